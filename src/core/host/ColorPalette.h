@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QRgb>
+
+namespace brelix::host {
+
+// The classic 56-colour palette of .xls workbooks; cell fills are given by its indexes 1-56.
+namespace ColorPalette {
+
+constexpr int NoColor = 0; // a cell without a fill
+constexpr int Count = 56;
+
+// RGB of an index 1-56; an index outside the palette is not a colour.
+bool isValidIndex(int index);
+QRgb rgb(int index);
+
+// The index whose colour is exactly this RGB; NoColor when none is.
+int indexOf(QRgb rgb);
+
+} // namespace ColorPalette
+} // namespace brelix::host

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "CellBorders.h"
+#include "CellRange.h"
+#include "WindowGeometry.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <chrono>
+#include <optional>
+
+namespace brelix::host {
+
+enum class CellTextKind { Value, Formula };
+
+// Pages to print, from 1, inclusive.
+struct PageRange {
+    int from = 1;
+    int to = 1;
+};
+
+// One private instance of a spreadsheet application. Workbooks are addressed by their bare file
+// name, sheets by position from 1, cells by row and column from 1. Every operation that fails
+// throws HostError; none waits for a person.
+class SpreadsheetHost {
+public:
+    virtual ~SpreadsheetHost() = default;
+
+    // Instance settings.
+    virtual void setDisplayAlerts(bool on) = 0;
+    virtual void setScreenUpdating(bool on) = 0;
+    virtual void setVisible(bool on) = 0;
+    virtual void setMaximized(bool on) = 0;
+    // How long one operation may take before the instance counts as not answering.
+    virtual void setBusyTimeout(std::chrono::milliseconds timeout) = 0;
+
+    // Workbooks. Opening makes the workbook active and returns its name.
+    virtual QString openWorkbook(const QString& path) = 0;
+    virtual QString addWorkbook() = 0;
+    virtual QStringList workbookNames() = 0;
+    virtual QString activeWorkbook() = 0;
+    virtual void activateWorkbook(const QString& book) = 0;
+    virtual void saveWorkbook(const QString& book) = 0; // in the workbook's own format
+    virtual void closeWorkbook(const QString& book) = 0; // unsaved
+    virtual void closeAllWorkbooks() = 0;               // unsaved
+
+    // Worksheets.
+    virtual int sheetCount(const QString& book) = 0;
+    virtual QString sheetName(const QString& book, int sheet) = 0;
+    virtual void setSheetName(const QString& book, int sheet, const QString& name) = 0;
+    virtual bool isSheetVisible(const QString& book, int sheet) = 0;
+    virtual int activeSheet(const QString& book) = 0;
+    virtual void activateSheet(const QString& book, int sheet) = 0;
+    virtual void deleteSheet(const QString& book, const QString& name) = 0;
+    virtual bool isSheetProtected(const QString& book, int sheet) = 0;
+    // Removes the protection for the rest of the session; WrongPassword when refused.
+    virtual void unprotectSheet(const QString& book, int sheet, const QString& password) = 0;
+    // Bottom-right corner of the used area; 1,1 for an empty sheet; SheetProtected on a
+    // protected sheet.
+    virtual CellPosition lastUsedCell(const QString& book, int sheet) = 0;
+
+    // Cell texts, one cell or a rectangle (rows of texts) in one call.
+    virtual QString cellText(const QString& book, int sheet, int row, int column,
+                             CellTextKind kind) = 0;
+    virtual QList<QStringList> rangeTexts(const QString& book, int sheet, const CellRange& range,
+                                          CellTextKind kind) = 0;
+
+    // Writes rows of values from (topRow, leftColumn). Numbers become numbers; texts are stored
+    // as given, never read as formulas.
+    virtual void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
+                           const QList<QVariantList>& rows) = 0;
+    virtual void setCellValue(const QString& book, int sheet, int row, int column,
+                              const QVariant& value) = 0;
+    virtual void setWrapText(const QString& book, int sheet, int row, int column, bool wrap) = 0;
+    virtual void selectRange(const QString& book, int sheet, const CellRange& range) = 0;
+
+    // Styling by the palette's colour indexes; continuous thin lines.
+    virtual void fillRange(const QString& book, int sheet, const CellRange& range,
+                           int colorIndex) = 0;
+    virtual void fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
+                           int colorIndex) = 0;
+    virtual void drawGrid(const QString& book, int sheet, const CellRange& range) = 0;
+    virtual int cellColorIndex(const QString& book, int sheet, int row, int column) = 0;
+    virtual CellBorders cellBorders(const QString& book, int sheet, int row, int column) = 0;
+
+    // Workbook windows.
+    virtual WindowGeometry windowGeometry(const QString& book) = 0;
+    virtual void setWindowGeometry(const QString& book, const WindowGeometry& geometry) = 0;
+    // Tiles every workbook window over the screen, the active one first.
+    virtual void arrangeWindows(WindowArrangement arrangement) = 0;
+
+    // Printing, one copy. A job that does not reach its printer or file throws PrintFailed.
+    virtual void printWorkbook(const QString& book) = 0;
+    virtual void printSheet(const QString& book, int sheet, std::optional<PageRange> pages) = 0;
+
+    // The end of the instance: leave it running and visible for the user, or close everything
+    // unsaved and stop it. Either may be called once; later operations fail.
+    virtual void handOver() = 0;
+    virtual void quit() = 0;
+};
+
+} // namespace brelix::host

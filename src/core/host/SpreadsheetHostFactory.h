@@ -1,0 +1,16 @@
+#pragma once
+
+#include "SpreadsheetHost.h"
+
+#include <memory>
+
+namespace brelix::host {
+
+// Starts a new private instance for a run; throws HostError (StartFailed) when none starts.
+class SpreadsheetHostFactory {
+public:
+    virtual ~SpreadsheetHostFactory() = default;
+    virtual std::unique_ptr<SpreadsheetHost> start() = 0;
+};
+
+} // namespace brelix::host

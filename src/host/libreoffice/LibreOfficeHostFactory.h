@@ -1,0 +1,18 @@
+#pragma once
+
+#include "OfficeOptions.h"
+#include "host/SpreadsheetHostFactory.h"
+
+namespace brelix::libreoffice {
+
+// Starts private LibreOffice Calc instances: own profile folder, own pipe, never the user's own.
+class LibreOfficeHostFactory : public host::SpreadsheetHostFactory {
+public:
+    explicit LibreOfficeHostFactory(OfficeOptions options = {});
+    std::unique_ptr<host::SpreadsheetHost> start() override;
+
+private:
+    OfficeOptions m_options;
+};
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+
+namespace brelix::libreoffice {
+
+// How private office instances are started.
+struct OfficeOptions {
+    enum class Display { Automatic, Headless, Visible };
+
+    // Automatic: a visible-capable instance when an X display is there, headless otherwise.
+    Display display = Display::Automatic;
+    // Time for an instance to start and accept the connection.
+    std::chrono::milliseconds startTimeout{60000};
+    // Time one call may take before the instance counts as not answering.
+    std::chrono::milliseconds busyTimeout{600000};
+};
+
+} // namespace brelix::libreoffice
