@@ -5,7 +5,7 @@
 namespace brelix::host::ColorPalette {
 
 namespace {
-constexpr std::array<QRgb, Count> kColors = {
+constexpr std::array<Rgb, Count> kColors = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, // 1-8
     0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080, // 9-16
     0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF, // 17-24
@@ -21,14 +21,14 @@ bool isValidIndex(int index)
     return index >= 1 && index <= Count;
 }
 
-QRgb rgb(int index)
+Rgb rgb(int index)
 {
     return isValidIndex(index) ? kColors[static_cast<size_t>(index - 1)] : 0;
 }
 
-int indexOf(QRgb value)
+int indexOf(Rgb value)
 {
-    const QRgb wanted = value & 0xFFFFFF;
+    const Rgb wanted = value & 0xFFFFFF;
     // The palette repeats some colours; the lowest index is the one a user picks.
     for (int i = 1; i <= Count; ++i)
         if (kColors[static_cast<size_t>(i - 1)] == wanted)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRgb>
+#include <QtGlobal>
 
 namespace brelix::host {
 
@@ -10,12 +10,15 @@ namespace ColorPalette {
 constexpr int NoColor = 0; // a cell without a fill
 constexpr int Count = 56;
 
+// 0xRRGGBB. The same type as QRgb, which lives in QtGui; the core links QtCore only.
+using Rgb = quint32;
+
 // RGB of an index 1-56; an index outside the palette is not a colour.
 bool isValidIndex(int index);
-QRgb rgb(int index);
+Rgb rgb(int index);
 
 // The index whose colour is exactly this RGB; NoColor when none is.
-int indexOf(QRgb rgb);
+int indexOf(Rgb rgb);
 
 } // namespace ColorPalette
 } // namespace brelix::host
