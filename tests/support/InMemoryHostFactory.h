@@ -1,0 +1,40 @@
+#pragma once
+
+#include "InMemoryHost.h"
+#include "host/SpreadsheetHostFactory.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace brelix::support {
+
+// Starts in-memory hosts over one shared file table. The factory keeps every instance it
+// started, so a test can inspect calls and workbooks after the code under test let go of it.
+class InMemoryHostFactory : public host::SpreadsheetHostFactory {
+public:
+    InMemoryHostFactory();
+
+    void addFile(const QString& path, const WorkbookContent& content);
+    std::optional<WorkbookContent> savedContent(const QString& path) const;
+
+    // While set, start() throws StartFailed.
+    void setFailStart(bool fail) { m_failStart = fail; }
+    // Runs on every new instance before it is handed out, e.g. to arm failOn.
+    void onStart(std::function<void(InMemoryHost&)> prepare) { m_prepare = std::move(prepare); }
+
+    std::unique_ptr<host::SpreadsheetHost> start() override;
+
+    int startCount() const { return static_cast<int>(m_hosts.size()); }
+    // Instances in the order they were started, from 0.
+    InMemoryHost& host(int index) { return *m_hosts.at(static_cast<size_t>(index)); }
+    InMemoryHost& lastHost() { return *m_hosts.back(); }
+
+private:
+    std::shared_ptr<InMemoryHost::FileTable> m_files;
+    std::vector<std::unique_ptr<InMemoryHost>> m_hosts;
+    std::function<void(InMemoryHost&)> m_prepare;
+    bool m_failStart = false;
+};
+
+} // namespace brelix::support

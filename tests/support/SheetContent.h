@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/CellBorders.h"
+#include "host/CellContent.h"
+
+#include <QString>
+#include <map>
+#include <set>
+#include <utility>
+
+namespace brelix::support {
+
+// (row, column), both from 1; ordered row by row.
+using CellKey = std::pair<int, int>;
+
+// One worksheet as plain data.
+struct SheetContent {
+    QString name;
+    bool visible = true;
+    bool isProtected = false;
+    QString password;
+    std::map<CellKey, host::CellContent> cells; // never holds an empty cell
+    std::map<CellKey, int> fills;               // palette indexes, never NoColor
+    std::map<CellKey, host::CellBorders> borders;
+    std::set<CellKey> wrappedCells;
+
+    // An empty content removes the cell.
+    void setCell(int row, int column, const host::CellContent& content);
+    host::CellContent cell(int row, int column) const;
+    int fill(int row, int column) const;
+    host::CellBorders border(int row, int column) const;
+};
+
+} // namespace brelix::support

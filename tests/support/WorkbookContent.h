@@ -1,0 +1,23 @@
+#pragma once
+
+#include "SheetContent.h"
+
+#include <QDate>
+#include <QList>
+
+namespace brelix::support {
+
+// A whole workbook as plain data: what a file holds, for the in-memory host and for writing
+// real files in the host tests.
+struct WorkbookContent {
+    QList<SheetContent> sheets;
+    int activeSheet = 1;
+    QDate nullDate = QDate(1899, 12, 30); // 1904-01-01 for workbooks in the 1904 date system
+
+    // The reference stays valid until the next sheet is added.
+    SheetContent& addSheet(const QString& name);
+    // A workbook of empty visible sheets with these names.
+    static WorkbookContent withSheets(const QStringList& names);
+};
+
+} // namespace brelix::support
