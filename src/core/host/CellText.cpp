@@ -1,9 +1,8 @@
 #include "CellText.h"
 
 #include <QDateTime>
-
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace brelix::host {
 
@@ -18,17 +17,21 @@ QString generalNumberText(double value)
         return QStringLiteral("#NUM!");
     if (value == 0)
         return QStringLiteral("0"); // no "-0"
-    // %G switches to the exponent below 1E-4 and from 1E+15 on, and drops trailing zeros.
+    // As %.15G: the exponent below 1E-4 and from 1E+15 on, no trailing zeros, at least two
+    // exponent digits (1E+20, 1E-05). to_chars rather than printf, whose decimal point follows
+    // the locale a Qt program takes from the environment.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    QString text = QString::fromLatin1(buffer);
-    // C writes at least two exponent digits (1E+20, 1E-05) as the general format does, but
-    // 1E+100 keeps three; nothing to change there.
-    return text;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    return QString::fromLatin1(buffer, end - buffer).toUpper();
 }
 
 QString dateTimeText(double serial, CellContent::NumberStyle style, const QDate& nullDate)
 {
+    // Far out of range the day count would overflow below; close to it the years have no
+    // four-digit form. No sheet shows such a date; its number says more than a wrapped one.
+    if (!(std::abs(serial) < 4e6))
+        return generalNumberText(serial);
     // Round to whole seconds first, so 0.99999999 of a day is the next midnight.
     const qint64 seconds = std::llround(serial * 86400.0);
     qint64 days = seconds / 86400;
@@ -38,6 +41,8 @@ QString dateTimeText(double serial, CellContent::NumberStyle style, const QDate&
         days -= 1;
     }
     const QDate date = nullDate.addDays(days);
+    if (date.year() < 1 || date.year() > 9999)
+        return generalNumberText(serial);
     const QTime time = QTime(0, 0).addSecs(static_cast<int>(secondOfDay));
     const QString dateText = date.toString(QStringLiteral("yyyy/MM/dd"));
     const QString timeText = time.toString(QStringLiteral("hh:mm:ss"));
@@ -62,7 +67,7 @@ QString valueText(const CellContent& cell, const QDate& nullDate)
     case CellContent::Type::Number:
         break;
     }
-    if (cell.style == CellContent::NumberStyle::General || !std::isfinite(cell.number))
+    if (cell.style == CellContent::NumberStyle::General)
         return generalNumberText(cell.number);
     return dateTimeText(cell.number, cell.style, nullDate);
 }

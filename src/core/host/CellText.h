@@ -16,7 +16,8 @@ QDate defaultNullDate();
 // exponent form (1E+20, 1E-05) outside the range plain digits read well.
 QString generalNumberText(double value);
 
-// A date serial as yyyy/mm/dd, hh:mm:ss or yyyy/mm/dd hh:mm:ss, by what the value holds.
+// A date serial as yyyy/mm/dd, hh:mm:ss or yyyy/mm/dd hh:mm:ss, by what the value holds;
+// outside the years 1-9999 as a general number.
 QString dateTimeText(double serial, CellContent::NumberStyle style, const QDate& nullDate);
 
 // The text by value: text as it is, numbers as above, TRUE/FALSE, errors as shown, "" if empty.
