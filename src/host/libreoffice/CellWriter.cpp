@@ -1,0 +1,169 @@
+#include "CellWriter.h"
+
+#include "OpenWorkbook.h"
+#include "UnoStrings.h"
+#include "host/ColorPalette.h"
+#include "host/HostError.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XSheetCellRangeContainer.hpp>
+#include <com/sun/star/table/BorderLine2.hpp>
+#include <com/sun/star/table/BorderLineStyle.hpp>
+#include <com/sun/star/table/TableBorder2.hpp>
+
+namespace brelix::libreoffice {
+
+using namespace css;
+using host::CellPosition;
+using host::CellRange;
+using host::HostError;
+
+namespace {
+
+uno::Reference<beans::XPropertySet> rangeProps(const uno::Reference<sheet::XSpreadsheet>& sheet,
+                                               const CellRange& r)
+{
+    return {sheet->getCellRangeByPosition(r.first.column - 1, r.first.row - 1, r.last.column - 1,
+                                          r.last.row - 1),
+            uno::UNO_QUERY_THROW};
+}
+
+uno::Any toAny(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+        return uno::Any(value.toDouble());
+    default:
+        // The data array never parses text: "=1+1" stays the text it is.
+        return uno::Any(toOUString(value.toString()));
+    }
+}
+
+sal_Int32 paletteColor(int colorIndex)
+{
+    if (!host::ColorPalette::isValidIndex(colorIndex))
+        throw HostError(HostError::Kind::General,
+                        QStringLiteral("%1 is not a colour index").arg(colorIndex));
+    return static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex));
+}
+
+bool hasLine(const table::BorderLine2& line)
+{
+    return line.LineStyle != table::BorderLineStyle::NONE &&
+           (line.OuterLineWidth > 0 || line.InnerLineWidth > 0 || line.LineWidth > 0);
+}
+
+} // namespace
+
+void CellWriter::writeRows(const uno::Reference<sheet::XSpreadsheet>& sheet, int topRow,
+                           int leftColumn, const QList<QVariantList>& rows)
+{
+    qsizetype width = 0;
+    for (const QVariantList& row : rows)
+        width = std::max(width, row.size());
+    if (rows.isEmpty() || width == 0)
+        return;
+    uno::Sequence<uno::Sequence<uno::Any>> data(rows.size());
+    auto* out = data.getArray();
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        out[r].realloc(width);
+        auto* cells = out[r].getArray();
+        for (qsizetype c = 0; c < width; ++c)
+            cells[c] = c < rows[r].size() ? toAny(rows[r][c]) : uno::Any(OUString());
+    }
+    const CellRange area{
+        {topRow, leftColumn},
+        {topRow + static_cast<int>(rows.size()) - 1, leftColumn + static_cast<int>(width) - 1}};
+    const uno::Reference<sheet::XCellRangeData> target{rangeProps(sheet, area),
+                                                       uno::UNO_QUERY_THROW};
+    target->setDataArray(data);
+}
+
+void CellWriter::setWrapText(const uno::Reference<sheet::XSpreadsheet>& sheet, int row, int column,
+                             bool wrap)
+{
+    rangeProps(sheet, {{row, column}, {row, column}})
+        ->setPropertyValue(OUString("IsTextWrapped"), uno::Any(wrap));
+}
+
+void CellWriter::fillRange(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range,
+                           int colorIndex)
+{
+    rangeProps(sheet, range)
+        ->setPropertyValue(OUString("CellBackColor"), uno::Any(paletteColor(colorIndex)));
+}
+
+void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
+                           const QList<CellPosition>& cells, int colorIndex)
+{
+    const sal_Int32 color = paletteColor(colorIndex);
+    if (cells.isEmpty())
+        return;
+    // One collection of single cells takes the colour in one call.
+    const uno::Reference<lang::XMultiServiceFactory> factory{m_book.document, uno::UNO_QUERY_THROW};
+    const uno::Reference<sheet::XSheetCellRangeContainer> container{
+        factory->createInstance(OUString("com.sun.star.sheet.SheetCellRanges")),
+        uno::UNO_QUERY_THROW};
+    const uno::Reference<sheet::XCellRangeAddressable> addressable{sheet, uno::UNO_QUERY_THROW};
+    const sal_Int16 sheetIndex = addressable->getRangeAddress().Sheet;
+    uno::Sequence<table::CellRangeAddress> addresses(cells.size());
+    auto* out = addresses.getArray();
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        out[i] = table::CellRangeAddress(sheetIndex, cells[i].column - 1, cells[i].row - 1,
+                                         cells[i].column - 1, cells[i].row - 1);
+    container->addRangeAddresses(addresses, false);
+    const uno::Reference<beans::XPropertySet> props{container, uno::UNO_QUERY_THROW};
+    props->setPropertyValue(OUString("CellBackColor"), uno::Any(color));
+}
+
+void CellWriter::drawGrid(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range)
+{
+    table::BorderLine2 thin;
+    thin.Color = 0;
+    thin.LineStyle = table::BorderLineStyle::SOLID;
+    thin.OuterLineWidth = 26; // 0.75 pt, the thin line of .xls files
+    thin.LineWidth = 26;
+    table::TableBorder2 border;
+    border.TopLine = border.BottomLine = border.LeftLine = border.RightLine = thin;
+    border.HorizontalLine = border.VerticalLine = thin;
+    border.IsTopLineValid = border.IsBottomLineValid = true;
+    border.IsLeftLineValid = border.IsRightLineValid = true;
+    border.IsHorizontalLineValid = border.IsVerticalLineValid = true;
+    rangeProps(sheet, range)->setPropertyValue(OUString("TableBorder2"), uno::Any(border));
+}
+
+int CellWriter::colorIndex(const uno::Reference<sheet::XSpreadsheet>& sheet, int row, int column)
+{
+    sal_Int32 color = -1;
+    bool transparent = false;
+    const auto props = rangeProps(sheet, {{row, column}, {row, column}});
+    props->getPropertyValue(OUString("CellBackColor")) >>= color;
+    props->getPropertyValue(OUString("IsCellBackgroundTransparent")) >>= transparent;
+    if (transparent || color < 0)
+        return host::ColorPalette::NoColor;
+    const int index = host::ColorPalette::indexOf(static_cast<host::ColorPalette::Rgb>(color));
+    return index == host::ColorPalette::NoColor ? -1 : index;
+}
+
+host::CellBorders CellWriter::borders(const uno::Reference<sheet::XSpreadsheet>& sheet, int row,
+                                      int column)
+{
+    const auto props = rangeProps(sheet, {{row, column}, {row, column}});
+    auto line = [&](const char* name) {
+        table::BorderLine2 l;
+        props->getPropertyValue(OUString::createFromAscii(name)) >>= l;
+        return hasLine(l);
+    };
+    return {line("LeftBorder2"), line("TopBorder2"), line("RightBorder2"), line("BottomBorder2")};
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,654 @@
+#include "LibreOfficeHost.h"
+
+#include "CellWriter.h"
+#include "UnoStrings.h"
+#include "WindowLayout.h"
+#include "host/CellText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QUrl>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/NoSuchElementException.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/util/Date.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
+#include <com/sun/star/util/XProtectable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+namespace brelix::libreoffice {
+
+using namespace css;
+using host::CellPosition;
+using host::CellRange;
+using host::HostError;
+
+namespace {
+
+beans::PropertyValue property(const char* name, const uno::Any& value)
+{
+    beans::PropertyValue p;
+    p.Name = OUString::createFromAscii(name);
+    p.Value = value;
+    return p;
+}
+
+// CSV is read as a workbook: comma, double quotes, numbers detected, UTF-8 unless the bytes
+// are not UTF-8, in which case they are taken as Shift-JIS from the original platform.
+OUString csvFilterOptions(const QString& path)
+{
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)utf8.decode(bytes);
+    const int charset = utf8.hasError() ? 60 /* MS-932 */ : 76 /* UTF-8 */;
+    // separator, text delimiter, charset, first line, column formats, language (en-US so that
+    // "." is the decimal point), quoted fields as text, detect special numbers.
+    return toOUString(QStringLiteral("44,34,%1,1,,1033,false,true").arg(charset));
+}
+
+} // namespace
+
+LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(options)
+{
+    const bool headless = options.display == OfficeOptions::Display::Headless ||
+                          (options.display == OfficeOptions::Display::Automatic &&
+                           qEnvironmentVariableIsEmpty("DISPLAY"));
+    m_process = std::make_unique<OfficeProcess>(headless);
+    m_watchdog = std::make_unique<CallWatchdog>([this] { m_process->kill(); });
+    m_watchdog->setTimeout(options.busyTimeout);
+    try {
+        m_connection = std::make_unique<OfficeConnection>(*m_process, options.startTimeout);
+    } catch (const uno::Exception& e) {
+        throw HostError(
+            HostError::Kind::StartFailed,
+            QStringLiteral("the office could not be reached: %1").arg(toQString(e.Message)));
+    }
+}
+
+LibreOfficeHost::~LibreOfficeHost()
+{
+    if (!m_ended)
+        try {
+            quit();
+        } catch (const HostError&) {
+        }
+    m_watchdog.reset(); // before the process it may kill
+}
+
+template <typename F> auto LibreOfficeHost::guarded(F&& body)
+{
+    if (m_ended)
+        throw HostError(HostError::Kind::Unavailable,
+                        QStringLiteral("the office instance has ended"));
+    if (!m_process->isRunning())
+        throw HostError(HostError::Kind::Unavailable, QStringLiteral("the office has stopped"));
+    CallWatchdog::Scope watch(*m_watchdog);
+    try {
+        return body();
+    } catch (const lang::DisposedException& e) {
+        throw translate(e, true);
+    } catch (const uno::Exception& e) {
+        throw translate(e, false);
+    }
+}
+
+HostError LibreOfficeHost::translate(const uno::Exception& e, bool disposed)
+{
+    if (m_watchdog->fired())
+        return HostError(HostError::Kind::Unavailable,
+                         QStringLiteral("the office did not answer within %1 s")
+                             .arg(m_watchdog->timeout().count() / 1000.0));
+    if (disposed || !m_process->isRunning())
+        return HostError(HostError::Kind::Unavailable, QStringLiteral("the office has stopped"));
+    QString message = toQString(e.Message).trimmed();
+    if (message.isEmpty())
+        message = QStringLiteral("the office refused the operation");
+    return HostError(HostError::Kind::General, message);
+}
+
+LibreOfficeHost::Entry& LibreOfficeHost::entry(const QString& book)
+{
+    for (auto& e : m_books)
+        if (e->book.name == book)
+            return *e;
+    throw HostError(HostError::Kind::NotFound,
+                    QStringLiteral("no workbook named %1 is open").arg(book));
+}
+
+LibreOfficeHost::Entry& LibreOfficeHost::adopt(const uno::Reference<lang::XComponent>& component,
+                                               const QString& name, const QString& path)
+{
+    auto e = std::make_unique<Entry>();
+    e->book.name = name;
+    e->book.path = path;
+    e->book.model.set(component, uno::UNO_QUERY);
+    e->book.document.set(component, uno::UNO_QUERY);
+    if (!e->book.document.is() || !e->book.model.is()) {
+        const uno::Reference<util::XCloseable> closeable{component, uno::UNO_QUERY};
+        if (closeable.is())
+            closeable->close(true);
+        throw HostError(HostError::Kind::OpenFailed,
+                        QStringLiteral("%1 is not a spreadsheet workbook").arg(path));
+    }
+    util::Date nullDate(30, 12, 1899);
+    const uno::Reference<beans::XPropertySet> props{component, uno::UNO_QUERY_THROW};
+    props->getPropertyValue(OUString("NullDate")) >>= nullDate;
+    e->book.nullDate = QDate(nullDate.Year, nullDate.Month, nullDate.Day);
+    e->reader = std::make_unique<CellReader>(e->book);
+    if (m_visible)
+        WindowLayout::setVisible(e->book, true);
+    m_active = name;
+    m_books.push_back(std::move(e));
+    return *m_books.back();
+}
+
+void LibreOfficeHost::setDisplayAlerts(bool)
+{
+    // The office is driven without an interaction handler: it never asks anyone anything.
+}
+
+void LibreOfficeHost::setScreenUpdating(bool)
+{
+    // Workbooks stay hidden while a run works, so nothing is painted until they are shown.
+}
+
+void LibreOfficeHost::setVisible(bool on)
+{
+    guarded([&] {
+        if (on && isHeadless())
+            throw HostError(HostError::Kind::General,
+                            QStringLiteral("a headless office has no windows to show"));
+        m_visible = on;
+        for (auto& e : m_books) {
+            WindowLayout::setVisible(e->book, on);
+            if (on && m_maximized)
+                WindowLayout::setMaximized(e->book, true);
+        }
+        if (on && !m_active.isEmpty())
+            WindowLayout::bringToFront(workbook(m_active));
+    });
+}
+
+void LibreOfficeHost::setMaximized(bool on)
+{
+    m_maximized = on;
+}
+
+void LibreOfficeHost::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    m_watchdog->setTimeout(timeout);
+}
+
+QString LibreOfficeHost::openWorkbook(const QString& path)
+{
+    return guarded([&] {
+        const QFileInfo info(path);
+        if (!info.isFile())
+            throw HostError(HostError::Kind::OpenFailed,
+                            QStringLiteral("%1 does not exist").arg(path));
+        const QString name = info.fileName();
+        for (const auto& e : m_books)
+            if (e->book.name.compare(name, Qt::CaseInsensitive) == 0)
+                throw HostError(HostError::Kind::General,
+                                QStringLiteral("a workbook named %1 is already open").arg(name));
+        // A file URL made by hand from "#", "%" or non-ASCII names reaches another file.
+        const OUString url = toOUString(
+            QString::fromLatin1(QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded()));
+        std::vector<beans::PropertyValue> props = {
+            property("Hidden", uno::Any(true)),
+            property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
+            property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE)),
+        };
+        if (info.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
+            props.push_back(
+                property("FilterName", uno::Any(OUString("Text - txt - csv (StarCalc)"))));
+            props.push_back(property("FilterOptions", uno::Any(csvFilterOptions(path))));
+        }
+        uno::Reference<lang::XComponent> component;
+        try {
+            component = m_connection->desktop()->loadComponentFromURL(
+                url, OUString("_blank"), 0,
+                uno::Sequence<beans::PropertyValue>(props.data(),
+                                                    static_cast<sal_Int32>(props.size())));
+        } catch (const lang::IllegalArgumentException& e) {
+            throw HostError(
+                HostError::Kind::OpenFailed,
+                QStringLiteral("%1 cannot be opened: %2").arg(path, toQString(e.Message)));
+        } catch (const io::IOException& e) {
+            throw HostError(
+                HostError::Kind::OpenFailed,
+                QStringLiteral("%1 cannot be opened: %2").arg(path, toQString(e.Message)));
+        }
+        if (!component.is())
+            throw HostError(HostError::Kind::OpenFailed,
+                            QStringLiteral("%1 cannot be read as a workbook (damaged, encrypted or "
+                                           "of another kind)")
+                                .arg(path));
+        return adopt(component, name, info.absoluteFilePath()).book.name;
+    });
+}
+
+QString LibreOfficeHost::addWorkbook()
+{
+    return guarded([&] {
+        const beans::PropertyValue hidden = property("Hidden", uno::Any(true));
+        const uno::Reference<lang::XComponent> component =
+            m_connection->desktop()->loadComponentFromURL(OUString("private:factory/scalc"),
+                                                          OUString("_blank"), 0, {&hidden, 1});
+        QString name;
+        do
+            name = QStringLiteral("Book%1").arg(++m_newBooks);
+        while (std::any_of(m_books.begin(), m_books.end(),
+                           [&](const auto& e) { return e->book.name == name; }));
+        return adopt(component, name, {}).book.name;
+    });
+}
+
+QStringList LibreOfficeHost::workbookNames()
+{
+    QStringList names;
+    for (const auto& e : m_books)
+        names.append(e->book.name);
+    return names;
+}
+
+QString LibreOfficeHost::activeWorkbook()
+{
+    return m_active;
+}
+
+void LibreOfficeHost::activateWorkbook(const QString& book)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        m_active = wb.name;
+        if (m_visible)
+            WindowLayout::bringToFront(wb);
+    });
+}
+
+void LibreOfficeHost::saveWorkbook(const QString& book)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        if (wb.path.isEmpty())
+            throw HostError(HostError::Kind::General,
+                            QStringLiteral("%1 has no file to save to").arg(book));
+        const uno::Reference<frame::XStorable> storable{wb.model, uno::UNO_QUERY_THROW};
+        try {
+            storable->store(); // in the format it was loaded from
+        } catch (const io::IOException& e) {
+            throw HostError(
+                HostError::Kind::General,
+                QStringLiteral("%1 could not be saved: %2").arg(wb.path, toQString(e.Message)));
+        }
+    });
+}
+
+void LibreOfficeHost::closeEntry(Entry& e)
+{
+    const uno::Reference<util::XModifiable> modifiable{e.book.model, uno::UNO_QUERY};
+    if (modifiable.is())
+        modifiable->setModified(false);
+    const uno::Reference<util::XCloseable> closeable{e.book.model, uno::UNO_QUERY_THROW};
+    closeable->close(true);
+}
+
+void LibreOfficeHost::closeWorkbook(const QString& book)
+{
+    guarded([&] {
+        Entry& e = entry(book);
+        closeEntry(e);
+        std::erase_if(m_books, [&](const auto& p) { return p.get() == &e; });
+        if (m_active == book)
+            m_active = m_books.empty() ? QString() : m_books.back()->book.name;
+    });
+}
+
+void LibreOfficeHost::closeAllWorkbooks()
+{
+    guarded([&] {
+        while (!m_books.empty()) {
+            closeEntry(*m_books.back());
+            m_books.pop_back();
+        }
+        m_active.clear();
+    });
+}
+
+int LibreOfficeHost::sheetCount(const QString& book)
+{
+    return guarded([&] { return workbook(book).sheetCount(); });
+}
+
+QString LibreOfficeHost::sheetName(const QString& book, int sheet)
+{
+    return guarded([&] {
+        const uno::Reference<container::XNamed> named{workbook(book).sheet(sheet),
+                                                      uno::UNO_QUERY_THROW};
+        return toQString(named->getName());
+    });
+}
+
+void LibreOfficeHost::setSheetName(const QString& book, int sheet, const QString& name)
+{
+    guarded([&] {
+        const uno::Reference<container::XNamed> named{workbook(book).sheet(sheet),
+                                                      uno::UNO_QUERY_THROW};
+        // The office ignores a name it does not accept instead of failing.
+        named->setName(toOUString(name));
+        if (toQString(named->getName()) != name)
+            throw HostError(HostError::Kind::NameRefused,
+                            QStringLiteral("the sheet name \"%1\" is not accepted").arg(name));
+    });
+}
+
+bool LibreOfficeHost::isSheetVisible(const QString& book, int sheet)
+{
+    return guarded([&] {
+        const uno::Reference<beans::XPropertySet> props{workbook(book).sheet(sheet),
+                                                        uno::UNO_QUERY_THROW};
+        bool visible = true;
+        props->getPropertyValue(OUString("IsVisible")) >>= visible;
+        return visible;
+    });
+}
+
+int LibreOfficeHost::activeSheet(const QString& book)
+{
+    return guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
+                                                           uno::UNO_QUERY_THROW};
+        const uno::Reference<sheet::XCellRangeAddressable> active{view->getActiveSheet(),
+                                                                  uno::UNO_QUERY_THROW};
+        return active->getRangeAddress().Sheet + 1;
+    });
+}
+
+void LibreOfficeHost::activateSheet(const QString& book, int sheet)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
+                                                           uno::UNO_QUERY_THROW};
+        view->setActiveSheet(wb.sheet(sheet));
+    });
+}
+
+void LibreOfficeHost::deleteSheet(const QString& book, const QString& name)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<sheet::XSpreadsheets> sheets = wb.document->getSheets();
+        if (!sheets->hasByName(toOUString(name)))
+            throw HostError(HostError::Kind::NotFound,
+                            QStringLiteral("%1 has no sheet named %2").arg(book, name));
+        if (wb.sheetCount() == 1)
+            throw HostError(HostError::Kind::General,
+                            QStringLiteral("the only sheet of %1 cannot be deleted").arg(book));
+        sheets->removeByName(toOUString(name));
+    });
+}
+
+bool LibreOfficeHost::isSheetProtected(const QString& book, int sheet)
+{
+    return guarded([&] {
+        const uno::Reference<util::XProtectable> p{workbook(book).sheet(sheet),
+                                                   uno::UNO_QUERY_THROW};
+        return static_cast<bool>(p->isProtected());
+    });
+}
+
+void LibreOfficeHost::unprotectSheet(const QString& book, int sheet, const QString& password)
+{
+    guarded([&] {
+        const uno::Reference<util::XProtectable> p{workbook(book).sheet(sheet),
+                                                   uno::UNO_QUERY_THROW};
+        try {
+            p->unprotect(toOUString(password));
+        } catch (const lang::IllegalArgumentException&) {
+        }
+        if (p->isProtected())
+            throw HostError(
+                HostError::Kind::WrongPassword,
+                QStringLiteral("wrong password for sheet %1 of %2").arg(sheet).arg(book));
+    });
+}
+
+CellPosition LibreOfficeHost::lastUsedCell(const QString& book, int sheet)
+{
+    return guarded([&] {
+        const uno::Reference<sheet::XSpreadsheet> s = workbook(book).sheet(sheet);
+        // The office would measure a protected sheet; the runs expect it to refuse, so that
+        // they ask for its password.
+        const uno::Reference<util::XProtectable> p{s, uno::UNO_QUERY_THROW};
+        if (p->isProtected())
+            throw HostError(HostError::Kind::SheetProtected,
+                            QStringLiteral("sheet %1 of %2 is protected").arg(sheet).arg(book));
+        const uno::Reference<sheet::XSheetCellCursor> cursor = s->createCursor();
+        const uno::Reference<sheet::XUsedAreaCursor> used{cursor, uno::UNO_QUERY_THROW};
+        used->gotoStartOfUsedArea(false);
+        used->gotoEndOfUsedArea(false);
+        const uno::Reference<sheet::XCellRangeAddressable> a{cursor, uno::UNO_QUERY_THROW};
+        const table::CellRangeAddress end = a->getRangeAddress();
+        return CellPosition{end.EndRow + 1, end.EndColumn + 1};
+    });
+}
+
+QString LibreOfficeHost::cellText(const QString& book, int sheet, int row, int column,
+                                  host::CellTextKind kind)
+{
+    return rangeTexts(book, sheet, {{row, column}, {row, column}}, kind).value(0).value(0);
+}
+
+QList<QStringList> LibreOfficeHost::rangeTexts(const QString& book, int sheet,
+                                               const CellRange& range, host::CellTextKind kind)
+{
+    return guarded([&] {
+        Entry& e = entry(book);
+        const auto cells = e.reader->read(e.book.sheet(sheet), range, kind);
+        QList<QStringList> texts;
+        texts.reserve(cells.size());
+        for (const auto& row : cells) {
+            QStringList& out = texts.emplace_back();
+            out.reserve(row.size());
+            for (const host::CellContent& cell : row)
+                out.append(kind == host::CellTextKind::Formula
+                               ? host::formulaText(cell, e.book.nullDate)
+                               : host::valueText(cell, e.book.nullDate));
+        }
+        return texts;
+    });
+}
+
+void LibreOfficeHost::writeRows(const QString& book, int sheet, int topRow, int leftColumn,
+                                const QList<QVariantList>& rows)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        CellWriter(wb).writeRows(wb.sheet(sheet), topRow, leftColumn, rows);
+    });
+}
+
+void LibreOfficeHost::setCellValue(const QString& book, int sheet, int row, int column,
+                                   const QVariant& value)
+{
+    writeRows(book, sheet, row, column, {{value}});
+}
+
+void LibreOfficeHost::setWrapText(const QString& book, int sheet, int row, int column, bool wrap)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        CellWriter(wb).setWrapText(wb.sheet(sheet), row, column, wrap);
+    });
+}
+
+void LibreOfficeHost::selectRange(const QString& book, int sheet, const CellRange& range)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<sheet::XSpreadsheet> s = wb.sheet(sheet);
+        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
+                                                           uno::UNO_QUERY_THROW};
+        view->setActiveSheet(s);
+        const uno::Reference<view::XSelectionSupplier> selection{view, uno::UNO_QUERY_THROW};
+        selection->select(
+            uno::Any(s->getCellRangeByPosition(range.first.column - 1, range.first.row - 1,
+                                               range.last.column - 1, range.last.row - 1)));
+    });
+}
+
+void LibreOfficeHost::fillRange(const QString& book, int sheet, const CellRange& range,
+                                int colorIndex)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        CellWriter(wb).fillRange(wb.sheet(sheet), range, colorIndex);
+    });
+}
+
+void LibreOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
+                                int colorIndex)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        CellWriter(wb).fillCells(wb.sheet(sheet), cells, colorIndex);
+    });
+}
+
+void LibreOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& range)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        CellWriter(wb).drawGrid(wb.sheet(sheet), range);
+    });
+}
+
+int LibreOfficeHost::cellColorIndex(const QString& book, int sheet, int row, int column)
+{
+    return guarded(
+        [&] { return CellWriter::colorIndex(workbook(book).sheet(sheet), row, column); });
+}
+
+host::CellBorders LibreOfficeHost::cellBorders(const QString& book, int sheet, int row, int column)
+{
+    return guarded([&] { return CellWriter::borders(workbook(book).sheet(sheet), row, column); });
+}
+
+host::WindowGeometry LibreOfficeHost::windowGeometry(const QString& book)
+{
+    return guarded([&] { return WindowLayout::geometry(workbook(book)); });
+}
+
+void LibreOfficeHost::setWindowGeometry(const QString& book, const host::WindowGeometry& geometry)
+{
+    guarded([&] { WindowLayout::setGeometry(workbook(book), geometry); });
+}
+
+void LibreOfficeHost::arrangeWindows(host::WindowArrangement arrangement)
+{
+    guarded([&] {
+        QList<const OpenWorkbook*> order;
+        if (!m_active.isEmpty())
+            order.append(&workbook(m_active));
+        for (const auto& e : m_books)
+            if (e->book.name != m_active)
+                order.append(&e->book);
+        WindowLayout::arrange(m_connection->context(), order, arrangement);
+    });
+}
+
+void LibreOfficeHost::printWorkbook(const QString& book)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        if (!m_printer)
+            m_printer = std::make_unique<OfficePrinter>(m_connection->context());
+        m_printer->print(wb, true, std::nullopt, QFileInfo(wb.name).completeBaseName());
+    });
+}
+
+void LibreOfficeHost::printSheet(const QString& book, int sheet,
+                                 std::optional<host::PageRange> pages)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
+                                                           uno::UNO_QUERY_THROW};
+        const uno::Reference<sheet::XSpreadsheet> s = wb.sheet(sheet);
+        view->setActiveSheet(s);
+        if (!m_printer)
+            m_printer = std::make_unique<OfficePrinter>(m_connection->context());
+        const QString sheetName =
+            toQString(uno::Reference<container::XNamed>(s, uno::UNO_QUERY_THROW)->getName());
+        m_printer->print(wb, false, pages,
+                         QFileInfo(wb.name).completeBaseName() + QLatin1Char('-') + sheetName);
+    });
+}
+
+void LibreOfficeHost::handOver()
+{
+    if (isHeadless()) {
+        // Nobody could ever see or close a headless office: it ends instead.
+        quit();
+        return;
+    }
+    guarded([&] {
+        m_maximized = m_maximized || m_books.empty();
+        setVisible(true);
+    });
+    endInstance(true);
+}
+
+void LibreOfficeHost::quit()
+{
+    if (m_ended)
+        return;
+    try {
+        guarded([&] {
+            while (!m_books.empty()) {
+                closeEntry(*m_books.back());
+                m_books.pop_back();
+            }
+            m_connection->desktop()->terminate();
+        });
+    } catch (const HostError&) {
+        // A dead or stuck office is stopped below all the same.
+    }
+    endInstance(false);
+}
+
+void LibreOfficeHost::endInstance(bool handOver)
+{
+    m_books.clear();
+    m_active.clear();
+    m_printer.reset();
+    m_connection->close();
+    if (handOver) {
+        m_process->handOver();
+    } else if (!m_process->waitForExit(std::chrono::seconds(5))) {
+        m_process->kill();
+    }
+    m_ended = true;
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "CallWatchdog.h"
+#include "CellReader.h"
+#include "OfficeConnection.h"
+#include "OfficeOptions.h"
+#include "OfficePrinter.h"
+#include "OfficeProcess.h"
+#include "OpenWorkbook.h"
+#include "host/HostError.h"
+#include "host/SpreadsheetHost.h"
+
+#include <memory>
+#include <vector>
+
+namespace brelix::libreoffice {
+
+// One private LibreOffice Calc instance, driven over UNO.
+class LibreOfficeHost : public host::SpreadsheetHost {
+public:
+    // Starts the office; HostError StartFailed when it does not come up in time.
+    explicit LibreOfficeHost(const OfficeOptions& options);
+    ~LibreOfficeHost() override;
+
+    bool isHeadless() const { return m_process->isHeadless(); }
+    pid_t processId() const { return m_process->pid(); }
+
+    void setDisplayAlerts(bool on) override;
+    void setScreenUpdating(bool on) override;
+    void setVisible(bool on) override;
+    void setMaximized(bool on) override;
+    void setBusyTimeout(std::chrono::milliseconds timeout) override;
+
+    QString openWorkbook(const QString& path) override;
+    QString addWorkbook() override;
+    QStringList workbookNames() override;
+    QString activeWorkbook() override;
+    void activateWorkbook(const QString& book) override;
+    void saveWorkbook(const QString& book) override;
+    void closeWorkbook(const QString& book) override;
+    void closeAllWorkbooks() override;
+
+    int sheetCount(const QString& book) override;
+    QString sheetName(const QString& book, int sheet) override;
+    void setSheetName(const QString& book, int sheet, const QString& name) override;
+    bool isSheetVisible(const QString& book, int sheet) override;
+    int activeSheet(const QString& book) override;
+    void activateSheet(const QString& book, int sheet) override;
+    void deleteSheet(const QString& book, const QString& name) override;
+    bool isSheetProtected(const QString& book, int sheet) override;
+    void unprotectSheet(const QString& book, int sheet, const QString& password) override;
+    host::CellPosition lastUsedCell(const QString& book, int sheet) override;
+
+    QString cellText(const QString& book, int sheet, int row, int column,
+                     host::CellTextKind kind) override;
+    QList<QStringList> rangeTexts(const QString& book, int sheet, const host::CellRange& range,
+                                  host::CellTextKind kind) override;
+    void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
+                   const QList<QVariantList>& rows) override;
+    void setCellValue(const QString& book, int sheet, int row, int column,
+                      const QVariant& value) override;
+    void setWrapText(const QString& book, int sheet, int row, int column, bool wrap) override;
+    void selectRange(const QString& book, int sheet, const host::CellRange& range) override;
+
+    void fillRange(const QString& book, int sheet, const host::CellRange& range,
+                   int colorIndex) override;
+    void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
+                   int colorIndex) override;
+    void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
+    int cellColorIndex(const QString& book, int sheet, int row, int column) override;
+    host::CellBorders cellBorders(const QString& book, int sheet, int row, int column) override;
+
+    host::WindowGeometry windowGeometry(const QString& book) override;
+    void setWindowGeometry(const QString& book, const host::WindowGeometry& geometry) override;
+    void arrangeWindows(host::WindowArrangement arrangement) override;
+
+    void printWorkbook(const QString& book) override;
+    void printSheet(const QString& book, int sheet, std::optional<host::PageRange> pages) override;
+
+    void handOver() override;
+    void quit() override;
+
+private:
+    struct Entry {
+        OpenWorkbook book;
+        std::unique_ptr<CellReader> reader;
+    };
+
+    template <typename F> auto guarded(F&& body);
+    host::HostError translate(const css::uno::Exception& e, bool disposed);
+    Entry& entry(const QString& book);
+    OpenWorkbook& workbook(const QString& book) { return entry(book).book; }
+    Entry& adopt(const css::uno::Reference<css::lang::XComponent>& component, const QString& name,
+                 const QString& path);
+    void closeEntry(Entry& e);
+    void endInstance(bool handOver);
+
+    OfficeOptions m_options;
+    std::unique_ptr<OfficeProcess> m_process;
+    std::unique_ptr<CallWatchdog> m_watchdog;
+    std::unique_ptr<OfficeConnection> m_connection;
+    std::vector<std::unique_ptr<Entry>> m_books; // in the order they were opened
+    QString m_active;
+    int m_newBooks = 0;
+    std::unique_ptr<OfficePrinter> m_printer;
+    bool m_visible = false;
+    bool m_maximized = false;
+    bool m_ended = false;
+};
+
+} // namespace brelix::libreoffice

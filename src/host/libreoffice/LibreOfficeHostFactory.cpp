@@ -1,0 +1,15 @@
+#include "LibreOfficeHostFactory.h"
+
+#include "LibreOfficeHost.h"
+
+namespace brelix::libreoffice {
+
+LibreOfficeHostFactory::LibreOfficeHostFactory(OfficeOptions options) : m_options(options) {}
+
+std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::start()
+{
+    OfficeProcess::sweepStale();
+    return std::make_unique<LibreOfficeHost>(m_options);
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,89 @@
+#include "OfficeConnection.h"
+
+#include "UnoStrings.h"
+#include "host/HostError.h"
+
+#include <QThread>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
+#include <com/sun/star/connection/Connector.hpp>
+#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <cppuhelper/bootstrap.hxx>
+#include <mutex>
+#include <rtl/bootstrap.hxx>
+
+namespace brelix::libreoffice {
+
+using namespace css;
+using host::HostError;
+
+uno::Reference<uno::XComponentContext> localContext()
+{
+    static std::once_flag once;
+    static uno::Reference<uno::XComponentContext> context;
+    std::call_once(once, [] {
+        // Without it the client crashes on its first office call; it must not reach the office
+        // (which gets a clean environment) either.
+        rtl::Bootstrap::set(
+            OUString("URE_BOOTSTRAP"),
+            OUString("vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
+        context = cppu::defaultBootstrap_InitialComponentContext();
+    });
+    return context;
+}
+
+OfficeConnection::OfficeConnection(OfficeProcess& process, std::chrono::milliseconds timeout)
+{
+    const uno::Reference<uno::XComponentContext> local = localContext();
+    const uno::Reference<connection::XConnector> connector = connection::Connector::create(local);
+    const uno::Reference<bridge::XBridgeFactory2> bridges = bridge::BridgeFactory::create(local);
+    const OUString description = OUString("pipe,name=") + toOUString(process.pipeName());
+
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    uno::Reference<connection::XConnection> pipe;
+    while (!pipe.is()) {
+        try {
+            pipe = connector->connect(description);
+        } catch (const connection::NoConnectException&) {
+            if (!process.isRunning())
+                throw HostError(HostError::Kind::StartFailed,
+                                QStringLiteral("the office ended while starting"));
+            if (std::chrono::steady_clock::now() >= deadline)
+                throw HostError(HostError::Kind::StartFailed,
+                                QStringLiteral("the office did not answer in %1 s")
+                                    .arg(timeout.count() / 1000.0));
+            QThread::msleep(20);
+        }
+    }
+    m_bridge = bridges->createBridge(OUString(), OUString("urp"), pipe, nullptr);
+    m_context.set(m_bridge->getInstance(OUString("StarOffice.ComponentContext")),
+                  uno::UNO_QUERY_THROW);
+    m_desktop = frame::Desktop::create(m_context);
+}
+
+OfficeConnection::~OfficeConnection()
+{
+    close();
+}
+
+uno::Reference<uno::XInterface> OfficeConnection::createInstance(const OUString& service) const
+{
+    return m_context->getServiceManager()->createInstanceWithContext(service, m_context);
+}
+
+void OfficeConnection::close()
+{
+    m_desktop.clear();
+    m_context.clear();
+    const uno::Reference<lang::XComponent> bridge{m_bridge, uno::UNO_QUERY};
+    if (bridge.is())
+        try {
+            bridge->dispose();
+        } catch (const uno::Exception&) {
+        }
+    m_bridge.clear();
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,195 @@
+#include "OfficeProcess.h"
+
+#include "host/HostError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <QUrl>
+#include <atomic>
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace brelix::libreoffice {
+
+using host::HostError;
+
+namespace {
+
+constexpr auto kRecordFile = "instance";
+
+std::atomic<int> g_instanceCounter{0};
+
+QString sofficePath()
+{
+    return QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
+}
+
+bool processAlive(pid_t pid)
+{
+    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+// Guards against a recycled process id: the group leader must still be an office started on
+// this very profile folder.
+bool groupRunsOnFolder(pid_t pgid, const QString& folder)
+{
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pgid));
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return false;
+    return cmdline.readAll().contains(QFile::encodeName(folder));
+}
+
+} // namespace
+
+QString OfficeProcess::runtimeFolder()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (base.isEmpty())
+        base = QDir::tempPath();
+    return QDir(base).filePath(QStringLiteral("brelix-office-%1").arg(::getuid()));
+}
+
+OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
+{
+    const int n = g_instanceCounter.fetch_add(1);
+    // Short: the pipe becomes a socket path, which is limited to 108 bytes.
+    m_pipeName = QStringLiteral("brelix-%1-%2").arg(::getpid()).arg(n);
+    m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
+    QDir().mkpath(m_folder + QStringLiteral("/profile"));
+
+    const QByteArray profileUrl =
+        QUrl::fromLocalFile(m_folder + QStringLiteral("/profile")).toEncoded();
+    QList<QByteArray> args = {
+        QFile::encodeName(sofficePath()),
+        "--invisible",
+        "--norestore",
+        "--nologo",
+        "--nodefault",
+        "--nolockcheck",
+        "--nofirststartwizard",
+        "-env:UserInstallation=" + profileUrl,
+        "--accept=pipe,name=" + m_pipeName.toLatin1() + ";urp;StarOffice.ComponentContext",
+    };
+    if (headless)
+        args.insert(1, "--headless");
+
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attr, 0);
+    // The office must not inherit the bootstrap setting that this process needs for itself.
+    std::vector<QByteArray> env;
+    for (char** e = environ; *e; ++e)
+        if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0)
+            env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (QByteArray& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    const int rc = posix_spawn(&m_pid, argv[0], nullptr, &attr, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) {
+        m_pid = -1;
+        QDir(m_folder).removeRecursively();
+        throw HostError(HostError::Kind::StartFailed,
+                        QStringLiteral("soffice could not be started: %1")
+                            .arg(QString::fromLocal8Bit(strerror(rc))));
+    }
+    writeRecord(QStringLiteral("owned"));
+}
+
+OfficeProcess::~OfficeProcess()
+{
+    if (m_handedOver)
+        return;
+    if (isRunning() && !waitForExit(std::chrono::milliseconds(0)))
+        kill();
+    QDir(m_folder).removeRecursively();
+}
+
+void OfficeProcess::writeRecord(const QString& state) const
+{
+    QFile record(QDir(m_folder).filePath(QLatin1String(kRecordFile)));
+    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        record.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(m_pid).arg(state).toLatin1());
+}
+
+bool OfficeProcess::isRunning()
+{
+    if (m_pid <= 0 || m_exitStatus >= 0)
+        return false;
+    int status = 0;
+    const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
+    if (r == m_pid) {
+        m_exitStatus = status;
+        // Helpers of the office may outlive the launcher; they go with it.
+        ::kill(-m_pid, SIGKILL);
+        return false;
+    }
+    return r == 0;
+}
+
+bool OfficeProcess::waitForExit(std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (isRunning()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+void OfficeProcess::kill()
+{
+    if (m_pid <= 0)
+        return;
+    ::kill(-m_pid, SIGKILL);
+    waitForExit(std::chrono::milliseconds(5000));
+}
+
+void OfficeProcess::handOver()
+{
+    m_handedOver = true;
+    writeRecord(QStringLiteral("handed-over"));
+}
+
+void OfficeProcess::sweepStale()
+{
+    QDir root(runtimeFolder());
+    const QStringList entries = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) {
+        const QString folder = root.filePath(name);
+        QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
+        if (!record.open(QIODevice::ReadOnly))
+            continue; // being created right now by another start
+        const QList<QByteArray> fields = record.readAll().simplified().split(' ');
+        if (fields.size() < 3)
+            continue;
+        const pid_t owner = fields[0].toInt();
+        const pid_t office = fields[1].toInt();
+        const bool handedOver = fields[2] == "handed-over";
+        const bool officeAlive = processAlive(office) && groupRunsOnFolder(office, folder);
+        if (officeAlive && (handedOver || processAlive(owner)))
+            continue;
+        if (!officeAlive && processAlive(owner) && !handedOver)
+            continue; // its owner is still starting or stopping it
+        if (officeAlive)
+            ::kill(-office, SIGKILL);
+        QDir(folder).removeRecursively();
+    }
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "host/WindowGeometry.h"
+
+#include <QList>
+#include <com/sun/star/awt/Rectangle.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+namespace brelix::libreoffice {
+
+struct OpenWorkbook;
+
+// Workbook windows in points (the office works in pixels at 96 per inch).
+class WindowLayout {
+public:
+    static css::uno::Reference<css::awt::XWindow> windowOf(const OpenWorkbook& book);
+
+    static host::WindowGeometry geometry(const OpenWorkbook& book);
+    static void setGeometry(const OpenWorkbook& book, const host::WindowGeometry& geometry);
+    static void setVisible(const OpenWorkbook& book, bool visible);
+    static void setMaximized(const OpenWorkbook& book, bool maximized);
+    static void bringToFront(const OpenWorkbook& book);
+
+    // Tiles the windows over the screen's work area in the order given.
+    static void arrange(const css::uno::Reference<css::uno::XComponentContext>& context,
+                        const QList<const OpenWorkbook*>& windows,
+                        host::WindowArrangement arrangement);
+
+    static double toPoints(sal_Int32 pixels) { return pixels * 72.0 / 96.0; }
+    static sal_Int32 toPixels(double points);
+};
+
+} // namespace brelix::libreoffice
