@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SheetContent.h"
+#include "host/CellText.h"
 
 #include <QDate>
 #include <QList>
@@ -12,7 +13,7 @@ namespace brelix::support {
 struct WorkbookContent {
     QList<SheetContent> sheets;
     int activeSheet = 1;
-    QDate nullDate = QDate(1899, 12, 30); // 1904-01-01 for workbooks in the 1904 date system
+    QDate nullDate = host::defaultNullDate(); // 1904-01-01 in the 1904 date system
 
     // The reference stays valid until the next sheet is added.
     SheetContent& addSheet(const QString& name);

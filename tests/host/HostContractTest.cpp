@@ -1,0 +1,90 @@
+#include "HostContractTest.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::contract {
+
+namespace {
+
+std::unique_ptr<HostUnderTest> s_subject;
+std::unique_ptr<host::SpreadsheetHost> s_host;
+
+// Ends the subject before static destruction, while the program can still talk to it.
+class SubjectEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { s_subject.reset(); }
+};
+
+[[maybe_unused]] const auto* const s_environment =
+    ::testing::AddGlobalTestEnvironment(new SubjectEnvironment);
+
+} // namespace
+
+void HostContractTest::TearDownTestSuite()
+{
+    if (!s_host)
+        return;
+    try {
+        s_host->quit();
+    } catch (const host::HostError&) {
+        // A test already ended it.
+    }
+    s_host.reset();
+}
+
+void HostContractTest::TearDown()
+{
+    if (!s_host)
+        return;
+    try {
+        s_host->closeAllWorkbooks();
+    } catch (const host::HostError&) {
+        s_host.reset(); // broken; the next test starts a new one
+    }
+}
+
+HostUnderTest& HostContractTest::subject()
+{
+    if (!s_subject)
+        s_subject = makeHostUnderTest();
+    return *s_subject;
+}
+
+host::SpreadsheetHost& HostContractTest::sharedHost()
+{
+    if (!s_host)
+        s_host = subject().start();
+    return *s_host;
+}
+
+QString HostContractTest::pathOf(const QString& fileName) const
+{
+    return QDir(m_dir.path()).filePath(fileName);
+}
+
+QString HostContractTest::writeFile(const QString& fileName,
+                                    const support::WorkbookContent& content)
+{
+    const QString path = pathOf(fileName);
+    subject().writeFile(path, content);
+    return path;
+}
+
+QString HostContractTest::open(const QString& fileName, const support::WorkbookContent& content)
+{
+    return sharedHost().openWorkbook(writeFile(fileName, content));
+}
+
+std::vector<QString> workbookFormats()
+{
+    return {u"xls"_s, u"xlsx"_s, u"ods"_s};
+}
+
+std::string formatName(const ::testing::TestParamInfo<QString>& info)
+{
+    return info.param.toStdString();
+}
+
+} // namespace brelix::contract

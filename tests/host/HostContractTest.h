@@ -1,0 +1,44 @@
+#pragma once
+
+#include "GTestPrinters.h"
+#include "HostUnderTest.h"
+#include "ThrownKind.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace brelix::contract {
+
+// Base of the contract tests. One instance is started per test suite and shared by its tests
+// (their workbooks are closed after each test); a test that ends an instance starts its own.
+class HostContractTest : public ::testing::Test {
+public:
+    static void TearDownTestSuite();
+
+protected:
+    void TearDown() override;
+
+    static HostUnderTest& subject();
+    static host::SpreadsheetHost& sharedHost();
+
+    // A path in this test's own folder.
+    QString pathOf(const QString& fileName) const;
+    QString writeFile(const QString& fileName, const support::WorkbookContent& content);
+    // Writes the file and opens it in the shared instance; returns the workbook's name.
+    QString open(const QString& fileName, const support::WorkbookContent& content);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The same cases once per workbook format the program reads.
+class HostFormatTest : public HostContractTest, public ::testing::WithParamInterface<QString> {
+protected:
+    QString fileName(const QString& base) const { return base + u'.' + GetParam(); }
+};
+
+std::vector<QString> workbookFormats();
+std::string formatName(const ::testing::TestParamInfo<QString>& info);
+
+} // namespace brelix::contract

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "WorkbookContent.h"
+#include "host/SpreadsheetHost.h"
+
+#include <QString>
+#include <memory>
+
+namespace brelix::contract {
+
+// One host implementation as the contract tests see it: a way to put workbook files on disk
+// and a way to start instances that read them.
+class HostUnderTest {
+public:
+    virtual ~HostUnderTest() = default;
+
+    // Writes the content as a workbook file in the format the path's extension names: xls,
+    // xlsx, ods, or csv (the first sheet's values only, in UTF-8).
+    virtual void writeFile(const QString& path, const support::WorkbookContent& content) = 0;
+    // A new instance, independent of every other.
+    virtual std::unique_ptr<host::SpreadsheetHost> start() = 0;
+};
+
+// Every contract test program links exactly one file that defines this.
+std::unique_ptr<HostUnderTest> makeHostUnderTest();
+
+} // namespace brelix::contract
