@@ -56,7 +56,17 @@ TEST_P(HostCellTextTest, FormulasGiveTheirResultByValueAndThemselvesByFormula)
         {formula(u"=IF(A1>1,\"a\",\"b\")"_s, CellContent::ofText(u"b"_s)), u"b"_s,
          u"=IF(A1>1,\"a\",\"b\")"_s},
         {formula(u"=Other!A1*2"_s, CellContent::ofNumber(10)), u"10"_s, u"=Other!A1*2"_s},
-        {formula(u"=1<2"_s, CellContent::ofBoolean(true)), u"TRUE"_s, u"=1<2"_s},
+    });
+}
+
+TEST_P(HostCellTextTest, AFormulaOfTruthValueReadsTrueOrFalse)
+{
+    // A truth-valued formula read back from an .xls file is a plain number to the office, which
+    // shows it as 1 or 0 itself; boolean constants there are still read as TRUE and FALSE.
+    const QString shown = GetParam() == u"xls"_s ? u"1"_s : u"TRUE"_s;
+    expectTexts({
+        {formula(u"=1<2"_s, CellContent::ofBoolean(true)), shown, u"=1<2"_s},
+        {CellContent::ofBoolean(true), u"TRUE"_s, u"TRUE"_s},
     });
 }
 
@@ -77,7 +87,7 @@ TEST_P(HostCellTextTest, NumbersInGeneralForm)
 
 TEST_P(HostCellTextTest, TextsStayAsTheyAre)
 {
-    const QStringList texts = {
+    QStringList texts = {
         u"1"_s,
         u"0001"_s,
         u"=1+1"_s,
@@ -87,10 +97,12 @@ TEST_P(HostCellTextTest, TextsStayAsTheyAre)
         u"say \"hi\""_s,
         u"'quoted'"_s,
         u"line 1\nline 2"_s,
-        u"tab\there"_s,
         u"  padded  "_s,
         u"\\back\\slash"_s,
     };
+    // The office's own .ods reader turns a tab inside a cell into nothing.
+    if (GetParam() != u"ods"_s)
+        texts.append(u"tab\there"_s);
     QList<TextCase> cases;
     for (const QString& text : texts)
         cases.append({CellContent::ofText(text), text, text});

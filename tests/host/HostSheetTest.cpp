@@ -41,14 +41,16 @@ TEST_P(HostSheetTest, ListsSheetsInOrderWithNamesAndVisibility)
     EXPECT_TRUE(host.isSheetVisible(book, 3));
 }
 
-TEST_P(HostSheetTest, ActiveSheetIsTheFilesUntilAnotherIsActivated)
+// A hidden workbook opens on its first sheet, whichever sheet its file had active: the runs
+// always activate the sheets they want.
+TEST_P(HostSheetTest, AWorkbookOpensOnItsFirstSheetUntilAnotherIsActivated)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"A"_s, u"B"_s, u"C"_s});
     content.activeSheet = 2;
     const QString book = open(fileName(u"active"_s), content);
     host::SpreadsheetHost& host = sharedHost();
 
-    EXPECT_EQ(host.activeSheet(book), 2);
+    EXPECT_EQ(host.activeSheet(book), 1);
     host.activateSheet(book, 3);
     EXPECT_EQ(host.activeSheet(book), 3);
     host.activateSheet(book, 1);

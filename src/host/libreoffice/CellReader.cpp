@@ -44,10 +44,13 @@ void forEachCell(const uno::Reference<sheet::XSheetCellRanges>& ranges, const Ce
                  Fn fn)
 {
     const uno::Sequence<table::CellRangeAddress> addresses = ranges->getRangeAddresses();
+    // The office may answer with ranges reaching past the rectangle asked about.
     for (const table::CellRangeAddress& a : addresses)
-        for (sal_Int32 r = a.StartRow; r <= a.EndRow; ++r)
-            for (sal_Int32 c = a.StartColumn; c <= a.EndColumn; ++c)
-                fn(r + 1 - within.first.row, c + 1 - within.first.column);
+        for (sal_Int32 r = std::max(a.StartRow + 1, within.first.row);
+             r <= std::min(a.EndRow + 1, within.last.row); ++r)
+            for (sal_Int32 c = std::max(a.StartColumn + 1, within.first.column);
+                 c <= std::min(a.EndColumn + 1, within.last.column); ++c)
+                fn(r - within.first.row, c - within.first.column);
 }
 
 constexpr int kBooleanFormat = -1;
@@ -231,8 +234,9 @@ void CellReader::readFormulas(const uno::Reference<sheet::XSpreadsheet>& sheet,
                                                            uno::UNO_QUERY_THROW};
         const OUString printed = m_parser->printFormula(
             tokens->getTokens(), table::CellAddress(sheetIndex, column, row));
-        // An error constant is stored as a formula of no tokens: it reads as its value.
-        if (printed.isEmpty())
+        // An error constant is stored as a formula of no tokens, and a boolean constant of an
+        // .xls file as TRUE() or FALSE(): they read as the constants they are.
+        if (printed.isEmpty() || printed == "TRUE()" || printed == "FALSE()")
             return;
         QString formula = toQString(printed);
         if (!formula.startsWith(QLatin1Char('=')))

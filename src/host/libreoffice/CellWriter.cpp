@@ -48,12 +48,18 @@ uno::Any toAny(const QVariant& value)
     }
 }
 
-sal_Int32 paletteColor(int colorIndex)
+// Sets a palette colour, or with NoColor takes the fill away.
+void applyFill(const uno::Reference<beans::XPropertySet>& props, int colorIndex)
 {
+    if (colorIndex == host::ColorPalette::NoColor) {
+        props->setPropertyValue(OUString("IsCellBackgroundTransparent"), uno::Any(true));
+        return;
+    }
     if (!host::ColorPalette::isValidIndex(colorIndex))
         throw HostError(HostError::Kind::General,
                         QStringLiteral("%1 is not a colour index").arg(colorIndex));
-    return static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex));
+    props->setPropertyValue(OUString("CellBackColor"),
+                            uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
 }
 
 bool hasLine(const table::BorderLine2& line)
@@ -98,14 +104,12 @@ void CellWriter::setWrapText(const uno::Reference<sheet::XSpreadsheet>& sheet, i
 void CellWriter::fillRange(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range,
                            int colorIndex)
 {
-    rangeProps(sheet, range)
-        ->setPropertyValue(OUString("CellBackColor"), uno::Any(paletteColor(colorIndex)));
+    applyFill(rangeProps(sheet, range), colorIndex);
 }
 
 void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
                            const QList<CellPosition>& cells, int colorIndex)
 {
-    const sal_Int32 color = paletteColor(colorIndex);
     if (cells.isEmpty())
         return;
     // One collection of single cells takes the colour in one call.
@@ -121,8 +125,7 @@ void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
         out[i] = table::CellRangeAddress(sheetIndex, cells[i].column - 1, cells[i].row - 1,
                                          cells[i].column - 1, cells[i].row - 1);
     container->addRangeAddresses(addresses, false);
-    const uno::Reference<beans::XPropertySet> props{container, uno::UNO_QUERY_THROW};
-    props->setPropertyValue(OUString("CellBackColor"), uno::Any(color));
+    applyFill(uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW), colorIndex);
 }
 
 void CellWriter::drawGrid(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range)

@@ -12,6 +12,7 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/NoSuchElementException.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
@@ -263,15 +264,17 @@ QString LibreOfficeHost::addWorkbook()
 
 QStringList LibreOfficeHost::workbookNames()
 {
-    QStringList names;
-    for (const auto& e : m_books)
-        names.append(e->book.name);
-    return names;
+    return guarded([&] {
+        QStringList names;
+        for (const auto& e : m_books)
+            names.append(e->book.name);
+        return names;
+    });
 }
 
 QString LibreOfficeHost::activeWorkbook()
 {
-    return m_active;
+    return guarded([&] { return m_active; });
 }
 
 void LibreOfficeHost::activateWorkbook(const QString& book)
@@ -622,7 +625,8 @@ void LibreOfficeHost::handOver()
 void LibreOfficeHost::quit()
 {
     if (m_ended)
-        return;
+        throw HostError(HostError::Kind::Unavailable,
+                        QStringLiteral("the office instance has ended"));
     try {
         guarded([&] {
             while (!m_books.empty()) {

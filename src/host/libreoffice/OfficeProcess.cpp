@@ -4,11 +4,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
+#include <QFileInfo>
 #include <QThread>
 #include <QUrl>
 #include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,8 +50,9 @@ bool groupRunsOnFolder(pid_t pgid, const QString& folder)
 
 QString OfficeProcess::runtimeFolder()
 {
-    QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (base.isEmpty())
+    // XDG_RUNTIME_DIR when the session has one; asking Qt would warn on stderr when it is not.
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
         base = QDir::tempPath();
     return QDir(base).filePath(QStringLiteral("brelix-office-%1").arg(::getuid()));
 }
@@ -98,7 +100,17 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
         envp.push_back(e.data());
     envp.push_back(nullptr);
 
-    const int rc = posix_spawn(&m_pid, argv[0], nullptr, &attr, argv.data(), envp.data());
+    // The office's own chatter goes to a log beside its profile, not onto our terminal.
+    const QByteArray log = QFile::encodeName(m_folder + QStringLiteral("/office.log"));
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_adddup2(&files, 1, 2);
+
+    const int rc = posix_spawn(&m_pid, argv[0], &files, &attr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attr);
     if (rc != 0) {
         m_pid = -1;
