@@ -11,28 +11,27 @@ namespace {
 std::unique_ptr<HostUnderTest> s_subject;
 std::unique_ptr<host::SpreadsheetHost> s_host;
 
-// Ends the subject before static destruction, while the program can still talk to it.
+// One instance serves every suite (an office takes seconds to start); it and the subject end
+// before static destruction, while the program can still talk to them.
 class SubjectEnvironment : public ::testing::Environment {
 public:
-    void TearDown() override { s_subject.reset(); }
+    void TearDown() override
+    {
+        if (s_host)
+            try {
+                s_host->quit();
+            } catch (const host::HostError&) {
+                // A test already ended it.
+            }
+        s_host.reset();
+        s_subject.reset();
+    }
 };
 
 [[maybe_unused]] const auto* const s_environment =
     ::testing::AddGlobalTestEnvironment(new SubjectEnvironment);
 
 } // namespace
-
-void HostContractTest::TearDownTestSuite()
-{
-    if (!s_host)
-        return;
-    try {
-        s_host->quit();
-    } catch (const host::HostError&) {
-        // A test already ended it.
-    }
-    s_host.reset();
-}
 
 void HostContractTest::TearDown()
 {

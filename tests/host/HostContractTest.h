@@ -10,12 +10,9 @@
 
 namespace brelix::contract {
 
-// Base of the contract tests. One instance is started per test suite and shared by its tests
-// (their workbooks are closed after each test); a test that ends an instance starts its own.
+// Base of the contract tests. One instance is shared by all tests of the program (their
+// workbooks are closed after each test); a test that ends an instance starts its own.
 class HostContractTest : public ::testing::Test {
-public:
-    static void TearDownTestSuite();
-
 protected:
     void TearDown() override;
 

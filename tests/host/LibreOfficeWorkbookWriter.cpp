@@ -199,10 +199,11 @@ LibreOfficeWorkbookWriter::~LibreOfficeWorkbookWriter()
     m_office->process.waitForExit(std::chrono::seconds(5));
 }
 
-void LibreOfficeWorkbookWriter::write(const QString& path, const support::WorkbookContent& content)
+void LibreOfficeWorkbookWriter::write(const QString& path, const support::WorkbookContent& content,
+                                      const QString& password)
 {
     try {
-        writeFile(path, content);
+        writeFile(path, content, password);
     } catch (const uno::Exception& e) {
         throw std::runtime_error("writing " + path.toStdString() +
                                  " failed: " + libreoffice::toQString(e.Message).toStdString());
@@ -210,7 +211,8 @@ void LibreOfficeWorkbookWriter::write(const QString& path, const support::Workbo
 }
 
 void LibreOfficeWorkbookWriter::writeFile(const QString& path,
-                                          const support::WorkbookContent& content)
+                                          const support::WorkbookContent& content,
+                                          const QString& password)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const beans::PropertyValue hidden = property("Hidden", uno::Any(true));
@@ -261,6 +263,8 @@ void LibreOfficeWorkbookWriter::writeFile(const QString& path,
     };
     if (suffix == QLatin1String("csv"))
         options.push_back(property("FilterOptions", uno::Any(OUString("44,34,76,1"))));
+    if (!password.isEmpty())
+        options.push_back(property("Password", uno::Any(libreoffice::toOUString(password))));
     const OUString url = libreoffice::toOUString(
         QString::fromLatin1(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()));
     uno::Reference<frame::XStorable>(doc, uno::UNO_QUERY_THROW)

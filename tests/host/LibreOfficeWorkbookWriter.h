@@ -15,10 +15,13 @@ public:
     LibreOfficeWorkbookWriter();
     ~LibreOfficeWorkbookWriter();
 
-    void write(const QString& path, const support::WorkbookContent& content);
+    // With a password the file is encrypted: it opens only with that password.
+    void write(const QString& path, const support::WorkbookContent& content,
+               const QString& password = {});
 
 private:
-    void writeFile(const QString& path, const support::WorkbookContent& content);
+    void writeFile(const QString& path, const support::WorkbookContent& content,
+                   const QString& password);
 
     struct Office;
     std::unique_ptr<Office> m_office;

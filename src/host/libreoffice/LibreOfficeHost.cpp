@@ -6,6 +6,8 @@
 #include "host/CellText.h"
 
 #include <QFile>
+
+#include <csignal>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUrl>
@@ -57,7 +59,7 @@ OUString csvFilterOptions(const QString& path)
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     QStringDecoder utf8(QStringDecoder::Utf8);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8(bytes);
     const int charset = utf8.hasError() ? 60 /* MS-932 */ : 76 /* UTF-8 */;
     // separator, text delimiter, charset, first line, column formats, language (en-US so that
     // "." is the decimal point), quoted fields as text, detect special numbers.
@@ -72,7 +74,8 @@ LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(optio
                           (options.display == OfficeOptions::Display::Automatic &&
                            qEnvironmentVariableIsEmpty("DISPLAY"));
     m_process = std::make_unique<OfficeProcess>(headless);
-    m_watchdog = std::make_unique<CallWatchdog>([this] { m_process->kill(); });
+    // From the watchdog's thread: only a signal, the process is reaped by the caller's thread.
+    m_watchdog = std::make_unique<CallWatchdog>([pid = m_process->pid()] { ::kill(-pid, SIGKILL); });
     m_watchdog->setTimeout(options.busyTimeout);
     try {
         m_connection = std::make_unique<OfficeConnection>(*m_process, options.startTimeout);
@@ -112,10 +115,12 @@ template <typename F> auto LibreOfficeHost::guarded(F&& body)
 
 HostError LibreOfficeHost::translate(const uno::Exception& e, bool disposed)
 {
-    if (m_watchdog->fired())
+    if (m_watchdog->fired()) {
+        m_process->kill();
         return HostError(HostError::Kind::Unavailable,
                          QStringLiteral("the office did not answer within %1 s")
                              .arg(m_watchdog->timeout().count() / 1000.0));
+    }
     if (disposed || !m_process->isRunning())
         return HostError(HostError::Kind::Unavailable, QStringLiteral("the office has stopped"));
     QString message = toQString(e.Message).trimmed();
