@@ -6,8 +6,6 @@
 #include "host/CellText.h"
 
 #include <QFile>
-
-#include <csignal>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QUrl>
@@ -32,6 +30,7 @@
 #include <com/sun/star/util/XModifiable.hpp>
 #include <com/sun/star/util/XProtectable.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <csignal>
 
 namespace brelix::libreoffice {
 
@@ -75,7 +74,8 @@ LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(optio
                            qEnvironmentVariableIsEmpty("DISPLAY"));
     m_process = std::make_unique<OfficeProcess>(headless);
     // From the watchdog's thread: only a signal, the process is reaped by the caller's thread.
-    m_watchdog = std::make_unique<CallWatchdog>([pid = m_process->pid()] { ::kill(-pid, SIGKILL); });
+    m_watchdog =
+        std::make_unique<CallWatchdog>([pid = m_process->pid()] { ::kill(-pid, SIGKILL); });
     m_watchdog->setTimeout(options.busyTimeout);
     try {
         m_connection = std::make_unique<OfficeConnection>(*m_process, options.startTimeout);
@@ -184,7 +184,7 @@ void LibreOfficeHost::setVisible(bool on)
         m_visible = on;
         for (auto& e : m_books) {
             WindowLayout::setVisible(e->book, on);
-            if (on && m_maximized)
+            if (on && m_maximized && !e->book.placed)
                 WindowLayout::setMaximized(e->book, true);
         }
         if (on && !m_active.isEmpty())
@@ -575,7 +575,7 @@ void LibreOfficeHost::setWindowGeometry(const QString& book, const host::WindowG
 void LibreOfficeHost::arrangeWindows(host::WindowArrangement arrangement)
 {
     guarded([&] {
-        QList<const OpenWorkbook*> order;
+        QList<OpenWorkbook*> order;
         if (!m_active.isEmpty())
             order.append(&workbook(m_active));
         for (const auto& e : m_books)
@@ -620,10 +620,7 @@ void LibreOfficeHost::handOver()
         quit();
         return;
     }
-    guarded([&] {
-        m_maximized = m_maximized || m_books.empty();
-        setVisible(true);
-    });
+    setVisible(true);
     endInstance(true);
 }
 

@@ -46,6 +46,39 @@ bool groupRunsOnFolder(pid_t pgid, const QString& folder)
     return cmdline.readAll().contains(QFile::encodeName(folder));
 }
 
+// Settings of the private profile, in place before the office first reads it.
+void writeProfileSettings(const QString& profile)
+{
+    struct Setting {
+        const char* path;
+        const char* name;
+        const char* value;
+    };
+    static constexpr Setting settings[] = {
+        // A workbook open in another office (or in a result handed to the user earlier) must
+        // still open: runs never write the workbooks they read.
+        {"/org.openoffice.Office.Common/Misc", "UseLocking", "false"},
+        {"/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", "false"},
+        // Nothing may greet the user of a handed-over office or ask them about file formats.
+        {"/org.openoffice.Office.Common/Misc", "ShowTipOfTheDay", "false"},
+        {"/org.openoffice.Office.Common/Misc", "FirstRun", "false"},
+        {"/org.openoffice.Office.Common/Save/Document", "WarnAlienFormat", "false"},
+        {"/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel", "3"},
+    };
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+                     "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    for (const Setting& s : settings)
+        xml += QByteArray("<item oor:path=\"") + s.path + "\"><prop oor:name=\"" + s.name +
+               "\" oor:op=\"fuse\"><value>" + s.value + "</value></prop></item>\n";
+    xml += "</oor:items>\n";
+    QDir().mkpath(profile + QStringLiteral("/user"));
+    QFile file(profile + QStringLiteral("/user/registrymodifications.xcu"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(xml);
+}
+
 } // namespace
 
 QString OfficeProcess::runtimeFolder()
@@ -65,6 +98,7 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     QDir().mkpath(m_folder + QStringLiteral("/profile"));
 
+    writeProfileSettings(m_folder + QStringLiteral("/profile"));
     const QByteArray profileUrl =
         QUrl::fromLocalFile(m_folder + QStringLiteral("/profile")).toEncoded();
     QList<QByteArray> args = {

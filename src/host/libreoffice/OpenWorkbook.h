@@ -15,6 +15,7 @@ struct OpenWorkbook {
     css::uno::Reference<css::frame::XModel> model;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     QDate nullDate;
+    bool placed = false; // given a place of its own, which maximising must not undo
 
     // Sheet by position from 1; HostError NotFound outside the workbook.
     css::uno::Reference<css::sheet::XSpreadsheet> sheet(int position) const;

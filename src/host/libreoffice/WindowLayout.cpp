@@ -30,8 +30,9 @@ host::WindowGeometry WindowLayout::geometry(const OpenWorkbook& book)
     return {toPoints(r.Y), toPoints(r.X), toPoints(r.Width), toPoints(r.Height)};
 }
 
-void WindowLayout::setGeometry(const OpenWorkbook& book, const host::WindowGeometry& g)
+void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g)
 {
+    book.placed = true;
     const uno::Reference<awt::XWindow> window = windowOf(book);
     // A maximised window ignores placing.
     const uno::Reference<awt::XTopWindow2> top{window, uno::UNO_QUERY};
@@ -61,8 +62,7 @@ void WindowLayout::bringToFront(const OpenWorkbook& book)
 }
 
 void WindowLayout::arrange(const uno::Reference<uno::XComponentContext>& context,
-                           const QList<const OpenWorkbook*>& windows,
-                           host::WindowArrangement arrangement)
+                           const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement)
 {
     if (windows.isEmpty())
         return;

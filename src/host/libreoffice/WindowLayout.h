@@ -17,15 +17,14 @@ public:
     static css::uno::Reference<css::awt::XWindow> windowOf(const OpenWorkbook& book);
 
     static host::WindowGeometry geometry(const OpenWorkbook& book);
-    static void setGeometry(const OpenWorkbook& book, const host::WindowGeometry& geometry);
+    static void setGeometry(OpenWorkbook& book, const host::WindowGeometry& geometry);
     static void setVisible(const OpenWorkbook& book, bool visible);
     static void setMaximized(const OpenWorkbook& book, bool maximized);
     static void bringToFront(const OpenWorkbook& book);
 
     // Tiles the windows over the screen's work area in the order given.
     static void arrange(const css::uno::Reference<css::uno::XComponentContext>& context,
-                        const QList<const OpenWorkbook*>& windows,
-                        host::WindowArrangement arrangement);
+                        const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement);
 
     static double toPoints(sal_Int32 pixels) { return pixels * 72.0 / 96.0; }
     static sal_Int32 toPixels(double points);
