@@ -2,7 +2,7 @@
 
 #include "OfficeConnection.h"
 #include "OfficeProcess.h"
-#include "UnoStrings.h"
+#include "UnoHelpers.h"
 #include "host/ColorPalette.h"
 
 #include <QFileInfo>
@@ -48,14 +48,6 @@ struct LibreOfficeWorkbookWriter::Office {
 
 namespace {
 
-beans::PropertyValue property(const char* name, const uno::Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
-
 // Error constants are written as formulas that give them.
 OUString formulaForError(const QString& shown)
 {
@@ -87,17 +79,7 @@ class DocumentFiller {
 public:
     explicit DocumentFiller(const uno::Reference<sheet::XSpreadsheetDocument>& doc) : m_doc(doc)
     {
-        const uno::Reference<lang::XMultiServiceFactory> factory{doc, uno::UNO_QUERY_THROW};
-        m_parser.set(factory->createInstance("com.sun.star.sheet.FormulaParser"),
-                     uno::UNO_QUERY_THROW);
-        const uno::Reference<sheet::XFormulaOpCodeMapper> mapper{
-            factory->createInstance("com.sun.star.sheet.FormulaOpCodeMapper"),
-            uno::UNO_QUERY_THROW};
-        const uno::Reference<beans::XPropertySet> props{m_parser, uno::UNO_QUERY_THROW};
-        props->setPropertyValue("FormulaConvention", uno::Any(sheet::AddressConvention::XL_A1));
-        props->setPropertyValue("OpCodeMap", uno::Any(mapper->getAvailableMappings(
-                                                 sheet::FormulaLanguage::XL_ENGLISH,
-                                                 sheet::FormulaMapGroup::ALL_EXCEPT_SPECIAL)));
+        m_parser = libreoffice::userFormulaParser(doc);
         m_formats = uno::Reference<util::XNumberFormatsSupplier>(doc, uno::UNO_QUERY_THROW)
                         ->getNumberFormats();
     }
@@ -215,7 +197,7 @@ void LibreOfficeWorkbookWriter::writeFile(const QString& path,
                                           const QString& password)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const beans::PropertyValue hidden = property("Hidden", uno::Any(true));
+    const beans::PropertyValue hidden = libreoffice::property("Hidden", uno::Any(true));
     const uno::Reference<lang::XComponent> component =
         m_office->connection.desktop()->loadComponentFromURL("private:factory/scalc", "_blank", 0,
                                                              {&hidden, 1});
@@ -258,18 +240,18 @@ void LibreOfficeWorkbookWriter::writeFile(const QString& path,
                                                              uno::UNO_QUERY_THROW));
 
     std::vector<beans::PropertyValue> options = {
-        property("FilterName", uno::Any(OUString::createFromAscii(filterFor(suffix)))),
-        property("Overwrite", uno::Any(true)),
+        libreoffice::property("FilterName", uno::Any(OUString::createFromAscii(filterFor(suffix)))),
+        libreoffice::property("Overwrite", uno::Any(true)),
     };
     if (suffix == QLatin1String("csv"))
-        options.push_back(property("FilterOptions", uno::Any(OUString("44,34,76,1"))));
+        options.push_back(libreoffice::property("FilterOptions", uno::Any(OUString("44,34,76,1"))));
     if (!password.isEmpty())
-        options.push_back(property("Password", uno::Any(libreoffice::toOUString(password))));
+        options.push_back(
+            libreoffice::property("Password", uno::Any(libreoffice::toOUString(password))));
     const OUString url = libreoffice::toOUString(
         QString::fromLatin1(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()));
     uno::Reference<frame::XStorable>(doc, uno::UNO_QUERY_THROW)
-        ->storeToURL(url, uno::Sequence<beans::PropertyValue>(
-                              options.data(), static_cast<sal_Int32>(options.size())));
+        ->storeToURL(url, libreoffice::properties(options));
     uno::Reference<util::XCloseable>(doc, uno::UNO_QUERY_THROW)->close(true);
 }
 

@@ -1,7 +1,7 @@
 #include "CellReader.h"
 
 #include "OpenWorkbook.h"
-#include "UnoStrings.h"
+#include "UnoHelpers.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -30,13 +30,6 @@ using host::CellContent;
 using host::CellRange;
 
 namespace {
-
-uno::Reference<table::XCellRange> rangeOf(const uno::Reference<sheet::XSpreadsheet>& sheet,
-                                          const CellRange& r)
-{
-    return sheet->getCellRangeByPosition(r.first.column - 1, r.first.row - 1, r.last.column - 1,
-                                         r.last.row - 1);
-}
 
 // Calls fn(row, column) for every cell, relative to the range, of the given addresses.
 template <typename Fn>
@@ -67,7 +60,7 @@ CellReader::CellReader(const OpenWorkbook& book) : m_book(book)
 QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsheet>& sheet,
                                            const CellRange& range, host::CellTextKind kind)
 {
-    const uno::Reference<sheet::XCellRangeData> data{rangeOf(sheet, range), uno::UNO_QUERY_THROW};
+    const uno::Reference<sheet::XCellRangeData> data{cellRange(sheet, range), uno::UNO_QUERY_THROW};
     const uno::Sequence<uno::Sequence<uno::Any>> rows = data->getDataArray();
 
     Grid grid;
@@ -98,7 +91,7 @@ QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsh
     if (hasErrors)
         readErrorTexts(sheet, range, grid);
     if (hasNumbers || kind == host::CellTextKind::Formula) {
-        const uno::Reference<sheet::XCellRangesQuery> query{rangeOf(sheet, range),
+        const uno::Reference<sheet::XCellRangesQuery> query{cellRange(sheet, range),
                                                             uno::UNO_QUERY_THROW};
         const uno::Reference<sheet::XSheetCellRanges> formulas =
             query->queryContentCells(sheet::CellFlags::FORMULA);
@@ -115,7 +108,7 @@ QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsh
 void CellReader::applyNumberStyles(const uno::Reference<sheet::XSpreadsheet>& sheet,
                                    const CellRange& range, Grid& grid)
 {
-    const uno::Reference<sheet::XUniqueCellFormatRangesSupplier> supplier{rangeOf(sheet, range),
+    const uno::Reference<sheet::XUniqueCellFormatRangesSupplier> supplier{cellRange(sheet, range),
                                                                           uno::UNO_QUERY_THROW};
     const uno::Reference<container::XIndexAccess> groups = supplier->getUniqueCellFormatRanges();
     for (sal_Int32 i = 0, n = groups->getCount(); i < n; ++i) {
@@ -207,22 +200,8 @@ void CellReader::readFormulas(const uno::Reference<sheet::XSpreadsheet>& sheet,
                               const CellRange& range,
                               const uno::Reference<sheet::XSheetCellRanges>& formulas, Grid& grid)
 {
-    if (!m_parser.is()) {
-        const uno::Reference<lang::XMultiServiceFactory> factory{m_book.document,
-                                                                 uno::UNO_QUERY_THROW};
-        m_parser.set(factory->createInstance(OUString("com.sun.star.sheet.FormulaParser")),
-                     uno::UNO_QUERY_THROW);
-        const uno::Reference<sheet::XFormulaOpCodeMapper> mapper{
-            factory->createInstance(OUString("com.sun.star.sheet.FormulaOpCodeMapper")),
-            uno::UNO_QUERY_THROW};
-        const uno::Reference<beans::XPropertySet> props{m_parser, uno::UNO_QUERY_THROW};
-        props->setPropertyValue(OUString("FormulaConvention"),
-                                uno::Any(sheet::AddressConvention::XL_A1));
-        props->setPropertyValue(
-            OUString("OpCodeMap"),
-            uno::Any(mapper->getAvailableMappings(sheet::FormulaLanguage::XL_ENGLISH,
-                                                  sheet::FormulaMapGroup::ALL_EXCEPT_SPECIAL)));
-    }
+    if (!m_parser.is())
+        m_parser = userFormulaParser(m_book.document);
     const sal_Int16 sheetIndex = [&] {
         const uno::Reference<sheet::XCellRangeAddressable> a{sheet, uno::UNO_QUERY_THROW};
         return a->getRangeAddress().Sheet;

@@ -1,7 +1,7 @@
 #include "CellWriter.h"
 
 #include "OpenWorkbook.h"
-#include "UnoStrings.h"
+#include "UnoHelpers.h"
 #include "host/ColorPalette.h"
 #include "host/HostError.h"
 
@@ -26,9 +26,7 @@ namespace {
 uno::Reference<beans::XPropertySet> rangeProps(const uno::Reference<sheet::XSpreadsheet>& sheet,
                                                const CellRange& r)
 {
-    return {sheet->getCellRangeByPosition(r.first.column - 1, r.first.row - 1, r.last.column - 1,
-                                          r.last.row - 1),
-            uno::UNO_QUERY_THROW};
+    return {cellRange(sheet, r), uno::UNO_QUERY_THROW};
 }
 
 uno::Any toAny(const QVariant& value)

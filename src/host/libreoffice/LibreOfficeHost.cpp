@@ -1,7 +1,7 @@
 #include "LibreOfficeHost.h"
 
 #include "CellWriter.h"
-#include "UnoStrings.h"
+#include "UnoHelpers.h"
 #include "WindowLayout.h"
 #include "host/CellText.h"
 
@@ -40,14 +40,6 @@ using host::CellRange;
 using host::HostError;
 
 namespace {
-
-beans::PropertyValue property(const char* name, const uno::Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // CSV is read as a workbook: comma, double quotes, numbers detected, UTF-8 unless the bytes
 // are not UTF-8, in which case they are taken as Shift-JIS from the original platform.
@@ -229,10 +221,8 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
         }
         uno::Reference<lang::XComponent> component;
         try {
-            component = m_connection->desktop()->loadComponentFromURL(
-                url, OUString("_blank"), 0,
-                uno::Sequence<beans::PropertyValue>(props.data(),
-                                                    static_cast<sal_Int32>(props.size())));
+            component = m_connection->desktop()->loadComponentFromURL(url, OUString("_blank"), 0,
+                                                                      properties(props));
         } catch (const lang::IllegalArgumentException& e) {
             throw HostError(
                 HostError::Kind::OpenFailed,

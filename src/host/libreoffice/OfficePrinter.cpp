@@ -2,7 +2,7 @@
 
 #include "OpenWorkbook.h"
 #include "PrintJobWatcher.h"
-#include "UnoStrings.h"
+#include "UnoHelpers.h"
 #include "host/HostError.h"
 
 #include <QDir>
@@ -22,14 +22,6 @@ using namespace css;
 using host::HostError;
 
 namespace {
-
-beans::PropertyValue property(const char* name, const uno::Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // Removes what a file name cannot hold.
 QString safeFileName(QString name)
@@ -100,8 +92,7 @@ void OfficePrinter::print(const OpenWorkbook& book, bool allSheets,
     const uno::Reference<view::XPrintJobBroadcaster> broadcaster{book.model, uno::UNO_QUERY_THROW};
     broadcaster->addPrintJobListener(watcher);
     const uno::Reference<view::XPrintable> printable{book.model, uno::UNO_QUERY_THROW};
-    printable->print(uno::Sequence<beans::PropertyValue>(options.data(),
-                                                         static_cast<sal_Int32>(options.size())));
+    printable->print(properties(options));
     const auto end = watcherImpl->waitForEnd(std::chrono::seconds(30));
     broadcaster->removePrintJobListener(watcher);
 
