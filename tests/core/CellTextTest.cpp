@@ -1,6 +1,5 @@
 #include "host/CellText.h"
 
-#include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -64,23 +63,6 @@ TEST(GeneralNumberText, ShowsNonFiniteValuesAsAnError)
     EXPECT_EQ(s(generalNumberText(-std::numeric_limits<double>::infinity())), "#NUM!");
 }
 
-// A Qt program takes the C library's locale from the environment; a German or French user
-// must still get "." as the decimal point.
-TEST(GeneralNumberText, IgnoresTheProcessLocale)
-{
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    const char* chosen = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
-        if ((chosen = std::setlocale(LC_NUMERIC, name)))
-            break;
-    if (!chosen)
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const QString half = generalNumberText(0.5);
-    const QString big = generalNumberText(1.5e20);
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(s(half), "0.5");
-    EXPECT_EQ(s(big), "1.5E+20");
-}
 
 TEST(DateTimeText, ChoosesDateTimeOrBothByWhatTheValueHolds)
 {
