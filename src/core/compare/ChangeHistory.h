@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DiffRunState.h"
+#include "host/SpreadsheetHost.h"
+#include "shell/RunUi.h"
+
+namespace brelix::compare {
+
+// The output workbook of a comparison: a fresh copy of the template, filled record by record,
+// then named, marked, annotated, saved and left open for the user.
+class ChangeHistory {
+public:
+    ChangeHistory(host::SpreadsheetHost& host, shell::RunUi& ui, DiffRunState& state,
+                  QString& password)
+        : m_host(host), m_ui(ui), m_state(state), m_password(password)
+    {
+    }
+
+    // The three steps of making it, each a stage of its own for the error report.
+    void replaceWithTemplate();
+    void clearAttributes();
+    void open();
+
+    // Names, marks, annotates and saves it and hands the office over. False when the extent
+    // of the history could not be taken (the password ending).
+    bool finish();
+
+private:
+    void mark();
+    void writeNotes();
+    void note(int row, const QString& text);
+
+    host::SpreadsheetHost& m_host;
+    shell::RunUi& m_ui;
+    DiffRunState& m_state;
+    QString& m_password;
+};
+
+} // namespace brelix::compare

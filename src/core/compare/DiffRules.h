@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/RunUi.h"
+
+#include <QString>
+#include <optional>
+
+// The small rules of a comparison that need no host: the checks before it starts, the sheet
+// range, the names of the change history.
+namespace brelix::compare {
+
+// Why the compare button refuses to start, checked in this order: the template is missing
+// (the program ends after the message), the two bare file names are equal ignoring case
+// (two empty names are equal), a path is empty or names no existing file.
+enum class DiffRefusal { MissingTemplate, SameFileName, FilesNotSelected };
+std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QString& firstPath,
+                                           const QString& secondPath);
+shell::RunMessage refusalMessage(DiffRefusal refusal);
+
+// The bare file name of a path as a directory lookup gives it: empty when nothing is there.
+QString bareFileName(const QString& path);
+
+// A sheet box's text read as a number: its numeric prefix (0 when there is none), rounded to a
+// whole number with halves to even, into a 16-bit integer (saturating).
+qint16 sheetNumber(const QString& text);
+
+// The sheet range of the two boxes: a start below 1 is 1, a last sheet below 1 is 999.
+// Nothing when the start lies beyond the last sheet.
+struct SheetRange {
+    int start = 1;
+    int last = 999;
+};
+std::optional<SheetRange> sheetRange(const QString& startText, const QString& lastText);
+
+// A workbook's file name less its last four characters (the extension with its dot).
+QString baseName(const QString& fileName);
+
+// "変更履歴　" + first base + "-" + second base, cut to 31 characters; when the two base
+// names together are longer than 25 characters, each base longer than 12 becomes its first 9
+// characters and "...".
+QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName);
+
+} // namespace brelix::compare

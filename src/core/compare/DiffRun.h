@@ -1,0 +1,53 @@
+#pragma once
+
+#include "DiffOutcome.h"
+#include "DiffRunState.h"
+#include "DiffSettings.h"
+#include "host/SpreadsheetHostFactory.h"
+#include "shell/RunUi.h"
+
+#include <memory>
+
+namespace brelix::compare {
+
+// One comparison of two workbooks, from the press of the compare button to the office left
+// to the user: it starts a private office, opens both workbooks and the change history,
+// arranges their windows, compares the sheets of the range pair by pair and ends in one of its
+// endings, each of which has told the user by the time run() returns.
+class DiffRun {
+public:
+    // `password` is the sheet password typed last; it outlives the run, never the program.
+    DiffRun(host::SpreadsheetHostFactory& factory, shell::RunUi& ui, QString& password)
+        : m_factory(factory), m_ui(ui), m_password(password)
+    {
+    }
+
+    // The checks of the compare button and then the run; nothing starts when a check fails.
+    // `programEnds` tells the caller that the program must end after the message.
+    DiffOutcome start(const DiffSettings& settings, bool* programEnds = nullptr);
+
+    // The run itself, as the button calls it after its checks.
+    DiffOutcome RunDiff(const DiffSettings& settings);
+
+private:
+    DiffEnding work();
+    void openAndArrange();
+    void arrangeNormal();
+    void arrangeTiled(host::WindowArrangement arrangement, int firstTrap);
+    void countSheets();
+    DiffEnding compareSheets();
+    DiffEnding finish();
+    DiffEnding abort(DiffEnding ending);
+    DiffEnding fail(int number, const QString& description);
+    void closeEverythingQuietly();
+    void message(const QString& text, const QString& title, shell::MessageIcon icon,
+                 bool foreground = false);
+
+    host::SpreadsheetHostFactory& m_factory;
+    shell::RunUi& m_ui;
+    QString& m_password;
+    DiffRunState m_state;
+    std::unique_ptr<host::SpreadsheetHost> m_host;
+};
+
+} // namespace brelix::compare

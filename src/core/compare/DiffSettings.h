@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace brelix::compare {
+
+// What the compare screen hands to a comparison when its button is pressed.
+struct DiffSettings {
+    QString firstPath;
+    QString secondPath;
+    QString outputPath;   // "Brelix.xls" in the program's folder
+    QString templatePath; // "Brelix_Format.xls" in the program's folder
+    QString startSheetText;
+    QString lastSheetText;
+    bool byFormula = false;
+    int layout = 0;        // 0 normal, 1 side by side, 2 one above the other
+    bool colorDiff = true; // colour the differing cells in both workbooks
+    int toolBarRows = 2;   // rows of toolbars the user says the office shows
+    int diffColor = 7;     // palette index of differing cells
+};
+
+} // namespace brelix::compare

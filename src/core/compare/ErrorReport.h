@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace brelix::compare {
+
+// What the report of an unexpected failure tells: the run's state when it struck.
+struct ErrorReportState {
+    int majorVersion = 4;
+    int minorVersion = 6;
+    int trapNumber = 0;
+    int errorNumber = 0;
+    QString errorDescription;
+    qint64 processingCount = 0;
+    int lastSheet = 0; // of the range, once known
+    int maxRows = 0;
+    int maxColumns = 0;
+    int currentSheet = 0;
+    int currentRow = 0;
+    int currentColumn = 0;
+    QString firstName;
+    QString secondName;
+    QString outputName;
+    QString firstPath;
+    QString secondPath;
+    QString outputPath;
+};
+
+// Where the report asks its reader to send it: the help document shipped beside the program.
+QString reportContact();
+
+// The report text: its lines joined by CR LF, ending with CR LF.
+QString errorReportText(const ErrorReportState& state);
+
+} // namespace brelix::compare

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "DiffRunState.h"
+#include "host/SpreadsheetHost.h"
+#include "shell/RunUi.h"
+
+namespace brelix::compare {
+
+// Compares sheet s of both workbooks cell by cell over the larger of their extents and records
+// every differing cell. It reads a block of rows per host call and colours and writes once per
+// sheet, yet finds the same records in the same order, with the same budget, progress and
+// cancel points as reading cell by cell.
+class SheetPairComparer {
+public:
+    SheetPairComparer(host::SpreadsheetHost& host, shell::RunUi& ui, DiffRunState& state)
+        : m_host(host), m_ui(ui), m_state(state)
+    {
+    }
+
+    void compare(int sheet, const QString& sheetName);
+
+private:
+    void readBlock(int sheet, int firstRow);
+    void flush(int sheet);
+
+    host::SpreadsheetHost& m_host;
+    shell::RunUi& m_ui;
+    DiffRunState& m_state;
+    int m_blockFirstRow = 0;
+    QList<QStringList> m_first;
+    QList<QStringList> m_second;
+    QList<host::CellPosition> m_toColour;
+    QList<QVariantList> m_toWrite;
+    int m_writeRow = 0;
+};
+
+} // namespace brelix::compare
