@@ -1,0 +1,148 @@
+#include "DiffRules.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::compare {
+
+std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QString& firstPath,
+                                           const QString& secondPath)
+{
+    if (!QFileInfo(templatePath).isFile())
+        return DiffRefusal::MissingTemplate;
+    const QString first = bareFileName(firstPath);
+    const QString second = bareFileName(secondPath);
+    // Compared before the existence check, so two empty boxes count as the same name.
+    if (first.toUpper() == second.toUpper())
+        return DiffRefusal::SameFileName;
+    if (first.isEmpty() || second.isEmpty())
+        return DiffRefusal::FilesNotSelected;
+    return std::nullopt;
+}
+
+shell::RunMessage refusalMessage(DiffRefusal refusal)
+{
+    shell::RunMessage message;
+    switch (refusal) {
+    case DiffRefusal::MissingTemplate:
+        message.text = u"Brelix_Format.xls がありません"_s;
+        message.title = u"実行不可能"_s;
+        message.icon = shell::MessageIcon::Critical;
+        break;
+    case DiffRefusal::SameFileName:
+        message.text = u"同一ファイル名は比較できません\r\n\r\n"
+                       u"どちらかのファイル名を変更してから、比較を実行して下さい"_s;
+        message.title = u"実行中止"_s;
+        message.icon = shell::MessageIcon::Exclamation;
+        break;
+    case DiffRefusal::FilesNotSelected:
+        message.text = u"対象ファイルを選択して下さい"_s;
+        message.title = u"指定エラー"_s;
+        message.icon = shell::MessageIcon::Exclamation;
+        break;
+    }
+    return message;
+}
+
+QString bareFileName(const QString& path)
+{
+    const QFileInfo info(path.trimmed());
+    return info.isFile() ? info.fileName() : QString();
+}
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// The length of the run of ASCII digits starting at `from`.
+qsizetype digitsAt(const QString& text, qsizetype from)
+{
+    qsizetype end = from;
+    while (end < text.size() && isDigit(text.at(end)))
+        ++end;
+    return end - from;
+}
+
+} // namespace
+
+qint16 sheetNumber(const QString& text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() &&
+           (text.at(begin) == u' ' || text.at(begin) == u'\t' || text.at(begin) == u'\n'))
+        ++begin;
+
+    qsizetype end = begin;
+    if (end < text.size() && (text.at(end) == u'+' || text.at(end) == u'-'))
+        ++end;
+    const qsizetype integerDigits = digitsAt(text, end);
+    end += integerDigits;
+    qsizetype fractionDigits = 0;
+    if (end < text.size() && text.at(end) == u'.') {
+        fractionDigits = digitsAt(text, end + 1);
+        end += 1 + fractionDigits;
+    }
+    if (integerDigits + fractionDigits == 0)
+        return 0;
+    // An exponent counts only when digits follow it: "1e" reads as 1.
+    if (end < text.size() && (text.at(end) == u'e' || text.at(end) == u'E')) {
+        qsizetype exponentEnd = end + 1;
+        if (exponentEnd < text.size() &&
+            (text.at(exponentEnd) == u'+' || text.at(exponentEnd) == u'-'))
+            ++exponentEnd;
+        const qsizetype exponentDigits = digitsAt(text, exponentEnd);
+        if (exponentDigits > 0)
+            end = exponentEnd + exponentDigits;
+    }
+
+    // QString::toDouble is locale-free; it gives an infinity on overflow and 0 on underflow.
+    const double value = text.mid(begin, end - begin).toDouble();
+    if (std::isnan(value))
+        return 0;
+    // Clamped once to tame infinities and again after rounding, which can step past the range.
+    const double rounded = std::nearbyint(std::clamp(value, -40000.0, 40000.0));
+    return static_cast<qint16>(std::clamp(rounded, -32768.0, 32767.0));
+}
+
+std::optional<SheetRange> sheetRange(const QString& startText, const QString& lastText)
+{
+    SheetRange range;
+    range.start = sheetNumber(startText);
+    if (range.start < 1)
+        range.start = 1;
+    range.last = sheetNumber(lastText);
+    if (range.last < 1)
+        range.last = 999;
+    if (range.start > range.last)
+        return std::nullopt;
+    return range;
+}
+
+QString baseName(const QString& fileName)
+{
+    QString base = fileName;
+    base.chop(4);
+    return base;
+}
+
+QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName)
+{
+    QString first = baseName(firstFileName);
+    QString second = baseName(secondFileName);
+    // A sheet name holds at most 31 characters: shortening both keeps the second one visible.
+    if (first.size() + second.size() > 25) {
+        for (QString* base : {&first, &second}) {
+            if (base->size() > 12)
+                *base = base->left(9) + u"..."_s;
+        }
+    }
+    return (u"変更履歴　"_s + first + u'-' + second).left(31);
+}
+
+} // namespace brelix::compare
