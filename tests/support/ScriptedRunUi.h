@@ -1,0 +1,62 @@
+#pragma once
+
+#include "shell/RunUi.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace brelix::support {
+
+// A RunUi that answers from a script and records what a run showed. Calls read like
+// "showProgress(Excel起動中)", "percent(50)", "barVisible(1)", "events",
+// "password(book.xls,offered)", "message(title|text|Exclamation)", in the order made.
+class ScriptedRunUi : public shell::RunUi {
+public:
+    // The n-th processEvents call (from 1) sets the cancel flag, as a press of cancel would.
+    void cancelAtEvent(int n) { m_cancelAtEvent = n; }
+    // Answers to askPassword, in turn; once they run out, the user cancels.
+    void answerPasswords(const QStringList& passwords) { m_passwords = passwords; }
+    // The titles of the open top-level windows windowTitled looks through.
+    void setWindowTitles(const QStringList& titles) { m_windowTitles = titles; }
+    // The answer to Yes/No messages (Yes unless set); Ok messages answer Ok.
+    void setAnswer(shell::MessageAnswer answer) { m_answer = answer; }
+
+    const QStringList& calls() const { return m_calls; }
+    const QList<shell::RunMessage>& messages() const { return m_messages; }
+    const QStringList& errorReports() const { return m_errorReports; }
+    const QList<int>& percents() const { return m_percents; }
+    // Every caption shown, showProgress's included.
+    const QStringList& captions() const { return m_captions; }
+    int eventCount() const { return m_eventCount; }
+
+    void showProgress(const QString& caption) override;
+    void setProgressCaption(const QString& caption) override;
+    void setProgressBarVisible(bool visible) override;
+    void setProgressPercent(int percent) override;
+    void setCancelEnabled(bool enabled) override;
+    void setProgressHidden(bool hidden) override;
+    void closeProgress() override;
+    void processEvents() override;
+    void clearCancel() override;
+    bool cancelRequested() const override { return m_cancel; }
+    std::optional<QString> askPassword(const QString& book, const QString& offered) override;
+    shell::MessageAnswer showMessage(const shell::RunMessage& message) override;
+    void showErrorReport(const QString& text) override;
+    bool windowTitled(const QString& part) override;
+
+private:
+    QStringList m_calls;
+    QList<shell::RunMessage> m_messages;
+    QStringList m_errorReports;
+    QList<int> m_percents;
+    QStringList m_captions;
+    QStringList m_passwords;
+    QStringList m_windowTitles;
+    shell::MessageAnswer m_answer = shell::MessageAnswer::Yes;
+    int m_cancelAtEvent = 0;
+    int m_eventCount = 0;
+    bool m_cancel = false;
+};
+
+} // namespace brelix::support
