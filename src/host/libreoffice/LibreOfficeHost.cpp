@@ -170,9 +170,8 @@ void LibreOfficeHost::setScreenUpdating(bool)
 void LibreOfficeHost::setVisible(bool on)
 {
     guarded([&] {
-        if (on && isHeadless())
-            throw HostError(HostError::Kind::General,
-                            QStringLiteral("a headless office has no windows to show"));
+        if (isHeadless())
+            return; // nothing to show; a headless office ends at its hand-over
         m_visible = on;
         for (auto& e : m_books) {
             WindowLayout::setVisible(e->book, on);
