@@ -1,0 +1,164 @@
+// A comparison end to end on a real office: a 90 x 90 .xls pair with 1 % of its cells
+// changed, colouring on, next to the office's own floor for the same files (start, loading
+// both workbooks, saving the change history). Prints; asserts nothing.
+//
+//   diff_bench [repetitions]   (default 3)
+
+#include "LibreOfficeHostFactory.h"
+#include "compare/DiffRun.h"
+#include "host/HostError.h"
+#include "shell/ProgramFolder.h"
+#include "shell/RunUi.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace brelix;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kSide = 90;
+
+// Answers nothing and shows nothing: the run's own time only.
+class SilentRunUi : public shell::RunUi {
+public:
+    void showProgress(const QString&) override {}
+    void setProgressCaption(const QString&) override {}
+    void setProgressBarVisible(bool) override {}
+    void setProgressPercent(int) override {}
+    void setCancelEnabled(bool) override {}
+    void setProgressHidden(bool) override {}
+    void closeProgress() override {}
+    void processEvents() override {}
+    void clearCancel() override {}
+    bool cancelRequested() const override { return false; }
+    std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
+    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
+    {
+        m_messages.append(m.title);
+        return shell::MessageAnswer::Ok;
+    }
+    void showErrorReport(const QString& text) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    bool windowTitled(const QString&) override { return false; }
+
+    QStringList m_messages;
+};
+
+template <typename F> double timeMs(F&& body)
+{
+    const auto start = Clock::now();
+    body();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Writes a kSide x kSide workbook of numbers and texts; `changed` cells differ.
+void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
+                  const std::vector<std::pair<int, int>>& changed)
+{
+    QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    auto host = factory.start();
+    const QString book = host->openWorkbook(path);
+    QList<QVariantList> rows;
+    for (int r = 1; r <= kSide; ++r) {
+        QVariantList row;
+        for (int c = 1; c <= kSide; ++c)
+            row.append(c % 2 ? QVariant(r * 1000 + c)
+                             : QVariant(QStringLiteral("r%1c%2").arg(r).arg(c)));
+        rows.append(row);
+    }
+    for (const auto& [r, c] : changed)
+        rows[r - 1][c - 1] = QStringLiteral("changed");
+    host->deleteSheet(book, QStringLiteral("Grep結果")); // one sheet a side
+    host->writeRows(book, 1, 1, 1, rows);
+    host->saveWorkbook(book);
+    host->quit();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int repetitions = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
+    libreoffice::OfficeOptions options;
+    options.display = libreoffice::OfficeOptions::Display::Headless;
+    libreoffice::LibreOfficeHostFactory factory(options);
+    QTemporaryDir dir;
+
+    std::mt19937 random(7);
+    std::vector<std::pair<int, int>> changed;
+    while (changed.size() < kSide * kSide / 100) {
+        const std::pair<int, int> cell{int(random() % kSide) + 1, int(random() % kSide) + 1};
+        if (std::find(changed.begin(), changed.end(), cell) == changed.end())
+            changed.push_back(cell);
+    }
+    const QString first = dir.filePath(QStringLiteral("first.xls"));
+    const QString second = dir.filePath(QStringLiteral("second.xls"));
+    try {
+        makeWorkbook(factory, first, {});
+        makeWorkbook(factory, second, changed);
+
+        compare::DiffSettings settings;
+        settings.firstPath = first;
+        settings.secondPath = second;
+        settings.outputPath = dir.filePath(QStringLiteral("Brelix.xls"));
+        settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+        settings.colorDiff = true;
+
+        std::vector<double> runs;
+        std::vector<double> floors;
+        qsizetype records = 0;
+        for (int i = 0; i < repetitions; ++i) {
+            SilentRunUi ui;
+            QString password;
+            runs.push_back(timeMs([&] {
+                records = compare::DiffRun(factory, ui, password).start(settings).records.size();
+            }));
+            floors.push_back(timeMs([&] {
+                auto host = factory.start();
+                host->openWorkbook(first);
+                host->openWorkbook(second);
+                const QString output = host->openWorkbook(settings.outputPath);
+                host->saveWorkbook(output);
+                host->quit();
+            }));
+        }
+        std::printf("Comparison of a %d x %d .xls pair, %zu cells changed, colouring on\n", kSide,
+                    kSide, changed.size());
+        std::printf("  processors (nproc):                  %d\n", QThread::idealThreadCount());
+        std::printf("  records found:                       %lld\n",
+                    static_cast<long long>(records));
+        std::printf("  whole comparison, end to end:        median %.0f ms (n=%d)\n", median(runs),
+                    repetitions);
+        std::printf("  office floor (start, open 3, save):  median %.0f ms (n=%d)\n",
+                    median(floors), repetitions);
+        std::printf("  the comparison's own work:           %.0f ms\n",
+                    median(runs) - median(floors));
+        std::printf("  (81 differences cost more than the budget leaves after the sheet: the\n"
+                    "   run records within it until the budget is spent, then the first\n"
+                    "   difference of every later row, exactly as reading cell by cell)\n");
+    } catch (const host::HostError& e) {
+        std::fprintf(stderr, "office failure: %s\n", qPrintable(e.description()));
+        return 1;
+    }
+    return 0;
+}
