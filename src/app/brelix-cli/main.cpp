@@ -1,9 +1,11 @@
 #include "CellsCommand.h"
 #include "CliApplication.h"
+#include "DiffCommand.h"
 #include "LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -11,9 +13,18 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    brelix::libreoffice::LibreOfficeHostFactory factory(
-        {brelix::libreoffice::OfficeOptions::Display::Headless});
+    using brelix::libreoffice::LibreOfficeHostFactory;
+    using Display = brelix::libreoffice::OfficeOptions::Display;
+    // A headless office ends where a visible one would be handed over: nothing stays running.
+    LibreOfficeHostFactory headless({Display::Headless});
+    LibreOfficeHostFactory visible({Display::Visible});
+
     brelix::cli::CliApplication cli;
-    cli.addCommand(std::make_unique<brelix::cli::CellsCommand>(factory));
+    cli.addCommand(std::make_unique<brelix::cli::CellsCommand>(headless));
+    cli.addCommand(std::make_unique<brelix::cli::DiffCommand>(
+        [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
+            return show ? visible : headless;
+        },
+        ::isatty(STDERR_FILENO) != 0));
     return cli.run(QCoreApplication::arguments(), out, err);
 }

@@ -1,0 +1,168 @@
+#include "DiffCommand.h"
+
+#include "CliText.h"
+#include "TerminalRunUi.h"
+#include "compare/DiffRun.h"
+#include "shell/ProgramFolder.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+using brelix::compare::DiffEnding;
+
+namespace brelix::cli {
+
+namespace {
+
+enum DiffExit : int {
+    ExitNoDifference = 0,
+    ExitDifferences = 1,
+    ExitNotCompared = 2,
+};
+
+const QString Usage =
+    u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
+    u"                       [--layout 0|1|2] [--password PW] [--show]\n"_s;
+
+} // namespace
+
+QString DiffCommand::name() const
+{
+    return u"diff"_s;
+}
+
+QString DiffCommand::summary() const
+{
+    return u"Compare two workbooks cell by cell and list the differing cells"_s;
+}
+
+QString DiffCommand::help() const
+{
+    return Usage + uR"help(
+Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
+work budget, same endings. The differing cells are listed in the change history Brelix.xls,
+made from Brelix_Format.xls in the program's folder (BRELIX_HOME when set, else the folder
+of brelix-cli) and saved there, and coloured in both workbooks while the office shows them;
+FILE1 and FILE2 are never written.
+
+Each differing cell is one line on stdout, in the order found:
+  SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>ADDRESS<TAB>FIRST TEXT<TAB>SECOND TEXT
+Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
+
+Every message of the run goes to stderr as "TITLE: TEXT", an unexpected failure as its
+whole error report. While stderr is a terminal, one line there shows the progress.
+Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
+
+Options:
+  --formulas       compare formula texts instead of values
+  --from N         the first sheet to compare (1 when absent or below 1)
+  --to N           the last sheet to compare (the last sheet when absent or below 1)
+  --no-color       leave the differing cells of the workbooks uncoloured
+  --layout 0|1|2   the windows: 0 both workbooks side by side above the change history
+                   (default), 1 all side by side, 2 all one above the other
+  --password PW    the password of protected sheets, given to every prompt; without it a
+                   protected sheet stops the comparison
+  --show           hand the office over visible when the comparison finishes, with both
+                   workbooks and the change history open; without it the office ends
+  -h, --help       this help
+
+Exit status: 0 when no difference was found, 1 when differences were found (also when the
+workbooks were too large to compare in full), 2 when the comparison was refused, stopped
+or failed, or for a usage error.
+)help"_s;
+}
+
+std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& options,
+                                      QTextStream& out, QTextStream& err) const
+{
+    QCommandLineParser parser;
+    const QCommandLineOption formulas(u"formulas"_s);
+    const QCommandLineOption from(u"from"_s, QString(), u"N"_s);
+    const QCommandLineOption to(u"to"_s, QString(), u"N"_s);
+    const QCommandLineOption noColor(u"no-color"_s);
+    const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
+    const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
+    const QCommandLineOption show(u"show"_s);
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOptions({formulas, from, to, noColor, layout, password, show, help});
+
+    const bool parsed = parser.parse(QStringList{u"diff"_s} + arguments);
+    if (parsed && parser.isSet(help)) {
+        out << this->help();
+        return ExitSuccess;
+    }
+    const QStringList files = parser.positionalArguments();
+    const QString layoutText = parser.value(layout);
+    QString problem;
+    if (!parsed)
+        problem = parser.errorText();
+    else if (files.size() != 2)
+        problem = u"two files to compare, FILE1 and FILE2"_s;
+    else if (parser.isSet(layout) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
+        problem = u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText);
+    if (!problem.isEmpty()) {
+        err << u"brelix-cli diff: "_s << problem << u'\n' << Usage;
+        return ExitUsage;
+    }
+
+    compare::DiffSettings& settings = options.settings;
+    settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
+    settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
+    settings.outputPath = shell::programFile(u"Brelix.xls"_s);
+    settings.templatePath = shell::programFile(u"Brelix_Format.xls"_s);
+    settings.startSheetText = parser.value(from);
+    settings.lastSheetText = parser.value(to);
+    settings.byFormula = parser.isSet(formulas);
+    settings.layout = parser.isSet(layout) ? layoutText.toInt() : 0;
+    settings.colorDiff = !parser.isSet(noColor);
+    settings.toolBarRows = 2;
+    settings.diffColor = 7;
+    if (parser.isSet(password))
+        options.password = parser.value(password);
+    options.show = parser.isSet(show);
+    return std::nullopt;
+}
+
+int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    Options options;
+    if (const std::optional<int> status = parse(arguments, options, out, err))
+        return *status;
+
+    TerminalRunUi ui(err, m_progressLine, options.password);
+    QString typedPassword;
+    compare::DiffOutcome outcome;
+    {
+        const InterruptWatch interrupts;
+        compare::DiffRun diffRun(m_factoryFor(options.show), ui, typedPassword);
+        outcome = diffRun.start(options.settings);
+    }
+    for (const compare::DiffRecord& record : outcome.records)
+        out << record.sequence << u'\t' << escapeField(record.sheetName) << u'\t'
+            << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t'
+            << escapeField(record.firstText) << u'\t' << escapeField(record.secondText) << u'\n';
+    out.flush();
+    return exitStatus(outcome);
+}
+
+int DiffCommand::exitStatus(const compare::DiffOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case DiffEnding::Finished:
+        return outcome.records.isEmpty() ? ExitNoDifference : ExitDifferences;
+    case DiffEnding::CutShort:
+        return ExitDifferences;
+    case DiffEnding::Cancelled:
+    case DiffEnding::SheetCountsDiffer:
+    case DiffEnding::StartBeyondLastSheet:
+    case DiffEnding::PasswordFailed:
+    case DiffEnding::Failed:
+    case DiffEnding::Refused:
+    case DiffEnding::OfficeOpen:
+        break;
+    }
+    return ExitNotCompared;
+}
+
+} // namespace brelix::cli

@@ -1,0 +1,131 @@
+#include "TerminalRunUi.h"
+
+#include "GTestPrinters.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using brelix::shell::MessageAnswer;
+using brelix::shell::MessageButtons;
+using brelix::shell::RunMessage;
+
+namespace brelix::cli {
+namespace {
+
+class TerminalRunUiTest : public ::testing::Test {
+protected:
+    TerminalRunUi& ui(bool progressLine, std::optional<QString> password = std::nullopt)
+    {
+        m_ui.emplace(m_stream, progressLine, std::move(password));
+        return *m_ui;
+    }
+    QString written()
+    {
+        m_stream.flush();
+        return m_err;
+    }
+
+    QString m_err;
+    QTextStream m_stream{&m_err};
+    std::optional<TerminalRunUi> m_ui;
+};
+
+// --- the progress line ----------------------------------------------------------------------
+
+TEST_F(TerminalRunUiTest, WithoutATerminalProgressWritesNothing)
+{
+    TerminalRunUi& u = ui(false);
+    u.showProgress(u"Excel起動中"_s);
+    u.setProgressBarVisible(true);
+    u.setProgressPercent(40);
+    u.closeProgress();
+    EXPECT_EQ(written(), QString());
+}
+
+TEST_F(TerminalRunUiTest, OnATerminalOneLineIsRedrawnInPlaceAndClearedAtTheEnd)
+{
+    TerminalRunUi& u = ui(true);
+    u.showProgress(u"Excel起動中"_s);
+    u.setProgressPercent(10); // bar still hidden: nothing changes on screen
+    u.setProgressBarVisible(true);
+    u.setProgressPercent(10);
+    u.setProgressPercent(55);
+    u.setProgressCaption(u"比較中-1/1:S"_s);
+    u.closeProgress();
+    EXPECT_EQ(written(), u"\rExcel起動中\x1b[K"
+                         u"\rExcel起動中   10%\x1b[K"
+                         u"\rExcel起動中   55%\x1b[K"
+                         u"\r比較中-1/1:S   55%\x1b[K"
+                         u"\r\x1b[K"_s);
+}
+
+TEST_F(TerminalRunUiTest, ALongCaptionIsCutSoTheLineDoesNotWrap)
+{
+    ui(true).showProgress(QString(50, u'x'));
+    EXPECT_EQ(written(), u"\r"_s + QString(29, u'x') + u"…\x1b[K"_s);
+}
+
+TEST_F(TerminalRunUiTest, AMessageLandsOnItsOwnLineAndTheProgressComesBack)
+{
+    TerminalRunUi& u = ui(true);
+    u.showProgress(u"P"_s);
+    u.showMessage({u"a\r\nb"_s, u"T"_s});
+    EXPECT_EQ(written(), u"\rP\x1b[K\r\x1b[KT: a\nb\n\rP\x1b[K"_s);
+}
+
+// --- answers ---------------------------------------------------------------------------------
+
+TEST_F(TerminalRunUiTest, EveryPromptGetsTheGivenPassword)
+{
+    TerminalRunUi& u = ui(false, u"pw"_s);
+    EXPECT_EQ(u.askPassword(u"a.xls"_s, QString()), u"pw"_s);
+    EXPECT_EQ(u.askPassword(u"b.xls"_s, u"other"_s), u"pw"_s);
+    EXPECT_EQ(written(), QString());
+}
+
+TEST_F(TerminalRunUiTest, WithoutAPasswordThePromptIsGivenUpWithAHint)
+{
+    EXPECT_EQ(ui(false).askPassword(u"a.xls"_s, QString()), std::nullopt);
+    EXPECT_TRUE(written().contains(u"a.xls has a protected sheet"_s));
+    EXPECT_TRUE(written().contains(u"--password"_s));
+}
+
+TEST_F(TerminalRunUiTest, MessagesAndTheReportKeepTheirLinesWithoutCarriageReturns)
+{
+    TerminalRunUi& u = ui(false);
+    EXPECT_EQ(u.showMessage({u"one\r\n\r\ntwo"_s, u"Title"_s}), MessageAnswer::Ok);
+    RunMessage question{u"?"_s, u"Q"_s};
+    question.buttons = MessageButtons::YesNo;
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::No);
+    u.showErrorReport(u"line1\r\nline2\r\n\r\nline4"_s);
+    EXPECT_EQ(written(), u"Title: one\n\ntwo\nQ: ?\nline1\nline2\n\nline4\n"_s);
+    EXPECT_FALSE(u.windowTitled(u"Microsoft Excel"_s));
+}
+
+// --- Ctrl+C ----------------------------------------------------------------------------------
+
+TEST_F(TerminalRunUiTest, CtrlCSetsTheCancelFlagOnlyWhileWatched)
+{
+    static int outside = 0;
+    outside = 0;
+    const auto previous = std::signal(SIGINT, [](int) { ++outside; });
+    TerminalRunUi& u = ui(false);
+    {
+        const InterruptWatch watch;
+        u.clearCancel();
+        EXPECT_FALSE(u.cancelRequested());
+        std::raise(SIGINT);
+        EXPECT_TRUE(u.cancelRequested());
+        u.clearCancel();
+        EXPECT_FALSE(u.cancelRequested());
+    }
+    EXPECT_EQ(outside, 0);
+    std::raise(SIGINT);
+    EXPECT_EQ(outside, 1);
+    EXPECT_FALSE(u.cancelRequested());
+    std::signal(SIGINT, previous);
+}
+
+} // namespace
+} // namespace brelix::cli
