@@ -2,7 +2,6 @@
 
 #include "GTestPrinters.h"
 
-#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -74,57 +73,13 @@ TEST_F(TerminalRunUiTest, AMessageLandsOnItsOwnLineAndTheProgressComesBack)
     EXPECT_EQ(written(), u"\rP\x1b[K\r\x1b[KT: a\nb\n\rP\x1b[K"_s);
 }
 
-// --- answers ---------------------------------------------------------------------------------
-
-TEST_F(TerminalRunUiTest, EveryPromptGetsTheGivenPassword)
+// Prompts, messages and Ctrl+C are exercised through "diff" in DiffCommandTest.
+TEST_F(TerminalRunUiTest, AQuestionIsAnsweredNoAsNobodyCanBeAsked)
 {
-    TerminalRunUi& u = ui(false, u"pw"_s);
-    EXPECT_EQ(u.askPassword(u"a.xls"_s, QString()), u"pw"_s);
-    EXPECT_EQ(u.askPassword(u"b.xls"_s, u"other"_s), u"pw"_s);
-    EXPECT_EQ(written(), QString());
-}
-
-TEST_F(TerminalRunUiTest, WithoutAPasswordThePromptIsGivenUpWithAHint)
-{
-    EXPECT_EQ(ui(false).askPassword(u"a.xls"_s, QString()), std::nullopt);
-    EXPECT_TRUE(written().contains(u"a.xls has a protected sheet"_s));
-    EXPECT_TRUE(written().contains(u"--password"_s));
-}
-
-TEST_F(TerminalRunUiTest, MessagesAndTheReportKeepTheirLinesWithoutCarriageReturns)
-{
-    TerminalRunUi& u = ui(false);
-    EXPECT_EQ(u.showMessage({u"one\r\n\r\ntwo"_s, u"Title"_s}), MessageAnswer::Ok);
     RunMessage question{u"?"_s, u"Q"_s};
     question.buttons = MessageButtons::YesNo;
-    EXPECT_EQ(u.showMessage(question), MessageAnswer::No);
-    u.showErrorReport(u"line1\r\nline2\r\n\r\nline4"_s);
-    EXPECT_EQ(written(), u"Title: one\n\ntwo\nQ: ?\nline1\nline2\n\nline4\n"_s);
-    EXPECT_FALSE(u.windowTitled(u"Microsoft Excel"_s));
-}
-
-// --- Ctrl+C ----------------------------------------------------------------------------------
-
-TEST_F(TerminalRunUiTest, CtrlCSetsTheCancelFlagOnlyWhileWatched)
-{
-    static int outside = 0;
-    outside = 0;
-    const auto previous = std::signal(SIGINT, [](int) { ++outside; });
-    TerminalRunUi& u = ui(false);
-    {
-        const InterruptWatch watch;
-        u.clearCancel();
-        EXPECT_FALSE(u.cancelRequested());
-        std::raise(SIGINT);
-        EXPECT_TRUE(u.cancelRequested());
-        u.clearCancel();
-        EXPECT_FALSE(u.cancelRequested());
-    }
-    EXPECT_EQ(outside, 0);
-    std::raise(SIGINT);
-    EXPECT_EQ(outside, 1);
-    EXPECT_FALSE(u.cancelRequested());
-    std::signal(SIGINT, previous);
+    EXPECT_EQ(ui(false).showMessage(question), MessageAnswer::No);
+    EXPECT_EQ(written(), u"Q: ?\n"_s);
 }
 
 } // namespace
