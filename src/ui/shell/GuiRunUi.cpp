@@ -1,0 +1,140 @@
+#include "GuiRunUi.h"
+
+#include "MPRO_BAR.h"
+#include "MTSK_CHK.h"
+#include "compare/frmErr.h"
+#include "frmBar.h"
+#include "host/frmLogin.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace brelix::ui {
+
+using shell::MessageAnswer;
+using shell::MessageIcon;
+
+GuiRunUi::GuiRunUi(QWidget* mainWindow, bool alwaysOnTop)
+    : m_main(mainWindow), m_alwaysOnTop(alwaysOnTop)
+{
+}
+
+GuiRunUi::~GuiRunUi()
+{
+    closeProgress();
+}
+
+void GuiRunUi::showProgress(const QString& caption)
+{
+    closeProgress();
+    m_bar = new frmBar(m_main, m_alwaysOnTop);
+    m_bar->lblTitle->setText(caption);
+    m_bar->show();
+}
+
+void GuiRunUi::setProgressCaption(const QString& caption)
+{
+    if (m_bar)
+        m_bar->lblTitle->setText(caption);
+}
+
+void GuiRunUi::setProgressBarVisible(bool visible)
+{
+    if (m_bar)
+        m_bar->picBar->setVisible(visible);
+}
+
+void GuiRunUi::setProgressPercent(int percent)
+{
+    if (m_bar)
+        M_ProBar(m_bar->picBar, static_cast<qint16>(percent));
+}
+
+void GuiRunUi::setCancelEnabled(bool enabled)
+{
+    if (m_bar)
+        m_bar->cmdCancel->setEnabled(enabled);
+}
+
+void GuiRunUi::setProgressHidden(bool hidden)
+{
+    if (m_bar)
+        m_bar->setVisible(!hidden);
+}
+
+void GuiRunUi::closeProgress()
+{
+    if (m_bar) {
+        m_cancel = m_cancel || m_bar->cancelled();
+        delete m_bar;
+    }
+}
+
+void GuiRunUi::processEvents()
+{
+    QCoreApplication::processEvents();
+    if (m_bar && m_bar->cancelled())
+        m_cancel = true;
+}
+
+void GuiRunUi::clearCancel()
+{
+    m_cancel = false;
+    if (m_bar)
+        m_bar->clearCancel();
+}
+
+bool GuiRunUi::cancelRequested() const
+{
+    return m_cancel || (m_bar && m_bar->cancelled());
+}
+
+std::optional<QString> GuiRunUi::askPassword(const QString& book, const QString& offered)
+{
+    return frmLogin::ask(m_main, book, offered);
+}
+
+MessageAnswer GuiRunUi::showMessage(const shell::RunMessage& message)
+{
+    QMessageBox box(m_main);
+    box.setWindowTitle(message.title);
+    box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (message.icon) {
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::None:
+        break;
+    }
+    if (message.buttons == shell::MessageButtons::YesNo)
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    else
+        box.setStandardButtons(QMessageBox::Ok);
+    if (message.foreground)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int answer = box.exec();
+    if (message.buttons == shell::MessageButtons::YesNo)
+        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    return MessageAnswer::Ok;
+}
+
+void GuiRunUi::showErrorReport(const QString& text)
+{
+    frmErr::show(m_main, text);
+}
+
+bool GuiRunUi::windowTitled(const QString& part)
+{
+    return M_TskChk(part);
+}
+
+} // namespace brelix::ui
