@@ -1,0 +1,20 @@
+#include "AnsiText.h"
+
+#include <QStringDecoder>
+
+namespace brelix::shell {
+
+QString decodeAnsiText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    // ICU's Shift_JIS is the Windows table: 0x5C is a backslash, NEC and IBM extensions kept.
+    QStringDecoder shiftJis("Shift_JIS");
+    if (!shiftJis.isValid())
+        return text; // a Qt without ICU: the UTF-8 reading with replacement characters
+    return shiftJis(bytes);
+}
+
+} // namespace brelix::shell
