@@ -175,7 +175,7 @@ void LibreOfficeHost::setVisible(bool on)
         m_visible = on;
         for (auto& e : m_books) {
             WindowLayout::setVisible(e->book, on);
-            if (on && m_maximized && !e->book.placed)
+            if (on && m_maximized && !e->book.placement)
                 WindowLayout::setMaximized(e->book, true);
         }
         if (on && !m_active.isEmpty())
@@ -553,7 +553,7 @@ host::CellBorders LibreOfficeHost::cellBorders(const QString& book, int sheet, i
 
 host::WindowGeometry LibreOfficeHost::windowGeometry(const QString& book)
 {
-    return guarded([&] { return WindowLayout::geometry(workbook(book)); });
+    return guarded([&] { return WindowLayout::geometry(m_connection->context(), workbook(book)); });
 }
 
 void LibreOfficeHost::setWindowGeometry(const QString& book, const host::WindowGeometry& geometry)

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "host/WindowGeometry.h"
+
 #include <QDate>
 #include <QString>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <optional>
 
 namespace brelix::libreoffice {
 
@@ -15,7 +18,9 @@ struct OpenWorkbook {
     css::uno::Reference<css::frame::XModel> model;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     QDate nullDate;
-    bool placed = false; // given a place of its own, which maximising must not undo
+    // The place given to the window, in points. A hidden window does not keep a place of its
+    // own, so the host keeps it and puts the window there when it is shown.
+    std::optional<host::WindowGeometry> placement;
 
     // Sheet by position from 1; HostError NotFound outside the workbook.
     css::uno::Reference<css::sheet::XSpreadsheet> sheet(int position) const;

@@ -1,12 +1,14 @@
 #include "WindowLayout.h"
 
 #include "OpenWorkbook.h"
+#include "UnoStrings.h"
 
 #include <cmath>
 #include <com/sun/star/awt/PosSize.hpp>
-#include <com/sun/star/awt/Toolkit.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XTopWindow2.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 
@@ -24,27 +26,69 @@ uno::Reference<awt::XWindow> WindowLayout::windowOf(const OpenWorkbook& book)
     return book.model->getCurrentController()->getFrame()->getContainerWindow();
 }
 
-host::WindowGeometry WindowLayout::geometry(const OpenWorkbook& book)
+awt::Rectangle WindowLayout::workArea(const uno::Reference<uno::XComponentContext>& context)
 {
-    const awt::Rectangle r = windowOf(book)->getPosSize();
+    // The first screen's work area (less panels), else the whole screen; the toolkit's own
+    // answer is empty where no window manager publishes one.
+    try {
+        const uno::Reference<container::XIndexAccess> screens{
+            context->getServiceManager()->createInstanceWithContext(
+                OUString("com.sun.star.awt.DisplayAccess"), context),
+            uno::UNO_QUERY_THROW};
+        if (screens->getCount() > 0) {
+            const uno::Reference<beans::XPropertySet> screen{screens->getByIndex(0),
+                                                             uno::UNO_QUERY_THROW};
+            for (const char* name : {"ScreenWorkArea", "ScreenArea"}) {
+                awt::Rectangle area;
+                if ((screen->getPropertyValue(OUString::createFromAscii(name)) >>= area) &&
+                    area.Width >= 320 && area.Height >= 200)
+                    return area;
+            }
+        }
+    } catch (const uno::Exception&) {
+    }
+    return awt::Rectangle(0, 0, 1024, 768); // no screen: a headless office
+}
+
+host::WindowGeometry WindowLayout::geometry(const uno::Reference<uno::XComponentContext>& context,
+                                            const OpenWorkbook& book)
+{
+    if (book.placement)
+        return *book.placement;
+    awt::Rectangle r = windowOf(book)->getPosSize();
+    if (r.Width <= 1 || r.Height <= 1)
+        r = workArea(context);
     return {toPoints(r.Y), toPoints(r.X), toPoints(r.Width), toPoints(r.Height)};
 }
 
-void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g)
+namespace {
+
+void place(const uno::Reference<awt::XWindow>& window, const host::WindowGeometry& g)
 {
-    book.placed = true;
-    const uno::Reference<awt::XWindow> window = windowOf(book);
     // A maximised window ignores placing.
     const uno::Reference<awt::XTopWindow2> top{window, uno::UNO_QUERY};
     if (top.is() && top->getIsMaximized())
         top->setIsMaximized(false);
-    window->setPosSize(toPixels(g.left), toPixels(g.top), std::max<sal_Int32>(1, toPixels(g.width)),
-                       std::max<sal_Int32>(1, toPixels(g.height)), awt::PosSize::POSSIZE);
+    window->setPosSize(WindowLayout::toPixels(g.left), WindowLayout::toPixels(g.top),
+                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.width)),
+                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.height)),
+                       awt::PosSize::POSSIZE);
+}
+
+} // namespace
+
+void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g)
+{
+    book.placement = g;
+    place(windowOf(book), g);
 }
 
 void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 {
-    windowOf(book)->setVisible(visible);
+    const uno::Reference<awt::XWindow> window = windowOf(book);
+    window->setVisible(visible);
+    if (visible && book.placement)
+        place(window, *book.placement);
 }
 
 void WindowLayout::setMaximized(const OpenWorkbook& book, bool maximized)
@@ -66,9 +110,7 @@ void WindowLayout::arrange(const uno::Reference<uno::XComponentContext>& context
 {
     if (windows.isEmpty())
         return;
-    awt::Rectangle area = awt::Toolkit::create(context)->getWorkArea();
-    if (area.Width <= 0 || area.Height <= 0)
-        area = awt::Rectangle(0, 0, 1024, 768); // no screen: a headless office
+    const awt::Rectangle area = workArea(context);
     const auto n = static_cast<sal_Int32>(windows.size());
     for (sal_Int32 i = 0; i < n; ++i) {
         awt::Rectangle r = area;

@@ -16,8 +16,13 @@ class WindowLayout {
 public:
     static css::uno::Reference<css::awt::XWindow> windowOf(const OpenWorkbook& book);
 
-    static host::WindowGeometry geometry(const OpenWorkbook& book);
+    // The window's place: the one given to it, else where it is, else (a window never shown)
+    // the whole work area.
+    static host::WindowGeometry
+    geometry(const css::uno::Reference<css::uno::XComponentContext>& context,
+             const OpenWorkbook& book);
     static void setGeometry(OpenWorkbook& book, const host::WindowGeometry& geometry);
+    // Shown, a window takes the place it was given while hidden.
     static void setVisible(const OpenWorkbook& book, bool visible);
     static void setMaximized(const OpenWorkbook& book, bool maximized);
     static void bringToFront(const OpenWorkbook& book);
@@ -26,6 +31,8 @@ public:
     static void arrange(const css::uno::Reference<css::uno::XComponentContext>& context,
                         const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement);
 
+    static css::awt::Rectangle
+    workArea(const css::uno::Reference<css::uno::XComponentContext>& context);
     static double toPoints(sal_Int32 pixels) { return pixels * 72.0 / 96.0; }
     static sal_Int32 toPixels(double points);
 };

@@ -7,6 +7,9 @@
 #include "host/frmLogin.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QWindow>
 #include <QMessageBox>
 
 namespace brelix::ui {
@@ -30,6 +33,16 @@ void GuiRunUi::showProgress(const QString& caption)
     m_bar = new frmBar(m_main, m_alwaysOnTop);
     m_bar->lblTitle->setText(caption);
     m_bar->show();
+    // The run blocks this thread next (the office starts): let the window appear first.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_bar && !(m_bar->windowHandle() && m_bar->windowHandle()->isExposed()) &&
+           waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (m_bar) {
+        m_bar->repaint();
+        QGuiApplication::sync(); // the painted window reaches the screen before the wait
+    }
 }
 
 void GuiRunUi::setProgressCaption(const QString& caption)

@@ -1,16 +1,289 @@
 #include "frmBrelix.h"
 
-#include <QLabel>
+#include "GuiRunUi.h"
+#include "MFRM_FRONT.h"
+#include "Twips.h"
+#include "compare/DiffRun.h"
+#include "shell/LoadSettings.h"
+#include "shell/ProgramFolder.h"
+#include "shell/SaveSettings.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QUrl>
 
 namespace brelix::ui {
 
-frmBrelix::frmBrelix(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+template <typename W> W* place(W* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(twipsRect(left, top, width, height));
+    return widget;
+}
+
+} // namespace
+
+frmBrelix::frmBrelix(host::SpreadsheetHostFactory& factory, const QString& argument,
+                     QWidget* parent)
+    : QMainWindow(parent), m_factory(factory)
 {
     setWindowTitle(QStringLiteral("Brelix - diff"));
-    auto* label = new QLabel(QStringLiteral("Brelix"), this);
-    label->setAlignment(Qt::AlignCenter);
-    setCentralWidget(label);
-    resize(420, 240);
+    setFont(gothicFont());
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    fraMain[0] = place(new QFrame(client), 120, 120, 6015, 3495);
+    fraMain[1] = place(new QFrame(client), 120, 3735, 6015, 3495);
+    buildCompareScreen();
+    buildMenus();
+    cmdEnd2 = place(new QPushButton(QStringLiteral("終了"), fraMain[1]), 3240, 3000, 2655, 495);
+    connect(cmdEnd2, &QPushButton::clicked, this, &QWidget::close);
+    Form_Load(argument);
+}
+
+void frmBrelix::buildCompareScreen()
+{
+    QFrame* screen = fraMain[0];
+    Frame1 = place(new QGroupBox(QStringLiteral("ファイルを指定"), screen), 120, 0, 5775, 1335);
+    QFont pGothic = font();
+    pGothic.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
+    for (int i = 0; i < 2; ++i) {
+        txtFile[i] = place(new QLineEdit(Frame1), 240, 240 + i * 360, 5055, 270);
+        cmdDir[i] =
+            place(new QPushButton(QStringLiteral("..."), Frame1), 5280, 240 + i * 360, 255, 255);
+        cmdDir[i]->setFont(pGothic);
+    }
+    Label1 = place(new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"), Frame1), 240,
+                   960, 4455, 255);
+
+    frmOption =
+        place(new QGroupBox(QStringLiteral("オプションを指定"), screen), 120, 1440, 5775, 1335);
+    chkColor = place(new QCheckBox(QStringLiteral("差分個所の背景色変更"), frmOption), 240, 240,
+                     2175, 255);
+    chkColor->setChecked(true);
+    lblSheet = place(new QLabel(QStringLiteral("比較シート指定　　　　　～"), frmOption), 3000, 280,
+                     2655, 255);
+    for (int i = 0; i < 2; ++i) {
+        txtSheet[i] = place(new QLineEdit(frmOption), 4320 + i * 720, 240, 375, 270);
+        txtSheet[i]->setMaxLength(2);
+        txtSheet[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        txtSheet[i]->setToolTip(QStringLiteral("ブランクで全て指定"));
+    }
+    Frame2 = place(new QGroupBox(QStringLiteral("表示形式"), frmOption), 240, 600, 5295, 615);
+    const std::array<std::pair<QString, int>, 3> options = {
+        std::pair{QStringLiteral("通常"), 120}, std::pair{QStringLiteral("左右に並べる"), 1440},
+        std::pair{QStringLiteral("上下に並べる"), 3120}};
+    for (int i = 0; i < 3; ++i)
+        optHyouji[i] = place(new QRadioButton(options[i].first, Frame2), options[i].second, 240,
+                             i == 0 ? 735 : 1455, 255);
+    optHyouji[0]->setChecked(true);
+
+    cmdDiff = place(new QPushButton(QStringLiteral("比較開始"), screen), 120, 3000, 2655, 495);
+    cmdEnd = place(new QPushButton(QStringLiteral("終了"), screen), 3240, 3000, 2655, 495);
+    connect(cmdDiff, &QPushButton::clicked, this, &frmBrelix::cmdDiff_Click);
+    connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
+
+    const QList<QWidget*> order = {cmdEnd,       txtFile[0],   cmdDir[0],    txtFile[1],
+                                   cmdDir[1],    chkColor,     txtSheet[0],  txtSheet[1],
+                                   optHyouji[0], optHyouji[1], optHyouji[2], cmdDiff};
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void frmBrelix::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    mnuDiff = bar->addAction(QStringLiteral("比較"), this, &frmBrelix::mnuDiff_Click);
+    mnuGrep = bar->addAction(QStringLiteral("検索"), this, &frmBrelix::mnuGrep_Click);
+    mnuPrint = bar->addAction(QStringLiteral("連続印刷"), this, &frmBrelix::mnuPrint_Click);
+    QMenu* mnuOption = bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ"));
+    mnuFront =
+        mnuOption->addAction(QStringLiteral("常に手前に表示"), this, &frmBrelix::mnuFront_Click);
+    mnuFront->setCheckable(true);
+    QMenu* mnuHikakuMain = mnuOption->addMenu(QStringLiteral("比較対象"));
+    const std::array<QString, 2> targets = {QStringLiteral("値　を比較する"),
+                                            QStringLiteral("式　を比較する")};
+    for (int i = 0; i < 2; ++i) {
+        mnuHikaku[i] =
+            mnuHikakuMain->addAction(targets[i], this, [this, i] { mnuHikaku_Click(i); });
+        mnuHikaku[i]->setCheckable(true);
+    }
+    QMenu* mnuMainToolBar = mnuOption->addMenu(QStringLiteral("ﾂｰﾙﾊﾞｰの行数"));
+    for (int i = 0; i < 6; ++i) {
+        mnuToolBar[i] = mnuMainToolBar->addAction(QStringLiteral("%1 行").arg(i), this,
+                                                  [this, i] { mnuToolBar_Click(i); });
+        mnuToolBar[i]->setCheckable(true);
+    }
+    mnuSet = mnuOption->addAction(QStringLiteral("比較背景色"));
+    mnuHelp = bar->addAction(QStringLiteral("ヘルプ"), this, &frmBrelix::mnuHelp_Click);
+    mnuVer = bar->addAction(QStringLiteral("バージョン"));
+    // The colour dialog and the About window come with their own windows.
+    mnuSet->setEnabled(false);
+    mnuVer->setEnabled(false);
+}
+
+void frmBrelix::Form_Load(const QString& argument)
+{
+    // The window's height is fixed; its width is the client area's.
+    setFixedSize(twips(6270) + 2, twips(4430) - 30);
+    fraMain[1]->move(fraMain[0]->pos());
+
+    const shell::LoadSettingsResult loaded = shell::LoadSettings();
+    applySettings(loaded.settings, loaded.recovered);
+
+    if (argument == QLatin1String("xls") || argument == QLatin1String("csv")) {
+        const QString folder = shell::programFolder();
+        txtFile[0]->setText(folder + QStringLiteral("/テストデータ/TEST1.") + argument);
+        txtFile[1]->setText(folder + QStringLiteral("/テストデータ/TEST2.") + argument);
+    } else {
+        txtFile[0]->clear();
+        txtFile[1]->clear();
+    }
+    mnuDiff_Click();
+    m_password.clear();
+    if (m_settings.gKind == 1)
+        mnuGrep_Click();
+    else if (m_settings.gKind == 2)
+        mnuPrint_Click();
+    if (mnuFront->isChecked())
+        M_FrmFront(this, false);
+}
+
+void frmBrelix::applySettings(const shell::Settings& settings, bool /*recovered*/)
+{
+    m_settings = settings;
+    if (settings.top && settings.left)
+        move(twips(*settings.left), twips(*settings.top));
+    chkColor->setCheckState(settings.chkColor);
+    for (int i = 0; i < 3; ++i)
+        optHyouji[i]->setChecked(settings.optHyouji == i);
+    mnuFront->setChecked(settings.mnuFront);
+    for (int i = 0; i < 2; ++i)
+        mnuHikaku[i]->setChecked(settings.gHikaku == i);
+    for (int i = 0; i < 6; ++i)
+        mnuToolBar[i]->setChecked(settings.gToolBar == i);
+}
+
+shell::Settings frmBrelix::currentSettings() const
+{
+    shell::Settings s = m_settings;
+    s.gKind = !mnuDiff->isEnabled()    ? 0
+              : !mnuGrep->isEnabled()  ? 1
+              : !mnuPrint->isEnabled() ? 2
+                                       : -1;
+    s.top = pos().y() * 15;
+    s.left = pos().x() * 15;
+    s.chkColor = chkColor->checkState();
+    s.optHyouji = -1;
+    for (int i = 0; i < 3; ++i)
+        if (optHyouji[i]->isChecked())
+            s.optHyouji = i;
+    s.mnuFront = mnuFront->isChecked();
+    return s;
+}
+
+void frmBrelix::switchMode(QAction* current, int screen, const QString& caption)
+{
+    for (QAction* mode : {mnuDiff, mnuGrep, mnuPrint})
+        mode->setEnabled(mode != current);
+    fraMain[screen]->show();
+    fraMain[1 - screen]->hide();
+    setWindowTitle(caption);
+}
+
+void frmBrelix::mnuDiff_Click()
+{
+    switchMode(mnuDiff, 0, QStringLiteral("Brelix - diff"));
+}
+
+void frmBrelix::mnuGrep_Click()
+{
+    switchMode(mnuGrep, 1, QStringLiteral("Brelix - grep"));
+}
+
+void frmBrelix::mnuPrint_Click()
+{
+    switchMode(mnuPrint, 1, QStringLiteral("Brelix - print"));
+}
+
+void frmBrelix::mnuFront_Click()
+{
+    // The action has inverted its check mark already.
+    M_FrmFront(this, !mnuFront->isChecked());
+}
+
+void frmBrelix::mnuHikaku_Click(int index)
+{
+    for (QAction* item : mnuHikaku)
+        item->setChecked(false);
+    m_settings.gHikaku = index;
+    mnuHikaku[static_cast<size_t>(index)]->setChecked(true);
+}
+
+void frmBrelix::mnuToolBar_Click(int index)
+{
+    for (QAction* item : mnuToolBar)
+        item->setChecked(false);
+    m_settings.gToolBar = index;
+    mnuToolBar[static_cast<size_t>(index)]->setChecked(true);
+}
+
+void frmBrelix::mnuHelp_Click()
+{
+    const QString help = shell::programFile(QStringLiteral("Brelix.html"));
+    if (QFileInfo::exists(help)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+        return;
+    }
+    QMessageBox::warning(this, QStringLiteral("ヘルプ無し"),
+                         QStringLiteral("ヘルプファイルがありません"));
+}
+
+void frmBrelix::cmdDiff_Click()
+{
+    if (m_running)
+        return;
+    compare::DiffSettings settings;
+    settings.firstPath = txtFile[0]->text();
+    settings.secondPath = txtFile[1]->text();
+    settings.outputPath = shell::programFile(QStringLiteral("Brelix.xls"));
+    settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+    settings.startSheetText = txtSheet[0]->text();
+    settings.lastSheetText = txtSheet[1]->text();
+    settings.byFormula = mnuHikaku[1]->isChecked();
+    settings.layout = optHyouji[0]->isChecked()   ? 0
+                      : optHyouji[1]->isChecked() ? 1
+                      : optHyouji[2]->isChecked() ? 2
+                                                  : -1;
+    settings.colorDiff = chkColor->checkState() != Qt::Unchecked;
+    settings.toolBarRows = m_settings.gToolBar;
+    settings.diffColor = m_settings.gDiffColor;
+
+    // Nothing may start a second job or close the window while this one runs.
+    m_running = true;
+    setEnabled(false);
+    GuiRunUi ui(this, mnuFront->isChecked());
+    bool programEnds = false;
+    compare::DiffRun(m_factory, ui, m_password).start(settings, &programEnds);
+    setEnabled(true);
+    m_running = false;
+    if (programEnds)
+        close();
+}
+
+void frmBrelix::closeEvent(QCloseEvent* event)
+{
+    if (m_running) {
+        event->ignore();
+        return;
+    }
+    if (windowState() == Qt::WindowNoState)
+        shell::SaveSettings(currentSettings());
+    event->accept();
 }
 
 } // namespace brelix::ui

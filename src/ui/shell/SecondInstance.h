@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+namespace brelix::ui {
+
+// A per-user lock held for the life of the program: a second start finds it taken.
+class SecondInstance {
+public:
+    SecondInstance();
+    bool othersRunning() const { return !m_locked; }
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_locked = false;
+};
+
+} // namespace brelix::ui
