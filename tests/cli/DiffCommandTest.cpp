@@ -2,6 +2,7 @@
 
 #include "CliApplication.h"
 #include "GTestPrinters.h"
+#include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
 
 #include <QDir>
@@ -93,30 +94,12 @@ protected:
     QString m_err;
 };
 
-// A sheet of rows x columns holding "r,c", with the given cells changed.
-SheetContent grid(const QString& name, int rows, int columns,
-                  const QList<std::pair<int, int>>& changed = {})
-{
-    SheetContent sheet;
-    sheet.name = name;
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= columns; ++c)
-            sheet.setCell(r, c, CellContent::ofText(u"%1,%2"_s.arg(r).arg(c)));
-    for (const auto& [r, c] : changed)
-        sheet.setCell(r, c, CellContent::ofText(u"changed"_s));
-    return sheet;
-}
-
-WorkbookContent workbook(const QList<SheetContent>& sheets)
-{
-    WorkbookContent book;
-    book.sheets = sheets;
-    return book;
-}
+using support::gridSheet;
+using support::workbookOf;
 
 WorkbookContent protectedBook(const SheetContent& sheet, const QString& password)
 {
-    WorkbookContent book = workbook({sheet});
+    WorkbookContent book = workbookOf({sheet});
     book.sheets[0].isProtected = true;
     book.sheets[0].password = password;
     return book;
@@ -126,10 +109,10 @@ WorkbookContent protectedBook(const SheetContent& sheet, const QString& password
 
 TEST_F(DiffCommandTest, EachDifferenceIsOneEscapedLineAndDifferencesExitWithOne)
 {
-    SheetContent second = grid(u"売上\t月"_s, 2, 2, {{2, 1}});
+    SheetContent second = gridSheet(u"売上\t月"_s, 2, 2, {{2, 1}});
     second.setCell(1, 2, CellContent::ofText(u"C:\\dir\r\nnext"_s));
-    books(workbook({grid(u"売上\t月"_s, 2, 2), grid(u"経費"_s, 1, 1)}),
-          workbook({second, grid(u"経費"_s, 1, 1, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"売上\t月"_s, 2, 2), gridSheet(u"経費"_s, 1, 1)}),
+          workbookOf({second, gridSheet(u"経費"_s, 1, 1, {{1, 1}})}));
 
     EXPECT_EQ(run({}), 1);
     EXPECT_EQ(outLines(), QStringList({
@@ -147,7 +130,7 @@ TEST_F(DiffCommandTest, EachDifferenceIsOneEscapedLineAndDifferencesExitWithOne)
 
 TEST_F(DiffCommandTest, IdenticalWorkbooksExitWithZeroAndPrintNothing)
 {
-    books(workbook({grid(u"S"_s, 3, 3)}), workbook({grid(u"S"_s, 3, 3)}));
+    books(workbookOf({gridSheet(u"S"_s, 3, 3)}), workbookOf({gridSheet(u"S"_s, 3, 3)}));
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(m_out, QString());
     EXPECT_EQ(m_err, QString());
@@ -156,7 +139,7 @@ TEST_F(DiffCommandTest, IdenticalWorkbooksExitWithZeroAndPrintNothing)
 TEST_F(DiffCommandTest, AComparisonCutShortByItsBudgetCountsAsDifferent)
 {
     // Too large to compare at all: no record, yet not "no difference".
-    books(workbook({grid(u"S"_s, 100, 100)}), workbook({grid(u"S"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"S"_s, 100, 100)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
     EXPECT_EQ(run({}), 1);
     EXPECT_EQ(m_out, QString());
     EXPECT_EQ(m_err, u"比較中止: ファイルが大きすぎて、ぜんぜん比較できませんでした\n"_s);
@@ -166,7 +149,7 @@ TEST_F(DiffCommandTest, AComparisonCutShortByItsBudgetCountsAsDifferent)
 
 TEST_F(DiffCommandTest, RefusalsExitWithTwoBeforeAnyOfficeStarts)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1, {{1, 1}})}));
     QDir(m_dir.path()).mkdir(u"other"_s);
     QFile::copy(path(u"Book1.xls"_s), path(u"other/book1.XLS"_s));
 
@@ -190,12 +173,13 @@ TEST_F(DiffCommandTest, RefusalsExitWithTwoBeforeAnyOfficeStarts)
 
 TEST_F(DiffCommandTest, AbortedRunsExitWithTwoAndLeaveNoOfficeRunning)
 {
-    books(workbook({grid(u"A"_s, 1, 1), grid(u"B"_s, 1, 1)}), workbook({grid(u"A"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1)}),
+          workbookOf({gridSheet(u"A"_s, 1, 1)}));
     EXPECT_EQ(run({}), 2);
     EXPECT_EQ(m_err, u"シート数不一致: ｄｉｆｆを中止しました\nシートが不一致です\n"_s);
     EXPECT_EQ(office().state(), InMemoryHost::State::Quit);
 
-    books(workbook({grid(u"A"_s, 1, 1)}), workbook({grid(u"A"_s, 1, 1, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"A"_s, 1, 1)}), workbookOf({gridSheet(u"A"_s, 1, 1, {{1, 1}})}));
     EXPECT_EQ(run({u"--from=2"_s}), 2);
     EXPECT_EQ(m_err, u"指定シートエラー: 比較開始シートが全シート数より大きいです\n"_s);
     EXPECT_EQ(office().state(), InMemoryHost::State::Quit);
@@ -203,7 +187,7 @@ TEST_F(DiffCommandTest, AbortedRunsExitWithTwoAndLeaveNoOfficeRunning)
 
 TEST_F(DiffCommandTest, AFailureExitsWithTwoAndTheWholeReportOnStderr)
 {
-    books(workbook({grid(u"S"_s, 2, 2)}), workbook({grid(u"S"_s, 2, 2, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 2, 2)}), workbookOf({gridSheet(u"S"_s, 2, 2, {{1, 1}})}));
     m_factory.onStart([](InMemoryHost& h) { h.failOn(u"rangeTexts"_s, 1); });
 
     EXPECT_EQ(run({}), 2);
@@ -219,7 +203,7 @@ TEST_F(DiffCommandTest, CtrlCStopsTheRunAsCancelDoesAndTheOldHandlerReturns)
     static int outsidePresses = 0;
     outsidePresses = 0;
     const auto previous = std::signal(SIGINT, [](int) { ++outsidePresses; });
-    books(workbook({grid(u"S"_s, 2, 2)}), workbook({grid(u"S"_s, 2, 2, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 2, 2)}), workbookOf({gridSheet(u"S"_s, 2, 2, {{1, 1}})}));
     m_factory.onStart([](InMemoryHost&) { std::raise(SIGINT); });
 
     EXPECT_EQ(run({}), 2);
@@ -234,8 +218,8 @@ TEST_F(DiffCommandTest, CtrlCStopsTheRunAsCancelDoesAndTheOldHandlerReturns)
 
 TEST_F(DiffCommandTest, ThePasswordAnswersEveryPrompt)
 {
-    books(protectedBook(grid(u"S"_s, 2, 2), u"pw"_s),
-          protectedBook(grid(u"S"_s, 2, 2, {{2, 2}}), u"pw"_s));
+    books(protectedBook(gridSheet(u"S"_s, 2, 2), u"pw"_s),
+          protectedBook(gridSheet(u"S"_s, 2, 2, {{2, 2}}), u"pw"_s));
 
     EXPECT_EQ(run({u"--password"_s, u"pw"_s}), 1);
     EXPECT_EQ(outLines(), QStringList({u"1\tS\t1\tB2\t2,2\tchanged"_s}));
@@ -244,7 +228,8 @@ TEST_F(DiffCommandTest, ThePasswordAnswersEveryPrompt)
 
 TEST_F(DiffCommandTest, AWrongOrMissingPasswordStopsTheRun)
 {
-    books(protectedBook(grid(u"S"_s, 2, 2), u"pw"_s), workbook({grid(u"S"_s, 2, 2, {{2, 2}})}));
+    books(protectedBook(gridSheet(u"S"_s, 2, 2), u"pw"_s),
+          workbookOf({gridSheet(u"S"_s, 2, 2, {{2, 2}})}));
     const QString stopped =
         u"ユーザ中止要求: ｄｉｆｆを中止しました\nSheet のパスワードエラーです\n"_s;
 
@@ -262,7 +247,7 @@ TEST_F(DiffCommandTest, AWrongOrMissingPasswordStopsTheRun)
 
 TEST_F(DiffCommandTest, FormulasCompareFormulaTexts)
 {
-    WorkbookContent first = workbook({grid(u"S"_s, 1, 1)});
+    WorkbookContent first = workbookOf({gridSheet(u"S"_s, 1, 1)});
     WorkbookContent second = first;
     CellContent sum = CellContent::ofNumber(2);
     sum.formula = u"=1+1"_s;
@@ -277,7 +262,7 @@ TEST_F(DiffCommandTest, FormulasCompareFormulaTexts)
 
 TEST_F(DiffCommandTest, NoColorLeavesTheWorkbooksUnfilled)
 {
-    books(workbook({grid(u"S"_s, 2, 2)}), workbook({grid(u"S"_s, 2, 2, {{2, 2}})}));
+    books(workbookOf({gridSheet(u"S"_s, 2, 2)}), workbookOf({gridSheet(u"S"_s, 2, 2, {{2, 2}})}));
     EXPECT_EQ(run({}), 1);
     EXPECT_EQ(office().workbook(u"Book1.xls"_s).sheets[0].fill(2, 2), 7);
     EXPECT_EQ(office().workbook(u"Book2.xls"_s).sheets[0].fill(2, 2), 7);
@@ -289,7 +274,7 @@ TEST_F(DiffCommandTest, NoColorLeavesTheWorkbooksUnfilled)
 
 TEST_F(DiffCommandTest, TheLayoutChoosesTheWindowArrangement)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
     const QString openOutput = u"openWorkbook(%1)"_s.arg(path(u"Brelix.xls"_s));
     struct Case {
         QStringList options;
@@ -314,7 +299,7 @@ TEST_F(DiffCommandTest, TheLayoutChoosesTheWindowArrangement)
 
 TEST_F(DiffCommandTest, ShowAsksForAnOfficeThatCanBeHandedOver)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1, {{1, 1}})}));
     EXPECT_EQ(run({u"--show"_s}), 1);
     EXPECT_EQ(run({}), 1);
     EXPECT_EQ(m_shows, QList<bool>({true, false}));
@@ -324,7 +309,7 @@ TEST_F(DiffCommandTest, ShowAsksForAnOfficeThatCanBeHandedOver)
 
 TEST_F(DiffCommandTest, UsageErrorsExitWithTwoAndTheUsageBeforeAnythingStarts)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
     const QList<QStringList> wrong = {
         {u"Book1.xls"_s},
         {u"Book1.xls"_s, u"Book2.xls"_s, u"Book3.xls"_s},

@@ -1,6 +1,7 @@
 #include "compare/DiffRun.h"
 
 #include "GTestPrinters.h"
+#include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"
 
@@ -78,31 +79,14 @@ protected:
     DiffSettings m_settings;
 };
 
-// A sheet of rows x columns holding "r,c", with the given cells changed.
-SheetContent grid(const QString& name, int rows, int columns,
-                  const QList<std::pair<int, int>>& changed = {})
-{
-    SheetContent sheet;
-    sheet.name = name;
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= columns; ++c)
-            sheet.setCell(r, c, CellContent::ofText(u"%1,%2"_s.arg(r).arg(c)));
-    for (const auto& [r, c] : changed)
-        sheet.setCell(r, c, CellContent::ofText(u"changed"_s));
-    return sheet;
-}
-
-WorkbookContent workbook(const QList<SheetContent>& sheets)
-{
-    WorkbookContent book;
-    book.sheets = sheets;
-    return book;
-}
+using support::gridSheet;
+using support::workbookOf;
 
 TEST_F(DiffRunTest, DifferencesBecomeColouredCellsAndRowsOfTheSavedHistory)
 {
-    books(workbook({grid(u"売上"_s, 3, 3), grid(u"経費"_s, 2, 2)}),
-          workbook({grid(u"売上"_s, 3, 3, {{1, 2}, {3, 3}}), grid(u"経費"_s, 2, 2, {{2, 1}})}));
+    books(workbookOf({gridSheet(u"売上"_s, 3, 3), gridSheet(u"経費"_s, 2, 2)}),
+          workbookOf({gridSheet(u"売上"_s, 3, 3, {{1, 2}, {3, 3}}),
+                      gridSheet(u"経費"_s, 2, 2, {{2, 1}})}));
 
     const DiffOutcome outcome = run();
 
@@ -140,7 +124,7 @@ TEST_F(DiffRunTest, DifferencesBecomeColouredCellsAndRowsOfTheSavedHistory)
 
 TEST_F(DiffRunTest, ByFormulaFormulasDifferWhereTheirValuesAgree)
 {
-    WorkbookContent first = workbook({grid(u"S"_s, 1, 2)});
+    WorkbookContent first = workbookOf({gridSheet(u"S"_s, 1, 2)});
     WorkbookContent second = first;
     CellContent sum = CellContent::ofNumber(2);
     sum.formula = u"=1+1"_s;
@@ -159,7 +143,7 @@ TEST_F(DiffRunTest, ByFormulaFormulasDifferWhereTheirValuesAgree)
 
 TEST_F(DiffRunTest, RefusalsBeforeAnyOfficeStarts)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
     m_settings.startSheetText = u"3"_s;
     m_settings.lastSheetText = u"2"_s;
     EXPECT_EQ(run().ending, DiffEnding::Refused);
@@ -180,15 +164,15 @@ TEST_F(DiffRunTest, RefusalsBeforeAnyOfficeStarts)
 
 TEST_F(DiffRunTest, EndingsThatCloseEverythingUnsaved)
 {
-    books(workbook({grid(u"A"_s, 1, 1), grid(u"B"_s, 1, 1), grid(u"C"_s, 1, 1)}),
-          workbook({grid(u"A"_s, 1, 1), grid(u"B"_s, 1, 1), grid(u"C"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1), gridSheet(u"C"_s, 1, 1)}),
+          workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1), gridSheet(u"C"_s, 1, 1)}));
     m_settings.startSheetText = u"5"_s;
     EXPECT_EQ(run().ending, DiffEnding::StartBeyondLastSheet);
     EXPECT_EQ(office().state(), InMemoryHost::State::Quit);
     EXPECT_TRUE(office().calls().contains(u"arrangeWindows(SideBySide)"_s));
 
     m_settings.startSheetText.clear();
-    put(u"Book2.xls"_s, workbook({grid(u"A"_s, 1, 1), grid(u"B"_s, 1, 1)}));
+    put(u"Book2.xls"_s, workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1)}));
     m_settings.lastSheetText = u"1"_s; // counts differ whatever the range
     EXPECT_EQ(run().ending, DiffEnding::SheetCountsDiffer);
     EXPECT_EQ(office().state(), InMemoryHost::State::Quit);
@@ -200,7 +184,8 @@ TEST_F(DiffRunTest, EndingsThatCloseEverythingUnsaved)
 
 TEST_F(DiffRunTest, CancelFinishesTheCurrentRowThenEndsTheRun)
 {
-    books(workbook({grid(u"S"_s, 5, 2)}), workbook({grid(u"S"_s, 5, 2, {{1, 1}, {2, 1}, {3, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 5, 2)}),
+          workbookOf({gridSheet(u"S"_s, 5, 2, {{1, 1}, {2, 1}, {3, 1}})}));
     // Events: start, sheet, sheet start, row 1, row 2: the press lands while row 1 is
     // compared; row 1 is finished, row 2 never starts.
     m_ui.cancelAtEvent(5);
@@ -215,10 +200,10 @@ TEST_F(DiffRunTest, CancelFinishesTheCurrentRowThenEndsTheRun)
 
 TEST_F(DiffRunTest, AProtectedSheetAsksItsPasswordAndRemembersIt)
 {
-    WorkbookContent first = workbook({grid(u"S"_s, 2, 2)});
+    WorkbookContent first = workbookOf({gridSheet(u"S"_s, 2, 2)});
     first.sheets[0].isProtected = true;
     first.sheets[0].password = u"pw"_s;
-    books(first, workbook({grid(u"S"_s, 2, 2, {{2, 2}})}));
+    books(first, workbookOf({gridSheet(u"S"_s, 2, 2, {{2, 2}})}));
 
     m_ui.answerPasswords({u"pw"_s});
     EXPECT_EQ(run().ending, DiffEnding::Finished);
@@ -236,7 +221,8 @@ TEST_F(DiffRunTest, AProtectedSheetAsksItsPasswordAndRemembersIt)
 TEST_F(DiffRunTest, TheBudgetCutsBeforeASheetOrWithinIt)
 {
     // 50 + 100 x 100 x 2 + 50 > 16382: nothing compared.
-    books(workbook({grid(u"S"_s, 100, 100)}), workbook({grid(u"S"_s, 1, 1, {{1, 1}})}));
+    books(workbookOf({gridSheet(u"S"_s, 100, 100)}),
+          workbookOf({gridSheet(u"S"_s, 1, 1, {{1, 1}})}));
     EXPECT_EQ(run().ending, DiffEnding::CutShort);
     EXPECT_EQ(m_ui.messages().last().text, u"ファイルが大きすぎて、ぜんぜん比較できませんでした"_s);
     EXPECT_TRUE(m_ui.messages().last().foreground);
@@ -244,7 +230,8 @@ TEST_F(DiffRunTest, TheBudgetCutsBeforeASheetOrWithinIt)
               u"ファイルが大きすぎて、全て比較できませんでした。"_s);
 
     // 90 x 90: 16300, just within.
-    books(workbook({grid(u"S"_s, 90, 90)}), workbook({grid(u"S"_s, 90, 90, {{90, 90}})}));
+    books(workbookOf({gridSheet(u"S"_s, 90, 90)}),
+          workbookOf({gridSheet(u"S"_s, 90, 90, {{90, 90}})}));
     EXPECT_EQ(run().ending, DiffEnding::Finished);
 
     // 80 x 80 all different: the budget runs out within the sheet; every later row records
@@ -253,7 +240,7 @@ TEST_F(DiffRunTest, TheBudgetCutsBeforeASheetOrWithinIt)
     for (int r = 1; r <= 80; ++r)
         for (int c = 1; c <= 80; ++c)
             all.append({r, c});
-    books(workbook({grid(u"S"_s, 80, 80)}), workbook({grid(u"S"_s, 80, 80, all)}));
+    books(workbookOf({gridSheet(u"S"_s, 80, 80)}), workbookOf({gridSheet(u"S"_s, 80, 80, all)}));
     const DiffOutcome cut = run();
     EXPECT_EQ(cut.ending, DiffEnding::CutShort);
     const qint64 left = 16382 - (50 + 80 * 80 * 2 + 50);
@@ -268,9 +255,11 @@ TEST_F(DiffRunTest, TheBudgetCutsBeforeASheetOrWithinIt)
 
 TEST_F(DiffRunTest, HiddenSheetsAreSkippedAndNotedEvenOutsideTheRange)
 {
-    WorkbookContent first = workbook({grid(u"A"_s, 1, 1), grid(u"B"_s, 1, 1), grid(u"C"_s, 1, 1)});
-    WorkbookContent second = workbook(
-        {grid(u"A"_s, 1, 1, {{1, 1}}), grid(u"B"_s, 1, 1, {{1, 1}}), grid(u"C"_s, 1, 1, {{1, 1}})});
+    WorkbookContent first =
+        workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1), gridSheet(u"C"_s, 1, 1)});
+    WorkbookContent second =
+        workbook({gridSheet(u"A"_s, 1, 1, {{1, 1}}), gridSheet(u"B"_s, 1, 1, {{1, 1}}),
+                  gridSheet(u"C"_s, 1, 1, {{1, 1}})});
     second.sheets[1].visible = false;
     books(first, second);
     m_settings.lastSheetText = u"2"_s;
@@ -285,8 +274,8 @@ TEST_F(DiffRunTest, HiddenSheetsAreSkippedAndNotedEvenOutsideTheRange)
 
 TEST_F(DiffRunTest, FailuresEndInTheReportWithTheirStage)
 {
-    books(workbook({grid(u"S"_s, 6, 4), grid(u"T"_s, 6, 4)}),
-          workbook({grid(u"S"_s, 6, 4), grid(u"T"_s, 6, 4, {{5, 3}})}));
+    books(workbookOf({gridSheet(u"S"_s, 6, 4), gridSheet(u"T"_s, 6, 4)}),
+          workbookOf({gridSheet(u"S"_s, 6, 4), gridSheet(u"T"_s, 6, 4, {{5, 3}})}));
     struct Case {
         QString operation;
         int use;
@@ -315,8 +304,8 @@ TEST_F(DiffRunTest, ARefusedSheetNameKeepsTheTemplatesAndLongNamesAreShortened)
 {
     m_settings.firstPath = path(u"abcdefghijklmnopqrst.xls"_s); // 20 + 10 characters
     m_settings.secondPath = path(u"0123456789.xls"_s);
-    put(u"abcdefghijklmnopqrst.xls"_s, workbook({grid(u"S"_s, 1, 1)}));
-    put(u"0123456789.xls"_s, workbook({grid(u"S"_s, 1, 1)}));
+    put(u"abcdefghijklmnopqrst.xls"_s, workbookOf({gridSheet(u"S"_s, 1, 1)}));
+    put(u"0123456789.xls"_s, workbookOf({gridSheet(u"S"_s, 1, 1)}));
     EXPECT_EQ(run().ending, DiffEnding::Finished);
     EXPECT_EQ(output().sheets[0].name, u"変更履歴　abcdefghi...-0123456789"_s);
 
@@ -327,7 +316,7 @@ TEST_F(DiffRunTest, ARefusedSheetNameKeepsTheTemplatesAndLongNamesAreShortened)
 
 TEST_F(DiffRunTest, TheNormalLayoutPutsTheHistoryBelowBothWorkbooks)
 {
-    books(workbook({grid(u"S"_s, 1, 1)}), workbook({grid(u"S"_s, 1, 1)}));
+    books(workbookOf({gridSheet(u"S"_s, 1, 1)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
     m_settings.toolBarRows = 2;
     run();
     // Side by side on a 1024 x 740 point screen: each window 512 x 740 before it is lowered.
