@@ -258,8 +258,8 @@ TEST_F(DiffRunTest, HiddenSheetsAreSkippedAndNotedEvenOutsideTheRange)
     WorkbookContent first =
         workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1), gridSheet(u"C"_s, 1, 1)});
     WorkbookContent second =
-        workbook({gridSheet(u"A"_s, 1, 1, {{1, 1}}), gridSheet(u"B"_s, 1, 1, {{1, 1}}),
-                  gridSheet(u"C"_s, 1, 1, {{1, 1}})});
+        workbookOf({gridSheet(u"A"_s, 1, 1, {{1, 1}}), gridSheet(u"B"_s, 1, 1, {{1, 1}}),
+                    gridSheet(u"C"_s, 1, 1, {{1, 1}})});
     second.sheets[1].visible = false;
     books(first, second);
     m_settings.lastSheetText = u"2"_s;
