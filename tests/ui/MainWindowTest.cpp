@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -134,6 +137,37 @@ TEST_F(MainWindowTest, TheCompareButtonRunsTheComparisonAndFreesTheWindowAgain)
     EXPECT_EQ(history.sheets[0].cell(2, 4).text, u"A1"_s);
     EXPECT_EQ(history.sheets[0].cell(2, 6).text, u"b"_s);
     EXPECT_EQ(m_factory.lastHost().workbook(u"one.xls"_s).sheets[0].fill(1, 1), 0);
+}
+
+TEST_F(MainWindowTest, DroppedFilesSetTheBoxTheLastThatResolvesWins)
+{
+    frmBrelix window(m_factory, QString());
+    window.txtFile[0]->setText(u"typed"_s);
+
+    QMimeData text;
+    text.setText(u"/not/a/file/list"_s);
+    window.txtFile_OLEDragDrop(0, &text);
+    EXPECT_EQ(window.txtFile[0]->text(), u"typed"_s);
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(file(u"a.xls"_s)), QUrl(u"https://example.invalid/x"_s),
+                   QUrl::fromLocalFile(file(u"b.LNK"_s))});
+    window.txtFile_OLEDragDrop(0, &files);
+    // A capitalised .LNK is a plain name; the web address is no file at all.
+    EXPECT_EQ(window.txtFile[0]->text(), file(u"b.LNK"_s));
+    EXPECT_TRUE(window.txtFile[1]->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, ACancelledFileDialogKeepsTheBox)
+{
+    frmBrelix window(m_factory, QString());
+    window.txtFile[1]->setText(u"kept"_s);
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    window.cmdDir_Click(1);
+    EXPECT_EQ(window.txtFile[1]->text(), u"kept"_s);
 }
 
 } // namespace

@@ -5,12 +5,16 @@
 #include "Twips.h"
 #include "compare/DiffRun.h"
 #include "shell/LoadSettings.h"
+#include "shell/MDROP_GET.h"
 #include "shell/ProgramFolder.h"
 #include "shell/SaveSettings.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -56,6 +60,10 @@ void frmBrelix::buildCompareScreen()
         cmdDir[i] =
             place(new QPushButton(QStringLiteral("..."), Frame1), 5280, 240 + i * 360, 255, 255);
         cmdDir[i]->setFont(pGothic);
+        connect(cmdDir[i], &QPushButton::clicked, this, [this, i] { cmdDir_Click(i); });
+        // The boxes take dropped files themselves; nothing else on the window accepts drops.
+        txtFile[i]->setAcceptDrops(true);
+        txtFile[i]->installEventFilter(this);
     }
     Label1 = place(new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"), Frame1), 240,
                    960, 4455, 255);
@@ -273,6 +281,50 @@ void frmBrelix::cmdDiff_Click()
     m_running = false;
     if (programEnds)
         close();
+}
+
+void frmBrelix::cmdDir_Click(int index)
+{
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, QStringLiteral("ﾌｧｲﾙを指定してください"), shell::programFolder(),
+        QStringLiteral("Excelファイル(*.xls);;Csvファイル　(*.csv);;全てのファイル(*.*)"));
+    if (!chosen.isEmpty())
+        txtFile[static_cast<size_t>(index)]->setText(chosen);
+}
+
+void frmBrelix::txtFile_OLEDragDrop(int index, const QMimeData* dropped)
+{
+    if (!dropped || !dropped->hasUrls())
+        return;
+    QStringList names;
+    for (const QUrl& url : dropped->urls())
+        if (url.isLocalFile())
+            names.append(url.toLocalFile());
+    if (const std::optional<QString> text = shell::textFromDrop(names))
+        txtFile[static_cast<size_t>(index)]->setText(*text);
+}
+
+bool frmBrelix::eventFilter(QObject* watched, QEvent* event)
+{
+    for (int i = 0; i < 2; ++i) {
+        if (watched != txtFile[static_cast<size_t>(i)])
+            continue;
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->mimeData()->hasUrls()) {
+                txtFile_OLEDragDrop(i, drop->mimeData());
+                drop->acceptProposedAction();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmBrelix::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
@@ -63,9 +64,13 @@ public:
     void mnuToolBar_Click(int index);
     void mnuHelp_Click();
     void cmdDiff_Click();
+    void cmdDir_Click(int index);
+    // A drop of files onto a file box: the last name that resolves wins.
+    void txtFile_OLEDragDrop(int index, const QMimeData* dropped);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildCompareScreen();
