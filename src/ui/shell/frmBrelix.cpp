@@ -2,8 +2,11 @@
 
 #include "GuiRunUi.h"
 #include "MFRM_FRONT.h"
+#include "MTSK_KIDOU.h"
 #include "Twips.h"
 #include "compare/DiffRun.h"
+#include "frmSet.h"
+#include "frmVersion.h"
 #include "shell/LoadSettings.h"
 #include "shell/MDROP_GET.h"
 #include "shell/ProgramFolder.h"
@@ -126,12 +129,9 @@ void frmBrelix::buildMenus()
                                                   [this, i] { mnuToolBar_Click(i); });
         mnuToolBar[i]->setCheckable(true);
     }
-    mnuSet = mnuOption->addAction(QStringLiteral("比較背景色"));
+    mnuSet = mnuOption->addAction(QStringLiteral("比較背景色"), this, &frmBrelix::mnuSet_Click);
     mnuHelp = bar->addAction(QStringLiteral("ヘルプ"), this, &frmBrelix::mnuHelp_Click);
-    mnuVer = bar->addAction(QStringLiteral("バージョン"));
-    // The colour dialog and the About window come with their own windows.
-    mnuSet->setEnabled(false);
-    mnuVer->setEnabled(false);
+    mnuVer = bar->addAction(QStringLiteral("バージョン"), this, &frmBrelix::mnuVer_Click);
 }
 
 void frmBrelix::Form_Load(const QString& argument)
@@ -244,11 +244,23 @@ void frmBrelix::mnuHelp_Click()
 {
     const QString help = shell::programFile(QStringLiteral("Brelix.html"));
     if (QFileInfo::exists(help)) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+        M_TskKidou(help);
         return;
     }
     QMessageBox::warning(this, QStringLiteral("ヘルプ無し"),
                          QStringLiteral("ヘルプファイルがありません"));
+}
+
+void frmBrelix::mnuSet_Click()
+{
+    // Saved with the other settings when the window closes.
+    if (const std::optional<int> chosen = frmSet::ask(this, m_settings.gDiffColor))
+        m_settings.gDiffColor = *chosen;
+}
+
+void frmBrelix::mnuVer_Click()
+{
+    frmVersion::showModal(this);
 }
 
 void frmBrelix::cmdDiff_Click()

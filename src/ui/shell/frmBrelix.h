@@ -63,6 +63,8 @@ public:
     void mnuHikaku_Click(int index);
     void mnuToolBar_Click(int index);
     void mnuHelp_Click();
+    void mnuSet_Click();
+    void mnuVer_Click();
     void cmdDiff_Click();
     void cmdDir_Click(int index);
     // A drop of files onto a file box: the last name that resolves wins.
