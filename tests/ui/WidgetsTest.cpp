@@ -21,6 +21,9 @@ public:
         static int argc = 1;
         static char name[] = "ui_tests";
         static char* argv[] = {name, nullptr};
+        // Widgets without a screen, whatever display the shell had.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("DISPLAY");
         m_app = std::make_unique<QApplication>(argc, argv);
     }
     void TearDown() override { m_app.reset(); }
