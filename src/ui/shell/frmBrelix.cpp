@@ -7,8 +7,10 @@
 #include "compare/DiffRun.h"
 #include "frmSet.h"
 #include "frmVersion.h"
+#include "shell/FolderFileList.h"
 #include "shell/LoadSettings.h"
 #include "shell/MDROP_GET.h"
+#include "shell/MLST_RIREKI.h"
 #include "shell/ProgramFolder.h"
 #include "shell/SaveSettings.h"
 
@@ -21,6 +23,8 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QUrl>
 
 namespace brelix::ui {
@@ -31,6 +35,35 @@ template <typename W> W* place(W* widget, int left, int top, int width, int heig
 {
     widget->setGeometry(twipsRect(left, top, width, height));
     return widget;
+}
+
+// Puts the combo's current text at the head of its history and selects it.
+void updateHistory(QComboBox* combo)
+{
+    const QString current = combo->currentText();
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    shell::M_LstRireki(current, items);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(0);
+}
+
+shell::ListColumnView columnView(const QListWidget* list)
+{
+    shell::ListColumnView view;
+    view.topRow = list->verticalScrollBar()->value();
+    for (int i = 0; i < list->count(); ++i)
+        view.selected.append(list->item(i)->isSelected());
+    return view;
+}
+
+void showColumnView(QListWidget* list, const shell::ListColumnView& view)
+{
+    list->verticalScrollBar()->setValue(view.topRow);
+    for (int i = 0; i < list->count() && i < view.selected.size(); ++i)
+        list->item(i)->setSelected(view.selected[i]);
 }
 
 } // namespace
@@ -47,6 +80,8 @@ frmBrelix::frmBrelix(host::SpreadsheetHostFactory& factory, const QString& argum
     fraMain[1] = place(new QFrame(client), 120, 3735, 6015, 3495);
     buildCompareScreen();
     buildMenus();
+    buildFolderList();
+    buildSearchPrintControls();
     cmdEnd2 = place(new QPushButton(QStringLiteral("終了"), fraMain[1]), 3240, 3000, 2655, 495);
     connect(cmdEnd2, &QPushButton::clicked, this, &QWidget::close);
     Form_Load(argument);
@@ -103,6 +138,81 @@ void frmBrelix::buildCompareScreen()
                                    optHyouji[0], optHyouji[1], optHyouji[2], cmdDiff};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+}
+
+void frmBrelix::buildFolderList()
+{
+    QFrame* screen = fraMain[1];
+    cboDir = place(new QComboBox(screen), 120, 300, 4695, 300);
+    cboDir->setEditable(true);
+    // The history is kept by M_LstRireki, not by the combo's own insertion.
+    cboDir->setInsertPolicy(QComboBox::NoInsert);
+    cmdDirChg =
+        place(new QPushButton(QStringLiteral("ディレクトリ選択"), screen), 4920, 360, 1095, 495);
+    cboKind = place(new QComboBox(screen), 4920, 960, 1095, 300);
+    cboKind->addItems(shell::cboKindPatterns());
+    cboKind->setCurrentIndex(-1);
+    cmdTitle[0] = place(new QPushButton(QStringLiteral("名　　前"), screen), 150, 635, 2970, 255);
+    cmdTitle[1] = place(new QPushButton(QStringLiteral("更新日時"), screen), 3135, 635, 1650, 255);
+    List1[0] = place(new QListWidget(screen), 120, 850, 3000, 2040);
+    List1[1] = place(new QListWidget(screen), 3120, 850, 1680, 2040);
+    for (int i = 0; i < 2; ++i) {
+        QListWidget* list = List1[static_cast<size_t>(i)];
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        // The top row is the scroll bar's value only when it scrolls by rows.
+        list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        list->viewport()->installEventFilter(this);
+        connect(cmdTitle[static_cast<size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { cmdTitle_Click(i); });
+        connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, i] {
+            shell::ListColumnView names = columnView(List1[0]);
+            shell::ListColumnView times = columnView(List1[1]);
+            shell::mirrorTopRow(i, names, times);
+            List1[static_cast<size_t>(1 - i)]->verticalScrollBar()->setValue(
+                (i == 0 ? times : names).topRow);
+        });
+    }
+    connect(cboDir, &QComboBox::currentTextChanged, this, &frmBrelix::cboDir_Change);
+    connect(cboKind, &QComboBox::currentIndexChanged, this, &frmBrelix::cboKind_Click);
+    connect(cmdDirChg, &QPushButton::clicked, this, &frmBrelix::cmdDirChg_Click);
+}
+
+void frmBrelix::buildSearchPrintControls()
+{
+    QFrame* screen = fraMain[1];
+    lblGrep = place(new QLabel(QStringLiteral("検索文字："), screen), 120, 60, 3255, 255);
+    cboGrep = place(new QComboBox(screen), 960, 0, 3855, 300);
+    cboGrep->setEditable(true);
+    cboGrep->setInsertPolicy(QComboBox::NoInsert);
+    fraGrep = place(new QFrame(screen), 4920, 1320, 1095, 1575);
+    chkGrep = place(new QCheckBox(QStringLiteral("大小区別"), fraGrep), 0, 0, 1095, 255);
+    chkGrep->setToolTip(QStringLiteral("検索時に大文字／小文字を区別する"));
+    Label3 = place(
+        new QLabel(QStringLiteral("検索は値について行います式での検索は行いません。"), fraGrep), 0,
+        360, 1095, 1095);
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    cmdGrep = place(new QPushButton(QStringLiteral("検索開始"), screen), 120, 3000, 2655, 495);
+
+    lblTitle =
+        place(new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"), screen),
+              120, 30, 4815, 255);
+    const std::array<std::pair<QString, QString>, 4> scopes = {
+        std::pair{QStringLiteral("全シート全ページ"), QStringLiteral("全シートの全ページを印刷")},
+        std::pair{QStringLiteral("１シート全ページ"),
+                  QStringLiteral("１枚目のシートの全ページを印刷")},
+        std::pair{QStringLiteral("全シート１ページ"),
+                  QStringLiteral("全シートの１ページのみを印刷")},
+        std::pair{QStringLiteral("１シート１ページ"),
+                  QStringLiteral("１枚目のシートの１ページのみを印刷")}};
+    for (int i = 0; i < 4; ++i) {
+        const auto& [caption, tip] = scopes[static_cast<size_t>(i)];
+        QRadioButton* option =
+            place(new QRadioButton(caption, screen), 4920, 1320 + i * 420, 1095, 375);
+        option->setToolTip(tip);
+        optPri[static_cast<size_t>(i)] = option;
+    }
+    cmdPrint = place(new QPushButton(QStringLiteral("印刷開始"), screen), 120, 3000, 2655, 495);
 }
 
 void frmBrelix::buildMenus()
@@ -208,13 +318,30 @@ void frmBrelix::mnuDiff_Click()
     switchMode(mnuDiff, 0, QStringLiteral("Brelix - diff"));
 }
 
+void frmBrelix::showSearchControls(bool search)
+{
+    lblGrep->setVisible(search);
+    cboGrep->setVisible(search);
+    lblTitle->setVisible(!search);
+    for (QRadioButton* option : optPri)
+        option->setVisible(!search);
+    fraGrep->setVisible(search);
+    cmdPrint->setVisible(!search);
+    cmdGrep->setVisible(search);
+}
+
 void frmBrelix::mnuGrep_Click()
 {
+    showSearchControls(true);
     switchMode(mnuGrep, 1, QStringLiteral("Brelix - grep"));
+    // Before the window is shown there is nothing to focus.
+    if (cboGrep->isVisible())
+        cboGrep->setFocus();
 }
 
 void frmBrelix::mnuPrint_Click()
 {
+    showSearchControls(false);
     switchMode(mnuPrint, 1, QStringLiteral("Brelix - print"));
 }
 
@@ -316,8 +443,73 @@ void frmBrelix::txtFile_OLEDragDrop(int index, const QMimeData* dropped)
         txtFile[static_cast<size_t>(index)]->setText(*text);
 }
 
+void frmBrelix::cmdDirChg_Click()
+{
+    const QString chosen = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("ﾌｫﾙﾀﾞを指定して下さい。"), m_listing.folder);
+    if (chosen.isEmpty())
+        return;
+    pointFileList(chosen, m_pattern);
+    cboDir->setEditText(chosen);
+    updateHistory(cboDir);
+}
+
+void frmBrelix::cmdTitle_Click(int index)
+{
+    m_settings.gSort = shell::sortAfterTitlePress(static_cast<qint16>(m_settings.gSort), index);
+    BuildFileList();
+    List1[0]->setFocus();
+}
+
+void frmBrelix::cboDir_Change()
+{
+    pointFileList(cboDir->currentText(), m_pattern);
+}
+
+void frmBrelix::cboKind_Click()
+{
+    m_pattern = cboKind->currentText();
+    pointFileList(m_listing.folder, m_pattern);
+}
+
+void frmBrelix::pointFileList(const QString& folder, const QString& pattern)
+{
+    if (const std::optional<shell::FolderListing> listing = shell::listFolder(folder, pattern)) {
+        m_listing = *listing;
+        BuildFileList();
+    }
+}
+
+void frmBrelix::BuildFileList()
+{
+    const shell::FileListColumns columns =
+        shell::BuildFileList(shell::readFileTimes(m_listing.folder, m_listing.names),
+                             static_cast<qint16>(m_settings.gSort));
+    List1[0]->clear();
+    List1[1]->clear();
+    List1[0]->addItems(columns.names);
+    List1[1]->addItems(columns.times);
+}
+
+void frmBrelix::SyncListSelection(int index)
+{
+    shell::ListColumnView names = columnView(List1[0]);
+    shell::ListColumnView times = columnView(List1[1]);
+    shell::SyncListSelection(index, names, times);
+    if (index == 0)
+        showColumnView(List1[1], times);
+    else if (index == 1)
+        showColumnView(List1[0], names);
+}
+
 bool frmBrelix::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
+        for (int i = 0; i < 2; ++i)
+            if (watched == List1[static_cast<size_t>(i)]->viewport())
+                // After the list has taken the press or release.
+                QMetaObject::invokeMethod(
+                    this, [this, i] { SyncListSelection(i); }, Qt::QueuedConnection);
     for (int i = 0; i < 2; ++i) {
         if (watched != txtFile[static_cast<size_t>(i)])
             continue;

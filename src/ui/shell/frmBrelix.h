@@ -1,14 +1,17 @@
 #pragma once
 
 #include "host/SpreadsheetHostFactory.h"
+#include "shell/FolderListing.h"
 #include "shell/Settings.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMimeData>
 #include <QPushButton>
@@ -41,6 +44,24 @@ public:
     std::array<QRadioButton*, 3> optHyouji{};
     QPushButton* cmdDiff;
     QPushButton* cmdEnd;
+
+    // Search/print screen: the folder and its two-column file list.
+    QComboBox* cboDir;
+    QPushButton* cmdDirChg;
+    QComboBox* cboKind;
+    std::array<QPushButton*, 2> cmdTitle{};
+    std::array<QListWidget*, 2> List1{};
+    // Search controls.
+    QLabel* lblGrep;
+    QComboBox* cboGrep;
+    QFrame* fraGrep;
+    QCheckBox* chkGrep;
+    QLabel* Label3;
+    QPushButton* cmdGrep;
+    // Print controls.
+    QLabel* lblTitle;
+    std::array<QRadioButton*, 4> optPri{};
+    QPushButton* cmdPrint;
     QPushButton* cmdEnd2;
 
     // Menu bar.
@@ -69,6 +90,14 @@ public:
     void cmdDir_Click(int index);
     // A drop of files onto a file box: the last name that resolves wins.
     void txtFile_OLEDragDrop(int index, const QMimeData* dropped);
+    void cmdDirChg_Click();
+    void cmdTitle_Click(int index);
+    void cboDir_Change();
+    void cboKind_Click();
+    // Column `index` was pressed or released with the mouse: the other column follows it.
+    void SyncListSelection(int index);
+    // The folder the list shows now; empty before one could be listed.
+    QString listedFolder() const { return m_listing.folder; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +106,12 @@ protected:
 private:
     void buildCompareScreen();
     void buildMenus();
+    void buildFolderList();
+    void buildSearchPrintControls();
+    void BuildFileList();
+    // Lists `folder` with `pattern`; a folder that cannot be listed keeps the shown list.
+    void pointFileList(const QString& folder, const QString& pattern);
+    void showSearchControls(bool search);
     void Form_Load(const QString& argument);
     void applySettings(const shell::Settings& settings, bool recovered);
     shell::Settings currentSettings() const;
@@ -86,6 +121,8 @@ private:
     shell::Settings m_settings; // what the window keeps that no widget holds
     QString m_password;         // the sheet password typed last; never written anywhere
     bool m_running = false;
+    shell::FolderListing m_listing; // what the file list was built from
+    QString m_pattern;              // the file type cboKind chose last
 };
 
 } // namespace brelix::ui
