@@ -271,12 +271,27 @@ void frmBrelix::Form_Load(const QString& argument)
         M_FrmFront(this, false);
 }
 
-void frmBrelix::applySettings(const shell::Settings& settings, bool /*recovered*/)
+void frmBrelix::applySettings(const shell::Settings& settings, bool recovered)
 {
     m_settings = settings;
     if (settings.top && settings.left)
         move(twips(*settings.left), twips(*settings.top));
     chkColor->setCheckState(settings.chkColor);
+    chkGrep->setCheckState(settings.chkGrep);
+    for (int i = 0; i < 4; ++i)
+        optPri[static_cast<size_t>(i)]->setChecked(settings.optPri == i);
+    cboGrep->clear();
+    cboGrep->addItems(settings.cboGrep);
+    // A stopped reading offers no search text.
+    cboGrep->setCurrentIndex(recovered ? -1 : 0);
+    // The file type is chosen before the folder, so the first listing already uses it. A
+    // stopped reading applied its choice while reading; the result is the same.
+    cboKind->setCurrentIndex(settings.cboKind);
+    m_pattern = cboKind->currentText();
+    cboDir->clear();
+    cboDir->addItems(settings.cboDir);
+    cboDir->setCurrentIndex(0);
+    pointFileList(cboDir->currentText(), m_pattern);
     for (int i = 0; i < 3; ++i)
         optHyouji[i]->setChecked(settings.optHyouji == i);
     mnuFront->setChecked(settings.mnuFront);
@@ -301,6 +316,18 @@ shell::Settings frmBrelix::currentSettings() const
         if (optHyouji[i]->isChecked())
             s.optHyouji = i;
     s.mnuFront = mnuFront->isChecked();
+    s.chkGrep = chkGrep->checkState();
+    s.optPri = -1;
+    for (int i = 0; i < 4; ++i)
+        if (optPri[static_cast<size_t>(i)]->isChecked())
+            s.optPri = i;
+    s.cboKind = cboKind->currentIndex();
+    s.cboDir.clear();
+    for (int i = 0; i < cboDir->count(); ++i)
+        s.cboDir.append(cboDir->itemText(i));
+    s.cboGrep.clear();
+    for (int i = 0; i < cboGrep->count(); ++i)
+        s.cboGrep.append(cboGrep->itemText(i));
     return s;
 }
 
