@@ -2,9 +2,11 @@
 #include "shell/frmBrelix.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -168,6 +170,182 @@ TEST_F(MainWindowTest, ACancelledFileDialogKeepsTheBox)
     });
     window.cmdDir_Click(1);
     EXPECT_EQ(window.txtFile[1]->text(), u"kept"_s);
+}
+
+// Three workbooks and a text file in a folder of their own, each with a chosen time.
+class MainWindowFileListTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        QDir(m_dir.path()).mkdir(u"data"_s);
+        m_folder = file(u"data"_s);
+        touch(u"b.xls"_s, QDateTime(QDate(2001, 2, 3), QTime(4, 5)));
+        touch(u"a.xls"_s, QDateTime(QDate(2003, 1, 1), QTime(23, 59)));
+        touch(u"c.xls"_s, QDateTime(QDate(2002, 12, 31), QTime(0, 0)));
+        touch(u"d.csv"_s, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+        writeSettings("[PRINT ]" + m_folder.toUtf8() + "\r\n");
+    }
+    void touch(const QString& name, const QDateTime& time)
+    {
+        QFile f(QDir(m_folder).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    static QStringList column(const QListWidget* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->item(i)->text());
+        return texts;
+    }
+
+    QString m_folder;
+};
+
+TEST_F(MainWindowFileListTest, TheListStartsInNameOrderAndTheTimeTitleSortsByTimeThenReverses)
+{
+    frmBrelix window(m_factory, QString());
+    EXPECT_EQ(window.listedFolder(), m_folder);
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"b.xls"_s, u"c.xls"_s}));
+    EXPECT_EQ(column(window.List1[1]),
+              (QStringList{u"2003/01/01 23:59"_s, u"2001/02/03 04:05"_s, u"2002/12/31 00:00"_s}));
+
+    window.cmdTitle[1]->click();
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"b.xls"_s, u"c.xls"_s, u"a.xls"_s}));
+    // The time column shows the whole sort key: time, four blanks, listing index.
+    EXPECT_EQ(column(window.List1[1]),
+              (QStringList{u"2001/02/03 04:05    1"_s, u"2002/12/31 00:00    2"_s,
+                           u"2003/01/01 23:59    0"_s}));
+    window.cmdTitle[1]->click();
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"c.xls"_s, u"b.xls"_s}));
+
+    window.cmdTitle[0]->click();
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"b.xls"_s, u"c.xls"_s}));
+    window.cmdTitle[0]->click();
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"c.xls"_s, u"b.xls"_s, u"a.xls"_s}));
+    EXPECT_EQ(column(window.List1[1]).first(), u"2002/12/31 00:00"_s);
+}
+
+TEST_F(MainWindowFileListTest, TheFileTypeChoosesTheListedFiles)
+{
+    frmBrelix window(m_factory, QString());
+    window.cboKind->setCurrentIndex(1);
+    EXPECT_EQ(column(window.List1[0]), QStringList{u"d.csv"_s});
+    EXPECT_EQ(column(window.List1[1]), QStringList{u"2000/01/01 00:00"_s});
+}
+
+TEST_F(MainWindowFileListTest, ASelectionInOneColumnIsMirroredInTheOtherOnAMouseAction)
+{
+    frmBrelix window(m_factory, QString());
+    window.List1[0]->item(1)->setSelected(true);
+    EXPECT_FALSE(window.List1[1]->item(1)->isSelected());
+    const QPointF outside(-5, -5);
+    QMouseEvent release(QEvent::MouseButtonRelease, outside, outside, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(window.List1[0]->viewport(), &release);
+    QApplication::processEvents();
+    EXPECT_TRUE(window.List1[1]->item(1)->isSelected());
+    EXPECT_FALSE(window.List1[1]->item(0)->isSelected());
+
+    window.List1[1]->item(1)->setSelected(false);
+    window.List1[1]->item(2)->setSelected(true);
+    window.SyncListSelection(1);
+    EXPECT_FALSE(window.List1[0]->item(1)->isSelected());
+    EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
+}
+
+TEST_F(MainWindowFileListTest, AFolderThatDoesNotExistLeavesTheListAsItWas)
+{
+    frmBrelix window(m_factory, QString());
+    window.cboDir->setEditText(file(u"data/missing"_s));
+    EXPECT_EQ(window.listedFolder(), m_folder);
+    EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"b.xls"_s, u"c.xls"_s}));
+
+    window.cboDir->setEditText(m_dir.path());
+    EXPECT_EQ(window.listedFolder(), m_dir.path());
+    EXPECT_EQ(window.List1[0]->count(), 0);
+}
+
+TEST_F(MainWindowTest, TheSearchAndPrintChoicesRoundTripThroughTheSettings)
+{
+    writeSettings("[PRINT ]" + m_dir.path().toUtf8() +
+                  "\r\n[PRINT ]/tmp\r\n[GREP  ]sum\r\n"
+                  "[GREP  ]total\r\n[Sheet ]2\r\n[DAISYO]1\r\n");
+    {
+        frmBrelix window(m_factory, QString());
+        EXPECT_EQ(window.cboDir->currentText(), m_dir.path());
+        EXPECT_EQ(window.cboDir->count(), 2);
+        EXPECT_EQ(window.cboGrep->currentText(), u"sum"_s);
+        EXPECT_EQ(window.cboGrep->count(), 2);
+        EXPECT_TRUE(window.optPri[2]->isChecked());
+        EXPECT_TRUE(window.chkGrep->isChecked());
+        EXPECT_EQ(window.cboKind->currentText(), u"*.xls"_s);
+
+        window.optPri[3]->setChecked(true);
+        window.chkGrep->setChecked(false);
+        window.cboGrep->addItem(u"count"_s);
+        window.close();
+    }
+    frmBrelix again(m_factory, QString());
+    EXPECT_TRUE(again.optPri[3]->isChecked());
+    EXPECT_FALSE(again.optPri[2]->isChecked());
+    EXPECT_FALSE(again.chkGrep->isChecked());
+    EXPECT_EQ(again.cboGrep->count(), 3);
+    EXPECT_EQ(again.cboGrep->itemText(2), u"count"_s);
+    EXPECT_EQ(again.cboDir->itemText(1), u"/tmp"_s);
+}
+
+TEST_F(MainWindowTest, AStoppedReadingOffersNoSearchText)
+{
+    // The sheet value is out of range, so the reading stops there.
+    writeSettings("[GREP  ]sum\r\n[Sheet ]9\r\n");
+    frmBrelix window(m_factory, QString());
+    EXPECT_EQ(window.cboGrep->count(), 1);
+    EXPECT_TRUE(window.cboGrep->currentText().isEmpty());
+    EXPECT_EQ(window.cboDir->currentText(), m_dir.path());
+    for (QRadioButton* option : window.optPri)
+        EXPECT_FALSE(option->isChecked());
+}
+
+TEST_F(MainWindowTest, SearchAndPrintModesShowTheirOwnControls)
+{
+    frmBrelix window(m_factory, QString());
+    EXPECT_EQ(window.cmdGrep->text(), u"検索開始"_s);
+    EXPECT_EQ(window.cmdPrint->text(), u"印刷開始"_s);
+    EXPECT_EQ(window.chkGrep->text(), u"大小区別"_s);
+    EXPECT_EQ(window.lblGrep->text(), u"検索文字："_s);
+    EXPECT_EQ(window.cmdDirChg->text(), u"ディレクトリ選択"_s);
+    EXPECT_EQ(window.cmdTitle[0]->text(), u"名　　前"_s);
+    EXPECT_EQ(window.cmdTitle[1]->text(), u"更新日時"_s);
+    const QStringList scopes = {u"全シート全ページ"_s, u"１シート全ページ"_s, u"全シート１ページ"_s,
+                                u"１シート１ページ"_s};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window.optPri[static_cast<size_t>(i)]->text(), scopes[i]);
+    EXPECT_EQ(window.cboKind->count(), 2);
+    EXPECT_EQ(window.cboKind->itemText(1), u"*.csv"_s);
+    EXPECT_EQ(window.List1[1]->geometry(), QRect(208, 56, 112, 136));
+
+    window.mnuGrep_Click();
+    for (QWidget* shown : std::initializer_list<QWidget*>{window.lblGrep, window.cboGrep,
+                                                          window.cmdGrep, window.fraGrep})
+        EXPECT_FALSE(shown->isHidden());
+    for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
+                                                           window.optPri[0], window.optPri[3]})
+        EXPECT_TRUE(hidden->isHidden());
+    EXPECT_FALSE(window.fraMain[1]->isHidden());
+
+    window.mnuPrint_Click();
+    for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblGrep, window.cboGrep,
+                                                           window.cmdGrep, window.fraGrep})
+        EXPECT_TRUE(hidden->isHidden());
+    for (QWidget* shown : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
+                                                          window.optPri[0], window.optPri[3]})
+        EXPECT_FALSE(shown->isHidden());
+    EXPECT_TRUE(window.fraMain[0]->isHidden());
+    for (QWidget* kept : std::initializer_list<QWidget*>{window.cboDir, window.List1[0],
+                                                         window.List1[1], window.cmdEnd2})
+        EXPECT_FALSE(kept->isHidden());
 }
 
 } // namespace
