@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -265,6 +266,34 @@ TEST_F(MainWindowFileListTest, AFolderThatDoesNotExistLeavesTheListAsItWas)
     window.cboDir->setEditText(m_dir.path());
     EXPECT_EQ(window.listedFolder(), m_dir.path());
     EXPECT_EQ(window.List1[0]->count(), 0);
+}
+
+TEST_F(MainWindowFileListTest, ScrollingOneColumnScrollsTheOther)
+{
+    for (int i = 0; i < 40; ++i)
+        touch(u"f%1.xls"_s.arg(i, 2, 10, QChar(u'0')), QDateTime(QDate(2004, 1, 1), QTime(0, i)));
+    frmBrelix window(m_factory, QString());
+    window.mnuPrint_Click();
+    window.show();
+    QApplication::processEvents();
+    ASSERT_GT(window.List1[0]->verticalScrollBar()->maximum(), 5);
+    window.List1[0]->verticalScrollBar()->setValue(5);
+    EXPECT_EQ(window.List1[1]->verticalScrollBar()->value(), 5);
+    window.List1[1]->verticalScrollBar()->setValue(2);
+    EXPECT_EQ(window.List1[0]->verticalScrollBar()->value(), 2);
+}
+
+TEST_F(MainWindowFileListTest, ACancelledFolderDialogKeepsTheFolderAndItsHistory)
+{
+    frmBrelix window(m_factory, QString());
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    window.cmdDirChg_Click();
+    EXPECT_EQ(window.listedFolder(), m_folder);
+    EXPECT_EQ(window.cboDir->count(), 1);
+    EXPECT_EQ(window.List1[0]->count(), 3);
 }
 
 TEST_F(MainWindowTest, TheSearchAndPrintChoicesRoundTripThroughTheSettings)
