@@ -17,4 +17,11 @@ QString decodeAnsiText(const QByteArray& bytes)
     return shiftJis(bytes);
 }
 
+bool isUtf8(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = utf8(bytes); // decoding sets the error state
+    return !utf8.hasError();
+}
+
 } // namespace brelix::shell

@@ -10,4 +10,8 @@ namespace brelix::shell {
 // otherwise Shift-JIS in its Windows form (CP932).
 QString decodeAnsiText(const QByteArray& bytes);
 
+// Whether the bytes are valid UTF-8: the choice decodeAnsiText makes, for readers (the office's
+// CSV import) that decode for themselves.
+bool isUtf8(const QByteArray& bytes);
+
 } // namespace brelix::shell

@@ -187,11 +187,15 @@ void CellReader::findBooleanResults(const uno::Reference<sheet::XSpreadsheet>& s
         const uno::Reference<table::XCell> formulaCell =
             sheet->getCellByPosition(range.first.column - 1 + c, range.first.row - 1 + r);
         const uno::Reference<text::XText> shown{formulaCell, uno::UNO_QUERY_THROW};
+        // Boolean constants of .xls files arrive as the formulas TRUE() and FALSE(); the
+        // formula is asked for only when the shown text did not settle it.
         const OUString text = shown->getString();
-        // Boolean constants of .xls files arrive as these two formulas.
-        const OUString formula = formulaCell->getFormula();
-        if (text.equalsIgnoreAsciiCase("TRUE") || text.equalsIgnoreAsciiCase("FALSE") ||
-            formula == "=TRUE()" || formula == "=FALSE()")
+        bool isBoolean = text.equalsIgnoreAsciiCase("TRUE") || text.equalsIgnoreAsciiCase("FALSE");
+        if (!isBoolean) {
+            const OUString formula = formulaCell->getFormula();
+            isBoolean = formula == "=TRUE()" || formula == "=FALSE()";
+        }
+        if (isBoolean)
             cell = CellContent::ofBoolean(cell.number != 0);
     });
 }

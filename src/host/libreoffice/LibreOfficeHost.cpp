@@ -4,10 +4,10 @@
 #include "UnoHelpers.h"
 #include "WindowLayout.h"
 #include "host/CellText.h"
+#include "shell/AnsiText.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QUrl>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -49,9 +49,7 @@ OUString csvFilterOptions(const QString& path)
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString decoded = utf8(bytes);
-    const int charset = utf8.hasError() ? 60 /* MS-932 */ : 76 /* UTF-8 */;
+    const int charset = shell::isUtf8(bytes) ? 76 /* UTF-8 */ : 60 /* MS-932 */;
     // separator, text delimiter, charset, first line, column formats, language (en-US so that
     // "." is the decimal point), quoted fields as text, detect special numbers.
     return toOUString(QStringLiteral("44,34,%1,1,,1033,false,true").arg(charset));
@@ -578,9 +576,7 @@ void LibreOfficeHost::printWorkbook(const QString& book)
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        if (!m_printer)
-            m_printer = std::make_unique<OfficePrinter>(m_connection->context());
-        m_printer->print(wb, true, std::nullopt, QFileInfo(wb.name).completeBaseName());
+        printer().print(wb, true, std::nullopt, QFileInfo(wb.name).completeBaseName());
     });
 }
 
@@ -593,13 +589,18 @@ void LibreOfficeHost::printSheet(const QString& book, int sheet,
                                                            uno::UNO_QUERY_THROW};
         const uno::Reference<sheet::XSpreadsheet> s = wb.sheet(sheet);
         view->setActiveSheet(s);
-        if (!m_printer)
-            m_printer = std::make_unique<OfficePrinter>(m_connection->context());
         const QString sheetName =
             toQString(uno::Reference<container::XNamed>(s, uno::UNO_QUERY_THROW)->getName());
-        m_printer->print(wb, false, pages,
-                         QFileInfo(wb.name).completeBaseName() + QLatin1Char('-') + sheetName);
+        printer().print(wb, false, pages,
+                        QFileInfo(wb.name).completeBaseName() + QLatin1Char('-') + sheetName);
     });
+}
+
+OfficePrinter& LibreOfficeHost::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<OfficePrinter>(m_connection->context());
+    return *m_printer;
 }
 
 void LibreOfficeHost::handOver()

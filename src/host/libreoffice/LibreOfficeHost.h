@@ -93,6 +93,7 @@ private:
     Entry& adopt(const css::uno::Reference<css::lang::XComponent>& component, const QString& name,
                  const QString& path);
     void closeEntry(Entry& e);
+    OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);
 
     OfficeOptions m_options;
