@@ -4,6 +4,7 @@
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
+#include "TemporaryProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,19 +27,9 @@ class DiffCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_home = qgetenv("BRELIX_HOME");
-        m_hadHome = qEnvironmentVariableIsSet("BRELIX_HOME");
-        qputenv("BRELIX_HOME", QFile::encodeName(m_dir.path()));
         WorkbookContent templ = WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s});
         put(u"Brelix_Format.xls"_s, templ);
         put(u"Brelix.xls"_s, templ);
-    }
-    void TearDown() override
-    {
-        if (m_hadHome)
-            qputenv("BRELIX_HOME", m_home);
-        else
-            qunsetenv("BRELIX_HOME");
     }
 
     QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
@@ -85,9 +76,7 @@ protected:
     QStringList outLines() const { return m_out.split(u'\n', Qt::SkipEmptyParts); }
     InMemoryHost& office() { return m_factory.lastHost(); }
 
-    QTemporaryDir m_dir;
-    QByteArray m_home;
-    bool m_hadHome = false;
+    support::TemporaryProgramFolder m_dir;
     support::InMemoryHostFactory m_factory;
     QList<bool> m_shows;
     QString m_out;

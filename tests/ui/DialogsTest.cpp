@@ -1,4 +1,5 @@
 #include "InMemoryHostFactory.h"
+#include "TemporaryProgramFolder.h"
 #include "host/ColorPalette.h"
 #include "shell/MTSK_KIDOU.h"
 #include "shell/MWin_Close.h"
@@ -83,13 +84,6 @@ QRgb swatch(const frmSet& dialog, int index)
 // The program's folder in a temporary folder, for the help document and the settings.
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_savedHome = qgetenv("BRELIX_HOME");
-        qputenv("BRELIX_HOME", QFile::encodeName(m_dir.path()));
-    }
-    void TearDown() override { qputenv("BRELIX_HOME", m_savedHome); }
-
     QString file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
     void touch(const QString& name)
     {
@@ -102,8 +96,7 @@ protected:
         return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
     }
 
-    QTemporaryDir m_dir;
-    QByteArray m_savedHome;
+    support::TemporaryProgramFolder m_dir;
     support::InMemoryHostFactory m_factory;
 };
 

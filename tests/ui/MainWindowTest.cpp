@@ -1,4 +1,5 @@
 #include "InMemoryHostFactory.h"
+#include "TemporaryProgramFolder.h"
 #include "shell/frmBrelix.h"
 
 #include <QApplication>
@@ -24,13 +25,6 @@ namespace {
 // The main window over the in-memory office, with the program's folder in a temporary folder.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_savedHome = qgetenv("BRELIX_HOME");
-        qputenv("BRELIX_HOME", QFile::encodeName(m_dir.path()));
-    }
-    void TearDown() override { qputenv("BRELIX_HOME", m_savedHome); }
-
     QString file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
     void writeSettings(const QByteArray& text)
     {
@@ -51,8 +45,7 @@ protected:
         m_factory.addFile(file(name), content);
     }
 
-    QTemporaryDir m_dir;
-    QByteArray m_savedHome;
+    support::TemporaryProgramFolder m_dir;
     InMemoryHostFactory m_factory;
 };
 
