@@ -125,6 +125,19 @@ WorkbookContent& InMemoryHost::workbook(const QString& book)
     return openBook(book).content;
 }
 
+QStringList InMemoryHost::openWorkbooks() const
+{
+    QStringList names;
+    for (const OpenBook& open : m_books)
+        names.append(open.name);
+    return names;
+}
+
+host::WindowGeometry InMemoryHost::window(const QString& book)
+{
+    return openBook(book).window;
+}
+
 void InMemoryHost::failOn(const QString& operation, int nthUse, HostError::Kind kind)
 {
     m_failures.append({operation, nthUse, kind});

@@ -37,6 +37,9 @@ public:
     std::optional<WorkbookContent> savedContent(const QString& path) const;
     // An open workbook's current content, to inspect and to arrange test situations.
     WorkbookContent& workbook(const QString& book);
+    // What is open and where its window lies, readable after the instance was handed over.
+    QStringList openWorkbooks() const;
+    host::WindowGeometry window(const QString& book);
 
     // "openWorkbook(/p/a.xls)", "cellText(a.xls,1,2,3,Value)", in the order of the calls.
     const QStringList& calls() const { return m_calls; }

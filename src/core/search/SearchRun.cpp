@@ -1,0 +1,277 @@
+#include "SearchRun.h"
+
+#include "SearchResults.h"
+#include "SheetSearcher.h"
+#include "compare/GetLastCell.h"
+#include "host/HostError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <chrono>
+
+namespace brelix::search {
+
+using host::HostError;
+using shell::MessageIcon;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kStopped = QStringLiteral("検索を中止しました");
+const QString kStoppedTitle = QStringLiteral("ユーザ中止要求");
+
+// Blanks only, as the search box's text is trimmed; tabs belong to the text.
+QString trimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+template <typename Call> void quietly(Call&& call)
+{
+    try {
+        call();
+    } catch (const HostError&) {
+    }
+}
+
+} // namespace
+
+SearchOutcome SearchRun::cmdGrep_Click(const SearchSettings& settings,
+                                       const std::function<void()>& accepted)
+{
+    if (trimBlanks(settings.searchText).isEmpty()) {
+        message(QStringLiteral("検索文字を入れてよ"), QStringLiteral("検索中止"),
+                MessageIcon::Information);
+        return {SearchEnding::EmptyText, {}, {}};
+    }
+    if (accepted)
+        accepted();
+    return RunSearch(settings);
+}
+
+SearchOutcome SearchRun::RunSearch(const SearchSettings& settings)
+{
+    m_state = SearchRunState();
+    m_state.settings = settings;
+    m_state.selectedCount = static_cast<int>(settings.targets.size());
+    if (const std::optional<SearchEnding> refused = refusal())
+        return {*refused, {}, {}};
+
+    m_ui.clearCancel();
+    m_ui.showProgress(QStringLiteral("Excel起動中"));
+    m_ui.processEvents();
+    m_state.searchText = trimBlanks(settings.searchText);
+    if (!settings.caseSensitive)
+        m_state.searchText = m_state.searchText.toUpper();
+    if (!prepareFiles()) {
+        m_ui.closeProgress();
+        return {SearchEnding::Failed, {}, {}};
+    }
+
+    m_hosts = std::make_unique<SearchHosts>(m_factory);
+    m_ui.setProgressBarVisible(true);
+    m_ui.setCancelEnabled(true);
+    m_ui.processEvents();
+    SearchEnding ending = searchWorkbooks();
+    if (ending == SearchEnding::Finished) {
+        SearchResults results(*m_hosts, m_ui, m_state, m_password, *m_hitFile);
+        ending = results.BuildSearchResults();
+        if (ending == SearchEnding::PasswordFailed) {
+            m_host = results.takeHost();
+            ending = passwordEnd();
+        }
+    }
+    tellSkippedFiles();
+    m_host.reset();
+    m_hosts.reset();
+    m_hitFile.reset();
+    return {ending, m_state.hits, m_state.skippedFiles};
+}
+
+std::optional<SearchEnding> SearchRun::refusal()
+{
+    if (m_state.selectedCount == 0) {
+        message(QStringLiteral("対象ファイルを選択して下さい"), QStringLiteral("選択無し"),
+                MessageIcon::None);
+        return SearchEnding::NoSelection;
+    }
+    // Without the template there would be no results workbook to write into.
+    if (!QFileInfo(m_state.settings.templatePath).isFile()) {
+        message(QStringLiteral("Brelix_Format.xls がありません"), QStringLiteral("実行不可能"),
+                MessageIcon::Exclamation);
+        return SearchEnding::MissingTemplate;
+    }
+    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
+        message(QStringLiteral("Excelを終了してから実行して下さい"), QStringLiteral("Excel起動中"),
+                MessageIcon::Exclamation);
+        return SearchEnding::OfficeOpen;
+    }
+    return std::nullopt;
+}
+
+// The hit file and a fresh copy of the template; a run that cannot write them would end in
+// results that are not there, so it stops here and says why.
+bool SearchRun::prepareFiles()
+{
+    const SearchSettings& settings = m_state.settings;
+    m_hitFile = std::make_unique<HitFile>(settings.hitFilePath);
+    if (!m_hitFile->create()) {
+        message(QFileInfo(settings.hitFilePath).fileName() + QStringLiteral(" を作成できません"),
+                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        return false;
+    }
+    QFile::remove(settings.outputPath);
+    const auto normal = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (!QFile::copy(settings.templatePath, settings.outputPath) ||
+        !QFile::setPermissions(settings.outputPath, normal)) {
+        m_hitFile->close();
+        removeHitFile();
+        message(QFileInfo(settings.outputPath).fileName() + QStringLiteral(" を作成できません"),
+                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+SearchEnding SearchRun::searchWorkbooks()
+{
+    for (const SearchTarget& target : m_state.settings.targets) {
+        m_state.ordinal += 1;
+        if (const std::optional<SearchEnding> ended = searchWorkbook(target))
+            return *ended;
+    }
+    return SearchEnding::Finished;
+}
+
+std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target)
+{
+    m_state.currentFile = target.fileName;
+    m_state.cellTotal = 0;
+    try {
+        m_host = m_hosts->take();
+    } catch (const HostError&) {
+        m_state.skip(target.fileName);
+        return std::nullopt;
+    }
+    quietly([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
+    quietly([&] { m_host->setDisplayAlerts(false); });
+    quietly([&] { m_host->setScreenUpdating(false); });
+    quietly([&] { m_host->setVisible(false); });
+    quietly([&] { m_host->setMaximized(true); });
+
+    QString book;
+    try {
+        book = m_host->openWorkbook(target.path);
+    } catch (const HostError&) {
+        m_state.skip(target.fileName);
+        m_hosts->giveBack(std::move(m_host));
+        return std::nullopt;
+    }
+    if (const std::optional<SearchEnding> ended = searchSheets(book))
+        return ended;
+    if (m_ui.cancelRequested())
+        return cancelEnd();
+    closeWorkbook(book);
+    return std::nullopt;
+}
+
+std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
+{
+    int count = 0;
+    try {
+        m_host->activateWorkbook(book);
+        count = m_host->sheetCount(book);
+    } catch (const HostError&) {
+        m_state.skip(m_state.currentFile);
+        return std::nullopt;
+    }
+    for (int s = 1; s <= count; ++s) {
+        QString sheetName;
+        quietly([&] { m_host->activateWorkbook(book); });
+        quietly([&] { m_host->activateSheet(book, s); });
+        quietly([&] { sheetName = m_host->sheetName(book, s); });
+        m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
+                                    .arg(m_state.ordinal)
+                                    .arg(m_state.selectedCount)
+                                    .arg(m_state.currentFile)
+                                    .arg(s)
+                                    .arg(count));
+        std::optional<host::CellPosition> extent;
+        try {
+            extent = compare::GetLastCell(*m_host, m_ui, m_password, book, s);
+        } catch (const HostError&) {
+            m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
+            return std::nullopt;
+        }
+        if (!extent)
+            return passwordEnd();
+        m_ui.processEvents();
+
+        m_state.cellTotal += qint64(extent->row) * extent->column;
+        if (m_state.cutShort())
+            break;
+        m_state.reachedText = QStringLiteral("以下のシートまでは検索できました");
+        m_state.reachedSheet = QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
+        SheetSearcher(*m_host, m_ui, m_state, *m_hitFile).search(book, s, sheetName, *extent);
+    }
+    return std::nullopt;
+}
+
+void SearchRun::closeWorkbook(const QString& book)
+{
+    quietly([&] { m_host->setDisplayAlerts(false); });
+    quietly([&] { m_host->closeWorkbook(book); });
+    quietly([&] { m_host->setScreenUpdating(true); });
+    quietly([&] { m_host->setDisplayAlerts(true); });
+    m_hosts->giveBack(std::move(m_host));
+}
+
+SearchEnding SearchRun::cancelEnd()
+{
+    m_hitFile->close();
+    m_ui.closeProgress();
+    SearchHosts::quitQuietly(std::move(m_host));
+    message(kStopped, kStoppedTitle, MessageIcon::Information);
+    removeHitFile();
+    return SearchEnding::Cancelled;
+}
+
+SearchEnding SearchRun::passwordEnd()
+{
+    m_hitFile->close();
+    m_ui.closeProgress();
+    SearchHosts::quitQuietly(std::move(m_host));
+    message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
+            MessageIcon::Information);
+    removeHitFile();
+    return SearchEnding::PasswordFailed;
+}
+
+// Files the office could not open or read are named at the end instead of vanishing.
+void SearchRun::tellSkippedFiles()
+{
+    if (m_state.skippedFiles.isEmpty())
+        return;
+    message(QStringLiteral("次のファイルは開けないか読めないため、検索できませんでした") + kCrLf +
+                kCrLf + m_state.skippedFiles.join(kCrLf),
+            QStringLiteral("検索できないファイル"), MessageIcon::Exclamation);
+}
+
+void SearchRun::removeHitFile()
+{
+    if (!m_state.settings.keepHitFile)
+        QFile::remove(m_state.settings.hitFilePath);
+}
+
+void SearchRun::message(const QString& text, const QString& title, MessageIcon icon)
+{
+    m_ui.showMessage({text, title, icon, shell::MessageButtons::Ok, false});
+}
+
+} // namespace brelix::search

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "HitFile.h"
+#include "HitRecord.h"
+#include "SearchSettings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace brelix::search {
+
+// The cells one workbook may have searched, summed over its sheets' extents.
+constexpr qint64 kWorkbookCellLimit = 16382;
+
+// What a search carries from the first workbook to the results.
+struct SearchRunState {
+    SearchSettings settings;
+    QString searchText; // trimmed; upper case when case is ignored
+    int selectedCount = 0;
+    int ordinal = 0;    // of the workbook being searched, from 1
+    int hitCounter = 2; // the next hit's number plus one
+    // Cells of the current workbook's sheets visited so far; after the loop, the last one's.
+    qint64 cellTotal = 0;
+    QString reachedText;  // set for each sheet that passed the cell limit
+    QString reachedSheet; // the sheet it names
+    QString currentFile;
+    QList<HitRecord> hits;
+    QStringList skippedFiles;
+
+    bool cutShort() const { return cellTotal > kWorkbookCellLimit; }
+    void skip(const QString& file)
+    {
+        if (!skippedFiles.contains(file))
+            skippedFiles.append(file);
+    }
+};
+
+} // namespace brelix::search

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace brelix::search {
+
+// A selected workbook: the list entry and the file it stands for.
+struct SearchTarget {
+    QString fileName;
+    QString path;
+};
+
+// What the search screen hands to a search when its button is pressed.
+struct SearchSettings {
+    QString searchText; // as typed; the run trims it
+    bool caseSensitive = false;
+    QList<SearchTarget> targets; // the selected entries, in list order
+    QString templatePath;        // "Brelix_Format.xls" in the program's folder
+    QString outputPath;          // "Brelix.xls" in the program's folder
+    QString hitFilePath;         // "Brelix.grp" in the program's folder
+    bool keepHitFile = false;    // the program was started with arguments
+    int toolBarRows = 2;         // rows of toolbars the user says the office shows
+};
+
+} // namespace brelix::search

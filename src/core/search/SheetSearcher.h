@@ -1,0 +1,32 @@
+#pragma once
+
+#include "HitFile.h"
+#include "SearchRunState.h"
+#include "host/CellRange.h"
+#include "host/SpreadsheetHost.h"
+#include "shell/RunUi.h"
+
+namespace brelix::search {
+
+// Looks for the search text in every cell of one sheet, row by row and column by column. It
+// reads blocks of rows per host call, yet finds the same hits in the same order, with the same
+// progress and cancel points, as reading cell by cell.
+class SheetSearcher {
+public:
+    SheetSearcher(host::SpreadsheetHost& host, shell::RunUi& ui, SearchRunState& state,
+                  HitFile& hitFile)
+        : m_host(host), m_ui(ui), m_state(state), m_hitFile(hitFile)
+    {
+    }
+
+    void search(const QString& book, int sheet, const QString& sheetName,
+                const host::CellPosition& extent);
+
+private:
+    host::SpreadsheetHost& m_host;
+    shell::RunUi& m_ui;
+    SearchRunState& m_state;
+    HitFile& m_hitFile;
+};
+
+} // namespace brelix::search
