@@ -2,6 +2,7 @@
 #include "LibreOfficeHost.h"
 #include "LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "compare/DiffRun.h"
 
@@ -22,6 +23,7 @@ using brelix::host::CellTextKind;
 using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::LibreOfficeHostFactory;
 using brelix::libreoffice::OfficeOptions;
+using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
 using brelix::support::SheetContent;
 using brelix::support::WorkbookContent;
@@ -34,25 +36,6 @@ OfficeOptions headless()
     OfficeOptions options;
     options.display = OfficeOptions::Display::Headless;
     return options;
-}
-
-// Offices of this test program still running: their pipes carry our process id.
-int ourOffices()
-{
-    const QByteArray mark =
-        "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
-    int count = 0;
-    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile cmdline(u"/proc/%1/cmdline"_s.arg(entry));
-        QFile stat(u"/proc/%1/stat"_s.arg(entry));
-        if (!cmdline.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const bool zombie = line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
-        if (!zombie && cmdline.readAll().contains(mark) && line.contains("soffice.bin"))
-            ++count;
-    }
-    return count;
 }
 
 SheetContent sheetOf(const QString& name, const QList<QList<QString>>& rows)

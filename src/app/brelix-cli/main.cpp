@@ -1,6 +1,7 @@
 #include "CellsCommand.h"
 #include "CliApplication.h"
 #include "DiffCommand.h"
+#include "GrepCommand.h"
 #include "LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,11 @@ int main(int argc, char** argv)
     brelix::cli::CliApplication cli;
     cli.addCommand(std::make_unique<brelix::cli::CellsCommand>(headless));
     cli.addCommand(std::make_unique<brelix::cli::DiffCommand>(
+        [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
+            return show ? visible : headless;
+        },
+        ::isatty(STDERR_FILENO) != 0));
+    cli.addCommand(std::make_unique<brelix::cli::GrepCommand>(
         [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
             return show ? visible : headless;
         },

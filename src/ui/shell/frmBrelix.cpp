@@ -7,6 +7,7 @@
 #include "compare/DiffRun.h"
 #include "frmSet.h"
 #include "frmVersion.h"
+#include "search/SearchRun.h"
 #include "shell/FolderFileList.h"
 #include "shell/LoadSettings.h"
 #include "shell/MDROP_GET.h"
@@ -25,6 +26,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QUrl>
 
 namespace brelix::ui {
@@ -70,7 +72,7 @@ void showColumnView(QListWidget* list, const shell::ListColumnView& view)
 
 frmBrelix::frmBrelix(host::SpreadsheetHostFactory& factory, const QString& argument,
                      QWidget* parent)
-    : QMainWindow(parent), m_factory(factory)
+    : QMainWindow(parent), m_factory(factory), m_keepHitFile(!argument.isEmpty())
 {
     setWindowTitle(QStringLiteral("Brelix - diff"));
     setFont(gothicFont());
@@ -193,6 +195,7 @@ void frmBrelix::buildSearchPrintControls()
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     cmdGrep = place(new QPushButton(QStringLiteral("検索開始"), screen), 120, 3000, 2655, 495);
+    connect(cmdGrep, &QPushButton::clicked, this, &frmBrelix::cmdGrep_Click);
 
     lblTitle =
         place(new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"), screen),
@@ -447,6 +450,40 @@ void frmBrelix::cmdDiff_Click()
     m_running = false;
     if (programEnds)
         close();
+}
+
+// The search leaves the window usable, as the folder list may be browsed meanwhile; only a
+// second job and closing the window wait for it.
+void frmBrelix::cmdGrep_Click()
+{
+    if (m_running)
+        return;
+    search::SearchSettings settings;
+    settings.searchText = cboGrep->currentText();
+    settings.caseSensitive = chkGrep->isChecked();
+    for (int i = 0; i < List1[0]->count(); ++i) {
+        const QString name = List1[0]->item(i)->text();
+        if (List1[0]->item(i)->isSelected())
+            settings.targets.append({name, shell::listedFilePath(m_listing.folder, name)});
+    }
+    settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+    settings.outputPath = shell::programFile(QStringLiteral("Brelix.xls"));
+    settings.hitFilePath = shell::programFile(QStringLiteral("Brelix.grp"));
+    settings.keepHitFile = m_keepHitFile;
+    settings.toolBarRows = m_settings.gToolBar;
+
+    m_running = true;
+    GuiRunUi ui(this, mnuFront->isChecked());
+    const search::SearchOutcome outcome =
+        search::SearchRun(m_factory, ui, m_password).cmdGrep_Click(settings, [this] {
+            updateHistory(cboGrep);
+            // The folder stays the same: the list and its selection need no new listing.
+            const QSignalBlocker keepList(cboDir);
+            updateHistory(cboDir);
+        });
+    m_running = false;
+    if (outcome.ending == search::SearchEnding::EmptyText)
+        cboGrep->setFocus();
 }
 
 void frmBrelix::cmdDir_Click(int index)

@@ -87,6 +87,7 @@ public:
     void mnuSet_Click();
     void mnuVer_Click();
     void cmdDiff_Click();
+    void cmdGrep_Click();
     void cmdDir_Click(int index);
     // A drop of files onto a file box: the last name that resolves wins.
     void txtFile_OLEDragDrop(int index, const QMimeData* dropped);
@@ -121,6 +122,7 @@ private:
     shell::Settings m_settings; // what the window keeps that no widget holds
     QString m_password;         // the sheet password typed last; never written anywhere
     bool m_running = false;
+    bool m_keepHitFile = false;     // the program was started with arguments
     shell::FolderListing m_listing; // what the file list was built from
     QString m_pattern;              // the file type cboKind chose last
 };

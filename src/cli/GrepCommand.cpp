@@ -1,0 +1,159 @@
+#include "GrepCommand.h"
+
+#include "TerminalRunUi.h"
+#include "search/HitFile.h"
+#include "search/SearchRun.h"
+#include "shell/ProgramFolder.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+using brelix::search::SearchEnding;
+
+namespace brelix::cli {
+
+namespace {
+
+enum GrepExit : int {
+    ExitHits = 0,
+    ExitNoHits = 1,
+    ExitNotSearched = 2,
+};
+
+const QString Usage = u"Usage: brelix-cli grep TEXT FILE... [--case] [--password PW] [--show]\n"_s;
+
+} // namespace
+
+QString GrepCommand::name() const
+{
+    return u"grep"_s;
+}
+
+QString GrepCommand::summary() const
+{
+    return u"Search a text in the cell values of workbooks and list every cell that holds it"_s;
+}
+
+QString GrepCommand::help() const
+{
+    return Usage + uR"help(
+Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
+given, as the search button does for the selected files: same checks, same cell limit
+(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
+are not searched, only the values they show. The hits are listed in the results workbook
+Brelix.xls, made from Brelix_Format.xls in the program's folder (BRELIX_HOME when set,
+else the folder of brelix-cli) and saved there; the FILEs are never written.
+
+Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
+  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
+A field holding a comma, a double quote or a line break is written between double quotes,
+its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
+
+Every message of the run goes to stderr as "TITLE: TEXT"; a file that cannot be opened is
+skipped and named at the end. While stderr is a terminal, one line there shows the
+progress. Ctrl+C stops the search as the cancel button does.
+
+Options:
+  --case           letter case counts (abc does not find ABC)
+  --password PW    the password of protected sheets, given to every prompt; without it a
+                   protected sheet stops the search
+  --show           hand the office over visible at the end, with the results and every
+                   workbook that has hits open; without it the office ends
+  -h, --help       this help
+
+Exit status: 0 when hits were found, 1 when none were found, 2 when the search was refused,
+stopped or failed, or for a usage error.
+)help"_s;
+}
+
+std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& options,
+                                      QTextStream& out, QTextStream& err) const
+{
+    QCommandLineParser parser;
+    const QCommandLineOption caseSensitive(u"case"_s);
+    const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
+    const QCommandLineOption show(u"show"_s);
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOptions({caseSensitive, password, show, help});
+
+    const bool parsed = parser.parse(QStringList{u"grep"_s} + arguments);
+    if (parsed && parser.isSet(help)) {
+        out << this->help();
+        return ExitSuccess;
+    }
+    const QStringList positional = parser.positionalArguments();
+    QString problem;
+    if (!parsed)
+        problem = parser.errorText();
+    else if (positional.size() < 2)
+        problem = u"a text to search and at least one file"_s;
+
+    search::SearchSettings& settings = options.settings;
+    QSet<QString> names;
+    for (const QString& file : positional.mid(1)) {
+        const QFileInfo info(file);
+        // The office tells open workbooks apart by their file names only.
+        if (names.contains(info.fileName()) && problem.isEmpty())
+            problem = u"two files named '%1': search them one at a time"_s.arg(info.fileName());
+        names.insert(info.fileName());
+        settings.targets.append({info.fileName(), info.absoluteFilePath()});
+    }
+    if (!problem.isEmpty()) {
+        err << u"brelix-cli grep: "_s << problem << u'\n' << Usage;
+        return ExitUsage;
+    }
+
+    settings.searchText = positional[0];
+    settings.caseSensitive = parser.isSet(caseSensitive);
+    settings.templatePath = shell::programFile(u"Brelix_Format.xls"_s);
+    settings.outputPath = shell::programFile(u"Brelix.xls"_s);
+    settings.hitFilePath = shell::programFile(u"Brelix.grp"_s);
+    settings.keepHitFile = false; // its lines go to stdout
+    settings.toolBarRows = 2;
+    if (parser.isSet(password))
+        options.password = parser.value(password);
+    options.show = parser.isSet(show);
+    return std::nullopt;
+}
+
+int GrepCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    Options options;
+    if (const std::optional<int> status = parse(arguments, options, out, err))
+        return *status;
+
+    TerminalRunUi ui(err, m_progressLine, options.password);
+    QString typedPassword;
+    search::SearchOutcome outcome;
+    {
+        const InterruptWatch interrupts;
+        search::SearchRun searchRun(m_factoryFor(options.show), ui, typedPassword);
+        outcome = searchRun.cmdGrep_Click(options.settings, {});
+    }
+    for (const search::HitRecord& hit : outcome.hits)
+        out << search::HitFile::line(hit.fields()) << u'\n';
+    out.flush();
+    return exitStatus(outcome);
+}
+
+int GrepCommand::exitStatus(const search::SearchOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case SearchEnding::Finished:
+    case SearchEnding::CutShort:
+        return outcome.hits.isEmpty() ? ExitNoHits : ExitHits;
+    case SearchEnding::Cancelled:
+    case SearchEnding::PasswordFailed:
+    case SearchEnding::Failed:
+    case SearchEnding::EmptyText:
+    case SearchEnding::NoSelection:
+    case SearchEnding::MissingTemplate:
+    case SearchEnding::OfficeOpen:
+        break;
+    }
+    return ExitNotSearched;
+}
+
+} // namespace brelix::cli
