@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -287,6 +288,51 @@ TEST_F(MainWindowFileListTest, ACancelledFolderDialogKeepsTheFolderAndItsHistory
     EXPECT_EQ(window.listedFolder(), m_folder);
     EXPECT_EQ(window.cboDir->count(), 1);
     EXPECT_EQ(window.List1[0]->count(), 3);
+}
+
+TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTheHistories)
+{
+    WorkbookContent templ = WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s});
+    put(u"Brelix_Format.xls"_s, templ);
+    put(u"Brelix.xls"_s, templ);
+    WorkbookContent book = WorkbookContent::withSheets({u"S"_s});
+    book.sheets[0].setCell(2, 3, CellContent::ofText(u"Total"_s));
+    for (const QString& name : {u"a.xls"_s, u"b.xls"_s, u"c.xls"_s})
+        m_factory.addFile(QDir(m_folder).filePath(name), book);
+
+    frmBrelix window(m_factory, QString());
+    window.mnuGrep_Click();
+    window.cboGrep->addItems({u"sum"_s, u"total"_s});
+    window.cboGrep->setEditText(u"total"_s);
+    window.List1[0]->item(0)->setSelected(true); // a.xls
+    window.List1[0]->item(2)->setSelected(true); // c.xls
+    window.cmdGrep_Click();
+
+    const WorkbookContent results = *m_factory.savedContent(file(u"Brelix.xls"_s));
+    EXPECT_EQ(results.sheets[0].cell(2, 2).text, u"a.xls"_s);
+    EXPECT_EQ(results.sheets[0].cell(3, 2).text, u"c.xls"_s);
+    EXPECT_EQ(results.sheets[0].cell(3, 5).text, u"C2"_s);
+    EXPECT_EQ(results.sheets[0].cell(4, 2).type, CellContent::Type::Empty);
+    EXPECT_FALSE(QFile::exists(file(u"Brelix.grp"_s)));
+    EXPECT_EQ(window.cboGrep->itemText(0), u"total"_s);
+    EXPECT_EQ(window.cboGrep->itemText(1), u"sum"_s);
+    EXPECT_EQ(window.cboDir->itemText(0), m_folder);
+    // The same folder is not listed again: the selection stays for the next search.
+    EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
+    EXPECT_FALSE(window.running());
+
+    // Blanks only: refused before the histories move.
+    window.cboGrep->setEditText(u"   "_s);
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    window.cmdGrep_Click();
+    EXPECT_EQ(shown, u"検索文字を入れてよ"_s);
+    EXPECT_EQ(window.cboGrep->count(), 2);
 }
 
 TEST_F(MainWindowTest, TheSearchAndPrintChoicesRoundTripThroughTheSettings)
