@@ -109,15 +109,5 @@ TEST_F(TerminalRunUiTest, AQuestionIsAskedOnTheInputWhenOneIsGiven)
     EXPECT_EQ(written(), u"最終確認: 宜しいですか？ [y/N] T: done\n"_s);
 }
 
-TEST_F(TerminalRunUiTest, WithYesForEveryQuestionNothingIsAsked)
-{
-    RunMessage question{u"?"_s, u"Q"_s};
-    question.buttons = MessageButtons::YesNo;
-    TerminalRunUi& u = ui(false);
-    u.answerQuestionsYes();
-    EXPECT_EQ(u.showMessage(question), MessageAnswer::Yes);
-    EXPECT_EQ(written(), QString());
-}
-
 } // namespace
 } // namespace brelix::cli

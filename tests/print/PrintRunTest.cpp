@@ -342,13 +342,5 @@ TEST(PrintEntriesTest, ListedNamesBecomeFilesOfTheFolderWithTheirSelection)
               QList<PrintEntry>({{u"c.csv"_s, u"/home/a/c.csv"_s, false}}));
 }
 
-TEST(PrintScopeTest, OnlyTheFourOptionIndexesAreScopes)
-{
-    EXPECT_EQ(printScopeOf(0), PrintScope::AllSheetsAllPages);
-    EXPECT_EQ(printScopeOf(3), PrintScope::FirstSheetFirstPage);
-    EXPECT_FALSE(printScopeOf(-1));
-    EXPECT_FALSE(printScopeOf(4));
-}
-
 } // namespace
 } // namespace brelix::print
