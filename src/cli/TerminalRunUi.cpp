@@ -144,12 +144,31 @@ std::optional<QString> TerminalRunUi::askPassword(const QString& book, const QSt
 
 shell::MessageAnswer TerminalRunUi::showMessage(const shell::RunMessage& message)
 {
+    const bool question = message.buttons == shell::MessageButtons::YesNo;
+    if (question && m_answerYes)
+        return shell::MessageAnswer::Yes;
     eraseProgress();
-    m_err << message.title << u": "_s << terminalLines(message.text) << u'\n';
+    m_err << message.title << u": "_s << terminalLines(message.text);
+    const shell::MessageAnswer answer = !question ? shell::MessageAnswer::Ok
+                                        : m_in    ? ask()
+                                                  : shell::MessageAnswer::No;
+    if (!question || !m_in)
+        m_err << u'\n';
     m_err.flush();
     drawProgress();
-    return message.buttons == shell::MessageButtons::YesNo ? shell::MessageAnswer::No
-                                                           : shell::MessageAnswer::Ok;
+    return answer;
+}
+
+shell::MessageAnswer TerminalRunUi::ask()
+{
+    m_err << u" [y/N] "_s;
+    m_err.flush();
+    const QString typed = m_in->readLine();
+    if (!m_echoed)
+        m_err << typed << u'\n';
+    const QString word = typed.trimmed().toLower();
+    return word == u"y"_s || word == u"yes"_s ? shell::MessageAnswer::Yes
+                                              : shell::MessageAnswer::No;
 }
 
 void TerminalRunUi::showErrorReport(const QString& text)

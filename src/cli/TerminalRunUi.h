@@ -36,6 +36,16 @@ public:
     {
     }
 
+    // Yes/No questions are asked on `in` ("y" or "yes" is Yes, anything else No); when the
+    // answer is not echoed there (not a terminal), it is written after the question.
+    void askQuestionsOn(QTextStream& in, bool echoed)
+    {
+        m_in = &in;
+        m_echoed = echoed;
+    }
+    // Yes/No questions are answered Yes without asking.
+    void answerQuestionsYes() { m_answerYes = true; }
+
     void showProgress(const QString& caption) override;
     void setProgressCaption(const QString& caption) override;
     void setProgressBarVisible(bool visible) override;
@@ -49,13 +59,14 @@ public:
     bool cancelRequested() const override { return InterruptWatch::pressed(); }
 
     std::optional<QString> askPassword(const QString& book, const QString& offered) override;
-    // Written as "title: text"; a question is answered No, as nobody can be asked.
+    // Written as "title: text"; a question nobody can be asked is answered No.
     shell::MessageAnswer showMessage(const shell::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
     // No window list on a terminal: nothing is ever open.
     bool windowTitled(const QString&) override { return false; }
 
 private:
+    shell::MessageAnswer ask();
     QString progressText() const;
     void drawProgress();
     void eraseProgress();
@@ -63,6 +74,9 @@ private:
     QTextStream& m_err;
     const bool m_progressLine;
     const std::optional<QString> m_password;
+    QTextStream* m_in = nullptr;
+    bool m_echoed = true;
+    bool m_answerYes = false;
     QString m_caption;
     int m_percent = 0;
     bool m_open = false;

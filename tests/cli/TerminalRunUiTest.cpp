@@ -82,5 +82,32 @@ TEST_F(TerminalRunUiTest, AQuestionIsAnsweredNoAsNobodyCanBeAsked)
     EXPECT_EQ(written(), u"Q: ?\n"_s);
 }
 
+TEST_F(TerminalRunUiTest, AQuestionIsAskedOnTheInputWhenOneIsGiven)
+{
+    RunMessage question{u"宜しいですか？"_s, u"最終確認"_s};
+    question.buttons = MessageButtons::YesNo;
+    QString typed = u"y\nYes \nno\n\n"_s;
+    QTextStream in(&typed);
+    TerminalRunUi& u = ui(false);
+    u.askQuestionsOn(in, false);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::Yes);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::Yes);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::No);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::No);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::No); // the input has ended
+    EXPECT_EQ(written(),
+              u"最終確認: 宜しいですか？ [y/N] y\n"_s + u"最終確認: 宜しいですか？ [y/N] Yes \n"_s +
+                  u"最終確認: 宜しいですか？ [y/N] no\n"_s +
+                  u"最終確認: 宜しいですか？ [y/N] \n"_s + u"最終確認: 宜しいですか？ [y/N] \n"_s);
+    // On a terminal the typed answer and its line end are already on the screen.
+    m_err.clear();
+    QString more = u"y\n"_s;
+    QTextStream terminal(&more);
+    u.askQuestionsOn(terminal, true);
+    EXPECT_EQ(u.showMessage(question), MessageAnswer::Yes);
+    EXPECT_EQ(u.showMessage({u"done"_s, u"T"_s}), MessageAnswer::Ok);
+    EXPECT_EQ(written(), u"最終確認: 宜しいですか？ [y/N] T: done\n"_s);
+}
+
 } // namespace
 } // namespace brelix::cli

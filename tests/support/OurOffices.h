@@ -6,13 +6,15 @@
 
 namespace brelix::support {
 
-// Offices started by this test program and still running: their pipes carry our process id.
+// Offices of this test program still running: their pipes carry our process id. Zombies
+// waiting for their parent do not count.
 inline int ourOffices()
 {
     const QByteArray mark =
         "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
     int count = 0;
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
         QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(entry));
         QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
         if (!cmdline.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))

@@ -3,6 +3,7 @@
 #include "DiffCommand.h"
 #include "GrepCommand.h"
 #include "LibreOfficeHostFactory.h"
+#include "PrintCommand.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    QTextStream in(stdin);
 
     using brelix::libreoffice::LibreOfficeHostFactory;
     using Display = brelix::libreoffice::OfficeOptions::Display;
@@ -32,5 +34,7 @@ int main(int argc, char** argv)
             return show ? visible : headless;
         },
         ::isatty(STDERR_FILENO) != 0));
+    cli.addCommand(std::make_unique<brelix::cli::PrintCommand>(
+        headless, in, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0));
     return cli.run(QCoreApplication::arguments(), out, err);
 }

@@ -7,6 +7,7 @@
 #include "compare/DiffRun.h"
 #include "frmSet.h"
 #include "frmVersion.h"
+#include "print/PrintRun.h"
 #include "search/SearchRun.h"
 #include "shell/FolderFileList.h"
 #include "shell/LoadSettings.h"
@@ -216,6 +217,7 @@ void frmBrelix::buildSearchPrintControls()
         optPri[static_cast<size_t>(i)] = option;
     }
     cmdPrint = place(new QPushButton(QStringLiteral("印刷開始"), screen), 120, 3000, 2655, 495);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmBrelix::cmdPrint_Click);
 }
 
 void frmBrelix::buildMenus()
@@ -484,6 +486,36 @@ void frmBrelix::cmdGrep_Click()
     m_running = false;
     if (outcome.ending == search::SearchEnding::EmptyText)
         cboGrep->setFocus();
+}
+
+void frmBrelix::cmdPrint_Click()
+{
+    if (m_running)
+        return;
+    QStringList names;
+    QList<bool> selected;
+    for (int i = 0; i < List1[0]->count(); ++i) {
+        names.append(List1[0]->item(i)->text());
+        selected.append(List1[0]->item(i)->isSelected());
+    }
+    print::PrintRequest request;
+    request.entries = print::listedEntries(m_listing.folder, names, selected);
+    for (int i = 0; i < 4 && !request.scope; ++i)
+        if (optPri[static_cast<size_t>(i)]->isChecked())
+            request.scope = print::printScopeOf(i);
+    request.updateFolderHistory = [this] {
+        // The folder is the listed one already: pointing the list at it again would only
+        // drop the selection.
+        const QSignalBlocker quiet(cboDir);
+        updateHistory(cboDir);
+    };
+    request.setMainWindowEnabled = [this](bool enabled) { setEnabled(enabled); };
+
+    // Nothing may start a second job or close the window while this one runs.
+    m_running = true;
+    GuiRunUi ui(this, mnuFront->isChecked());
+    print::PrintRun(m_factory, ui).cmdPrint_Click(request);
+    m_running = false;
 }
 
 void frmBrelix::cmdDir_Click(int index)

@@ -88,6 +88,7 @@ public:
     void mnuVer_Click();
     void cmdDiff_Click();
     void cmdGrep_Click();
+    void cmdPrint_Click();
     void cmdDir_Click(int index);
     // A drop of files onto a file box: the last name that resolves wins.
     void txtFile_OLEDragDrop(int index, const QMimeData* dropped);

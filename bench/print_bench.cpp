@@ -1,0 +1,133 @@
+// A batch print end to end on a real office: N two-sheet .xls workbooks (about three pages a
+// sheet) printed to PDF files with the whole-workbook scope and the first-page-of-each-sheet
+// scope, next to the office's own floor (start and quit). Prints; asserts nothing.
+//
+//   print_bench [workbooks] [repetitions]   (default 10 and 3)
+
+#include "LibreOfficeHostFactory.h"
+#include "host/HostError.h"
+#include "print/PrintRun.h"
+#include "shell/ProgramFolder.h"
+#include "shell/RunUi.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using namespace brelix;
+using Clock = std::chrono::steady_clock;
+
+// Answers Yes and shows nothing: the run's own time only.
+class SilentRunUi : public shell::RunUi {
+public:
+    void showProgress(const QString&) override {}
+    void setProgressCaption(const QString&) override {}
+    void setProgressBarVisible(bool) override {}
+    void setProgressPercent(int) override {}
+    void setCancelEnabled(bool) override {}
+    void setProgressHidden(bool) override {}
+    void closeProgress() override {}
+    void processEvents() override {}
+    void clearCancel() override {}
+    bool cancelRequested() const override { return false; }
+    std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
+    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
+    {
+        return m.buttons == shell::MessageButtons::YesNo ? shell::MessageAnswer::Yes
+                                                         : shell::MessageAnswer::Ok;
+    }
+    void showErrorReport(const QString&) override {}
+    bool windowTitled(const QString&) override { return false; }
+};
+
+template <typename F> double timeMs(F&& body)
+{
+    const auto start = Clock::now();
+    body();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// The template's two sheets, 150 rows of text on each.
+void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path)
+{
+    QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    auto host = factory.start();
+    const QString book = host->openWorkbook(path);
+    QList<QVariantList> rows;
+    for (int r = 1; r <= 150; ++r)
+        rows.append({QStringLiteral("row %1").arg(r), r * 7});
+    host->writeRows(book, 1, 1, 1, rows);
+    host->writeRows(book, 2, 1, 1, rows);
+    host->saveWorkbook(book);
+    host->quit();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 10;
+    const int repetitions = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 3;
+    libreoffice::OfficeOptions options;
+    options.display = libreoffice::OfficeOptions::Display::Headless;
+    libreoffice::LibreOfficeHostFactory factory(options);
+    QTemporaryDir dir;
+
+    try {
+        const QString first = dir.filePath(QStringLiteral("book1.xls"));
+        makeWorkbook(factory, first);
+        QStringList names = {QStringLiteral("book1.xls")};
+        for (int i = 2; i <= count; ++i) {
+            names.append(QStringLiteral("book%1.xls").arg(i));
+            QFile::copy(first, dir.filePath(names.last()));
+        }
+
+        std::printf("print_bench: %d two-sheet workbooks to PDF, %d repetitions\n", count,
+                    repetitions);
+        std::vector<double> floors;
+        for (int i = 0; i < repetitions; ++i)
+            floors.push_back(timeMs([&] { factory.start()->quit(); }));
+        const double floor = median(floors);
+        std::printf("  office floor (start, quit): median %.0f ms\n", floor);
+        for (const print::PrintScope scope :
+             {print::PrintScope::AllSheetsAllPages, print::PrintScope::AllSheetsFirstPage}) {
+            std::vector<double> runs;
+            int printed = 0;
+            for (int i = 0; i < repetitions; ++i) {
+                QTemporaryDir pdfs;
+                qputenv("BRELIX_PDF_DIR", QFile::encodeName(pdfs.path()));
+                print::PrintRequest request;
+                request.entries = print::listedEntries(dir.path(), names, QList<bool>(count, true));
+                request.scope = scope;
+                SilentRunUi ui;
+                runs.push_back(timeMs([&] {
+                    printed = print::PrintRun(factory, ui).cmdPrint_Click(request).printed;
+                }));
+                qunsetenv("BRELIX_PDF_DIR");
+            }
+            const double total = median(runs);
+            std::printf("  scope %d: median %.0f ms for %d printed, %.0f ms a workbook "
+                        "beyond the floor\n",
+                        static_cast<int>(scope), total, printed, (total - floor) / count);
+        }
+    } catch (const host::HostError& e) {
+        std::fprintf(stderr, "print_bench: %s\n", qPrintable(e.description()));
+        return 1;
+    }
+    return 0;
+}

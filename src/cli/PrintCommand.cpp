@@ -1,0 +1,184 @@
+#include "PrintCommand.h"
+
+#include "CliText.h"
+#include "TerminalRunUi.h"
+#include "print/PrintRun.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+using brelix::print::PrintEnding;
+
+namespace brelix::cli {
+
+namespace {
+
+enum PrintExit : int {
+    ExitAllPrinted = 0,
+    ExitSomeFailed = 1,
+    ExitRefused = 2,
+};
+
+const QString Usage = u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n"_s;
+
+// BRELIX_PDF_DIR for the life of a run, then as it was.
+class PdfFolderSetting {
+public:
+    explicit PdfFolderSetting(const QString& folder)
+        : m_set(!folder.isEmpty()), m_had(qEnvironmentVariableIsSet("BRELIX_PDF_DIR")),
+          m_before(qgetenv("BRELIX_PDF_DIR"))
+    {
+        if (m_set)
+            qputenv("BRELIX_PDF_DIR", QFile::encodeName(folder));
+    }
+    ~PdfFolderSetting()
+    {
+        if (!m_set)
+            return;
+        if (m_had)
+            qputenv("BRELIX_PDF_DIR", m_before);
+        else
+            qunsetenv("BRELIX_PDF_DIR");
+    }
+    PdfFolderSetting(const PdfFolderSetting&) = delete;
+    PdfFolderSetting& operator=(const PdfFolderSetting&) = delete;
+
+private:
+    bool m_set;
+    bool m_had;
+    QByteArray m_before;
+};
+
+} // namespace
+
+QString PrintCommand::name() const
+{
+    return u"print"_s;
+}
+
+QString PrintCommand::summary() const
+{
+    return u"Print workbooks in one go, whole or their first sheet or page"_s;
+}
+
+QString PrintCommand::help() const
+{
+    return Usage + uR"help(
+Prints each FILE in turn, as the print button does with the selected files: one private
+office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+The files are never written.
+
+Scopes:
+  0  every sheet, every page (one print job per workbook)
+  1  the first sheet, every page
+  2  the first page of every sheet (one print job per sheet)
+  3  the first page of the first sheet
+
+Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a new PDF
+file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
+" (2)", " (3)", ... added rather than writing over a file that is there.
+
+Before anything starts the run asks "最終確認" on stderr and reads the answer from stdin:
+"y" or "yes" prints, anything else (or no input) stops. The run's messages go to stderr as
+"TITLE: TEXT"; the completion message names every file that did not print, and a line
+"brelix-cli print: FILE: REASON" follows for each. While stderr is a terminal, one line there
+shows the progress. Ctrl+C stops the run after the workbook being printed; a second Ctrl+C
+ends the program.
+
+Options:
+  --scope 0|1|2|3  what to print of each workbook (required)
+  --pdf DIR        print to PDF files in the folder DIR, which must exist
+  --yes            print without asking
+  -h, --help       this help
+
+Exit status: 0 when every file printed, 1 when some file could not be opened or printed,
+2 when the run was declined, refused (an office window titled "Microsoft Excel" is open) or
+stopped with Ctrl+C, or for a usage error.
+)help"_s;
+}
+
+std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& options,
+                                       QTextStream& out, QTextStream& err) const
+{
+    QCommandLineParser parser;
+    const QCommandLineOption scope(u"scope"_s, QString(), u"0|1|2|3"_s);
+    const QCommandLineOption pdf(u"pdf"_s, QString(), u"DIR"_s);
+    const QCommandLineOption yes(u"yes"_s);
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOptions({scope, pdf, yes, help});
+
+    const bool parsed = parser.parse(QStringList{u"print"_s} + arguments);
+    if (parsed && parser.isSet(help)) {
+        out << this->help();
+        return ExitSuccess;
+    }
+    const QStringList files = parser.positionalArguments();
+    const QString scopeText = parser.value(scope);
+    const QString pdfFolder = parser.value(pdf);
+    QString problem;
+    if (!parsed)
+        problem = parser.errorText();
+    else if (files.isEmpty())
+        problem = u"at least one file to print"_s;
+    else if (!parser.isSet(scope))
+        problem = u"--scope is required"_s;
+    else if (!QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}.contains(scopeText))
+        problem = u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText);
+    else if (parser.isSet(pdf) && !QFileInfo(pdfFolder).isDir())
+        problem = u"--pdf names no folder: '%1'"_s.arg(pdfFolder);
+    if (!problem.isEmpty()) {
+        err << u"brelix-cli print: "_s << problem << u'\n' << Usage;
+        return ExitUsage;
+    }
+
+    for (const QString& file : files)
+        options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});
+    options.request.scope = print::printScopeOf(scopeText.toInt());
+    if (parser.isSet(pdf))
+        options.pdfFolder = QFileInfo(pdfFolder).absoluteFilePath();
+    options.yes = parser.isSet(yes);
+    return std::nullopt;
+}
+
+int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    Options options;
+    if (const std::optional<int> status = parse(arguments, options, out, err))
+        return *status;
+
+    TerminalRunUi ui(err, m_progressLine, std::nullopt);
+    if (options.yes)
+        ui.answerQuestionsYes();
+    else
+        ui.askQuestionsOn(m_in, m_inputEchoed);
+    print::PrintOutcome outcome;
+    {
+        const PdfFolderSetting pdfs(options.pdfFolder);
+        const InterruptWatch interrupts;
+        outcome = print::PrintRun(m_factory, ui).cmdPrint_Click(options.request);
+    }
+    for (const print::PrintFailure& failure : outcome.failures)
+        err << u"brelix-cli print: "_s << failure.name << u": "_s << oneLine(failure.reason)
+            << u'\n';
+    err.flush();
+    return exitStatus(outcome);
+}
+
+int PrintCommand::exitStatus(const print::PrintOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case PrintEnding::Finished:
+        return outcome.failures.isEmpty() ? ExitAllPrinted : ExitSomeFailed;
+    case PrintEnding::Cancelled:
+    case PrintEnding::NothingSelected:
+    case PrintEnding::NoScope:
+    case PrintEnding::Declined:
+    case PrintEnding::OfficeOpen:
+        break;
+    }
+    return ExitRefused;
+}
+
+} // namespace brelix::cli

@@ -1,0 +1,198 @@
+#include "PrintRun.h"
+
+#include "host/HostError.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace brelix::print {
+
+using host::HostError;
+using shell::MessageIcon;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Every step of a batch print may fail on its own and the run goes on with the next one; the
+// reason is kept for the files that did not print.
+template <typename Step> std::optional<QString> attempt(Step&& step)
+{
+    try {
+        step();
+        return std::nullopt;
+    } catch (const HostError& e) {
+        return e.description();
+    }
+}
+
+} // namespace
+
+PrintOutcome PrintRun::cmdPrint_Click(const PrintRequest& request)
+{
+    m_outcome = PrintOutcome();
+    const shell::RunMessage nothingSelected{QStringLiteral("対象ファイルを選択して下さい"),
+                                            QStringLiteral("選択無し")};
+    if (request.entries.isEmpty()) {
+        m_ui.showMessage(nothingSelected);
+        return m_outcome;
+    }
+    if (request.updateFolderHistory)
+        request.updateFolderHistory();
+    const auto selectedCount = std::count_if(request.entries.cbegin(), request.entries.cend(),
+                                             [](const PrintEntry& e) { return e.selected; });
+    if (selectedCount == 0) {
+        m_ui.showMessage(nothingSelected);
+        return m_outcome;
+    }
+    if (!request.scope) {
+        m_outcome.ending = PrintEnding::NoScope;
+        return m_outcome;
+    }
+    m_scope = *request.scope;
+    if (!confirmed(m_scope)) {
+        m_outcome.ending = PrintEnding::Declined;
+        return m_outcome;
+    }
+    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
+        m_ui.showMessage({QStringLiteral("Excelを終了してから実行して下さい"),
+                          QStringLiteral("Excel起動中"), MessageIcon::Exclamation});
+        m_outcome.ending = PrintEnding::OfficeOpen;
+        return m_outcome;
+    }
+    m_outcome.ending = printAll(request, static_cast<int>(selectedCount));
+    showCompletion();
+    return m_outcome;
+}
+
+bool PrintRun::confirmed(PrintScope scope)
+{
+    return m_ui.showMessage({confirmationText(scope), QStringLiteral("最終確認"),
+                             MessageIcon::Question, shell::MessageButtons::YesNo}) ==
+           shell::MessageAnswer::Yes;
+}
+
+PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
+{
+    // Whole steps: three files show 33, 66 and 99, more than a hundred stay at 0.
+    const int step = 100 / selectedCount;
+    int progress = 0;
+    if (request.setMainWindowEnabled)
+        request.setMainWindowEnabled(false);
+    m_ui.clearCancel();
+    m_ui.showProgress(QStringLiteral("Excel起動中"));
+    m_ui.processEvents();
+    startOffice();
+    m_ui.setProgressCaption(QStringLiteral("連続印刷中"));
+    m_ui.setProgressBarVisible(true);
+    m_ui.setCancelEnabled(true);
+    m_ui.processEvents();
+
+    PrintEnding ending = PrintEnding::Finished;
+    for (const PrintEntry& entry : request.entries) {
+        if (!entry.selected)
+            continue;
+        printFile(entry);
+        progress += step;
+        m_ui.setProgressPercent(progress);
+        m_ui.processEvents();
+        if (m_ui.cancelRequested()) {
+            ending = PrintEnding::Cancelled;
+            break;
+        }
+    }
+    endOffice();
+    m_ui.closeProgress();
+    if (request.setMainWindowEnabled)
+        request.setMainWindowEnabled(true);
+    return ending;
+}
+
+void PrintRun::startOffice()
+{
+    m_host.reset();
+    m_startFailure.clear();
+    if (const auto failure = attempt([&] { m_host = m_factory.start(); })) {
+        // Every file then fails on its own; the run still goes through the selection.
+        m_startFailure = *failure;
+        return;
+    }
+    attempt([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
+    attempt([&] { m_host->setDisplayAlerts(false); });
+}
+
+void PrintRun::endOffice()
+{
+    if (!m_host)
+        return;
+    attempt([&] { m_host->setDisplayAlerts(true); });
+    attempt([&] { m_host->quit(); });
+    m_host.reset();
+}
+
+void PrintRun::printFile(const PrintEntry& entry)
+{
+    std::optional<QString> failure;
+    if (!m_host) {
+        failure = m_startFailure;
+    } else {
+        QString book;
+        failure = attempt([&] { book = m_host->openWorkbook(entry.path); });
+        if (!failure)
+            failure = printBook(book);
+        // Unsaved, whatever the office managed to open.
+        attempt([&] { m_host->closeAllWorkbooks(); });
+    }
+    if (failure)
+        m_outcome.failures.append({entry.name, *failure});
+    else
+        ++m_outcome.printed;
+}
+
+std::optional<QString> PrintRun::printBook(const QString& book)
+{
+    const host::PageRange firstPage{1, 1};
+    switch (m_scope) {
+    case PrintScope::AllSheetsAllPages:
+        return attempt([&] { m_host->printWorkbook(book); });
+    case PrintScope::FirstSheetAllPages:
+        return printSheet(book, 1, std::nullopt);
+    case PrintScope::FirstSheetFirstPage:
+        return printSheet(book, 1, firstPage);
+    case PrintScope::AllSheetsFirstPage:
+        break;
+    }
+    int count = 0;
+    std::optional<QString> failure = attempt([&] { count = m_host->sheetCount(book); });
+    for (int sheet = 1; sheet <= count; ++sheet) {
+        const std::optional<QString> sheetFailure = printSheet(book, sheet, firstPage);
+        if (!failure)
+            failure = sheetFailure;
+        m_ui.processEvents();
+        if (m_ui.cancelRequested())
+            break;
+    }
+    return failure;
+}
+
+std::optional<QString> PrintRun::printSheet(const QString& book, int sheet,
+                                            std::optional<host::PageRange> pages)
+{
+    // The sheet is chosen before its job, as a person would; the job names its sheet itself,
+    // so a refused choice does not stop it.
+    attempt([&] { m_host->activateSheet(book, sheet); });
+    return attempt([&] { m_host->printSheet(book, sheet, pages); });
+}
+
+void PrintRun::showCompletion()
+{
+    QString text = QStringLiteral("印刷が完了しました");
+    if (!m_outcome.failures.isEmpty()) {
+        text += kCrLf + kCrLf + QStringLiteral("印刷できなかったファイル：");
+        for (const PrintFailure& failure : m_outcome.failures)
+            text += kCrLf + failure.name;
+    }
+    m_ui.showMessage({text, QStringLiteral("印刷完了通知")});
+}
+
+} // namespace brelix::print

@@ -1,0 +1,27 @@
+#include "PrintScope.h"
+
+namespace brelix::print {
+
+std::optional<PrintScope> printScopeOf(int index)
+{
+    if (index < 0 || index > 3)
+        return std::nullopt;
+    return static_cast<PrintScope>(index);
+}
+
+QString confirmationText(PrintScope scope)
+{
+    switch (scope) {
+    case PrintScope::AllSheetsAllPages:
+        return QStringLiteral("全シート、全ページを印刷しますが、宜しいですか？");
+    case PrintScope::FirstSheetAllPages:
+        return QStringLiteral("１シート、全ページを印刷しますが、宜しいですか？");
+    case PrintScope::AllSheetsFirstPage:
+        return QStringLiteral("全シート、１ページを印刷しますが、宜しいですか？");
+    case PrintScope::FirstSheetFirstPage:
+        return QStringLiteral("１シート、１ページを印刷しますが、宜しいですか？");
+    }
+    return QString();
+}
+
+} // namespace brelix::print
