@@ -4,6 +4,8 @@
 #include "MFRM_FRONT.h"
 #include "MTSK_KIDOU.h"
 #include "Twips.h"
+#include "WrappingPushButton.h"
+#include "WrappingRadioButton.h"
 #include "compare/DiffRun.h"
 #include "frmSet.h"
 #include "frmVersion.h"
@@ -87,6 +89,12 @@ frmBrelix::frmBrelix(host::SpreadsheetHostFactory& factory, const QString& argum
     buildSearchPrintControls();
     cmdEnd2 = place(new QPushButton(QStringLiteral("終了"), fraMain[1]), 3240, 3000, 2655, 495);
     connect(cmdEnd2, &QPushButton::clicked, this, &QWidget::close);
+    // The search text first, the scopes before the start buttons, the case box last.
+    const QList<QWidget*> order = {
+        cboGrep,   cboDir,    cmdDirChg, cboKind,   cmdTitle[0], cmdTitle[1], List1[0], List1[1],
+        optPri[0], optPri[1], optPri[2], optPri[3], cmdPrint,    cmdGrep,     cmdEnd2,  chkGrep};
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     Form_Load(argument);
 }
 
@@ -150,8 +158,8 @@ void frmBrelix::buildFolderList()
     cboDir->setEditable(true);
     // The history is kept by M_LstRireki, not by the combo's own insertion.
     cboDir->setInsertPolicy(QComboBox::NoInsert);
-    cmdDirChg =
-        place(new QPushButton(QStringLiteral("ディレクトリ選択"), screen), 4920, 360, 1095, 495);
+    cmdDirChg = place(new WrappingPushButton(QStringLiteral("ディレクトリ選択"), screen), 4920, 360,
+                      1095, 495);
     cboKind = place(new QComboBox(screen), 4920, 960, 1095, 300);
     cboKind->addItems(shell::cboKindPatterns());
     cboKind->setCurrentIndex(-1);
@@ -212,7 +220,7 @@ void frmBrelix::buildSearchPrintControls()
     for (int i = 0; i < 4; ++i) {
         const auto& [caption, tip] = scopes[static_cast<size_t>(i)];
         QRadioButton* option =
-            place(new QRadioButton(caption, screen), 4920, 1320 + i * 420, 1095, 375);
+            place(new WrappingRadioButton(caption, screen), 4920, 1320 + i * 420, 1095, 375);
         option->setToolTip(tip);
         optPri[static_cast<size_t>(i)] = option;
     }

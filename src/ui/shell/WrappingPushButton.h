@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace brelix::ui {
+
+// A push button whose caption breaks onto more lines when it is wider than the button, as
+// the captions of the window's narrow buttons were laid out.
+class WrappingPushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace brelix::ui
