@@ -4,6 +4,7 @@
 //
 //   diff_bench [repetitions]   (default 3)
 
+#include "BenchSupport.h"
 #include "LibreOfficeHostFactory.h"
 #include "compare/DiffRun.h"
 #include "host/HostError.h"
@@ -24,50 +25,11 @@
 namespace {
 
 using namespace brelix;
-using Clock = std::chrono::steady_clock;
+using bench::median;
+using bench::SilentRunUi;
+using bench::timeMs;
 
 constexpr int kSide = 90;
-
-// Answers nothing and shows nothing: the run's own time only.
-class SilentRunUi : public shell::RunUi {
-public:
-    void showProgress(const QString&) override {}
-    void setProgressCaption(const QString&) override {}
-    void setProgressBarVisible(bool) override {}
-    void setProgressPercent(int) override {}
-    void setCancelEnabled(bool) override {}
-    void setProgressHidden(bool) override {}
-    void closeProgress() override {}
-    void processEvents() override {}
-    void clearCancel() override {}
-    bool cancelRequested() const override { return false; }
-    std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
-    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
-    {
-        m_messages.append(m.title);
-        return shell::MessageAnswer::Ok;
-    }
-    void showErrorReport(const QString& text) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-    }
-    bool windowTitled(const QString&) override { return false; }
-
-    QStringList m_messages;
-};
-
-template <typename F> double timeMs(F&& body)
-{
-    const auto start = Clock::now();
-    body();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Writes a kSide x kSide workbook of numbers and texts; `changed` cells differ.
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,

@@ -4,6 +4,7 @@
 //
 //   print_bench [workbooks] [repetitions]   (default 10 and 3)
 
+#include "BenchSupport.h"
 #include "LibreOfficeHostFactory.h"
 #include "host/HostError.h"
 #include "print/PrintRun.h"
@@ -22,43 +23,9 @@
 namespace {
 
 using namespace brelix;
-using Clock = std::chrono::steady_clock;
-
-// Answers Yes and shows nothing: the run's own time only.
-class SilentRunUi : public shell::RunUi {
-public:
-    void showProgress(const QString&) override {}
-    void setProgressCaption(const QString&) override {}
-    void setProgressBarVisible(bool) override {}
-    void setProgressPercent(int) override {}
-    void setCancelEnabled(bool) override {}
-    void setProgressHidden(bool) override {}
-    void closeProgress() override {}
-    void processEvents() override {}
-    void clearCancel() override {}
-    bool cancelRequested() const override { return false; }
-    std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
-    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
-    {
-        return m.buttons == shell::MessageButtons::YesNo ? shell::MessageAnswer::Yes
-                                                         : shell::MessageAnswer::Ok;
-    }
-    void showErrorReport(const QString&) override {}
-    bool windowTitled(const QString&) override { return false; }
-};
-
-template <typename F> double timeMs(F&& body)
-{
-    const auto start = Clock::now();
-    body();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::median;
+using bench::SilentRunUi;
+using bench::timeMs;
 
 // The template's two sheets, 150 rows of text on each.
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path)

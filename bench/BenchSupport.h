@@ -1,0 +1,57 @@
+#pragma once
+
+#include "shell/RunUi.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace brelix::bench {
+
+// Shows nothing and answers Yes: the run's own time only. Message titles are kept, error
+// reports go to stderr.
+class SilentRunUi : public shell::RunUi {
+public:
+    void showProgress(const QString&) override {}
+    void setProgressCaption(const QString&) override {}
+    void setProgressBarVisible(bool) override {}
+    void setProgressPercent(int) override {}
+    void setCancelEnabled(bool) override {}
+    void setProgressHidden(bool) override {}
+    void closeProgress() override {}
+    void processEvents() override {}
+    void clearCancel() override {}
+    bool cancelRequested() const override { return false; }
+    std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
+    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
+    {
+        m_messages.append(m.title);
+        return m.buttons == shell::MessageButtons::YesNo ? shell::MessageAnswer::Yes
+                                                         : shell::MessageAnswer::Ok;
+    }
+    void showErrorReport(const QString& text) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+    }
+    bool windowTitled(const QString&) override { return false; }
+
+    QStringList m_messages;
+};
+
+template <typename F> double timeMs(F&& body)
+{
+    const auto start = std::chrono::steady_clock::now();
+    body();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace brelix::bench

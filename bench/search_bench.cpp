@@ -1,0 +1,132 @@
+// A search end to end on a real office: 50 small .xls workbooks (two sheets of 20 x 10 cells,
+// a few holding the text), all selected, next to the office's start-and-quit (what a fresh
+// office per workbook would add each time) and to Gnumeric's ssgrep on the same files when it
+// is installed. Prints; asserts nothing.
+//
+//   search_bench [workbooks] [repetitions]   (default 50 3)
+
+#include "BenchSupport.h"
+#include "LibreOfficeHostFactory.h"
+#include "host/HostError.h"
+#include "search/SearchRun.h"
+#include "shell/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+using namespace brelix;
+using bench::median;
+using bench::SilentRunUi;
+using bench::timeMs;
+
+constexpr int kRows = 20;
+constexpr int kColumns = 10;
+
+// Workbook i holds the text in (i % kRows + 1, 3) of its second sheet, and every fifth one
+// once more in its first sheet.
+QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir, int count)
+{
+    QStringList names;
+    auto host = factory.start();
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("book%1.xls").arg(i, 2, 10, QLatin1Char('0'));
+        const QString path = dir.filePath(name);
+        QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        const QString book = host->openWorkbook(path);
+        for (int sheet = 1; sheet <= 2; ++sheet) {
+            QList<QVariantList> rows;
+            for (int r = 1; r <= kRows; ++r) {
+                QVariantList row;
+                for (int c = 1; c <= kColumns; ++c)
+                    row.append(c % 2 ? QVariant(r * 100 + c)
+                                     : QVariant(QStringLiteral("item %1-%2").arg(r).arg(c)));
+                rows.append(row);
+            }
+            if (sheet == 2)
+                rows[i % kRows][2] = QStringLiteral("the Needle here");
+            else if (i % 5 == 0)
+                rows[0][0] = QStringLiteral("NEEDLE");
+            host->writeRows(book, sheet, 1, 1, rows);
+        }
+        host->saveWorkbook(book);
+        host->closeWorkbook(book);
+        names.append(name);
+    }
+    host->quit();
+    return names;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 50;
+    const int repetitions = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 3;
+    libreoffice::OfficeOptions options;
+    options.display = libreoffice::OfficeOptions::Display::Headless;
+    libreoffice::LibreOfficeHostFactory factory(options);
+    QTemporaryDir dir;
+
+    try {
+        const QStringList names = makeWorkbooks(factory, QDir(dir.path()), count);
+        search::SearchSettings settings;
+        settings.searchText = QStringLiteral("needle");
+        for (const QString& name : names)
+            settings.targets.append({name, QDir(dir.path()).filePath(name)});
+        settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+        settings.outputPath = QDir(dir.path()).filePath(QStringLiteral("Brelix.xls"));
+        settings.hitFilePath = QDir(dir.path()).filePath(QStringLiteral("Brelix.grp"));
+
+        std::vector<double> runs;
+        std::vector<double> starts;
+        qsizetype hits = 0;
+        for (int i = 0; i < repetitions; ++i) {
+            SilentRunUi ui;
+            QString password;
+            runs.push_back(timeMs([&] {
+                hits = search::SearchRun(factory, ui, password).RunSearch(settings).hits.size();
+            }));
+            starts.push_back(timeMs([&] { factory.start()->quit(); }));
+        }
+        std::printf("search of %d workbooks (2 sheets of %d x %d cells each), %lld hits:\n", count,
+                    kRows, kColumns, static_cast<long long>(hits));
+        std::printf("  whole search with results, end to end: median %.0f ms (n=%d), "
+                    "%.0f ms a workbook\n",
+                    median(runs), repetitions, median(runs) / count);
+        std::printf("  office start and quit:                 median %.0f ms; a fresh office "
+                    "per workbook would add about %.0f ms\n",
+                    median(starts), median(starts) * (count - 1));
+
+        const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
+        if (ssgrep.isEmpty()) {
+            std::printf("  ssgrep: not installed (Debian package gnumeric)\n");
+            return 0;
+        }
+        std::vector<double> greps;
+        QByteArray output;
+        for (int i = 0; i < repetitions; ++i)
+            greps.push_back(timeMs([&] {
+                QProcess process;
+                process.setWorkingDirectory(dir.path());
+                process.start(ssgrep,
+                              QStringList{QStringLiteral("-i"), QStringLiteral("needle")} + names);
+                process.waitForFinished(-1);
+                output = process.readAllStandardOutput();
+            }));
+        std::printf("  ssgrep -i on the same files:            median %.0f ms (n=%d), %lld lines\n",
+                    median(greps), repetitions, static_cast<long long>(output.count('\n')));
+    } catch (const host::HostError& e) {
+        std::fprintf(stderr, "search_bench: %s\n", qPrintable(e.description()));
+        return 1;
+    }
+    return 0;
+}
