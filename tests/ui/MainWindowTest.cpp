@@ -321,6 +321,18 @@ TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTh
     EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
     EXPECT_FALSE(window.running());
 
+    // A second press and a close while the search runs change nothing.
+    bool closedMidRun = true;
+    m_factory.onStart([&](support::InMemoryHost&) {
+        window.cmdGrep_Click();
+        closedMidRun = window.close();
+    });
+    const int startsBefore = m_factory.startCount();
+    window.cmdGrep_Click();
+    EXPECT_EQ(m_factory.startCount(), startsBefore + 1);
+    EXPECT_FALSE(closedMidRun);
+    m_factory.onStart({});
+
     // Blanks only: refused before the histories move.
     window.cboGrep->setEditText(u"   "_s);
     QString shown;
