@@ -2,6 +2,7 @@
 #include "LibreOfficeHost.h"
 #include "LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "compare/DiffRun.h"
@@ -17,12 +18,14 @@ using brelix::compare::DiffEnding;
 using brelix::compare::DiffOutcome;
 using brelix::compare::DiffRun;
 using brelix::compare::DiffSettings;
+using brelix::contract::fileBytes;
+using brelix::contract::headlessOffice;
 using brelix::contract::LibreOfficeWorkbookWriter;
+using brelix::contract::textSheet;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::LibreOfficeHostFactory;
-using brelix::libreoffice::OfficeOptions;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
 using brelix::support::SheetContent;
@@ -30,24 +33,6 @@ using brelix::support::WorkbookContent;
 
 namespace brelix::compare {
 namespace {
-
-OfficeOptions headless()
-{
-    OfficeOptions options;
-    options.display = OfficeOptions::Display::Headless;
-    return options;
-}
-
-SheetContent sheetOf(const QString& name, const QList<QList<QString>>& rows)
-{
-    SheetContent sheet;
-    sheet.name = name;
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (!rows[r][c].isEmpty())
-                sheet.setCell(r + 1, c + 1, CellContent::ofText(rows[r][c]));
-    return sheet;
-}
 
 // A comparison on a real office with the template the build made.
 class DiffOnOfficeTest : public ::testing::Test {
@@ -70,21 +55,16 @@ protected:
         m_settings.secondPath = path(u"new."_s + suffix);
         s_writer->write(m_settings.firstPath, first);
         s_writer->write(m_settings.secondPath, second);
-        m_before = {bytes(m_settings.firstPath), bytes(m_settings.secondPath)};
-    }
-    static QByteArray bytes(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        m_before = {fileBytes(m_settings.firstPath), fileBytes(m_settings.secondPath)};
     }
     DiffOutcome run()
     {
         const int before = ourOffices();
-        LibreOfficeHostFactory factory(headless());
+        LibreOfficeHostFactory factory(headlessOffice());
         const DiffOutcome outcome = DiffRun(factory, m_ui, m_password).start(m_settings);
         EXPECT_EQ(ourOffices(), before) << "an office of the comparison is still running";
-        EXPECT_EQ(bytes(m_settings.firstPath), m_before.value(0));
-        EXPECT_EQ(bytes(m_settings.secondPath), m_before.value(1));
+        EXPECT_EQ(fileBytes(m_settings.firstPath), m_before.value(0));
+        EXPECT_EQ(fileBytes(m_settings.secondPath), m_before.value(1));
         return outcome;
     }
 
@@ -100,8 +80,9 @@ WorkbookContent twoSheets(const QString& changed)
 {
     WorkbookContent book;
     book.sheets = {
-        sheetOf(u"売上"_s, {{u"品名"_s, u"数量"_s}, {u"りんご"_s, changed}, {u"みかん"_s, u"5"_s}}),
-        sheetOf(u"メモ"_s, {{u"a"_s}})};
+        textSheet(u"売上"_s,
+                  {{u"品名"_s, u"数量"_s}, {u"りんご"_s, changed}, {u"みかん"_s, u"5"_s}}),
+        textSheet(u"メモ"_s, {{u"a"_s}})};
     return book;
 }
 
@@ -119,9 +100,9 @@ TEST_F(DiffOnOfficeTest, AnXlsPairWithAProtectedSheetLeavesASavedBiff8History)
     ASSERT_EQ(outcome.records.size(), 1);
     EXPECT_EQ(outcome.records[0].address, u"B2"_s);
 
-    const QByteArray saved = bytes(m_settings.outputPath);
+    const QByteArray saved = fileBytes(m_settings.outputPath);
     EXPECT_TRUE(saved.contains(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16)));
-    LibreOfficeHost reader(headless());
+    LibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(m_settings.outputPath);
     EXPECT_EQ(reader.sheetCount(book), 1);
     EXPECT_EQ(reader.sheetName(book, 1), u"変更履歴　old-new"_s);
@@ -147,7 +128,7 @@ TEST_F(DiffOnOfficeTest, HiddenSheetsCsvAndXlsxPairs)
     DiffOutcome outcome = run();
     EXPECT_EQ(outcome.ending, DiffEnding::Finished);
     EXPECT_EQ(outcome.records.size(), 2);
-    LibreOfficeHost reader(headless());
+    LibreOfficeHost reader(headlessOffice());
     QString book = reader.openWorkbook(m_settings.outputPath);
     // Two records (rows 2 and 3) with borders, a blank row, then the note.
     EXPECT_EQ(reader.cellText(book, 1, 5, 2, CellTextKind::Value),
@@ -174,7 +155,7 @@ TEST_F(DiffOnOfficeTest, BadFilesAndABadTemplateEndInTheReportWithTheOfficeGone)
     m_settings.secondPath = path(u"new.ods"_s);
     s_writer->write(m_settings.firstPath, twoSheets(u"1"_s));
     s_writer->write(m_settings.secondPath, twoSheets(u"2"_s), u"secret"_s);
-    m_before = {bytes(m_settings.firstPath), bytes(m_settings.secondPath)};
+    m_before = {fileBytes(m_settings.firstPath), fileBytes(m_settings.secondPath)};
     EXPECT_EQ(run().ending, DiffEnding::Failed);
     QStringList lines = m_ui.errorReports().last().split(u"\r\n"_s);
     EXPECT_EQ(lines.value(17), u"6"_s);

@@ -2,6 +2,7 @@
 
 #include "GTestPrinters.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "OfficeFixtures.h"
 #include "OfficeProcess.h"
 #include "ThrownKind.h"
 
@@ -19,7 +20,6 @@ using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
 using brelix::libreoffice::LibreOfficeHost;
-using brelix::libreoffice::OfficeOptions;
 using brelix::support::thrownKind;
 using brelix::support::WorkbookContent;
 
@@ -45,20 +45,13 @@ bool processGroupAlive(pid_t pgid)
     return false;
 }
 
-OfficeOptions headless()
-{
-    OfficeOptions options;
-    options.display = OfficeOptions::Display::Headless;
-    return options;
-}
-
 // One office writes the files and one reads them for every test that does not end it.
 class LibreOfficeHostTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         s_writer = new LibreOfficeWorkbookWriter;
-        s_host = new LibreOfficeHost(headless());
+        s_host = new LibreOfficeHost(headlessOffice());
     }
     static void TearDownTestSuite()
     {
@@ -95,23 +88,6 @@ protected:
     static inline LibreOfficeHost* s_host = nullptr;
 };
 
-int pdfPages(const QString& file)
-{
-    QProcess info;
-    info.start(u"pdfinfo"_s, {file});
-    info.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n'))
-        if (line.startsWith(u"Pages:"_s))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QByteArray bytesOf(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A BIFF8 workbook: a compound file with a "Workbook" stream that begins with a BOF record of
 // version 0x0600 (BIFF5 files name the stream "Book" and carry 0x0500).
 bool isBiff8(const QByteArray& bytes)
@@ -132,7 +108,7 @@ TEST_F(LibreOfficeHostTest, AnXlsSavedByTheHostStaysBiff8WithItsChanges)
     host().saveWorkbook(book);
     host().closeWorkbook(book);
 
-    EXPECT_TRUE(isBiff8(bytesOf(file)));
+    EXPECT_TRUE(isBiff8(fileBytes(file)));
     const QString again = host().openWorkbook(file);
     EXPECT_EQ(host().rangeTexts(again, 1, {{2, 1}, {2, 6}}, CellTextKind::Formula),
               QList<QStringList>({{u"1"_s, u"名前"_s, u"3"_s, u"C5"_s, u"=1+1"_s, u""_s}}));
@@ -145,7 +121,7 @@ TEST_F(LibreOfficeHostTest, AnXlsSavedByTheHostStaysBiff8WithItsChanges)
 TEST_F(LibreOfficeHostTest, PrintsAllPagesOrThePagesAskedForToPdfFiles)
 {
     const QString file = write(u"report.xls"_s, longSheets({u"First"_s, u"Second"_s}, 150));
-    const QByteArray before = bytesOf(file);
+    const QByteArray before = fileBytes(file);
     QTemporaryDir pdfs;
     qputenv("BRELIX_PDF_DIR", QFile::encodeName(pdfs.path()));
     const QString book = host().openWorkbook(file);
@@ -162,7 +138,7 @@ TEST_F(LibreOfficeHostTest, PrintsAllPagesOrThePagesAskedForToPdfFiles)
     EXPECT_EQ(pdfPages(QDir(pdfs.path()).filePath(u"report-Second.pdf"_s)), 1);
     EXPECT_EQ(pdfPages(QDir(pdfs.path()).filePath(u"report (2).pdf"_s)), 2 * sheetPages);
     host().closeWorkbook(book);
-    EXPECT_EQ(bytesOf(file), before);
+    EXPECT_EQ(fileBytes(file), before);
 }
 
 TEST_F(LibreOfficeHostTest, APrintJobThatGoesNowhereIsAFailure)
@@ -181,7 +157,7 @@ TEST_F(LibreOfficeHostTest, APrintJobThatGoesNowhereIsAFailure)
 TEST_F(LibreOfficeHostTest, BadFilesFailToOpenClearlyAndTheHostGoesOn)
 {
     const QString good = write(u"good.xlsx"_s, WorkbookContent::withSheets({u"S"_s}));
-    const QByteArray real = bytesOf(write(u"real.xls"_s, longSheets({u"S"_s}, 40)));
+    const QByteArray real = fileBytes(write(u"real.xls"_s, longSheets({u"S"_s}, 40)));
     auto make = [&](const QString& name, const QByteArray& bytes) {
         QFile f(path(name));
         f.open(QIODevice::WriteOnly);
@@ -346,7 +322,7 @@ TEST_F(LibreOfficeHostTest, TwoInstancesRunSideBySideOnWorkbooksOfTheSameName)
     const QString fileA = write(u"one/same.xls"_s, a);
     const QString fileB = write(u"two/same.xls"_s, b);
 
-    LibreOfficeHost second(headless());
+    LibreOfficeHost second(headlessOffice());
     EXPECT_NE(second.processId(), host().processId());
     const QString inFirst = host().openWorkbook(fileA);
     const QString inSecond = second.openWorkbook(fileB);
@@ -361,7 +337,7 @@ TEST_F(LibreOfficeHostTest, QuitAndHandOverOfAHeadlessOfficeLeaveNoProcess)
 {
     const QString file = write(u"q.xls"_s, WorkbookContent::withSheets({u"S"_s}));
     for (bool handOver : {false, true}) {
-        LibreOfficeHost office(headless());
+        LibreOfficeHost office(headlessOffice());
         const QString book = office.openWorkbook(file);
         office.setCellValue(book, 1, 1, 1, 5); // modified: no question may stop the end
         const pid_t pid = office.processId();
@@ -372,7 +348,7 @@ TEST_F(LibreOfficeHostTest, QuitAndHandOverOfAHeadlessOfficeLeaveNoProcess)
 
 TEST_F(LibreOfficeHostTest, AKilledOfficeFailsTheNextCallAtOnce)
 {
-    LibreOfficeHost office(headless());
+    LibreOfficeHost office(headlessOffice());
     const QString book =
         office.openWorkbook(write(u"k.xls"_s, WorkbookContent::withSheets({u"S"_s})));
     ::kill(-office.processId(), SIGKILL);
@@ -386,7 +362,7 @@ TEST_F(LibreOfficeHostTest, AKilledOfficeFailsTheNextCallAtOnce)
 
 TEST_F(LibreOfficeHostTest, AnOfficeThatStopsAnsweringFailsAfterTheBusyTimeout)
 {
-    LibreOfficeHost office(headless());
+    LibreOfficeHost office(headlessOffice());
     const QString book =
         office.openWorkbook(write(u"h.xls"_s, WorkbookContent::withSheets({u"S"_s})));
     office.setBusyTimeout(std::chrono::milliseconds(1500));

@@ -1,6 +1,7 @@
 #include "GTestPrinters.h"
 #include "LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "print/PrintRun.h"
@@ -12,10 +13,11 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using brelix::contract::fileBytes;
 using brelix::contract::LibreOfficeWorkbookWriter;
+using brelix::contract::pdfPages;
 using brelix::host::CellContent;
 using brelix::libreoffice::LibreOfficeHostFactory;
-using brelix::libreoffice::OfficeOptions;
 using brelix::shell::RunMessage;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
@@ -23,23 +25,6 @@ using brelix::support::WorkbookContent;
 
 namespace brelix::print {
 namespace {
-
-int pdfPages(const QString& file)
-{
-    QProcess info;
-    info.start(u"pdfinfo"_s, {file});
-    info.waitForFinished(30000);
-    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(u'\n'))
-        if (line.startsWith(u"Pages:"_s))
-            return line.mid(6).trimmed().toInt();
-    return -1;
-}
-
-QByteArray bytesOf(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Text down column A for `rows` rows: several pages.
 void fill(support::SheetContent& sheet, int rows)
@@ -77,12 +62,10 @@ protected:
     PrintOutcome print(PrintScope scope, const QList<PrintEntry>& more = {})
     {
         const QStringList names = {u"flip.xls"_s, u"plain.xls"_s};
-        const QByteArray before[] = {bytesOf(file(names[0])), bytesOf(file(names[1]))};
+        const QByteArray before[] = {fileBytes(file(names[0])), fileBytes(file(names[1]))};
         const int offices = ourOffices();
         qputenv("BRELIX_PDF_DIR", QFile::encodeName(m_pdfs.path()));
-        OfficeOptions options;
-        options.display = OfficeOptions::Display::Headless;
-        LibreOfficeHostFactory factory(options);
+        LibreOfficeHostFactory factory(contract::headlessOffice());
         PrintRequest request;
         request.entries = listedEntries(s_files->path(), names, {true, true}) + more;
         request.scope = scope;
@@ -90,8 +73,8 @@ protected:
         qunsetenv("BRELIX_PDF_DIR");
 
         EXPECT_EQ(ourOffices(), offices) << "an office of the print run is still running";
-        EXPECT_EQ(bytesOf(file(names[0])), before[0]);
-        EXPECT_EQ(bytesOf(file(names[1])), before[1]);
+        EXPECT_EQ(fileBytes(file(names[0])), before[0]);
+        EXPECT_EQ(fileBytes(file(names[1])), before[1]);
         return outcome;
     }
     QStringList pdfs() const { return QDir(m_pdfs.path()).entryList(QDir::Files, QDir::Name); }

@@ -2,6 +2,7 @@
 #include "LibreOfficeHost.h"
 #include "LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "host/ColorPalette.h"
@@ -13,12 +14,14 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using brelix::contract::fileBytes;
+using brelix::contract::headlessOffice;
 using brelix::contract::LibreOfficeWorkbookWriter;
+using brelix::contract::textSheet;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::LibreOfficeHostFactory;
-using brelix::libreoffice::OfficeOptions;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
 using brelix::support::SheetContent;
@@ -26,30 +29,6 @@ using brelix::support::WorkbookContent;
 
 namespace brelix::search {
 namespace {
-
-OfficeOptions headless()
-{
-    OfficeOptions options;
-    options.display = OfficeOptions::Display::Headless;
-    return options;
-}
-
-SheetContent sheetOf(const QString& name, const QList<QList<QString>>& rows)
-{
-    SheetContent sheet;
-    sheet.name = name;
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (!rows[r][c].isEmpty())
-                sheet.setCell(r + 1, c + 1, CellContent::ofText(rows[r][c]));
-    return sheet;
-}
-
-QByteArray bytes(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A search on a real office over files the office wrote, with the template the build made.
 class SearchOnOfficeTest : public ::testing::Test {
@@ -77,15 +56,16 @@ TEST_F(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     {
         LibreOfficeWorkbookWriter writer;
         WorkbookContent xls;
-        xls.sheets = {sheetOf(u"売上"_s, {{u"品名"_s, u"Total"_s}, {u"りんご"_s, u"subtotal"_s}}),
-                      sheetOf(u"メモ"_s, {{}, {u""_s, u""_s, u"grand TOTAL"_s}})};
+        xls.sheets = {textSheet(u"売上"_s, {{u"品名"_s, u"Total"_s}, {u"りんご"_s, u"subtotal"_s}}),
+                      textSheet(u"メモ"_s, {{}, {u""_s, u""_s, u"grand TOTAL"_s}})};
         xls.sheets[1].setCell(4, 1, CellContent::ofNumber(42));
         writer.write(path(u"a.xls"_s), xls);
         WorkbookContent xlsx;
-        xlsx.sheets = {sheetOf(u"Q1"_s, {{u"total, net \"x\""_s}})};
+        xlsx.sheets = {textSheet(u"Q1"_s, {{u"total, net \"x\""_s}})};
         writer.write(path(u"b.xlsx"_s), xlsx);
-        writer.write(path(u"c.csv"_s), WorkbookContent{{sheetOf(u"c"_s, {{u"1"_s, u"totals"_s}})}});
-        writer.write(path(u"d.ods"_s), WorkbookContent{{sheetOf(u"none"_s, {{u"nothing"_s}})}});
+        writer.write(path(u"c.csv"_s),
+                     WorkbookContent{{textSheet(u"c"_s, {{u"1"_s, u"totals"_s}})}});
+        writer.write(path(u"d.ods"_s), WorkbookContent{{textSheet(u"none"_s, {{u"nothing"_s}})}});
     }
     // A damaged zip: the office reads any other bytes named .xls as a sheet of text.
     QFile garbage(path(u"e.xlsx"_s));
@@ -98,12 +78,12 @@ TEST_F(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     QList<QByteArray> before;
     for (const QString& name : {u"a.xls"_s, u"b.xlsx"_s, u"c.csv"_s, u"d.ods"_s, u"e.xlsx"_s}) {
         select(name);
-        before.append(bytes(path(name)));
+        before.append(fileBytes(path(name)));
     }
     m_settings.searchText = u"total"_s;
 
     const int offices = ourOffices();
-    LibreOfficeHostFactory factory(headless());
+    LibreOfficeHostFactory factory(headlessOffice());
     const SearchOutcome outcome = SearchRun(factory, m_ui, m_password).RunSearch(m_settings);
 
     EXPECT_EQ(outcome.ending, SearchEnding::Finished);
@@ -118,9 +98,9 @@ TEST_F(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     EXPECT_EQ(ourOffices(), offices) << "an office of the search is still running";
     EXPECT_FALSE(QFile::exists(m_settings.hitFilePath));
     for (int i = 0; i < before.size(); ++i)
-        EXPECT_EQ(bytes(m_settings.targets[i].path), before[i]) << i;
+        EXPECT_EQ(fileBytes(m_settings.targets[i].path), before[i]) << i;
 
-    LibreOfficeHost reader(headless());
+    LibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(m_settings.outputPath);
     EXPECT_EQ(reader.sheetCount(book), 1);
     EXPECT_EQ(reader.sheetName(book, 1), u"Grep結果"_s);
@@ -142,7 +122,7 @@ TEST_F(SearchOnOfficeTest, AProtectedSheetAsksForItsPasswordAndAWrongOneLeavesNo
     {
         LibreOfficeWorkbookWriter writer;
         WorkbookContent locked;
-        locked.sheets = {sheetOf(u"open"_s, {{u"abc"_s}}), sheetOf(u"locked"_s, {{u"xabc"_s}})};
+        locked.sheets = {textSheet(u"open"_s, {{u"abc"_s}}), textSheet(u"locked"_s, {{u"xabc"_s}})};
         locked.sheets[1].isProtected = true;
         locked.sheets[1].password = u"himitsu"_s;
         writer.write(path(u"locked.xls"_s), locked);
@@ -151,7 +131,7 @@ TEST_F(SearchOnOfficeTest, AProtectedSheetAsksForItsPasswordAndAWrongOneLeavesNo
     m_settings.searchText = u"abc"_s;
     m_settings.caseSensitive = true;
     const int offices = ourOffices();
-    LibreOfficeHostFactory factory(headless());
+    LibreOfficeHostFactory factory(headlessOffice());
 
     m_ui.answerPasswords({u"himitsu"_s});
     SearchOutcome outcome = SearchRun(factory, m_ui, m_password).RunSearch(m_settings);
