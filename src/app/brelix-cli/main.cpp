@@ -2,6 +2,7 @@
 #include "CliApplication.h"
 #include "DiffCommand.h"
 #include "LibreOfficeHostFactory.h"
+#include "shell/ProgramFolderSetup.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -12,6 +13,11 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
+    // Messages only: every command still runs, and says what it cannot do.
+    const auto setup = brelix::shell::ProgramFolderSetup::run();
+    for (const QString& line : setup.message().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        err << "brelix-cli: " << line << '\n';
+    err.flush();
 
     using brelix::libreoffice::LibreOfficeHostFactory;
     using Display = brelix::libreoffice::OfficeOptions::Display;
