@@ -14,6 +14,8 @@ packages=(
   fonts-noto-cjk
   # tests: page counts of printed PDFs, a display for the visible office and the GUI
   poppler-utils xvfb xauth
+  # scripts/screenshots.sh: a window manager for the frames, clicks and keys, the camera
+  openbox xdotool imagemagick
 )
 
 missing=()
