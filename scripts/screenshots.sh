@@ -33,6 +33,8 @@ cleanup() {
     kill "$office" 2>/dev/null || true
   done
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  sleep 1
+  rm -rf "$home"
 }
 trap cleanup EXIT
 
