@@ -14,6 +14,11 @@ packages=(
   fonts-noto-cjk
   # tests: page counts of printed PDFs, a display for the visible office and the GUI
   poppler-utils xvfb xauth
+  # scripts/screenshots.sh: a window manager for the frames, clicks and keys, the camera;
+  # clicks and keys also in the test of the installed program
+  openbox xdotool imagemagick
+  # tests of the installed program and its package: the desktop entry, the manual page
+  desktop-file-utils man-db
 )
 
 missing=()

@@ -19,10 +19,30 @@ CliCommand* CliApplication::find(const QString& name) const
 
 QString CliApplication::usage() const
 {
-    QString text = u"Usage: brelix-cli COMMAND [ARGUMENTS]\n\nCommands:\n"_s;
+    QString text =
+        u"Usage: brelix-cli COMMAND [ARGUMENTS]\n"
+        u"       brelix-cli COMMAND --help\n\n"
+        u"Runs the jobs of Brelix without windows, in a private LibreOffice instance.\n\n"
+        u"Commands:\n"_s;
     for (const auto& command : m_commands)
         text += u"  %1  %2\n"_s.arg(command->name(), -8).arg(command->summary());
-    text += u"\n'brelix-cli COMMAND --help' shows the help of a command.\n"_s;
+    text += uR"text(
+Options:
+  -h, --help       this help; 'brelix-cli COMMAND --help' shows the help of a command
+
+Files: the template Brelix_Format.xls, the outputs Brelix.xls and Brelix.grp and the
+settings Brelix.ini lie in the program's folder: BRELIX_HOME when it is set; else the
+folder of brelix-cli when you may write to it (a copy of its own, the build folder); else
+Brelix under your data directory (~/.local/share/Brelix), made on the first start and
+filled from the installed folder.
+
+Environment:
+  BRELIX_HOME      the program's folder
+  BRELIX_PDF_DIR   a folder: print into PDF files there instead of on the printer
+  XDG_DATA_HOME    your data directory (default ~/.local/share)
+
+See also brelix-cli(1) and the manual Brelix.html in the program's folder.
+)text"_s;
     return text;
 }
 

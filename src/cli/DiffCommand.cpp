@@ -42,9 +42,9 @@ QString DiffCommand::help() const
     return Usage + uR"help(
 Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
 work budget, same endings. The differing cells are listed in the change history Brelix.xls,
-made from Brelix_Format.xls in the program's folder (BRELIX_HOME when set, else the folder
-of brelix-cli) and saved there, and coloured in both workbooks while the office shows them;
-FILE1 and FILE2 are never written.
+made from Brelix_Format.xls in the program's folder (see 'brelix-cli --help') and saved
+there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
+never written.
 
 Each differing cell is one line on stdout, in the order found:
   SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>ADDRESS<TAB>FIRST TEXT<TAB>SECOND TEXT

@@ -4,6 +4,7 @@
 #include "GrepCommand.h"
 #include "LibreOfficeHostFactory.h"
 #include "PrintCommand.h"
+#include "shell/ProgramFolderSetup.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -15,6 +16,11 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);
+    // Messages only: every command still runs, and says what it cannot do.
+    const auto setup = brelix::shell::ProgramFolderSetup::run();
+    for (const QString& line : setup.message().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        err << "brelix-cli: " << line << '\n';
+    err.flush();
 
     using brelix::libreoffice::LibreOfficeHostFactory;
     using Display = brelix::libreoffice::OfficeOptions::Display;

@@ -1,4 +1,5 @@
 #include "LibreOfficeHostFactory.h"
+#include "shell/ProgramFolderSetup.h"
 #include "shell/SecondInstance.h"
 #include "shell/frmBrelix.h"
 
@@ -8,11 +9,18 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the windows with brelix.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("brelix"));
     brelix::ui::SecondInstance instance;
     if (instance.othersRunning()) {
         QMessageBox::critical(nullptr, QStringLiteral("エラー"), QStringLiteral("２重起動で～す"));
         return 1;
     }
+    // Before the settings are read: they may live in the folder made here.
+    const auto setup = brelix::shell::ProgramFolderSetup::run();
+    if (!setup.problems().isEmpty())
+        QMessageBox::warning(nullptr, setup.title(),
+                             setup.message().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     brelix::libreoffice::LibreOfficeHostFactory factory;
     const QStringList args = QCoreApplication::arguments();
     // The whole command line's text, as the test argument is compared with it.
