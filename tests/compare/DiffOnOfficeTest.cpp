@@ -130,6 +130,7 @@ TEST_F(DiffOnOfficeTest, HiddenSheetsCsvAndXlsxPairs)
     EXPECT_EQ(outcome.records.size(), 2);
     LibreOfficeHost reader(headlessOffice());
     QString book = reader.openWorkbook(m_settings.outputPath);
+    EXPECT_EQ(reader.sheetName(book, 1), u"変更履歴　old-new"_s); // the whole ".xlsx" goes
     // Two records (rows 2 and 3) with borders, a blank row, then the note.
     EXPECT_EQ(reader.cellText(book, 1, 5, 2, CellTextKind::Value),
               u"非表示のシートがありました。非表示シートは比較していません。"_s);

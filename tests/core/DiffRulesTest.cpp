@@ -165,9 +165,10 @@ TEST(DiffRules, SheetRangeFillsBlanksAndRefusesAReversedRange)
 TEST(DiffRules, BaseNameDropsTheLastFourCharacters)
 {
     EXPECT_EQ(baseName(u"売上2003.xls"_s), u"売上2003"_s);
-    EXPECT_EQ(baseName(u"Book.xlsx"_s), u"Book."_s);
+    EXPECT_EQ(baseName(u"見積書.xlsx"_s), u"見積書"_s);
+    EXPECT_EQ(baseName(u"v1.2.ods"_s), u"v1.2"_s);
     EXPECT_EQ(baseName(u".xls"_s), QString());
-    EXPECT_EQ(baseName(u"ab"_s), QString());
+    EXPECT_EQ(baseName(u"README"_s), u"README"_s);
 }
 
 TEST(DiffRules, ChangeHistoryNameJoinsShortBaseNames)

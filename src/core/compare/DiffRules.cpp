@@ -126,9 +126,8 @@ std::optional<SheetRange> sheetRange(const QString& startText, const QString& la
 
 QString baseName(const QString& fileName)
 {
-    QString base = fileName;
-    base.chop(4);
-    return base;
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot < 0 ? fileName : fileName.left(dot);
 }
 
 QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName)

@@ -32,7 +32,7 @@ struct SheetRange {
 };
 std::optional<SheetRange> sheetRange(const QString& startText, const QString& lastText);
 
-// A workbook's file name less its last four characters (the extension with its dot).
+// A workbook's file name less its extension with the dot ("x.xls" and "x.xlsx" give "x").
 QString baseName(const QString& fileName);
 
 // "変更履歴　" + first base + "-" + second base, cut to 31 characters; when the two base
