@@ -49,7 +49,8 @@ OfficeConnection::OfficeConnection(OfficeProcess& process, std::chrono::millisec
         } catch (const connection::NoConnectException&) {
             if (!process.isRunning())
                 throw HostError(HostError::Kind::StartFailed,
-                                QStringLiteral("the office ended while starting"));
+                                QStringLiteral("the office ended while starting (%1)")
+                                    .arg(process.endReport()));
             if (std::chrono::steady_clock::now() >= deadline)
                 throw HostError(HostError::Kind::StartFailed,
                                 QStringLiteral("the office did not answer in %1 s")

@@ -187,6 +187,22 @@ bool OfficeProcess::isRunning()
     return r == 0;
 }
 
+QString OfficeProcess::endReport() const
+{
+    QString report;
+    if (m_exitStatus >= 0)
+        report = WIFSIGNALED(m_exitStatus)
+                     ? QStringLiteral("killed by signal %1").arg(WTERMSIG(m_exitStatus))
+                     : QStringLiteral("exit status %1").arg(WEXITSTATUS(m_exitStatus));
+    QFile log(m_folder + QStringLiteral("/office.log"));
+    if (log.open(QIODevice::ReadOnly)) {
+        const QString tail = QString::fromLocal8Bit(log.readAll().right(400)).trimmed();
+        if (!tail.isEmpty())
+            report += QStringLiteral("; its log ends: ") + tail;
+    }
+    return report;
+}
+
 bool OfficeProcess::waitForExit(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -21,6 +21,8 @@ public:
     bool isHeadless() const { return m_headless; }
 
     bool isRunning();
+    // How an ended office ended, with the end of its own log: for the message of a failed start.
+    QString endReport() const;
     bool waitForExit(std::chrono::milliseconds timeout);
     void kill();
     // The office now belongs to the user: it outlives us and is never swept.
