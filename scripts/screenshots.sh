@@ -121,11 +121,12 @@ click $button_diff
 progress=$(xdotool search --sync --onlyvisible --name '^Brelix$' | head -1)
 # It is up while the office starts; a picture taken before it is drawn is blank and small.
 for _ in 1 2 3 4 5; do
-  shot progress "$progress" >/dev/null
+  # The window goes when the office has started; the last good picture stays.
+  shot progress "$progress" >/dev/null 2>&1 || break
   [ "$(stat -c %s "$out/progress.png")" -lt 2000 ] || break
 done
 echo docs/images/progress.png
-history=$(xdotool search --sync --onlyvisible --name 'Brelix.xls' | head -1)
+history=$(timeout 60 xdotool search --sync --onlyvisible --name 'Brelix.xls' | head -1)
 sleep 5
 shot result screen
 # The change history on its own, raised and made large enough to show its rows.
