@@ -1,11 +1,9 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "OfficeJobCommand.h"
 #include "compare/DiffOutcome.h"
 #include "compare/DiffSettings.h"
-#include "host/SpreadsheetHostFactory.h"
 
-#include <functional>
 #include <optional>
 
 namespace brelix::cli {
@@ -13,17 +11,9 @@ namespace brelix::cli {
 // "diff FILE1 FILE2": the comparison of the compare button, with its checks, its endings and
 // its change history "Brelix.xls" in the program's folder; the differing cells on stdout, the
 // run's messages on stderr.
-class DiffCommand : public CliCommand {
+class DiffCommand : public OfficeJobCommand {
 public:
-    // The factory of one run: `show` asks for an office that can be handed over visible; any
-    // other must end with the run.
-    using FactoryFor = std::function<host::SpreadsheetHostFactory&(bool show)>;
-
-    // `progressLine`: stderr is a terminal, where the progress is one line redrawn in place.
-    DiffCommand(FactoryFor factoryFor, bool progressLine)
-        : m_factoryFor(std::move(factoryFor)), m_progressLine(progressLine)
-    {
-    }
+    using OfficeJobCommand::OfficeJobCommand;
 
     QString name() const override;
     QString summary() const override;
@@ -41,9 +31,6 @@ private:
     std::optional<int> parse(const QStringList& arguments, Options& options, QTextStream& out,
                              QTextStream& err) const;
     static int exitStatus(const compare::DiffOutcome& outcome);
-
-    FactoryFor m_factoryFor;
-    bool m_progressLine;
 };
 
 } // namespace brelix::cli
