@@ -487,9 +487,7 @@ void frmBrelix::cmdGrep_Click()
     const search::SearchOutcome outcome =
         search::SearchRun(m_factory, ui, m_password).cmdGrep_Click(settings, [this] {
             updateHistory(cboGrep);
-            // The folder stays the same: the list and its selection need no new listing.
-            const QSignalBlocker keepList(cboDir);
-            updateHistory(cboDir);
+            updateFolderHistory();
         });
     m_running = false;
     if (outcome.ending == search::SearchEnding::EmptyText)
@@ -511,12 +509,7 @@ void frmBrelix::cmdPrint_Click()
     for (int i = 0; i < 4 && !request.scope; ++i)
         if (optPri[static_cast<size_t>(i)]->isChecked())
             request.scope = print::printScopeOf(i);
-    request.updateFolderHistory = [this] {
-        // The folder is the listed one already: pointing the list at it again would only
-        // drop the selection.
-        const QSignalBlocker quiet(cboDir);
-        updateHistory(cboDir);
-    };
+    request.updateFolderHistory = [this] { updateFolderHistory(); };
     request.setMainWindowEnabled = [this](bool enabled) { setEnabled(enabled); };
 
     // Nothing may start a second job or close the window while this one runs.
@@ -524,6 +517,14 @@ void frmBrelix::cmdPrint_Click()
     GuiRunUi ui(this, mnuFront->isChecked());
     print::PrintRun(m_factory, ui).cmdPrint_Click(request);
     m_running = false;
+}
+
+// The folder is the listed one already: pointing the list at it again would only drop the
+// selection a job is about to use.
+void frmBrelix::updateFolderHistory()
+{
+    const QSignalBlocker keepList(cboDir);
+    updateHistory(cboDir);
 }
 
 void frmBrelix::cmdDir_Click(int index)

@@ -111,6 +111,8 @@ private:
     void buildFolderList();
     void buildSearchPrintControls();
     void BuildFileList();
+    // The folder history of a job's start, without listing the folder again.
+    void updateFolderHistory();
     // Lists `folder` with `pattern`; a folder that cannot be listed keeps the shown list.
     void pointFileList(const QString& folder, const QString& pattern);
     void showSearchControls(bool search);
