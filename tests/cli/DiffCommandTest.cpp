@@ -1,6 +1,6 @@
 #include "DiffCommand.h"
 
-#include "CliApplication.h"
+#include "CommandRun.h"
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
@@ -55,22 +55,13 @@ protected:
         // The run copies the template over the output on disk; the office's table follows.
         if (const auto templ = m_factory.savedContent(path(u"Brelix_Format.xls"_s)))
             m_factory.addFile(path(u"Brelix.xls"_s), *templ);
-        m_out.clear();
-        m_err.clear();
-        CliApplication cli;
-        cli.addCommand(std::make_unique<DiffCommand>(
+        auto command = std::make_unique<DiffCommand>(
             [this](bool show) -> host::SpreadsheetHostFactory& {
                 m_shows.append(show);
                 return m_factory;
             },
-            false));
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        const int status = cli.run(QStringList{u"brelix-cli"_s, u"diff"_s} + arguments, out, err);
-        QDir::setCurrent(before);
-        return status;
+            false);
+        return runCommandIn(m_dir.path(), std::move(command), arguments, m_out, m_err);
     }
 
     QStringList outLines() const { return m_out.split(u'\n', Qt::SkipEmptyParts); }

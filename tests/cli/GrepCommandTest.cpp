@@ -1,6 +1,6 @@
 #include "GrepCommand.h"
 
-#include "CliApplication.h"
+#include "CommandRun.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
@@ -47,22 +47,13 @@ protected:
     {
         m_factory.addFile(path(u"Brelix.xls"_s),
                           *m_factory.savedContent(path(u"Brelix_Format.xls"_s)));
-        m_out.clear();
-        m_err.clear();
-        CliApplication cli;
-        cli.addCommand(std::make_unique<GrepCommand>(
+        auto command = std::make_unique<GrepCommand>(
             [this](bool show) -> host::SpreadsheetHostFactory& {
                 m_shows.append(show);
                 return m_factory;
             },
-            false));
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        const int status = cli.run(QStringList{u"brelix-cli"_s, u"grep"_s} + arguments, out, err);
-        QDir::setCurrent(before);
-        return status;
+            false);
+        return runCommandIn(m_dir.path(), std::move(command), arguments, m_out, m_err);
     }
 
     support::TemporaryProgramFolder m_dir;

@@ -1,6 +1,6 @@
 #include "PrintCommand.h"
 
-#include "CliApplication.h"
+#include "CommandRun.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 
@@ -29,19 +29,11 @@ protected:
 
     int run(const QStringList& arguments, const QString& typed = QString())
     {
-        m_out.clear();
-        m_err.clear();
         QString input = typed;
         QTextStream in(&input);
-        CliApplication cli;
-        cli.addCommand(std::make_unique<PrintCommand>(m_factory, in, false, false));
-        QTextStream out(&m_out);
-        QTextStream err(&m_err);
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        const int status = cli.run(QStringList{u"brelix-cli"_s, u"print"_s} + arguments, out, err);
-        QDir::setCurrent(before);
-        return status;
+        return runCommandIn(m_dir.path(),
+                            std::make_unique<PrintCommand>(m_factory, in, false, false), arguments,
+                            m_out, m_err);
     }
     QStringList opened()
     {
