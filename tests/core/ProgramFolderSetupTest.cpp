@@ -1,5 +1,6 @@
 #include "shell/ProgramFolderSetup.h"
 
+#include "SavedEnvironment.h"
 #include "shell/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -7,8 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -148,31 +147,16 @@ class ProgramFolderSetupRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* name : {"BRELIX_HOME", "HOME", "XDG_DATA_HOME"})
-            m_saved[name] = qEnvironmentVariableIsSet(name)
-                                ? std::optional<QByteArray>(qgetenv(name))
-                                : std::nullopt;
         qputenv("HOME", QFile::encodeName(m_home.path()));
         qunsetenv("XDG_DATA_HOME");
     }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name, *value);
-            else
-                qunsetenv(name);
-        }
-    }
 
+    support::SavedEnvironment m_environment{"BRELIX_HOME", "HOME", "XDG_DATA_HOME"};
     int m_argc = 1;
     char m_name[16] = "core_tests";
     char* m_argv[2] = {m_name, nullptr};
     QCoreApplication m_app{m_argc, m_argv};
     QTemporaryDir m_home;
-
-private:
-    std::map<const char*, std::optional<QByteArray>> m_saved;
 };
 
 TEST_F(ProgramFolderSetupRunTest, BrelixHomeOrAWritableExecutablesFolderNeedNoPerUserFolder)

@@ -1,11 +1,11 @@
 #include "shell/ProgramFolder.h"
 
+#include "SavedEnvironment.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <map>
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -16,31 +16,12 @@ namespace {
 // them back as it found them.
 class ProgramFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        for (const char* name : {"BRELIX_HOME", "HOME", "XDG_DATA_HOME"})
-            m_saved[name] = qEnvironmentVariableIsSet(name)
-                                ? std::optional<QByteArray>(qgetenv(name))
-                                : std::nullopt;
-    }
-    void TearDown() override
-    {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                qputenv(name, *value);
-            else
-                qunsetenv(name);
-        }
-    }
-
+    support::SavedEnvironment m_environment{"BRELIX_HOME", "HOME", "XDG_DATA_HOME"};
     // The executable's folder is only known to a running application.
     int m_argc = 1;
     char m_name[16] = "core_tests";
     char* m_argv[2] = {m_name, nullptr};
     QCoreApplication m_app{m_argc, m_argv};
-
-private:
-    std::map<const char*, std::optional<QByteArray>> m_saved;
 };
 
 TEST_F(ProgramFolderTest, PrefersBrelixHome)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SavedEnvironment.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,18 +13,7 @@ namespace brelix::support {
 // setting, or its absence, comes back afterwards.
 class TemporaryProgramFolder {
 public:
-    TemporaryProgramFolder()
-        : m_hadHome(qEnvironmentVariableIsSet("BRELIX_HOME")), m_home(qgetenv("BRELIX_HOME"))
-    {
-        qputenv("BRELIX_HOME", QFile::encodeName(m_dir.path()));
-    }
-    ~TemporaryProgramFolder()
-    {
-        if (m_hadHome)
-            qputenv("BRELIX_HOME", m_home);
-        else
-            qunsetenv("BRELIX_HOME");
-    }
+    TemporaryProgramFolder() { qputenv("BRELIX_HOME", QFile::encodeName(m_dir.path())); }
     TemporaryProgramFolder(const TemporaryProgramFolder&) = delete;
     TemporaryProgramFolder& operator=(const TemporaryProgramFolder&) = delete;
 
@@ -30,8 +21,7 @@ public:
     QString filePath(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
 private:
-    bool m_hadHome;
-    QByteArray m_home;
+    SavedEnvironment m_environment{"BRELIX_HOME"};
     QTemporaryDir m_dir;
 };
 
