@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OfficeOptions.h"
 #include "shell/RunUi.h"
 
 #include <QStringList>
@@ -46,6 +47,19 @@ template <typename F> double timeMs(F&& body)
     body();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
+}
+
+// The index-th command-line number (from 1), at least 1; `otherwise` when it is not given.
+inline int countArgument(int argc, char** argv, int index, int otherwise)
+{
+    return argc > index ? std::max(1, QString::fromLocal8Bit(argv[index]).toInt()) : otherwise;
+}
+
+inline libreoffice::OfficeOptions headlessOffice()
+{
+    libreoffice::OfficeOptions options;
+    options.display = libreoffice::OfficeOptions::Display::Headless;
+    return options;
 }
 
 inline double median(std::vector<double> v)

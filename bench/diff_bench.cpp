@@ -60,10 +60,8 @@ void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
-    libreoffice::OfficeOptions options;
-    options.display = libreoffice::OfficeOptions::Display::Headless;
-    libreoffice::LibreOfficeHostFactory factory(options);
+    const int repetitions = bench::countArgument(argc, argv, 1, 3);
+    libreoffice::LibreOfficeHostFactory factory(bench::headlessOffice());
     QTemporaryDir dir;
 
     std::mt19937 random(7);

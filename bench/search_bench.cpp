@@ -69,11 +69,9 @@ QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int count = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 50;
-    const int repetitions = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 3;
-    libreoffice::OfficeOptions options;
-    options.display = libreoffice::OfficeOptions::Display::Headless;
-    libreoffice::LibreOfficeHostFactory factory(options);
+    const int count = bench::countArgument(argc, argv, 1, 50);
+    const int repetitions = bench::countArgument(argc, argv, 2, 3);
+    libreoffice::LibreOfficeHostFactory factory(bench::headlessOffice());
     QTemporaryDir dir;
 
     try {
