@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OfficeOptions.h"
-#include "shell/RunUi.h"
+#include "host/libreoffice/OfficeOptions.h"
+#include "core/run/RunUi.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -13,7 +13,7 @@ namespace brelix::bench {
 
 // Shows nothing and answers Yes: the run's own time only. Message titles are kept, error
 // reports go to stderr.
-class SilentRunUi : public shell::RunUi {
+class SilentRunUi : public run::RunUi {
 public:
     void showProgress(const QString&) override {}
     void setProgressCaption(const QString&) override {}
@@ -26,11 +26,11 @@ public:
     void clearCancel() override {}
     bool cancelRequested() const override { return false; }
     std::optional<QString> askPassword(const QString&, const QString&) override { return {}; }
-    shell::MessageAnswer showMessage(const shell::RunMessage& m) override
+    run::MessageAnswer showMessage(const run::RunMessage& m) override
     {
         m_messages.append(m.title);
-        return m.buttons == shell::MessageButtons::YesNo ? shell::MessageAnswer::Yes
-                                                         : shell::MessageAnswer::Ok;
+        return m.buttons == run::MessageButtons::YesNo ? run::MessageAnswer::Yes
+                                                         : run::MessageAnswer::Ok;
     }
     void showErrorReport(const QString& text) override
     {

@@ -5,11 +5,11 @@
 //   diff_bench [repetitions]   (default 3)
 
 #include "BenchSupport.h"
-#include "LibreOfficeHostFactory.h"
-#include "compare/DiffRun.h"
-#include "host/HostError.h"
-#include "shell/ProgramFolder.h"
-#include "shell/RunUi.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/compare/DiffRun.h"
+#include "core/host/HostError.h"
+#include "core/files/ProgramFolder.h"
+#include "core/run/RunUi.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,7 +35,7 @@ constexpr int kSide = 90;
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
                   const std::vector<std::pair<int, int>>& changed)
 {
-    QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     auto host = factory.start();
     const QString book = host->openWorkbook(path);
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
         settings.firstPath = first;
         settings.secondPath = second;
         settings.outputPath = dir.filePath(QStringLiteral("Brelix.xls"));
-        settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+        settings.templatePath = files::programFile(QStringLiteral("Brelix_Format.xls"));
         settings.colorDiff = true;
 
         std::vector<double> runs;

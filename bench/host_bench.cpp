@@ -3,10 +3,10 @@
 //
 //   host_bench [repetitions]   (default 5)
 
-#include "LibreOfficeHostFactory.h"
-#include "host/HostError.h"
-#include "host/SpreadsheetHost.h"
-#include "shell/ProgramFolder.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/host/HostError.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -193,7 +193,7 @@ int run(int repetitions)
         print(QStringLiteral("cannot make a temporary folder"));
         return 1;
     }
-    const QString templatePath = brelix::shell::programFile(QStringLiteral("Brelix_Format.xls"));
+    const QString templatePath = brelix::files::programFile(QStringLiteral("Brelix_Format.xls"));
     if (!QFileInfo::exists(templatePath)) {
         print(QStringLiteral("%1 is missing; build the brelix_resources target first")
                   .arg(templatePath));

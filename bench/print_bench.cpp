@@ -5,11 +5,11 @@
 //   print_bench [workbooks] [repetitions]   (default 10 and 3)
 
 #include "BenchSupport.h"
-#include "LibreOfficeHostFactory.h"
-#include "host/HostError.h"
-#include "print/PrintRun.h"
-#include "shell/ProgramFolder.h"
-#include "shell/RunUi.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/host/HostError.h"
+#include "core/print/PrintRun.h"
+#include "core/files/ProgramFolder.h"
+#include "core/run/RunUi.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +30,7 @@ using bench::timeMs;
 // The template's two sheets, 150 rows of text on each.
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path)
 {
-    QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     auto host = factory.start();
     const QString book = host->openWorkbook(path);
@@ -81,7 +81,7 @@ int main(int argc, char** argv)
                 request.scope = scope;
                 SilentRunUi ui;
                 runs.push_back(timeMs([&] {
-                    printed = print::PrintRun(factory, ui).cmdPrint_Click(request).printed;
+                    printed = print::PrintRun(factory, ui).start(request).printed;
                 }));
                 qunsetenv("BRELIX_PDF_DIR");
             }

@@ -6,10 +6,10 @@
 //   search_bench [workbooks] [repetitions]   (default 50 3)
 
 #include "BenchSupport.h"
-#include "LibreOfficeHostFactory.h"
-#include "host/HostError.h"
-#include "search/SearchRun.h"
-#include "shell/ProgramFolder.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/host/HostError.h"
+#include "core/search/SearchRun.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,7 +38,7 @@ QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("book%1.xls").arg(i, 2, 10, QLatin1Char('0'));
         const QString path = dir.filePath(name);
-        QFile::copy(shell::programFile(QStringLiteral("Brelix_Format.xls")), path);
+        QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         const QString book = host->openWorkbook(path);
         for (int sheet = 1; sheet <= 2; ++sheet) {
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
         settings.searchText = QStringLiteral("needle");
         for (const QString& name : names)
             settings.targets.append({name, QDir(dir.path()).filePath(name)});
-        settings.templatePath = shell::programFile(QStringLiteral("Brelix_Format.xls"));
+        settings.templatePath = files::programFile(QStringLiteral("Brelix_Format.xls"));
         settings.outputPath = QDir(dir.path()).filePath(QStringLiteral("Brelix.xls"));
         settings.hitFilePath = QDir(dir.path()).filePath(QStringLiteral("Brelix.grp"));
 
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
             SilentRunUi ui;
             QString password;
             runs.push_back(timeMs([&] {
-                hits = search::SearchRun(factory, ui, password).RunSearch(settings).hits.size();
+                hits = search::SearchRun(factory, ui, password).run(settings).hits.size();
             }));
             starts.push_back(timeMs([&] { factory.start()->quit(); }));
         }

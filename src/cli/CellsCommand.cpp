@@ -1,9 +1,9 @@
-#include "CellsCommand.h"
+#include "cli/CellsCommand.h"
 
-#include "CliText.h"
-#include "HostSession.h"
-#include "host/CellAddress.h"
-#include "host/HostError.h"
+#include "cli/CliText.h"
+#include "cli/HostSession.h"
+#include "core/host/CellAddress.h"
+#include "core/host/HostError.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

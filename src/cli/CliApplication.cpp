@@ -1,4 +1,4 @@
-#include "CliApplication.h"
+#include "cli/CliApplication.h"
 
 using namespace Qt::StringLiterals;
 

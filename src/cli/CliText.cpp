@@ -1,4 +1,4 @@
-#include "CliText.h"
+#include "cli/CliText.h"
 
 using namespace Qt::StringLiterals;
 

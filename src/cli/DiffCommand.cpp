@@ -1,9 +1,9 @@
-#include "DiffCommand.h"
+#include "cli/DiffCommand.h"
 
-#include "CliText.h"
-#include "TerminalRunUi.h"
-#include "compare/DiffRun.h"
-#include "shell/ProgramFolder.h"
+#include "cli/CliText.h"
+#include "cli/TerminalRunUi.h"
+#include "core/compare/DiffRun.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -109,8 +109,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     compare::DiffSettings& settings = options.settings;
     settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
     settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
-    settings.outputPath = shell::programFile(u"Brelix.xls"_s);
-    settings.templatePath = shell::programFile(u"Brelix_Format.xls"_s);
+    settings.outputPath = files::programFile(u"Brelix.xls"_s);
+    settings.templatePath = files::programFile(u"Brelix_Format.xls"_s);
     settings.startSheetText = parser.value(from);
     settings.lastSheetText = parser.value(to);
     settings.byFormula = parser.isSet(formulas);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "OfficeJobCommand.h"
-#include "compare/DiffOutcome.h"
-#include "compare/DiffSettings.h"
+#include "cli/OfficeJobCommand.h"
+#include "core/compare/DiffOutcome.h"
+#include "core/compare/DiffSettings.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
-#include "GrepCommand.h"
+#include "cli/GrepCommand.h"
 
-#include "TerminalRunUi.h"
-#include "search/HitFile.h"
-#include "search/SearchRun.h"
-#include "shell/ProgramFolder.h"
+#include "cli/TerminalRunUi.h"
+#include "core/search/HitFile.h"
+#include "core/search/SearchRun.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -107,9 +107,9 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
 
     settings.searchText = positional[0];
     settings.caseSensitive = parser.isSet(caseSensitive);
-    settings.templatePath = shell::programFile(u"Brelix_Format.xls"_s);
-    settings.outputPath = shell::programFile(u"Brelix.xls"_s);
-    settings.hitFilePath = shell::programFile(u"Brelix.grp"_s);
+    settings.templatePath = files::programFile(u"Brelix_Format.xls"_s);
+    settings.outputPath = files::programFile(u"Brelix.xls"_s);
+    settings.hitFilePath = files::programFile(u"Brelix.grp"_s);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
     if (parser.isSet(password))
@@ -130,7 +130,7 @@ int GrepCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     {
         const InterruptWatch interrupts;
         search::SearchRun searchRun(m_factoryFor(options.show), ui, typedPassword);
-        outcome = searchRun.cmdGrep_Click(options.settings, {});
+        outcome = searchRun.start(options.settings, {});
     }
     for (const search::HitRecord& hit : outcome.hits)
         out << search::HitFile::line(hit.fields()) << u'\n';

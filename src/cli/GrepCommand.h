@@ -1,8 +1,8 @@
 #pragma once
 
-#include "OfficeJobCommand.h"
-#include "search/SearchOutcome.h"
-#include "search/SearchSettings.h"
+#include "cli/OfficeJobCommand.h"
+#include "core/search/SearchOutcome.h"
+#include "core/search/SearchSettings.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "HostSession.h"
+#include "cli/HostSession.h"
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 namespace brelix::cli {
 

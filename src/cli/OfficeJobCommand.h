@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CliCommand.h"
-#include "host/SpreadsheetHostFactory.h"
+#include "cli/CliCommand.h"
+#include "core/host/SpreadsheetHostFactory.h"
 
 #include <functional>
 

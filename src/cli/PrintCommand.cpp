@@ -1,8 +1,8 @@
-#include "PrintCommand.h"
+#include "cli/PrintCommand.h"
 
-#include "CliText.h"
-#include "TerminalRunUi.h"
-#include "print/PrintRun.h"
+#include "cli/CliText.h"
+#include "cli/TerminalRunUi.h"
+#include "core/print/PrintRun.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -157,7 +157,7 @@ int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     {
         const PdfFolderSetting pdfs(options.pdfFolder);
         const InterruptWatch interrupts;
-        outcome = print::PrintRun(m_factory, ui).cmdPrint_Click(options.request);
+        outcome = print::PrintRun(m_factory, ui).start(options.request);
     }
     for (const print::PrintFailure& failure : outcome.failures)
         err << u"brelix-cli print: "_s << failure.name << u": "_s << oneLine(failure.reason)

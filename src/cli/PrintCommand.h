@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CliCommand.h"
-#include "host/SpreadsheetHostFactory.h"
-#include "print/PrintOutcome.h"
-#include "print/PrintRequest.h"
+#include "cli/CliCommand.h"
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/print/PrintOutcome.h"
+#include "core/print/PrintRequest.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "TerminalRunUi.h"
+#include "cli/TerminalRunUi.h"
 
 #include <atomic>
 
@@ -142,16 +142,16 @@ std::optional<QString> TerminalRunUi::askPassword(const QString& book, const QSt
     return m_password;
 }
 
-shell::MessageAnswer TerminalRunUi::showMessage(const shell::RunMessage& message)
+run::MessageAnswer TerminalRunUi::showMessage(const run::RunMessage& message)
 {
-    const bool question = message.buttons == shell::MessageButtons::YesNo;
+    const bool question = message.buttons == run::MessageButtons::YesNo;
     if (question && m_answerYes)
-        return shell::MessageAnswer::Yes;
+        return run::MessageAnswer::Yes;
     eraseProgress();
     m_err << message.title << u": "_s << terminalLines(message.text);
-    const shell::MessageAnswer answer = !question ? shell::MessageAnswer::Ok
+    const run::MessageAnswer answer = !question ? run::MessageAnswer::Ok
                                         : m_in    ? ask()
-                                                  : shell::MessageAnswer::No;
+                                                  : run::MessageAnswer::No;
     if (!question || !m_in)
         m_err << u'\n';
     m_err.flush();
@@ -159,7 +159,7 @@ shell::MessageAnswer TerminalRunUi::showMessage(const shell::RunMessage& message
     return answer;
 }
 
-shell::MessageAnswer TerminalRunUi::ask()
+run::MessageAnswer TerminalRunUi::ask()
 {
     m_err << u" [y/N] "_s;
     m_err.flush();
@@ -167,8 +167,8 @@ shell::MessageAnswer TerminalRunUi::ask()
     if (!m_echoed)
         m_err << typed << u'\n';
     const QString word = typed.trimmed().toLower();
-    return word == u"y"_s || word == u"yes"_s ? shell::MessageAnswer::Yes
-                                              : shell::MessageAnswer::No;
+    return word == u"y"_s || word == u"yes"_s ? run::MessageAnswer::Yes
+                                              : run::MessageAnswer::No;
 }
 
 void TerminalRunUi::showErrorReport(const QString& text)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/RunUi.h"
+#include "core/run/RunUi.h"
 
 #include <QTextStream>
 #include <signal.h>
@@ -28,7 +28,7 @@ private:
 // The run's screen on a terminal: messages and the error report on `err`, the password from
 // the command line, the progress window as one line redrawn in place (only when `err` is a
 // terminal). The cancel flag is the InterruptWatch's.
-class TerminalRunUi : public shell::RunUi {
+class TerminalRunUi : public run::RunUi {
 public:
     // `password` answers every prompt; without it every prompt is given up.
     TerminalRunUi(QTextStream& err, bool progressLine, std::optional<QString> password)
@@ -60,13 +60,13 @@ public:
 
     std::optional<QString> askPassword(const QString& book, const QString& offered) override;
     // Written as "title: text"; a question nobody can be asked is answered No.
-    shell::MessageAnswer showMessage(const shell::RunMessage& message) override;
+    run::MessageAnswer showMessage(const run::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
     // No window list on a terminal: nothing is ever open.
     bool windowTitled(const QString&) override { return false; }
 
 private:
-    shell::MessageAnswer ask();
+    run::MessageAnswer ask();
     QString progressText() const;
     void drawProgress();
     void eraseProgress();

@@ -1,6 +1,6 @@
-#include "CellsCommand.h"
+#include "cli/CellsCommand.h"
 
-#include "CliApplication.h"
+#include "cli/CliApplication.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CliApplication.h"
-#include "CliCommand.h"
+#include "cli/CliApplication.h"
+#include "cli/CliCommand.h"
 
 #include <QDir>
 #include <QString>

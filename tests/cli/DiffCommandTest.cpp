@@ -1,4 +1,4 @@
-#include "DiffCommand.h"
+#include "cli/DiffCommand.h"
 
 #include "CommandRun.h"
 #include "GTestPrinters.h"

@@ -1,4 +1,4 @@
-#include "GrepCommand.h"
+#include "cli/GrepCommand.h"
 
 #include "CommandRun.h"
 #include "GTestPrinters.h"

@@ -1,9 +1,9 @@
-#include "CellsCommand.h"
-#include "CliApplication.h"
-#include "DiffCommand.h"
-#include "GrepCommand.h"
+#include "cli/CellsCommand.h"
+#include "cli/CliApplication.h"
+#include "cli/DiffCommand.h"
+#include "cli/GrepCommand.h"
 #include "InMemoryHostFactory.h"
-#include "PrintCommand.h"
+#include "cli/PrintCommand.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "PrintCommand.h"
+#include "cli/PrintCommand.h"
 
 #include "CommandRun.h"
 #include "GTestPrinters.h"

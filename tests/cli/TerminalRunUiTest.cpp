@@ -1,13 +1,13 @@
-#include "TerminalRunUi.h"
+#include "cli/TerminalRunUi.h"
 
 #include "GTestPrinters.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
-using brelix::shell::MessageAnswer;
-using brelix::shell::MessageButtons;
-using brelix::shell::RunMessage;
+using brelix::run::MessageAnswer;
+using brelix::run::MessageButtons;
+using brelix::run::RunMessage;
 
 namespace brelix::cli {
 namespace {

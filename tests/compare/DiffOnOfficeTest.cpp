@@ -1,11 +1,11 @@
 #include "GTestPrinters.h"
-#include "LibreOfficeHost.h"
-#include "LibreOfficeHostFactory.h"
+#include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
-#include "compare/DiffRun.h"
+#include "core/compare/DiffRun.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "compare/DiffRun.h"
+#include "core/compare/DiffRun.h"
 
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
@@ -18,7 +18,7 @@ using brelix::compare::DiffRun;
 using brelix::compare::DiffSettings;
 using brelix::host::CellContent;
 using brelix::host::HostError;
-using brelix::shell::MessageIcon;
+using brelix::run::MessageIcon;
 using brelix::support::InMemoryHost;
 using brelix::support::InMemoryHostFactory;
 using brelix::support::ScriptedRunUi;

@@ -1,6 +1,6 @@
-#include "host/CellAddress.h"
+#include "core/host/CellAddress.h"
 
-#include "host/ColorPalette.h"
+#include "core/host/ColorPalette.h"
 
 #include <gtest/gtest.h>
 #include <string>

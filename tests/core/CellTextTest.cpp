@@ -1,4 +1,4 @@
-#include "host/CellText.h"
+#include "core/host/CellText.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

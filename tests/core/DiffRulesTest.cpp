@@ -1,4 +1,4 @@
-#include "compare/DiffRules.h"
+#include "core/compare/DiffRules.h"
 
 #include "GTestPrinters.h"
 
@@ -89,23 +89,23 @@ TEST_F(DiffInputsTest, BareFileNameIsWhatTheDiskHolds)
 
 TEST(DiffRules, RefusalMessagesKeepTheirWording)
 {
-    const shell::RunMessage missing = refusalMessage(DiffRefusal::MissingTemplate);
+    const run::RunMessage missing = refusalMessage(DiffRefusal::MissingTemplate);
     EXPECT_EQ(missing.text, u"Brelix_Format.xls がありません"_s);
     EXPECT_EQ(missing.title, u"実行不可能"_s);
-    EXPECT_EQ(missing.icon, shell::MessageIcon::Critical);
-    EXPECT_EQ(missing.buttons, shell::MessageButtons::Ok);
+    EXPECT_EQ(missing.icon, run::MessageIcon::Critical);
+    EXPECT_EQ(missing.buttons, run::MessageButtons::Ok);
 
-    const shell::RunMessage same = refusalMessage(DiffRefusal::SameFileName);
+    const run::RunMessage same = refusalMessage(DiffRefusal::SameFileName);
     EXPECT_EQ(same.text,
               u"同一ファイル名は比較できません\r\n\r\nどちらかのファイル名を変更してから、"
               u"比較を実行して下さい"_s);
     EXPECT_EQ(same.title, u"実行中止"_s);
-    EXPECT_EQ(same.icon, shell::MessageIcon::Exclamation);
+    EXPECT_EQ(same.icon, run::MessageIcon::Exclamation);
 
-    const shell::RunMessage none = refusalMessage(DiffRefusal::FilesNotSelected);
+    const run::RunMessage none = refusalMessage(DiffRefusal::FilesNotSelected);
     EXPECT_EQ(none.text, u"対象ファイルを選択して下さい"_s);
     EXPECT_EQ(none.title, u"指定エラー"_s);
-    EXPECT_EQ(none.icon, shell::MessageIcon::Exclamation);
+    EXPECT_EQ(none.icon, run::MessageIcon::Exclamation);
 }
 
 TEST(DiffRules, SheetNumberReadsTheNumericPrefix)

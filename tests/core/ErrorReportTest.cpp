@@ -1,4 +1,4 @@
-#include "compare/ErrorReport.h"
+#include "core/compare/ErrorReport.h"
 
 #include "GTestPrinters.h"
 

@@ -1,7 +1,5 @@
 #include "GTestPrinters.h"
-#include "shell/MDROP_GET.h"
-#include "shell/MFullPath.h"
-#include "shell/MWIN_VER.h"
+#include "core/files/DroppedFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace brelix::shell {
+namespace brelix::files {
 
 inline void PrintTo(const DropResult& result, std::ostream* os)
 {
@@ -50,12 +48,11 @@ QByteArray ntShortcut(const QByteArray& second)
 
 DropResult nt(const QByteArray& bytes)
 {
-    return readShortcut(bytes, Shortcut, M_WinVer());
+    return readShortcut(bytes, Shortcut);
 }
 
 TEST(ReadShortcutTest, NtLayout)
 {
-    EXPECT_EQ(M_WinVer(), WinVerUnknown);
     EXPECT_EQ(nt(ntShortcut("ab")), (DropResult{DropShortcutExtended, u"C:\\Data\\Book.xls ab"_s}));
     EXPECT_EQ(nt(ntShortcut("a")), (DropResult{DropShortcut, u"C:\\Data\\Book.xls"_s}));
     EXPECT_EQ(nt(lines({DriveLine, "$", ".xls", "x"})),
@@ -74,14 +71,6 @@ TEST(ReadShortcutTest, NetworkTargetsEndTheScanUnresolved)
     EXPECT_EQ(nt(lines({Header, "\\\\server\\share\\Book.xls", "C:\\x", "$", "y"})),
               (DropResult{DropUnresolved, Shortcut}));
     EXPECT_EQ(nt(ntShortcut("ab") + "\\\\server\r"), (DropResult{DropUnresolved, Shortcut}));
-}
-
-TEST(ReadShortcutTest, Windows95LayoutTakesTheNextLineStartingWithABlank)
-{
-    EXPECT_EQ(readShortcut(lines({DriveLine, "x$", " 2004.xls", " z"}), Shortcut, WinVer95),
-              (DropResult{DropShortcutExtended, u"C:\\Data\\Book 2004.xls"_s}));
-    EXPECT_EQ(readShortcut(lines({DriveLine, "x$"}), Shortcut, WinVer95),
-              (DropResult{DropShortcut, u"C:\\Data\\Book"_s}));
 }
 
 TEST(ReadShortcutTest, LinesEndOnlyAtCarriageReturns)
@@ -123,13 +112,13 @@ TEST(ReadShortcutTest, TruncatedAndRandomBytesGiveNoTarget)
         QByteArray bytes(round * 7, '\0');
         for (char& c : bytes)
             c = static_cast<char>(random() % 64); // many CRs, few printable characters
-        const DropResult result = readShortcut(bytes, Shortcut, round % 2 ? WinVer95 : WinVerNT);
+        const DropResult result = readShortcut(bytes, Shortcut);
         EXPECT_GE(result.kind, DropUnresolved);
         EXPECT_LE(result.kind, DropShortcutExtended);
     }
 }
 
-TEST(MDropGetTest, DroppedNamesAndShortcutFiles)
+TEST(ResolveDroppedFileTest, DroppedNamesAndShortcutFiles)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -145,13 +134,13 @@ TEST(MDropGetTest, DroppedNamesAndShortcutFiles)
     const QString network = write(u"Net.lnk"_s, lines({"\\\\server\\share"}));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"Folder.lnk"_s));
 
-    EXPECT_EQ(M_DropGet(book), (DropResult{DropPlainFile, book}));
-    EXPECT_EQ(M_DropGet(dir.path()), (DropResult{DropPlainFile, dir.path()}));
-    EXPECT_EQ(M_DropGet(capitals), (DropResult{DropPlainFile, capitals}));
-    EXPECT_EQ(M_DropGet(shortcut), (DropResult{DropShortcutExtended, u"/Data/Book.xls ab"_s}));
-    EXPECT_EQ(M_DropGet(network), (DropResult{DropUnresolved, network}));
-    EXPECT_EQ(M_DropGet(dir.filePath(u"Missing.lnk"_s)), DropResult{});
-    EXPECT_EQ(M_DropGet(dir.filePath(u"Folder.lnk"_s)), DropResult{});
+    EXPECT_EQ(resolveDroppedFile(book), (DropResult{DropPlainFile, book}));
+    EXPECT_EQ(resolveDroppedFile(dir.path()), (DropResult{DropPlainFile, dir.path()}));
+    EXPECT_EQ(resolveDroppedFile(capitals), (DropResult{DropPlainFile, capitals}));
+    EXPECT_EQ(resolveDroppedFile(shortcut), (DropResult{DropShortcutExtended, u"/Data/Book.xls ab"_s}));
+    EXPECT_EQ(resolveDroppedFile(network), (DropResult{DropUnresolved, network}));
+    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Missing.lnk"_s)), DropResult{});
+    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Folder.lnk"_s)), DropResult{});
 
     EXPECT_EQ(textFromDrop({book, capitals}), capitals);
     EXPECT_EQ(textFromDrop({book, shortcut, network}), u"/Data/Book.xls ab"_s);
@@ -159,22 +148,5 @@ TEST(MDropGetTest, DroppedNamesAndShortcutFiles)
     EXPECT_EQ(localPathOf(u"d:\\"_s), u"/"_s);
 }
 
-TEST(MFullPathTest, StoredNamesAnEmptyNameForMissingOnesNoTrailingSeparator)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    // The temporary folder may be reached through links; its stored names are wanted.
-    const QString base = QFileInfo(dir.path()).canonicalFilePath();
-    ASSERT_TRUE(QDir().mkpath(base + u"/Data Folder/売上"_s));
-
-    for (const QString& same : {u"/"_s, u"/x"_s, QString(), u"rel/missing"_s, u"//srv/share"_s,
-                                base + u"/Data Folder/売上"_s, base + u"/Data Folder//売上"_s})
-        EXPECT_EQ(M_FullPath(same), same);
-    EXPECT_EQ(M_FullPath(base + u"/Data Folder/売上/"_s), base + u"/Data Folder/売上"_s);
-    EXPECT_EQ(M_FullPath(base + u"/Data Folder/missing.xls"_s), base + u"/Data Folder/"_s);
-    // Where letter case counts, another spelling is a missing name.
-    EXPECT_EQ(M_FullPath(base + u"/data folder/売上"_s), base + u"//"_s);
-}
-
 } // namespace
-} // namespace brelix::shell
+} // namespace brelix::files

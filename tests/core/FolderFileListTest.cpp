@@ -1,9 +1,8 @@
-#include "shell/FolderFileList.h"
+#include "core/files/FolderFileList.h"
 
 #include "GTestPrinters.h"
-#include "shell/FolderListing.h"
-#include "shell/MLST_RIREKI.h"
-#include "shell/MMojiTikanAll.h"
+#include "core/files/FolderListing.h"
+#include "core/settings/History.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +11,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace brelix::shell {
+namespace brelix::files {
 namespace {
+
+using settings::History;
 
 QString fileName(int i)
 {
@@ -49,14 +50,14 @@ TEST(FolderFileListTest, NameOrdersKeepEachTimeBesideItsName)
 {
     const QList<FolderEntry> files = {{u"a.xls"_s, u"2001/01/01 00:00"_s},
                                       {u"B.xls"_s, u"1999/12/31 23:59"_s}};
-    EXPECT_EQ(BuildFileList(files, SortByName),
+    EXPECT_EQ(buildFileList(files, SortByName),
               (FileListColumns{{u"a.xls"_s, u"B.xls"_s},
                                {u"2001/01/01 00:00"_s, u"1999/12/31 23:59"_s}}));
-    EXPECT_EQ(BuildFileList(files, SortByNameReverse),
+    EXPECT_EQ(buildFileList(files, SortByNameReverse),
               (FileListColumns{{u"B.xls"_s, u"a.xls"_s},
                                {u"1999/12/31 23:59"_s, u"2001/01/01 00:00"_s}}));
     for (qint16 other : {0, 5, -1})
-        EXPECT_EQ(BuildFileList(files, other), FileListColumns{}) << other;
+        EXPECT_EQ(buildFileList(files, other), FileListColumns{}) << other;
 }
 
 TEST(FolderFileListTest, SameMinuteFilesFollowTheTextOfTheirIndex)
@@ -69,12 +70,12 @@ TEST(FolderFileListTest, SameMinuteFilesFollowTheTextOfTheirIndex)
                                    : i < 6 ? u"1999/01/%1 08:30"_s.arg(i + 10)
                                            : u"2001/03/%1 17:45"_s.arg(i + 10)});
     }
-    const FileListColumns oldest = BuildFileList(files, SortByTime);
+    const FileListColumns oldest = buildFileList(files, SortByTime);
     EXPECT_EQ(oldest.names, fileNames({0, 1, 3, 4, 5, 10, 2, 9, 6, 7, 8, 11}));
     // The time column shows the whole key.
     EXPECT_EQ(oldest.times.mid(5, 2),
               (QStringList{u"2000/09/01 12:00    10"_s, u"2000/09/01 12:00    2"_s}));
-    EXPECT_EQ(BuildFileList(files, SortByTimeReverse).names,
+    EXPECT_EQ(buildFileList(files, SortByTimeReverse).names,
               fileNames({11, 8, 7, 6, 9, 2, 10, 5, 4, 3, 1, 0}));
 }
 
@@ -102,7 +103,7 @@ TEST(FolderFileListTest, ListingTakesVisibleMatchingFilesInNameOrder)
               (QList<FolderEntry>{{u"a.xls"_s, u"1999/09/01 12:00"_s},
                                   {u"B.XLS"_s, u"2000/09/01 12:00"_s},
                                   {u"gone.xls"_s, QString()}}));
-    EXPECT_EQ(listFolder(dir.path(), cboKindPatterns().at(1))->names, QStringList{u"d.csv"_s});
+    EXPECT_EQ(listFolder(dir.path(), fileTypePatterns().at(1))->names, QStringList{u"d.csv"_s});
     EXPECT_TRUE(listFolder(dir.path(), QString())->names.isEmpty());
     EXPECT_EQ(listFolder(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
 
@@ -118,83 +119,52 @@ TEST(FolderFileListTest, TimeTextAndPathsForTheJobs)
     EXPECT_EQ(timeText(QDateTime()), QString());
     EXPECT_EQ(listedFilePath(u"/"_s, u"売上.xls"_s), u"/売上.xls"_s);
     EXPECT_EQ(listedFilePath(u"/home/a"_s, u"b.xls"_s), u"/home/a/b.xls"_s);
-    EXPECT_EQ(CollapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
+    EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
 }
 
 TEST(FolderFileListTest, MouseActionsMirrorTopRowAndSelection)
 {
     ListColumnView names{3, {false, true, true, true}};
     ListColumnView times{0, {true, false, false, false}};
-    SyncListSelection(0, names, times);
+    syncListSelection(0, names, times);
     EXPECT_EQ(times, names);
 
     // A keyboard change in the time column waits for the next mouse action there.
     times = {1, {false, false, false, true}};
-    SyncListSelection(2, names, times);
+    syncListSelection(2, names, times);
     EXPECT_EQ(names, (ListColumnView{3, {false, true, true, true}}));
-    SyncListSelection(1, names, times);
+    syncListSelection(1, names, times);
     EXPECT_EQ(names, times);
 
     names.topRow = 5;
     mirrorTopRow(0, names, times);
     EXPECT_EQ(times.topRow, 5);
     times.selected.removeLast(); // unequal columns do no harm
-    SyncListSelection(0, names, times);
+    syncListSelection(0, names, times);
 }
 
 TEST(MLstRirekiTest, CurrentTextFirstThenFiveEarlierEntries)
 {
     QStringList history = {u"/e"_s, u"/d"_s, u"/c"_s, u"/b"_s, u"/a"_s};
-    M_LstRireki(u"/f"_s, history);
+    History::pushFront(u"/f"_s, history);
     EXPECT_EQ(history, (QStringList{u"/f"_s, u"/e"_s, u"/d"_s, u"/c"_s, u"/b"_s, u"/a"_s}));
-    M_LstRireki(u"/g"_s, history);
+    History::pushFront(u"/g"_s, history);
     EXPECT_EQ(history, (QStringList{u"/g"_s, u"/f"_s, u"/e"_s, u"/d"_s, u"/c"_s, u"/b"_s}));
-    M_LstRireki(u"/d"_s, history);
+    History::pushFront(u"/d"_s, history);
     EXPECT_EQ(history, (QStringList{u"/d"_s, u"/g"_s, u"/f"_s, u"/e"_s, u"/c"_s, u"/b"_s}));
 
     // A longer loaded history is trimmed; only the first equal entry goes.
     history = {u"/x"_s, u"/1"_s, u"/x"_s, u"/2"_s, u"/3"_s, u"/4"_s, u"/5"_s};
-    M_LstRireki(u"/x"_s, history);
+    History::pushFront(u"/x"_s, history);
     EXPECT_EQ(history, (QStringList{u"/x"_s, u"/1"_s, u"/x"_s, u"/2"_s, u"/3"_s, u"/4"_s}));
 }
 
 TEST(MLstRirekiTest, LetterCaseMakesADifferentEntry)
 {
     QStringList history = {u"/Data"_s};
-    M_LstRireki(u"/data"_s, history);
+    History::pushFront(u"/data"_s, history);
     EXPECT_EQ(history, (QStringList{u"/data"_s, u"/Data"_s}));
 }
 
-TEST(MMojiTikanAllTest, ReplacesLeftToRightWithoutSearchingAReplacementAgain)
-{
-    const struct {
-        bool caseSensitive;
-        QString text, search, replacement;
-        bool escapes;
-        qint32 count;
-        QString result;
-    } cases[] = {
-        {true, u"abc"_s, QString(), u"x"_s, false, 0, u"abc"_s},
-        {false, QString(), QString(), QString(), true, 0, QString()},
-        {true, u"C:\\\\\\x"_s, u"\\\\"_s, u"\\"_s, false, 1, u"C:\\\\x"_s},
-        {true, u"a-a"_s, u"a"_s, u"aa"_s, false, 2, u"aa-aa"_s},
-        {true, u"売上,売上"_s, u"売上"_s, QString(), false, 2, u","_s},
-        {true, u"Abc abc"_s, u"abc"_s, u"x"_s, false, 1, u"Abc x"_s},
-        {false, u"Abc abc"_s, u"aBC"_s, u"x"_s, false, 2, u"x x"_s},
-        // "ß" is "SS" in full upper case; positions must not drift.
-        {false, u"ßa-straße"_s, u"A"_s, u"bb"_s, false, 2, u"ßbb-strbbße"_s},
-        {false, u"x-X"_s, u"x"_s, u"X"_s, false, 2, u"X-X"_s},
-        {true, u"a\tb\\t"_s, u"\\t"_s, u"\\n"_s, true, 1, u"a\r\nb\\t"_s},
-        {true, u"a\\tb"_s, u"\\t"_s, u"-"_s, false, 1, u"a-b"_s},
-    };
-    for (const auto& c : cases) {
-        QString text = c.text;
-        EXPECT_EQ(M_MojiTikanAll(c.caseSensitive, text, c.search, c.replacement, c.escapes),
-                  c.count)
-            << c.text.toStdString();
-        EXPECT_EQ(text, c.result);
-    }
-}
-
 } // namespace
-} // namespace brelix::shell
+} // namespace brelix::files

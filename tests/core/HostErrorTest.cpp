@@ -1,4 +1,4 @@
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
-#include "shell/ProgramFolderSetup.h"
+#include "core/files/ProgramFolderSetup.h"
 
 #include "SavedEnvironment.h"
-#include "shell/ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace brelix::shell {
+namespace brelix::files {
 namespace {
 
 using Problem = ProgramFolderSetup::Problem;
@@ -171,4 +171,4 @@ TEST_F(ProgramFolderSetupRunTest, BrelixHomeOrAWritableExecutablesFolderNeedNoPe
 }
 
 } // namespace
-} // namespace brelix::shell
+} // namespace brelix::files

@@ -1,4 +1,4 @@
-#include "shell/ProgramFolder.h"
+#include "core/files/ProgramFolder.h"
 
 #include "SavedEnvironment.h"
 
@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace brelix::shell {
+namespace brelix::files {
 namespace {
 
 // The test runner sets BRELIX_HOME; each test changes it, HOME and XDG_DATA_HOME, and puts
@@ -98,4 +98,4 @@ TEST_F(ProgramFolderTest, ThePerUserFolderLiesUnderTheUsersDataDirectory)
 }
 
 } // namespace
-} // namespace brelix::shell
+} // namespace brelix::files

@@ -1,8 +1,8 @@
 #include "GTestPrinters.h"
-#include "shell/AnsiText.h"
-#include "shell/LoadSettings.h"
-#include "shell/SaveSettings.h"
-#include "shell/SettingsNumber.h"
+#include "core/files/TextDecoding.h"
+#include "core/settings/LoadSettings.h"
+#include "core/settings/SaveSettings.h"
+#include "core/settings/SettingsNumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace brelix::shell {
+namespace brelix::settings {
 
 void PrintTo(const Settings& settings, std::ostream* os)
 {
@@ -71,7 +71,7 @@ protected:
     Settings defaults() const
     {
         Settings settings;
-        settings.cboDir = {m_program};
+        settings.folderHistory = {m_program};
         return settings;
     }
 
@@ -84,20 +84,20 @@ protected:
 TEST_F(SettingsFileTest, EveryValueComesBackAfterASave)
 {
     Settings saved;
-    saved.gKind = 2;
+    saved.startMode = 2;
     saved.top = -120;
     saved.left = 2880;
-    saved.chkColor = Qt::Unchecked;
-    saved.chkGrep = Qt::Checked;
-    saved.optHyouji = 2;
-    saved.mnuFront = true;
-    saved.cboDir = {folder(u"データ"_s), folder(u"a,b"_s), folder(u"c"_s), folder(u"データ"_s)};
-    saved.cboGrep = {u"合計,税込"_s, QString(), u"  blanks  "_s, u"x,[KIND  ]0"_s, u"表示"_s};
-    saved.optPri = 3;
-    saved.cboKind = 1;
-    saved.gToolBar = 5;
-    saved.gHikaku = 1;
-    saved.gDiffColor = -32768;
+    saved.colourDifferences = Qt::Unchecked;
+    saved.caseSensitive = Qt::Checked;
+    saved.windowLayout = 2;
+    saved.alwaysOnTop = true;
+    saved.folderHistory = {folder(u"データ"_s), folder(u"a,b"_s), folder(u"c"_s), folder(u"データ"_s)};
+    saved.searchHistory = {u"合計,税込"_s, QString(), u"  blanks  "_s, u"x,[KIND  ]0"_s, u"表示"_s};
+    saved.printScope = 3;
+    saved.fileTypeFilter = 1;
+    saved.toolbarRows = 5;
+    saved.compareTarget = 1;
+    saved.diffColourIndex = -32768;
     ASSERT_TRUE(SaveSettings(iniPath(), saved));
 
     const LoadSettingsResult loaded = load();
@@ -109,12 +109,12 @@ TEST_F(SettingsFileTest, EveryValueComesBackAfterASave)
 TEST_F(SettingsFileTest, WritesTheKeysInTheirOrder)
 {
     Settings settings;
-    settings.gKind = 1;
+    settings.startMode = 1;
     settings.top = 1965;
     settings.left = 2880;
-    settings.cboDir = {u"/data"_s, u"/data/2"_s};
-    settings.cboGrep = {u"total"_s};
-    settings.optPri = 0;
+    settings.folderHistory = {u"/data"_s, u"/data/2"_s};
+    settings.searchHistory = {u"total"_s};
+    settings.printScope = 0;
     EXPECT_EQ(settingsFileText(settings),
               u"[KIND  ]1\r\n[TOP   ]1965\r\n[LEFT  ]2880\r\n[COLOR ]1\r\n[DAISYO]0\r\n"
               "[HYOUJI]0\r\n[FRONT ]0\r\n[PRINT ]/data\r\n[PRINT ]/data/2\r\n[GREP  ]total\r\n"
@@ -122,10 +122,10 @@ TEST_F(SettingsFileTest, WritesTheKeysInTheirOrder)
 
     // Nothing selected, nothing known, greyed and unrepresentable entries.
     settings = Settings();
-    settings.gKind = 3;
-    settings.optHyouji = -1;
-    settings.chkGrep = Qt::PartiallyChecked;
-    settings.cboGrep = {u"a\nb"_s, u"c\r"_s};
+    settings.startMode = 3;
+    settings.windowLayout = -1;
+    settings.caseSensitive = Qt::PartiallyChecked;
+    settings.searchHistory = {u"a\nb"_s, u"c\r"_s};
     EXPECT_EQ(settingsFileText(settings),
               u"[COLOR ]1\r\n[DAISYO]2\r\n[FRONT ]0\r\n[PATRN ]0\r\n[TOOLBR]2\r\n[HIKAKU]0\r\n"
               "[DIFFCL]7\r\n"_s);
@@ -199,9 +199,9 @@ TEST_F(SettingsFileTest, EmptyBinaryAndCutFilesLoadWhatTheyCan)
 
     writeBytes(QByteArrayLiteral("[TOOLBR]3\r\n[GREP  ]a\0b\r\n[HIKA"));
     loaded = load();
-    EXPECT_EQ(loaded.settings.gToolBar, 3);
-    EXPECT_EQ(loaded.settings.cboGrep, QStringList{u"a"_s + QChar(0) + u"b"_s});
-    EXPECT_EQ(loaded.settings.gHikaku, 0);
+    EXPECT_EQ(loaded.settings.toolbarRows, 3);
+    EXPECT_EQ(loaded.settings.searchHistory, QStringList{u"a"_s + QChar(0) + u"b"_s});
+    EXPECT_EQ(loaded.settings.compareTarget, 0);
 }
 
 // --- Tags and lines ---
@@ -212,20 +212,20 @@ TEST_F(SettingsFileTest, OnlyExactTagsCount)
         load({u"[kind  ]2"_s, u"[KIND ]2"_s, u"[KIND   ]2"_s, u"[SHEET ]9"_s, u"[NEW   ]1"_s,
               u"[KIND  "_s, QString(), u"   [TOOLBR]4"_s, u"[HIKAKU]1"_s});
     EXPECT_FALSE(loaded.recovered);
-    EXPECT_EQ(loaded.settings.gKind, 0);
-    EXPECT_EQ(loaded.settings.optPri, -1);
-    EXPECT_EQ(loaded.settings.gToolBar, 4); // blanks before a tag are skipped
-    EXPECT_EQ(loaded.settings.gHikaku, 1);
+    EXPECT_EQ(loaded.settings.startMode, 0);
+    EXPECT_EQ(loaded.settings.printScope, -1);
+    EXPECT_EQ(loaded.settings.toolbarRows, 4); // blanks before a tag are skipped
+    EXPECT_EQ(loaded.settings.compareTarget, 1);
 }
 
 TEST_F(SettingsFileTest, LinesEndAtCrLfLfOrCrAndValuesAreTakenWhole)
 {
     writeBytes("[GREP  ] a,b \n[TOOLBR]4\r[HIKAKU]1\r\n[GREP  ]\r\n[GREP  ]x,[KIND  ]2");
     const Settings settings = load().settings;
-    EXPECT_EQ(settings.cboGrep, (QStringList{u" a,b "_s, QString(), u"x,[KIND  ]2"_s}));
-    EXPECT_EQ(settings.gToolBar, 4);
-    EXPECT_EQ(settings.gHikaku, 1);
-    EXPECT_EQ(settings.gKind, 0);
+    EXPECT_EQ(settings.searchHistory, (QStringList{u" a,b "_s, QString(), u"x,[KIND  ]2"_s}));
+    EXPECT_EQ(settings.toolbarRows, 4);
+    EXPECT_EQ(settings.compareTarget, 1);
+    EXPECT_EQ(settings.startMode, 0);
 }
 
 // --- Numbers and ranges ---
@@ -255,7 +255,7 @@ TEST_F(SettingsFileTest, ValuesOutsideTheirRangeAreIgnored)
               u"[HYOUJI]3"_s, u"[FRONT ]2"_s, u"[GREP  ]after"_s});
     EXPECT_FALSE(loaded.recovered);
     Settings expected = defaults();
-    expected.cboGrep = {u"after"_s};
+    expected.searchHistory = {u"after"_s};
     EXPECT_EQ(loaded.settings, expected);
 
     loaded =
@@ -264,16 +264,16 @@ TEST_F(SettingsFileTest, ValuesOutsideTheirRangeAreIgnored)
               u"[DIFFCL]-32768.5"_s, u"[Sheet ]-0.4"_s, u"[PATRN ]-1"_s});
     EXPECT_FALSE(loaded.recovered);
     expected = defaults();
-    expected.gKind = 7;
+    expected.startMode = 7;
     expected.top = 1965;
     expected.left = -2147483647 - 1;
-    expected.chkColor = Qt::Unchecked;
-    expected.optHyouji = 2;
-    expected.mnuFront = true;
-    expected.gToolBar = 4;
-    expected.gDiffColor = -32768;
-    expected.optPri = 0;
-    expected.cboKind = -1;
+    expected.colourDifferences = Qt::Unchecked;
+    expected.windowLayout = 2;
+    expected.alwaysOnTop = true;
+    expected.toolbarRows = 4;
+    expected.diffColourIndex = -32768;
+    expected.printScope = 0;
+    expected.fileTypeFilter = -1;
     EXPECT_EQ(loaded.settings, expected);
 }
 
@@ -282,9 +282,9 @@ TEST_F(SettingsFileTest, TheLastOfAKeyWins)
     const Settings settings = load({u"[HYOUJI]2"_s, u"[HYOUJI]1"_s, u"[TOP   ]1"_s, u"[TOP   ]2"_s,
                                     u"[FRONT ]1"_s, u"[FRONT ]0"_s})
                                   .settings;
-    EXPECT_EQ(settings.optHyouji, 1);
+    EXPECT_EQ(settings.windowLayout, 1);
     EXPECT_EQ(settings.top, 2);
-    EXPECT_FALSE(settings.mnuFront);
+    EXPECT_FALSE(settings.alwaysOnTop);
 }
 
 // A record that stops the reading keeps what came before it and drops what follows.
@@ -300,15 +300,15 @@ TEST_F(SettingsFileTest, BadSheetPatrnOrNumberSizesEndInTheRecoveryPath)
                   u"[GREP  ]b"_s, u"[HIKAKU]1"_s, u"[PRINT ]"_s + m_dir.path()});
         EXPECT_TRUE(loaded.recovered) << stopper.toStdString();
         Settings expected = defaults();
-        expected.cboDir = {data, m_program};
-        expected.cboGrep = {u"a"_s};
-        expected.gToolBar = 4;
-        expected.optPri = 2;
+        expected.folderHistory = {data, m_program};
+        expected.searchHistory = {u"a"_s};
+        expected.toolbarRows = 4;
+        expected.printScope = 2;
         EXPECT_EQ(loaded.settings, expected) << stopper.toStdString();
     }
     // The program's folder is added even when it is listed already.
     const LoadSettingsResult loaded = LoadSettings(iniPath(), data);
-    EXPECT_EQ(loaded.settings.cboDir, (QStringList{data, data}));
+    EXPECT_EQ(loaded.settings.folderHistory, (QStringList{data, data}));
 }
 
 // --- Histories ---
@@ -326,11 +326,11 @@ TEST_F(SettingsFileTest, HistoriesLoadWholeWithExistingFoldersOnly)
     lines += {u"[PRINT ]"_s, u"[PRINT ]"_s + m_dir.filePath(u"gone"_s),
               u"[PRINT ]"_s + m_dir.filePath(u"plain file"_s)};
     const Settings settings = load(lines).settings;
-    EXPECT_EQ(settings.cboDir, folders);
-    EXPECT_EQ(settings.cboGrep.size(), 8);
-    EXPECT_EQ(settings.cboGrep.at(3), u"text 0"_s);
+    EXPECT_EQ(settings.folderHistory, folders);
+    EXPECT_EQ(settings.searchHistory.size(), 8);
+    EXPECT_EQ(settings.searchHistory.at(3), u"text 0"_s);
 
-    EXPECT_EQ(load({u"[PRINT ]"_s + m_dir.filePath(u"gone"_s)}).settings.cboDir,
+    EXPECT_EQ(load({u"[PRINT ]"_s + m_dir.filePath(u"gone"_s)}).settings.folderHistory,
               QStringList{m_program});
 }
 
@@ -345,14 +345,14 @@ TEST_F(SettingsFileTest, ShiftJisFilesOfTheOriginalPlatformStillLoad)
         "[PRINT ]" +
         m_dir.path().toUtf8() + "/\x83\x66\x81\x5b\x83\x5e\r\n[TOOLBR]4\r\n");
     const Settings settings = load().settings;
-    EXPECT_EQ(settings.cboGrep, (QStringList{u"合計"_s, u"表示"_s, u"①～"_s}));
-    EXPECT_EQ(settings.cboDir, QStringList{japanese});
-    EXPECT_EQ(settings.gToolBar, 4);
+    EXPECT_EQ(settings.searchHistory, (QStringList{u"合計"_s, u"表示"_s, u"①～"_s}));
+    EXPECT_EQ(settings.folderHistory, QStringList{japanese});
+    EXPECT_EQ(settings.toolbarRows, 4);
 
     writeBytes("\xef\xbb\xbf[TOOLBR]3\r\n[GREP  ]\xe8\xa1\xa8\r\n"); // UTF-8 with a mark
-    EXPECT_EQ(load().settings.gToolBar, 3);
-    EXPECT_EQ(load().settings.cboGrep, QStringList{u"表"_s});
+    EXPECT_EQ(load().settings.toolbarRows, 3);
+    EXPECT_EQ(load().settings.searchHistory, QStringList{u"表"_s});
 }
 
 } // namespace
-} // namespace brelix::shell
+} // namespace brelix::settings

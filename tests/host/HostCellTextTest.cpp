@@ -1,5 +1,5 @@
 #include "HostContractTest.h"
-#include "host/CellText.h"
+#include "core/host/CellText.h"
 
 #include <QDate>
 

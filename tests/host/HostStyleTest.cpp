@@ -1,5 +1,5 @@
 #include "HostContractTest.h"
-#include "host/ColorPalette.h"
+#include "core/host/ColorPalette.h"
 
 using namespace Qt::StringLiterals;
 using brelix::host::CellBorders;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WorkbookContent.h"
-#include "host/SpreadsheetHost.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <QString>
 #include <memory>

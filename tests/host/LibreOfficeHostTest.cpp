@@ -1,9 +1,9 @@
-#include "LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHost.h"
 
 #include "GTestPrinters.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
-#include "OfficeProcess.h"
+#include "host/libreoffice/OfficeProcess.h"
 #include "ThrownKind.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "HostUnderTest.h"
-#include "LibreOfficeHostFactory.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 
 namespace brelix::contract {

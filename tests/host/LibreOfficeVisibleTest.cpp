@@ -1,5 +1,5 @@
 #include "GTestPrinters.h"
-#include "LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
 
 #include <QDir>

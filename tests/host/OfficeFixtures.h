@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OfficeOptions.h"
+#include "host/libreoffice/OfficeOptions.h"
 #include "SheetContent.h"
 
 #include <QByteArray>

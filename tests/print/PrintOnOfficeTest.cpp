@@ -1,10 +1,10 @@
 #include "GTestPrinters.h"
-#include "LibreOfficeHostFactory.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
-#include "print/PrintRun.h"
+#include "core/print/PrintRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@ using brelix::contract::LibreOfficeWorkbookWriter;
 using brelix::contract::pdfPages;
 using brelix::host::CellContent;
 using brelix::libreoffice::LibreOfficeHostFactory;
-using brelix::shell::RunMessage;
+using brelix::run::RunMessage;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
 using brelix::support::WorkbookContent;
@@ -69,7 +69,7 @@ protected:
         PrintRequest request;
         request.entries = listedEntries(s_files->path(), names, {true, true}) + more;
         request.scope = scope;
-        const PrintOutcome outcome = PrintRun(factory, m_ui).cmdPrint_Click(request);
+        const PrintOutcome outcome = PrintRun(factory, m_ui).start(request);
         qunsetenv("BRELIX_PDF_DIR");
 
         EXPECT_EQ(ourOffices(), offices) << "an office of the print run is still running";

@@ -1,4 +1,4 @@
-#include "print/PrintRun.h"
+#include "core/print/PrintRun.h"
 
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
@@ -9,10 +9,10 @@
 using namespace Qt::StringLiterals;
 using brelix::host::HostError;
 using brelix::host::PageRange;
-using brelix::shell::MessageAnswer;
-using brelix::shell::MessageButtons;
-using brelix::shell::MessageIcon;
-using brelix::shell::RunMessage;
+using brelix::run::MessageAnswer;
+using brelix::run::MessageButtons;
+using brelix::run::MessageIcon;
+using brelix::run::RunMessage;
 using brelix::support::InMemoryHost;
 using brelix::support::InMemoryHostFactory;
 using brelix::support::ScriptedRunUi;
@@ -53,7 +53,7 @@ protected:
             m_window.append(u"%1 after %2"_s.arg(enabled ? u"enabled"_s : u"disabled"_s)
                                 .arg(m_ui.calls().value(m_ui.calls().size() - 1)));
         };
-        return PrintRun(m_factory, m_ui).cmdPrint_Click(m_request);
+        return PrintRun(m_factory, m_ui).start(m_request);
     }
     InMemoryHost& office() { return m_factory.lastHost(); }
     // The calls that open, print and close workbooks, in order.

@@ -1,4 +1,4 @@
-#include "search/HitFile.h"
+#include "core/search/HitFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

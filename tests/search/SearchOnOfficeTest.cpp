@@ -1,12 +1,12 @@
 #include "GTestPrinters.h"
-#include "LibreOfficeHost.h"
-#include "LibreOfficeHostFactory.h"
+#include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
-#include "host/ColorPalette.h"
-#include "search/SearchRun.h"
+#include "core/host/ColorPalette.h"
+#include "core/search/SearchRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,7 +84,7 @@ TEST_F(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
 
     const int offices = ourOffices();
     LibreOfficeHostFactory factory(headlessOffice());
-    const SearchOutcome outcome = SearchRun(factory, m_ui, m_password).RunSearch(m_settings);
+    const SearchOutcome outcome = SearchRun(factory, m_ui, m_password).run(m_settings);
 
     EXPECT_EQ(outcome.ending, SearchEnding::Finished);
     EXPECT_EQ(outcome.skippedFiles, QStringList({u"e.xlsx"_s}));
@@ -134,12 +134,12 @@ TEST_F(SearchOnOfficeTest, AProtectedSheetAsksForItsPasswordAndAWrongOneLeavesNo
     LibreOfficeHostFactory factory(headlessOffice());
 
     m_ui.answerPasswords({u"himitsu"_s});
-    SearchOutcome outcome = SearchRun(factory, m_ui, m_password).RunSearch(m_settings);
+    SearchOutcome outcome = SearchRun(factory, m_ui, m_password).run(m_settings);
     EXPECT_EQ(outcome.ending, SearchEnding::Finished);
     EXPECT_EQ(outcome.hits.size(), 2);
 
     m_ui.answerPasswords({u"wrong"_s});
-    outcome = SearchRun(factory, m_ui, m_password).RunSearch(m_settings);
+    outcome = SearchRun(factory, m_ui, m_password).run(m_settings);
     EXPECT_EQ(outcome.ending, SearchEnding::PasswordFailed);
     EXPECT_EQ(m_ui.messages().last().text, u"検索を中止しました\r\nSheet のパスワードエラーです"_s);
     EXPECT_EQ(ourOffices(), offices);

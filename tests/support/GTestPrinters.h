@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/CellBorders.h"
-#include "host/CellRange.h"
-#include "host/HostError.h"
+#include "core/host/CellBorders.h"
+#include "core/host/CellRange.h"
+#include "core/host/HostError.h"
 
 #include <QString>
 #include <ostream>

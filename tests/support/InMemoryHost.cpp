@@ -1,8 +1,8 @@
 #include "InMemoryHost.h"
 
-#include "host/CellAddress.h"
-#include "host/CellText.h"
-#include "host/ColorPalette.h"
+#include "core/host/CellAddress.h"
+#include "core/host/CellText.h"
+#include "core/host/ColorPalette.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 
 #include "PrintJob.h"
 #include "WorkbookContent.h"
-#include "host/HostError.h"
-#include "host/SpreadsheetHost.h"
+#include "core/host/HostError.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <QList>
 #include <QMap>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "InMemoryHost.h"
-#include "host/SpreadsheetHostFactory.h"
+#include "core/host/SpreadsheetHostFactory.h"
 
 #include <functional>
 #include <memory>

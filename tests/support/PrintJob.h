@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/SpreadsheetHost.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <QString>
 #include <optional>

@@ -11,18 +11,18 @@ QString flag(bool on)
     return on ? u"1"_s : u"0"_s;
 }
 
-QString iconName(shell::MessageIcon icon)
+QString iconName(run::MessageIcon icon)
 {
     switch (icon) {
-    case shell::MessageIcon::None:
+    case run::MessageIcon::None:
         return u"None"_s;
-    case shell::MessageIcon::Critical:
+    case run::MessageIcon::Critical:
         return u"Critical"_s;
-    case shell::MessageIcon::Exclamation:
+    case run::MessageIcon::Exclamation:
         return u"Exclamation"_s;
-    case shell::MessageIcon::Information:
+    case run::MessageIcon::Information:
         return u"Information"_s;
-    case shell::MessageIcon::Question:
+    case run::MessageIcon::Question:
         return u"Question"_s;
     }
     return QString();
@@ -89,12 +89,12 @@ std::optional<QString> ScriptedRunUi::askPassword(const QString& book, const QSt
     return m_passwords.takeFirst();
 }
 
-shell::MessageAnswer ScriptedRunUi::showMessage(const shell::RunMessage& message)
+run::MessageAnswer ScriptedRunUi::showMessage(const run::RunMessage& message)
 {
     m_calls.append(u"message("_s + message.title + u'|' + message.text + u'|' +
                    iconName(message.icon) + u')');
     m_messages.append(message);
-    return message.buttons == shell::MessageButtons::YesNo ? m_answer : shell::MessageAnswer::Ok;
+    return message.buttons == run::MessageButtons::YesNo ? m_answer : run::MessageAnswer::Ok;
 }
 
 void ScriptedRunUi::showErrorReport(const QString& text)

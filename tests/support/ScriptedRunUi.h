@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/RunUi.h"
+#include "core/run/RunUi.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@ namespace brelix::support {
 // A RunUi that answers from a script and records what a run showed. Calls read like
 // "showProgress(Excel起動中)", "percent(50)", "barVisible(1)", "events",
 // "password(book.xls,offered)", "message(title|text|Exclamation)", in the order made.
-class ScriptedRunUi : public shell::RunUi {
+class ScriptedRunUi : public run::RunUi {
 public:
     // The n-th processEvents call (from 1) sets the cancel flag, as a press of cancel would.
     void cancelAtEvent(int n) { m_cancelAtEvent = n; }
@@ -20,10 +20,10 @@ public:
     // The titles of the open top-level windows windowTitled looks through.
     void setWindowTitles(const QStringList& titles) { m_windowTitles = titles; }
     // The answer to Yes/No messages (Yes unless set); Ok messages answer Ok.
-    void setAnswer(shell::MessageAnswer answer) { m_answer = answer; }
+    void setAnswer(run::MessageAnswer answer) { m_answer = answer; }
 
     const QStringList& calls() const { return m_calls; }
-    const QList<shell::RunMessage>& messages() const { return m_messages; }
+    const QList<run::RunMessage>& messages() const { return m_messages; }
     const QStringList& errorReports() const { return m_errorReports; }
     const QList<int>& percents() const { return m_percents; }
     // Every caption shown, showProgress's included.
@@ -41,19 +41,19 @@ public:
     void clearCancel() override;
     bool cancelRequested() const override { return m_cancel; }
     std::optional<QString> askPassword(const QString& book, const QString& offered) override;
-    shell::MessageAnswer showMessage(const shell::RunMessage& message) override;
+    run::MessageAnswer showMessage(const run::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
     bool windowTitled(const QString& part) override;
 
 private:
     QStringList m_calls;
-    QList<shell::RunMessage> m_messages;
+    QList<run::RunMessage> m_messages;
     QStringList m_errorReports;
     QList<int> m_percents;
     QStringList m_captions;
     QStringList m_passwords;
     QStringList m_windowTitles;
-    shell::MessageAnswer m_answer = shell::MessageAnswer::Yes;
+    run::MessageAnswer m_answer = run::MessageAnswer::Yes;
     int m_cancelAtEvent = 0;
     int m_eventCount = 0;
     bool m_cancel = false;

@@ -9,10 +9,10 @@ using namespace Qt::StringLiterals;
 namespace brelix::support {
 namespace {
 
-using shell::MessageAnswer;
-using shell::MessageButtons;
-using shell::MessageIcon;
-using shell::RunMessage;
+using run::MessageAnswer;
+using run::MessageButtons;
+using run::MessageIcon;
+using run::RunMessage;
 
 TEST(ScriptedRunUi, RecordsTheProgressWindowInOrder)
 {

@@ -1,6 +1,6 @@
 #include "SheetContent.h"
 
-#include "host/ColorPalette.h"
+#include "core/host/ColorPalette.h"
 
 namespace brelix::support {
 

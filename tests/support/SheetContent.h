@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/CellBorders.h"
-#include "host/CellContent.h"
+#include "core/host/CellBorders.h"
+#include "core/host/CellContent.h"
 
 #include <QString>
 #include <map>

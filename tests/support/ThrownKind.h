@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "SheetContent.h"
-#include "host/CellText.h"
+#include "core/host/CellText.h"
 
 #include <QDate>
 #include <QList>

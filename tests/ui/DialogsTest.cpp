@@ -1,11 +1,11 @@
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
-#include "host/ColorPalette.h"
-#include "shell/MTSK_KIDOU.h"
-#include "shell/MWin_Close.h"
-#include "shell/frmBrelix.h"
-#include "shell/frmSet.h"
-#include "shell/frmVersion.h"
+#include "core/host/ColorPalette.h"
+#include "ui/desktop/OpenWithDesktop.h"
+#include "ui/desktop/RemoveCloseButton.h"
+#include "ui/window/MainWindow.h"
+#include "ui/dialogs/CellColourDialog.h"
+#include "ui/dialogs/AboutDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -76,7 +76,7 @@ void mouse(QWidget* target, QEvent::Type type)
 }
 
 // The colour a swatch shows at its corner, beside the indicator.
-QRgb swatch(const frmSet& dialog, int index)
+QRgb swatch(const CellColourDialog& dialog, int index)
 {
     return dialog.optColor.at(index)->grab().toImage().pixel(1, 1) & 0xFFFFFF;
 }
@@ -102,7 +102,7 @@ protected:
 
 TEST(ColourDialog, SixSwatchesLeftToRightEachStandingForItsPaletteIndex)
 {
-    frmSet dialog(nullptr, 7);
+    CellColourDialog dialog(nullptr, 7);
     EXPECT_EQ(dialog.windowTitle(), u"設定"_s);
     EXPECT_EQ(dialog.Frame1->title(), u"比較背景色"_s);
     EXPECT_EQ(dialog.cmdOk->text(), u"設定"_s);
@@ -131,13 +131,13 @@ TEST(ColourDialog, SixSwatchesLeftToRightEachStandingForItsPaletteIndex)
 TEST(ColourDialog, OpensOnTheCurrentIndexAndAnUnknownIndexFallsBackToMagenta)
 {
     for (int index : {7, 44, 6, 4, 8, 15}) {
-        frmSet dialog(nullptr, index);
+        CellColourDialog dialog(nullptr, index);
         EXPECT_TRUE(dialog.optColor.at(index)->isChecked()) << index;
         dialog.cmdOk->click();
         EXPECT_EQ(dialog.diffColor(), index);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
-    frmSet edited(nullptr, 3);
+    CellColourDialog edited(nullptr, 3);
     EXPECT_TRUE(edited.optColor.at(7)->isChecked());
     EXPECT_EQ(edited.diffColor(), 3); // nothing chosen yet
     edited.cmdOk->click();
@@ -146,29 +146,29 @@ TEST(ColourDialog, OpensOnTheCurrentIndexAndAnUnknownIndexFallsBackToMagenta)
 
 TEST(ColourDialog, SetReturnsTheChoiceCancelAndCloseReturnNothing)
 {
-    whenShown<frmSet>([](frmSet* d) {
+    whenShown<CellColourDialog>([](CellColourDialog* d) {
         d->optColor.at(8)->click();
         d->cmdOk->click();
     });
-    EXPECT_EQ(frmSet::ask(nullptr, 44), std::optional<int>(8));
+    EXPECT_EQ(CellColourDialog::ask(nullptr, 44), std::optional<int>(8));
 
-    whenShown<frmSet>([](frmSet* d) {
+    whenShown<CellColourDialog>([](CellColourDialog* d) {
         d->optColor.at(15)->click();
         d->cmdNg->click();
     });
-    EXPECT_EQ(frmSet::ask(nullptr, 44), std::nullopt);
+    EXPECT_EQ(CellColourDialog::ask(nullptr, 44), std::nullopt);
 
-    whenShown<frmSet>([](frmSet* d) {
+    whenShown<CellColourDialog>([](CellColourDialog* d) {
         d->optColor.at(6)->click();
         d->close();
     });
-    EXPECT_EQ(frmSet::ask(nullptr, 44), std::nullopt);
+    EXPECT_EQ(CellColourDialog::ask(nullptr, 44), std::nullopt);
 }
 
 TEST(ColourDialog, EscDoesNothingAndEnterPressesOnlyAFocusedButton)
 {
     bool openAfterKeys = false;
-    whenShown<frmSet>([&openAfterKeys](frmSet* d) {
+    whenShown<CellColourDialog>([&openAfterKeys](CellColourDialog* d) {
         d->optColor.at(4)->click();
         d->optColor.at(4)->setFocus();
         press(d->optColor.at(4), Qt::Key_Escape);
@@ -177,13 +177,13 @@ TEST(ColourDialog, EscDoesNothingAndEnterPressesOnlyAFocusedButton)
         d->cmdOk->setFocus();
         press(d->cmdOk, Qt::Key_Return);
     });
-    EXPECT_EQ(frmSet::ask(nullptr, 7), std::optional<int>(4));
+    EXPECT_EQ(CellColourDialog::ask(nullptr, 7), std::optional<int>(4));
     EXPECT_TRUE(openAfterKeys);
 }
 
 TEST(AboutWindow, TheTitleTextLineByLine)
 {
-    const QString text = frmVersion::titleText(4, 6, u"著者"_s, u"連絡"_s, u"注記"_s);
+    const QString text = AboutDialog::titleText(4, 6, u"著者"_s, u"連絡"_s, u"注記"_s);
     const QStringList lines = text.split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 10); // nine lines, the last one ending with CR LF too
     EXPECT_EQ(lines[0], QString());
@@ -195,12 +195,12 @@ TEST(AboutWindow, TheTitleTextLineByLine)
     EXPECT_EQ(lines[6], QString());
     EXPECT_EQ(lines[7], u"　　　　　　注記"_s);
     EXPECT_EQ(lines[8], QString());
-    EXPECT_TRUE(frmVersion::titleText(4, 12, {}, {}, {}).contains(u"バージョン　4.12\r\n"_s));
+    EXPECT_TRUE(AboutDialog::titleText(4, 12, {}, {}, {}).contains(u"バージョン　4.12\r\n"_s));
 }
 
 TEST_F(ProgramFolderTest, TheAboutWindowShowsTheVersionAuthorAndTheHelpDocumentAsHomePage)
 {
-    frmVersion window;
+    AboutDialog window;
     EXPECT_EQ(window.windowTitle(), u"Brelix バージョン情報"_s);
     EXPECT_EQ(window.size(), QSize(292, 142));
     EXPECT_TRUE(window.lblTitle->text().contains(u"Brelix  　バージョン　4.06"_s));
@@ -210,8 +210,8 @@ TEST_F(ProgramFolderTest, TheAboutWindowShowsTheVersionAuthorAndTheHelpDocumentA
     EXPECT_EQ(window.cmdEnd->geometry(), QRect(96, 104, 97, 22));
     EXPECT_TRUE(window.cmdEnd->isDefault());
 
-    EXPECT_EQ(frmVersion::homePage(), QUrl::fromLocalFile(file(u"Brelix.html"_s)));
-    EXPECT_EQ(window.lblHttp->toolTip(), frmVersion::homePage().toString());
+    EXPECT_EQ(AboutDialog::homePage(), QUrl::fromLocalFile(file(u"Brelix.html"_s)));
+    EXPECT_EQ(window.lblHttp->toolTip(), AboutDialog::homePage().toString());
     EXPECT_TRUE(window.lblHttp->font().underline());
     EXPECT_EQ(window.lblHttp->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -222,24 +222,24 @@ TEST(AboutWindow, EscAndCloseLeaveItOpenOnlyOkOrEnterCloseIt)
 {
     bool openAfterEsc = false;
     bool closeRefused = false;
-    whenShown<frmVersion>([&](frmVersion* w) {
+    whenShown<AboutDialog>([&](AboutDialog* w) {
         press(w, Qt::Key_Escape);
         openAfterEsc = w->isVisible();
         closeRefused = !w->close() && w->isVisible();
         press(w, Qt::Key_Return);
     });
-    frmVersion::showModal(nullptr);
+    AboutDialog::showModal(nullptr);
     EXPECT_TRUE(openAfterEsc);
     EXPECT_TRUE(closeRefused);
 
-    whenShown<frmVersion>([](frmVersion* w) { w->cmdEnd->click(); });
-    frmVersion::showModal(nullptr);
+    whenShown<AboutDialog>([](AboutDialog* w) { w->cmdEnd->click(); });
+    AboutDialog::showModal(nullptr);
 }
 
 TEST_F(ProgramFolderTest, TheLinkTurnsCyanUnderTheMouseAndOpensTheHelpDocument)
 {
     OpenedUrls opened;
-    frmVersion window;
+    AboutDialog window;
     const auto linkColour = [&window] {
         return window.lblHttp->palette().color(QPalette::WindowText);
     };
@@ -261,10 +261,10 @@ TEST_F(ProgramFolderTest, TheLinkTurnsCyanUnderTheMouseAndOpensTheHelpDocument)
 TEST_F(ProgramFolderTest, TskKidouOpensAnExistingFileAndGives2ForAMissingOne)
 {
     OpenedUrls opened;
-    EXPECT_EQ(M_TskKidou(file(u"missing.html"_s)), 2);
+    EXPECT_EQ(openWithDesktop(file(u"missing.html"_s)), 2);
     EXPECT_TRUE(opened.urls.isEmpty());
     touch(u"Brelix.html"_s);
-    EXPECT_EQ(M_TskKidou(file(u"Brelix.html"_s)), 0);
+    EXPECT_EQ(openWithDesktop(file(u"Brelix.html"_s)), 0);
     EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(file(u"Brelix.html"_s))});
 }
 
@@ -272,7 +272,7 @@ TEST(WinClose, DropsOnlyTheCloseButtonAndKeepsAShownWindowShown)
 {
     QWidget window;
     window.show();
-    M_WinClose(&window);
+    removeCloseButton(&window);
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowTitleHint));
@@ -282,15 +282,15 @@ TEST(WinClose, DropsOnlyTheCloseButtonAndKeepsAShownWindowShown)
 TEST_F(ProgramFolderTest, TheMenuOpensTheColourDialogAndTheChoiceIsSavedAtTheEnd)
 {
     {
-        frmBrelix window(m_factory, QString());
+        MainWindow window(m_factory, QString());
         ASSERT_TRUE(window.mnuSet->isEnabled());
-        whenShown<frmSet>([](frmSet* d) {
+        whenShown<CellColourDialog>([](CellColourDialog* d) {
             EXPECT_TRUE(d->optColor.at(7)->isChecked());
             d->optColor.at(44)->click();
             d->cmdOk->click();
         });
         window.mnuSet->trigger();
-        whenShown<frmSet>([](frmSet* d) {
+        whenShown<CellColourDialog>([](CellColourDialog* d) {
             EXPECT_TRUE(d->optColor.at(44)->isChecked());
             d->optColor.at(4)->click();
             d->cmdNg->click();
@@ -303,10 +303,10 @@ TEST_F(ProgramFolderTest, TheMenuOpensTheColourDialogAndTheChoiceIsSavedAtTheEnd
 
 TEST_F(ProgramFolderTest, TheMenuOpensTheAboutWindowAndTheHelpDocument)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     ASSERT_TRUE(window.mnuVer->isEnabled());
     bool shown = false;
-    whenShown<frmVersion>([&shown](frmVersion* w) {
+    whenShown<AboutDialog>([&shown](AboutDialog* w) {
         shown = true;
         w->cmdEnd->click();
     });

@@ -1,6 +1,6 @@
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
-#include "shell/frmBrelix.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -52,11 +52,11 @@ protected:
 
 TEST_F(MainWindowTest, TheTestArgumentFillsTheFileBoxesOnlyWhenExact)
 {
-    frmBrelix csv(m_factory, u"csv"_s);
+    MainWindow csv(m_factory, u"csv"_s);
     EXPECT_EQ(csv.txtFile[0]->text(), m_dir.path() + u"/テストデータ/TEST1.csv"_s);
     EXPECT_EQ(csv.txtFile[1]->text(), m_dir.path() + u"/テストデータ/TEST2.csv"_s);
     for (const QString& argument : {u"CSV"_s, u"csv x"_s, QString()}) {
-        frmBrelix other(m_factory, argument);
+        MainWindow other(m_factory, argument);
         EXPECT_TRUE(other.txtFile[0]->text().isEmpty()) << argument.toStdString();
         EXPECT_TRUE(other.txtFile[1]->text().isEmpty());
     }
@@ -65,11 +65,11 @@ TEST_F(MainWindowTest, TheTestArgumentFillsTheFileBoxesOnlyWhenExact)
 TEST_F(MainWindowTest, ModesSwitchScreensAndCaptionsAndKeepTheControls)
 {
     writeSettings("[KIND  ]1\r\n[TOOLBR]3\r\n[HIKAKU]1\r\n");
-    frmBrelix window(m_factory, u"xls"_s);
+    MainWindow window(m_factory, u"xls"_s);
     EXPECT_EQ(window.windowTitle(), u"Brelix - grep"_s);
     EXPECT_FALSE(window.mnuGrep->isEnabled());
     EXPECT_TRUE(window.mnuToolBar[3]->isChecked());
-    EXPECT_TRUE(window.mnuHikaku[1]->isChecked());
+    EXPECT_TRUE(window.compareTargetMenu[1]->isChecked());
 
     window.txtSheet[0]->setText(u"2"_s);
     window.mnuDiff_Click();
@@ -94,9 +94,9 @@ TEST_F(MainWindowTest, ModesSwitchScreensAndCaptionsAndKeepTheControls)
 TEST_F(MainWindowTest, TheSettingsAreSavedAtTheEndInTheNormalState)
 {
     {
-        frmBrelix window(m_factory, QString());
+        MainWindow window(m_factory, QString());
         window.mnuToolBar_Click(4);
-        window.optHyouji[2]->setChecked(true);
+        window.windowLayout[2]->setChecked(true);
         window.mnuGrep_Click();
         window.close();
     }
@@ -105,9 +105,9 @@ TEST_F(MainWindowTest, TheSettingsAreSavedAtTheEndInTheNormalState)
     EXPECT_TRUE(saved.contains("[TOOLBR]4\r\n"));
     EXPECT_TRUE(saved.contains("[HYOUJI]2\r\n"));
 
-    frmBrelix again(m_factory, QString());
+    MainWindow again(m_factory, QString());
     EXPECT_EQ(again.windowTitle(), u"Brelix - grep"_s);
-    EXPECT_TRUE(again.optHyouji[2]->isChecked());
+    EXPECT_TRUE(again.windowLayout[2]->isChecked());
 }
 
 TEST_F(MainWindowTest, TheCompareButtonRunsTheComparisonAndFreesTheWindowAgain)
@@ -122,11 +122,11 @@ TEST_F(MainWindowTest, TheCompareButtonRunsTheComparisonAndFreesTheWindowAgain)
     put(u"one.xls"_s, first);
     put(u"two.xls"_s, second);
 
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.txtFile[0]->setText(file(u"one.xls"_s));
     window.txtFile[1]->setText(file(u"two.xls"_s));
-    window.chkColor->setChecked(false);
-    window.cmdDiff_Click();
+    window.colourDifferences->setChecked(false);
+    window.startComparison();
 
     EXPECT_TRUE(window.isEnabled());
     EXPECT_FALSE(window.running());
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, TheCompareButtonRunsTheComparisonAndFreesTheWindowAgain)
 
 TEST_F(MainWindowTest, DroppedFilesSetTheBoxTheLastThatResolvesWins)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.txtFile[0]->setText(u"typed"_s);
 
     QMimeData text;
@@ -157,7 +157,7 @@ TEST_F(MainWindowTest, DroppedFilesSetTheBoxTheLastThatResolvesWins)
 
 TEST_F(MainWindowTest, ACancelledFileDialogKeepsTheBox)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.txtFile[1]->setText(u"kept"_s);
     QTimer::singleShot(0, [] {
         if (QWidget* dialog = QApplication::activeModalWidget())
@@ -200,7 +200,7 @@ protected:
 
 TEST_F(MainWindowFileListTest, TheListStartsInNameOrderAndTheTimeTitleSortsByTimeThenReverses)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     EXPECT_EQ(window.listedFolder(), m_folder);
     EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"b.xls"_s, u"c.xls"_s}));
     EXPECT_EQ(column(window.List1[1]),
@@ -224,15 +224,15 @@ TEST_F(MainWindowFileListTest, TheListStartsInNameOrderAndTheTimeTitleSortsByTim
 
 TEST_F(MainWindowFileListTest, TheFileTypeChoosesTheListedFiles)
 {
-    frmBrelix window(m_factory, QString());
-    window.cboKind->setCurrentIndex(1);
+    MainWindow window(m_factory, QString());
+    window.fileTypeFilter->setCurrentIndex(1);
     EXPECT_EQ(column(window.List1[0]), QStringList{u"d.csv"_s});
     EXPECT_EQ(column(window.List1[1]), QStringList{u"2000/01/01 00:00"_s});
 }
 
 TEST_F(MainWindowFileListTest, ASelectionInOneColumnIsMirroredInTheOtherOnAMouseAction)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.List1[0]->item(1)->setSelected(true);
     EXPECT_FALSE(window.List1[1]->item(1)->isSelected());
     const QPointF outside(-5, -5);
@@ -245,19 +245,19 @@ TEST_F(MainWindowFileListTest, ASelectionInOneColumnIsMirroredInTheOtherOnAMouse
 
     window.List1[1]->item(1)->setSelected(false);
     window.List1[1]->item(2)->setSelected(true);
-    window.SyncListSelection(1);
+    window.syncListSelection(1);
     EXPECT_FALSE(window.List1[0]->item(1)->isSelected());
     EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
 }
 
 TEST_F(MainWindowFileListTest, AFolderThatDoesNotExistLeavesTheListAsItWas)
 {
-    frmBrelix window(m_factory, QString());
-    window.cboDir->setEditText(file(u"data/missing"_s));
+    MainWindow window(m_factory, QString());
+    window.folderHistory->setEditText(file(u"data/missing"_s));
     EXPECT_EQ(window.listedFolder(), m_folder);
     EXPECT_EQ(column(window.List1[0]), (QStringList{u"a.xls"_s, u"b.xls"_s, u"c.xls"_s}));
 
-    window.cboDir->setEditText(m_dir.path());
+    window.folderHistory->setEditText(m_dir.path());
     EXPECT_EQ(window.listedFolder(), m_dir.path());
     EXPECT_EQ(window.List1[0]->count(), 0);
 }
@@ -266,7 +266,7 @@ TEST_F(MainWindowFileListTest, ScrollingOneColumnScrollsTheOther)
 {
     for (int i = 0; i < 40; ++i)
         touch(u"f%1.xls"_s.arg(i, 2, 10, QChar(u'0')), QDateTime(QDate(2004, 1, 1), QTime(0, i)));
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.mnuPrint_Click();
     window.show();
     QApplication::processEvents();
@@ -279,14 +279,14 @@ TEST_F(MainWindowFileListTest, ScrollingOneColumnScrollsTheOther)
 
 TEST_F(MainWindowFileListTest, ACancelledFolderDialogKeepsTheFolderAndItsHistory)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     QTimer::singleShot(0, [] {
         if (QWidget* dialog = QApplication::activeModalWidget())
             dialog->close();
     });
     window.cmdDirChg_Click();
     EXPECT_EQ(window.listedFolder(), m_folder);
-    EXPECT_EQ(window.cboDir->count(), 1);
+    EXPECT_EQ(window.folderHistory->count(), 1);
     EXPECT_EQ(window.List1[0]->count(), 3);
 }
 
@@ -300,13 +300,13 @@ TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTh
     for (const QString& name : {u"a.xls"_s, u"b.xls"_s, u"c.xls"_s})
         m_factory.addFile(QDir(m_folder).filePath(name), book);
 
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.mnuGrep_Click();
-    window.cboGrep->addItems({u"sum"_s, u"total"_s});
-    window.cboGrep->setEditText(u"total"_s);
+    window.searchHistory->addItems({u"sum"_s, u"total"_s});
+    window.searchHistory->setEditText(u"total"_s);
     window.List1[0]->item(0)->setSelected(true); // a.xls
     window.List1[0]->item(2)->setSelected(true); // c.xls
-    window.cmdGrep_Click();
+    window.startSearch();
 
     const WorkbookContent results = *m_factory.savedContent(file(u"Brelix.xls"_s));
     EXPECT_EQ(results.sheets[0].cell(2, 2).text, u"a.xls"_s);
@@ -314,9 +314,9 @@ TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTh
     EXPECT_EQ(results.sheets[0].cell(3, 5).text, u"C2"_s);
     EXPECT_EQ(results.sheets[0].cell(4, 2).type, CellContent::Type::Empty);
     EXPECT_FALSE(QFile::exists(file(u"Brelix.grp"_s)));
-    EXPECT_EQ(window.cboGrep->itemText(0), u"total"_s);
-    EXPECT_EQ(window.cboGrep->itemText(1), u"sum"_s);
-    EXPECT_EQ(window.cboDir->itemText(0), m_folder);
+    EXPECT_EQ(window.searchHistory->itemText(0), u"total"_s);
+    EXPECT_EQ(window.searchHistory->itemText(1), u"sum"_s);
+    EXPECT_EQ(window.folderHistory->itemText(0), m_folder);
     // The same folder is not listed again: the selection stays for the next search.
     EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
     EXPECT_FALSE(window.running());
@@ -324,17 +324,17 @@ TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTh
     // A second press and a close while the search runs change nothing.
     bool closedMidRun = true;
     m_factory.onStart([&](support::InMemoryHost&) {
-        window.cmdGrep_Click();
+        window.startSearch();
         closedMidRun = window.close();
     });
     const int startsBefore = m_factory.startCount();
-    window.cmdGrep_Click();
+    window.startSearch();
     EXPECT_EQ(m_factory.startCount(), startsBefore + 1);
     EXPECT_FALSE(closedMidRun);
     m_factory.onStart({});
 
     // Blanks only: refused before the histories move.
-    window.cboGrep->setEditText(u"   "_s);
+    window.searchHistory->setEditText(u"   "_s);
     QString shown;
     QTimer::singleShot(0, [&shown] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
@@ -342,9 +342,9 @@ TEST_F(MainWindowFileListTest, TheSearchButtonSearchesTheSelectedFilesAndMovesTh
             box->close();
         }
     });
-    window.cmdGrep_Click();
+    window.startSearch();
     EXPECT_EQ(shown, u"検索文字を入れてよ"_s);
-    EXPECT_EQ(window.cboGrep->count(), 2);
+    EXPECT_EQ(window.searchHistory->count(), 2);
 }
 
 TEST_F(MainWindowTest, TheSearchAndPrintChoicesRoundTripThroughTheSettings)
@@ -353,47 +353,47 @@ TEST_F(MainWindowTest, TheSearchAndPrintChoicesRoundTripThroughTheSettings)
                   "\r\n[PRINT ]/tmp\r\n[GREP  ]sum\r\n"
                   "[GREP  ]total\r\n[Sheet ]2\r\n[DAISYO]1\r\n");
     {
-        frmBrelix window(m_factory, QString());
-        EXPECT_EQ(window.cboDir->currentText(), m_dir.path());
-        EXPECT_EQ(window.cboDir->count(), 2);
-        EXPECT_EQ(window.cboGrep->currentText(), u"sum"_s);
-        EXPECT_EQ(window.cboGrep->count(), 2);
-        EXPECT_TRUE(window.optPri[2]->isChecked());
-        EXPECT_TRUE(window.chkGrep->isChecked());
-        EXPECT_EQ(window.cboKind->currentText(), u"*.xls"_s);
+        MainWindow window(m_factory, QString());
+        EXPECT_EQ(window.folderHistory->currentText(), m_dir.path());
+        EXPECT_EQ(window.folderHistory->count(), 2);
+        EXPECT_EQ(window.searchHistory->currentText(), u"sum"_s);
+        EXPECT_EQ(window.searchHistory->count(), 2);
+        EXPECT_TRUE(window.printScope[2]->isChecked());
+        EXPECT_TRUE(window.caseSensitive->isChecked());
+        EXPECT_EQ(window.fileTypeFilter->currentText(), u"*.xls"_s);
 
-        window.optPri[3]->setChecked(true);
-        window.chkGrep->setChecked(false);
-        window.cboGrep->addItem(u"count"_s);
+        window.printScope[3]->setChecked(true);
+        window.caseSensitive->setChecked(false);
+        window.searchHistory->addItem(u"count"_s);
         window.close();
     }
-    frmBrelix again(m_factory, QString());
-    EXPECT_TRUE(again.optPri[3]->isChecked());
-    EXPECT_FALSE(again.optPri[2]->isChecked());
-    EXPECT_FALSE(again.chkGrep->isChecked());
-    EXPECT_EQ(again.cboGrep->count(), 3);
-    EXPECT_EQ(again.cboGrep->itemText(2), u"count"_s);
-    EXPECT_EQ(again.cboDir->itemText(1), u"/tmp"_s);
+    MainWindow again(m_factory, QString());
+    EXPECT_TRUE(again.printScope[3]->isChecked());
+    EXPECT_FALSE(again.printScope[2]->isChecked());
+    EXPECT_FALSE(again.caseSensitive->isChecked());
+    EXPECT_EQ(again.searchHistory->count(), 3);
+    EXPECT_EQ(again.searchHistory->itemText(2), u"count"_s);
+    EXPECT_EQ(again.folderHistory->itemText(1), u"/tmp"_s);
 }
 
 TEST_F(MainWindowTest, AStoppedReadingOffersNoSearchText)
 {
     // The sheet value is out of range, so the reading stops there.
     writeSettings("[GREP  ]sum\r\n[Sheet ]9\r\n");
-    frmBrelix window(m_factory, QString());
-    EXPECT_EQ(window.cboGrep->count(), 1);
-    EXPECT_TRUE(window.cboGrep->currentText().isEmpty());
-    EXPECT_EQ(window.cboDir->currentText(), m_dir.path());
-    for (QRadioButton* option : window.optPri)
+    MainWindow window(m_factory, QString());
+    EXPECT_EQ(window.searchHistory->count(), 1);
+    EXPECT_TRUE(window.searchHistory->currentText().isEmpty());
+    EXPECT_EQ(window.folderHistory->currentText(), m_dir.path());
+    for (QRadioButton* option : window.printScope)
         EXPECT_FALSE(option->isChecked());
 }
 
 TEST_F(MainWindowTest, SearchAndPrintModesShowTheirOwnControls)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     EXPECT_EQ(window.cmdGrep->text(), u"検索開始"_s);
     EXPECT_EQ(window.cmdPrint->text(), u"印刷開始"_s);
-    EXPECT_EQ(window.chkGrep->text(), u"大小区別"_s);
+    EXPECT_EQ(window.caseSensitive->text(), u"大小区別"_s);
     EXPECT_EQ(window.lblGrep->text(), u"検索文字："_s);
     EXPECT_EQ(window.cmdDirChg->text(), u"ディレクトリ選択"_s);
     EXPECT_EQ(window.cmdTitle[0]->text(), u"名　　前"_s);
@@ -401,29 +401,29 @@ TEST_F(MainWindowTest, SearchAndPrintModesShowTheirOwnControls)
     const QStringList scopes = {u"全シート全ページ"_s, u"１シート全ページ"_s, u"全シート１ページ"_s,
                                 u"１シート１ページ"_s};
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window.optPri[static_cast<size_t>(i)]->text(), scopes[i]);
-    EXPECT_EQ(window.cboKind->count(), 2);
-    EXPECT_EQ(window.cboKind->itemText(1), u"*.csv"_s);
+        EXPECT_EQ(window.printScope[static_cast<size_t>(i)]->text(), scopes[i]);
+    EXPECT_EQ(window.fileTypeFilter->count(), 2);
+    EXPECT_EQ(window.fileTypeFilter->itemText(1), u"*.csv"_s);
     EXPECT_EQ(window.List1[1]->geometry(), QRect(208, 56, 112, 136));
 
     window.mnuGrep_Click();
-    for (QWidget* shown : std::initializer_list<QWidget*>{window.lblGrep, window.cboGrep,
+    for (QWidget* shown : std::initializer_list<QWidget*>{window.lblGrep, window.searchHistory,
                                                           window.cmdGrep, window.fraGrep})
         EXPECT_FALSE(shown->isHidden());
     for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
-                                                           window.optPri[0], window.optPri[3]})
+                                                           window.printScope[0], window.printScope[3]})
         EXPECT_TRUE(hidden->isHidden());
     EXPECT_FALSE(window.fraMain[1]->isHidden());
 
     window.mnuPrint_Click();
-    for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblGrep, window.cboGrep,
+    for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblGrep, window.searchHistory,
                                                            window.cmdGrep, window.fraGrep})
         EXPECT_TRUE(hidden->isHidden());
     for (QWidget* shown : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
-                                                          window.optPri[0], window.optPri[3]})
+                                                          window.printScope[0], window.printScope[3]})
         EXPECT_FALSE(shown->isHidden());
     EXPECT_TRUE(window.fraMain[0]->isHidden());
-    for (QWidget* kept : std::initializer_list<QWidget*>{window.cboDir, window.List1[0],
+    for (QWidget* kept : std::initializer_list<QWidget*>{window.folderHistory, window.List1[0],
                                                          window.List1[1], window.cmdEnd2})
         EXPECT_FALSE(kept->isHidden());
 }

@@ -1,6 +1,6 @@
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
-#include "shell/frmBrelix.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -66,9 +66,9 @@ protected:
 
 TEST_F(PrintScreenTest, WithoutAScopeThePrintButtonDoesNothingVisible)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.mnuPrint_Click();
-    window.cboDir->setCurrentIndex(1);
+    window.folderHistory->setCurrentIndex(1);
     window.List1[0]->item(0)->setSelected(true);
     const MessageAnswerer answerer;
     window.cmdPrint->click();
@@ -80,12 +80,12 @@ TEST_F(PrintScreenTest, WithoutAScopeThePrintButtonDoesNothingVisible)
 
 TEST_F(PrintScreenTest, AnEmptyListOrNoSelectionIsToldAndNothingStarts)
 {
-    frmBrelix window(m_factory, QString());
-    window.optPri[1]->setChecked(true);
+    MainWindow window(m_factory, QString());
+    window.printScope[1]->setChecked(true);
     const MessageAnswerer answerer;
-    window.cmdPrint_Click();
-    window.cboDir->setCurrentIndex(1);
-    window.cmdPrint_Click();
+    window.startPrint();
+    window.folderHistory->setCurrentIndex(1);
+    window.startPrint();
     const QString refusal = u"選択無し|対象ファイルを選択して下さい"_s;
     EXPECT_EQ(answerer.seen(), QStringList({refusal, refusal}));
     EXPECT_EQ(m_factory.startCount(), 0);
@@ -94,12 +94,12 @@ TEST_F(PrintScreenTest, AnEmptyListOrNoSelectionIsToldAndNothingStarts)
 
 TEST_F(PrintScreenTest, APrintRunsWithTheWindowDisabledAndKeepsListAndSelection)
 {
-    frmBrelix window(m_factory, QString());
+    MainWindow window(m_factory, QString());
     window.mnuPrint_Click();
-    window.cboDir->setCurrentIndex(1);
+    window.folderHistory->setCurrentIndex(1);
     window.List1[0]->item(0)->setSelected(true);
     window.List1[0]->item(2)->setSelected(true);
-    window.optPri[3]->setChecked(true);
+    window.printScope[3]->setChecked(true);
     bool disabledWhileRunning = false;
     m_factory.onStart(
         [&](InMemoryHost&) { disabledWhileRunning = !window.isEnabled() && window.running(); });
@@ -118,8 +118,8 @@ TEST_F(PrintScreenTest, APrintRunsWithTheWindowDisabledAndKeepsListAndSelection)
     EXPECT_TRUE(m_factory.lastHost().calls().contains(
         u"openWorkbook(%1)"_s.arg(QDir(m_folder).filePath(u"c.xls"_s))));
     // The printed folder heads the history; the list is not built again.
-    EXPECT_EQ(window.cboDir->itemText(0), m_folder);
-    EXPECT_EQ(window.cboDir->itemText(1), m_empty);
+    EXPECT_EQ(window.folderHistory->itemText(0), m_folder);
+    EXPECT_EQ(window.folderHistory->itemText(1), m_empty);
     EXPECT_TRUE(window.List1[0]->item(2)->isSelected());
     EXPECT_FALSE(window.List1[0]->item(1)->isSelected());
 }

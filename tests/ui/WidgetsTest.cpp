@@ -1,8 +1,8 @@
-#include "host/frmLogin.h"
-#include "shell/GuiRunUi.h"
-#include "shell/MPRO_BAR.h"
-#include "shell/MTSK_CHK.h"
-#include "shell/frmBar.h"
+#include "ui/dialogs/PasswordDialog.h"
+#include "ui/run/GuiRunUi.h"
+#include "ui/run/ProgressBar.h"
+#include "ui/desktop/WindowTitles.h"
+#include "ui/run/ProgressWindow.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -42,7 +42,7 @@ QImage bar(float fraction, const QString& text)
 {
     QFont font;
     font.setPointSize(12);
-    return proBarImage(QSize(400, 20), font, fraction, text, QColor(kWhite), QColor(kNavy));
+    return progressBarImage(QSize(400, 20), font, fraction, text, QColor(kWhite), QColor(kNavy));
 }
 
 // How many pixels of a column band have exactly this colour.
@@ -81,7 +81,7 @@ TEST(ProgressWindow, CancelSetsTheFlagThatTheRunReads)
     EXPECT_FALSE(ui.cancelRequested());
     ui.setCancelEnabled(true);
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* progress = qobject_cast<frmBar*>(w)) {
+        if (auto* progress = qobject_cast<ProgressWindow*>(w)) {
             EXPECT_EQ(progress->lblTitle->text(), u"Excel起動中"_s);
             progress->cmdCancel->click();
             progress->cmdCancel->click();
@@ -96,34 +96,34 @@ TEST(ProgressWindow, CancelSetsTheFlagThatTheRunReads)
 
 TEST(PasswordPrompt, OffersThePasswordTypedLastSelected)
 {
-    frmLogin first(nullptr, u"a.xls"_s, QString());
+    PasswordDialog first(nullptr, u"a.xls"_s, QString());
     EXPECT_EQ(first.lblFile->text(), u"ﾌｧｲﾙ名　： a.xls"_s);
     EXPECT_TRUE(first.txtPass->text().isEmpty());
     EXPECT_EQ(first.txtPass->echoMode(), QLineEdit::Password);
 
-    frmLogin again(nullptr, u"b.xls"_s, u"himitsu"_s);
+    PasswordDialog again(nullptr, u"b.xls"_s, u"himitsu"_s);
     EXPECT_EQ(again.txtPass->text(), u"himitsu"_s);
     EXPECT_EQ(again.txtPass->selectedText(), u"himitsu"_s);
 
     QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<PasswordDialog*>(QApplication::activeModalWidget())) {
             dialog->txtPass->setText(u"new"_s);
             dialog->cmdOk->click();
         }
     });
-    EXPECT_EQ(frmLogin::ask(nullptr, u"c.xls"_s, u"old"_s), std::optional<QString>(u"new"_s));
+    EXPECT_EQ(PasswordDialog::ask(nullptr, u"c.xls"_s, u"old"_s), std::optional<QString>(u"new"_s));
     QTimer::singleShot(0, [] {
-        if (auto* dialog = qobject_cast<frmLogin*>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<PasswordDialog*>(QApplication::activeModalWidget()))
             dialog->cmdCancel->click();
     });
-    EXPECT_EQ(frmLogin::ask(nullptr, u"c.xls"_s, u"old"_s), std::nullopt);
+    EXPECT_EQ(PasswordDialog::ask(nullptr, u"c.xls"_s, u"old"_s), std::nullopt);
 }
 
 // Run by ctest without a display (see the build files); the X11 case runs under Xvfb.
 TEST(WindowTitles, NoDisplayMeansNoWindow)
 {
     qunsetenv("DISPLAY");
-    EXPECT_FALSE(M_TskChk(u"Microsoft Excel"_s));
+    EXPECT_FALSE(windowTitleExists(u"Microsoft Excel"_s));
     EXPECT_TRUE(topLevelWindowTitles().isEmpty());
 }
 

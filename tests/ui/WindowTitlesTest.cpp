@@ -1,4 +1,4 @@
-#include "shell/MTSK_CHK.h"
+#include "ui/desktop/WindowTitles.h"
 
 #include <QApplication>
 #include <QThread>
@@ -15,15 +15,15 @@ TEST(WindowTitles, ATopLevelWindowIsFoundByPartOfItsTitleIgnoringCase)
     char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    EXPECT_FALSE(brelix::ui::M_TskChk(u"Microsoft Excel"_s));
+    EXPECT_FALSE(brelix::ui::windowTitleExists(u"Microsoft Excel"_s));
 
     QWidget window;
     window.setWindowTitle(u"Book1.xls - MICROSOFT excel"_s);
     window.show();
-    for (int i = 0; i < 50 && !brelix::ui::M_TskChk(u"Book1.xls"_s); ++i) {
+    for (int i = 0; i < 50 && !brelix::ui::windowTitleExists(u"Book1.xls"_s); ++i) {
         QApplication::processEvents();
         QThread::msleep(20);
     }
-    EXPECT_TRUE(brelix::ui::M_TskChk(u"Microsoft Excel"_s));
+    EXPECT_TRUE(brelix::ui::windowTitleExists(u"Microsoft Excel"_s));
     EXPECT_TRUE(brelix::ui::topLevelWindowTitles().contains(u"Book1.xls - MICROSOFT excel"_s));
 }

@@ -1,10 +1,10 @@
-#include "CellsCommand.h"
-#include "CliApplication.h"
-#include "DiffCommand.h"
-#include "GrepCommand.h"
-#include "LibreOfficeHostFactory.h"
-#include "PrintCommand.h"
-#include "shell/ProgramFolderSetup.h"
+#include "cli/CellsCommand.h"
+#include "cli/CliApplication.h"
+#include "cli/DiffCommand.h"
+#include "cli/GrepCommand.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "cli/PrintCommand.h"
+#include "core/files/ProgramFolderSetup.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     QTextStream in(stdin);
     // Messages only: every command still runs, and says what it cannot do.
-    const auto setup = brelix::shell::ProgramFolderSetup::run();
+    const auto setup = brelix::files::ProgramFolderSetup::run();
     for (const QString& line : setup.message().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
         err << "brelix-cli: " << line << '\n';
     err.flush();

@@ -1,7 +1,7 @@
-#include "LibreOfficeHostFactory.h"
-#include "shell/ProgramFolderSetup.h"
-#include "shell/SecondInstance.h"
-#include "shell/frmBrelix.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/files/ProgramFolderSetup.h"
+#include "ui/window/SecondInstance.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,7 +17,7 @@ int main(int argc, char** argv)
         return 1;
     }
     // Before the settings are read: they may live in the folder made here.
-    const auto setup = brelix::shell::ProgramFolderSetup::run();
+    const auto setup = brelix::files::ProgramFolderSetup::run();
     if (!setup.problems().isEmpty())
         QMessageBox::warning(nullptr, setup.title(),
                              setup.message().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments();
     // The whole command line's text, as the test argument is compared with it.
     const QString argument = args.mid(1).join(QLatin1Char(' '));
-    brelix::ui::frmBrelix window(factory, argument);
+    brelix::ui::MainWindow window(factory, argument);
     window.show();
     return app.exec();
 }

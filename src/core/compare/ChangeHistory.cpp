@@ -1,15 +1,15 @@
-#include "ChangeHistory.h"
+#include "core/compare/ChangeHistory.h"
 
-#include "GetLastCell.h"
-#include "host/CellAddress.h"
-#include "host/HostError.h"
-#include "shell/RunFailure.h"
+#include "core/run/UsedExtent.h"
+#include "core/host/CellAddress.h"
+#include "core/host/HostError.h"
+#include "core/run/RunFailure.h"
 
 #include <QFile>
 
 namespace brelix::compare {
 
-using shell::RunFailure;
+using run::RunFailure;
 
 void ChangeHistory::replaceWithTemplate()
 {
@@ -58,7 +58,7 @@ bool ChangeHistory::finish()
 
     m_state.trap = 202;
     m_host.selectRange(output, 1, {{1, 1}, {1, 1}});
-    const std::optional<host::CellPosition> last = GetLastCell(m_host, m_ui, m_password, output, 1);
+    const std::optional<host::CellPosition> last = usedExtent(m_host, m_ui, m_password, output, 1);
     if (!last)
         return false;
     m_state.row = last->row;

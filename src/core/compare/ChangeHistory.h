@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DiffRunState.h"
-#include "host/SpreadsheetHost.h"
-#include "shell/RunUi.h"
+#include "core/compare/DiffRunState.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
 
 namespace brelix::compare {
 
@@ -10,7 +10,7 @@ namespace brelix::compare {
 // then named, marked, annotated, saved and left open for the user.
 class ChangeHistory {
 public:
-    ChangeHistory(host::SpreadsheetHost& host, shell::RunUi& ui, DiffRunState& state,
+    ChangeHistory(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state,
                   QString& password)
         : m_host(host), m_ui(ui), m_state(state), m_password(password)
     {
@@ -31,7 +31,7 @@ private:
     void note(int row, const QString& text);
 
     host::SpreadsheetHost& m_host;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     DiffRunState& m_state;
     QString& m_password;
 };

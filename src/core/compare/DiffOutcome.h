@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DiffRecord.h"
+#include "core/compare/DiffRecord.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "DiffRules.h"
+#include "core/compare/DiffRules.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -23,25 +23,25 @@ std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QS
     return std::nullopt;
 }
 
-shell::RunMessage refusalMessage(DiffRefusal refusal)
+run::RunMessage refusalMessage(DiffRefusal refusal)
 {
-    shell::RunMessage message;
+    run::RunMessage message;
     switch (refusal) {
     case DiffRefusal::MissingTemplate:
         message.text = u"Brelix_Format.xls がありません"_s;
         message.title = u"実行不可能"_s;
-        message.icon = shell::MessageIcon::Critical;
+        message.icon = run::MessageIcon::Critical;
         break;
     case DiffRefusal::SameFileName:
         message.text = u"同一ファイル名は比較できません\r\n\r\n"
                        u"どちらかのファイル名を変更してから、比較を実行して下さい"_s;
         message.title = u"実行中止"_s;
-        message.icon = shell::MessageIcon::Exclamation;
+        message.icon = run::MessageIcon::Exclamation;
         break;
     case DiffRefusal::FilesNotSelected:
         message.text = u"対象ファイルを選択して下さい"_s;
         message.title = u"指定エラー"_s;
-        message.icon = shell::MessageIcon::Exclamation;
+        message.icon = run::MessageIcon::Exclamation;
         break;
     }
     return message;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/RunUi.h"
+#include "core/run/RunUi.h"
 
 #include <QString>
 #include <optional>
@@ -15,7 +15,7 @@ namespace brelix::compare {
 enum class DiffRefusal { MissingTemplate, SameFileName, FilesNotSelected };
 std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QString& firstPath,
                                            const QString& secondPath);
-shell::RunMessage refusalMessage(DiffRefusal refusal);
+run::RunMessage refusalMessage(DiffRefusal refusal);
 
 // The bare file name of a path as a directory lookup gives it: empty when nothing is there.
 QString bareFileName(const QString& path);

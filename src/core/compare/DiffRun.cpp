@@ -1,18 +1,18 @@
-#include "DiffRun.h"
+#include "core/compare/DiffRun.h"
 
-#include "ChangeHistory.h"
-#include "ErrorReport.h"
-#include "GetLastCell.h"
-#include "SheetPairComparer.h"
-#include "host/HostError.h"
-#include "shell/RunFailure.h"
+#include "core/compare/ChangeHistory.h"
+#include "core/compare/ErrorReport.h"
+#include "core/run/UsedExtent.h"
+#include "core/compare/SheetPairComparer.h"
+#include "core/host/HostError.h"
+#include "core/run/RunFailure.h"
 
 #include <chrono>
 
 namespace brelix::compare {
 
 using host::HostError;
-using shell::MessageIcon;
+using run::MessageIcon;
 
 namespace {
 
@@ -32,10 +32,10 @@ DiffOutcome DiffRun::start(const DiffSettings& settings, bool* programEnds)
             *programEnds = *refusal == DiffRefusal::MissingTemplate;
         return {DiffEnding::Refused, {}};
     }
-    return RunDiff(settings);
+    return run(settings);
 }
 
-DiffOutcome DiffRun::RunDiff(const DiffSettings& settings)
+DiffOutcome DiffRun::run(const DiffSettings& settings)
 {
     m_state = DiffRunState();
     m_state.settings = settings;
@@ -56,7 +56,7 @@ DiffOutcome DiffRun::RunDiff(const DiffSettings& settings)
         ending = work();
     } catch (const HostError& e) {
         ending = fail(e.number(), e.description());
-    } catch (const shell::RunFailure& e) {
+    } catch (const run::RunFailure& e) {
         ending = fail(e.number(), e.description());
     }
     m_host.reset();
@@ -221,14 +221,14 @@ DiffEnding DiffRun::compareSheets()
         m_host->activateSheet(second, s);
         m_host->activateWorkbook(first);
         m_host->activateSheet(first, s);
-        const auto firstLast = GetLastCell(*m_host, m_ui, m_password, first, s);
+        const auto firstLast = usedExtent(*m_host, m_ui, m_password, first, s);
         if (!firstLast)
             return DiffEnding::PasswordFailed;
         m_state.row = firstLast->row;
         m_state.column = firstLast->column;
         m_host->activateWorkbook(second);
         m_host->activateSheet(second, s);
-        const auto secondLast = GetLastCell(*m_host, m_ui, m_password, second, s);
+        const auto secondLast = usedExtent(*m_host, m_ui, m_password, second, s);
         if (!secondLast)
             return DiffEnding::PasswordFailed;
         m_state.row = secondLast->row;
@@ -324,7 +324,7 @@ void DiffRun::closeEverythingQuietly()
 
 void DiffRun::message(const QString& text, const QString& title, MessageIcon icon, bool foreground)
 {
-    m_ui.showMessage({text, title, icon, shell::MessageButtons::Ok, foreground});
+    m_ui.showMessage({text, title, icon, run::MessageButtons::Ok, foreground});
 }
 
 } // namespace brelix::compare

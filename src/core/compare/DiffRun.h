@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DiffOutcome.h"
-#include "DiffRunState.h"
-#include "DiffSettings.h"
-#include "host/SpreadsheetHostFactory.h"
-#include "shell/RunUi.h"
+#include "core/compare/DiffOutcome.h"
+#include "core/compare/DiffRunState.h"
+#include "core/compare/DiffSettings.h"
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/RunUi.h"
 
 #include <memory>
 
@@ -17,7 +17,7 @@ namespace brelix::compare {
 class DiffRun {
 public:
     // `password` is the sheet password typed last; it outlives the run, never the program.
-    DiffRun(host::SpreadsheetHostFactory& factory, shell::RunUi& ui, QString& password)
+    DiffRun(host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& password)
         : m_factory(factory), m_ui(ui), m_password(password)
     {
     }
@@ -27,7 +27,7 @@ public:
     DiffOutcome start(const DiffSettings& settings, bool* programEnds = nullptr);
 
     // The run itself, as the button calls it after its checks.
-    DiffOutcome RunDiff(const DiffSettings& settings);
+    DiffOutcome run(const DiffSettings& settings);
 
 private:
     DiffEnding work();
@@ -40,11 +40,11 @@ private:
     DiffEnding abort(DiffEnding ending);
     DiffEnding fail(int number, const QString& description);
     void closeEverythingQuietly();
-    void message(const QString& text, const QString& title, shell::MessageIcon icon,
+    void message(const QString& text, const QString& title, run::MessageIcon icon,
                  bool foreground = false);
 
     host::SpreadsheetHostFactory& m_factory;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     QString& m_password;
     DiffRunState m_state;
     std::unique_ptr<host::SpreadsheetHost> m_host;

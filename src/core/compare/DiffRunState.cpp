@@ -1,4 +1,4 @@
-#include "DiffRunState.h"
+#include "core/compare/DiffRunState.h"
 
 namespace brelix::compare {
 

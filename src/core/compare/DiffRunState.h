@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DiffRecord.h"
-#include "DiffRules.h"
-#include "DiffSettings.h"
-#include "ErrorReport.h"
+#include "core/compare/DiffRecord.h"
+#include "core/compare/DiffRules.h"
+#include "core/compare/DiffSettings.h"
+#include "core/compare/ErrorReport.h"
 
 #include <QList>
 #include <QString>

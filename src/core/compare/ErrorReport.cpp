@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "core/compare/ErrorReport.h"
 
 #include <QStringList>
 

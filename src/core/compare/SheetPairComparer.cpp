@@ -1,6 +1,6 @@
-#include "SheetPairComparer.h"
+#include "core/compare/SheetPairComparer.h"
 
-#include "host/CellAddress.h"
+#include "core/host/CellAddress.h"
 
 #include <cmath>
 

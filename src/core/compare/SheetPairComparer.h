@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DiffRunState.h"
-#include "host/SpreadsheetHost.h"
-#include "shell/RunUi.h"
+#include "core/compare/DiffRunState.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
 
 namespace brelix::compare {
 
@@ -12,7 +12,7 @@ namespace brelix::compare {
 // cancel points as reading cell by cell.
 class SheetPairComparer {
 public:
-    SheetPairComparer(host::SpreadsheetHost& host, shell::RunUi& ui, DiffRunState& state)
+    SheetPairComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
         : m_host(host), m_ui(ui), m_state(state)
     {
     }
@@ -24,7 +24,7 @@ private:
     void flush(int sheet);
 
     host::SpreadsheetHost& m_host;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     DiffRunState& m_state;
     int m_blockFirstRow = 0;
     QList<QStringList> m_first;

@@ -1,4 +1,4 @@
-#include "CellAddress.h"
+#include "core/host/CellAddress.h"
 
 namespace brelix::host {
 

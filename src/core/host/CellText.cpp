@@ -1,4 +1,4 @@
-#include "CellText.h"
+#include "core/host/CellText.h"
 
 #include <QDateTime>
 #include <charconv>

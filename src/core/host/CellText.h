@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellContent.h"
+#include "core/host/CellContent.h"
 
 #include <QDate>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "ColorPalette.h"
+#include "core/host/ColorPalette.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "HostError.h"
+#include "core/host/HostError.h"
 
 namespace brelix::host {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CellBorders.h"
-#include "CellRange.h"
-#include "WindowGeometry.h"
+#include "core/host/CellBorders.h"
+#include "core/host/CellRange.h"
+#include "core/host/WindowGeometry.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpreadsheetHost.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <memory>
 

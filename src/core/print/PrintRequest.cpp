@@ -1,6 +1,6 @@
-#include "PrintRequest.h"
+#include "core/print/PrintRequest.h"
 
-#include "shell/FolderFileList.h"
+#include "core/files/FolderFileList.h"
 
 namespace brelix::print {
 
@@ -9,7 +9,7 @@ QList<PrintEntry> listedEntries(const QString& folder, const QStringList& names,
 {
     QList<PrintEntry> entries;
     for (qsizetype i = 0; i < names.size(); ++i)
-        entries.append({names[i], shell::listedFilePath(folder, names[i]), selected.value(i)});
+        entries.append({names[i], files::listedFilePath(folder, names[i]), selected.value(i)});
     return entries;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintScope.h"
+#include "core/print/PrintScope.h"
 
 #include <QList>
 #include <QString>

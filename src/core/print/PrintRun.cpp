@@ -1,6 +1,6 @@
-#include "PrintRun.h"
+#include "core/print/PrintRun.h"
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,7 +8,7 @@
 namespace brelix::print {
 
 using host::HostError;
-using shell::MessageIcon;
+using run::MessageIcon;
 
 namespace {
 
@@ -28,10 +28,10 @@ template <typename Step> std::optional<QString> attempt(Step&& step)
 
 } // namespace
 
-PrintOutcome PrintRun::cmdPrint_Click(const PrintRequest& request)
+PrintOutcome PrintRun::start(const PrintRequest& request)
 {
     m_outcome = PrintOutcome();
-    const shell::RunMessage nothingSelected{QStringLiteral("対象ファイルを選択して下さい"),
+    const run::RunMessage nothingSelected{QStringLiteral("対象ファイルを選択して下さい"),
                                             QStringLiteral("選択無し")};
     if (request.entries.isEmpty()) {
         m_ui.showMessage(nothingSelected);
@@ -68,8 +68,8 @@ PrintOutcome PrintRun::cmdPrint_Click(const PrintRequest& request)
 bool PrintRun::confirmed(PrintScope scope)
 {
     return m_ui.showMessage({confirmationText(scope), QStringLiteral("最終確認"),
-                             MessageIcon::Question, shell::MessageButtons::YesNo}) ==
-           shell::MessageAnswer::Yes;
+                             MessageIcon::Question, run::MessageButtons::YesNo}) ==
+           run::MessageAnswer::Yes;
 }
 
 PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PrintOutcome.h"
-#include "PrintRequest.h"
-#include "host/SpreadsheetHostFactory.h"
-#include "shell/RunUi.h"
+#include "core/print/PrintOutcome.h"
+#include "core/print/PrintRequest.h"
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/RunUi.h"
 
 #include <memory>
 #include <optional>
@@ -16,11 +16,11 @@ namespace brelix::print {
 // message, which names every file that did not print.
 class PrintRun {
 public:
-    PrintRun(host::SpreadsheetHostFactory& factory, shell::RunUi& ui) : m_factory(factory), m_ui(ui)
+    PrintRun(host::SpreadsheetHostFactory& factory, run::RunUi& ui) : m_factory(factory), m_ui(ui)
     {
     }
 
-    PrintOutcome cmdPrint_Click(const PrintRequest& request);
+    PrintOutcome start(const PrintRequest& request);
 
 private:
     bool confirmed(PrintScope scope);
@@ -34,7 +34,7 @@ private:
     void showCompletion();
 
     host::SpreadsheetHostFactory& m_factory;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     PrintScope m_scope = PrintScope::AllSheetsAllPages;
     std::unique_ptr<host::SpreadsheetHost> m_host;
     QString m_startFailure; // why no office runs, when none does

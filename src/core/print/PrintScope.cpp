@@ -1,4 +1,4 @@
-#include "PrintScope.h"
+#include "core/print/PrintScope.h"
 
 namespace brelix::print {
 

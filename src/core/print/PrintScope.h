@@ -5,7 +5,7 @@
 
 namespace brelix::print {
 
-// What each workbook of a batch print gives, by the index of its option button optPri.
+// What each workbook of a batch print gives, by the index of its option button printScope.
 enum class PrintScope {
     AllSheetsAllPages = 0,
     FirstSheetAllPages = 1,

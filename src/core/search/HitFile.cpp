@@ -1,4 +1,4 @@
-#include "HitFile.h"
+#include "core/search/HitFile.h"
 
 namespace brelix::search {
 

@@ -1,6 +1,6 @@
-#include "SearchHosts.h"
+#include "core/search/SearchHosts.h"
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 namespace brelix::search {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/SpreadsheetHostFactory.h"
+#include "core/host/SpreadsheetHostFactory.h"
 
 #include <memory>
 

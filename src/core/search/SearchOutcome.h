@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HitRecord.h"
+#include "core/search/HitRecord.h"
 
 #include <QList>
 #include <QStringList>

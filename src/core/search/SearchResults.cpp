@@ -1,7 +1,7 @@
-#include "SearchResults.h"
+#include "core/search/SearchResults.h"
 
-#include "compare/GetLastCell.h"
-#include "host/HostError.h"
+#include "core/run/UsedExtent.h"
+#include "core/host/HostError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +25,7 @@ template <typename Call> void quietly(Call&& call)
 
 } // namespace
 
-SearchEnding SearchResults::BuildSearchResults()
+SearchEnding SearchResults::build()
 {
     try {
         m_host = m_hosts.take();
@@ -64,7 +64,7 @@ SearchEnding SearchResults::BuildSearchResults()
     quietly([&] { m_host->selectRange(m_output, 1, {{1, 1}, {1, 1}}); });
     std::optional<host::CellPosition> extent;
     try {
-        extent = compare::GetLastCell(*m_host, m_ui, m_password, m_output, 1);
+        extent = compare::usedExtent(*m_host, m_ui, m_password, m_output, 1);
     } catch (const HostError& e) {
         return fail(e.description());
     }
@@ -94,8 +94,8 @@ SearchEnding SearchResults::BuildSearchResults()
     m_ui.processEvents();
     m_ui.showMessage({QStringLiteral("ファイルが大きすぎて、全て検索できませんでした") + kCrLf +
                           kCrLf + m_state.reachedText + kCrLf + m_state.reachedSheet,
-                      QStringLiteral("比較中止"), shell::MessageIcon::Exclamation,
-                      shell::MessageButtons::Ok, true});
+                      QStringLiteral("比較中止"), run::MessageIcon::Exclamation,
+                      run::MessageButtons::Ok, true});
     return SearchEnding::CutShort;
 }
 
@@ -166,8 +166,8 @@ SearchEnding SearchResults::fail(const QString& reason)
                           kCrLf +
                           QStringLiteral("見つかった箇所は %1 にあります")
                               .arg(QFileInfo(m_hitFile.path()).fileName()),
-                      QStringLiteral("検索結果作成不可"), shell::MessageIcon::Exclamation,
-                      shell::MessageButtons::Ok, false});
+                      QStringLiteral("検索結果作成不可"), run::MessageIcon::Exclamation,
+                      run::MessageButtons::Ok, false});
     return SearchEnding::Failed;
 }
 

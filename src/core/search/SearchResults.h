@@ -1,11 +1,11 @@
 #pragma once
 
-#include "HitFile.h"
-#include "SearchHosts.h"
-#include "SearchOutcome.h"
-#include "SearchRunState.h"
-#include "host/SpreadsheetHost.h"
-#include "shell/RunUi.h"
+#include "core/search/HitFile.h"
+#include "core/search/SearchHosts.h"
+#include "core/search/SearchOutcome.h"
+#include "core/search/SearchRunState.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
 
 #include <memory>
 
@@ -15,14 +15,14 @@ namespace brelix::search {
 // workbook with hits opens above it, and the office is handed to the user.
 class SearchResults {
 public:
-    SearchResults(SearchHosts& hosts, shell::RunUi& ui, SearchRunState& state, QString& password,
+    SearchResults(SearchHosts& hosts, run::RunUi& ui, SearchRunState& state, QString& password,
                   HitFile& hitFile)
         : m_hosts(hosts), m_ui(ui), m_state(state), m_password(password), m_hitFile(hitFile)
     {
     }
 
     // Finished, CutShort, PasswordFailed (the caller's password end follows) or Failed.
-    SearchEnding BuildSearchResults();
+    SearchEnding build();
 
     // The instance of the results while it is not handed over, for the password end.
     std::unique_ptr<host::SpreadsheetHost> takeHost() { return std::move(m_host); }
@@ -36,7 +36,7 @@ private:
     SearchEnding fail(const QString& reason);
 
     SearchHosts& m_hosts;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     SearchRunState& m_state;
     QString& m_password;
     HitFile& m_hitFile;

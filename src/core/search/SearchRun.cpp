@@ -1,9 +1,9 @@
-#include "SearchRun.h"
+#include "core/search/SearchRun.h"
 
-#include "SearchResults.h"
-#include "SheetSearcher.h"
-#include "compare/GetLastCell.h"
-#include "host/HostError.h"
+#include "core/search/SearchResults.h"
+#include "core/search/SheetSearcher.h"
+#include "core/run/UsedExtent.h"
+#include "core/host/HostError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +12,7 @@
 namespace brelix::search {
 
 using host::HostError;
-using shell::MessageIcon;
+using run::MessageIcon;
 
 namespace {
 
@@ -42,7 +42,7 @@ template <typename Call> void quietly(Call&& call)
 
 } // namespace
 
-SearchOutcome SearchRun::cmdGrep_Click(const SearchSettings& settings,
+SearchOutcome SearchRun::start(const SearchSettings& settings,
                                        const std::function<void()>& accepted)
 {
     if (trimBlanks(settings.searchText).isEmpty()) {
@@ -52,10 +52,10 @@ SearchOutcome SearchRun::cmdGrep_Click(const SearchSettings& settings,
     }
     if (accepted)
         accepted();
-    return RunSearch(settings);
+    return run(settings);
 }
 
-SearchOutcome SearchRun::RunSearch(const SearchSettings& settings)
+SearchOutcome SearchRun::run(const SearchSettings& settings)
 {
     m_state = SearchRunState();
     m_state.settings = settings;
@@ -81,7 +81,7 @@ SearchOutcome SearchRun::RunSearch(const SearchSettings& settings)
     SearchEnding ending = searchWorkbooks();
     if (ending == SearchEnding::Finished) {
         SearchResults results(*m_hosts, m_ui, m_state, m_password, *m_hitFile);
-        ending = results.BuildSearchResults();
+        ending = results.build();
         if (ending == SearchEnding::PasswordFailed) {
             m_host = results.takeHost();
             ending = passwordEnd();
@@ -204,7 +204,7 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
                                     .arg(count));
         std::optional<host::CellPosition> extent;
         try {
-            extent = compare::GetLastCell(*m_host, m_ui, m_password, book, s);
+            extent = compare::usedExtent(*m_host, m_ui, m_password, book, s);
         } catch (const HostError&) {
             m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
             return std::nullopt;
@@ -271,7 +271,7 @@ void SearchRun::removeHitFile()
 
 void SearchRun::message(const QString& text, const QString& title, MessageIcon icon)
 {
-    m_ui.showMessage({text, title, icon, shell::MessageButtons::Ok, false});
+    m_ui.showMessage({text, title, icon, run::MessageButtons::Ok, false});
 }
 
 } // namespace brelix::search

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "HitFile.h"
-#include "SearchHosts.h"
-#include "SearchOutcome.h"
-#include "SearchRunState.h"
-#include "SearchSettings.h"
-#include "host/SpreadsheetHostFactory.h"
-#include "shell/RunUi.h"
+#include "core/search/HitFile.h"
+#include "core/search/SearchHosts.h"
+#include "core/search/SearchOutcome.h"
+#include "core/search/SearchRunState.h"
+#include "core/search/SearchSettings.h"
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/RunUi.h"
 
 #include <functional>
 #include <memory>
@@ -21,18 +21,18 @@ namespace brelix::search {
 class SearchRun {
 public:
     // `password` is the sheet password typed last; it outlives the run, never the program.
-    SearchRun(host::SpreadsheetHostFactory& factory, shell::RunUi& ui, QString& password)
+    SearchRun(host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& password)
         : m_factory(factory), m_ui(ui), m_password(password)
     {
     }
 
     // The search button: refuses an empty search text, else calls `accepted` (where the
     // caller moves the search text and the folder to the heads of their histories) and runs.
-    SearchOutcome cmdGrep_Click(const SearchSettings& settings,
+    SearchOutcome start(const SearchSettings& settings,
                                 const std::function<void()>& accepted);
 
     // The run itself, as the button calls it after its text check.
-    SearchOutcome RunSearch(const SearchSettings& settings);
+    SearchOutcome run(const SearchSettings& settings);
 
 private:
     std::optional<SearchEnding> refusal();
@@ -45,10 +45,10 @@ private:
     SearchEnding passwordEnd();
     void tellSkippedFiles();
     void removeHitFile();
-    void message(const QString& text, const QString& title, shell::MessageIcon icon);
+    void message(const QString& text, const QString& title, run::MessageIcon icon);
 
     host::SpreadsheetHostFactory& m_factory;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     QString& m_password;
     SearchRunState m_state;
     std::unique_ptr<SearchHosts> m_hosts;

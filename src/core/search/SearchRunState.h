@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HitFile.h"
-#include "HitRecord.h"
-#include "SearchSettings.h"
+#include "core/search/HitFile.h"
+#include "core/search/HitRecord.h"
+#include "core/search/SearchSettings.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "SheetSearcher.h"
+#include "core/search/SheetSearcher.h"
 
-#include "host/CellAddress.h"
-#include "host/HostError.h"
+#include "core/host/CellAddress.h"
+#include "core/host/HostError.h"
 
 #include <cmath>
 

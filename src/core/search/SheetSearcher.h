@@ -1,10 +1,10 @@
 #pragma once
 
-#include "HitFile.h"
-#include "SearchRunState.h"
-#include "host/CellRange.h"
-#include "host/SpreadsheetHost.h"
-#include "shell/RunUi.h"
+#include "core/search/HitFile.h"
+#include "core/search/SearchRunState.h"
+#include "core/host/CellRange.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
 
 namespace brelix::search {
 
@@ -13,7 +13,7 @@ namespace brelix::search {
 // progress and cancel points, as reading cell by cell.
 class SheetSearcher {
 public:
-    SheetSearcher(host::SpreadsheetHost& host, shell::RunUi& ui, SearchRunState& state,
+    SheetSearcher(host::SpreadsheetHost& host, run::RunUi& ui, SearchRunState& state,
                   HitFile& hitFile)
         : m_host(host), m_ui(ui), m_state(state), m_hitFile(hitFile)
     {
@@ -24,7 +24,7 @@ public:
 
 private:
     host::SpreadsheetHost& m_host;
-    shell::RunUi& m_ui;
+    run::RunUi& m_ui;
     SearchRunState& m_state;
     HitFile& m_hitFile;
 };

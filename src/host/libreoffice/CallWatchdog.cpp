@@ -1,4 +1,4 @@
-#include "CallWatchdog.h"
+#include "host/libreoffice/CallWatchdog.h"
 
 namespace brelix::libreoffice {
 

@@ -1,7 +1,7 @@
-#include "CellReader.h"
+#include "host/libreoffice/CellReader.h"
 
-#include "OpenWorkbook.h"
-#include "UnoHelpers.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "host/libreoffice/UnoHelpers.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>

@@ -1,9 +1,9 @@
-#include "CellWriter.h"
+#include "host/libreoffice/CellWriter.h"
 
-#include "OpenWorkbook.h"
-#include "UnoHelpers.h"
-#include "host/ColorPalette.h"
-#include "host/HostError.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "host/libreoffice/UnoHelpers.h"
+#include "core/host/ColorPalette.h"
+#include "core/host/HostError.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>

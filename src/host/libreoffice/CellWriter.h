@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/CellBorders.h"
-#include "host/CellRange.h"
+#include "core/host/CellBorders.h"
+#include "core/host/CellRange.h"
 
 #include <QList>
 #include <QVariant>

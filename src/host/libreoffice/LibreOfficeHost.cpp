@@ -1,10 +1,10 @@
-#include "LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHost.h"
 
-#include "CellWriter.h"
-#include "UnoHelpers.h"
-#include "WindowLayout.h"
-#include "host/CellText.h"
-#include "shell/AnsiText.h"
+#include "host/libreoffice/CellWriter.h"
+#include "host/libreoffice/UnoHelpers.h"
+#include "host/libreoffice/WindowLayout.h"
+#include "core/host/CellText.h"
+#include "core/files/TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +49,7 @@ OUString csvFilterOptions(const QString& path)
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
-    const int charset = shell::isUtf8(bytes) ? 76 /* UTF-8 */ : 60 /* MS-932 */;
+    const int charset = files::isUtf8(bytes) ? 76 /* UTF-8 */ : 60 /* MS-932 */;
     // separator, text delimiter, charset, first line, column formats, language (en-US so that
     // "." is the decimal point), quoted fields as text, detect special numbers.
     return toOUString(QStringLiteral("44,34,%1,1,,1033,false,true").arg(charset));

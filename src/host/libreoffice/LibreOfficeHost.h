@@ -1,14 +1,14 @@
 #pragma once
 
-#include "CallWatchdog.h"
-#include "CellReader.h"
-#include "OfficeConnection.h"
-#include "OfficeOptions.h"
-#include "OfficePrinter.h"
-#include "OfficeProcess.h"
-#include "OpenWorkbook.h"
-#include "host/HostError.h"
-#include "host/SpreadsheetHost.h"
+#include "host/libreoffice/CallWatchdog.h"
+#include "host/libreoffice/CellReader.h"
+#include "host/libreoffice/OfficeConnection.h"
+#include "host/libreoffice/OfficeOptions.h"
+#include "host/libreoffice/OfficePrinter.h"
+#include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "core/host/HostError.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <memory>
 #include <vector>

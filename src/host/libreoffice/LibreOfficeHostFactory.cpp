@@ -1,6 +1,6 @@
-#include "LibreOfficeHostFactory.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
-#include "LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHost.h"
 
 namespace brelix::libreoffice {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OfficeOptions.h"
-#include "host/SpreadsheetHostFactory.h"
+#include "host/libreoffice/OfficeOptions.h"
+#include "core/host/SpreadsheetHostFactory.h"
 
 namespace brelix::libreoffice {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OfficeProcess.h"
-#include "UnoStrings.h"
+#include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/UnoStrings.h"
 
 #include <chrono>
 #include <com/sun/star/bridge/XBridge.hpp>

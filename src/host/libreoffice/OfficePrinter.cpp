@@ -1,9 +1,9 @@
-#include "OfficePrinter.h"
+#include "host/libreoffice/OfficePrinter.h"
 
-#include "OpenWorkbook.h"
-#include "PrintJobWatcher.h"
-#include "UnoHelpers.h"
-#include "host/HostError.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "host/libreoffice/PrintJobWatcher.h"
+#include "host/libreoffice/UnoHelpers.h"
+#include "core/host/HostError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "OfficeProcess.h"
+#include "host/libreoffice/OfficeProcess.h"
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 #include <QDir>
 #include <QFile>

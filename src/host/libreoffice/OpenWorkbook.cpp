@@ -1,6 +1,6 @@
-#include "OpenWorkbook.h"
+#include "host/libreoffice/OpenWorkbook.h"
 
-#include "host/HostError.h"
+#include "core/host/HostError.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/WindowGeometry.h"
+#include "core/host/WindowGeometry.h"
 
 #include <QDate>
 #include <QString>

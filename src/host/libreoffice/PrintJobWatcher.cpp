@@ -1,4 +1,4 @@
-#include "PrintJobWatcher.h"
+#include "host/libreoffice/PrintJobWatcher.h"
 
 namespace brelix::libreoffice {
 

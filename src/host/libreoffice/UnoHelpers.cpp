@@ -1,4 +1,4 @@
-#include "UnoHelpers.h"
+#include "host/libreoffice/UnoHelpers.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>

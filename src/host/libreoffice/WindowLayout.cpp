@@ -1,7 +1,7 @@
-#include "WindowLayout.h"
+#include "host/libreoffice/WindowLayout.h"
 
-#include "OpenWorkbook.h"
-#include "UnoStrings.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "host/libreoffice/UnoStrings.h"
 
 #include <cmath>
 #include <com/sun/star/awt/PosSize.hpp>

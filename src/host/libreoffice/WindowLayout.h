@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/WindowGeometry.h"
+#include "core/host/WindowGeometry.h"
 
 #include <QList>
 #include <com/sun/star/awt/Rectangle.hpp>

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The main window's two-column file list of the search and print screens, as data: the name
+// column List1(0), the time column List1(1), their order (fileSortOrder) and how one column follows
+// the other.
+namespace brelix::files {
+
+// The orders of fileSortOrder; any other value leaves both columns empty.
+inline constexpr qint16 SortByName = 1;
+inline constexpr qint16 SortByNameReverse = 2;
+inline constexpr qint16 SortByTime = 3;
+inline constexpr qint16 SortByTimeReverse = 4;
+
+// The header buttons cmdTitle(0) (name) and cmdTitle(1) (time).
+inline constexpr int NameTitle = 0;
+inline constexpr int TimeTitle = 1;
+
+// One file of the folder listing: its name and its time text ("yyyy/mm/dd hh:mm").
+struct FolderEntry {
+    QString name;
+    QString time;
+
+    friend bool operator==(const FolderEntry&, const FolderEntry&) = default;
+};
+
+// The sort key of the time orders: the time text, four blanks and the listing index. Keys
+// compare as text, so within one minute index 10 comes before index 9.
+QString timeSortKey(const QString& time, qsizetype index);
+
+// fileSortOrder after a press of header `title`: the same header again reverses, the other header
+// starts ascending.
+qint16 sortAfterTitlePress(qint16 fileSortOrder, int title);
+
+// What List1(0) and List1(1) show, entry i of one belonging to entry i of the other. In the
+// time orders the time column shows the whole sort key.
+struct FileListColumns {
+    QStringList names;
+    QStringList times;
+
+    friend bool operator==(const FileListColumns&, const FileListColumns&) = default;
+};
+
+// Both columns from the listing (in listing order) in the order fileSortOrder names.
+FileListColumns buildFileList(const QList<FolderEntry>& listing, qint16 fileSortOrder);
+
+// The path with every doubled separator "//" made single, in one pass from the left, so three
+// in a row become two. Joining the root folder "/" with "/" and a name doubles it.
+QString collapseSeparators(const QString& path);
+
+// The file a job takes for a listed name: folder, "/" and name through collapseSeparators.
+QString listedFilePath(const QString& folder, const QString& name);
+
+// What a list column shows of itself: the entry at its top and whether each entry is selected.
+struct ListColumnView {
+    int topRow = 0;
+    QList<bool> selected;
+
+    friend bool operator==(const ListColumnView&, const ListColumnView&) = default;
+};
+
+// On a mouse press or release in column `index` (0 names, 1 times) the other column takes its
+// top row and its selection; any other index does nothing.
+void syncListSelection(int index, ListColumnView& names, ListColumnView& times);
+
+// On a scroll of column `index` the other column takes its top row.
+void mirrorTopRow(int index, ListColumnView& names, ListColumnView& times);
+
+} // namespace brelix::files

@@ -1,0 +1,140 @@
+#include "core/files/ProgramFolderSetup.h"
+
+#include "core/files/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::files {
+
+namespace {
+
+const QString TemplateName = u"Brelix_Format.xls"_s;
+const QString ManualName = u"Brelix.html"_s;
+const QString ManualPictures = u"images"_s;
+const QString TestWorkbooks = u"テストデータ"_s;
+
+bool sameBytes(const QString& a, const QString& b)
+{
+    if (QFileInfo(a).size() != QFileInfo(b).size())
+        return false;
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    return fa.readAll() == fb.readAll();
+}
+
+} // namespace
+
+ProgramFolderSetup ProgramFolderSetup::run()
+{
+    if (programFolderChoice().kind == ProgramFolderKind::Home)
+        return {};
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(executableFolder).isWritable())
+        return {};
+    return seed(perUserFolder(), executableFolder);
+}
+
+ProgramFolderSetup ProgramFolderSetup::seed(const QString& userFolder,
+                                            const QString& installedFolder)
+{
+    ProgramFolderSetup setup;
+    setup.m_userFolder = userFolder;
+    setup.m_installedFolder = installedFolder;
+    QString readFrom = userFolder;
+    if (!QDir().mkpath(userFolder)) {
+        setup.m_problems.append(Problem::FolderNotCreated);
+        // The program then reads what it needs from the installed folder.
+        readFrom = installedFolder;
+    } else if (!QFileInfo(userFolder).isWritable()) {
+        setup.m_problems.append(Problem::FolderNotWritable);
+    } else {
+        // The template and the test workbooks may be the user's own by now; the manual is ours.
+        setup.copyOne(TemplateName, false);
+        setup.copyFolder(TestWorkbooks, false);
+        setup.copyOne(ManualName, true);
+        setup.copyFolder(ManualPictures, true);
+    }
+    const QDir folder(readFrom);
+    if (!QFileInfo(folder.filePath(TemplateName)).isFile())
+        setup.m_problems.append(Problem::TemplateMissing);
+    if (!QFileInfo(folder.filePath(ManualName)).isFile())
+        setup.m_problems.append(Problem::ManualMissing);
+    return setup;
+}
+
+void ProgramFolderSetup::copyOne(const QString& name, bool refreshWhenChanged)
+{
+    copyFile(QDir(m_installedFolder).filePath(name), QDir(m_userFolder).filePath(name),
+             refreshWhenChanged);
+}
+
+void ProgramFolderSetup::copyFolder(const QString& name, bool refreshWhenChanged)
+{
+    const QDir from(QDir(m_installedFolder).filePath(name));
+    if (!from.exists())
+        return;
+    const QDir to(QDir(m_userFolder).filePath(name));
+    if (!QDir().mkpath(to.path()))
+        return;
+    for (const QString& file : from.entryList(QDir::Files))
+        copyFile(from.filePath(file), to.filePath(file), refreshWhenChanged);
+}
+
+void ProgramFolderSetup::copyFile(const QString& from, const QString& to, bool refreshWhenChanged)
+{
+    if (!QFileInfo(from).isFile())
+        return;
+    if (QFileInfo::exists(to)) {
+        if (!refreshWhenChanged || sameBytes(from, to))
+            return;
+        QFile::remove(to);
+    }
+    if (QFile::copy(from, to))
+        // Installed files may be read-only; the user's copies are the user's.
+        QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner | QFile::ReadOwner);
+}
+
+QString ProgramFolderSetup::title()
+{
+    return u"フォルダ準備エラー"_s;
+}
+
+QString ProgramFolderSetup::message() const
+{
+    // One paragraph a problem: what, where, and what follows from it.
+    const QString crlf = u"\r\n"_s;
+    const QString unsaved =
+        u"設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s;
+    QStringList paragraphs;
+    for (const Problem problem : m_problems) {
+        switch (problem) {
+        case Problem::FolderNotCreated:
+            paragraphs << u"個人用フォルダを作成できません。"_s + crlf + m_userFolder + crlf +
+                              unsaved;
+            break;
+        case Problem::FolderNotWritable:
+            paragraphs << u"個人用フォルダに書き込めません。"_s + crlf + m_userFolder + crlf +
+                              unsaved;
+            break;
+        case Problem::TemplateMissing:
+            paragraphs << u"Brelix_Format.xls がインストール先にありません。"_s + crlf +
+                              m_installedFolder + crlf +
+                              u"比較と検索はできません。Brelix を入れ直して下さい。"_s;
+            break;
+        case Problem::ManualMissing:
+            paragraphs << u"Brelix.html がインストール先にありません。"_s + crlf +
+                              m_installedFolder + crlf + u"ヘルプは表示できません。"_s;
+            break;
+        }
+    }
+    return paragraphs.join(crlf + crlf);
+}
+
+} // namespace brelix::files

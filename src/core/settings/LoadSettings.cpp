@@ -1,0 +1,174 @@
+#include "core/settings/LoadSettings.h"
+
+#include "core/files/TextDecoding.h"
+#include "core/files/ProgramFolder.h"
+#include "core/settings/SettingsNumber.h"
+#include "core/settings/SettingsTags.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace brelix::settings {
+
+using files::programFile;
+using files::programFolder;
+using files::decodeUtf8OrShiftJis;
+
+namespace {
+
+// What a record did to the reading.
+enum class Record { Read, Stop };
+
+std::optional<int> wholeIn(QStringView value, qint64 low, qint64 high)
+{
+    const double n = settingsNumber(value);
+    if (n < static_cast<double>(low) || n > static_cast<double>(high))
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
+std::optional<int> int16(QStringView value)
+{
+    return wholeIn(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max());
+}
+
+std::optional<int> int32(QStringView value)
+{
+    return wholeIn(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+}
+
+// Sets `holder` when the value lies in [low, high]; any other value is ignored.
+Record setIfIn(int& holder, QStringView value, int low, int high)
+{
+    if (const auto n = wholeIn(value, low, high))
+        holder = *n;
+    return Record::Read;
+}
+
+Record setCheckIfIn(Qt::CheckState& holder, QStringView value)
+{
+    if (const auto n = wholeIn(value, 0, 1))
+        holder = *n == 1 ? Qt::Checked : Qt::Unchecked;
+    return Record::Read;
+}
+
+// Sets `holder` from the value, or stops the reading when the value does not fit.
+template <typename Holder> Record setOrStop(Holder& holder, std::optional<int> n)
+{
+    if (!n)
+        return Record::Stop;
+    holder = *n;
+    return Record::Read;
+}
+
+// Only folders that are still there come back; a plain file cannot be listed.
+Record addFolder(QStringList& history, QStringView value)
+{
+    const QString folder = value.toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        history.append(folder);
+    return Record::Read;
+}
+
+Record addText(QStringList& history, QStringView value)
+{
+    history.append(value.toString());
+    return Record::Read;
+}
+
+using Apply = Record (*)(Settings&, QStringView);
+
+struct Key {
+    QStringView tag;
+    Apply apply;
+};
+
+// Keys matched in this order; the first whose tag is the record's applies.
+const std::array<Key, 14> keys = {{
+    {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
+    {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
+    {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
+    {tag::ColourDifferences, [](Settings& s, QStringView v) { return setCheckIfIn(s.colourDifferences, v); }},
+    {tag::CaseSensitive, [](Settings& s, QStringView v) { return setCheckIfIn(s.caseSensitive, v); }},
+    {tag::WindowLayout, [](Settings& s, QStringView v) { return setIfIn(s.windowLayout, v, 0, 2); }},
+    {tag::AlwaysOnTop,
+     [](Settings& s, QStringView v) {
+         s.alwaysOnTop = settingsNumber(v) == 1;
+         return Record::Read;
+     }},
+    {tag::FolderHistory, [](Settings& s, QStringView v) { return addFolder(s.folderHistory, v); }},
+    {tag::SearchHistory, [](Settings& s, QStringView v) { return addText(s.searchHistory, v); }},
+    {tag::PrintScope, [](Settings& s, QStringView v) { return setOrStop(s.printScope, wholeIn(v, 0, 3)); }},
+    {tag::FileType,
+     [](Settings& s, QStringView v) { return setOrStop(s.fileTypeFilter, wholeIn(v, -1, 1)); }},
+    {tag::ToolbarRows, [](Settings& s, QStringView v) { return setIfIn(s.toolbarRows, v, 0, 5); }},
+    {tag::CompareTarget, [](Settings& s, QStringView v) { return setIfIn(s.compareTarget, v, 0, 1); }},
+    {tag::DiffColour, [](Settings& s, QStringView v) { return setOrStop(s.diffColourIndex, int16(v)); }},
+}};
+
+Record applyRecord(Settings& settings, QStringView line)
+{
+    // Blanks before the tag were always skipped; tags never start with one.
+    while (line.startsWith(u' '))
+        line = line.sliced(1);
+    if (line.size() < tag::Length)
+        return Record::Read;
+    const QStringView recordTag = line.first(tag::Length);
+    for (const Key& key : keys) {
+        if (recordTag == key.tag)
+            return key.apply(settings, line.sliced(tag::Length));
+    }
+    return Record::Read; // an unknown tag
+}
+
+// Applies the lines in order; false when a record stopped the reading.
+bool applyRecords(Settings& settings, QStringView text)
+{
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        if (applyRecord(settings, text.sliced(start, end - start)) == Record::Stop)
+            return false;
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() &&
+            text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    return true;
+}
+
+std::optional<QString> readText(const QString& filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return decodeUtf8OrShiftJis(bytes);
+}
+
+} // namespace
+
+LoadSettingsResult LoadSettings(const QString& filePath, const QString& programFolder)
+{
+    LoadSettingsResult result;
+    Settings& settings = result.settings;
+    const std::optional<QString> text = readText(filePath);
+    result.recovered = !text || !applyRecords(settings, *text);
+    if (result.recovered || settings.folderHistory.isEmpty())
+        settings.folderHistory.append(programFolder);
+    return result;
+}
+
+LoadSettingsResult LoadSettings()
+{
+    return LoadSettings(programFile(SettingsFileName.toString()), programFolder());
+}
+
+} // namespace brelix::settings

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace brelix::settings {
+
+// What the main window keeps between runs in Brelix.ini, named after the holders and controls
+// it fills, so that the window copies each member straight into its widget and back.
+struct Settings {
+    // Read: the mode to open at start-up (1 search, 2 print, anything else compare).
+    // Written: the current mode, the one whose menu item is disabled; outside 0-2 no line.
+    int startMode = 0;
+
+    // Window position in twips (15 per pixel); none: the window stays centred.
+    std::optional<int> top;
+    std::optional<int> left;
+
+    Qt::CheckState colourDifferences = Qt::Checked;  // colour the differing cells
+    Qt::CheckState caseSensitive = Qt::Unchecked; // case-sensitive search
+    int windowLayout = 0;                      // window layout 0-2; -1 none selected
+    bool alwaysOnTop = false;                  // always on top
+
+    QStringList folderHistory;  // folder history, first entry selected after loading
+    QStringList searchHistory; // search-text history
+
+    int printScope = -1; // print scope 0-3; -1 none selected
+    int fileTypeFilter = 0; // file-type filter: 0 "*.xls", 1 "*.csv", -1 none selected
+
+    int toolbarRows = 2;   // toolbar rows the office shows, 0-5
+    int compareTarget = 0;    // compare target: 0 values, 1 formulas
+    int diffColourIndex = 7; // palette index of differing cells
+    int fileSortOrder = 1;      // file list order; loading always starts in name order, never saved
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+} // namespace brelix::settings

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringView>
+
+namespace brelix::settings {
+
+// The number a settings value starts with: an optional sign, digits with an optional decimal
+// point and an optional exponent ("1.5E2"); blanks anywhere inside are skipped. 0 when the
+// value starts with no number; an exponent too large gives an infinity.
+double leadingNumber(QStringView value);
+
+// leadingNumber rounded to a whole number, halves to even, as the settings keys take it.
+double settingsNumber(QStringView value);
+
+} // namespace brelix::settings

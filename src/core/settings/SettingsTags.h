@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringView>
+
+namespace brelix::settings {
+
+// The settings file beside the program.
+inline constexpr QStringView SettingsFileName = u"Brelix.ini";
+
+// The tags that open each line of the settings file. They are compared exactly, blanks and
+// letter case included, so files written by earlier versions keep loading.
+namespace tag {
+
+inline constexpr qsizetype Length = 8;
+
+inline constexpr QStringView StartMode = u"[KIND  ]";
+inline constexpr QStringView Top = u"[TOP   ]";
+inline constexpr QStringView Left = u"[LEFT  ]";
+inline constexpr QStringView ColourDifferences = u"[COLOR ]";
+inline constexpr QStringView CaseSensitive = u"[DAISYO]";
+inline constexpr QStringView WindowLayout = u"[HYOUJI]";
+inline constexpr QStringView AlwaysOnTop = u"[FRONT ]";
+inline constexpr QStringView FolderHistory = u"[PRINT ]";
+inline constexpr QStringView SearchHistory = u"[GREP  ]";
+inline constexpr QStringView PrintScope = u"[Sheet ]";
+inline constexpr QStringView FileType = u"[PATRN ]";
+inline constexpr QStringView ToolbarRows = u"[TOOLBR]";
+inline constexpr QStringView CompareTarget = u"[HIKAKU]";
+inline constexpr QStringView DiffColour = u"[DIFFCL]";
+
+} // namespace tag
+} // namespace brelix::settings

@@ -1,0 +1,153 @@
+#include "ui/run/GuiRunUi.h"
+
+#include "ui/run/ProgressBar.h"
+#include "ui/desktop/WindowTitles.h"
+#include "ui/dialogs/ErrorReportDialog.h"
+#include "ui/run/ProgressWindow.h"
+#include "ui/dialogs/PasswordDialog.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QElapsedTimer>
+#include <QWindow>
+#include <QMessageBox>
+
+namespace brelix::ui {
+
+using run::MessageAnswer;
+using run::MessageIcon;
+
+GuiRunUi::GuiRunUi(QWidget* mainWindow, bool alwaysOnTop)
+    : m_main(mainWindow), m_alwaysOnTop(alwaysOnTop)
+{
+}
+
+GuiRunUi::~GuiRunUi()
+{
+    closeProgress();
+}
+
+void GuiRunUi::showProgress(const QString& caption)
+{
+    closeProgress();
+    m_bar = new ProgressWindow(m_main, m_alwaysOnTop);
+    m_bar->lblTitle->setText(caption);
+    m_bar->show();
+    // The run blocks this thread next (the office starts): let the window appear first.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_bar && !(m_bar->windowHandle() && m_bar->windowHandle()->isExposed()) &&
+           waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (m_bar) {
+        m_bar->repaint();
+        QGuiApplication::sync(); // the painted window reaches the screen before the wait
+    }
+}
+
+void GuiRunUi::setProgressCaption(const QString& caption)
+{
+    if (m_bar)
+        m_bar->lblTitle->setText(caption);
+}
+
+void GuiRunUi::setProgressBarVisible(bool visible)
+{
+    if (m_bar)
+        m_bar->picBar->setVisible(visible);
+}
+
+void GuiRunUi::setProgressPercent(int percent)
+{
+    if (m_bar)
+        drawProgressBar(m_bar->picBar, static_cast<qint16>(percent));
+}
+
+void GuiRunUi::setCancelEnabled(bool enabled)
+{
+    if (m_bar)
+        m_bar->cmdCancel->setEnabled(enabled);
+}
+
+void GuiRunUi::setProgressHidden(bool hidden)
+{
+    if (m_bar)
+        m_bar->setVisible(!hidden);
+}
+
+void GuiRunUi::closeProgress()
+{
+    if (m_bar) {
+        m_cancel = m_cancel || m_bar->cancelled();
+        delete m_bar;
+    }
+}
+
+void GuiRunUi::processEvents()
+{
+    QCoreApplication::processEvents();
+    if (m_bar && m_bar->cancelled())
+        m_cancel = true;
+}
+
+void GuiRunUi::clearCancel()
+{
+    m_cancel = false;
+    if (m_bar)
+        m_bar->clearCancel();
+}
+
+bool GuiRunUi::cancelRequested() const
+{
+    return m_cancel || (m_bar && m_bar->cancelled());
+}
+
+std::optional<QString> GuiRunUi::askPassword(const QString& book, const QString& offered)
+{
+    return PasswordDialog::ask(m_main, book, offered);
+}
+
+MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
+{
+    QMessageBox box(m_main);
+    box.setWindowTitle(message.title);
+    box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (message.icon) {
+    case MessageIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageIcon::None:
+        break;
+    }
+    if (message.buttons == run::MessageButtons::YesNo)
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    else
+        box.setStandardButtons(QMessageBox::Ok);
+    if (message.foreground)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int answer = box.exec();
+    if (message.buttons == run::MessageButtons::YesNo)
+        return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    return MessageAnswer::Ok;
+}
+
+void GuiRunUi::showErrorReport(const QString& text)
+{
+    ErrorReportDialog::show(m_main, text);
+}
+
+bool GuiRunUi::windowTitled(const QString& part)
+{
+    return windowTitleExists(part);
+}
+
+} // namespace brelix::ui
