@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/libreoffice/OfficeOptions.h"
 #include "core/run/RunUi.h"
+#include "host/libreoffice/OfficeOptions.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -30,7 +30,7 @@ public:
     {
         m_messages.append(m.title);
         return m.buttons == run::MessageButtons::YesNo ? run::MessageAnswer::Yes
-                                                         : run::MessageAnswer::Ok;
+                                                       : run::MessageAnswer::Ok;
     }
     void showErrorReport(const QString& text) override
     {

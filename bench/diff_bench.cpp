@@ -5,11 +5,11 @@
 //   diff_bench [repetitions]   (default 3)
 
 #include "BenchSupport.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "core/compare/DiffRun.h"
-#include "core/host/HostError.h"
 #include "core/files/ProgramFolder.h"
+#include "core/host/HostError.h"
 #include "core/run/RunUi.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>

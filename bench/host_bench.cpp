@@ -3,10 +3,10 @@
 //
 //   host_bench [repetitions]   (default 5)
 
-#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
 #include "core/host/SpreadsheetHost.h"
-#include "core/files/ProgramFolder.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>

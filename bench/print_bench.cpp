@@ -5,11 +5,11 @@
 //   print_bench [workbooks] [repetitions]   (default 10 and 3)
 
 #include "BenchSupport.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
 #include "core/print/PrintRun.h"
-#include "core/files/ProgramFolder.h"
 #include "core/run/RunUi.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,9 +80,8 @@ int main(int argc, char** argv)
                 request.entries = print::listedEntries(dir.path(), names, QList<bool>(count, true));
                 request.scope = scope;
                 SilentRunUi ui;
-                runs.push_back(timeMs([&] {
-                    printed = print::PrintRun(factory, ui).start(request).printed;
-                }));
+                runs.push_back(
+                    timeMs([&] { printed = print::PrintRun(factory, ui).start(request).printed; }));
                 qunsetenv("BRELIX_PDF_DIR");
             }
             const double total = median(runs);

@@ -6,10 +6,10 @@
 //   search_bench [workbooks] [repetitions]   (default 50 3)
 
 #include "BenchSupport.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
 #include "core/search/SearchRun.h"
-#include "core/files/ProgramFolder.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "cli/GrepCommand.h"
 
 #include "cli/TerminalRunUi.h"
+#include "core/files/ProgramFolder.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchRun.h"
-#include "core/files/ProgramFolder.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

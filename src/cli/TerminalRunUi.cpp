@@ -150,8 +150,8 @@ run::MessageAnswer TerminalRunUi::showMessage(const run::RunMessage& message)
     eraseProgress();
     m_err << message.title << u": "_s << terminalLines(message.text);
     const run::MessageAnswer answer = !question ? run::MessageAnswer::Ok
-                                        : m_in    ? ask()
-                                                  : run::MessageAnswer::No;
+                                      : m_in    ? ask()
+                                                : run::MessageAnswer::No;
     if (!question || !m_in)
         m_err << u'\n';
     m_err.flush();
@@ -167,8 +167,7 @@ run::MessageAnswer TerminalRunUi::ask()
     if (!m_echoed)
         m_err << typed << u'\n';
     const QString word = typed.trimmed().toLower();
-    return word == u"y"_s || word == u"yes"_s ? run::MessageAnswer::Yes
-                                              : run::MessageAnswer::No;
+    return word == u"y"_s || word == u"yes"_s ? run::MessageAnswer::Yes : run::MessageAnswer::No;
 }
 
 void TerminalRunUi::showErrorReport(const QString& text)

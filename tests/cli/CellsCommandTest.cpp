@@ -1,8 +1,8 @@
 #include "cli/CellsCommand.h"
 
-#include "cli/CliApplication.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
+#include "cli/CliApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "InMemoryHostFactory.h"
 #include "cli/CellsCommand.h"
 #include "cli/CliApplication.h"
 #include "cli/DiffCommand.h"
 #include "cli/GrepCommand.h"
-#include "InMemoryHostFactory.h"
 #include "cli/PrintCommand.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "GTestPrinters.h"
-#include "host/libreoffice/LibreOfficeHost.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
+#include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>

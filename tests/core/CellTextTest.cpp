@@ -63,7 +63,6 @@ TEST(GeneralNumberText, ShowsNonFiniteValuesAsAnError)
     EXPECT_EQ(s(generalNumberText(-std::numeric_limits<double>::infinity())), "#NUM!");
 }
 
-
 TEST(DateTimeText, ChoosesDateTimeOrBothByWhatTheValueHolds)
 {
     const QDate null = defaultNullDate();

@@ -137,7 +137,8 @@ TEST(ResolveDroppedFileTest, DroppedNamesAndShortcutFiles)
     EXPECT_EQ(resolveDroppedFile(book), (DropResult{DropPlainFile, book}));
     EXPECT_EQ(resolveDroppedFile(dir.path()), (DropResult{DropPlainFile, dir.path()}));
     EXPECT_EQ(resolveDroppedFile(capitals), (DropResult{DropPlainFile, capitals}));
-    EXPECT_EQ(resolveDroppedFile(shortcut), (DropResult{DropShortcutExtended, u"/Data/Book.xls ab"_s}));
+    EXPECT_EQ(resolveDroppedFile(shortcut),
+              (DropResult{DropShortcutExtended, u"/Data/Book.xls ab"_s}));
     EXPECT_EQ(resolveDroppedFile(network), (DropResult{DropUnresolved, network}));
     EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Missing.lnk"_s)), DropResult{});
     EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Folder.lnk"_s)), DropResult{});

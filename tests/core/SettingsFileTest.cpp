@@ -91,7 +91,8 @@ TEST_F(SettingsFileTest, EveryValueComesBackAfterASave)
     saved.caseSensitive = Qt::Checked;
     saved.windowLayout = 2;
     saved.alwaysOnTop = true;
-    saved.folderHistory = {folder(u"データ"_s), folder(u"a,b"_s), folder(u"c"_s), folder(u"データ"_s)};
+    saved.folderHistory = {folder(u"データ"_s), folder(u"a,b"_s), folder(u"c"_s),
+                           folder(u"データ"_s)};
     saved.searchHistory = {u"合計,税込"_s, QString(), u"  blanks  "_s, u"x,[KIND  ]0"_s, u"表示"_s};
     saved.printScope = 3;
     saved.fileTypeFilter = 1;

@@ -3,8 +3,8 @@
 #include "GTestPrinters.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
-#include "host/libreoffice/OfficeProcess.h"
 #include "ThrownKind.h"
+#include "host/libreoffice/OfficeProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "HostUnderTest.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 namespace brelix::contract {
 

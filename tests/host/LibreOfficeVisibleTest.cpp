@@ -1,6 +1,6 @@
 #include "GTestPrinters.h"
-#include "host/libreoffice/LibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "host/libreoffice/LibreOfficeHost.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "LibreOfficeWorkbookWriter.h"
 
+#include "core/host/ColorPalette.h"
 #include "host/libreoffice/OfficeConnection.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/UnoHelpers.h"
-#include "core/host/ColorPalette.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/libreoffice/OfficeOptions.h"
 #include "SheetContent.h"
+#include "host/libreoffice/OfficeOptions.h"
 
 #include <QByteArray>
 #include <QFile>

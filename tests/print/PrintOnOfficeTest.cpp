@@ -1,10 +1,10 @@
 #include "GTestPrinters.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/print/PrintRun.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "GTestPrinters.h"
-#include "host/libreoffice/LibreOfficeHost.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/host/ColorPalette.h"
 #include "core/search/SearchRun.h"
+#include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
 #include <QFile>

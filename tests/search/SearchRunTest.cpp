@@ -68,9 +68,7 @@ protected:
     {
         // The run copies the template over the output on disk; the office's table follows.
         m_factory.addFile(m_settings.outputPath, *m_factory.savedContent(m_settings.templatePath));
-        return SearchRun(m_factory, m_ui, m_password).start(m_settings, [this] {
-            ++m_accepted;
-        });
+        return SearchRun(m_factory, m_ui, m_password).start(m_settings, [this] { ++m_accepted; });
     }
     InMemoryHost& office() { return m_factory.lastHost(); }
     SheetContent results()
@@ -234,11 +232,11 @@ TEST_F(SearchRunTest, TheCellLimitCountsEachWorkbookOnItsOwn)
     EXPECT_EQ(results().cell(notice + 2, 2).text, u"シートNo=2  /  シート名=b"_s);
     EXPECT_EQ(results().fill(notice, 1), 0);
     ASSERT_EQ(m_ui.messages().size(), 1);
-    EXPECT_EQ(m_ui.messages()[0],
-              (run::RunMessage{u"ファイルが大きすぎて、全て検索できませんでした\r\n\r\n"
-                                 u"以下のシートまでは検索できました\r\nシートNo=2  /  シート名=b"_s,
-                                 u"比較中止"_s, MessageIcon::Exclamation, run::MessageButtons::Ok,
-                                 true}));
+    EXPECT_EQ(
+        m_ui.messages()[0],
+        (run::RunMessage{u"ファイルが大きすぎて、全て検索できませんでした\r\n\r\n"
+                         u"以下のシートまでは検索できました\r\nシートNo=2  /  シート名=b"_s,
+                         u"比較中止"_s, MessageIcon::Exclamation, run::MessageButtons::Ok, true}));
 
     // An earlier workbook over the limit followed by one within it: no notice.
     m_settings.targets.append({u"fits.xls"_s, path(u"fits.xls"_s)});
@@ -365,13 +363,13 @@ TEST_F(SearchRunTest, RefusalsStartNothing)
     EXPECT_EQ(m_factory.startCount(), 0);
     EXPECT_FALSE(QFile::exists(m_settings.hitFilePath));
     ASSERT_EQ(m_ui.messages().size(), 4);
-    EXPECT_EQ(m_ui.messages()[0], (run::RunMessage{u"検索文字を入れてよ"_s, u"検索中止"_s,
-                                                     MessageIcon::Information}));
+    EXPECT_EQ(m_ui.messages()[0],
+              (run::RunMessage{u"検索文字を入れてよ"_s, u"検索中止"_s, MessageIcon::Information}));
     EXPECT_EQ(m_ui.messages()[1].text, u"Excelを終了してから実行して下さい"_s);
-    EXPECT_EQ(m_ui.messages()[2], (run::RunMessage{u"対象ファイルを選択して下さい"_s,
-                                                     u"選択無し"_s, MessageIcon::None}));
+    EXPECT_EQ(m_ui.messages()[2], (run::RunMessage{u"対象ファイルを選択して下さい"_s, u"選択無し"_s,
+                                                   MessageIcon::None}));
     EXPECT_EQ(m_ui.messages()[3], (run::RunMessage{u"Brelix_Format.xls がありません"_s,
-                                                     u"実行不可能"_s, MessageIcon::Exclamation}));
+                                                   u"実行不可能"_s, MessageIcon::Exclamation}));
 }
 
 TEST_F(SearchRunTest, FilesTheOfficeCannotOpenAreSkippedAndNamedAtTheEnd)

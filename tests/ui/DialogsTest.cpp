@@ -3,9 +3,9 @@
 #include "core/host/ColorPalette.h"
 #include "ui/desktop/OpenWithDesktop.h"
 #include "ui/desktop/RemoveCloseButton.h"
-#include "ui/window/MainWindow.h"
-#include "ui/dialogs/CellColourDialog.h"
 #include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/CellColourDialog.h"
+#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,6 +1,7 @@
+#include "ui/window/MainWindow.h"
+
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
-#include "ui/window/MainWindow.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -410,8 +411,8 @@ TEST_F(MainWindowTest, SearchAndPrintModesShowTheirOwnControls)
     for (QWidget* shown : std::initializer_list<QWidget*>{window.lblGrep, window.searchHistory,
                                                           window.cmdGrep, window.fraGrep})
         EXPECT_FALSE(shown->isHidden());
-    for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
-                                                           window.printScope[0], window.printScope[3]})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             window.lblTitle, window.cmdPrint, window.printScope[0], window.printScope[3]})
         EXPECT_TRUE(hidden->isHidden());
     EXPECT_FALSE(window.fraMain[1]->isHidden());
 
@@ -419,8 +420,8 @@ TEST_F(MainWindowTest, SearchAndPrintModesShowTheirOwnControls)
     for (QWidget* hidden : std::initializer_list<QWidget*>{window.lblGrep, window.searchHistory,
                                                            window.cmdGrep, window.fraGrep})
         EXPECT_TRUE(hidden->isHidden());
-    for (QWidget* shown : std::initializer_list<QWidget*>{window.lblTitle, window.cmdPrint,
-                                                          window.printScope[0], window.printScope[3]})
+    for (QWidget* shown : std::initializer_list<QWidget*>{
+             window.lblTitle, window.cmdPrint, window.printScope[0], window.printScope[3]})
         EXPECT_FALSE(shown->isHidden());
     EXPECT_TRUE(window.fraMain[0]->isHidden());
     for (QWidget* kept : std::initializer_list<QWidget*>{window.folderHistory, window.List1[0],

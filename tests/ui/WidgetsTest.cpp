@@ -1,7 +1,7 @@
+#include "ui/desktop/WindowTitles.h"
 #include "ui/dialogs/PasswordDialog.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
-#include "ui/desktop/WindowTitles.h"
 #include "ui/run/ProgressWindow.h"
 
 #include <QApplication>

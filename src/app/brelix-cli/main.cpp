@@ -2,9 +2,9 @@
 #include "cli/CliApplication.h"
 #include "cli/DiffCommand.h"
 #include "cli/GrepCommand.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "cli/PrintCommand.h"
 #include "core/files/ProgramFolderSetup.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
-#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "core/files/ProgramFolderSetup.h"
-#include "ui/window/SecondInstance.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "ui/window/MainWindow.h"
+#include "ui/window/SecondInstance.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,9 +1,9 @@
 #include "core/compare/ChangeHistory.h"
 
-#include "core/run/UsedExtent.h"
 #include "core/host/CellAddress.h"
 #include "core/host/HostError.h"
 #include "core/run/RunFailure.h"
+#include "core/run/UsedExtent.h"
 
 #include <QFile>
 

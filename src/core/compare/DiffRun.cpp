@@ -2,10 +2,10 @@
 
 #include "core/compare/ChangeHistory.h"
 #include "core/compare/ErrorReport.h"
-#include "core/run/UsedExtent.h"
 #include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
 #include "core/run/RunFailure.h"
+#include "core/run/UsedExtent.h"
 
 #include <chrono>
 

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "core/Version.h"
+
 #include <QString>
 
 namespace brelix::compare {
 
 // What the report of an unexpected failure tells: the run's state when it struck.
 struct ErrorReportState {
-    int majorVersion = 4;
-    int minorVersion = 6;
+    int majorVersion = VersionMajor;
+    int minorVersion = VersionMinor;
     int trapNumber = 0;
     int errorNumber = 0;
     QString errorDescription;

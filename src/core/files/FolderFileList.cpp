@@ -1,6 +1,5 @@
 #include "core/files/FolderFileList.h"
 
-
 #include <algorithm>
 
 using namespace Qt::StringLiterals;

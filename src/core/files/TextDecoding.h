@@ -10,8 +10,8 @@ namespace brelix::files {
 // otherwise Shift-JIS in its Windows form (CP932).
 QString decodeUtf8OrShiftJis(const QByteArray& bytes);
 
-// Whether the bytes are valid UTF-8: the choice decodeUtf8OrShiftJis makes, for readers (the office's
-// CSV import) that decode for themselves.
+// Whether the bytes are valid UTF-8: the choice decodeUtf8OrShiftJis makes, for readers (the
+// office's CSV import) that decode for themselves.
 bool isUtf8(const QByteArray& bytes);
 
 } // namespace brelix::files

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <chrono>
 #include <optional>
 
@@ -43,9 +42,9 @@ public:
     virtual QStringList workbookNames() = 0;
     virtual QString activeWorkbook() = 0;
     virtual void activateWorkbook(const QString& book) = 0;
-    virtual void saveWorkbook(const QString& book) = 0; // in the workbook's own format
+    virtual void saveWorkbook(const QString& book) = 0;  // in the workbook's own format
     virtual void closeWorkbook(const QString& book) = 0; // unsaved
-    virtual void closeAllWorkbooks() = 0;               // unsaved
+    virtual void closeAllWorkbooks() = 0;                // unsaved
 
     // Worksheets.
     virtual int sheetCount(const QString& book) = 0;

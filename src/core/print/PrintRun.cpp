@@ -32,7 +32,7 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
 {
     m_outcome = PrintOutcome();
     const run::RunMessage nothingSelected{QStringLiteral("対象ファイルを選択して下さい"),
-                                            QStringLiteral("選択無し")};
+                                          QStringLiteral("選択無し")};
     if (request.entries.isEmpty()) {
         m_ui.showMessage(nothingSelected);
         return m_outcome;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/host/SpreadsheetHostFactory.h"
 #include "core/print/PrintOutcome.h"
 #include "core/print/PrintRequest.h"
-#include "core/host/SpreadsheetHostFactory.h"
 #include "core/run/RunUi.h"
 
 #include <memory>

@@ -6,8 +6,7 @@ namespace brelix::compare {
 
 using host::HostError;
 
-bool unprotect(host::SpreadsheetHost& host, const QString& book, int sheet,
-                    const QString& password)
+bool unprotect(host::SpreadsheetHost& host, const QString& book, int sheet, const QString& password)
 {
     try {
         host.unprotectSheet(book, sheet, password);
@@ -18,7 +17,7 @@ bool unprotect(host::SpreadsheetHost& host, const QString& book, int sheet,
 }
 
 std::optional<host::CellPosition> usedExtent(host::SpreadsheetHost& host, run::RunUi& ui,
-                                              QString& password, const QString& book, int sheet)
+                                             QString& password, const QString& book, int sheet)
 {
     try {
         return host.lastUsedCell(book, sheet);

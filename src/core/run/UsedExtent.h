@@ -12,10 +12,10 @@ namespace brelix::compare {
 // the one typed last, which `password` keeps), unprotects the sheet with it and measures
 // again; nothing when no working password was given. Other host failures pass through.
 std::optional<host::CellPosition> usedExtent(host::SpreadsheetHost& host, run::RunUi& ui,
-                                              QString& password, const QString& book, int sheet);
+                                             QString& password, const QString& book, int sheet);
 
 // Removes the sheet's protection with the password; false when the host refuses it.
 bool unprotect(host::SpreadsheetHost& host, const QString& book, int sheet,
-                    const QString& password);
+               const QString& password);
 
 } // namespace brelix::compare

@@ -1,7 +1,7 @@
 #include "core/search/SearchResults.h"
 
-#include "core/run/UsedExtent.h"
 #include "core/host/HostError.h"
+#include "core/run/UsedExtent.h"
 
 #include <QFile>
 #include <QFileInfo>

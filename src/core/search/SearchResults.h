@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchHosts.h"
 #include "core/search/SearchOutcome.h"
 #include "core/search/SearchRunState.h"
-#include "core/host/SpreadsheetHost.h"
-#include "core/run/RunUi.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 #include "core/search/SearchRun.h"
 
+#include "core/host/HostError.h"
+#include "core/run/UsedExtent.h"
 #include "core/search/SearchResults.h"
 #include "core/search/SheetSearcher.h"
-#include "core/run/UsedExtent.h"
-#include "core/host/HostError.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,7 +43,7 @@ template <typename Call> void quietly(Call&& call)
 } // namespace
 
 SearchOutcome SearchRun::start(const SearchSettings& settings,
-                                       const std::function<void()>& accepted)
+                               const std::function<void()>& accepted)
 {
     if (trimBlanks(settings.searchText).isEmpty()) {
         message(QStringLiteral("検索文字を入れてよ"), QStringLiteral("検索中止"),

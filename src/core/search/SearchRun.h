@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/RunUi.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchHosts.h"
 #include "core/search/SearchOutcome.h"
 #include "core/search/SearchRunState.h"
 #include "core/search/SearchSettings.h"
-#include "core/host/SpreadsheetHostFactory.h"
-#include "core/run/RunUi.h"
 
 #include <functional>
 #include <memory>
@@ -28,8 +28,7 @@ public:
 
     // The search button: refuses an empty search text, else calls `accepted` (where the
     // caller moves the search text and the folder to the heads of their histories) and runs.
-    SearchOutcome start(const SearchSettings& settings,
-                                const std::function<void()>& accepted);
+    SearchOutcome start(const SearchSettings& settings, const std::function<void()>& accepted);
 
     // The run itself, as the button calls it after its text check.
     SearchOutcome run(const SearchSettings& settings);

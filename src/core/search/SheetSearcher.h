@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/search/HitFile.h"
-#include "core/search/SearchRunState.h"
 #include "core/host/CellRange.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/RunUi.h"
+#include "core/search/HitFile.h"
+#include "core/search/SearchRunState.h"
 
 namespace brelix::search {
 

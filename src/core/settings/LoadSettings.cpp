@@ -1,7 +1,7 @@
 #include "core/settings/LoadSettings.h"
 
-#include "core/files/TextDecoding.h"
 #include "core/files/ProgramFolder.h"
+#include "core/files/TextDecoding.h"
 #include "core/settings/SettingsNumber.h"
 #include "core/settings/SettingsTags.h"
 
@@ -13,9 +13,9 @@
 
 namespace brelix::settings {
 
+using files::decodeUtf8OrShiftJis;
 using files::programFile;
 using files::programFolder;
-using files::decodeUtf8OrShiftJis;
 
 namespace {
 
@@ -91,9 +91,12 @@ const std::array<Key, 14> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
-    {tag::ColourDifferences, [](Settings& s, QStringView v) { return setCheckIfIn(s.colourDifferences, v); }},
-    {tag::CaseSensitive, [](Settings& s, QStringView v) { return setCheckIfIn(s.caseSensitive, v); }},
-    {tag::WindowLayout, [](Settings& s, QStringView v) { return setIfIn(s.windowLayout, v, 0, 2); }},
+    {tag::ColourDifferences,
+     [](Settings& s, QStringView v) { return setCheckIfIn(s.colourDifferences, v); }},
+    {tag::CaseSensitive,
+     [](Settings& s, QStringView v) { return setCheckIfIn(s.caseSensitive, v); }},
+    {tag::WindowLayout,
+     [](Settings& s, QStringView v) { return setIfIn(s.windowLayout, v, 0, 2); }},
     {tag::AlwaysOnTop,
      [](Settings& s, QStringView v) {
          s.alwaysOnTop = settingsNumber(v) == 1;
@@ -101,12 +104,15 @@ const std::array<Key, 14> keys = {{
      }},
     {tag::FolderHistory, [](Settings& s, QStringView v) { return addFolder(s.folderHistory, v); }},
     {tag::SearchHistory, [](Settings& s, QStringView v) { return addText(s.searchHistory, v); }},
-    {tag::PrintScope, [](Settings& s, QStringView v) { return setOrStop(s.printScope, wholeIn(v, 0, 3)); }},
+    {tag::PrintScope,
+     [](Settings& s, QStringView v) { return setOrStop(s.printScope, wholeIn(v, 0, 3)); }},
     {tag::FileType,
      [](Settings& s, QStringView v) { return setOrStop(s.fileTypeFilter, wholeIn(v, -1, 1)); }},
     {tag::ToolbarRows, [](Settings& s, QStringView v) { return setIfIn(s.toolbarRows, v, 0, 5); }},
-    {tag::CompareTarget, [](Settings& s, QStringView v) { return setIfIn(s.compareTarget, v, 0, 1); }},
-    {tag::DiffColour, [](Settings& s, QStringView v) { return setOrStop(s.diffColourIndex, int16(v)); }},
+    {tag::CompareTarget,
+     [](Settings& s, QStringView v) { return setIfIn(s.compareTarget, v, 0, 1); }},
+    {tag::DiffColour,
+     [](Settings& s, QStringView v) { return setOrStop(s.diffColourIndex, int16(v)); }},
 }};
 
 Record applyRecord(Settings& settings, QStringView line)

@@ -17,21 +17,21 @@ struct Settings {
     std::optional<int> top;
     std::optional<int> left;
 
-    Qt::CheckState colourDifferences = Qt::Checked;  // colour the differing cells
-    Qt::CheckState caseSensitive = Qt::Unchecked; // case-sensitive search
-    int windowLayout = 0;                      // window layout 0-2; -1 none selected
-    bool alwaysOnTop = false;                  // always on top
+    Qt::CheckState colourDifferences = Qt::Checked; // colour the differing cells
+    Qt::CheckState caseSensitive = Qt::Unchecked;   // case-sensitive search
+    int windowLayout = 0;                           // window layout 0-2; -1 none selected
+    bool alwaysOnTop = false;                       // always on top
 
-    QStringList folderHistory;  // folder history, first entry selected after loading
+    QStringList folderHistory; // folder history, first entry selected after loading
     QStringList searchHistory; // search-text history
 
-    int printScope = -1; // print scope 0-3; -1 none selected
+    int printScope = -1;    // print scope 0-3; -1 none selected
     int fileTypeFilter = 0; // file-type filter: 0 "*.xls", 1 "*.csv", -1 none selected
 
-    int toolbarRows = 2;   // toolbar rows the office shows, 0-5
-    int compareTarget = 0;    // compare target: 0 values, 1 formulas
+    int toolbarRows = 2;     // toolbar rows the office shows, 0-5
+    int compareTarget = 0;   // compare target: 0 values, 1 formulas
     int diffColourIndex = 7; // palette index of differing cells
-    int fileSortOrder = 1;      // file list order; loading always starts in name order, never saved
+    int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "host/libreoffice/UnoStrings.h"
 #include "core/host/CellContent.h"
 #include "core/host/CellRange.h"
 #include "core/host/SpreadsheetHost.h"
+#include "host/libreoffice/UnoStrings.h"
 
 #include <QDate>
 #include <QHash>

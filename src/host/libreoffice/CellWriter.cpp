@@ -1,9 +1,9 @@
 #include "host/libreoffice/CellWriter.h"
 
-#include "host/libreoffice/OpenWorkbook.h"
-#include "host/libreoffice/UnoHelpers.h"
 #include "core/host/ColorPalette.h"
 #include "core/host/HostError.h"
+#include "host/libreoffice/OpenWorkbook.h"
+#include "host/libreoffice/UnoHelpers.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>

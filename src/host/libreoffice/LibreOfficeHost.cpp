@@ -1,10 +1,10 @@
 #include "host/libreoffice/LibreOfficeHost.h"
 
+#include "core/files/TextDecoding.h"
+#include "core/host/CellText.h"
 #include "host/libreoffice/CellWriter.h"
 #include "host/libreoffice/UnoHelpers.h"
 #include "host/libreoffice/WindowLayout.h"
-#include "core/host/CellText.h"
-#include "core/files/TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/host/HostError.h"
+#include "core/host/SpreadsheetHost.h"
 #include "host/libreoffice/CallWatchdog.h"
 #include "host/libreoffice/CellReader.h"
 #include "host/libreoffice/OfficeConnection.h"
@@ -7,8 +9,6 @@
 #include "host/libreoffice/OfficePrinter.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/OpenWorkbook.h"
-#include "core/host/HostError.h"
-#include "core/host/SpreadsheetHost.h"
 
 #include <memory>
 #include <vector>

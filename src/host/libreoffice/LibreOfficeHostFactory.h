@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/libreoffice/OfficeOptions.h"
 #include "core/host/SpreadsheetHostFactory.h"
+#include "host/libreoffice/OfficeOptions.h"
 
 namespace brelix::libreoffice {
 

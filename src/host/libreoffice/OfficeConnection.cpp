@@ -1,7 +1,7 @@
 #include "host/libreoffice/OfficeConnection.h"
 
-#include "host/libreoffice/UnoStrings.h"
 #include "core/host/HostError.h"
+#include "host/libreoffice/UnoStrings.h"
 
 #include <QThread>
 #include <com/sun/star/bridge/BridgeFactory.hpp>

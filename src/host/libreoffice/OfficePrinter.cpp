@@ -1,9 +1,9 @@
 #include "host/libreoffice/OfficePrinter.h"
 
+#include "core/host/HostError.h"
 #include "host/libreoffice/OpenWorkbook.h"
 #include "host/libreoffice/PrintJobWatcher.h"
 #include "host/libreoffice/UnoHelpers.h"
-#include "core/host/HostError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/libreoffice/UnoStrings.h"
 #include "core/host/CellRange.h"
+#include "host/libreoffice/UnoStrings.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/sheet/XFormulaParser.hpp>

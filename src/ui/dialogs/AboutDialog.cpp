@@ -1,10 +1,11 @@
 #include "ui/dialogs/AboutDialog.h"
 
-#include "ui/desktop/StaysOnTop.h"
+#include "core/Version.h"
+#include "core/files/ProgramFolder.h"
 #include "ui/desktop/OpenPage.h"
 #include "ui/desktop/RemoveCloseButton.h"
+#include "ui/desktop/StaysOnTop.h"
 #include "ui/widgets/Twips.h"
-#include "core/files/ProgramFolder.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,7 +54,7 @@ AboutDialog::AboutDialog(QWidget* parent)
 
     lblTitle->setGeometry(twipsRect(0, 0, 4695, 2055));
     lblTitle->setText(
-        titleText(BRELIX_VERSION_MAJOR, BRELIX_VERSION_MINOR, kAuthor, kContact, kNotice)
+        titleText(VersionMajor, VersionMinor, kAuthor, kContact, kNotice)
             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 
     // The address is long; the label shows what fits and the tooltip the whole of it.
@@ -92,7 +93,7 @@ void AboutDialog::showModal(QWidget* parent)
 }
 
 QString AboutDialog::titleText(int major, int minor, const QString& author, const QString& contact,
-                              const QString& notice)
+                               const QString& notice)
 {
     const QString crlf = QStringLiteral("\r\n");
     const QString indent = QStringLiteral("　　");

@@ -35,7 +35,7 @@ PasswordDialog::PasswordDialog(QWidget* parent, const QString& passBook, const Q
 }
 
 std::optional<QString> PasswordDialog::ask(QWidget* parent, const QString& passBook,
-                                     const QString& password)
+                                           const QString& password)
 {
     PasswordDialog dialog(parent, passBook, password);
     if (dialog.exec() != QDialog::Accepted)

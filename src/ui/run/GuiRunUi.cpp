@@ -1,16 +1,16 @@
 #include "ui/run/GuiRunUi.h"
 
-#include "ui/run/ProgressBar.h"
 #include "ui/desktop/WindowTitles.h"
 #include "ui/dialogs/ErrorReportDialog.h"
-#include "ui/run/ProgressWindow.h"
 #include "ui/dialogs/PasswordDialog.h"
+#include "ui/run/ProgressBar.h"
+#include "ui/run/ProgressWindow.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QElapsedTimer>
-#include <QWindow>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QWindow>
 
 namespace brelix::ui {
 

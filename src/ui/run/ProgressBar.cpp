@@ -9,18 +9,18 @@ void drawProgressBar(QLabel* picture, qint16 percent)
 {
     const float fraction = static_cast<float>(percent) / 100.0f;
     drawProgressBarFraction(picture, fraction, QString::number(percent) + QLatin1Char('%'),
-                 QColor(255, 255, 255), QColor(0, 0, 128));
+                            QColor(255, 255, 255), QColor(0, 0, 128));
 }
 
-void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text, const QColor& background,
-                  const QColor& bar)
+void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text,
+                             const QColor& background, const QColor& bar)
 {
     picture->setPixmap(QPixmap::fromImage(progressBarImage(
         picture->contentsRect().size(), picture->font(), fraction, text, background, bar)));
 }
 
 QImage progressBarImage(const QSize& size, const QFont& font, float fraction, const QString& text,
-                   const QColor& background, const QColor& bar)
+                        const QColor& background, const QColor& bar)
 {
     fraction = std::min(fraction, 1.0f);
     const int width = size.width();

@@ -10,11 +10,11 @@ namespace brelix::ui {
 // text inside the bar white on navy.
 void drawProgressBar(QLabel* picture, qint16 percent);
 
-void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text, const QColor& background,
-                  const QColor& bar);
+void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text,
+                             const QColor& background, const QColor& bar);
 
 // The drawing itself, into an image of the given size, for the picture and for tests.
 QImage progressBarImage(const QSize& size, const QFont& font, float fraction, const QString& text,
-                   const QColor& background, const QColor& bar);
+                        const QColor& background, const QColor& bar);
 
 } // namespace brelix::ui

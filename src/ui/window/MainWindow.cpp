@@ -1,22 +1,22 @@
 #include "ui/window/MainWindow.h"
 
-#include "ui/run/GuiRunUi.h"
-#include "ui/desktop/StaysOnTop.h"
+#include "core/compare/DiffRun.h"
+#include "core/files/DroppedFile.h"
+#include "core/files/FolderFileList.h"
+#include "core/files/ProgramFolder.h"
+#include "core/print/PrintRun.h"
+#include "core/search/SearchRun.h"
+#include "core/settings/History.h"
+#include "core/settings/LoadSettings.h"
+#include "core/settings/SaveSettings.h"
 #include "ui/desktop/OpenWithDesktop.h"
+#include "ui/desktop/StaysOnTop.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/CellColourDialog.h"
+#include "ui/run/GuiRunUi.h"
 #include "ui/widgets/Twips.h"
 #include "ui/widgets/WrappingPushButton.h"
 #include "ui/widgets/WrappingRadioButton.h"
-#include "core/compare/DiffRun.h"
-#include "ui/dialogs/CellColourDialog.h"
-#include "ui/dialogs/AboutDialog.h"
-#include "core/print/PrintRun.h"
-#include "core/search/SearchRun.h"
-#include "core/files/FolderFileList.h"
-#include "core/settings/LoadSettings.h"
-#include "core/files/DroppedFile.h"
-#include "core/settings/History.h"
-#include "core/files/ProgramFolder.h"
-#include "core/settings/SaveSettings.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -74,7 +74,7 @@ void showColumnView(QListWidget* list, const files::ListColumnView& view)
 } // namespace
 
 MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& argument,
-                     QWidget* parent)
+                       QWidget* parent)
     : QMainWindow(parent), m_factory(factory), m_keepHitFile(!argument.isEmpty())
 {
     setWindowTitle(QStringLiteral("Brelix - diff"));
@@ -90,9 +90,10 @@ MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& arg
     cmdEnd2 = place(new QPushButton(QStringLiteral("終了"), fraMain[1]), 3240, 3000, 2655, 495);
     connect(cmdEnd2, &QPushButton::clicked, this, &QWidget::close);
     // The search text first, the scopes before the start buttons, the case box last.
-    const QList<QWidget*> order = {
-        searchHistory,   folderHistory,    cmdDirChg, fileTypeFilter,   cmdTitle[0], cmdTitle[1], List1[0], List1[1],
-        printScope[0], printScope[1], printScope[2], printScope[3], cmdPrint,    cmdGrep,     cmdEnd2,  caseSensitive};
+    const QList<QWidget*> order = {searchHistory, folderHistory, cmdDirChg,     fileTypeFilter,
+                                   cmdTitle[0],   cmdTitle[1],   List1[0],      List1[1],
+                                   printScope[0], printScope[1], printScope[2], printScope[3],
+                                   cmdPrint,      cmdGrep,       cmdEnd2,       caseSensitive};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     Form_Load(argument);
@@ -119,8 +120,8 @@ void MainWindow::buildCompareScreen()
 
     frmOption =
         place(new QGroupBox(QStringLiteral("オプションを指定"), screen), 120, 1440, 5775, 1335);
-    colourDifferences = place(new QCheckBox(QStringLiteral("差分個所の背景色変更"), frmOption), 240, 240,
-                     2175, 255);
+    colourDifferences = place(new QCheckBox(QStringLiteral("差分個所の背景色変更"), frmOption), 240,
+                              240, 2175, 255);
     colourDifferences->setChecked(true);
     lblSheet = place(new QLabel(QStringLiteral("比較シート指定　　　　　～"), frmOption), 3000, 280,
                      2655, 255);
@@ -136,7 +137,7 @@ void MainWindow::buildCompareScreen()
         std::pair{QStringLiteral("上下に並べる"), 3120}};
     for (int i = 0; i < 3; ++i)
         windowLayout[i] = place(new QRadioButton(options[i].first, Frame2), options[i].second, 240,
-                             i == 0 ? 735 : 1455, 255);
+                                i == 0 ? 735 : 1455, 255);
     windowLayout[0]->setChecked(true);
 
     cmdDiff = place(new QPushButton(QStringLiteral("比較開始"), screen), 120, 3000, 2655, 495);
@@ -144,9 +145,9 @@ void MainWindow::buildCompareScreen()
     connect(cmdDiff, &QPushButton::clicked, this, &MainWindow::startComparison);
     connect(cmdEnd, &QPushButton::clicked, this, &QWidget::close);
 
-    const QList<QWidget*> order = {cmdEnd,       txtFile[0],   cmdDir[0],    txtFile[1],
-                                   cmdDir[1],    colourDifferences,     txtSheet[0],  txtSheet[1],
-                                   windowLayout[0], windowLayout[1], windowLayout[2], cmdDiff};
+    const QList<QWidget*> order = {cmdEnd,          txtFile[0],        cmdDir[0],       txtFile[1],
+                                   cmdDir[1],       colourDifferences, txtSheet[0],     txtSheet[1],
+                                   windowLayout[0], windowLayout[1],   windowLayout[2], cmdDiff};
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -318,9 +319,9 @@ settings::Settings MainWindow::currentSettings() const
 {
     settings::Settings s = m_settings;
     s.startMode = !mnuDiff->isEnabled()    ? 0
-              : !mnuGrep->isEnabled()  ? 1
-              : !mnuPrint->isEnabled() ? 2
-                                       : -1;
+                  : !mnuGrep->isEnabled()  ? 1
+                  : !mnuPrint->isEnabled() ? 2
+                                           : -1;
     s.top = pos().y() * 15;
     s.left = pos().x() * 15;
     s.colourDifferences = colourDifferences->checkState();
@@ -445,7 +446,7 @@ void MainWindow::startComparison()
     settings.layout = windowLayout[0]->isChecked()   ? 0
                       : windowLayout[1]->isChecked() ? 1
                       : windowLayout[2]->isChecked() ? 2
-                                                  : -1;
+                                                     : -1;
     settings.colorDiff = colourDifferences->checkState() != Qt::Unchecked;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
@@ -561,7 +562,8 @@ void MainWindow::cmdDirChg_Click()
 
 void MainWindow::cmdTitle_Click(int index)
 {
-    m_settings.fileSortOrder = files::sortAfterTitlePress(static_cast<qint16>(m_settings.fileSortOrder), index);
+    m_settings.fileSortOrder =
+        files::sortAfterTitlePress(static_cast<qint16>(m_settings.fileSortOrder), index);
     buildFileList();
     List1[0]->setFocus();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/host/SpreadsheetHostFactory.h"
 #include "core/files/FolderListing.h"
+#include "core/host/SpreadsheetHostFactory.h"
 #include "core/settings/Settings.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ public:
     // `argument` is the command line's text: "xls" or "csv" fills the file boxes with the test
     // workbooks.
     MainWindow(host::SpreadsheetHostFactory& factory, const QString& argument,
-              QWidget* parent = nullptr);
+               QWidget* parent = nullptr);
 
     // Compare screen.
     std::array<QFrame*, 2> fraMain{};
@@ -123,7 +123,7 @@ private:
 
     host::SpreadsheetHostFactory& m_factory;
     settings::Settings m_settings; // what the window keeps that no widget holds
-    QString m_password;         // the sheet password typed last; never written anywhere
+    QString m_password;            // the sheet password typed last; never written anywhere
     bool m_running = false;
     bool m_keepHitFile = false;     // the program was started with arguments
     files::FolderListing m_listing; // what the file list was built from
