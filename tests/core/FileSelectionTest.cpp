@@ -12,9 +12,10 @@ using namespace Qt::StringLiterals;
 
 namespace brelix::files {
 
-inline void PrintTo(const DropResult& result, std::ostream* os)
+inline void PrintTo(const DroppedFile& result, std::ostream* os)
 {
-    *os << "{kind " << result.kind << ", \"" << result.path.toStdString() << "\"}";
+    *os << "{kind " << static_cast<int>(result.kind) << ", \"" << result.path.toStdString()
+        << "\"}";
 }
 
 namespace {
@@ -46,39 +47,43 @@ QByteArray ntShortcut(const QByteArray& second)
         {Header, DriveLine, raw("\0\0\x14"), raw("\x1f$\x05"), ".xls", "x", "y", second, "tail"});
 }
 
-DropResult nt(const QByteArray& bytes)
+DroppedFile nt(const QByteArray& bytes)
 {
     return readShortcut(bytes, Shortcut);
 }
 
 TEST(ReadShortcutTest, NtLayout)
 {
-    EXPECT_EQ(nt(ntShortcut("ab")), (DropResult{DropShortcutExtended, u"C:\\Data\\Book.xls ab"_s}));
-    EXPECT_EQ(nt(ntShortcut("a")), (DropResult{DropShortcut, u"C:\\Data\\Book.xls"_s}));
+    EXPECT_EQ(nt(ntShortcut("ab")),
+              (DroppedFile{DroppedFile::Kind::ShortcutPathExtended, u"C:\\Data\\Book.xls ab"_s}));
+    EXPECT_EQ(nt(ntShortcut("a")),
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"C:\\Data\\Book.xls"_s}));
     EXPECT_EQ(nt(lines({DriveLine, "$", ".xls", "x"})),
-              (DropResult{DropShortcut, u"C:\\Data\\Book.xls"_s}));
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"C:\\Data\\Book.xls"_s}));
     // No "$" line, or none after it: the path stays incomplete.
     EXPECT_EQ(nt(lines({Header, DriveLine, "no", "marker"})),
-              (DropResult{DropUnresolved, Shortcut}));
-    EXPECT_EQ(nt(lines({DriveLine, "$"})), (DropResult{DropUnresolved, Shortcut}));
+              (DroppedFile{DroppedFile::Kind::Unresolved, Shortcut}));
+    EXPECT_EQ(nt(lines({DriveLine, "$"})), (DroppedFile{DroppedFile::Kind::Unresolved, Shortcut}));
     // A later drive path starts over.
     EXPECT_EQ(nt(ntShortcut("ab") + lines({"D:\\Other.csv", "$", "", "1", "2", "3"})),
-              (DropResult{DropShortcut, u"D:\\Other.csv"_s}));
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"D:\\Other.csv"_s}));
 }
 
 TEST(ReadShortcutTest, NetworkTargetsEndTheScanUnresolved)
 {
     EXPECT_EQ(nt(lines({Header, "\\\\server\\share\\Book.xls", "C:\\x", "$", "y"})),
-              (DropResult{DropUnresolved, Shortcut}));
-    EXPECT_EQ(nt(ntShortcut("ab") + "\\\\server\r"), (DropResult{DropUnresolved, Shortcut}));
+              (DroppedFile{DroppedFile::Kind::Unresolved, Shortcut}));
+    EXPECT_EQ(nt(ntShortcut("ab") + "\\\\server\r"),
+              (DroppedFile{DroppedFile::Kind::Unresolved, Shortcut}));
 }
 
 TEST(ReadShortcutTest, LinesEndOnlyAtCarriageReturns)
 {
     // A lone LF belongs to the line, so no drive path starts one here.
-    EXPECT_EQ(nt("junk\nC:\\a.xls\r$\r.b\r"), DropResult{});
+    EXPECT_EQ(nt("junk\nC:\\a.xls\r$\r.b\r"), DroppedFile{});
     // A lone CR ends it, and NUL is an ordinary character.
-    EXPECT_EQ(nt(raw("junk\rC:\\a\0b\r$\r.xls")), (DropResult{DropShortcut, u"C:\\a\0b.xls"_s}));
+    EXPECT_EQ(nt(raw("junk\rC:\\a\0b\r$\r.xls")),
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"C:\\a\0b.xls"_s}));
 }
 
 TEST(ReadShortcutTest, JapanesePathsAreReadAsCp932)
@@ -88,23 +93,25 @@ TEST(ReadShortcutTest, JapanesePathsAreReadAsCp932)
     const QByteArray drive = cp932.encode(u"C:\\表\\売上"_s);
     ASSERT_TRUE(drive.contains("\\\\"));
     EXPECT_EQ(nt(lines({Header, drive, "$", ".xls"})),
-              (DropResult{DropShortcut, u"C:\\表\\売上.xls"_s}));
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"C:\\表\\売上.xls"_s}));
     EXPECT_EQ(nt(lines({u"C:\\データ"_s.toUtf8(), "$", ".xls"})),
-              (DropResult{DropShortcut, u"C:\\データ.xls"_s}));
+              (DroppedFile{DroppedFile::Kind::ShortcutPath, u"C:\\データ.xls"_s}));
 }
 
 TEST(ReadShortcutTest, TruncatedAndRandomBytesGiveNoTarget)
 {
-    EXPECT_EQ(nt({}), DropResult{});
-    EXPECT_EQ(nt(lines({Header, "C:", "x:/unix", "\r"})), DropResult{});
+    EXPECT_EQ(nt({}), DroppedFile{});
+    EXPECT_EQ(nt(lines({Header, "C:", "x:/unix", "\r"})), DroppedFile{});
 
     const QByteArray whole = ntShortcut("ab");
     for (qsizetype size = 0; size <= whole.size(); ++size) {
-        const DropResult result = nt(whole.first(size));
-        if (result.kind >= DropShortcut)
+        const DroppedFile result = nt(whole.first(size));
+        if (result.namesFile())
             EXPECT_TRUE(result.path.startsWith(u"C:\\Data\\Book"_s)) << size;
         else
-            EXPECT_EQ(result.path, result.kind == DropUnresolved ? Shortcut : QString()) << size;
+            EXPECT_EQ(result.path,
+                      result.kind == DroppedFile::Kind::Unresolved ? Shortcut : QString())
+                << size;
     }
 
     std::mt19937 random(20040901);
@@ -112,9 +119,8 @@ TEST(ReadShortcutTest, TruncatedAndRandomBytesGiveNoTarget)
         QByteArray bytes(round * 7, '\0');
         for (char& c : bytes)
             c = static_cast<char>(random() % 64); // many CRs, few printable characters
-        const DropResult result = readShortcut(bytes, Shortcut);
-        EXPECT_GE(result.kind, DropUnresolved);
-        EXPECT_LE(result.kind, DropShortcutExtended);
+        const DroppedFile result = readShortcut(bytes, Shortcut);
+        EXPECT_NE(result.kind, DroppedFile::Kind::PlainFile);
     }
 }
 
@@ -134,14 +140,15 @@ TEST(ResolveDroppedFileTest, DroppedNamesAndShortcutFiles)
     const QString network = write(u"Net.lnk"_s, lines({"\\\\server\\share"}));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"Folder.lnk"_s));
 
-    EXPECT_EQ(resolveDroppedFile(book), (DropResult{DropPlainFile, book}));
-    EXPECT_EQ(resolveDroppedFile(dir.path()), (DropResult{DropPlainFile, dir.path()}));
-    EXPECT_EQ(resolveDroppedFile(capitals), (DropResult{DropPlainFile, capitals}));
+    EXPECT_EQ(resolveDroppedFile(book), (DroppedFile{DroppedFile::Kind::PlainFile, book}));
+    EXPECT_EQ(resolveDroppedFile(dir.path()),
+              (DroppedFile{DroppedFile::Kind::PlainFile, dir.path()}));
+    EXPECT_EQ(resolveDroppedFile(capitals), (DroppedFile{DroppedFile::Kind::PlainFile, capitals}));
     EXPECT_EQ(resolveDroppedFile(shortcut),
-              (DropResult{DropShortcutExtended, u"/Data/Book.xls ab"_s}));
-    EXPECT_EQ(resolveDroppedFile(network), (DropResult{DropUnresolved, network}));
-    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Missing.lnk"_s)), DropResult{});
-    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Folder.lnk"_s)), DropResult{});
+              (DroppedFile{DroppedFile::Kind::ShortcutPathExtended, u"/Data/Book.xls ab"_s}));
+    EXPECT_EQ(resolveDroppedFile(network), (DroppedFile{DroppedFile::Kind::Unresolved, network}));
+    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Missing.lnk"_s)), DroppedFile{});
+    EXPECT_EQ(resolveDroppedFile(dir.filePath(u"Folder.lnk"_s)), DroppedFile{});
 
     EXPECT_EQ(textFromDrop({book, capitals}), capitals);
     EXPECT_EQ(textFromDrop({book, shortcut, network}), u"/Data/Book.xls ab"_s);

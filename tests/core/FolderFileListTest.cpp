@@ -96,21 +96,23 @@ TEST(FolderFileListTest, ListingTakesVisibleMatchingFilesInNameOrder)
     for (const QString& skipped : {u".hidden.xls"_s, u"c.xlsx"_s, u"d.csv"_s, u"sub.xls/e.xls"_s})
         touch(skipped, minute);
 
-    const std::optional<FolderListing> listing = listFolder(dir.path() + u'/', u"*.xls"_s);
+    const std::optional<FolderListing> listing = FolderListing::read(dir.path() + u'/', u"*.xls"_s);
     ASSERT_TRUE(listing);
     EXPECT_EQ(*listing, (FolderListing{dir.path(), {u"a.xls"_s, u"B.XLS"_s}}));
-    EXPECT_EQ(readFileTimes(listing->folder, listing->names + QStringList{u"gone.xls"_s}),
-              (QList<FolderEntry>{{u"a.xls"_s, u"1999/09/01 12:00"_s},
-                                  {u"B.XLS"_s, u"2000/09/01 12:00"_s},
-                                  {u"gone.xls"_s, QString()}}));
-    EXPECT_EQ(listFolder(dir.path(), fileTypePatterns().at(1))->names, QStringList{u"d.csv"_s});
-    EXPECT_TRUE(listFolder(dir.path(), QString())->names.isEmpty());
-    EXPECT_EQ(listFolder(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
+    EXPECT_EQ(
+        (FolderListing{listing->folder, listing->names + QStringList{u"gone.xls"_s}}.entries()),
+        (QList<FolderEntry>{{u"a.xls"_s, u"1999/09/01 12:00"_s},
+                            {u"B.XLS"_s, u"2000/09/01 12:00"_s},
+                            {u"gone.xls"_s, QString()}}));
+    EXPECT_EQ(FolderListing::read(dir.path(), fileTypePatterns().at(1))->names,
+              QStringList{u"d.csv"_s});
+    EXPECT_TRUE(FolderListing::read(dir.path(), QString())->names.isEmpty());
+    EXPECT_EQ(FolderListing::read(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
 
     // Texts that name no folder leave the previous listing to the caller.
     for (const QString& text : {QString(), u"tmp"_s, dir.filePath(u"missing"_s),
                                 dir.filePath(u"d.csv"_s), dir.path().chopped(1)})
-        EXPECT_FALSE(listFolder(text, u"*.xls"_s)) << text.toStdString();
+        EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
 }
 
 TEST(FolderFileListTest, TimeTextAndPathsForTheJobs)

@@ -1,7 +1,7 @@
+#include "core/settings/SettingsFile.h"
+
 #include "GTestPrinters.h"
 #include "core/files/TextDecoding.h"
-#include "core/settings/LoadSettings.h"
-#include "core/settings/SaveSettings.h"
 #include "core/settings/SettingsNumber.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ namespace brelix::settings {
 
 void PrintTo(const Settings& settings, std::ostream* os)
 {
-    *os << settingsFileText(settings).toStdString();
+    *os << SettingsFile::text(settings).toStdString();
 }
 
 namespace {
@@ -61,8 +61,8 @@ protected:
         QFile file(iniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    LoadSettingsResult load() const { return LoadSettings(iniPath(), m_program); }
-    LoadSettingsResult load(const QStringList& lines) const
+    SettingsFile::Loaded load() const { return SettingsFile::load(iniPath(), m_program); }
+    SettingsFile::Loaded load(const QStringList& lines) const
     {
         writeBytes((lines.join(u"\r\n"_s) + u"\r\n"_s).toUtf8());
         return load();
@@ -99,9 +99,9 @@ TEST_F(SettingsFileTest, EveryValueComesBackAfterASave)
     saved.toolbarRows = 5;
     saved.compareTarget = 1;
     saved.diffColourIndex = -32768;
-    ASSERT_TRUE(SaveSettings(iniPath(), saved));
+    ASSERT_TRUE(SettingsFile::save(iniPath(), saved));
 
-    const LoadSettingsResult loaded = load();
+    const SettingsFile::Loaded loaded = load();
     EXPECT_FALSE(loaded.recovered);
     EXPECT_EQ(loaded.settings, saved);
     EXPECT_TRUE(fileBytes().contains(u"[GREP  ]合計,税込\r\n"_s.toUtf8())); // UTF-8 on disk
@@ -116,7 +116,7 @@ TEST_F(SettingsFileTest, WritesTheKeysInTheirOrder)
     settings.folderHistory = {u"/data"_s, u"/data/2"_s};
     settings.searchHistory = {u"total"_s};
     settings.printScope = 0;
-    EXPECT_EQ(settingsFileText(settings),
+    EXPECT_EQ(SettingsFile::text(settings),
               u"[KIND  ]1\r\n[TOP   ]1965\r\n[LEFT  ]2880\r\n[COLOR ]1\r\n[DAISYO]0\r\n"
               "[HYOUJI]0\r\n[FRONT ]0\r\n[PRINT ]/data\r\n[PRINT ]/data/2\r\n[GREP  ]total\r\n"
               "[Sheet ]0\r\n[PATRN ]0\r\n[TOOLBR]2\r\n[HIKAKU]0\r\n[DIFFCL]7\r\n"_s);
@@ -127,7 +127,7 @@ TEST_F(SettingsFileTest, WritesTheKeysInTheirOrder)
     settings.windowLayout = -1;
     settings.caseSensitive = Qt::PartiallyChecked;
     settings.searchHistory = {u"a\nb"_s, u"c\r"_s};
-    EXPECT_EQ(settingsFileText(settings),
+    EXPECT_EQ(SettingsFile::text(settings),
               u"[COLOR ]1\r\n[DAISYO]2\r\n[FRONT ]0\r\n[PATRN ]0\r\n[TOOLBR]2\r\n[HIKAKU]0\r\n"
               "[DIFFCL]7\r\n"_s);
 }
@@ -135,8 +135,8 @@ TEST_F(SettingsFileTest, WritesTheKeysInTheirOrder)
 TEST_F(SettingsFileTest, ASaveReplacesTheWholeOldFile)
 {
     writeBytes(QByteArray("[GREP  ]old\r\n").repeated(500));
-    ASSERT_TRUE(SaveSettings(iniPath(), Settings()));
-    EXPECT_EQ(fileBytes(), settingsFileText(Settings()).toUtf8());
+    ASSERT_TRUE(SettingsFile::save(iniPath(), Settings()));
+    EXPECT_EQ(fileBytes(), SettingsFile::text(Settings()).toUtf8());
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"Brelix.ini"_s});
 }
 
@@ -149,20 +149,21 @@ TEST_F(SettingsFileTest, AFailedSaveKeepsTheOldFileAndSaysSo)
                                          QFileDevice::ReadOther | QFileDevice::WriteOther);
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                             QFileDevice::ReadOther | QFileDevice::ExeOther);
-    EXPECT_EQ(runUnprivileged([&] { return SaveSettings(iniPath(), Settings()) ? 1 : 0; }), 0);
+    EXPECT_EQ(runUnprivileged([&] { return SettingsFile::save(iniPath(), Settings()) ? 1 : 0; }),
+              0);
     QFile::setPermissions(m_dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(fileBytes(), old);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"Brelix.ini"_s});
 
-    EXPECT_FALSE(SaveSettings(m_dir.filePath(u"missing/Brelix.ini"_s), Settings()));
+    EXPECT_FALSE(SettingsFile::save(m_dir.filePath(u"missing/Brelix.ini"_s), Settings()));
 }
 
 // --- No file, damaged files ---
 
 TEST_F(SettingsFileTest, NoFileGivesTheStartValuesAndTheProgramFolder)
 {
-    LoadSettingsResult loaded = load();
+    SettingsFile::Loaded loaded = load();
     EXPECT_TRUE(loaded.recovered);
     EXPECT_EQ(loaded.settings, defaults());
 
@@ -177,7 +178,7 @@ TEST_F(SettingsFileTest, NoFileGivesTheStartValuesAndTheProgramFolder)
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ExeOwner | QFileDevice::ExeOther);
     EXPECT_EQ(runUnprivileged([&] {
-                  const LoadSettingsResult unreadable = load();
+                  const SettingsFile::Loaded unreadable = load();
                   return unreadable.recovered && unreadable.settings == defaults() ? 0 : 1;
               }),
               0);
@@ -186,7 +187,7 @@ TEST_F(SettingsFileTest, NoFileGivesTheStartValuesAndTheProgramFolder)
 TEST_F(SettingsFileTest, EmptyBinaryAndCutFilesLoadWhatTheyCan)
 {
     writeBytes(QByteArray());
-    LoadSettingsResult loaded = load();
+    SettingsFile::Loaded loaded = load();
     EXPECT_FALSE(loaded.recovered);
     EXPECT_EQ(loaded.settings, defaults());
 
@@ -209,7 +210,7 @@ TEST_F(SettingsFileTest, EmptyBinaryAndCutFilesLoadWhatTheyCan)
 
 TEST_F(SettingsFileTest, OnlyExactTagsCount)
 {
-    const LoadSettingsResult loaded =
+    const SettingsFile::Loaded loaded =
         load({u"[kind  ]2"_s, u"[KIND ]2"_s, u"[KIND   ]2"_s, u"[SHEET ]9"_s, u"[NEW   ]1"_s,
               u"[KIND  "_s, QString(), u"   [TOOLBR]4"_s, u"[HIKAKU]1"_s});
     EXPECT_FALSE(loaded.recovered);
@@ -251,7 +252,7 @@ TEST(SettingsNumberTest, ReadsTheLeadingNumber)
 
 TEST_F(SettingsFileTest, ValuesOutsideTheirRangeAreIgnored)
 {
-    LoadSettingsResult loaded =
+    SettingsFile::Loaded loaded =
         load({u"[TOOLBR]9"_s, u"[TOOLBR]-1"_s, u"[HIKAKU]3"_s, u"[COLOR ]2"_s, u"[DAISYO]-1"_s,
               u"[HYOUJI]3"_s, u"[FRONT ]2"_s, u"[GREP  ]after"_s});
     EXPECT_FALSE(loaded.recovered);
@@ -296,7 +297,7 @@ TEST_F(SettingsFileTest, BadSheetPatrnOrNumberSizesEndInTheRecoveryPath)
         u"[Sheet ]7"_s,       u"[Sheet ]-1"_s,     u"[PATRN ]5"_s,          u"[PATRN ]-2"_s,
         u"[KIND  ]32767.5"_s, u"[DIFFCL]-32769"_s, u"[TOP   ]2147483648"_s, u"[LEFT  ]1E10"_s};
     for (const QString& stopper : stoppers) {
-        const LoadSettingsResult loaded =
+        const SettingsFile::Loaded loaded =
             load({u"[PRINT ]"_s + data, u"[GREP  ]a"_s, u"[TOOLBR]4"_s, u"[Sheet ]2"_s, stopper,
                   u"[GREP  ]b"_s, u"[HIKAKU]1"_s, u"[PRINT ]"_s + m_dir.path()});
         EXPECT_TRUE(loaded.recovered) << stopper.toStdString();
@@ -308,7 +309,7 @@ TEST_F(SettingsFileTest, BadSheetPatrnOrNumberSizesEndInTheRecoveryPath)
         EXPECT_EQ(loaded.settings, expected) << stopper.toStdString();
     }
     // The program's folder is added even when it is listed already.
-    const LoadSettingsResult loaded = LoadSettings(iniPath(), data);
+    const SettingsFile::Loaded loaded = SettingsFile::load(iniPath(), data);
     EXPECT_EQ(loaded.settings.folderHistory, (QStringList{data, data}));
 }
 

@@ -26,7 +26,7 @@ public:
         qsizetype end = m_bytes.indexOf('\r', m_position);
         if (end < 0)
             end = m_bytes.size();
-        // Shortcuts made on a Japanese Windows hold their paths in its ANSI code page.
+        // Shortcuts made on a Japanese Windows hold their paths in Shift-JIS.
         const QString line = decodeUtf8OrShiftJis(m_bytes.sliced(m_position, end - m_position));
         m_position = end + 1;
         if (m_position < m_bytes.size() && m_bytes.at(m_position) == '\n')
@@ -41,16 +41,16 @@ private:
 
 // After the first line holding "$" comes the rest of the path, and three lines
 // later a second part that counts when it has two characters or more.
-void followPath(ShortcutLines& lines, DropResult& result, const QString& shortcutName)
+void followPath(ShortcutLines& lines, DroppedFile& result, const QString& shortcutName)
 {
-    result.kind = DropUnresolved;
+    result.kind = DroppedFile::Kind::Unresolved;
     while (const std::optional<QString> line = lines.next()) {
         if (!line->contains(u'$'))
             continue;
         const std::optional<QString> rest = lines.next();
         if (!rest)
             break; // the path was never completed
-        result.kind = DropShortcut;
+        result.kind = DroppedFile::Kind::ShortcutPath;
         result.path += *rest;
         std::optional<QString> third;
         for (int i = 0; i < 3; ++i) {
@@ -60,7 +60,7 @@ void followPath(ShortcutLines& lines, DropResult& result, const QString& shortcu
         }
         if (third->size() >= 2) {
             result.path += u' ' + *third;
-            result.kind += 2;
+            result.kind = DroppedFile::Kind::ShortcutPathExtended;
         }
         return;
     }
@@ -69,13 +69,13 @@ void followPath(ShortcutLines& lines, DropResult& result, const QString& shortcu
 
 } // namespace
 
-DropResult readShortcut(const QByteArray& bytes, const QString& shortcutName)
+DroppedFile readShortcut(const QByteArray& bytes, const QString& shortcutName)
 {
-    DropResult result;
+    DroppedFile result;
     ShortcutLines lines(bytes);
     while (const std::optional<QString> line = lines.next()) {
         if (line->contains(u"\\\\"))
-            return {DropUnresolved, shortcutName};
+            return {DroppedFile::Kind::Unresolved, shortcutName};
         if (line->mid(1, 2) != u":\\")
             continue;
         // A later drive path starts over.
@@ -93,16 +93,16 @@ QString localPathOf(const QString& windowsPath)
     return path;
 }
 
-DropResult resolveDroppedFile(const QString& name)
+DroppedFile resolveDroppedFile(const QString& name)
 {
     if (!name.endsWith(u".lnk"))
-        return {DropPlainFile, name};
+        return {DroppedFile::Kind::PlainFile, name};
     // Not a regular file (a folder, a pipe): nothing to read, and opening a pipe would block.
     QFile file(name);
     if (!QFileInfo(name).isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    DropResult result = readShortcut(file.read(MaxShortcutBytes), name);
-    if (result.kind >= DropShortcut)
+    DroppedFile result = readShortcut(file.read(MaxShortcutBytes), name);
+    if (result.namesFile())
         result.path = localPathOf(result.path);
     return result;
 }
@@ -111,8 +111,8 @@ std::optional<QString> textFromDrop(const QStringList& names)
 {
     std::optional<QString> text;
     for (const QString& name : names) {
-        const DropResult dropped = resolveDroppedFile(name);
-        if (dropped.kind >= DropShortcut)
+        const DroppedFile dropped = resolveDroppedFile(name);
+        if (dropped.namesFile())
             text = dropped.path;
     }
     return text;

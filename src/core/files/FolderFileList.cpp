@@ -14,8 +14,7 @@ void append(FileListColumns& columns, const QString& name, const QString& time)
     columns.times.append(time);
 }
 
-// The time orders go through a list kept in key order, letter case ignored, as the sorted
-// list box of the original did; the index travels with its key instead of being read back.
+// The time orders sort the keys as text, letter case ignored; the index travels with its key.
 FileListColumns byTime(const QList<FolderEntry>& listing, bool newestFirst)
 {
     QList<std::pair<QString, qsizetype>> keys;

@@ -4,20 +4,23 @@
 #include <QString>
 #include <QStringList>
 
-// The main window's two-column file list of the search and print screens, as data: the name
-// column List1(0), the time column List1(1), their order (fileSortOrder) and how one column follows
-// the other.
+// The two-column file list of the search and print screens, as data: the name column, the time
+// column, their order (fileSortOrder) and how one column follows the other.
 namespace brelix::files {
 
 // The orders of fileSortOrder; any other value leaves both columns empty.
-inline constexpr qint16 SortByName = 1;
-inline constexpr qint16 SortByNameReverse = 2;
-inline constexpr qint16 SortByTime = 3;
-inline constexpr qint16 SortByTimeReverse = 4;
+enum FileSortOrder : qint16 {
+    SortByName = 1,
+    SortByNameReverse = 2,
+    SortByTime = 3,
+    SortByTimeReverse = 4,
+};
 
-// The header buttons cmdTitle(0) (name) and cmdTitle(1) (time).
-inline constexpr int NameTitle = 0;
-inline constexpr int TimeTitle = 1;
+// The title buttons above the columns, which sort the list.
+enum ColumnTitle : int {
+    NameTitle = 0,
+    TimeTitle = 1,
+};
 
 // One file of the folder listing: its name and its time text ("yyyy/mm/dd hh:mm").
 struct FolderEntry {
@@ -31,12 +34,12 @@ struct FolderEntry {
 // compare as text, so within one minute index 10 comes before index 9.
 QString timeSortKey(const QString& time, qsizetype index);
 
-// fileSortOrder after a press of header `title`: the same header again reverses, the other header
-// starts ascending.
+// fileSortOrder after a press of the title button `title`: the same title again reverses, the
+// other title starts ascending.
 qint16 sortAfterTitlePress(qint16 fileSortOrder, int title);
 
-// What List1(0) and List1(1) show, entry i of one belonging to entry i of the other. In the
-// time orders the time column shows the whole sort key.
+// What the name and the time column show, entry i of one belonging to entry i of the other. In
+// the time orders the time column shows the whole sort key.
 struct FileListColumns {
     QStringList names;
     QStringList times;

@@ -18,7 +18,7 @@ QString timeText(const QDateTime& modified)
     return modified.isValid() ? modified.toString(u"yyyy/MM/dd HH:mm"_s) : QString();
 }
 
-std::optional<FolderListing> listFolder(const QString& folderText, const QString& pattern)
+std::optional<FolderListing> FolderListing::read(const QString& folderText, const QString& pattern)
 {
     // A relative text would depend on the program's working folder, which the user never sees.
     if (!QDir::isAbsolutePath(folderText))
@@ -31,11 +31,11 @@ std::optional<FolderListing> listFolder(const QString& folderText, const QString
     const QStringList filters = pattern.split(u';', Qt::SkipEmptyParts);
     if (filters.isEmpty())
         return listing;
-    QDir folder(listing.folder);
-    folder.setNameFilters(filters);
-    folder.setFilter(QDir::Files);
-    folder.setSorting(QDir::Unsorted);
-    listing.names = folder.entryList();
+    QDir dir(listing.folder);
+    dir.setNameFilters(filters);
+    dir.setFilter(QDir::Files);
+    dir.setSorting(QDir::Unsorted);
+    listing.names = dir.entryList();
     // Names that differ only in letter case can both exist here; the tie keeps a fixed order.
     std::sort(listing.names.begin(), listing.names.end(), [](const QString& a, const QString& b) {
         const int byText = a.compare(b, Qt::CaseInsensitive);
@@ -44,13 +44,13 @@ std::optional<FolderListing> listFolder(const QString& folderText, const QString
     return listing;
 }
 
-QList<FolderEntry> readFileTimes(const QString& folder, const QStringList& names)
+QList<FolderEntry> FolderListing::entries() const
 {
-    QList<FolderEntry> entries;
-    entries.reserve(names.size());
+    QList<FolderEntry> withTimes;
+    withTimes.reserve(names.size());
     for (const QString& name : names)
-        entries.append({name, timeText(QFileInfo(listedFilePath(folder, name)).lastModified())});
-    return entries;
+        withTimes.append({name, timeText(QFileInfo(listedFilePath(folder, name)).lastModified())});
+    return withTimes;
 }
 
 } // namespace brelix::files

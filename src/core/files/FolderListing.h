@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <optional>
 
-// The hidden file list filData behind the folder list: the files of one folder that match the
-// file type of fileTypeFilter.
 namespace brelix::files {
 
 // The entries of fileTypeFilter, in their order.
@@ -17,22 +15,23 @@ QStringList fileTypePatterns();
 // "yyyy/mm/dd hh:mm" of a local time; empty for an invalid time.
 QString timeText(const QDateTime& modified);
 
-// The folder filData shows and its files' names.
+// The files of one folder that match the file type filter: what the file list is built from.
 struct FolderListing {
     QString folder;
     QStringList names;
 
+    // The listing of `folderText` with `pattern` (patterns separated by ";", letter case
+    // ignored; an empty pattern matches nothing): regular files that are not hidden, ordered by
+    // name ignoring letter case. Nothing when the text is not an absolute path of a folder that
+    // can be listed; the caller then keeps the previous listing, so a half-typed path changes
+    // nothing.
+    static std::optional<FolderListing> read(const QString& folderText, const QString& pattern);
+
+    // Each listed name with the time text of its file, read now. A file that has gone since the
+    // listing keeps its entry with an empty time, so both columns stay the same length.
+    QList<FolderEntry> entries() const;
+
     friend bool operator==(const FolderListing&, const FolderListing&) = default;
 };
-
-// Points the listing at `folderText` with `pattern` (patterns separated by ";", letter case
-// ignored; an empty pattern matches nothing): regular files that are not hidden, ordered by
-// name ignoring letter case. Nothing when the text is not an absolute path of a folder that can
-// be listed; the caller then keeps the previous listing, so a half-typed path changes nothing.
-std::optional<FolderListing> listFolder(const QString& folderText, const QString& pattern);
-
-// Each listed name with the time text of its file, read now. A file that has gone since the
-// listing keeps its entry with an empty time, so both columns stay the same length.
-QList<FolderEntry> readFileTimes(const QString& folder, const QStringList& names);
 
 } // namespace brelix::files

@@ -5,9 +5,9 @@
 
 namespace brelix::files {
 
-// The text of a file that the original platform wrote in its ANSI code page and this program
-// writes in UTF-8: UTF-8 when the bytes are valid UTF-8 (a leading byte-order mark dropped),
-// otherwise Shift-JIS in its Windows form (CP932).
+// The text of a file this program writes in UTF-8: UTF-8 when the bytes are valid UTF-8 (a
+// leading byte-order mark dropped), otherwise Shift-JIS in its Windows form (CP932), so that
+// files written by older Windows tools still load.
 QString decodeUtf8OrShiftJis(const QByteArray& bytes);
 
 // Whether the bytes are valid UTF-8: the choice decodeUtf8OrShiftJis makes, for readers (the

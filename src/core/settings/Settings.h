@@ -6,8 +6,8 @@
 
 namespace brelix::settings {
 
-// What the main window keeps between runs in Brelix.ini, named after the holders and controls
-// it fills, so that the window copies each member straight into its widget and back.
+// What the main window keeps between runs in Brelix.ini, one member a widget or value of the
+// window, so that the window copies each member straight into its widget and back.
 struct Settings {
     // Read: the mode to open at start-up (1 search, 2 print, anything else compare).
     // Written: the current mode, the one whose menu item is disabled; outside 0-2 no line.

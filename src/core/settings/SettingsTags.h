@@ -4,11 +4,8 @@
 
 namespace brelix::settings {
 
-// The settings file beside the program.
-inline constexpr QStringView SettingsFileName = u"Brelix.ini";
-
 // The tags that open each line of the settings file. They are compared exactly, blanks and
-// letter case included, so files written by earlier versions keep loading.
+// letter case included, so files written by older versions keep loading.
 namespace tag {
 
 inline constexpr qsizetype Length = 8;

@@ -7,8 +7,7 @@
 #include "core/print/PrintRun.h"
 #include "core/search/SearchRun.h"
 #include "core/settings/History.h"
-#include "core/settings/LoadSettings.h"
-#include "core/settings/SaveSettings.h"
+#include "core/settings/SettingsFile.h"
 #include "ui/desktop/OpenWithDesktop.h"
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/dialogs/AboutDialog.h"
@@ -264,7 +263,7 @@ void MainWindow::Form_Load(const QString& argument)
     setFixedSize(twips(6270) + 2, twips(4430) - 30);
     fraMain[1]->move(fraMain[0]->pos());
 
-    const settings::LoadSettingsResult loaded = settings::LoadSettings();
+    const settings::SettingsFile::Loaded loaded = settings::SettingsFile::load();
     applySettings(loaded.settings, loaded.recovered);
 
     if (argument == QLatin1String("xls") || argument == QLatin1String("csv")) {
@@ -581,7 +580,8 @@ void MainWindow::cboKind_Click()
 
 void MainWindow::pointFileList(const QString& folder, const QString& pattern)
 {
-    if (const std::optional<files::FolderListing> listing = files::listFolder(folder, pattern)) {
+    if (const std::optional<files::FolderListing> listing =
+            files::FolderListing::read(folder, pattern)) {
         m_listing = *listing;
         buildFileList();
     }
@@ -590,8 +590,7 @@ void MainWindow::pointFileList(const QString& folder, const QString& pattern)
 void MainWindow::buildFileList()
 {
     const files::FileListColumns columns =
-        files::buildFileList(files::readFileTimes(m_listing.folder, m_listing.names),
-                             static_cast<qint16>(m_settings.fileSortOrder));
+        files::buildFileList(m_listing.entries(), static_cast<qint16>(m_settings.fileSortOrder));
     List1[0]->clear();
     List1[1]->clear();
     List1[0]->addItems(columns.names);
@@ -645,7 +644,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     if (windowState() == Qt::WindowNoState)
-        settings::SaveSettings(currentSettings());
+        settings::SettingsFile::save(currentSettings());
     event->accept();
 }
 

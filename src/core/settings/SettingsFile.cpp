@@ -1,4 +1,4 @@
-#include "core/settings/LoadSettings.h"
+#include "core/settings/SettingsFile.h"
 
 #include "core/files/ProgramFolder.h"
 #include "core/files/TextDecoding.h"
@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <array>
 #include <limits>
 #include <optional>
@@ -18,6 +19,9 @@ using files::programFile;
 using files::programFolder;
 
 namespace {
+
+// The settings file beside the program.
+constexpr QStringView FileName = u"Brelix.ini";
 
 // What a record did to the reading.
 enum class Record { Read, Stop };
@@ -117,7 +121,7 @@ const std::array<Key, 14> keys = {{
 
 Record applyRecord(Settings& settings, QStringView line)
 {
-    // Blanks before the tag were always skipped; tags never start with one.
+    // Blanks before the tag are skipped: no tag starts with one.
     while (line.startsWith(u' '))
         line = line.sliced(1);
     if (line.size() < tag::Length)
@@ -159,22 +163,101 @@ std::optional<QString> readText(const QString& filePath)
     return decodeUtf8OrShiftJis(bytes);
 }
 
-} // namespace
+// The file's text, built a line at a time.
+class FileLines {
+public:
+    void add(QStringView tag, const QString& value)
+    {
+        m_text += tag;
+        m_text += value;
+        m_text += u"\r\n";
+    }
+    void add(QStringView tag, int value) { add(tag, QString::number(value)); }
+    void addEntries(QStringView tag, const QStringList& entries)
+    {
+        for (const QString& entry : entries) {
+            if (!entry.contains(u'\r') && !entry.contains(u'\n'))
+                add(tag, entry);
+        }
+    }
+    QString text() const { return m_text; }
 
-LoadSettingsResult LoadSettings(const QString& filePath, const QString& programFolder)
+private:
+    QString m_text;
+};
+
+int checkValue(Qt::CheckState state)
 {
-    LoadSettingsResult result;
-    Settings& settings = result.settings;
-    const std::optional<QString> text = readText(filePath);
-    result.recovered = !text || !applyRecords(settings, *text);
-    if (result.recovered || settings.folderHistory.isEmpty())
-        settings.folderHistory.append(programFolder);
-    return result;
+    switch (state) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2; // greyed
+    }
+    return 0;
 }
 
-LoadSettingsResult LoadSettings()
+} // namespace
+
+SettingsFile::Loaded SettingsFile::load(const QString& filePath, const QString& programFolder)
 {
-    return LoadSettings(programFile(SettingsFileName.toString()), programFolder());
+    Loaded loaded;
+    Settings& settings = loaded.settings;
+    const std::optional<QString> text = readText(filePath);
+    loaded.recovered = !text || !applyRecords(settings, *text);
+    if (loaded.recovered || settings.folderHistory.isEmpty())
+        settings.folderHistory.append(programFolder);
+    return loaded;
+}
+
+SettingsFile::Loaded SettingsFile::load()
+{
+    return load(programFile(FileName.toString()), programFolder());
+}
+
+QString SettingsFile::text(const Settings& settings)
+{
+    FileLines lines;
+    if (settings.startMode >= 0 && settings.startMode <= 2)
+        lines.add(tag::StartMode, settings.startMode);
+    if (settings.top)
+        lines.add(tag::Top, *settings.top);
+    if (settings.left)
+        lines.add(tag::Left, *settings.left);
+    lines.add(tag::ColourDifferences, checkValue(settings.colourDifferences));
+    lines.add(tag::CaseSensitive, checkValue(settings.caseSensitive));
+    if (settings.windowLayout >= 0 && settings.windowLayout <= 2)
+        lines.add(tag::WindowLayout, settings.windowLayout);
+    lines.add(tag::AlwaysOnTop, settings.alwaysOnTop ? 1 : 0);
+    lines.addEntries(tag::FolderHistory, settings.folderHistory);
+    lines.addEntries(tag::SearchHistory, settings.searchHistory);
+    if (settings.printScope >= 0 && settings.printScope <= 3)
+        lines.add(tag::PrintScope, settings.printScope);
+    lines.add(tag::FileType, settings.fileTypeFilter);
+    lines.add(tag::ToolbarRows, settings.toolbarRows);
+    lines.add(tag::CompareTarget, settings.compareTarget);
+    lines.add(tag::DiffColour, settings.diffColourIndex);
+    return lines.text();
+}
+
+bool SettingsFile::save(const QString& filePath, const Settings& settings)
+{
+    const QByteArray bytes = text(settings).toUtf8();
+    QSaveFile file(filePath);
+    // Never write into the old file in place: that is what could truncate it.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        file.cancelWriting(); // commit then only removes the new file
+    return file.commit();
+}
+
+bool SettingsFile::save(const Settings& settings)
+{
+    return save(programFile(FileName.toString()), settings);
 }
 
 } // namespace brelix::settings
