@@ -24,19 +24,16 @@ const QString Usage = u"Usage: brelix-cli cells FILE [--formulas] [--password PW
 
 } // namespace
 
-QString CellsCommand::name() const
+CellsCommand::CellsCommand(host::SpreadsheetHostFactory& factory)
+    : CliCommand(u"cells"_s, u"List the worksheets of a workbook and the texts of their cells"_s,
+                 Usage),
+      m_factory(factory)
 {
-    return u"cells"_s;
 }
 
-QString CellsCommand::summary() const
+QString CellsCommand::description() const
 {
-    return u"List the worksheets of a workbook and the texts of their cells"_s;
-}
-
-QString CellsCommand::help() const
-{
-    return Usage + uR"help(
+    return uR"help(
 Lists every worksheet of FILE and the texts of its non-empty cells.
 
 For each worksheet, in workbook order, a header line
@@ -70,25 +67,13 @@ std::optional<int> CellsCommand::parse(const QStringList& arguments, Options& op
     QCommandLineParser parser;
     const QCommandLineOption formulas(u"formulas"_s);
     const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
-    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOptions({formulas, password, help});
-
-    const bool parsed = parser.parse(QStringList{u"cells"_s} + arguments);
-    if (parsed && parser.isSet(help)) {
-        out << this->help();
-        return ExitSuccess;
-    }
-    QString problem;
-    if (!parsed)
-        problem = parser.errorText();
-    else if (parser.positionalArguments().isEmpty())
-        problem = u"no FILE given"_s;
-    else if (parser.positionalArguments().size() > 1)
-        problem = u"one FILE only"_s;
-    if (!problem.isEmpty()) {
-        err << u"brelix-cli cells: "_s << problem << u'\n' << Usage;
-        return ExitUsage;
-    }
+    parser.addOptions({formulas, password});
+    if (const std::optional<int> status = readArguments(parser, arguments, out, err))
+        return status;
+    if (parser.positionalArguments().isEmpty())
+        return usageError(u"no FILE given"_s, err);
+    if (parser.positionalArguments().size() > 1)
+        return usageError(u"one FILE only"_s, err);
     options.file = parser.positionalArguments().first();
     options.formulas = parser.isSet(formulas);
     if (parser.isSet(password))

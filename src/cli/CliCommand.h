@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <optional>
+
+class QCommandLineParser;
 
 namespace brelix::cli {
 
@@ -16,15 +19,37 @@ enum ExitStatus : int {
 // One subcommand of brelix-cli.
 class CliCommand {
 public:
+    // `usage`: the usage lines that open the help and follow a usage error.
+    CliCommand(QString name, QString summary, QString usage)
+        : m_name(std::move(name)), m_summary(std::move(summary)), m_usage(std::move(usage))
+    {
+    }
     virtual ~CliCommand() = default;
 
-    virtual QString name() const = 0;
+    QString name() const { return m_name; }
     // One line for the list of commands.
-    virtual QString summary() const = 0;
-    // The full help, starting with the command's usage line.
-    virtual QString help() const = 0;
+    QString summary() const { return m_summary; }
+    // The full help: the usage lines, then what the command does.
+    QString help() const { return m_usage + description(); }
     // The arguments after the command's name; returns the exit status.
     virtual int run(const QStringList& arguments, QTextStream& out, QTextStream& err) = 0;
+
+protected:
+    // The help after the usage lines.
+    virtual QString description() const = 0;
+
+    // Reads `arguments` into `parser`, which holds the command's own options; -h/--help is
+    // added here. A status when the command ends at once: ExitSuccess after the help on `out`,
+    // or a usage error for an unknown or incomplete option.
+    std::optional<int> readArguments(QCommandLineParser& parser, const QStringList& arguments,
+                                     QTextStream& out, QTextStream& err) const;
+    // "brelix-cli NAME: PROBLEM" and the usage lines on `err`; returns ExitUsage.
+    int usageError(const QString& problem, QTextStream& err) const;
+
+private:
+    QString m_name;
+    QString m_summary;
+    QString m_usage;
 };
 
 } // namespace brelix::cli

@@ -1,7 +1,6 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/CliText.h"
-#include "cli/TerminalRunUi.h"
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
 
@@ -25,21 +24,37 @@ const QString Usage =
     u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
     u"                       [--layout 0|1|2] [--password PW] [--show]\n"_s;
 
+int exitStatus(const compare::DiffOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case DiffEnding::Finished:
+        return outcome.records.isEmpty() ? ExitNoDifference : ExitDifferences;
+    case DiffEnding::CutShort:
+        return ExitDifferences;
+    case DiffEnding::Cancelled:
+    case DiffEnding::SheetCountsDiffer:
+    case DiffEnding::StartBeyondLastSheet:
+    case DiffEnding::PasswordFailed:
+    case DiffEnding::Failed:
+    case DiffEnding::Refused:
+    case DiffEnding::OfficeOpen:
+        break;
+    }
+    return ExitNotCompared;
+}
+
 } // namespace
 
-QString DiffCommand::name() const
+DiffCommand::DiffCommand(FactoryFor factoryFor, bool progressLine)
+    : OfficeJobCommand(u"diff"_s,
+                       u"Compare two workbooks cell by cell and list the differing cells"_s, Usage,
+                       std::move(factoryFor), progressLine)
 {
-    return u"diff"_s;
 }
 
-QString DiffCommand::summary() const
+QString DiffCommand::description() const
 {
-    return u"Compare two workbooks cell by cell and list the differing cells"_s;
-}
-
-QString DiffCommand::help() const
-{
-    return Usage + uR"help(
+    return uR"help(
 Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
 work budget, same endings. The differing cells are listed in the change history Brelix.xls,
 made from Brelix_Format.xls in the program's folder (see 'brelix-cli --help') and saved
@@ -82,29 +97,16 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QCommandLineOption to(u"to"_s, QString(), u"N"_s);
     const QCommandLineOption noColor(u"no-color"_s);
     const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
-    const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
-    const QCommandLineOption show(u"show"_s);
-    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOptions({formulas, from, to, noColor, layout, password, show, help});
-
-    const bool parsed = parser.parse(QStringList{u"diff"_s} + arguments);
-    if (parsed && parser.isSet(help)) {
-        out << this->help();
-        return ExitSuccess;
-    }
+    parser.addOptions({formulas, from, to, noColor, layout});
+    addJobOptions(parser);
+    if (const std::optional<int> status = readArguments(parser, arguments, out, err))
+        return status;
     const QStringList files = parser.positionalArguments();
     const QString layoutText = parser.value(layout);
-    QString problem;
-    if (!parsed)
-        problem = parser.errorText();
-    else if (files.size() != 2)
-        problem = u"two files to compare, FILE1 and FILE2"_s;
-    else if (parser.isSet(layout) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
-        problem = u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText);
-    if (!problem.isEmpty()) {
-        err << u"brelix-cli diff: "_s << problem << u'\n' << Usage;
-        return ExitUsage;
-    }
+    if (files.size() != 2)
+        return usageError(u"two files to compare, FILE1 and FILE2"_s, err);
+    if (parser.isSet(layout) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
+        return usageError(u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText), err);
 
     compare::DiffSettings& settings = options.settings;
     settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
@@ -118,9 +120,7 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.colorDiff = !parser.isSet(noColor);
     settings.toolBarRows = 2;
     settings.diffColor = 7;
-    if (parser.isSet(password))
-        options.password = parser.value(password);
-    options.show = parser.isSet(show);
+    options.job = jobOptions(parser);
     return std::nullopt;
 }
 
@@ -130,39 +130,17 @@ int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     if (const std::optional<int> status = parse(arguments, options, out, err))
         return *status;
 
-    TerminalRunUi ui(err, m_progressLine, options.password);
-    QString typedPassword;
     compare::DiffOutcome outcome;
-    {
-        const InterruptWatch interrupts;
-        compare::DiffRun diffRun(m_factoryFor(options.show), ui, typedPassword);
-        outcome = diffRun.start(options.settings);
-    }
+    runJob(options.job, err,
+           [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
+               outcome = compare::DiffRun(factory, ui, typedPassword).start(options.settings);
+           });
     for (const compare::DiffRecord& record : outcome.records)
         out << record.sequence << u'\t' << escapeField(record.sheetName) << u'\t'
             << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t'
             << escapeField(record.firstText) << u'\t' << escapeField(record.secondText) << u'\n';
     out.flush();
     return exitStatus(outcome);
-}
-
-int DiffCommand::exitStatus(const compare::DiffOutcome& outcome)
-{
-    switch (outcome.ending) {
-    case DiffEnding::Finished:
-        return outcome.records.isEmpty() ? ExitNoDifference : ExitDifferences;
-    case DiffEnding::CutShort:
-        return ExitDifferences;
-    case DiffEnding::Cancelled:
-    case DiffEnding::SheetCountsDiffer:
-    case DiffEnding::StartBeyondLastSheet:
-    case DiffEnding::PasswordFailed:
-    case DiffEnding::Failed:
-    case DiffEnding::Refused:
-    case DiffEnding::OfficeOpen:
-        break;
-    }
-    return ExitNotCompared;
 }
 
 } // namespace brelix::cli

@@ -1,6 +1,5 @@
 #include "cli/GrepCommand.h"
 
-#include "cli/TerminalRunUi.h"
 #include "core/files/ProgramFolder.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchRun.h"
@@ -24,21 +23,37 @@ enum GrepExit : int {
 
 const QString Usage = u"Usage: brelix-cli grep TEXT FILE... [--case] [--password PW] [--show]\n"_s;
 
+int exitStatus(const search::SearchOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case SearchEnding::Finished:
+    case SearchEnding::CutShort:
+        return outcome.hits.isEmpty() ? ExitNoHits : ExitHits;
+    case SearchEnding::Cancelled:
+    case SearchEnding::PasswordFailed:
+    case SearchEnding::Failed:
+    case SearchEnding::EmptyText:
+    case SearchEnding::NoSelection:
+    case SearchEnding::MissingTemplate:
+    case SearchEnding::OfficeOpen:
+        break;
+    }
+    return ExitNotSearched;
+}
+
 } // namespace
 
-QString GrepCommand::name() const
+GrepCommand::GrepCommand(FactoryFor factoryFor, bool progressLine)
+    : OfficeJobCommand(
+          u"grep"_s,
+          u"Search a text in the cell values of workbooks and list every cell that holds it"_s,
+          Usage, std::move(factoryFor), progressLine)
 {
-    return u"grep"_s;
 }
 
-QString GrepCommand::summary() const
+QString GrepCommand::description() const
 {
-    return u"Search a text in the cell values of workbooks and list every cell that holds it"_s;
-}
-
-QString GrepCommand::help() const
-{
-    return Usage + uR"help(
+    return uR"help(
 Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
 given, as the search button does for the selected files: same checks, same cell limit
 (16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
@@ -73,38 +88,25 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
 {
     QCommandLineParser parser;
     const QCommandLineOption caseSensitive(u"case"_s);
-    const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
-    const QCommandLineOption show(u"show"_s);
-    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOptions({caseSensitive, password, show, help});
-
-    const bool parsed = parser.parse(QStringList{u"grep"_s} + arguments);
-    if (parsed && parser.isSet(help)) {
-        out << this->help();
-        return ExitSuccess;
-    }
+    parser.addOption(caseSensitive);
+    addJobOptions(parser);
+    if (const std::optional<int> status = readArguments(parser, arguments, out, err))
+        return status;
     const QStringList positional = parser.positionalArguments();
-    QString problem;
-    if (!parsed)
-        problem = parser.errorText();
-    else if (positional.size() < 2)
-        problem = u"a text to search and at least one file"_s;
+    if (positional.size() < 2)
+        return usageError(u"a text to search and at least one file"_s, err);
 
     search::SearchSettings& settings = options.settings;
     QSet<QString> names;
     for (const QString& file : positional.mid(1)) {
         const QFileInfo info(file);
         // The office tells open workbooks apart by their file names only.
-        if (names.contains(info.fileName()) && problem.isEmpty())
-            problem = u"two files named '%1': search them one at a time"_s.arg(info.fileName());
+        if (names.contains(info.fileName()))
+            return usageError(
+                u"two files named '%1': search them one at a time"_s.arg(info.fileName()), err);
         names.insert(info.fileName());
         settings.targets.append({info.fileName(), info.absoluteFilePath()});
     }
-    if (!problem.isEmpty()) {
-        err << u"brelix-cli grep: "_s << problem << u'\n' << Usage;
-        return ExitUsage;
-    }
-
     settings.searchText = positional[0];
     settings.caseSensitive = parser.isSet(caseSensitive);
     settings.templatePath = files::programFile(u"Brelix_Format.xls"_s);
@@ -112,9 +114,7 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     settings.hitFilePath = files::programFile(u"Brelix.grp"_s);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
-    if (parser.isSet(password))
-        options.password = parser.value(password);
-    options.show = parser.isSet(show);
+    options.job = jobOptions(parser);
     return std::nullopt;
 }
 
@@ -124,36 +124,15 @@ int GrepCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     if (const std::optional<int> status = parse(arguments, options, out, err))
         return *status;
 
-    TerminalRunUi ui(err, m_progressLine, options.password);
-    QString typedPassword;
     search::SearchOutcome outcome;
-    {
-        const InterruptWatch interrupts;
-        search::SearchRun searchRun(m_factoryFor(options.show), ui, typedPassword);
-        outcome = searchRun.start(options.settings, {});
-    }
+    runJob(options.job, err,
+           [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
+               outcome = search::SearchRun(factory, ui, typedPassword).start(options.settings, {});
+           });
     for (const search::HitRecord& hit : outcome.hits)
         out << search::HitFile::line(hit.fields()) << u'\n';
     out.flush();
     return exitStatus(outcome);
-}
-
-int GrepCommand::exitStatus(const search::SearchOutcome& outcome)
-{
-    switch (outcome.ending) {
-    case SearchEnding::Finished:
-    case SearchEnding::CutShort:
-        return outcome.hits.isEmpty() ? ExitNoHits : ExitHits;
-    case SearchEnding::Cancelled:
-    case SearchEnding::PasswordFailed:
-    case SearchEnding::Failed:
-    case SearchEnding::EmptyText:
-    case SearchEnding::NoSelection:
-    case SearchEnding::MissingTemplate:
-    case SearchEnding::OfficeOpen:
-        break;
-    }
-    return ExitNotSearched;
 }
 
 } // namespace brelix::cli

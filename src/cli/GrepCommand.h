@@ -1,10 +1,7 @@
 #pragma once
 
 #include "cli/OfficeJobCommand.h"
-#include "core/search/SearchOutcome.h"
 #include "core/search/SearchSettings.h"
-
-#include <optional>
 
 namespace brelix::cli {
 
@@ -13,24 +10,21 @@ namespace brelix::cli {
 // run's messages on stderr.
 class GrepCommand : public OfficeJobCommand {
 public:
-    using OfficeJobCommand::OfficeJobCommand;
+    GrepCommand(FactoryFor factoryFor, bool progressLine);
 
-    QString name() const override;
-    QString summary() const override;
-    QString help() const override;
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
-
-private:
+    // What the command line asks of the search.
     struct Options {
         search::SearchSettings settings;
-        std::optional<QString> password;
-        bool show = false;
+        JobOptions job;
     };
-
-    // An exit status when the command ends here (help or a usage error).
+    // A status when the command ends here (its help, or a usage error).
     std::optional<int> parse(const QStringList& arguments, Options& options, QTextStream& out,
                              QTextStream& err) const;
-    static int exitStatus(const search::SearchOutcome& outcome);
+
+    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString description() const override;
 };
 
 } // namespace brelix::cli

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/RunUi.h"
 
 #include <functional>
 
@@ -15,12 +16,31 @@ public:
     using FactoryFor = std::function<host::SpreadsheetHostFactory&(bool show)>;
 
     // `progressLine`: stderr is a terminal, where the progress is one line redrawn in place.
-    OfficeJobCommand(FactoryFor factoryFor, bool progressLine)
-        : m_factoryFor(std::move(factoryFor)), m_progressLine(progressLine)
+    OfficeJobCommand(QString name, QString summary, QString usage, FactoryFor factoryFor,
+                     bool progressLine)
+        : CliCommand(std::move(name), std::move(summary), std::move(usage)),
+          m_factoryFor(std::move(factoryFor)), m_progressLine(progressLine)
     {
     }
 
+    // The options every job takes: --password PW and --show.
+    struct JobOptions {
+        std::optional<QString> password;
+        bool show = false;
+    };
+
 protected:
+    static void addJobOptions(QCommandLineParser& parser);
+    static JobOptions jobOptions(const QCommandLineParser& parser);
+
+    // The job with the office of one run and its typed-password holder.
+    using Job = std::function<void(host::SpreadsheetHostFactory& factory, run::RunUi& ui,
+                                   QString& typedPassword)>;
+    // Runs `job` with the terminal as its screen: messages on `err`, the password of the
+    // options for every prompt, Ctrl+C as its cancel button.
+    void runJob(const JobOptions& options, QTextStream& err, const Job& job) const;
+
+private:
     FactoryFor m_factoryFor;
     bool m_progressLine;
 };

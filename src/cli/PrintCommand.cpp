@@ -51,21 +51,34 @@ private:
     QByteArray m_before;
 };
 
+int exitStatus(const print::PrintOutcome& outcome)
+{
+    switch (outcome.ending) {
+    case PrintEnding::Finished:
+        return outcome.failures.isEmpty() ? ExitAllPrinted : ExitSomeFailed;
+    case PrintEnding::Cancelled:
+    case PrintEnding::NothingSelected:
+    case PrintEnding::NoScope:
+    case PrintEnding::Declined:
+    case PrintEnding::OfficeOpen:
+        break;
+    }
+    return ExitRefused;
+}
+
 } // namespace
 
-QString PrintCommand::name() const
+PrintCommand::PrintCommand(host::SpreadsheetHostFactory& factory, QTextStream& in, bool inputEchoed,
+                           bool progressLine)
+    : CliCommand(u"print"_s, u"Print workbooks in one go, whole or their first sheet or page"_s,
+                 Usage),
+      m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine)
 {
-    return u"print"_s;
 }
 
-QString PrintCommand::summary() const
+QString PrintCommand::description() const
 {
-    return u"Print workbooks in one go, whole or their first sheet or page"_s;
-}
-
-QString PrintCommand::help() const
-{
-    return Usage + uR"help(
+    return uR"help(
 Prints each FILE in turn, as the print button does with the selected files: one private
 office for the whole run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
@@ -106,32 +119,20 @@ std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& op
     const QCommandLineOption scope(u"scope"_s, QString(), u"0|1|2|3"_s);
     const QCommandLineOption pdf(u"pdf"_s, QString(), u"DIR"_s);
     const QCommandLineOption yes(u"yes"_s);
-    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOptions({scope, pdf, yes, help});
-
-    const bool parsed = parser.parse(QStringList{u"print"_s} + arguments);
-    if (parsed && parser.isSet(help)) {
-        out << this->help();
-        return ExitSuccess;
-    }
+    parser.addOptions({scope, pdf, yes});
+    if (const std::optional<int> status = readArguments(parser, arguments, out, err))
+        return status;
     const QStringList files = parser.positionalArguments();
     const QString scopeText = parser.value(scope);
     const QString pdfFolder = parser.value(pdf);
-    QString problem;
-    if (!parsed)
-        problem = parser.errorText();
-    else if (files.isEmpty())
-        problem = u"at least one file to print"_s;
-    else if (!parser.isSet(scope))
-        problem = u"--scope is required"_s;
-    else if (!QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}.contains(scopeText))
-        problem = u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText);
-    else if (parser.isSet(pdf) && !QFileInfo(pdfFolder).isDir())
-        problem = u"--pdf names no folder: '%1'"_s.arg(pdfFolder);
-    if (!problem.isEmpty()) {
-        err << u"brelix-cli print: "_s << problem << u'\n' << Usage;
-        return ExitUsage;
-    }
+    if (files.isEmpty())
+        return usageError(u"at least one file to print"_s, err);
+    if (!parser.isSet(scope))
+        return usageError(u"--scope is required"_s, err);
+    if (!QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}.contains(scopeText))
+        return usageError(u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText), err);
+    if (parser.isSet(pdf) && !QFileInfo(pdfFolder).isDir())
+        return usageError(u"--pdf names no folder: '%1'"_s.arg(pdfFolder), err);
 
     for (const QString& file : files)
         options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});
@@ -164,21 +165,6 @@ int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
             << u'\n';
     err.flush();
     return exitStatus(outcome);
-}
-
-int PrintCommand::exitStatus(const print::PrintOutcome& outcome)
-{
-    switch (outcome.ending) {
-    case PrintEnding::Finished:
-        return outcome.failures.isEmpty() ? ExitAllPrinted : ExitSomeFailed;
-    case PrintEnding::Cancelled:
-    case PrintEnding::NothingSelected:
-    case PrintEnding::NoScope:
-    case PrintEnding::Declined:
-    case PrintEnding::OfficeOpen:
-        break;
-    }
-    return ExitRefused;
 }
 
 } // namespace brelix::cli

@@ -2,10 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "core/host/SpreadsheetHostFactory.h"
-#include "core/print/PrintOutcome.h"
 #include "core/print/PrintRequest.h"
-
-#include <optional>
 
 namespace brelix::cli {
 
@@ -16,28 +13,24 @@ public:
     // `in` answers the question unless --yes is given; `inputEchoed`: it is a terminal, which
     // shows the typed answer itself. `progressLine`: stderr is a terminal.
     PrintCommand(host::SpreadsheetHostFactory& factory, QTextStream& in, bool inputEchoed,
-                 bool progressLine)
-        : m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine)
-    {
-    }
+                 bool progressLine);
 
-    QString name() const override;
-    QString summary() const override;
-    QString help() const override;
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
-
-private:
+    // What the command line asks of the batch print.
     struct Options {
         print::PrintRequest request;
         QString pdfFolder; // empty: the default printer, or what BRELIX_PDF_DIR says
         bool yes = false;
     };
-
-    // An exit status when the command ends here (help or a usage error).
+    // A status when the command ends here (its help, or a usage error).
     std::optional<int> parse(const QStringList& arguments, Options& options, QTextStream& out,
                              QTextStream& err) const;
-    static int exitStatus(const print::PrintOutcome& outcome);
 
+    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    QString description() const override;
+
+private:
     host::SpreadsheetHostFactory& m_factory;
     QTextStream& m_in;
     bool m_inputEchoed;

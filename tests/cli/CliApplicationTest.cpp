@@ -11,10 +11,12 @@ namespace {
 
 class RecordingCommand : public CliCommand {
 public:
-    explicit RecordingCommand(QStringList* received) : m_received(received) {}
-    QString name() const override { return u"echo"_s; }
-    QString summary() const override { return u"Repeat the arguments"_s; }
-    QString help() const override { return u"Usage: brelix-cli echo ...\n"_s; }
+    explicit RecordingCommand(QStringList* received)
+        : CliCommand(u"echo"_s, u"Repeat the arguments"_s, u"Usage: brelix-cli echo ...\n"_s),
+          m_received(received)
+    {
+    }
+    QString description() const override { return QString(); }
     int run(const QStringList& arguments, QTextStream& out, QTextStream&) override
     {
         *m_received = arguments;

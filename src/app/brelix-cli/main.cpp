@@ -28,19 +28,16 @@ int main(int argc, char** argv)
     LibreOfficeHostFactory headless({Display::Headless});
     LibreOfficeHostFactory visible({Display::Visible});
 
+    const auto factoryFor = [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
+        return show ? visible : headless;
+    };
+    const bool progressLine = ::isatty(STDERR_FILENO) != 0;
+
     brelix::cli::CliApplication cli;
     cli.addCommand(std::make_unique<brelix::cli::CellsCommand>(headless));
-    cli.addCommand(std::make_unique<brelix::cli::DiffCommand>(
-        [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
-            return show ? visible : headless;
-        },
-        ::isatty(STDERR_FILENO) != 0));
-    cli.addCommand(std::make_unique<brelix::cli::GrepCommand>(
-        [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
-            return show ? visible : headless;
-        },
-        ::isatty(STDERR_FILENO) != 0));
+    cli.addCommand(std::make_unique<brelix::cli::DiffCommand>(factoryFor, progressLine));
+    cli.addCommand(std::make_unique<brelix::cli::GrepCommand>(factoryFor, progressLine));
     cli.addCommand(std::make_unique<brelix::cli::PrintCommand>(
-        headless, in, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0));
+        headless, in, ::isatty(STDIN_FILENO) != 0, progressLine));
     return cli.run(QCoreApplication::arguments(), out, err);
 }

@@ -1,0 +1,30 @@
+#include "cli/CliCommand.h"
+
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::cli {
+
+std::optional<int> CliCommand::readArguments(QCommandLineParser& parser,
+                                             const QStringList& arguments, QTextStream& out,
+                                             QTextStream& err) const
+{
+    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
+    parser.addOption(help);
+    if (!parser.parse(QStringList{m_name} + arguments))
+        return usageError(parser.errorText(), err);
+    if (parser.isSet(help)) {
+        out << this->help();
+        return ExitSuccess;
+    }
+    return std::nullopt;
+}
+
+int CliCommand::usageError(const QString& problem, QTextStream& err) const
+{
+    err << u"brelix-cli "_s << m_name << u": "_s << problem << u'\n' << m_usage;
+    return ExitUsage;
+}
+
+} // namespace brelix::cli
