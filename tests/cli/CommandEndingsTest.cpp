@@ -1,0 +1,312 @@
+#include "GTestPrinters.h"
+#include "GridWorkbooks.h"
+#include "InMemoryHostFactory.h"
+#include "TemporaryProgramFolder.h"
+#include "cli/CellsCommand.h"
+#include "cli/CliApplication.h"
+#include "cli/DiffCommand.h"
+#include "cli/GrepCommand.h"
+#include "cli/PrintCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using brelix::host::CellContent;
+using brelix::support::gridSheet;
+using brelix::support::InMemoryHost;
+using brelix::support::WorkbookContent;
+using brelix::support::workbookOf;
+
+namespace brelix::cli {
+namespace {
+
+// A program's folder holding the template, where brelix-cli runs with its four commands on one
+// in-memory office. Workbooks lie on disk, for the checks, and in the office's file table.
+struct Scene {
+    Scene()
+    {
+        put(u"Brelix_Format.xls"_s, WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+        put(u"Brelix.xls"_s, *factory.savedContent(path(u"Brelix_Format.xls"_s)));
+    }
+    QString path(const QString& name) const { return home.filePath(name); }
+    void put(const QString& name, const WorkbookContent& content)
+    {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        QFile(path(name)).open(QIODevice::WriteOnly);
+        factory.addFile(path(name), content);
+    }
+    void books(const WorkbookContent& first, const WorkbookContent& second)
+    {
+        put(u"Book1.xls"_s, first);
+        put(u"Book2.xls"_s, second);
+    }
+    int run(const QStringList& arguments, QString input)
+    {
+        QTextStream in(&input);
+        const auto factoryFor = [this](bool show) -> host::SpreadsheetHostFactory& {
+            shows.append(show);
+            return factory;
+        };
+        CliApplication cli;
+        cli.addCommand(std::make_unique<CellsCommand>(factory));
+        cli.addCommand(std::make_unique<DiffCommand>(factoryFor, false));
+        cli.addCommand(std::make_unique<GrepCommand>(factoryFor, false));
+        cli.addCommand(std::make_unique<PrintCommand>(factory, in, false, false));
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(home.path());
+        const int status = cli.run(QStringList{u"brelix-cli"_s} + arguments, outStream, errStream);
+        QDir::setCurrent(before);
+        return status;
+    }
+
+    support::TemporaryProgramFolder home;
+    support::InMemoryHostFactory factory;
+    QList<bool> shows;
+    QString out;
+    QString err;
+};
+
+WorkbookContent protectedBook(support::SheetContent sheet)
+{
+    sheet.isProtected = true;
+    sheet.password = u"pw"_s;
+    return workbookOf({sheet});
+}
+
+// Sheets: "Data" with cells, hidden "Notes", "Locked" protected by "pw", an empty "Blank".
+WorkbookContent sampleBook()
+{
+    WorkbookContent book =
+        WorkbookContent::withSheets({u"Da\tta"_s, u"Notes"_s, u"Locked"_s, u"Blank"_s});
+    support::SheetContent& data = book.sheets[0];
+    data.setCell(1, 1, CellContent::ofText(u"name"_s));
+    data.setCell(1, 3, CellContent::ofText(u"日本\t\\x\r\n"_s));
+    data.setCell(2, 2, CellContent::ofNumber(1.5));
+    CellContent sum = CellContent::ofNumber(3);
+    sum.formula = u"=SUM(B2:B2)*2"_s;
+    data.setCell(3, 1, sum);
+    data.setCell(3, 2, CellContent::ofText(QString())); // empty text: not listed
+    book.sheets[1].visible = false;
+    book.sheets[1].setCell(2, 1, CellContent::ofBoolean(true));
+    book.sheets[2].isProtected = true;
+    book.sheets[2].password = u"pw"_s;
+    book.sheets[2].setCell(1, 2, CellContent::ofText(u"secret"_s));
+    return book;
+}
+
+WorkbookContent column(const QString& sheet, const QStringList& texts)
+{
+    WorkbookContent book = WorkbookContent::withSheets({sheet});
+    for (int r = 0; r < texts.size(); ++r)
+        book.sheets[0].setCell(r + 1, 1, CellContent::ofText(texts[r]));
+    return book;
+}
+
+// Whether `text` is `pattern`, where "..." stands for any text within a line and "…" for any
+// text at all.
+bool matches(const QString& text, const QString& pattern)
+{
+    QString expression = QRegularExpression::escape(pattern);
+    expression.replace(u"\\.\\.\\."_s, u"[^\\n]*"_s).replace(u"\\…"_s, u"[\\s\\S]*"_s);
+    return QRegularExpression(QRegularExpression::anchoredPattern(expression))
+        .match(text)
+        .hasMatch();
+}
+
+struct Ending {
+    QString line; // the arguments, separated by one blank
+    std::function<void(Scene&)> setup;
+    int status;
+    QString out; // patterns, as `matches` takes them
+    QString err;
+    int offices = 1; // how many were started
+    QString input = {};
+};
+
+const QString Usage =
+    u"Usage: brelix-cli COMMAND [ARGUMENTS]\n       brelix-cli COMMAND --help\n\n"
+    u"Runs the jobs of Brelix without windows, in a private LibreOffice "
+    u"instance.\n\nCommands:\n"
+    u"  cells     List the worksheets of a workbook and the texts of their cells\n"
+    u"  diff      Compare two workbooks cell by cell and list the differing cells\n"
+    u"  grep      Search a text in the cell values of workbooks…"_s;
+const QString Asked = u"最終確認: 全シート、全ページを印刷しますが、宜しいですか？ [y/N] "_s;
+const QString Printed = u"印刷完了通知: 印刷が完了しました\n"_s;
+const QString Unknown = u"brelix-cli: unknown command 'nothing'\n\n"_s;
+
+// How each way a command can end shows on its exit status, stdout and stderr.
+TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
+{
+    static int outsidePresses = 0;
+    const auto previous = std::signal(SIGINT, [](int) { ++outsidePresses; });
+    // Setups: each makes the folder's workbooks, some arm the office too.
+    const auto differences = [](Scene& s) {
+        support::SheetContent second = gridSheet(u"売上\t月"_s, 2, 2, {{2, 1}});
+        second.setCell(1, 2, CellContent::ofText(u"C:\\dir\r\nnext"_s));
+        s.books(workbookOf({gridSheet(u"売上\t月"_s, 2, 2), gridSheet(u"経費"_s, 1, 1)}),
+                workbookOf({second, gridSheet(u"経費"_s, 1, 1, {{1, 1}})}));
+    };
+    const auto sameBooks = [](Scene& s) {
+        s.books(workbookOf({gridSheet(u"S"_s, 2, 2)}), workbookOf({gridSheet(u"S"_s, 2, 2)}));
+    };
+    const auto tooLarge = [](Scene& s) {
+        s.books(workbookOf({gridSheet(u"S"_s, 100, 100)}), workbookOf({gridSheet(u"S"_s, 1, 1)}));
+    };
+    const auto sheetCountsDiffer = [](Scene& s) {
+        s.books(workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1)}),
+                workbookOf({gridSheet(u"A"_s, 1, 1)}));
+    };
+    const auto lockedBooks = [](Scene& s) {
+        s.books(protectedBook(gridSheet(u"S"_s, 2, 2)),
+                protectedBook(gridSheet(u"S"_s, 2, 2, {{2, 2}})));
+    };
+    const auto searchable = [](Scene& s) {
+        s.put(u"b.xls"_s, column(u"S"_s, {u"Total"_s, u"net, total"_s}));
+        s.put(u"sub/a.csv"_s, column(u"a"_s, {u"x"_s, u"subtotal"_s}));
+    };
+    const auto printable = [](Scene& s) {
+        for (const QString& name : {u"a.xls"_s, u"b.xls"_s})
+            s.put(name, WorkbookContent::withSheets({u"S"_s, u"T"_s, u"U"_s}));
+    };
+    const auto printingToPdf = [&](Scene& s) {
+        printable(s);
+        QDir(s.home.path()).mkdir(u"pdfs"_s);
+        // The run sees the folder; afterwards it is as before (checked at the end).
+        s.factory.onStart([&s](InMemoryHost&) {
+            EXPECT_EQ(qgetenv("BRELIX_PDF_DIR"), QFile::encodeName(s.path(u"pdfs"_s)));
+        });
+    };
+    const auto sample = [](Scene& s) { s.put(u"book.xls"_s, sampleBook()); };
+    const auto longSheet = [](Scene& s) {
+        WorkbookContent book = WorkbookContent::withSheets({u"Long"_s});
+        for (int row = 1; row <= 600; ++row)
+            book.sheets[0].setCell(row, 2, CellContent::ofNumber(row));
+        s.put(u"long.ods"_s, book);
+    };
+    using Setup = std::function<void(Scene&)>;
+    const auto failing = [](Setup setup, QString operation,
+                            host::HostError::Kind kind = host::HostError::Kind::General) -> Setup {
+        return [=](Scene& s) {
+            setup(s);
+            s.factory.onStart([=](InMemoryHost& h) { h.failOn(operation, 2, kind); });
+        };
+    };
+    const auto pressingCtrlC = [](Setup setup) -> Setup {
+        return [=](Scene& s) {
+            setup(s);
+            s.factory.onStart([](InMemoryHost&) { std::raise(SIGINT); });
+        };
+    };
+    const QString sampleCells = u"A1\tname\nC1\t日本\\t\\\\x\\r\\n\nB2\t1.5\n"_s;
+
+    const auto none = [](Scene&) {};
+    const Ending endings[] = {
+        // The dispatcher.
+        {u""_s, none, 2, u""_s, Usage + u"…"_s, 0},
+        {u"nothing"_s, none, 2, u""_s, Unknown + Usage + u"…"_s, 0},
+        {u"help nothing"_s, none, 2, u""_s, Unknown + Usage + u"…"_s, 0},
+        {u"--help"_s, none, 0, Usage + u"  print     Print workbooks in one go…"_s, u""_s, 0},
+        {u"help print"_s, none, 0,
+         u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n\nPrints…"_s, u""_s,
+         0},
+
+        // diff: 0 no difference, 1 differences, 2 not compared.
+        {u"diff Book1.xls Book2.xls"_s, differences, 1,
+         u"1\t売上\\t月\t1\tB1\t1,2\tC:\\\\dir\\r\\nnext\n2\t売上\\t月\t1\tA2\t2,1\tchanged\n"
+         u"3\t経費\t2\tA1\t1,1\tchanged\n"_s,
+         u""_s},
+        {u"diff Book1.xls Book2.xls --show"_s, sameBooks, 0, u""_s, u""_s},
+        {u"diff Book1.xls Book2.xls"_s, tooLarge, 1, u""_s,
+         u"比較中止: ファイルが大きすぎて、ぜんぜん比較できませんでした\n"_s},
+        {u"diff Book1.xls missing.xls"_s, sameBooks, 2, u""_s,
+         u"指定エラー: 対象ファイルを選択して下さい\n"_s, 0},
+        {u"diff Book1.xls Book2.xls"_s, sheetCountsDiffer, 2, u""_s,
+         u"シート数不一致: ｄｉｆｆを中止しました\nシートが不一致です\n"_s},
+        {u"diff Book1.xls Book2.xls --password pw"_s, lockedBooks, 1,
+         u"1\tS\t1\tB2\t2,2\tchanged\n"_s, u""_s},
+        {u"diff Book1.xls Book2.xls"_s, lockedBooks, 2, u""_s,
+         u"brelix-cli: Book1.xls has a protected sheet; its password is given with --password\n"
+         u"ユーザ中止要求: ｄｉｆｆを中止しました\nSheet のパスワードエラーです\n"_s},
+        {u"diff Book1.xls Book2.xls"_s, failing(differences, u"rangeTexts"_s), 2, u""_s,
+         u"予期せぬエラーが発生してしまいました\n何でエラーになるのか調査したいので、\n…"
+         u"\nName1= Book1.xls\n…"_s},
+        {u"diff Book1.xls Book2.xls"_s, pressingCtrlC(differences), 2, u""_s,
+         u"ユーザ中止要求: ｄｉｆｆを中止しました\n"_s},
+
+        // grep: 0 hits, 1 none, 2 not searched.
+        {u"grep total b.xls sub/a.csv"_s, searchable, 0,
+         u"1,b.xls,S,1,A1,TOTAL\n2,b.xls,S,1,A2,\"NET, TOTAL\"\n3,a.csv,a,1,A2,SUBTOTAL\n"_s,
+         u""_s},
+        {u"grep --show nowhere b.xls"_s, searchable, 1, u""_s, u""_s},
+        {u"grep  b.xls"_s, searchable, 2, u""_s, u"検索中止: 検索文字を入れてよ\n"_s, 0},
+
+        // print: 0 all printed, 1 some not, 2 declined or stopped.
+        {u"print a.xls b.xls --scope 0 --yes"_s, printable, 0, u""_s, Printed},
+        {u"print a.xls --scope 0"_s, printable, 2, u""_s, Asked + u"n\n"_s, 0, u"n\n"_s},
+        {u"print a.xls --scope 0"_s, printable, 0, u""_s, Asked + u"yes\n"_s + Printed, 1,
+         u"yes\n"_s},
+        {u"print a.xls missing.xls b.xls --scope 0 --yes"_s,
+         failing(printable, u"printWorkbook"_s, host::HostError::Kind::PrintFailed), 1, u""_s,
+         Printed + u"\n印刷できなかったファイル：\nmissing.xls\nb.xls\n"
+                   u"brelix-cli print: missing.xls: ...\nbrelix-cli print: b.xls: ...\n"_s},
+        {u"print a.xls b.xls --scope 0 --yes"_s, pressingCtrlC(printable), 2, u""_s, Printed},
+        {u"print a.xls --scope 3 --yes --pdf pdfs"_s, printingToPdf, 0, u""_s, Printed},
+
+        // cells: 0 listed, 1 the office failed, 2 the file cannot be opened.
+        {u"cells book.xls"_s, sample, 0,
+         u"#sheet\t1\tDa\\tta\tvisible\t3\t3\n"_s + sampleCells +
+             u"A3\t3\n#sheet\t2\tNotes\thidden\t2\t1\nA2\tTRUE\n"
+             u"#sheet\t3\tLocked\tvisible\t-\t-\tprotected\n#sheet\t4\tBlank\tvisible\t1\t1\n"_s,
+         u""_s},
+        {u"cells --formulas --password=pw book.xls"_s, sample, 0,
+         u"#sheet\t1…"_s + sampleCells +
+             u"A3\t=SUM(B2:B2)*2\n…#sheet\t3\tLocked\tvisible\t1\t2\tprotected\nB1\tsecret\n"
+             u"#sheet\t4…"_s,
+         u""_s},
+        {u"cells book.xls --password nope"_s, sample, 0,
+         u"…\n#sheet\t3\tLocked\tvisible\t-\t-\tprotected\n#sheet\t4\tBlank\tvisible\t1\t1\n"_s,
+         u"brelix-cli: wrong password for sheet 3 (Locked)\n"_s},
+        {u"cells long.ods"_s, longSheet, 0,
+         u"#sheet\t1\tLong\tvisible\t600\t2\nB1\t1\n…\nB256\t256\nB257\t257\n…\nB600\t600\n"_s,
+         u""_s},
+        {u"cells missing.xls"_s, none, 2, u""_s, u"brelix-cli: cannot open missing.xls: ...\n"_s},
+        {u"cells book.xls"_s, failing(sample, u"rangeTexts"_s), 1, u"#sheet\t1\tDa\\tta…"_s,
+         u"brelix-cli: rangeTexts failed...\n"_s},
+        {u"cells book.xls"_s, [](Scene& s) { s.factory.setFailStart(true); }, 1, u""_s,
+         u"brelix-cli: ...\n"_s, 0},
+    };
+    const QByteArray pdfFolder = qgetenv("BRELIX_PDF_DIR");
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.line.toStdString());
+        Scene scene;
+        ending.setup(scene);
+        EXPECT_EQ(scene.run(ending.line.isEmpty() ? QStringList() : ending.line.split(u' '),
+                            ending.input),
+                  ending.status);
+        EXPECT_TRUE(matches(scene.out, ending.out)) << scene.out.toStdString();
+        EXPECT_TRUE(matches(scene.err, ending.err)) << scene.err.toStdString();
+        EXPECT_EQ(scene.factory.startCount(), ending.offices);
+        // Whatever way a command ends, no office is left running.
+        for (int i = 0; i < scene.factory.startCount(); ++i)
+            EXPECT_NE(scene.factory.host(i).state(), InMemoryHost::State::Running);
+        if (!scene.shows.isEmpty()) {
+            EXPECT_EQ(scene.shows.last(), ending.line.contains(u"--show"_s));
+        }
+    }
+    EXPECT_EQ(qgetenv("BRELIX_PDF_DIR"), pdfFolder);
+    // Ctrl+C reached none of the handler in place before, which is back now.
+    EXPECT_EQ(outsidePresses, 0);
+    std::raise(SIGINT);
+    EXPECT_EQ(outsidePresses, 1);
+    std::signal(SIGINT, previous);
+}
+
+} // namespace
+} // namespace brelix::cli
