@@ -77,16 +77,6 @@ TEST(DroppedFileTest, AShortcutGivesTheTargetItsBytesName)
     };
     for (const auto& [bytes, dropped] : shortcuts)
         EXPECT_EQ(readShortcut(bytes, Shortcut), dropped) << bytes.toHex(' ').toStdString();
-
-    // Cut anywhere, a shortcut gives its path so far or nothing.
-    const QByteArray whole = shortcut("ab");
-    for (qsizetype size = 0; size <= whole.size(); ++size) {
-        const DroppedFile dropped = readShortcut(whole.first(size), Shortcut);
-        if (dropped.namesFile())
-            EXPECT_TRUE(dropped.path.startsWith(u"C:\\Data\\Book"_s)) << size;
-        else
-            EXPECT_EQ(dropped.path, dropped.kind == Kind::Unresolved ? Shortcut : QString());
-    }
 }
 
 TEST(DroppedFileTest, ADropGivesTheBoxTheLastNameThatResolves)

@@ -14,72 +14,47 @@ using namespace Qt::StringLiterals;
 namespace brelix::files {
 namespace {
 
-// Files 0-11; 2, 9 and 10 share a minute, the others lie before or after it.
-QList<FolderEntry> twelveFiles()
+TEST(FolderFileListTest, EachOrderListsTheNamesWithTheirTimes)
 {
+    // f3 is the oldest, f7 the newest; the others share one minute.
     QList<FolderEntry> files;
-    for (int i = 0; i < 12; ++i) {
-        const bool tied = i == 2 || i == 9 || i == 10;
-        files.append({u"f%1"_s.arg(i), tied    ? u"2000/09/01 12:00"_s
-                                       : i < 6 ? u"1999/01/%1 08:30"_s.arg(20 - i)
-                                               : u"2001/03/%1 17:45"_s.arg(i + 10)});
-    }
-    return files;
-}
-
-TEST(FolderFileListTest, EachOrderListsTheNamesAndTimesSo)
-{
-    const QList<FolderEntry> files = twelveFiles();
-    const QString tied = u"2000/09/01 12:00    "_s;
-    const struct {
-        qint16 order;
-        QString names;
-        QStringList someTimes; // the first three
-    } orders[] = {
-        {SortByName,
-         u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10 f11"_s,
-         {u"1999/01/20 08:30"_s, u"1999/01/19 08:30"_s, tied.trimmed()}},
-        {SortByNameReverse,
-         u"f11 f10 f9 f8 f7 f6 f5 f4 f3 f2 f1 f0"_s,
-         {u"2001/03/21 17:45"_s, tied.trimmed(), tied.trimmed()}},
-        // Keys compare as text, so within one minute index 10 comes before index 9.
-        {SortByTime,
-         u"f5 f4 f3 f1 f0 f10 f2 f9 f6 f7 f8 f11"_s,
-         {u"1999/01/15 08:30    5"_s, u"1999/01/16 08:30    4"_s, u"1999/01/17 08:30    3"_s}},
-        {SortByTimeReverse,
-         u"f11 f8 f7 f6 f9 f2 f10 f0 f1 f3 f4 f5"_s,
-         {u"2001/03/21 17:45    11"_s, u"2001/03/18 17:45    8"_s, u"2001/03/17 17:45    7"_s}},
-        {0, QString(), {}},
-        {5, QString(), {}},
-    };
-    for (const auto& [order, names, someTimes] : orders) {
+    for (int i = 0; i <= 10; ++i)
+        files.append({u"f%1"_s.arg(i), i == 3   ? u"1999/12/31 23:59"_s
+                                       : i == 7 ? u"2001/01/01 00:00"_s
+                                                : u"2000/09/01 12:00"_s});
+    const std::pair<qint16, QString> orders[] = {
+        {SortByName, u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10"_s},
+        {SortByNameReverse, u"f10 f9 f8 f7 f6 f5 f4 f3 f2 f1 f0"_s},
+        // Keys compare as text, so within one minute index 10 comes before index 2.
+        {SortByTime, u"f3 f0 f1 f10 f2 f4 f5 f6 f8 f9 f7"_s},
+        {SortByTimeReverse, u"f7 f9 f8 f6 f5 f4 f2 f10 f1 f0 f3"_s},
+        {0, QString()},
+        {5, QString()}};
+    for (const auto& [order, names] : orders) {
         const FileListColumns columns = buildFileList(files, order);
         EXPECT_EQ(columns.names.join(u' '), names) << order;
-        EXPECT_EQ(columns.times.first(std::min<qsizetype>(3, columns.times.size())), someTimes)
-            << order;
-        EXPECT_EQ(columns.times.size(), columns.names.size());
+        ASSERT_EQ(columns.times.size(), columns.names.size());
+        // The time column shows the whole sort key in the time orders.
+        for (qsizetype i = 0; i < columns.names.size(); ++i) {
+            const int index = columns.names[i].mid(1).toInt();
+            const QString& time = files[index].time;
+            EXPECT_EQ(columns.times[i], order >= SortByTime ? timeSortKey(time, index) : time);
+        }
     }
-    EXPECT_EQ(buildFileList(files, SortByTime).times.mid(5, 2),
-              (QStringList{tied + u"10"_s, tied + u"2"_s}));
+    EXPECT_EQ(timeSortKey(u"2000/09/01 12:00"_s, 10), u"2000/09/01 12:00    10"_s);
 }
 
 TEST(FolderFileListTest, TitlePressesReverseTheSameOrderAndStartTheOtherAscending)
 {
-    const std::pair<int, qint16> presses[] = {
-        {NameTitle, SortByNameReverse},
-        {NameTitle, SortByName},
-        {TimeTitle, SortByTime},
-        {TimeTitle, SortByTimeReverse},
-        {NameTitle, SortByName},
-        {TimeTitle, SortByTime},
-        {2, SortByTime},
-        {NameTitle, SortByName},
-        {2, SortByName},
-    };
+    // Presses of the name (N) and the time (T) title and of neither (-), each with the order
+    // that follows.
     qint16 order = SortByName;
-    for (const auto& [title, expected] : presses) {
-        order = sortAfterTitlePress(order, title);
-        EXPECT_EQ(order, expected) << title;
+    for (const QString& press : u"N2 N1 T3 T4 N1 T3 -3 N1 -1"_s.split(u' ')) {
+        const QChar title = press[0];
+        order = sortAfterTitlePress(order, title == u'N'   ? NameTitle
+                                           : title == u'T' ? TimeTitle
+                                                           : 2);
+        EXPECT_EQ(order, press[1].digitValue()) << press.toStdString();
     }
     EXPECT_EQ(sortAfterTitlePress(0, TimeTitle), SortByTime);
 }
@@ -143,19 +118,15 @@ TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
     EXPECT_TRUE(FolderListing::read(dir.path(), QString())->names.isEmpty());
     EXPECT_EQ(FolderListing::read(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
 
+    EXPECT_EQ(timeText(QDateTime(QDate(2004, 1, 2), QTime(3, 4, 59))), u"2004/01/02 03:04"_s);
+    EXPECT_EQ(timeText(QDateTime()), QString());
+    EXPECT_EQ(listedFilePath(u"/"_s, u"売上.xls"_s), u"/売上.xls"_s);
+    EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
+
     // Texts that name no folder leave the previous listing to the caller.
     for (const QString& text : {QString(), u"tmp"_s, dir.filePath(u"missing"_s),
                                 dir.filePath(u"d.csv"_s), dir.path().chopped(1)})
         EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
-}
-
-TEST(FolderFileListTest, TimeTextAndThePathsTheJobsTake)
-{
-    EXPECT_EQ(timeText(QDateTime(QDate(2004, 1, 2), QTime(3, 4, 59))), u"2004/01/02 03:04"_s);
-    EXPECT_EQ(timeText(QDateTime()), QString());
-    EXPECT_EQ(listedFilePath(u"/"_s, u"売上.xls"_s), u"/売上.xls"_s);
-    EXPECT_EQ(listedFilePath(u"/home/a"_s, u"b.xls"_s), u"/home/a/b.xls"_s);
-    EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
 }
 
 TEST(HistoryTest, TheCurrentTextComesFirstThenFiveEarlierEntries)
@@ -168,8 +139,7 @@ TEST(HistoryTest, TheCurrentTextComesFirstThenFiveEarlierEntries)
         {u"g f e d c b"_s, u"d"_s, u"d g f e c b"_s},
         {u"x 1 x 2 3 4 5"_s, u"x"_s, u"x 1 x 2 3 4"_s}, // a longer one loses only its first "x"
         {u"Data"_s, u"data"_s, u"data Data"_s},
-        {QString(), u"a"_s, u"a"_s},
-    };
+        {QString(), u"a"_s, u"a"_s}};
     for (const auto& [before, current, after] : pushes) {
         QStringList history = before.split(u' ', Qt::SkipEmptyParts);
         settings::History::pushFront(current, history);

@@ -48,7 +48,6 @@ TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
     const QCoreApplication app(argc, argv); // the executable's folder needs one
     // The test program lies in the build folder, which we can write to.
     const QString exe = QCoreApplication::applicationDirPath();
-    const QString home = QDir::tempPath() + u"/ブレリクス home"_s;
     const std::pair<const char*, ProgramFolderChoice> homes[] = {
         {nullptr, {ProgramFolderKind::Executable, exe}},
         {"", {ProgramFolderKind::Executable, exe}},
@@ -61,9 +60,8 @@ TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
             qunsetenv("BRELIX_HOME");
         EXPECT_EQ(programFolderChoice(), choice) << (value ? value : "unset");
     }
-    qputenv("BRELIX_HOME", (home + u'/').toUtf8());
-    EXPECT_EQ(programFolder(), home);
-    EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
+    EXPECT_EQ(programFile(u"テストデータ"_s),
+              QDir::current().absoluteFilePath(u"bin/テストデータ"_s));
 
     QTemporaryDir user;
     qputenv("HOME", QFile::encodeName(user.path()));
