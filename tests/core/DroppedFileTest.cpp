@@ -66,9 +66,10 @@ TEST(DroppedFileTest, AShortcutGivesTheTargetItsBytesName)
         {lines({Header, "\\\\server\\share\\Book.xls", "C:\\x", "$", "y"}),
          {Kind::Unresolved, Shortcut}},
         {shortcut("ab") + "\\\\server\r", {Kind::Unresolved, Shortcut}},
-        // Only a CR ends a line: a lone LF belongs to it, and NUL is an ordinary character.
+        // Only a CR ends a line, the first one too: a lone LF belongs to it, and NUL is an
+        // ordinary character.
         {"junk\nC:\\a.xls\r$\r.b\r", {}},
-        {raw("junk\rC:\\a\0b\r$\r.xls"), {Kind::ShortcutPath, u"C:\\a\0b.xls"_s}},
+        {raw("\rC:\\a\0b\r$\r.xls"), {Kind::ShortcutPath, u"C:\\a\0b.xls"_s}},
         // Paths in Shift-JIS, as Japanese systems write them, or in UTF-8.
         {lines({Header, cp932, "$", ".xls"}), {Kind::ShortcutPath, u"C:\\表\\売上.xls"_s}},
         {lines({u"C:\\データ"_s.toUtf8(), "$", ".xls"}), {Kind::ShortcutPath, u"C:\\データ.xls"_s}},

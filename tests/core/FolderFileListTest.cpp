@@ -124,8 +124,11 @@ TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
     EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
 
     // Texts that name no folder leave the previous listing to the caller.
-    for (const QString& text : {QString(), u"tmp"_s, dir.filePath(u"missing"_s),
-                                dir.filePath(u"d.csv"_s), dir.path().chopped(1)})
+    touch(u"tool"_s, minute);
+    QFile::setPermissions(dir.filePath(u"tool"_s), QFile::ReadOwner | QFile::ExeOwner);
+    for (const QString& text :
+         {QString(), u"tmp"_s, dir.filePath(u"missing"_s), dir.filePath(u"d.csv"_s),
+          dir.filePath(u"tool"_s), dir.path().chopped(1)})
         EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
 }
 
