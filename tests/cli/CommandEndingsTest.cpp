@@ -2,11 +2,7 @@
 #include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
-#include "cli/CellsCommand.h"
-#include "cli/CliApplication.h"
-#include "cli/DiffCommand.h"
-#include "cli/GrepCommand.h"
-#include "cli/PrintCommand.h"
+#include "cli/BrelixCommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,10 +49,7 @@ struct Scene {
             return factory;
         };
         CliApplication cli;
-        cli.addCommand(std::make_unique<CellsCommand>(factory));
-        cli.addCommand(std::make_unique<DiffCommand>(factoryFor, false));
-        cli.addCommand(std::make_unique<GrepCommand>(factoryFor, false));
-        cli.addCommand(std::make_unique<PrintCommand>(factory, in, false, false));
+        addBrelixCommands(cli, factory, factoryFor, in, false, false);
         QTextStream outStream(&out);
         QTextStream errStream(&err);
         const QString before = QDir::currentPath();

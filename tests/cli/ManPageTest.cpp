@@ -1,9 +1,5 @@
 #include "InMemoryHostFactory.h"
-#include "cli/CellsCommand.h"
-#include "cli/CliApplication.h"
-#include "cli/DiffCommand.h"
-#include "cli/GrepCommand.h"
-#include "cli/PrintCommand.h"
+#include "cli/BrelixCommands.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -25,10 +21,7 @@ TEST(ManPageTest, EachCommandHasASectionWithEveryOptionOfItsHelp)
     QTextStream in(stdin);
     const auto factoryFor = [&](bool) -> host::SpreadsheetHostFactory& { return factory; };
     CliApplication cli;
-    cli.addCommand(std::make_unique<CellsCommand>(factory));
-    cli.addCommand(std::make_unique<DiffCommand>(factoryFor, false));
-    cli.addCommand(std::make_unique<GrepCommand>(factoryFor, false));
-    cli.addCommand(std::make_unique<PrintCommand>(factory, in, false, false));
+    addBrelixCommands(cli, factory, factoryFor, in, false, false);
 
     for (const QString& name : {u"cells"_s, u"diff"_s, u"grep"_s, u"print"_s}) {
         SCOPED_TRACE(name.toStdString());

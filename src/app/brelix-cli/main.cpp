@@ -1,8 +1,4 @@
-#include "cli/CellsCommand.h"
-#include "cli/CliApplication.h"
-#include "cli/DiffCommand.h"
-#include "cli/GrepCommand.h"
-#include "cli/PrintCommand.h"
+#include "cli/BrelixCommands.h"
 #include "core/files/ProgramFolderSetup.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -28,16 +24,12 @@ int main(int argc, char** argv)
     LibreOfficeHostFactory headless({Display::Headless});
     LibreOfficeHostFactory visible({Display::Visible});
 
-    const auto factoryFor = [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
-        return show ? visible : headless;
-    };
-    const bool progressLine = ::isatty(STDERR_FILENO) != 0;
-
     brelix::cli::CliApplication cli;
-    cli.addCommand(std::make_unique<brelix::cli::CellsCommand>(headless));
-    cli.addCommand(std::make_unique<brelix::cli::DiffCommand>(factoryFor, progressLine));
-    cli.addCommand(std::make_unique<brelix::cli::GrepCommand>(factoryFor, progressLine));
-    cli.addCommand(std::make_unique<brelix::cli::PrintCommand>(
-        headless, in, ::isatty(STDIN_FILENO) != 0, progressLine));
+    brelix::cli::addBrelixCommands(
+        cli, headless,
+        [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
+            return show ? visible : headless;
+        },
+        in, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0);
     return cli.run(QCoreApplication::arguments(), out, err);
 }
