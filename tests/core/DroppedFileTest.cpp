@@ -4,7 +4,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,78 +21,41 @@ inline void PrintTo(const DroppedFile& dropped, std::ostream* os)
 namespace {
 
 using Kind = DroppedFile::Kind;
-const QString Shortcut = u"/home/user/Book.xls.lnk"_s;
+const QDir Shortcuts(QStringLiteral(BRELIX_SHORTCUT_CASES));
 
-// A literal with the NULs inside it.
-template <qsizetype N> QByteArray raw(const char (&bytes)[N])
+QByteArray bytesOf(const QString& path)
 {
-    return QByteArray(bytes, N - 1);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Lines ended by CR LF, the way a shortcut holds them.
-QByteArray lines(std::initializer_list<QByteArray> parts)
+// Each shortcut file and what it gives, against one golden file (its "#" lines explain).
+TEST(DroppedFileTest, EachShortcutFileGivesTheTargetItsGoldenDescriptionNames)
 {
-    QByteArray bytes;
-    for (const QByteArray& part : parts)
-        bytes += part + "\r\n";
-    return bytes;
-}
-
-const QByteArray Header = raw("L\0\0\0\x01\x14\x02\0\0\0\xc0\0\0F\x9b\0\x08\0");
-const QByteArray DriveLine = raw("C:\\Data\\Book\x1d\x10\0\x01\0");
-
-// The drive line, a "$" line, the rest of the path, and three lines later a second part.
-QByteArray shortcut(const QByteArray& second)
-{
-    return lines(
-        {Header, DriveLine, raw("\0\0\x14"), raw("\x1f$\x05"), ".xls", "x", "y", second, "tail"});
-}
-
-TEST(DroppedFileTest, AShortcutGivesTheTargetItsBytesName)
-{
-    // The second byte of "表" is a backslash: read as bytes it would look like a network path.
-    const QByteArray cp932 = QStringEncoder("windows-31j").encode(u"C:\\表\\売上"_s);
-    const std::pair<QByteArray, DroppedFile> shortcuts[] = {
-        {shortcut("ab"), {Kind::ShortcutPathExtended, u"C:\\Data\\Book.xls ab"_s}},
-        {shortcut("a"), {Kind::ShortcutPath, u"C:\\Data\\Book.xls"_s}},
-        {lines({DriveLine, "$", ".xls", "x"}), {Kind::ShortcutPath, u"C:\\Data\\Book.xls"_s}},
-        // No "$" line, or nothing after it: the path stays incomplete.
-        {lines({Header, DriveLine, "no", "marker"}), {Kind::Unresolved, Shortcut}},
-        {lines({DriveLine, "$"}), {Kind::Unresolved, Shortcut}},
-        // A later drive path starts over.
-        {shortcut("ab") + lines({"D:\\Other.csv", "$", "", "1", "2", "3"}),
-         {Kind::ShortcutPath, u"D:\\Other.csv"_s}},
-        // A network target ends the reading.
-        {lines({Header, "\\\\server\\share\\Book.xls", "C:\\x", "$", "y"}),
-         {Kind::Unresolved, Shortcut}},
-        {shortcut("ab") + "\\\\server\r", {Kind::Unresolved, Shortcut}},
-        // Only a CR ends a line, the first one too: a lone LF belongs to it, and NUL is an
-        // ordinary character.
-        {"junk\nC:\\a.xls\r$\r.b\r", {}},
-        {raw("\rC:\\a\0b\r$\r.xls"), {Kind::ShortcutPath, u"C:\\a\0b.xls"_s}},
-        // Paths in Shift-JIS, as Japanese systems write them, or in UTF-8.
-        {lines({Header, cp932, "$", ".xls"}), {Kind::ShortcutPath, u"C:\\表\\売上.xls"_s}},
-        {lines({u"C:\\データ"_s.toUtf8(), "$", ".xls"}), {Kind::ShortcutPath, u"C:\\データ.xls"_s}},
-        {{}, {}},
-        {lines({Header, "C:", "x:/unix", "\r"}), {}},
-    };
-    for (const auto& [bytes, dropped] : shortcuts)
-        EXPECT_EQ(readShortcut(bytes, Shortcut), dropped) << bytes.toHex(' ').toStdString();
+    const QString kinds[] = {u"unresolved"_s, u"no path"_s, u"path"_s, u"extended path"_s,
+                             u"plain file"_s};
+    QString described;
+    for (const QString& name : Shortcuts.entryList({u"*.lnk"_s}, QDir::Files, QDir::Name)) {
+        const DroppedFile dropped = readShortcut(bytesOf(Shortcuts.filePath(name)), name);
+        described += name + u": "_s + kinds[static_cast<int>(dropped.kind)] +
+                     (dropped.path.isEmpty() ? QString() : u' ' + dropped.path) + u'\n';
+    }
+    QString expected = QString::fromUtf8(bytesOf(Shortcuts.filePath(u"read.txt"_s)));
+    expected.remove(QRegularExpression(u"^#.*\n"_s, QRegularExpression::MultilineOption));
+    EXPECT_EQ(described.replace(QChar(0), u"\\0"_s), expected);
 }
 
 TEST(DroppedFileTest, ADropGivesTheBoxTheLastNameThatResolves)
 {
     QTemporaryDir dir;
-    const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+    const auto copy = [&](const QString& from, const QString& name) {
+        QFile::copy(Shortcuts.filePath(from), dir.filePath(name));
+        return dir.filePath(name);
     };
-    const QString book = write(u"Book.xls"_s, "not read");
-    const QString capitals = write(u"Book.LNK"_s, shortcut("ab"));
-    const QString link = write(u"Book.xls.lnk"_s, shortcut("ab"));
-    const QString network = write(u"Net.lnk"_s, lines({"\\\\server\\share"}));
+    const QString book = copy(u"empty.lnk"_s, u"Book.xls"_s);
+    const QString capitals = copy(u"extended.lnk"_s, u"Book.LNK"_s);
+    const QString link = copy(u"extended.lnk"_s, u"Book.xls.lnk"_s);
+    const QString network = copy(u"network-first.lnk"_s, u"Net.lnk"_s);
     QDir(dir.path()).mkdir(u"Folder.lnk"_s);
 
     const std::pair<QString, DroppedFile> names[] = {
@@ -102,8 +65,7 @@ TEST(DroppedFileTest, ADropGivesTheBoxTheLastNameThatResolves)
         {link, {Kind::ShortcutPathExtended, u"/Data/Book.xls ab"_s}},
         {network, {Kind::Unresolved, network}},
         {dir.filePath(u"Missing.lnk"_s), {}},
-        {dir.filePath(u"Folder.lnk"_s), {}},
-    };
+        {dir.filePath(u"Folder.lnk"_s), {}}};
     for (const auto& [name, dropped] : names)
         EXPECT_EQ(resolveDroppedFile(name), dropped) << name.toStdString();
 
