@@ -30,8 +30,7 @@ TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
         {{}, true, false, {K::Executable, exe}},
         // An installed copy uses the user's folder once it is there, else its own to read from.
         {{}, false, true, {K::PerUser, user}},
-        {{}, false, false, {K::Executable, exe}},
-    };
+        {{}, false, false, {K::Executable, exe}}};
     for (const auto& [home, exeWritable, userExists, choice] : cases)
         EXPECT_EQ(chooseProgramFolder(home, exe, exeWritable, user, userExists), choice)
             << home.toStdString() << exeWritable << userExists;
@@ -46,37 +45,34 @@ TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
     char name[] = "core_tests";
     char* argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv); // the executable's folder needs one
-    // The test program lies in the build folder, which we can write to.
-    const QString exe = QCoreApplication::applicationDirPath();
-    const std::pair<const char*, ProgramFolderChoice> homes[] = {
-        {nullptr, {ProgramFolderKind::Executable, exe}},
-        {"", {ProgramFolderKind::Executable, exe}},
-        {"sub/../bin", {ProgramFolderKind::Home, QDir::current().absoluteFilePath(u"bin"_s)}},
-    };
-    for (const auto& [value, choice] : homes) {
-        if (value)
-            qputenv("BRELIX_HOME", value);
-        else
-            qunsetenv("BRELIX_HOME");
-        EXPECT_EQ(programFolderChoice(), choice) << (value ? value : "unset");
-    }
-    EXPECT_EQ(programFile(u"テストデータ"_s),
-              QDir::current().absoluteFilePath(u"bin/テストデータ"_s));
-
     QTemporaryDir user;
     qputenv("HOME", QFile::encodeName(user.path()));
-    const std::pair<const char*, QString> dataHomes[] = {
-        {nullptr, user.path() + u"/.local/share/Brelix"_s},
-        {"relative/data", user.path() + u"/.local/share/Brelix"_s}, // invalid and ignored
-        {"/srv/data", u"/srv/data/Brelix"_s},
-    };
-    for (const auto& [value, folder] : dataHomes) {
+    const auto set = [](const char* variable, const char* value) {
         if (value)
-            qputenv("XDG_DATA_HOME", value);
+            qputenv(variable, value);
         else
-            qunsetenv("XDG_DATA_HOME");
-        EXPECT_EQ(perUserFolder(), folder);
+            qunsetenv(variable);
+    };
+    // The test program lies in the build folder, which we can write to.
+    const ProgramFolderChoice exe{ProgramFolderKind::Executable,
+                                  QCoreApplication::applicationDirPath()};
+    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
+    const QString ownData = user.path() + u"/.local/share/Brelix"_s;
+    const struct {
+        const char *brelixHome, *dataHome;
+        ProgramFolderChoice choice;
+        QString perUser;
+    } environments[] = {
+        {nullptr, nullptr, exe, ownData},
+        {"", "relative/data", exe, ownData}, // a relative one is ignored
+        {"sub/../bin", "/srv/data", {ProgramFolderKind::Home, home}, u"/srv/data/Brelix"_s}};
+    for (const auto& [brelixHome, dataHome, choice, perUser] : environments) {
+        set("BRELIX_HOME", brelixHome);
+        set("XDG_DATA_HOME", dataHome);
+        EXPECT_EQ(programFolderChoice(), choice) << (brelixHome ? brelixHome : "unset");
+        EXPECT_EQ(perUserFolder(), perUser);
     }
+    EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
 }
 
 } // namespace
