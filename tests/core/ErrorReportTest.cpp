@@ -13,10 +13,10 @@ namespace {
 ErrorReportState sampleState()
 {
     ErrorReportState state;
-    state.trapNumber = 3;
+    state.stage = 3;
     state.errorNumber = 1004;
     state.errorDescription = u"シート 'Sheet1' は保護されています"_s;
-    state.processingCount = 1234567890123;
+    state.workDone = 1234567890123;
     state.lastSheet = 5;
     state.maxRows = 120;
     state.maxColumns = 30;

@@ -4,24 +4,22 @@ namespace brelix::compare {
 
 ErrorReportState DiffRunState::reportState(int errorNumber, const QString& description) const
 {
-    ErrorReportState report;
-    report.trapNumber = trap;
-    report.errorNumber = errorNumber;
-    report.errorDescription = description;
-    report.processingCount = processing;
-    report.lastSheet = firstCount;
-    report.maxRows = maxRows;
-    report.maxColumns = maxColumns;
-    report.currentSheet = sheet;
-    report.currentRow = row;
-    report.currentColumn = column;
-    report.firstName = firstName;
-    report.secondName = secondName;
-    report.outputName = outputName;
-    report.firstPath = settings.firstPath;
-    report.secondPath = settings.secondPath;
-    report.outputPath = settings.outputPath;
-    return report;
+    return {.stage = static_cast<int>(stage),
+            .errorNumber = errorNumber,
+            .errorDescription = description,
+            .workDone = workDone,
+            .lastSheet = firstSheetCount,
+            .maxRows = maxRows,
+            .maxColumns = maxColumns,
+            .currentSheet = sheet,
+            .currentRow = row,
+            .currentColumn = column,
+            .firstName = firstName,
+            .secondName = secondName,
+            .outputName = historyName,
+            .firstPath = settings.firstPath,
+            .secondPath = settings.secondPath,
+            .outputPath = settings.outputPath};
 }
 
 } // namespace brelix::compare

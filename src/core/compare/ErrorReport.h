@@ -10,11 +10,11 @@ namespace brelix::compare {
 struct ErrorReportState {
     int majorVersion = VersionMajor;
     int minorVersion = VersionMinor;
-    int trapNumber = 0;
+    int stage = 0; // where the run stood (see Stage)
     int errorNumber = 0;
     QString errorDescription;
-    qint64 processingCount = 0;
-    int lastSheet = 0; // of the range, once known
+    qint64 workDone = 0; // of the work budget
+    int lastSheet = 0;   // of the range, once known
     int maxRows = 0;
     int maxColumns = 0;
     int currentSheet = 0;

@@ -1,0 +1,21 @@
+#include "core/run/HiddenOffice.h"
+
+namespace brelix::run {
+
+std::unique_ptr<host::SpreadsheetHost> startHiddenOffice(host::SpreadsheetHostFactory& factory,
+                                                         HostFailures failures)
+{
+    std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+    callWith(failures, [&] { host->setBusyTimeout(kBusyTimeoutDuringJob); });
+    callWith(failures, [&] { host->setVisible(false); });
+    callWith(failures, [&] { host->setMaximized(true); });
+    return host;
+}
+
+void quitIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host)
+{
+    if (host)
+        callIgnoringFailure([&] { host->quit(); });
+}
+
+} // namespace brelix::run

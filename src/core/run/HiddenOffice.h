@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/HostFailures.h"
+
+#include <chrono>
+#include <memory>
+
+namespace brelix::run {
+
+// How long one host call may take while a run works: reading or printing a large workbook is
+// slow, a dead office is not waited for forever.
+inline constexpr std::chrono::milliseconds kBusyTimeoutDuringJob{600000};
+
+// A new private instance for a run: the busy time-out of a job, its windows hidden while the
+// run works, and maximised once they are shown. The start's failure always passes through; the
+// settings' failures go as `failures` says.
+std::unique_ptr<host::SpreadsheetHost> startHiddenOffice(host::SpreadsheetHostFactory& factory,
+                                                         HostFailures failures);
+
+// Ends the instance, closing everything unsaved, whatever fails on the way.
+void quitIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host);
+
+} // namespace brelix::run
