@@ -6,17 +6,18 @@
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
 #include "core/run/RunFailure.h"
+#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 
 namespace brelix::compare {
 
 using host::HostError;
+using run::kCrLf;
 using run::MessageIcon;
 
 namespace {
 
 const QString kAborted = QStringLiteral("ｄｉｆｆを中止しました");
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -70,16 +71,11 @@ DiffEnding DiffRun::work()
     m_state.nextHistoryRow = 2;
 
     m_state.stage = Stage::CheckOpenOffice;
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        message(QStringLiteral("Excelを終了してから実行して下さい"), QStringLiteral("Excel起動中"),
-                MessageIcon::Exclamation);
+    if (run::refuseWhileOfficeOpen(m_ui))
         return DiffEnding::OfficeOpen;
-    }
 
     m_state.stage = Stage::ShowProgress;
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    run::showOfficeStarting(m_ui);
 
     m_state.stage = Stage::StartOffice;
     m_host = run::startHiddenOffice(m_factory, run::HostFailures::PassThrough);

@@ -1,19 +1,15 @@
 #include "core/print/PrintRun.h"
 
 #include "core/run/HiddenOffice.h"
+#include "core/run/RunStart.h"
 
 #include <algorithm>
 
 namespace brelix::print {
 
 using run::callIgnoringFailure;
+using run::kCrLf;
 using run::MessageIcon;
-
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-} // namespace
 
 PrintOutcome PrintRun::start(const PrintRequest& request)
 {
@@ -41,9 +37,7 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
         m_outcome.ending = PrintEnding::Declined;
         return m_outcome;
     }
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        m_ui.showMessage({QStringLiteral("Excelを終了してから実行して下さい"),
-                          QStringLiteral("Excel起動中"), MessageIcon::Exclamation});
+    if (run::refuseWhileOfficeOpen(m_ui)) {
         m_outcome.ending = PrintEnding::OfficeOpen;
         return m_outcome;
     }
@@ -66,9 +60,7 @@ PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
     int progress = 0;
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(false);
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    run::showOfficeStarting(m_ui);
     startOffice();
     m_ui.setProgressCaption(QStringLiteral("連続印刷中"));
     m_ui.setProgressBarVisible(true);

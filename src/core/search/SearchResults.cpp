@@ -10,12 +10,7 @@ namespace brelix::search {
 
 using host::HostError;
 using run::callIgnoringFailure;
-
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-} // namespace
+using run::kCrLf;
 
 SearchEnding SearchResults::build()
 {

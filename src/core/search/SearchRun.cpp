@@ -4,6 +4,7 @@
 #include "core/run/HiddenOffice.h"
 #include "core/run/ProgramFiles.h"
 #include "core/run/ResultsWorkbook.h"
+#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 #include "core/search/SearchResults.h"
 #include "core/search/SheetSearcher.h"
@@ -14,11 +15,11 @@
 namespace brelix::search {
 
 using host::HostError;
+using run::kCrLf;
 using run::MessageIcon;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kStopped = QStringLiteral("検索を中止しました");
 const QString kStoppedTitle = QStringLiteral("ユーザ中止要求");
 
@@ -57,9 +58,7 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
     if (const std::optional<SearchEnding> refused = refusal())
         return {*refused, {}, {}};
 
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    run::showOfficeStarting(m_ui);
     m_state.searchText = trimBlanks(settings.searchText);
     if (!settings.caseSensitive)
         m_state.searchText = m_state.searchText.toUpper();
@@ -101,11 +100,8 @@ std::optional<SearchEnding> SearchRun::refusal()
                 MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        message(QStringLiteral("Excelを終了してから実行して下さい"), QStringLiteral("Excel起動中"),
-                MessageIcon::Exclamation);
+    if (run::refuseWhileOfficeOpen(m_ui))
         return SearchEnding::OfficeOpen;
-    }
     return std::nullopt;
 }
 
