@@ -78,7 +78,7 @@ DiffEnding DiffRun::work()
     run::showOfficeStarting(m_ui);
 
     m_state.stage = Stage::StartOffice;
-    m_host = run::startHiddenOffice(m_factory, run::HostFailures::PassThrough);
+    m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough);
     openAndArrange();
 
     m_state.stage = Stage::CountSheets;
@@ -101,6 +101,7 @@ DiffEnding DiffRun::work()
 void DiffRun::openAndArrange()
 {
     m_state.stage = Stage::OpenWorkbooks;
+    run::hideWindows(*m_host, run::HostFailures::PassThrough);
     m_host->openWorkbook(m_state.settings.firstPath);
     m_host->openWorkbook(m_state.settings.secondPath);
 

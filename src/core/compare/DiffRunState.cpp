@@ -8,18 +8,10 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
             .errorNumber = errorNumber,
             .errorDescription = description,
             .workDone = workDone,
-            .lastSheet = firstSheetCount,
-            .maxRows = maxRows,
-            .maxColumns = maxColumns,
-            .currentSheet = sheet,
-            .currentRow = row,
-            .currentColumn = column,
-            .firstName = firstName,
-            .secondName = secondName,
-            .outputName = historyName,
-            .firstPath = settings.firstPath,
-            .secondPath = settings.secondPath,
-            .outputPath = settings.outputPath};
+            .largest = {firstSheetCount, maxRows, maxColumns},
+            .current = {sheet, row, column},
+            .names = {firstName, secondName, historyName},
+            .paths = {settings.firstPath, settings.secondPath, settings.outputPath}};
 }
 
 } // namespace brelix::compare

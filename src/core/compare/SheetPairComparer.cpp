@@ -42,12 +42,11 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
         m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
     }
     flush(sheet);
-
     // Back to A1 in both workbooks, where the last-cell probe had moved the selection.
-    m_host.activateWorkbook(m_state.firstName);
-    m_host.selectRange(m_state.firstName, sheet, {{1, 1}, {1, 1}});
-    m_host.activateWorkbook(m_state.secondName);
-    m_host.selectRange(m_state.secondName, sheet, {{1, 1}, {1, 1}});
+    for (const QString& book : {m_state.firstName, m_state.secondName}) {
+        m_host.activateWorkbook(book);
+        m_host.selectRange(book, sheet, {{1, 1}, {1, 1}});
+    }
 }
 
 bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int column,

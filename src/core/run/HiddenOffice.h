@@ -12,9 +12,13 @@ namespace brelix::run {
 // slow, a dead office is not waited for forever.
 inline constexpr std::chrono::milliseconds kBusyTimeoutDuringJob{600000};
 
-// A new private instance for a run: the busy time-out of a job, its windows hidden while the
-// run works, and maximised once they are shown. The start's failure always passes through; the
-// settings' failures go as `failures` says.
+// A new private instance for a run, with the busy time-out of a job. The start's failure
+// always passes through; the setting's goes as `failures` says.
+std::unique_ptr<host::SpreadsheetHost> startOfficeForJob(host::SpreadsheetHostFactory& factory,
+                                                         HostFailures failures);
+// Keeps the instance's windows hidden while the run works, maximised once they are shown.
+void hideWindows(host::SpreadsheetHost& host, HostFailures failures);
+// Both of these.
 std::unique_ptr<host::SpreadsheetHost> startHiddenOffice(host::SpreadsheetHostFactory& factory,
                                                          HostFailures failures);
 

@@ -174,16 +174,7 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         return std::nullopt;
     }
     for (int s = 1; s <= count; ++s) {
-        QString sheetName;
-        run::callIgnoringFailure([&] { m_host->activateWorkbook(book); });
-        run::callIgnoringFailure([&] { m_host->activateSheet(book, s); });
-        run::callIgnoringFailure([&] { sheetName = m_host->sheetName(book, s); });
-        m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
-                                    .arg(m_state.workbookNumber)
-                                    .arg(m_state.selectedCount)
-                                    .arg(m_state.currentFile)
-                                    .arg(s)
-                                    .arg(count));
+        const QString sheetName = showSheet(book, s, count);
         std::optional<host::CellPosition> extent;
         try {
             extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
@@ -204,6 +195,22 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         SheetSearcher(*m_host, m_ui, m_state, *m_hitFile).search(book, s, sheetName, *extent);
     }
     return std::nullopt;
+}
+
+// The sheet's name (empty when the office does not give it) and the progress caption for it.
+QString SearchRun::showSheet(const QString& book, int sheet, int count)
+{
+    QString sheetName;
+    run::callIgnoringFailure([&] { m_host->activateWorkbook(book); });
+    run::callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
+    run::callIgnoringFailure([&] { sheetName = m_host->sheetName(book, sheet); });
+    m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
+                                .arg(m_state.workbookNumber)
+                                .arg(m_state.selectedCount)
+                                .arg(m_state.currentFile)
+                                .arg(sheet)
+                                .arg(count));
+    return sheetName;
 }
 
 void SearchRun::closeWorkbook(const QString& book)
