@@ -8,19 +8,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 using brelix::contract::fileBytes;
-using brelix::contract::LibreOfficeWorkbookWriter;
-using brelix::contract::pdfPages;
-using brelix::host::CellContent;
-using brelix::libreoffice::LibreOfficeHostFactory;
-using brelix::run::RunMessage;
-using brelix::support::ourOffices;
-using brelix::support::ScriptedRunUi;
 using brelix::support::WorkbookContent;
 
 namespace brelix::print {
@@ -30,19 +22,18 @@ namespace {
 void fill(support::SheetContent& sheet, int rows)
 {
     for (int r = 1; r <= rows; ++r)
-        sheet.setCell(r, 1, CellContent::ofText(u"%1 row %2"_s.arg(sheet.name).arg(r)));
+        sheet.setCell(r, 1, host::CellContent::ofText(u"%1 row %2"_s.arg(sheet.name).arg(r)));
 }
 
 // Two workbooks written by the office, each of two sheets of several pages, the longer sheet
-// first in one and last in the other, both saved with their second sheet active; and a copy
-// of one under the same name in another folder. Each case prints them with one scope into a
-// PDF folder of its own.
-class PrintOnOfficeTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+// first in one and last in the other, both saved with their second sheet active, printed to
+// PDF files with each scope in turn. No office of a run outlives it and no workbook changes.
+TEST(PrintOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
+{
+    QTemporaryDir files;
+    const auto file = [&](const QString& name) { return QDir(files.path()).filePath(name); };
     {
-        s_files = new QTemporaryDir;
-        LibreOfficeWorkbookWriter writer;
+        contract::LibreOfficeWorkbookWriter writer;
         for (const bool longFirst : {false, true}) {
             WorkbookContent book =
                 WorkbookContent::withSheets(longFirst ? QStringList{u"Long"_s, u"Short"_s}
@@ -52,83 +43,55 @@ protected:
             book.activeSheet = 2;
             writer.write(file(longFirst ? u"flip.xls"_s : u"plain.xls"_s), book);
         }
-        QDir(s_files->path()).mkdir(u"copy"_s);
-        QFile::copy(file(u"plain.xls"_s), file(u"copy/plain.xls"_s));
     }
-    static void TearDownTestSuite() { delete s_files; }
-    static QString file(const QString& name) { return QDir(s_files->path()).filePath(name); }
-
-    // Prints the listed workbooks (and the entries after them) with one scope and answers Yes.
-    PrintOutcome print(PrintScope scope, const QList<PrintEntry>& more = {})
-    {
-        const QStringList names = {u"flip.xls"_s, u"plain.xls"_s};
-        const QByteArray before[] = {fileBytes(file(names[0])), fileBytes(file(names[1]))};
-        const int offices = ourOffices();
-        qputenv("BRELIX_PDF_DIR", QFile::encodeName(m_pdfs.path()));
-        LibreOfficeHostFactory factory(contract::headlessOffice());
+    const QByteArray before = fileBytes(file(u"flip.xls"_s)) + fileBytes(file(u"plain.xls"_s));
+    const int offices = support::ourOffices();
+    support::ScriptedRunUi ui;
+    QTemporaryDir pdfs;
+    // Prints both workbooks and the entries after them into a fresh folder; its PDF files.
+    const auto print = [&](PrintScope scope, const QList<PrintEntry>& more = {}) {
+        const QString folder = pdfs.filePath(QString::number(static_cast<int>(scope)));
+        QDir().mkpath(folder);
+        qputenv("BRELIX_PDF_DIR", QFile::encodeName(folder));
+        libreoffice::LibreOfficeHostFactory factory(contract::headlessOffice());
         PrintRequest request;
-        request.entries = listedEntries(s_files->path(), names, {true, true}) + more;
+        request.entries =
+            listedEntries(files.path(), {u"flip.xls"_s, u"plain.xls"_s}, {true, true}) + more;
         request.scope = scope;
-        const PrintOutcome outcome = PrintRun(factory, m_ui).start(request);
+        const PrintOutcome outcome = PrintRun(factory, ui).start(request);
         qunsetenv("BRELIX_PDF_DIR");
+        EXPECT_EQ(outcome.printed, 2 + more.size() - outcome.failures.size());
+        QStringList pages;
+        for (const QString& pdf : QDir(folder).entryList(QDir::Files, QDir::Name))
+            pages.append(u"%1:%2"_s.arg(pdf).arg(contract::pdfPages(QDir(folder).filePath(pdf))));
+        return pages;
+    };
 
-        EXPECT_EQ(ourOffices(), offices) << "an office of the print run is still running";
-        EXPECT_EQ(fileBytes(file(names[0])), before[0]);
-        EXPECT_EQ(fileBytes(file(names[1])), before[1]);
-        return outcome;
-    }
-    QStringList pdfs() const { return QDir(m_pdfs.path()).entryList(QDir::Files, QDir::Name); }
-    int pages(const QString& name) const { return pdfPages(QDir(m_pdfs.path()).filePath(name)); }
-
-    QTemporaryDir m_pdfs;
-    ScriptedRunUi m_ui;
-    static inline QTemporaryDir* s_files = nullptr;
-};
-
-TEST_F(PrintOnOfficeTest, TheAllPagesScopesPrintTheFirstSheetOrEverySheetInFull)
-{
     // The first sheet by position, whichever sheet was active when the workbook was saved.
-    PrintOutcome outcome = print(PrintScope::FirstSheetAllPages);
-    EXPECT_EQ(outcome.printed, 2);
-    EXPECT_EQ(m_ui.messages().last(), (RunMessage{u"印刷が完了しました"_s, u"印刷完了通知"_s}));
-    EXPECT_EQ(pdfs(), QStringList({u"flip-Long.pdf"_s, u"plain-Short.pdf"_s}));
-    const int shortPages = pages(u"plain-Short.pdf"_s);
-    const int longPages = pages(u"flip-Long.pdf"_s);
+    const QStringList firstSheets = print(PrintScope::FirstSheetAllPages);
+    ASSERT_EQ(firstSheets.size(), 2);
+    EXPECT_TRUE(firstSheets[0].startsWith(u"flip-Long.pdf:"_s));
+    EXPECT_TRUE(firstSheets[1].startsWith(u"plain-Short.pdf:"_s));
+    const int longPages = firstSheets[0].section(u':', 1).toInt();
+    const int shortPages = firstSheets[1].section(u':', 1).toInt();
     EXPECT_GT(shortPages, 1);
     EXPECT_GT(longPages, shortPages);
+    EXPECT_EQ(ui.messages().last(), (run::RunMessage{u"印刷が完了しました"_s, u"印刷完了通知"_s}));
 
-    // One PDF per workbook with every page. The copy has the name of a workbook printed
-    // before it in the same run; the missing file is named in the completion message.
-    outcome = print(PrintScope::AllSheetsAllPages,
-                    {{u"copy/plain.xls"_s, file(u"copy/plain.xls"_s), true},
-                     {u"gone.xls"_s, file(u"gone.xls"_s), true}});
-    EXPECT_EQ(outcome.printed, 3);
-    EXPECT_EQ(m_ui.messages().last().text,
+    // One PDF per workbook with every page; the missing file is named in the last message.
+    const QString whole = QString::number(shortPages + longPages);
+    EXPECT_EQ(print(PrintScope::AllSheetsAllPages, {{u"gone.xls"_s, file(u"gone.xls"_s), true}}),
+              QStringList({u"flip.pdf:"_s + whole, u"plain.pdf:"_s + whole}));
+    EXPECT_EQ(ui.messages().last().text,
               u"印刷が完了しました\r\n\r\n印刷できなかったファイル：\r\ngone.xls"_s);
-    EXPECT_EQ(pdfs(), QStringList({u"flip-Long.pdf"_s, u"flip.pdf"_s, u"plain (2).pdf"_s,
-                                   u"plain-Short.pdf"_s, u"plain.pdf"_s}));
-    for (const QString& whole : {u"flip.pdf"_s, u"plain.pdf"_s, u"plain (2).pdf"_s})
-        EXPECT_EQ(pages(whole), shortPages + longPages) << whole.toStdString();
-}
 
-TEST_F(PrintOnOfficeTest, AllSheetsFirstPageMakesOneOnePagePdfPerSheet)
-{
-    const PrintOutcome outcome = print(PrintScope::AllSheetsFirstPage);
-    EXPECT_EQ(outcome.printed, 2);
-    EXPECT_TRUE(outcome.failures.isEmpty());
-    EXPECT_EQ(pdfs(), QStringList({u"flip-Long.pdf"_s, u"flip-Short.pdf"_s, u"plain-Long.pdf"_s,
-                                   u"plain-Short.pdf"_s}));
-    for (const QString& pdf : pdfs())
-        EXPECT_EQ(pages(pdf), 1) << pdf.toStdString();
-}
-
-TEST_F(PrintOnOfficeTest, FirstSheetFirstPageMakesOneOnePagePdfPerWorkbook)
-{
-    const PrintOutcome outcome = print(PrintScope::FirstSheetFirstPage);
-    EXPECT_EQ(outcome.printed, 2);
-    EXPECT_EQ(pdfs(), QStringList({u"flip-Long.pdf"_s, u"plain-Short.pdf"_s}));
-    EXPECT_EQ(pages(u"flip-Long.pdf"_s), 1);
-    EXPECT_EQ(pages(u"plain-Short.pdf"_s), 1);
+    EXPECT_EQ(print(PrintScope::AllSheetsFirstPage),
+              QStringList({u"flip-Long.pdf:1"_s, u"flip-Short.pdf:1"_s, u"plain-Long.pdf:1"_s,
+                           u"plain-Short.pdf:1"_s}));
+    EXPECT_EQ(print(PrintScope::FirstSheetFirstPage),
+              QStringList({u"flip-Long.pdf:1"_s, u"plain-Short.pdf:1"_s}));
+    EXPECT_EQ(support::ourOffices(), offices) << "an office of the print runs is still running";
+    EXPECT_EQ(fileBytes(file(u"flip.xls"_s)) + fileBytes(file(u"plain.xls"_s)), before);
 }
 
 } // namespace

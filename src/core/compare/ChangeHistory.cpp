@@ -1,30 +1,25 @@
 #include "core/compare/ChangeHistory.h"
 
-#include "core/host/CellAddress.h"
 #include "core/host/HostError.h"
 #include "core/run/RunFailure.h"
-#include "core/run/UsedExtent.h"
-
-#include <QFile>
 
 namespace brelix::compare {
 
+using run::ResultsWorkbook;
 using run::RunFailure;
 
-void ChangeHistory::replaceWithTemplate()
+void ChangeHistory::copyTemplate()
 {
-    QFile::remove(m_state.settings.outputPath); // failures show in the copy
-    if (!QFile::copy(m_state.settings.templatePath, m_state.settings.outputPath))
+    const DiffSettings& settings = m_state.settings;
+    if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
         throw RunFailure(RunFailure::FileAccess,
                          QStringLiteral("%1 could not be copied to %2")
-                             .arg(m_state.settings.templatePath, m_state.settings.outputPath));
+                             .arg(settings.templatePath, settings.outputPath));
 }
 
-void ChangeHistory::clearAttributes()
+void ChangeHistory::makeWritable()
 {
-    // A template installed read-only must not make a read-only result.
-    const auto normal = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (!QFile::setPermissions(m_state.settings.outputPath, normal))
+    if (!ResultsWorkbook::makeWritable(m_state.settings.outputPath))
         throw RunFailure(
             RunFailure::FileAccess,
             QStringLiteral("%1 could not be made writable").arg(m_state.settings.outputPath));
@@ -35,89 +30,71 @@ void ChangeHistory::open()
     m_host.openWorkbook(m_state.settings.outputPath);
 }
 
+void ChangeHistory::placeStrip(const host::WindowGeometry& arranged, double width)
+{
+    m_host.activateWorkbook(m_state.historyName);
+    m_workbook.placeStrip(arranged, width, m_state.settings.toolBarRows);
+}
+
 bool ChangeHistory::finish()
 {
-    const QString& output = m_state.outputName;
+    const QString& history = m_state.historyName;
     m_ui.setProgressCaption(QStringLiteral("変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
-    m_host.activateWorkbook(m_state.firstName);
-    m_host.activateSheet(m_state.firstName, 1);
-    m_host.activateWorkbook(m_state.secondName);
-    m_host.activateSheet(m_state.secondName, 1);
-    m_host.activateWorkbook(output);
-    m_host.activateSheet(output, 1);
-
-    m_state.trap = 201;
-    try {
-        m_host.setSheetName(output, 1,
-                            changeHistorySheetName(m_state.firstName, m_state.secondName));
-    } catch (const host::HostError&) {
-        // A name the office refuses leaves the template's.
+    // Each workbook is left at its first sheet.
+    for (const QString& book : {m_state.firstName, m_state.secondName, history}) {
+        m_host.activateWorkbook(book);
+        m_host.activateSheet(book, 1);
     }
 
-    m_state.trap = 202;
-    m_host.selectRange(output, 1, {{1, 1}, {1, 1}});
-    const std::optional<host::CellPosition> last = usedExtent(m_host, m_ui, m_password, output, 1);
+    m_state.stage = Stage::NameHistory;
+    // A name the office refuses leaves the template's.
+    run::callIgnoringFailure([&] {
+        m_host.setSheetName(history, 1,
+                            changeHistorySheetName(m_state.firstName, m_state.secondName));
+    });
+
+    m_state.stage = Stage::MarkHistory;
+    const std::optional<host::CellPosition> last = m_workbook.measure(m_ui, m_password);
     if (!last)
         return false;
     m_state.row = last->row;
     m_state.column = last->column;
-    mark();
+    m_workbook.mark(*last, m_state.nextHistoryRow, m_state.byValue ? 6 : 4);
 
-    m_state.trap = 203;
+    m_state.stage = Stage::AnnotateAndSaveHistory;
     writeNotes();
-    m_host.setDisplayAlerts(false);
-    m_host.deleteSheet(output, QStringLiteral("Grep結果"));
-    m_host.selectRange(output, 1, {{2, 1}, {2, 1}});
-    m_host.saveWorkbook(output);
+    m_host.deleteSheet(history, QStringLiteral("Grep結果"));
+    m_workbook.save();
 
-    m_state.trap = 204;
-    m_host.setScreenUpdating(true);
-    m_host.setDisplayAlerts(true);
+    m_state.stage = Stage::ShowOffice;
     m_host.setVisible(true);
 
-    m_state.trap = 205;
+    m_state.stage = Stage::HandOver;
     m_host.handOver();
     return true;
 }
 
-void ChangeHistory::mark()
-{
-    const QString& output = m_state.outputName;
-    const int rows = m_state.row;
-    const int fill = m_state.byValue ? 6 : 4;
-    if (rows > 2) {
-        m_host.selectRange(output, 1, {{2, 1}, {rows, m_state.column}});
-        m_host.drawGrid(output, 1, {{2, 1}, {rows, m_state.column}});
-        m_host.selectRange(output, 1, {{2, 1}, {rows, 1}});
-        m_host.fillRange(output, 1, {{2, 1}, {rows, 1}}, fill);
-    } else if (rows == 2 && m_state.outputRow != 2) {
-        m_host.selectRange(output, 1, {{2, 1}, {2, 1}});
-        m_host.fillRange(output, 1, {{2, 1}, {2, 1}}, fill);
-    }
-}
-
 void ChangeHistory::writeNotes()
 {
-    if (m_state.hiddenSheet) {
-        m_state.outputRow += 1;
-        note(m_state.outputRow,
+    if (m_state.sawHiddenSheet) {
+        m_state.nextHistoryRow += 1;
+        note(m_state.nextHistoryRow,
              QStringLiteral("非表示のシートがありました。非表示シートは比較していません。"));
     }
     if (m_state.cutShort()) {
-        note(m_state.outputRow + 1,
+        note(m_state.nextHistoryRow + 1,
              QStringLiteral("ファイルが大きすぎて、全て比較できませんでした。"));
-        note(m_state.outputRow + 2, m_state.cutReason);
-        note(m_state.outputRow + 3, m_state.lastSheetInfo);
+        note(m_state.nextHistoryRow + 2, m_state.cutShortNote);
+        note(m_state.nextHistoryRow + 3, m_state.lastSheetCompared);
     }
 }
 
 void ChangeHistory::note(int row, const QString& text)
 {
-    m_host.activateWorkbook(m_state.outputName);
-    m_host.setCellValue(m_state.outputName, 1, row, 2, text);
-    m_host.setWrapText(m_state.outputName, 1, row, 2, false);
+    m_host.activateWorkbook(m_state.historyName);
+    m_workbook.writeNote(row, text);
 }
 
 } // namespace brelix::compare

@@ -2,6 +2,7 @@
 
 #include "core/compare/DiffRunState.h"
 #include "core/host/SpreadsheetHost.h"
+#include "core/run/ResultsWorkbook.h"
 #include "core/run/RunUi.h"
 
 namespace brelix::compare {
@@ -12,21 +13,24 @@ class ChangeHistory {
 public:
     ChangeHistory(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state,
                   QString& password)
-        : m_host(host), m_ui(ui), m_state(state), m_password(password)
+        : m_host(host), m_ui(ui), m_state(state), m_password(password),
+          m_workbook(host, state.historyName, run::HostFailures::PassThrough)
     {
     }
 
     // The three steps of making it, each a stage of its own for the error report.
-    void replaceWithTemplate();
-    void clearAttributes();
+    void copyTemplate();
+    void makeWritable();
     void open();
+
+    // Puts it as a strip below the workbooks' windows as the office arranged them.
+    void placeStrip(const host::WindowGeometry& arranged, double width);
 
     // Names, marks, annotates and saves it and hands the office over. False when the extent
     // of the history could not be taken (the password ending).
     bool finish();
 
 private:
-    void mark();
     void writeNotes();
     void note(int row, const QString& text);
 
@@ -34,6 +38,7 @@ private:
     run::RunUi& m_ui;
     DiffRunState& m_state;
     QString& m_password;
+    run::ResultsWorkbook m_workbook;
 };
 
 } // namespace brelix::compare

@@ -1,5 +1,7 @@
 #include "core/compare/DiffRules.h"
 
+#include "core/run/ProgramFiles.h"
+
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -28,7 +30,7 @@ run::RunMessage refusalMessage(DiffRefusal refusal)
     run::RunMessage message;
     switch (refusal) {
     case DiffRefusal::MissingTemplate:
-        message.text = u"Brelix_Format.xls がありません"_s;
+        message.text = run::kTemplateFile + u" がありません"_s;
         message.title = u"実行不可能"_s;
         message.icon = run::MessageIcon::Critical;
         break;

@@ -4,20 +4,20 @@
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
+#include "core/run/HiddenOffice.h"
 #include "core/run/RunFailure.h"
+#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
-
-#include <chrono>
 
 namespace brelix::compare {
 
 using host::HostError;
+using run::kCrLf;
 using run::MessageIcon;
 
 namespace {
 
 const QString kAborted = QStringLiteral("ｄｉｆｆを中止しました");
-const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
@@ -40,7 +40,7 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     m_state = DiffRunState();
     m_state.settings = settings;
     m_host.reset();
-    m_state.trap = 1;
+    m_state.stage = Stage::ReadSheetRange;
     m_state.byValue = !settings.byFormula;
     const std::optional<SheetRange> range =
         sheetRange(settings.startSheetText, settings.lastSheetText);
@@ -65,74 +65,56 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
 
 DiffEnding DiffRun::work()
 {
-    m_state.trap = 2;
+    m_state.stage = Stage::NameWorkbooks;
     m_state.firstName = bareFileName(m_state.settings.firstPath);
     m_state.secondName = bareFileName(m_state.settings.secondPath);
-    m_state.outputRow = 2;
+    m_state.nextHistoryRow = 2;
 
-    m_state.trap = 3;
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        message(QStringLiteral("Excelを終了してから実行して下さい"), QStringLiteral("Excel起動中"),
-                MessageIcon::Exclamation);
+    m_state.stage = Stage::CheckOpenOffice;
+    if (run::refuseWhileOfficeOpen(m_ui))
         return DiffEnding::OfficeOpen;
-    }
 
-    m_state.trap = 4;
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    m_state.stage = Stage::ShowProgress;
+    run::showOfficeStarting(m_ui);
 
-    m_state.trap = 5;
-    m_host = m_factory.start();
-    m_host->setBusyTimeout(std::chrono::milliseconds(600000));
-    m_host->setDisplayAlerts(false);
-    m_host->setScreenUpdating(false);
+    m_state.stage = Stage::StartOffice;
+    m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough);
     openAndArrange();
 
-    m_state.trap = 51;
+    m_state.stage = Stage::CountSheets;
     countSheets();
-    if (m_state.firstCount != m_state.secondCount)
+    if (m_state.firstSheetCount != m_state.secondSheetCount)
         return abort(DiffEnding::SheetCountsDiffer);
+    limitToRange();
 
-    m_state.trap = 52;
-    m_state.processing = 50;
-    m_state.cutReason.clear();
-    m_state.lastSheetInfo.clear();
-    if (m_state.range.last <= m_state.firstCount)
-        m_state.firstCount = m_state.range.last;
-    if (m_state.range.start > m_state.firstCount)
-        m_state.startBeyond = true;
+    if (compareSheets() == DiffEnding::PasswordFailed)
+        return abort(DiffEnding::PasswordFailed);
 
-    const DiffEnding walked = compareSheets();
-    if (walked == DiffEnding::PasswordFailed)
-        return abort(walked);
-
-    m_state.trap = 200;
+    m_state.stage = Stage::SheetsCompared;
     if (m_ui.cancelRequested())
         return abort(DiffEnding::Cancelled);
-    if (m_state.startBeyond)
+    if (m_state.startBeyondLastSheet)
         return abort(DiffEnding::StartBeyondLastSheet);
     return finish();
 }
 
 void DiffRun::openAndArrange()
 {
-    m_state.trap = 6;
-    m_host->setMaximized(true);
-    m_host->setVisible(false);
+    m_state.stage = Stage::OpenWorkbooks;
+    run::hideWindows(*m_host, run::HostFailures::PassThrough);
     m_host->openWorkbook(m_state.settings.firstPath);
     m_host->openWorkbook(m_state.settings.secondPath);
 
-    m_state.trap = 7;
+    m_state.stage = Stage::ArrangeWindows;
     switch (m_state.settings.layout) {
     case 0:
         arrangeNormal();
         break;
     case 1:
-        arrangeTiled(host::WindowArrangement::SideBySide, 21);
+        arrangeTiled(host::WindowArrangement::SideBySide, kSideBySideStages);
         break;
     case 2:
-        arrangeTiled(host::WindowArrangement::Stacked, 31);
+        arrangeTiled(host::WindowArrangement::Stacked, kStackedStages);
         break;
     default:
         break; // no layout, no change history: the first write fails into the report
@@ -142,44 +124,41 @@ void DiffRun::openAndArrange()
 // The two workbooks side by side above a low change-history window as wide as both.
 void DiffRun::arrangeNormal()
 {
-    m_state.trap = 11;
+    m_state.stage = Stage::NormalTileWorkbooks;
     m_host->activateWorkbook(m_state.firstName);
     m_host->arrangeWindows(host::WindowArrangement::SideBySide);
 
-    m_state.trap = 12;
+    m_state.stage = Stage::NormalOpenHistory;
     ChangeHistory history(*m_host, m_ui, m_state, m_password);
-    history.replaceWithTemplate();
-    history.clearAttributes();
+    history.copyTemplate();
+    history.makeWritable();
     history.open();
+    const int toolBarRows = m_state.settings.toolBarRows;
     m_host->activateWorkbook(m_state.firstName);
     const host::WindowGeometry first = m_host->windowGeometry(m_state.firstName);
-    const double toolbars = m_state.settings.toolBarRows * 19.5;
-    host::WindowGeometry g = first;
-    g.height = first.height - 146 - toolbars;
-    m_host->setWindowGeometry(m_state.firstName, g);
+    m_host->setWindowGeometry(m_state.firstName,
+                              run::ResultsWorkbook::aboveStrip(first, toolBarRows));
     m_host->activateWorkbook(m_state.secondName);
-    g = m_host->windowGeometry(m_state.secondName);
-    g.height = g.height - 146 - toolbars;
-    m_host->setWindowGeometry(m_state.secondName, g);
-    m_host->activateWorkbook(m_state.outputName);
     m_host->setWindowGeometry(
-        m_state.outputName, {first.height - 143 - toolbars, first.left, first.width * 2 + 3, 128});
-    m_state.trap = 13;
+        m_state.secondName,
+        run::ResultsWorkbook::aboveStrip(m_host->windowGeometry(m_state.secondName), toolBarRows));
+    history.placeStrip(first, first.width * 2 + 3);
+    m_state.stage = Stage::NormalArranged;
 }
 
-void DiffRun::arrangeTiled(host::WindowArrangement arrangement, int firstTrap)
+void DiffRun::arrangeTiled(host::WindowArrangement arrangement, const TiledStages& stages)
 {
     ChangeHistory history(*m_host, m_ui, m_state, m_password);
-    m_state.trap = firstTrap;
-    history.replaceWithTemplate();
-    m_state.trap = firstTrap + 1;
-    history.clearAttributes();
-    m_state.trap = firstTrap + 2;
+    m_state.stage = stages.copyTemplate;
+    history.copyTemplate();
+    m_state.stage = stages.makeWritable;
+    history.makeWritable();
+    m_state.stage = stages.openHistory;
     history.open();
     m_host->activateWorkbook(m_state.secondName);
     m_host->activateWorkbook(m_state.firstName);
     m_host->arrangeWindows(arrangement);
-    m_state.trap = firstTrap + 3;
+    m_state.stage = stages.arranged;
 }
 
 void DiffRun::countSheets()
@@ -193,60 +172,75 @@ void DiffRun::countSheets()
         for (m_state.sheet = 1; m_state.sheet <= total; ++m_state.sheet) {
             visible.append(m_host->isSheetVisible(book, m_state.sheet));
             if (!visible.last())
-                m_state.hiddenSheet = true;
+                m_state.sawHiddenSheet = true;
         }
     };
-    count(m_state.firstName, m_state.firstCount, m_state.firstVisible);
-    count(m_state.secondName, m_state.secondCount, m_state.secondVisible);
+    count(m_state.firstName, m_state.firstSheetCount, m_state.firstVisible);
+    count(m_state.secondName, m_state.secondSheetCount, m_state.secondVisible);
+}
+
+void DiffRun::limitToRange()
+{
+    m_state.stage = Stage::LimitSheetRange;
+    m_state.workDone = 50;
+    m_state.cutShortNote.clear();
+    m_state.lastSheetCompared.clear();
+    if (m_state.range.last <= m_state.firstSheetCount)
+        m_state.firstSheetCount = m_state.range.last;
+    if (m_state.range.start > m_state.firstSheetCount)
+        m_state.startBeyondLastSheet = true;
 }
 
 DiffEnding DiffRun::compareSheets()
 {
-    m_state.trap = 61;
-    const QString& first = m_state.firstName;
-    const QString& second = m_state.secondName;
-    for (int s = m_state.range.start; s <= m_state.firstCount; ++s) {
+    m_state.stage = Stage::CompareSheets;
+    for (int s = m_state.range.start; s <= m_state.firstSheetCount; ++s) {
         m_state.sheet = s;
-        m_state.trap = 71;
+        m_state.stage = Stage::MeasureSheetPair;
         m_ui.processEvents();
         if (m_ui.cancelRequested())
             break;
         if (!m_state.firstVisible.value(s - 1) || !m_state.secondVisible.value(s - 1))
             continue;
 
-        m_host->activateWorkbook(first);
-        m_host->activateSheet(first, s);
-        const QString sheetName = m_host->sheetName(first, s);
-        m_host->activateWorkbook(second);
-        m_host->activateSheet(second, s);
-        m_host->activateWorkbook(first);
-        m_host->activateSheet(first, s);
-        const auto firstLast = usedExtent(*m_host, m_ui, m_password, first, s);
-        if (!firstLast)
+        QString sheetName;
+        if (!measureSheetPair(s, sheetName))
             return DiffEnding::PasswordFailed;
-        m_state.row = firstLast->row;
-        m_state.column = firstLast->column;
-        m_host->activateWorkbook(second);
-        m_host->activateSheet(second, s);
-        const auto secondLast = usedExtent(*m_host, m_ui, m_password, second, s);
-        if (!secondLast)
-            return DiffEnding::PasswordFailed;
-        m_state.row = secondLast->row;
-        m_state.column = secondLast->column;
-        m_state.maxRows = std::max(firstLast->row, secondLast->row);
-        m_state.maxColumns = std::max(firstLast->column, secondLast->column);
-
-        m_state.processing += qint64(m_state.maxRows) * m_state.maxColumns * 2 + 50;
+        m_state.workDone += qint64(m_state.maxRows) * m_state.maxColumns * 2 + 50;
         if (m_state.cutShort()) {
-            m_state.cutReason = QStringLiteral("以下のシートまで比較が完了しました");
+            m_state.cutShortNote = QStringLiteral("以下のシートまで比較が完了しました");
             break;
         }
-        m_state.lastSheetInfo = QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
+        m_state.lastSheetCompared =
+            QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
         m_ui.setProgressCaption(
-            QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstCount).arg(sheetName));
+            QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstSheetCount).arg(sheetName));
         SheetPairComparer(*m_host, m_ui, m_state).compare(s, sheetName);
     }
     return DiffEnding::Finished;
+}
+
+bool DiffRun::measureSheetPair(int sheet, QString& sheetName)
+{
+    const QString books[] = {m_state.firstName, m_state.secondName};
+    m_host->activateWorkbook(books[0]);
+    m_host->activateSheet(books[0], sheet);
+    sheetName = m_host->sheetName(books[0], sheet);
+    m_host->activateWorkbook(books[1]);
+    m_host->activateSheet(books[1], sheet);
+    std::optional<host::CellPosition> extents[2];
+    for (int i = 0; i < 2; ++i) {
+        m_host->activateWorkbook(books[i]);
+        m_host->activateSheet(books[i], sheet);
+        extents[i] = run::usedExtent(*m_host, m_ui, m_password, books[i], sheet);
+        if (!extents[i])
+            return false;
+        m_state.row = extents[i]->row;
+        m_state.column = extents[i]->column;
+    }
+    m_state.maxRows = std::max(extents[0]->row, extents[1]->row);
+    m_state.maxColumns = std::max(extents[0]->column, extents[1]->column);
+    return true;
 }
 
 DiffEnding DiffRun::finish()
@@ -257,12 +251,12 @@ DiffEnding DiffRun::finish()
     m_ui.closeProgress();
     if (!m_state.cutShort())
         return DiffEnding::Finished;
-    if (m_state.lastSheetInfo.isEmpty())
+    if (m_state.lastSheetCompared.isEmpty())
         message(QStringLiteral("ファイルが大きすぎて、ぜんぜん比較できませんでした"),
                 QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
     else
         message(QStringLiteral("ファイルが大きすぎて、全て比較できませんでした") + kCrLf + kCrLf +
-                    m_state.cutReason + kCrLf + m_state.lastSheetInfo,
+                    m_state.cutShortNote + kCrLf + m_state.lastSheetCompared,
                 QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
     return DiffEnding::CutShort;
 }
@@ -272,7 +266,7 @@ DiffEnding DiffRun::finish()
 DiffEnding DiffRun::abort(DiffEnding ending)
 {
     m_ui.closeProgress();
-    closeEverythingQuietly();
+    closeEverythingIgnoringFailure();
     switch (ending) {
     case DiffEnding::Cancelled:
         message(kAborted, QStringLiteral("ユーザ中止要求"), MessageIcon::Information);
@@ -299,27 +293,17 @@ DiffEnding DiffRun::fail(int number, const QString& description)
 {
     m_ui.showErrorReport(errorReportText(m_state.reportState(number, description)));
     m_ui.closeProgress();
-    closeEverythingQuietly();
+    closeEverythingIgnoringFailure();
     return DiffEnding::Failed;
 }
 
-void DiffRun::closeEverythingQuietly()
+void DiffRun::closeEverythingIgnoringFailure()
 {
     if (!m_host)
         return;
-    auto quietly = [](auto&& call) {
-        try {
-            call();
-        } catch (const HostError&) {
-        }
-    };
-    quietly([&] { m_host->setDisplayAlerts(false); });
-    for (const QString& book : {m_state.firstName, m_state.secondName, m_state.outputName})
-        quietly([&] { m_host->closeWorkbook(book); });
-    quietly([&] { m_host->setScreenUpdating(true); });
-    quietly([&] { m_host->setDisplayAlerts(true); });
-    quietly([&] { m_host->quit(); });
-    m_host.reset();
+    for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
+        run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
+    run::quitIgnoringFailure(std::move(m_host));
 }
 
 void DiffRun::message(const QString& text, const QString& title, MessageIcon icon, bool foreground)

@@ -3,6 +3,7 @@
 #include "core/compare/DiffOutcome.h"
 #include "core/compare/DiffRunState.h"
 #include "core/compare/DiffSettings.h"
+#include "core/compare/Stage.h"
 #include "core/host/SpreadsheetHostFactory.h"
 #include "core/run/RunUi.h"
 
@@ -33,13 +34,16 @@ private:
     DiffEnding work();
     void openAndArrange();
     void arrangeNormal();
-    void arrangeTiled(host::WindowArrangement arrangement, int firstTrap);
+    void arrangeTiled(host::WindowArrangement arrangement, const TiledStages& stages);
     void countSheets();
+    void limitToRange();
     DiffEnding compareSheets();
+    // False when a protected sheet's password was not given.
+    bool measureSheetPair(int sheet, QString& sheetName);
     DiffEnding finish();
     DiffEnding abort(DiffEnding ending);
     DiffEnding fail(int number, const QString& description);
-    void closeEverythingQuietly();
+    void closeEverythingIgnoringFailure();
     void message(const QString& text, const QString& title, run::MessageIcon icon,
                  bool foreground = false);
 

@@ -4,24 +4,14 @@ namespace brelix::compare {
 
 ErrorReportState DiffRunState::reportState(int errorNumber, const QString& description) const
 {
-    ErrorReportState report;
-    report.trapNumber = trap;
-    report.errorNumber = errorNumber;
-    report.errorDescription = description;
-    report.processingCount = processing;
-    report.lastSheet = firstCount;
-    report.maxRows = maxRows;
-    report.maxColumns = maxColumns;
-    report.currentSheet = sheet;
-    report.currentRow = row;
-    report.currentColumn = column;
-    report.firstName = firstName;
-    report.secondName = secondName;
-    report.outputName = outputName;
-    report.firstPath = settings.firstPath;
-    report.secondPath = settings.secondPath;
-    report.outputPath = settings.outputPath;
-    return report;
+    return {.stage = static_cast<int>(stage),
+            .errorNumber = errorNumber,
+            .errorDescription = description,
+            .workDone = workDone,
+            .largest = {firstSheetCount, maxRows, maxColumns},
+            .current = {sheet, row, column},
+            .names = {firstName, secondName, historyName},
+            .paths = {settings.firstPath, settings.secondPath, settings.outputPath}};
 }
 
 } // namespace brelix::compare

@@ -4,6 +4,8 @@
 #include "core/compare/DiffRules.h"
 #include "core/compare/DiffSettings.h"
 #include "core/compare/ErrorReport.h"
+#include "core/compare/Stage.h"
+#include "core/run/ProgramFiles.h"
 
 #include <QList>
 #include <QString>
@@ -21,26 +23,28 @@ struct DiffRunState {
     SheetRange range;
     QString firstName;
     QString secondName;
-    QString outputName = QStringLiteral("Brelix.xls");
-    int firstCount = 0; // lowered to the last sheet of the range once known
-    int secondCount = 0;
+    QString historyName = run::kResultsFile;
+    int firstSheetCount = 0; // lowered to the last sheet of the range once known
+    int secondSheetCount = 0;
     QList<bool> firstVisible; // index 0 is sheet 1
     QList<bool> secondVisible;
-    bool hiddenSheet = false;
-    bool startBeyond = false;
+    bool sawHiddenSheet = false;
+    bool startBeyondLastSheet = false;
+    // Where the run stands: the sheet, and the row and column (or a sheet's extent).
     int sheet = 0;
     int row = 0;
     int column = 0;
+    // The larger extent of the sheet pair being compared.
     int maxRows = 0;
     int maxColumns = 0;
-    int outputRow = 2;
-    qint64 processing = 0; // 64-bit: a huge sheet is "too large", never an overflow
-    QString cutReason;
-    QString lastSheetInfo;
-    int trap = 0;
+    int nextHistoryRow = 2;
+    qint64 workDone = 0;       // 64-bit: a huge sheet is "too large", never an overflow
+    QString cutShortNote;      // where the budget ran out
+    QString lastSheetCompared; // the sheet it names
+    Stage stage = Stage::None;
     QList<DiffRecord> records;
 
-    bool cutShort() const { return processing > kDiffBudget; }
+    bool cutShort() const { return workDone > kDiffBudget; }
     ErrorReportState reportState(int errorNumber, const QString& description) const;
 };
 

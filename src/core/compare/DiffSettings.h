@@ -8,8 +8,8 @@ namespace brelix::compare {
 struct DiffSettings {
     QString firstPath;
     QString secondPath;
-    QString outputPath;   // "Brelix.xls" in the program's folder
-    QString templatePath; // "Brelix_Format.xls" in the program's folder
+    QString outputPath;   // run::kResultsFile in the program's folder
+    QString templatePath; // run::kTemplateFile in the program's folder
     QString startSheetText;
     QString lastSheetText;
     bool byFormula = false;

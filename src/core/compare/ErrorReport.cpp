@@ -14,10 +14,10 @@ QString reportContact()
 
 namespace {
 
-QString place(int sheet, int rows, int columns)
+QString place(const ErrorReportState::Place& place)
 {
-    return u"シートNo= "_s + QString::number(sheet) + u" , "_s + QString::number(rows) + u"行"_s +
-           u" , "_s + QString::number(columns) + u"列"_s;
+    return u"シートNo= "_s + QString::number(place.sheet) + u" , "_s + QString::number(place.rows) +
+           u"行"_s + u" , "_s + QString::number(place.columns) + u"列"_s;
 }
 
 } // namespace
@@ -42,25 +42,25 @@ QString errorReportText(const ErrorReportState& state)
         u"<1:バージョン>"_s,
         u"Brelix-Ver.%1.%2"_s.arg(state.majorVersion).arg(state.minorVersion, 2, 10, QChar(u'0')),
         u"<2:トラップ番号>"_s,
-        QString::number(state.trapNumber),
+        QString::number(state.stage),
         u"<3:エラー番号>"_s,
         QString::number(state.errorNumber),
         u"<4:エラー内容>"_s,
         state.errorDescription,
         u"<5:処理回数>"_s,
-        QString::number(state.processingCount) + u"回"_s,
+        QString::number(state.workDone) + u"回"_s,
         u"<6:ファイルのMAX情報>"_s,
-        place(state.lastSheet, state.maxRows, state.maxColumns),
+        place(state.largest),
         u"<7:エラー発生場所>"_s,
-        place(state.currentSheet, state.currentRow, state.currentColumn),
+        place(state.current),
         u"<8:ファイル名>"_s,
-        u"Name1= "_s + state.firstName,
-        u"Name2= "_s + state.secondName,
-        u"Name3= "_s + state.outputName,
+        u"Name1= "_s + state.names[0],
+        u"Name2= "_s + state.names[1],
+        u"Name3= "_s + state.names[2],
         u"<9:フルパス>"_s,
-        u"File1= "_s + state.firstPath,
-        u"File2= "_s + state.secondPath,
-        u"File3= "_s + state.outputPath,
+        u"File1= "_s + state.paths[0],
+        u"File2= "_s + state.paths[1],
+        u"File3= "_s + state.paths[2],
     };
     QString text;
     for (const QString& line : lines)

@@ -20,15 +20,14 @@ public:
     void compare(int sheet, const QString& sheetName);
 
 private:
-    void readBlock(int sheet, int firstRow);
+    // False once the budget has run out.
+    bool record(int sheet, const QString& sheetName, int row, int column, const QString& first,
+                const QString& second);
     void flush(int sheet);
 
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
-    int m_blockFirstRow = 0;
-    QList<QStringList> m_first;
-    QList<QStringList> m_second;
     QList<host::CellPosition> m_toColour;
     QList<QVariantList> m_toWrite;
     int m_writeRow = 0;

@@ -1,32 +1,15 @@
 #include "core/print/PrintRun.h"
 
-#include "core/host/HostError.h"
+#include "core/run/HiddenOffice.h"
+#include "core/run/RunStart.h"
 
 #include <algorithm>
-#include <chrono>
 
 namespace brelix::print {
 
-using host::HostError;
+using run::callIgnoringFailure;
+using run::kCrLf;
 using run::MessageIcon;
-
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-// Every step of a batch print may fail on its own and the run goes on with the next one; the
-// reason is kept for the files that did not print.
-template <typename Step> std::optional<QString> attempt(Step&& step)
-{
-    try {
-        step();
-        return std::nullopt;
-    } catch (const HostError& e) {
-        return e.description();
-    }
-}
-
-} // namespace
 
 PrintOutcome PrintRun::start(const PrintRequest& request)
 {
@@ -54,9 +37,7 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
         m_outcome.ending = PrintEnding::Declined;
         return m_outcome;
     }
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        m_ui.showMessage({QStringLiteral("Excelを終了してから実行して下さい"),
-                          QStringLiteral("Excel起動中"), MessageIcon::Exclamation});
+    if (run::refuseWhileOfficeOpen(m_ui)) {
         m_outcome.ending = PrintEnding::OfficeOpen;
         return m_outcome;
     }
@@ -79,9 +60,7 @@ PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
     int progress = 0;
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(false);
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    run::showOfficeStarting(m_ui);
     startOffice();
     m_ui.setProgressCaption(QStringLiteral("連続印刷中"));
     m_ui.setProgressBarVisible(true);
@@ -112,24 +91,19 @@ void PrintRun::startOffice()
 {
     m_host.reset();
     m_startFailure.clear();
-    if (const auto failure = attempt([&] { m_host = m_factory.start(); })) {
-        // Every file then fails on its own; the run still goes through the selection.
+    // Without an office every file fails on its own; the run still goes through the selection.
+    if (const auto failure = callIgnoringFailure(
+            [&] { m_host = run::startHiddenOffice(m_factory, run::HostFailures::Ignored); }))
         m_startFailure = *failure;
-        return;
-    }
-    attempt([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
-    attempt([&] { m_host->setDisplayAlerts(false); });
 }
 
 void PrintRun::endOffice()
 {
-    if (!m_host)
-        return;
-    attempt([&] { m_host->setDisplayAlerts(true); });
-    attempt([&] { m_host->quit(); });
-    m_host.reset();
+    run::quitIgnoringFailure(std::move(m_host));
 }
 
+// Every step may fail on its own and the run goes on with the next one; the first reason is
+// kept for the file that did not print.
 void PrintRun::printFile(const PrintEntry& entry)
 {
     std::optional<QString> failure;
@@ -137,11 +111,11 @@ void PrintRun::printFile(const PrintEntry& entry)
         failure = m_startFailure;
     } else {
         QString book;
-        failure = attempt([&] { book = m_host->openWorkbook(entry.path); });
+        failure = callIgnoringFailure([&] { book = m_host->openWorkbook(entry.path); });
         if (!failure)
             failure = printBook(book);
         // Unsaved, whatever the office managed to open.
-        attempt([&] { m_host->closeAllWorkbooks(); });
+        callIgnoringFailure([&] { m_host->closeAllWorkbooks(); });
     }
     if (failure)
         m_outcome.failures.append({entry.name, *failure});
@@ -154,7 +128,7 @@ std::optional<QString> PrintRun::printBook(const QString& book)
     const host::PageRange firstPage{1, 1};
     switch (m_scope) {
     case PrintScope::AllSheetsAllPages:
-        return attempt([&] { m_host->printWorkbook(book); });
+        return callIgnoringFailure([&] { m_host->printWorkbook(book); });
     case PrintScope::FirstSheetAllPages:
         return printSheet(book, 1, std::nullopt);
     case PrintScope::FirstSheetFirstPage:
@@ -163,7 +137,7 @@ std::optional<QString> PrintRun::printBook(const QString& book)
         break;
     }
     int count = 0;
-    std::optional<QString> failure = attempt([&] { count = m_host->sheetCount(book); });
+    std::optional<QString> failure = callIgnoringFailure([&] { count = m_host->sheetCount(book); });
     for (int sheet = 1; sheet <= count; ++sheet) {
         const std::optional<QString> sheetFailure = printSheet(book, sheet, firstPage);
         if (!failure)
@@ -180,8 +154,8 @@ std::optional<QString> PrintRun::printSheet(const QString& book, int sheet,
 {
     // The sheet is chosen before its job, as a person would; the job names its sheet itself,
     // so a refused choice does not stop it.
-    attempt([&] { m_host->activateSheet(book, sheet); });
-    return attempt([&] { m_host->printSheet(book, sheet, pages); });
+    callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
+    return callIgnoringFailure([&] { m_host->printSheet(book, sheet, pages); });
 }
 
 void PrintRun::showCompletion()

@@ -18,7 +18,6 @@ public:
     const QString& description() const { return m_description; }
 
     static constexpr int FileAccess = 75; // path or file access error
-    static constexpr int Overflow = 6;
 
 private:
     int m_number;

@@ -5,6 +5,9 @@
 
 namespace brelix::run {
 
+// Message texts break their lines with CR LF.
+inline const QString kCrLf = QStringLiteral("\r\n");
+
 enum class MessageIcon { None, Critical, Exclamation, Information, Question };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };

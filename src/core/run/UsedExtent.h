@@ -6,16 +6,12 @@
 
 #include <optional>
 
-namespace brelix::compare {
+namespace brelix::run {
 
 // The last used row and column of a sheet. A protected sheet asks for its password (offering
 // the one typed last, which `password` keeps), unprotects the sheet with it and measures
 // again; nothing when no working password was given. Other host failures pass through.
-std::optional<host::CellPosition> usedExtent(host::SpreadsheetHost& host, run::RunUi& ui,
+std::optional<host::CellPosition> usedExtent(host::SpreadsheetHost& host, RunUi& ui,
                                              QString& password, const QString& book, int sheet);
 
-// Removes the sheet's protection with the password; false when the host refuses it.
-bool unprotect(host::SpreadsheetHost& host, const QString& book, int sheet,
-               const QString& password);
-
-} // namespace brelix::compare
+} // namespace brelix::run

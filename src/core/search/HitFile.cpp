@@ -27,6 +27,29 @@ qsizetype skipLineEnd(const QString& text, qsizetype i)
     return i + 1;
 }
 
+// A field from `i` on, which is left at the comma or line end after it.
+QString readField(const QString& text, qsizetype& i)
+{
+    QString field;
+    if (i < text.size() && text[i] == u'"') {
+        for (++i; i < text.size(); ++i) {
+            if (text[i] != u'"') {
+                field += text[i];
+            } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else {
+                ++i;
+                break;
+            }
+        }
+    }
+    // Plain text up to the next comma or line end (after a quoted part: whatever follows it).
+    while (i < text.size() && text[i] != u',' && !atLineEnd(text, i))
+        field += text[i++];
+    return field;
+}
+
 } // namespace
 
 bool HitFile::create()
@@ -61,28 +84,9 @@ QList<QStringList> HitFile::parse(const QString& text)
     qsizetype i = 0;
     while (i < text.size()) {
         QStringList fields;
-        QString field;
         bool recordEnded = false;
         while (!recordEnded) {
-            field.clear();
-            if (i < text.size() && text[i] == u'"') {
-                for (++i; i < text.size(); ++i) {
-                    if (text[i] != u'"') {
-                        field += text[i];
-                    } else if (i + 1 < text.size() && text[i + 1] == u'"') {
-                        field += u'"';
-                        ++i;
-                    } else {
-                        ++i;
-                        break;
-                    }
-                }
-            }
-            // Plain text up to the next comma or line end (after a quoted part: whatever
-            // follows it).
-            while (i < text.size() && text[i] != u',' && !atLineEnd(text, i))
-                field += text[i++];
-            fields.append(field);
+            fields.append(readField(text, i));
             if (i >= text.size()) {
                 recordEnded = true;
             } else if (text[i] == u',') {

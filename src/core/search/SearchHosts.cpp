@@ -1,48 +1,32 @@
 #include "core/search/SearchHosts.h"
 
-#include "core/host/HostError.h"
+#include "core/run/HiddenOffice.h"
 
 namespace brelix::search {
 
 SearchHosts::~SearchHosts()
 {
-    quitQuietly(std::move(m_idle));
+    run::quitIgnoringFailure(std::move(m_idle));
 }
 
 std::unique_ptr<host::SpreadsheetHost> SearchHosts::take()
 {
     if (m_idle)
         return std::move(m_idle);
-    return m_factory.start();
+    return run::startHiddenOffice(m_factory, run::HostFailures::Ignored);
 }
 
 void SearchHosts::giveBack(std::unique_ptr<host::SpreadsheetHost> host)
 {
     if (!host)
         return;
-    try {
-        if (host->workbookNames().isEmpty() && !m_idle) {
-            m_idle = std::move(host);
-            return;
-        }
-    } catch (const host::HostError&) {
-        // An instance that cannot say what it holds is not taken again.
-    }
-    quitQuietly(std::move(host));
-}
-
-void SearchHosts::quitQuietly(std::unique_ptr<host::SpreadsheetHost> host)
-{
-    if (!host)
-        return;
-    try {
-        host->setDisplayAlerts(false);
-    } catch (const host::HostError&) {
-    }
-    try {
-        host->quit();
-    } catch (const host::HostError&) {
-    }
+    bool holdsNothing = false;
+    // An instance that cannot say what it holds is not taken again.
+    run::callIgnoringFailure([&] { holdsNothing = host->workbookNames().isEmpty(); });
+    if (holdsNothing && !m_idle)
+        m_idle = std::move(host);
+    else
+        run::quitIgnoringFailure(std::move(host));
 }
 
 } // namespace brelix::search

@@ -16,13 +16,10 @@ public:
     SearchHosts(const SearchHosts&) = delete;
     SearchHosts& operator=(const SearchHosts&) = delete;
 
-    // An idle instance, or a new one; throws HostError when none starts.
+    // An idle instance, or a new hidden one; throws HostError when none starts.
     std::unique_ptr<host::SpreadsheetHost> take();
     // Keeps the instance for the next take() when it holds no workbook, else quits it.
     void giveBack(std::unique_ptr<host::SpreadsheetHost> host);
-
-    // Closes everything unsaved and ends the instance, whatever fails on the way.
-    static void quitQuietly(std::unique_ptr<host::SpreadsheetHost> host);
 
 private:
     host::SpreadsheetHostFactory& m_factory;

@@ -1,22 +1,25 @@
 #include "core/search/SearchRun.h"
 
 #include "core/host/HostError.h"
+#include "core/run/HiddenOffice.h"
+#include "core/run/ProgramFiles.h"
+#include "core/run/ResultsWorkbook.h"
+#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 #include "core/search/SearchResults.h"
 #include "core/search/SheetSearcher.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <chrono>
 
 namespace brelix::search {
 
 using host::HostError;
+using run::kCrLf;
 using run::MessageIcon;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kStopped = QStringLiteral("検索を中止しました");
 const QString kStoppedTitle = QStringLiteral("ユーザ中止要求");
 
@@ -30,14 +33,6 @@ QString trimBlanks(const QString& text)
     while (last > first && text[last - 1] == u' ')
         --last;
     return text.mid(first, last - first);
-}
-
-template <typename Call> void quietly(Call&& call)
-{
-    try {
-        call();
-    } catch (const HostError&) {
-    }
 }
 
 } // namespace
@@ -63,9 +58,7 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
     if (const std::optional<SearchEnding> refused = refusal())
         return {*refused, {}, {}};
 
-    m_ui.clearCancel();
-    m_ui.showProgress(QStringLiteral("Excel起動中"));
-    m_ui.processEvents();
+    run::showOfficeStarting(m_ui);
     m_state.searchText = trimBlanks(settings.searchText);
     if (!settings.caseSensitive)
         m_state.searchText = m_state.searchText.toUpper();
@@ -103,15 +96,12 @@ std::optional<SearchEnding> SearchRun::refusal()
     }
     // Without the template there would be no results workbook to write into.
     if (!QFileInfo(m_state.settings.templatePath).isFile()) {
-        message(QStringLiteral("Brelix_Format.xls がありません"), QStringLiteral("実行不可能"),
+        message(run::kTemplateFile + QStringLiteral(" がありません"), QStringLiteral("実行不可能"),
                 MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
-    if (m_ui.windowTitled(QStringLiteral("Microsoft Excel"))) {
-        message(QStringLiteral("Excelを終了してから実行して下さい"), QStringLiteral("Excel起動中"),
-                MessageIcon::Exclamation);
+    if (run::refuseWhileOfficeOpen(m_ui))
         return SearchEnding::OfficeOpen;
-    }
     return std::nullopt;
 }
 
@@ -126,10 +116,8 @@ bool SearchRun::prepareFiles()
                 QStringLiteral("実行不可能"), MessageIcon::Exclamation);
         return false;
     }
-    QFile::remove(settings.outputPath);
-    const auto normal = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-    if (!QFile::copy(settings.templatePath, settings.outputPath) ||
-        !QFile::setPermissions(settings.outputPath, normal)) {
+    if (!run::ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath) ||
+        !run::ResultsWorkbook::makeWritable(settings.outputPath)) {
         m_hitFile->close();
         removeHitFile();
         message(QFileInfo(settings.outputPath).fileName() + QStringLiteral(" を作成できません"),
@@ -142,7 +130,7 @@ bool SearchRun::prepareFiles()
 SearchEnding SearchRun::searchWorkbooks()
 {
     for (const SearchTarget& target : m_state.settings.targets) {
-        m_state.ordinal += 1;
+        m_state.workbookNumber += 1;
         if (const std::optional<SearchEnding> ended = searchWorkbook(target))
             return *ended;
     }
@@ -152,19 +140,13 @@ SearchEnding SearchRun::searchWorkbooks()
 std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target)
 {
     m_state.currentFile = target.fileName;
-    m_state.cellTotal = 0;
+    m_state.cellsOfWorkbook = 0;
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
         m_state.skip(target.fileName);
         return std::nullopt;
     }
-    quietly([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
-    quietly([&] { m_host->setDisplayAlerts(false); });
-    quietly([&] { m_host->setScreenUpdating(false); });
-    quietly([&] { m_host->setVisible(false); });
-    quietly([&] { m_host->setMaximized(true); });
-
     QString book;
     try {
         book = m_host->openWorkbook(target.path);
@@ -192,19 +174,10 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         return std::nullopt;
     }
     for (int s = 1; s <= count; ++s) {
-        QString sheetName;
-        quietly([&] { m_host->activateWorkbook(book); });
-        quietly([&] { m_host->activateSheet(book, s); });
-        quietly([&] { sheetName = m_host->sheetName(book, s); });
-        m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
-                                    .arg(m_state.ordinal)
-                                    .arg(m_state.selectedCount)
-                                    .arg(m_state.currentFile)
-                                    .arg(s)
-                                    .arg(count));
+        const QString sheetName = showSheet(book, s, count);
         std::optional<host::CellPosition> extent;
         try {
-            extent = compare::usedExtent(*m_host, m_ui, m_password, book, s);
+            extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
         } catch (const HostError&) {
             m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
             return std::nullopt;
@@ -213,22 +186,36 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
             return passwordEnd();
         m_ui.processEvents();
 
-        m_state.cellTotal += qint64(extent->row) * extent->column;
+        m_state.cellsOfWorkbook += qint64(extent->row) * extent->column;
         if (m_state.cutShort())
             break;
-        m_state.reachedText = QStringLiteral("以下のシートまでは検索できました");
-        m_state.reachedSheet = QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
+        m_state.cutShortNote = QStringLiteral("以下のシートまでは検索できました");
+        m_state.lastSheetSearched =
+            QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
         SheetSearcher(*m_host, m_ui, m_state, *m_hitFile).search(book, s, sheetName, *extent);
     }
     return std::nullopt;
 }
 
+// The sheet's name (empty when the office does not give it) and the progress caption for it.
+QString SearchRun::showSheet(const QString& book, int sheet, int count)
+{
+    QString sheetName;
+    run::callIgnoringFailure([&] { m_host->activateWorkbook(book); });
+    run::callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
+    run::callIgnoringFailure([&] { sheetName = m_host->sheetName(book, sheet); });
+    m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
+                                .arg(m_state.workbookNumber)
+                                .arg(m_state.selectedCount)
+                                .arg(m_state.currentFile)
+                                .arg(sheet)
+                                .arg(count));
+    return sheetName;
+}
+
 void SearchRun::closeWorkbook(const QString& book)
 {
-    quietly([&] { m_host->setDisplayAlerts(false); });
-    quietly([&] { m_host->closeWorkbook(book); });
-    quietly([&] { m_host->setScreenUpdating(true); });
-    quietly([&] { m_host->setDisplayAlerts(true); });
+    run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
     m_hosts->giveBack(std::move(m_host));
 }
 
@@ -236,7 +223,7 @@ SearchEnding SearchRun::cancelEnd()
 {
     m_hitFile->close();
     m_ui.closeProgress();
-    SearchHosts::quitQuietly(std::move(m_host));
+    run::quitIgnoringFailure(std::move(m_host));
     message(kStopped, kStoppedTitle, MessageIcon::Information);
     removeHitFile();
     return SearchEnding::Cancelled;
@@ -246,7 +233,7 @@ SearchEnding SearchRun::passwordEnd()
 {
     m_hitFile->close();
     m_ui.closeProgress();
-    SearchHosts::quitQuietly(std::move(m_host));
+    run::quitIgnoringFailure(std::move(m_host));
     message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
             MessageIcon::Information);
     removeHitFile();

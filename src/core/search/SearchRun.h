@@ -39,6 +39,7 @@ private:
     SearchEnding searchWorkbooks();
     std::optional<SearchEnding> searchWorkbook(const SearchTarget& target);
     std::optional<SearchEnding> searchSheets(const QString& book);
+    QString showSheet(const QString& book, int sheet, int count);
     void closeWorkbook(const QString& book);
     SearchEnding cancelEnd();
     SearchEnding passwordEnd();

@@ -18,17 +18,17 @@ struct SearchRunState {
     SearchSettings settings;
     QString searchText; // trimmed; upper case when case is ignored
     int selectedCount = 0;
-    int ordinal = 0;    // of the workbook being searched, from 1
-    int hitCounter = 2; // the next hit's number plus one
+    int workbookNumber = 0; // of the workbook being searched, from 1
+    int nextHitRow = 2;     // the results row of the next hit, whose number is one less
     // Cells of the current workbook's sheets visited so far; after the loop, the last one's.
-    qint64 cellTotal = 0;
-    QString reachedText;  // set for each sheet that passed the cell limit
-    QString reachedSheet; // the sheet it names
+    qint64 cellsOfWorkbook = 0;
+    QString cutShortNote;      // set for each sheet that passed the cell limit
+    QString lastSheetSearched; // the sheet it names
     QString currentFile;
     QList<HitRecord> hits;
     QStringList skippedFiles;
 
-    bool cutShort() const { return cellTotal > kWorkbookCellLimit; }
+    bool cutShort() const { return cellsOfWorkbook > kWorkbookCellLimit; }
     void skip(const QString& file)
     {
         if (!skippedFiles.contains(file))

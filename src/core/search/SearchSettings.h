@@ -16,9 +16,9 @@ struct SearchSettings {
     QString searchText; // as typed; the run trims it
     bool caseSensitive = false;
     QList<SearchTarget> targets; // the selected entries, in list order
-    QString templatePath;        // "Brelix_Format.xls" in the program's folder
-    QString outputPath;          // "Brelix.xls" in the program's folder
-    QString hitFilePath;         // "Brelix.grp" in the program's folder
+    QString templatePath;        // run::kTemplateFile in the program's folder
+    QString outputPath;          // run::kResultsFile in the program's folder
+    QString hitFilePath;         // run::kHitFile in the program's folder
     bool keepHitFile = false;    // the program was started with arguments
     int toolBarRows = 2;         // rows of toolbars the user says the office shows
 };

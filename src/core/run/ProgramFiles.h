@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace brelix::run {
+
+// The files of the program's folder that the runs read and write, by name.
+inline const QString kTemplateFile = QStringLiteral("Brelix_Format.xls"); // copied for each result
+inline const QString kResultsFile = QStringLiteral("Brelix.xls"); // change history, search results
+inline const QString kHitFile = QStringLiteral("Brelix.grp");     // a search's hits, line by line
+
+} // namespace brelix::run

@@ -1,0 +1,86 @@
+#include "core/run/ResultsWorkbook.h"
+
+#include "core/run/UsedExtent.h"
+
+#include <QFile>
+
+namespace brelix::run {
+
+namespace {
+
+constexpr double kStripHeight = 128;
+
+// The points the office's toolbars take on the screen.
+double toolbarHeight(int toolBarRows)
+{
+    return toolBarRows * 19.5;
+}
+
+} // namespace
+
+bool ResultsWorkbook::copyTemplate(const QString& templatePath, const QString& path)
+{
+    QFile::remove(path); // a failure shows in the copy
+    return QFile::copy(templatePath, path);
+}
+
+bool ResultsWorkbook::makeWritable(const QString& path)
+{
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                           QFile::ReadOther);
+}
+
+host::WindowGeometry ResultsWorkbook::aboveStrip(const host::WindowGeometry& window,
+                                                 int toolBarRows)
+{
+    host::WindowGeometry shortened = window;
+    shortened.height = window.height - 146 - toolbarHeight(toolBarRows);
+    return shortened;
+}
+
+void ResultsWorkbook::placeStrip(const host::WindowGeometry& arranged, double width,
+                                 int toolBarRows)
+{
+    const host::WindowGeometry strip{arranged.height - 143 - toolbarHeight(toolBarRows),
+                                     arranged.left, width, kStripHeight};
+    callWith(m_failures, [&] { m_host.setWindowGeometry(m_book, strip); });
+}
+
+std::optional<host::CellPosition> ResultsWorkbook::measure(RunUi& ui, QString& password)
+{
+    callWith(m_failures, [&] { m_host.selectRange(m_book, 1, {{1, 1}, {1, 1}}); });
+    return usedExtent(m_host, ui, password, m_book, 1);
+}
+
+void ResultsWorkbook::mark(const host::CellPosition& last, int nextRow, int fill)
+{
+    const auto select = [&](const host::CellRange& range) {
+        callWith(m_failures, [&] { m_host.selectRange(m_book, 1, range); });
+    };
+    if (last.row > 2) {
+        const host::CellRange records{{2, 1}, last};
+        const host::CellRange numbers{{2, 1}, {last.row, 1}};
+        select(records);
+        callWith(m_failures, [&] { m_host.drawGrid(m_book, 1, records); });
+        select(numbers);
+        callWith(m_failures, [&] { m_host.fillRange(m_book, 1, numbers, fill); });
+    } else if (last.row == 2 && nextRow != 2) {
+        const host::CellRange record{{2, 1}, {2, 1}};
+        select(record);
+        callWith(m_failures, [&] { m_host.fillRange(m_book, 1, record, fill); });
+    }
+}
+
+void ResultsWorkbook::writeNote(int row, const QString& text)
+{
+    callWith(m_failures, [&] { m_host.setCellValue(m_book, 1, row, 2, text); });
+    callWith(m_failures, [&] { m_host.setWrapText(m_book, 1, row, 2, false); });
+}
+
+void ResultsWorkbook::save()
+{
+    callWith(m_failures, [&] { m_host.selectRange(m_book, 1, {{2, 1}, {2, 1}}); });
+    m_host.saveWorkbook(m_book);
+}
+
+} // namespace brelix::run

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "GTestPrinters.h"
+#include "InMemoryHostFactory.h"
+#include "ScriptedRunUi.h"
+#include "core/host/CellAddress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace brelix::run {
+
+using namespace Qt::StringLiterals;
+
+// What the user does while a run works.
+struct UserScript {
+    QStringList passwords{}; // the answers to the password questions, in turn
+    int cancelAtEvent = 0;   // cancel is pressed while this event is processed
+    bool windowOpen = false; // a spreadsheet window of the user's own is open
+};
+
+// A folder of files, an in-memory office and a scripted screen for one run, and what the run
+// left, as lines of text for a golden file.
+class RunBench {
+public:
+    explicit RunBench(const UserScript& user)
+    {
+        m_ui.answerPasswords(user.passwords);
+        m_ui.cancelAtEvent(user.cancelAtEvent);
+        if (user.windowOpen)
+            m_ui.setWindowTitles({u"Book1.xls - Microsoft Excel"_s});
+    }
+
+    // A file in the folder, on disk for the run's checks and in the office's file table; none
+    // when the content has no sheet.
+    QString put(const QString& name, const support::WorkbookContent& content)
+    {
+        const QString path = QDir(m_dir.path()).filePath(name);
+        if (!content.sheets.isEmpty()) {
+            QFile(path).open(QIODevice::WriteOnly);
+            m_factory.addFile(path, content);
+        }
+        return path;
+    }
+    // The run copies the template over the output on disk; the office's table follows.
+    void copyTemplate(const QString& templatePath, const QString& outputPath)
+    {
+        if (const auto templ = m_factory.savedContent(templatePath))
+            m_factory.addFile(outputPath, *templ);
+    }
+    // The first office fails at the first use of the operation.
+    void failInFirstOffice(const QString& operation,
+                           host::HostError::Kind kind = host::HostError::Kind::General)
+    {
+        if (!operation.isEmpty())
+            m_factory.onStart([this, operation, kind](support::InMemoryHost& office) {
+                if (m_factory.startCount() == 1)
+                    office.failOn(operation, 1, kind);
+            });
+    }
+    bool handedOver()
+    {
+        return m_factory.startCount() > 0 &&
+               m_factory.lastHost().state() == support::InMemoryHost::State::HandedOver;
+    }
+
+    // Everything the run showed, in order (the line breaks of messages as \r and \n), the
+    // titles of messages that came in front of every window, how each office ended with the
+    // windows it left open, and its calls of these operations and of its end.
+    QString screenAndOffices(const QStringList& operations)
+    {
+        QString text = u"screen: "_s + m_ui.calls().join(u" / "_s);
+        text.replace(u'\r', u"\\r"_s).replace(u'\n', u"\\n"_s);
+        for (const RunMessage& message : m_ui.messages())
+            if (message.foreground)
+                text += u"\nin front: "_s + message.title;
+        const QStringList states = {u"running"_s, u"handed over"_s, u"quit"_s};
+        for (int i = 0; i < m_factory.startCount(); ++i) {
+            support::InMemoryHost* office = &m_factory.host(i);
+            text += u"\noffice: "_s + states[static_cast<int>(office->state())];
+            for (const QString& book : office->openWorkbooks()) {
+                const host::WindowGeometry w = office->window(book);
+                text += u", %1 %2,%3,%4,%5"_s.arg(book).arg(w.top).arg(w.left).arg(w.width).arg(
+                    w.height);
+            }
+            QStringList calls;
+            for (const QString& call : office->calls())
+                for (const QString& operation : operations + QStringList{u"quit"_s, u"handOver"_s})
+                    if (call.startsWith(operation + u'('))
+                        calls.append(QString(call).remove(m_dir.path() + u'/'));
+            text += u"\n  "_s + calls.mid(0, 15).join(u' ') +
+                    (calls.size() > 15 ? u" (+%1 more)"_s.arg(calls.size() - 15) : QString());
+        }
+        return text + u'\n';
+    }
+
+    QTemporaryDir m_dir;
+    support::InMemoryHostFactory m_factory;
+    support::ScriptedRunUi m_ui;
+    QString m_password;
+};
+
+// A sheet: its name, its cells row by row and its fills (the middle of a long sheet left out),
+// and the rectangle its cell borders cover.
+inline QString sheetText(const support::SheetContent& sheet)
+{
+    const int lastRow = sheet.cells.empty() ? 0 : sheet.cells.rbegin()->first.first;
+    const auto shown = [&](int row) { return row <= 6 || row > lastRow - 3; };
+    QMap<int, QString> rows;
+    for (const auto& [key, cell] : sheet.cells)
+        rows[key.first] += u" %1=%2"_s.arg(host::columnLetters(key.second),
+                                           cell.type == host::CellContent::Type::Number
+                                               ? QString::number(cell.number)
+                                               : QString(cell.text).replace(u'\n', u"\\n"_s));
+    QString text = u"sheet "_s + sheet.name + u'\n';
+    bool elided = false;
+    for (const auto& [row, line] : rows.asKeyValueRange()) {
+        if (shown(row))
+            text += u"  %1:%2\n"_s.arg(row).arg(line);
+        else if (!std::exchange(elided, true))
+            text += u"  ...\n"_s;
+    }
+    text += u"  fills:"_s;
+    for (const auto& [key, fill] : sheet.fills)
+        if (shown(key.first))
+            text += u" %1=%2"_s.arg(host::cellAddress(key.first, key.second)).arg(fill);
+    if (!sheet.borders.empty()) {
+        const auto first = sheet.borders.begin()->first, last = sheet.borders.rbegin()->first;
+        text += u"\n  grid: "_s + host::cellAddress(first.first, first.second) + u':' +
+                host::cellAddress(last.first, last.second);
+    }
+    return text + u'\n';
+}
+
+// The first items of a list and its last one.
+template <typename T> QList<T> firstAndLast(const QList<T>& list, int first)
+{
+    return list.size() > first ? list.mid(0, first) << list.last() : list;
+}
+
+// Compares `actual` with the file of that name in tests/data. With BRELIX_UPDATE_GOLDEN set,
+// writes the file instead, for a change that is meant to show (review its diff).
+inline void expectGolden(const QString& name, const QString& actual)
+{
+    QFile file(QStringLiteral(BRELIX_TEST_DATA "/") + name);
+    if (qEnvironmentVariableIsSet("BRELIX_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(actual.toUtf8());
+        return;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    EXPECT_EQ(actual, QString::fromUtf8(file.readAll()));
+}
+
+} // namespace brelix::run
