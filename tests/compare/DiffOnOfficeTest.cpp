@@ -1,10 +1,10 @@
 #include "GTestPrinters.h"
+#include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
-#include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
@@ -20,11 +20,11 @@ using brelix::compare::DiffRun;
 using brelix::compare::DiffSettings;
 using brelix::contract::fileBytes;
 using brelix::contract::headlessOffice;
+using brelix::contract::InspectableLibreOfficeHost;
 using brelix::contract::LibreOfficeWorkbookWriter;
 using brelix::contract::textSheet;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
-using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::LibreOfficeHostFactory;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
@@ -102,7 +102,7 @@ TEST_F(DiffOnOfficeTest, AnXlsPairWithAProtectedSheetLeavesASavedBiff8History)
 
     const QByteArray saved = fileBytes(m_settings.outputPath);
     EXPECT_TRUE(saved.contains(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16)));
-    LibreOfficeHost reader(headlessOffice());
+    InspectableLibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(m_settings.outputPath);
     EXPECT_EQ(reader.sheetCount(book), 1);
     EXPECT_EQ(reader.sheetName(book, 1), u"変更履歴　old-new"_s);
@@ -128,7 +128,7 @@ TEST_F(DiffOnOfficeTest, HiddenSheetsCsvAndXlsxPairs)
     DiffOutcome outcome = run();
     EXPECT_EQ(outcome.ending, DiffEnding::Finished);
     EXPECT_EQ(outcome.records.size(), 2);
-    LibreOfficeHost reader(headlessOffice());
+    InspectableLibreOfficeHost reader(headlessOffice());
     QString book = reader.openWorkbook(m_settings.outputPath);
     EXPECT_EQ(reader.sheetName(book, 1), u"変更履歴　old-new"_s); // the whole ".xlsx" goes
     // Two records (rows 2 and 3) with borders, a blank row, then the note.

@@ -1,11 +1,11 @@
 #include "GTestPrinters.h"
+#include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/host/ColorPalette.h"
 #include "core/search/SearchRun.h"
-#include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
@@ -16,11 +16,11 @@
 using namespace Qt::StringLiterals;
 using brelix::contract::fileBytes;
 using brelix::contract::headlessOffice;
+using brelix::contract::InspectableLibreOfficeHost;
 using brelix::contract::LibreOfficeWorkbookWriter;
 using brelix::contract::textSheet;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
-using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::LibreOfficeHostFactory;
 using brelix::support::ourOffices;
 using brelix::support::ScriptedRunUi;
@@ -100,7 +100,7 @@ TEST_F(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     for (int i = 0; i < before.size(); ++i)
         EXPECT_EQ(fileBytes(m_settings.targets[i].path), before[i]) << i;
 
-    LibreOfficeHost reader(headlessOffice());
+    InspectableLibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(m_settings.outputPath);
     EXPECT_EQ(reader.sheetCount(book), 1);
     EXPECT_EQ(reader.sheetName(book, 1), u"Grep結果"_s);

@@ -67,14 +67,11 @@ bool ChangeHistory::finish()
 
     m_state.trap = 203;
     writeNotes();
-    m_host.setDisplayAlerts(false);
     m_host.deleteSheet(output, QStringLiteral("Grep結果"));
     m_host.selectRange(output, 1, {{2, 1}, {2, 1}});
     m_host.saveWorkbook(output);
 
     m_state.trap = 204;
-    m_host.setScreenUpdating(true);
-    m_host.setDisplayAlerts(true);
     m_host.setVisible(true);
 
     m_state.trap = 205;

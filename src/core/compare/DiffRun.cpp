@@ -85,8 +85,6 @@ DiffEnding DiffRun::work()
     m_state.trap = 5;
     m_host = m_factory.start();
     m_host->setBusyTimeout(std::chrono::milliseconds(600000));
-    m_host->setDisplayAlerts(false);
-    m_host->setScreenUpdating(false);
     openAndArrange();
 
     m_state.trap = 51;
@@ -313,11 +311,8 @@ void DiffRun::closeEverythingQuietly()
         } catch (const HostError&) {
         }
     };
-    quietly([&] { m_host->setDisplayAlerts(false); });
     for (const QString& book : {m_state.firstName, m_state.secondName, m_state.outputName})
         quietly([&] { m_host->closeWorkbook(book); });
-    quietly([&] { m_host->setScreenUpdating(true); });
-    quietly([&] { m_host->setDisplayAlerts(true); });
     quietly([&] { m_host->quit(); });
     m_host.reset();
 }

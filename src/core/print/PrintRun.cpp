@@ -118,14 +118,12 @@ void PrintRun::startOffice()
         return;
     }
     attempt([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
-    attempt([&] { m_host->setDisplayAlerts(false); });
 }
 
 void PrintRun::endOffice()
 {
     if (!m_host)
         return;
-    attempt([&] { m_host->setDisplayAlerts(true); });
     attempt([&] { m_host->quit(); });
     m_host.reset();
 }

@@ -36,10 +36,6 @@ void SearchHosts::quitQuietly(std::unique_ptr<host::SpreadsheetHost> host)
     if (!host)
         return;
     try {
-        host->setDisplayAlerts(false);
-    } catch (const host::HostError&) {
-    }
-    try {
         host->quit();
     } catch (const host::HostError&) {
     }

@@ -33,8 +33,6 @@ SearchEnding SearchResults::build()
         return fail(e.description());
     }
     quietly([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
-    quietly([&] { m_host->setDisplayAlerts(false); });
-    quietly([&] { m_host->setScreenUpdating(false); });
     try {
         m_output = m_host->openWorkbook(m_state.settings.outputPath);
     } catch (const HostError& e) {
@@ -82,8 +80,6 @@ SearchEnding SearchResults::build()
     // Only now: until the results are saved, the hit file is all the user has of them.
     if (!m_state.settings.keepHitFile)
         QFile::remove(m_hitFile.path());
-    quietly([&] { m_host->setScreenUpdating(true); });
-    quietly([&] { m_host->setDisplayAlerts(true); });
     quietly([&] { m_host->setVisible(true); });
     quietly([&] { m_host->handOver(); });
     m_host.reset();

@@ -160,8 +160,6 @@ std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target
         return std::nullopt;
     }
     quietly([&] { m_host->setBusyTimeout(std::chrono::milliseconds(600000)); });
-    quietly([&] { m_host->setDisplayAlerts(false); });
-    quietly([&] { m_host->setScreenUpdating(false); });
     quietly([&] { m_host->setVisible(false); });
     quietly([&] { m_host->setMaximized(true); });
 
@@ -225,10 +223,7 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
 
 void SearchRun::closeWorkbook(const QString& book)
 {
-    quietly([&] { m_host->setDisplayAlerts(false); });
     quietly([&] { m_host->closeWorkbook(book); });
-    quietly([&] { m_host->setScreenUpdating(true); });
-    quietly([&] { m_host->setDisplayAlerts(true); });
     m_hosts->giveBack(std::move(m_host));
 }
 
