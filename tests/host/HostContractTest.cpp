@@ -1,6 +1,7 @@
 #include "HostContractTest.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -58,16 +59,23 @@ host::SpreadsheetHost& HostContractTest::sharedHost()
     return *s_host;
 }
 
+support::HostProbe& HostContractTest::probe()
+{
+    return dynamic_cast<support::HostProbe&>(sharedHost());
+}
+
 QString HostContractTest::pathOf(const QString& fileName) const
 {
     return QDir(m_dir.path()).filePath(fileName);
 }
 
 QString HostContractTest::writeFile(const QString& fileName,
-                                    const support::WorkbookContent& content)
+                                    const support::WorkbookContent& content,
+                                    const QString& password)
 {
     const QString path = pathOf(fileName);
-    subject().writeFile(path, content);
+    QDir().mkpath(QFileInfo(path).path());
+    subject().writeFile(path, content, password);
     return path;
 }
 

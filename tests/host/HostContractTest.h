@@ -1,27 +1,31 @@
 #pragma once
 
 #include "GTestPrinters.h"
+#include "HostProbe.h"
 #include "HostUnderTest.h"
 #include "ThrownKind.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace brelix::contract {
 
-// Base of the contract tests. One instance is shared by all tests of the program (their
-// workbooks are closed after each test); a test that ends an instance starts its own.
+// Base of the host tests. One instance is shared by all tests of the program (their workbooks
+// are closed after each test); a test that ends an instance starts its own.
 class HostContractTest : public ::testing::Test {
 protected:
     void TearDown() override;
 
     static HostUnderTest& subject();
     static host::SpreadsheetHost& sharedHost();
+    static support::HostProbe& probe();
 
     // A path in this test's own folder.
     QString pathOf(const QString& fileName) const;
-    QString writeFile(const QString& fileName, const support::WorkbookContent& content);
+    QString writeFile(const QString& fileName, const support::WorkbookContent& content,
+                      const QString& password = {});
     // Writes the file and opens it in the shared instance; returns the workbook's name.
     QString open(const QString& fileName, const support::WorkbookContent& content);
 

@@ -15,9 +15,11 @@ public:
     virtual ~HostUnderTest() = default;
 
     // Writes the content as a workbook file in the format the path's extension names: xls,
-    // xlsx, ods, or csv (the first sheet's values only, in UTF-8).
-    virtual void writeFile(const QString& path, const support::WorkbookContent& content) = 0;
-    // A new instance, independent of every other.
+    // xlsx, ods, or csv (the first sheet's values only, in UTF-8). With a password the file is
+    // encrypted, and no host opens it.
+    virtual void writeFile(const QString& path, const support::WorkbookContent& content,
+                           const QString& password = {}) = 0;
+    // A new instance, independent of every other, that is also a support::HostProbe.
     virtual std::unique_ptr<host::SpreadsheetHost> start() = 0;
 };
 

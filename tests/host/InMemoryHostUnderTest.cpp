@@ -1,6 +1,7 @@
 #include "HostUnderTest.h"
-#include "InMemoryHostFactory.h"
+#include "InMemoryHost.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -9,26 +10,27 @@ namespace brelix::contract {
 
 namespace {
 
-// A CSV file keeps the values of one sheet, which is named after the file when read.
-support::WorkbookContent asCsv(const QString& path, const support::WorkbookContent& content)
+bool hasSuffix(const QString& path, const QString& suffix)
 {
-    support::WorkbookContent csv;
-    support::SheetContent& sheet = csv.addSheet(QFileInfo(path).completeBaseName());
-    if (content.sheets.isEmpty())
-        return csv;
-    for (auto [key, cell] : content.sheets.first().cells) {
-        cell.formula.clear();
-        sheet.setCell(key.first, key.second, cell);
-    }
-    return csv;
+    return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
 }
 
-// What the office makes of a file it reads back: every workbook opens on its first sheet, and
-// an .xls file keeps a truth-valued formula's result as a plain number.
+// What the office makes of a file it reads back. A CSV file keeps the values of one sheet,
+// named after the file; every workbook opens on its first sheet; an .xls file keeps a
+// truth-valued formula's result as a plain number.
 support::WorkbookContent asReadBack(const QString& path, support::WorkbookContent content)
 {
     content.activeSheet = 1;
-    if (QFileInfo(path).suffix().compare(u"xls"_s, Qt::CaseInsensitive) != 0)
+    if (hasSuffix(path, u"csv"_s)) {
+        support::WorkbookContent csv;
+        support::SheetContent& sheet = csv.addSheet(QFileInfo(path).completeBaseName());
+        for (auto [key, cell] : content.sheets.value(0).cells) {
+            cell.formula.clear();
+            sheet.setCell(key.first, key.second, cell);
+        }
+        return csv;
+    }
+    if (!hasSuffix(path, u"xls"_s))
         return content;
     for (support::SheetContent& sheet : content.sheets)
         for (auto& [key, cell] : sheet.cells)
@@ -39,16 +41,21 @@ support::WorkbookContent asReadBack(const QString& path, support::WorkbookConten
 
 class InMemoryHostUnderTest : public HostUnderTest {
 public:
-    void writeFile(const QString& path, const support::WorkbookContent& content) override
+    void writeFile(const QString& path, const support::WorkbookContent& content,
+                   const QString& password) override
     {
-        const bool csv = QFileInfo(path).suffix().compare(u"csv"_s, Qt::CaseInsensitive) == 0;
-        m_factory.addFile(path, csv ? asCsv(path, content) : asReadBack(path, content));
+        if (password.isEmpty())
+            (*m_files)[QDir::cleanPath(path)] = asReadBack(path, content);
     }
 
-    std::unique_ptr<host::SpreadsheetHost> start() override { return m_factory.start(); }
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        return std::make_unique<support::InMemoryHost>(m_files);
+    }
 
 private:
-    support::InMemoryHostFactory m_factory;
+    std::shared_ptr<support::InMemoryHost::FileTable> m_files =
+        std::make_shared<support::InMemoryHost::FileTable>();
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "HostUnderTest.h"
+#include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
-#include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "OfficeFixtures.h"
 
 namespace brelix::contract {
 
@@ -8,16 +9,19 @@ namespace {
 
 class LibreOfficeHostUnderTest : public HostUnderTest {
 public:
-    void writeFile(const QString& path, const support::WorkbookContent& content) override
+    void writeFile(const QString& path, const support::WorkbookContent& content,
+                   const QString& password) override
     {
-        m_writer.write(path, content);
+        m_writer.write(path, content, password);
     }
 
-    std::unique_ptr<host::SpreadsheetHost> start() override { return m_factory.start(); }
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        return std::make_unique<InspectableLibreOfficeHost>(headlessOffice());
+    }
 
 private:
     LibreOfficeWorkbookWriter m_writer;
-    libreoffice::LibreOfficeHostFactory m_factory{{libreoffice::OfficeOptions::Display::Headless}};
 };
 
 } // namespace

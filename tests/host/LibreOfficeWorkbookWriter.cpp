@@ -48,20 +48,6 @@ struct LibreOfficeWorkbookWriter::Office {
 
 namespace {
 
-// Error constants are written as formulas that give them.
-OUString formulaForError(const QString& shown)
-{
-    if (shown == QLatin1String("#N/A"))
-        return "=NA()";
-    if (shown == QLatin1String("#DIV/0!"))
-        return "=1/0";
-    if (shown == QLatin1String("#VALUE!"))
-        return "=\"a\"+1";
-    if (shown == QLatin1String("#NUM!"))
-        return "=SQRT(-1)";
-    throw std::invalid_argument("no formula gives the error " + shown.toStdString());
-}
-
 const char* filterFor(const QString& suffix)
 {
     if (suffix == QLatin1String("xls"))
@@ -103,7 +89,7 @@ public:
                 uno::UNO_QUERY_THROW)
                 ->setDataArray(data);
         } else if (content.type == CellContent::Type::Error) {
-            cell->setFormula(formulaForError(content.text));
+            throw std::invalid_argument("an error cell needs the formula that gives it");
         } else {
             cell->setValue(content.number);
         }
@@ -163,8 +149,6 @@ void styleCells(const uno::Reference<sheet::XSpreadsheet>& sheet, const support:
         props->setPropertyValue("RightBorder2", uno::Any(line(b.right)));
         props->setPropertyValue("BottomBorder2", uno::Any(line(b.bottom)));
     }
-    for (const auto& key : s.wrappedCells)
-        propsAt(key)->setPropertyValue("IsTextWrapped", uno::Any(true));
 }
 
 } // namespace

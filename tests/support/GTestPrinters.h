@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/host/CellBorders.h"
+#include "CellBorders.h"
 #include "core/host/CellRange.h"
 #include "core/host/HostError.h"
 
@@ -28,10 +28,14 @@ inline void PrintTo(const CellPosition& cell, std::ostream* os)
     *os << "(row " << cell.row << ", column " << cell.column << ')';
 }
 
+} // namespace brelix::host
+
+namespace brelix::support {
+
 inline void PrintTo(const CellBorders& b, std::ostream* os)
 {
     *os << "{left " << b.left << ", top " << b.top << ", right " << b.right << ", bottom "
         << b.bottom << '}';
 }
 
-} // namespace brelix::host
+} // namespace brelix::support

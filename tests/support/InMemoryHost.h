@@ -1,72 +1,62 @@
 #pragma once
 
+#include "HostProbe.h"
 #include "PrintJob.h"
 #include "WorkbookContent.h"
 #include "core/host/HostError.h"
 #include "core/host/SpreadsheetHost.h"
 
 #include <QList>
-#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <map>
 #include <memory>
-#include <optional>
 
 namespace brelix::support {
 
-// A spreadsheet host that keeps workbooks as plain data. Files are registered by path
-// beforehand; saving writes back into that table. Every call is recorded, and any named call
-// can be made to fail, so each failure path of a run can be tested without an office.
-class InMemoryHost : public host::SpreadsheetHost {
+// A spreadsheet host that keeps workbooks as plain data. Files are registered by path in a
+// table beforehand; saving writes back into it. Every call is recorded, and any named call can
+// be made to fail, so each failure path of a run can be tested without an office. A copy is a
+// second handle on the same instance: the code under test may destroy its handle, as it
+// destroys any host, while the test still inspects the instance through another.
+class InMemoryHost : public host::SpreadsheetHost, public HostProbe {
 public:
     using FileTable = std::map<QString, WorkbookContent>;
     enum class State { Running, HandedOver, Quit };
 
-    static constexpr host::WindowGeometry DefaultWindow{0, 0, 600, 400};
     // The area arrangeWindows tiles, in points.
     static constexpr double ScreenWidth = 1024;
     static constexpr double ScreenHeight = 740;
 
-    InMemoryHost();
-    // Shares the file table with other hosts, as instances on one machine share a disk.
-    explicit InMemoryHost(std::shared_ptr<FileTable> files);
+    // Instances on one machine share the files of its disk.
+    explicit InMemoryHost(std::shared_ptr<FileTable> files = std::make_shared<FileTable>());
+    InMemoryHost(const InMemoryHost&) = default;
+    InMemoryHost& operator=(const InMemoryHost&) = delete;
 
-    void addFile(const QString& path, const WorkbookContent& content);
-    // What the file table holds for a path, saved or registered; nothing for an unknown path.
-    std::optional<WorkbookContent> savedContent(const QString& path) const;
     // An open workbook's current content, to inspect and to arrange test situations.
     WorkbookContent& workbook(const QString& book);
     // What is open and where its window lies, readable after the instance was handed over.
     QStringList openWorkbooks() const;
     host::WindowGeometry window(const QString& book);
 
-    // "openWorkbook(/p/a.xls)", "cellText(a.xls,1,2,3,Value)", in the order of the calls.
-    const QStringList& calls() const { return m_calls; }
-    void clearCalls() { m_calls.clear(); }
+    // "openWorkbook(/p/a.xls)", "rangeTexts(a.xls,1,A1:C3,Value)", in the order of the calls.
+    const QStringList& calls() const { return m_instance->calls; }
     // The nthUse-th call (from 1) of the operation throws a HostError of this kind. An
     // Unavailable failure also ends the instance, as a crashed office does.
     void failOn(const QString& operation, int nthUse,
                 host::HostError::Kind kind = host::HostError::Kind::General);
 
-    const QList<PrintJob>& printJobs() const { return m_printJobs; }
-    State state() const { return m_state; }
-    bool displayAlerts() const { return m_displayAlerts; }
-    bool screenUpdating() const { return m_screenUpdating; }
-    bool isVisible() const { return m_visible; }
-    bool isMaximized() const { return m_maximized; }
-    std::chrono::milliseconds busyTimeout() const { return m_busyTimeout; }
+    const QList<PrintJob>& printJobs() const { return m_instance->printJobs; }
+    State state() const { return m_instance->state; }
+    bool isVisible() const { return m_instance->visible; }
+    std::chrono::milliseconds busyTimeout() const { return m_instance->busyTimeout; }
 
-    void setDisplayAlerts(bool on) override;
-    void setScreenUpdating(bool on) override;
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
 
     QString openWorkbook(const QString& path) override;
-    QString addWorkbook() override;
     QStringList workbookNames() override;
-    QString activeWorkbook() override;
     void activateWorkbook(const QString& book) override;
     void saveWorkbook(const QString& book) override;
     void closeWorkbook(const QString& book) override;
@@ -76,18 +66,14 @@ public:
     QString sheetName(const QString& book, int sheet) override;
     void setSheetName(const QString& book, int sheet, const QString& name) override;
     bool isSheetVisible(const QString& book, int sheet) override;
-    int activeSheet(const QString& book) override;
     void activateSheet(const QString& book, int sheet) override;
     void deleteSheet(const QString& book, const QString& name) override;
     bool isSheetProtected(const QString& book, int sheet) override;
     void unprotectSheet(const QString& book, int sheet, const QString& password) override;
     host::CellPosition lastUsedCell(const QString& book, int sheet) override;
 
-    QString cellText(const QString& book, int sheet, int row, int column,
-                     host::CellTextKind kind) override;
     QList<QStringList> rangeTexts(const QString& book, int sheet, const host::CellRange& range,
                                   host::CellTextKind kind) override;
-
     void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
                    const QList<QVariantList>& rows) override;
     void setCellValue(const QString& book, int sheet, int row, int column,
@@ -100,8 +86,6 @@ public:
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
                    int colorIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
-    int cellColorIndex(const QString& book, int sheet, int row, int column) override;
-    host::CellBorders cellBorders(const QString& book, int sheet, int row, int column) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;
     void setWindowGeometry(const QString& book, const host::WindowGeometry& geometry) override;
@@ -113,41 +97,53 @@ public:
     void handOver() override;
     void quit() override;
 
+    QString activeWorkbook() override;
+    int activeSheet(const QString& book) override;
+    QString cellText(const QString& book, int sheet, int row, int column,
+                     host::CellTextKind kind) override;
+    int cellColorIndex(const QString& book, int sheet, int row, int column) override;
+    CellBorders cellBorders(const QString& book, int sheet, int row, int column) override;
+
 private:
     struct OpenBook {
         QString name;
-        QString path; // empty for a workbook added in this session
+        QString path;
         WorkbookContent content;
-        host::WindowGeometry window = DefaultWindow;
+        host::WindowGeometry window{0, 0, 600, 400};
     };
     struct Failure {
         QString operation;
         int nthUse;
         host::HostError::Kind kind;
     };
+    // What every handle on one instance shares.
+    struct Instance {
+        std::shared_ptr<FileTable> files;
+        QList<OpenBook> books; // in the order they were opened
+        QString active;
+        QStringList calls;
+        std::map<QString, int> uses;
+        QList<Failure> failures;
+        QList<PrintJob> printJobs;
+        State state = State::Running;
+        bool dead = false;
+        bool visible = false;
+        bool maximized = false;
+        std::chrono::milliseconds busyTimeout{0};
+    };
 
-    void enter(const QString& operation, const QStringList& arguments);
+    // Each call records itself first and may then fail as asked; the calls about one workbook
+    // or one sheet go on to find it.
+    Instance& enter(const QString& operation, const QStringList& arguments);
+    OpenBook& enterBook(const QString& operation, const QString& book,
+                        const QStringList& more = {});
+    SheetContent& enterSheet(const QString& operation, const QString& book, int sheet,
+                             const QStringList& more = {});
     OpenBook& openBook(const QString& book);
     SheetContent& sheetOf(const QString& book, int sheet);
-    void checkCell(int row, int column) const;
-    void checkRange(const host::CellRange& range) const;
-    void setFill(SheetContent& sheet, int row, int column, int colorIndex);
+    static void fill(SheetContent& sheet, const QList<host::CellPosition>& cells, int colorIndex);
 
-    std::shared_ptr<FileTable> m_files;
-    QList<OpenBook> m_books; // in the order they were opened
-    QString m_active;
-    int m_addedBooks = 0;
-    QStringList m_calls;
-    QMap<QString, int> m_uses;
-    QList<Failure> m_failures;
-    QList<PrintJob> m_printJobs;
-    State m_state = State::Running;
-    bool m_dead = false;
-    bool m_displayAlerts = true;
-    bool m_screenUpdating = true;
-    bool m_visible = false;
-    bool m_maximized = false;
-    std::chrono::milliseconds m_busyTimeout{0};
+    std::shared_ptr<Instance> m_instance;
 };
 
 } // namespace brelix::support

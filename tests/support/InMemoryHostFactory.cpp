@@ -1,7 +1,5 @@
 #include "InMemoryHostFactory.h"
 
-#include "ForwardingHost.h"
-
 #include <QDir>
 
 using namespace Qt::StringLiterals;
@@ -31,7 +29,7 @@ std::unique_ptr<host::SpreadsheetHost> InMemoryHostFactory::start()
     m_hosts.push_back(std::make_unique<InMemoryHost>(m_files));
     if (m_prepare)
         m_prepare(*m_hosts.back());
-    return std::make_unique<ForwardingHost>(*m_hosts.back());
+    return std::make_unique<InMemoryHost>(*m_hosts.back()); // the factory keeps its own handle
 }
 
 } // namespace brelix::support

@@ -9,8 +9,9 @@
 
 namespace brelix::support {
 
-// Starts in-memory hosts over one shared file table. The factory keeps every instance it
-// started, so a test can inspect calls and workbooks after the code under test let go of it.
+// Starts in-memory hosts over one shared file table. The factory keeps a handle on every
+// instance it started, so a test can inspect calls and workbooks after the code under test
+// let go of it.
 class InMemoryHostFactory : public host::SpreadsheetHostFactory {
 public:
     InMemoryHostFactory();

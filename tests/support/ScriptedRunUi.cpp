@@ -1,5 +1,7 @@
 #include "ScriptedRunUi.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace brelix::support {
@@ -13,19 +15,9 @@ QString flag(bool on)
 
 QString iconName(run::MessageIcon icon)
 {
-    switch (icon) {
-    case run::MessageIcon::None:
-        return u"None"_s;
-    case run::MessageIcon::Critical:
-        return u"Critical"_s;
-    case run::MessageIcon::Exclamation:
-        return u"Exclamation"_s;
-    case run::MessageIcon::Information:
-        return u"Information"_s;
-    case run::MessageIcon::Question:
-        return u"Question"_s;
-    }
-    return QString();
+    static const QString names[] = {u"None"_s, u"Critical"_s, u"Exclamation"_s, u"Information"_s,
+                                    u"Question"_s};
+    return names[static_cast<int>(icon)];
 }
 
 } // namespace
@@ -106,11 +98,9 @@ void ScriptedRunUi::showErrorReport(const QString& text)
 bool ScriptedRunUi::windowTitled(const QString& part)
 {
     m_calls.append(u"windowTitled("_s + part + u')');
-    for (const QString& title : m_windowTitles) {
-        if (title.contains(part, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    return std::any_of(m_windowTitles.begin(), m_windowTitles.end(), [&](const QString& title) {
+        return title.contains(part, Qt::CaseInsensitive);
+    });
 }
 
 } // namespace brelix::support

@@ -24,10 +24,10 @@ int SheetContent::fill(int row, int column) const
     return it == fills.end() ? host::ColorPalette::NoColor : it->second;
 }
 
-host::CellBorders SheetContent::border(int row, int column) const
+CellBorders SheetContent::border(int row, int column) const
 {
     const auto it = borders.find({row, column});
-    return it == borders.end() ? host::CellBorders{} : it->second;
+    return it == borders.end() ? CellBorders{} : it->second;
 }
 
 } // namespace brelix::support

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "core/host/CellBorders.h"
+#include "CellBorders.h"
 #include "core/host/CellContent.h"
 
 #include <QString>
 #include <map>
-#include <set>
 #include <utility>
 
 namespace brelix::support {
@@ -21,14 +20,13 @@ struct SheetContent {
     QString password;
     std::map<CellKey, host::CellContent> cells; // never holds an empty cell
     std::map<CellKey, int> fills;               // palette indexes, never NoColor
-    std::map<CellKey, host::CellBorders> borders;
-    std::set<CellKey> wrappedCells;
+    std::map<CellKey, CellBorders> borders;
 
     // An empty content removes the cell.
     void setCell(int row, int column, const host::CellContent& content);
     host::CellContent cell(int row, int column) const;
     int fill(int row, int column) const;
-    host::CellBorders border(int row, int column) const;
+    CellBorders border(int row, int column) const;
 };
 
 } // namespace brelix::support

@@ -26,14 +26,4 @@ Rgb rgb(int index)
     return isValidIndex(index) ? kColors[static_cast<size_t>(index - 1)] : 0;
 }
 
-int indexOf(Rgb value)
-{
-    const Rgb wanted = value & 0xFFFFFF;
-    // The palette repeats some colours; the lowest index is the one a user picks.
-    for (int i = 1; i <= Count; ++i)
-        if (kColors[static_cast<size_t>(i - 1)] == wanted)
-            return i;
-    return NoColor;
-}
-
 } // namespace brelix::host::ColorPalette

@@ -17,8 +17,5 @@ using Rgb = quint32;
 bool isValidIndex(int index);
 Rgb rgb(int index);
 
-// The index whose colour is exactly this RGB; NoColor when none is.
-int indexOf(Rgb rgb);
-
 } // namespace ColorPalette
 } // namespace brelix::host

@@ -7,16 +7,17 @@ HostError::HostError(Kind kind, const QString& description)
 {
 }
 
-// Numbers in the range a user of the original automation errors would recognise.
+// The number the error report shows beside the description: one for each failure a user
+// acts on in its own way, 1004 for every other refusal.
 int HostError::number() const
 {
     switch (m_kind) {
     case Kind::NotFound:
-        return 9; // subscript out of range
+        return 9; // no such workbook, sheet or name
     case Kind::StartFailed:
-        return 429; // cannot create the application object
+        return 429; // no instance could be started
     case Kind::Unavailable:
-        return 462; // the server is no longer available
+        return 462; // the instance went away
     case Kind::General:
     case Kind::OpenFailed:
     case Kind::SheetProtected:
@@ -25,7 +26,7 @@ int HostError::number() const
     case Kind::PrintFailed:
         break;
     }
-    return 1004; // application-defined error
+    return 1004; // the instance refused or failed the operation
 }
 
 } // namespace brelix::host

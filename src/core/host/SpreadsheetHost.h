@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/host/CellBorders.h"
 #include "core/host/CellRange.h"
 #include "core/host/WindowGeometry.h"
 
@@ -29,8 +28,6 @@ public:
     virtual ~SpreadsheetHost() = default;
 
     // Instance settings.
-    virtual void setDisplayAlerts(bool on) = 0;
-    virtual void setScreenUpdating(bool on) = 0;
     virtual void setVisible(bool on) = 0;
     virtual void setMaximized(bool on) = 0;
     // How long one operation may take before the instance counts as not answering.
@@ -38,9 +35,7 @@ public:
 
     // Workbooks. Opening makes the workbook active and returns its name.
     virtual QString openWorkbook(const QString& path) = 0;
-    virtual QString addWorkbook() = 0;
     virtual QStringList workbookNames() = 0;
-    virtual QString activeWorkbook() = 0;
     virtual void activateWorkbook(const QString& book) = 0;
     virtual void saveWorkbook(const QString& book) = 0;  // in the workbook's own format
     virtual void closeWorkbook(const QString& book) = 0; // unsaved
@@ -51,7 +46,6 @@ public:
     virtual QString sheetName(const QString& book, int sheet) = 0;
     virtual void setSheetName(const QString& book, int sheet, const QString& name) = 0;
     virtual bool isSheetVisible(const QString& book, int sheet) = 0;
-    virtual int activeSheet(const QString& book) = 0;
     virtual void activateSheet(const QString& book, int sheet) = 0;
     virtual void deleteSheet(const QString& book, const QString& name) = 0;
     virtual bool isSheetProtected(const QString& book, int sheet) = 0;
@@ -61,9 +55,7 @@ public:
     // protected sheet.
     virtual CellPosition lastUsedCell(const QString& book, int sheet) = 0;
 
-    // Cell texts, one cell or a rectangle (rows of texts) in one call.
-    virtual QString cellText(const QString& book, int sheet, int row, int column,
-                             CellTextKind kind) = 0;
+    // The texts of a rectangle of cells, row by row, in one call.
     virtual QList<QStringList> rangeTexts(const QString& book, int sheet, const CellRange& range,
                                           CellTextKind kind) = 0;
 
@@ -82,8 +74,6 @@ public:
     virtual void fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
                            int colorIndex) = 0;
     virtual void drawGrid(const QString& book, int sheet, const CellRange& range) = 0;
-    virtual int cellColorIndex(const QString& book, int sheet, int row, int column) = 0;
-    virtual CellBorders cellBorders(const QString& book, int sheet, int row, int column) = 0;
 
     // Workbook windows.
     virtual WindowGeometry windowGeometry(const QString& book) = 0;

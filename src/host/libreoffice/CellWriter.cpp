@@ -60,12 +60,6 @@ void applyFill(const uno::Reference<beans::XPropertySet>& props, int colorIndex)
                             uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
 }
 
-bool hasLine(const table::BorderLine2& line)
-{
-    return line.LineStyle != table::BorderLineStyle::NONE &&
-           (line.OuterLineWidth > 0 || line.InnerLineWidth > 0 || line.LineWidth > 0);
-}
-
 } // namespace
 
 void CellWriter::writeRows(const uno::Reference<sheet::XSpreadsheet>& sheet, int topRow,
@@ -140,31 +134,6 @@ void CellWriter::drawGrid(const uno::Reference<sheet::XSpreadsheet>& sheet, cons
     border.IsLeftLineValid = border.IsRightLineValid = true;
     border.IsHorizontalLineValid = border.IsVerticalLineValid = true;
     rangeProps(sheet, range)->setPropertyValue(OUString("TableBorder2"), uno::Any(border));
-}
-
-int CellWriter::colorIndex(const uno::Reference<sheet::XSpreadsheet>& sheet, int row, int column)
-{
-    sal_Int32 color = -1;
-    bool transparent = false;
-    const auto props = rangeProps(sheet, {{row, column}, {row, column}});
-    props->getPropertyValue(OUString("CellBackColor")) >>= color;
-    props->getPropertyValue(OUString("IsCellBackgroundTransparent")) >>= transparent;
-    if (transparent || color < 0)
-        return host::ColorPalette::NoColor;
-    const int index = host::ColorPalette::indexOf(static_cast<host::ColorPalette::Rgb>(color));
-    return index == host::ColorPalette::NoColor ? -1 : index;
-}
-
-host::CellBorders CellWriter::borders(const uno::Reference<sheet::XSpreadsheet>& sheet, int row,
-                                      int column)
-{
-    const auto props = rangeProps(sheet, {{row, column}, {row, column}});
-    auto line = [&](const char* name) {
-        table::BorderLine2 l;
-        props->getPropertyValue(OUString::createFromAscii(name)) >>= l;
-        return hasLine(l);
-    };
-    return {line("LeftBorder2"), line("TopBorder2"), line("RightBorder2"), line("BottomBorder2")};
 }
 
 } // namespace brelix::libreoffice

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/host/CellBorders.h"
 #include "core/host/CellRange.h"
 
 #include <QList>
@@ -26,11 +25,6 @@ public:
                    const QList<host::CellPosition>& cells, int colorIndex);
     void drawGrid(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
                   const host::CellRange& range);
-
-    static int colorIndex(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int row,
-                          int column);
-    static host::CellBorders borders(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
-                                     int row, int column);
 
 private:
     const OpenWorkbook& m_book;

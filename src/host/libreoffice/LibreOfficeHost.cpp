@@ -42,7 +42,7 @@ using host::HostError;
 namespace {
 
 // CSV is read as a workbook: comma, double quotes, numbers detected, UTF-8 unless the bytes
-// are not UTF-8, in which case they are taken as Shift-JIS from the original platform.
+// are not UTF-8: then they are Shift-JIS, as CSV files written by older Windows tools are.
 OUString csvFilterOptions(const QString& path)
 {
     QFile file(path);
@@ -155,16 +155,6 @@ LibreOfficeHost::Entry& LibreOfficeHost::adopt(const uno::Reference<lang::XCompo
     return *m_books.back();
 }
 
-void LibreOfficeHost::setDisplayAlerts(bool)
-{
-    // The office is driven without an interaction handler: it never asks anyone anything.
-}
-
-void LibreOfficeHost::setScreenUpdating(bool)
-{
-    // Workbooks stay hidden while a run works, so nothing is painted until they are shown.
-}
-
 void LibreOfficeHost::setVisible(bool on)
 {
     guarded([&] {
@@ -238,22 +228,6 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
     });
 }
 
-QString LibreOfficeHost::addWorkbook()
-{
-    return guarded([&] {
-        const beans::PropertyValue hidden = property("Hidden", uno::Any(true));
-        const uno::Reference<lang::XComponent> component =
-            m_connection->desktop()->loadComponentFromURL(OUString("private:factory/scalc"),
-                                                          OUString("_blank"), 0, {&hidden, 1});
-        QString name;
-        do
-            name = QStringLiteral("Book%1").arg(++m_newBooks);
-        while (std::any_of(m_books.begin(), m_books.end(),
-                           [&](const auto& e) { return e->book.name == name; }));
-        return adopt(component, name, {}).book.name;
-    });
-}
-
 QStringList LibreOfficeHost::workbookNames()
 {
     return guarded([&] {
@@ -262,11 +236,6 @@ QStringList LibreOfficeHost::workbookNames()
             names.append(e->book.name);
         return names;
     });
-}
-
-QString LibreOfficeHost::activeWorkbook()
-{
-    return guarded([&] { return m_active; });
 }
 
 void LibreOfficeHost::activateWorkbook(const QString& book)
@@ -283,9 +252,6 @@ void LibreOfficeHost::saveWorkbook(const QString& book)
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        if (wb.path.isEmpty())
-            throw HostError(HostError::Kind::General,
-                            QStringLiteral("%1 has no file to save to").arg(book));
         const uno::Reference<frame::XStorable> storable{wb.model, uno::UNO_QUERY_THROW};
         try {
             storable->store(); // in the format it was loaded from
@@ -366,18 +332,6 @@ bool LibreOfficeHost::isSheetVisible(const QString& book, int sheet)
     });
 }
 
-int LibreOfficeHost::activeSheet(const QString& book)
-{
-    return guarded([&] {
-        OpenWorkbook& wb = workbook(book);
-        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
-                                                           uno::UNO_QUERY_THROW};
-        const uno::Reference<sheet::XCellRangeAddressable> active{view->getActiveSheet(),
-                                                                  uno::UNO_QUERY_THROW};
-        return active->getRangeAddress().Sheet + 1;
-    });
-}
-
 void LibreOfficeHost::activateSheet(const QString& book, int sheet)
 {
     guarded([&] {
@@ -446,12 +400,6 @@ CellPosition LibreOfficeHost::lastUsedCell(const QString& book, int sheet)
         const table::CellRangeAddress end = a->getRangeAddress();
         return CellPosition{end.EndRow + 1, end.EndColumn + 1};
     });
-}
-
-QString LibreOfficeHost::cellText(const QString& book, int sheet, int row, int column,
-                                  host::CellTextKind kind)
-{
-    return rangeTexts(book, sheet, {{row, column}, {row, column}}, kind).value(0).value(0);
 }
 
 QList<QStringList> LibreOfficeHost::rangeTexts(const QString& book, int sheet,
@@ -536,17 +484,6 @@ void LibreOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& 
         OpenWorkbook& wb = workbook(book);
         CellWriter(wb).drawGrid(wb.sheet(sheet), range);
     });
-}
-
-int LibreOfficeHost::cellColorIndex(const QString& book, int sheet, int row, int column)
-{
-    return guarded(
-        [&] { return CellWriter::colorIndex(workbook(book).sheet(sheet), row, column); });
-}
-
-host::CellBorders LibreOfficeHost::cellBorders(const QString& book, int sheet, int row, int column)
-{
-    return guarded([&] { return CellWriter::borders(workbook(book).sheet(sheet), row, column); });
 }
 
 host::WindowGeometry LibreOfficeHost::windowGeometry(const QString& book)

@@ -14,7 +14,7 @@ namespace brelix::libreoffice {
 // A workbook open in the office, as the host keeps it.
 struct OpenWorkbook {
     QString name; // bare file name, the workbook's address
-    QString path; // empty for a new workbook
+    QString path; // absolute
     css::uno::Reference<css::frame::XModel> model;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     QDate nullDate;

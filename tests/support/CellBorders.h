@@ -1,6 +1,6 @@
 #pragma once
 
-namespace brelix::host {
+namespace brelix::support {
 
 // Which edges of one cell carry a continuous line.
 struct CellBorders {
@@ -11,4 +11,4 @@ struct CellBorders {
     friend bool operator==(const CellBorders&, const CellBorders&) = default;
 };
 
-} // namespace brelix::host
+} // namespace brelix::support
