@@ -31,11 +31,13 @@ TEST(ColorPalette, MatchesTheGoldenFileAndKnowsNoOtherIndexes)
         if (!line.isEmpty() && !line.startsWith(u'#'))
             expected.append(line);
     QStringList actual;
-    for (int index = 1; index <= ColorPalette::Count; ++index)
+    for (int index = 1; index <= ColorPalette::Count; ++index) {
+        EXPECT_TRUE(ColorPalette::isValidIndex(index)) << index;
         actual.append(QStringLiteral("%1 %2")
                           .arg(index)
                           .arg(ColorPalette::rgb(index), 6, 16, QLatin1Char('0'))
                           .toUpper());
+    }
     EXPECT_EQ(actual, expected);
     for (int index : {-1, ColorPalette::NoColor, ColorPalette::Count + 1}) {
         EXPECT_FALSE(ColorPalette::isValidIndex(index)) << index;

@@ -8,7 +8,9 @@ namespace brelix::contract {
 // The office host with a probe that looks into its workbooks over UNO, for tests.
 class InspectableLibreOfficeHost : public libreoffice::LibreOfficeHost, public support::HostProbe {
 public:
+    using LibreOfficeHost::isHeadless;
     using LibreOfficeHost::LibreOfficeHost;
+    using LibreOfficeHost::processId;
 
     QString activeWorkbook() override { return activeWorkbookName(); }
     int activeSheet(const QString& book) override;

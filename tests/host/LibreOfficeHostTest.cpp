@@ -13,7 +13,6 @@ using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
-using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::OfficeProcess;
 using brelix::support::thrownKind;
 using brelix::support::WorkbookContent;
@@ -27,7 +26,10 @@ const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
 // office of the contract cases and the one that writes their files.
 class LibreOfficeHostTest : public HostContractTest {
 protected:
-    static LibreOfficeHost& office() { return dynamic_cast<LibreOfficeHost&>(sharedHost()); }
+    static InspectableLibreOfficeHost& office()
+    {
+        return dynamic_cast<InspectableLibreOfficeHost&>(sharedHost());
+    }
 
     QString writeBytes(const QString& fileName, const QByteArray& bytes)
     {
@@ -36,8 +38,8 @@ protected:
         return file.fileName();
     }
 
-    // Several pages of text on each of the given sheets.
-    static WorkbookContent longSheets(const QStringList& names, int rows)
+    // Rows of text in column A of each of the given sheets.
+    static WorkbookContent textRows(const QStringList& names, int rows)
     {
         WorkbookContent content = WorkbookContent::withSheets(names);
         for (auto& sheet : content.sheets)
@@ -49,7 +51,7 @@ protected:
 
 TEST_F(LibreOfficeHostTest, APrintJobThatGoesNowhereIsAFailure)
 {
-    const QString book = office().openWorkbook(writeFile(u"p.ods"_s, longSheets({u"S"_s}, 3)));
+    const QString book = office().openWorkbook(writeFile(u"p.ods"_s, textRows({u"S"_s}, 3)));
     qputenv("BRELIX_PDF_DIR", QFile::encodeName(pathOf(u"no such folder"_s)));
     EXPECT_EQ(thrownKind([&] { office().printWorkbook(book); }), HostError::Kind::PrintFailed);
     qunsetenv("BRELIX_PDF_DIR");
@@ -62,7 +64,7 @@ TEST_F(LibreOfficeHostTest, APrintJobThatGoesNowhereIsAFailure)
 
 TEST_F(LibreOfficeHostTest, DamagedFilesFailToOpenClearlyAndTheHostGoesOn)
 {
-    const QByteArray real = fileBytes(writeFile(u"real.xls"_s, longSheets({u"S"_s}, 40)));
+    const QByteArray real = fileBytes(writeFile(u"real.xls"_s, textRows({u"S"_s}, 40)));
     const QList<QString> damaged = {
         pathOf(QString()),
         writeBytes(u"text.xls"_s, "just some words, not a workbook\n"),
@@ -84,6 +86,7 @@ TEST_F(LibreOfficeHostTest, DamagedFilesFailToOpenClearlyAndTheHostGoesOn)
         }
         EXPECT_LT(clock.elapsed(), 30000);
     }
+    EXPECT_TRUE(office().workbookNames().isEmpty());
     EXPECT_EQ(office().sheetCount(office().openWorkbook(pathOf(u"real.xls"_s))), 1);
 }
 
@@ -198,7 +201,7 @@ TEST_F(LibreOfficeHostTest, QuitAndHandOverOfAHeadlessOfficeLeaveNoProcess)
 {
     const QString file = writeFile(u"q.xls"_s, WorkbookContent::withSheets({u"S"_s}));
     for (bool handOver : {false, true}) {
-        LibreOfficeHost instance(headlessOffice());
+        InspectableLibreOfficeHost instance(headlessOffice());
         // Modified: no question may stop the end.
         instance.setCellValue(instance.openWorkbook(file), 1, 1, 1, 5);
         const pid_t pid = instance.processId();
@@ -213,7 +216,7 @@ TEST_F(LibreOfficeHostTest, AKilledOrStoppedOfficeFailsTheNextCall)
     // Killed: at once. Stopped: after the busy timeout, and then it is killed.
     for (const int signal : {SIGKILL, SIGSTOP}) {
         SCOPED_TRACE(signal);
-        LibreOfficeHost instance(headlessOffice());
+        InspectableLibreOfficeHost instance(headlessOffice());
         const QString book = instance.openWorkbook(file);
         const bool stopped = signal == SIGSTOP;
         if (stopped)

@@ -1,6 +1,6 @@
 #include "GTestPrinters.h"
+#include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
-#include "host/libreoffice/LibreOfficeHost.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -10,7 +10,6 @@
 using namespace Qt::StringLiterals;
 using brelix::host::WindowArrangement;
 using brelix::host::WindowGeometry;
-using brelix::libreoffice::LibreOfficeHost;
 using brelix::libreoffice::OfficeOptions;
 using brelix::support::WorkbookContent;
 
@@ -43,7 +42,7 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
     {
         OfficeOptions options;
         options.display = OfficeOptions::Display::Visible;
-        LibreOfficeHost office(options);
+        InspectableLibreOfficeHost office(options);
         ASSERT_FALSE(office.isHeadless());
         const QString first = office.openWorkbook(files[0]);
         const QString second = office.openWorkbook(files[1]);

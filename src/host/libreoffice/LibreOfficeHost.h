@@ -22,9 +22,6 @@ public:
     explicit LibreOfficeHost(const OfficeOptions& options);
     ~LibreOfficeHost() override;
 
-    bool isHeadless() const { return m_process->isHeadless(); }
-    pid_t processId() const { return m_process->pid(); }
-
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
@@ -72,8 +69,11 @@ public:
     void quit() override;
 
 protected:
+    bool isHeadless() const { return m_process->isHeadless(); }
     // Only for test probes that look into what the host did; the runs never need these. The
-    // open workbook of this name (HostError NotFound when there is none), and the active one.
+    // office's process (the leader of its group), the open workbook of this name (HostError
+    // NotFound when there is none), and the active one.
+    pid_t processId() const { return m_process->pid(); }
     const OpenWorkbook& inspectWorkbook(const QString& book) { return workbook(book); }
     const QString& activeWorkbookName() const { return m_active; }
 
