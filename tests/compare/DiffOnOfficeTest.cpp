@@ -4,7 +4,7 @@
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
-#include "host/libreoffice/LibreOfficeHost.h"
+#include "InspectableLibreOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
@@ -64,7 +64,7 @@ TEST(DiffOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
     EXPECT_EQ(fileBytes(settings.firstPath) + fileBytes(settings.secondPath), before);
     EXPECT_TRUE(
         fileBytes(settings.outputPath).contains(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16)));
-    libreoffice::LibreOfficeHost reader(headlessOffice());
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
     const QString history = reader.openWorkbook(settings.outputPath);
     EXPECT_EQ(reader.sheetCount(history), 1);
     EXPECT_EQ(reader.sheetName(history, 1), u"変更履歴　old-new"_s);

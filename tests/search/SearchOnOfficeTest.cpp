@@ -4,7 +4,7 @@
 #include "OurOffices.h"
 #include "ScriptedRunUi.h"
 #include "core/search/SearchRun.h"
-#include "host/libreoffice/LibreOfficeHost.h"
+#include "InspectableLibreOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
@@ -75,7 +75,7 @@ TEST(SearchOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     for (const SearchTarget& target : settings.targets)
         after += fileBytes(target.path);
     EXPECT_EQ(after, before);
-    libreoffice::LibreOfficeHost reader(headlessOffice());
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(settings.outputPath);
     EXPECT_EQ(reader.sheetCount(book), 1);
     EXPECT_EQ(reader.sheetName(book, 1), u"Grep結果"_s);
