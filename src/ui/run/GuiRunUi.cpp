@@ -3,7 +3,6 @@
 #include "ui/desktop/WindowTitles.h"
 #include "ui/dialogs/ErrorReportDialog.h"
 #include "ui/dialogs/PasswordDialog.h"
-#include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
 
 #include <QCoreApplication>
@@ -30,76 +29,76 @@ GuiRunUi::~GuiRunUi()
 void GuiRunUi::showProgress(const QString& caption)
 {
     closeProgress();
-    m_bar = new ProgressWindow(m_main, m_alwaysOnTop);
-    m_bar->lblTitle->setText(caption);
-    m_bar->show();
+    m_progress = new ProgressWindow(m_main, m_alwaysOnTop);
+    m_progress->setStatus(caption);
+    m_progress->show();
     // The run blocks this thread next (the office starts): let the window appear first.
     QElapsedTimer waited;
     waited.start();
-    while (m_bar && !(m_bar->windowHandle() && m_bar->windowHandle()->isExposed()) &&
+    while (m_progress && !(m_progress->windowHandle() && m_progress->windowHandle()->isExposed()) &&
            waited.elapsed() < 500)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (m_bar) {
-        m_bar->repaint();
+    if (m_progress) {
+        m_progress->repaint();
         QGuiApplication::sync(); // the painted window reaches the screen before the wait
     }
 }
 
 void GuiRunUi::setProgressCaption(const QString& caption)
 {
-    if (m_bar)
-        m_bar->lblTitle->setText(caption);
+    if (m_progress)
+        m_progress->setStatus(caption);
 }
 
 void GuiRunUi::setProgressBarVisible(bool visible)
 {
-    if (m_bar)
-        m_bar->picBar->setVisible(visible);
+    if (m_progress)
+        m_progress->setBarVisible(visible);
 }
 
 void GuiRunUi::setProgressPercent(int percent)
 {
-    if (m_bar)
-        drawProgressBar(m_bar->picBar, static_cast<qint16>(percent));
+    if (m_progress)
+        m_progress->setPercent(percent);
 }
 
 void GuiRunUi::setCancelEnabled(bool enabled)
 {
-    if (m_bar)
-        m_bar->cmdCancel->setEnabled(enabled);
+    if (m_progress)
+        m_progress->setCancelEnabled(enabled);
 }
 
 void GuiRunUi::setProgressHidden(bool hidden)
 {
-    if (m_bar)
-        m_bar->setVisible(!hidden);
+    if (m_progress)
+        m_progress->setVisible(!hidden);
 }
 
 void GuiRunUi::closeProgress()
 {
-    if (m_bar) {
-        m_cancel = m_cancel || m_bar->cancelled();
-        delete m_bar;
+    if (m_progress) {
+        m_cancel = m_cancel || m_progress->cancelled();
+        delete m_progress;
     }
 }
 
 void GuiRunUi::processEvents()
 {
     QCoreApplication::processEvents();
-    if (m_bar && m_bar->cancelled())
+    if (m_progress && m_progress->cancelled())
         m_cancel = true;
 }
 
 void GuiRunUi::clearCancel()
 {
     m_cancel = false;
-    if (m_bar)
-        m_bar->clearCancel();
+    if (m_progress)
+        m_progress->clearCancel();
 }
 
 bool GuiRunUi::cancelRequested() const
 {
-    return m_cancel || (m_bar && m_bar->cancelled());
+    return m_cancel || (m_progress && m_progress->cancelled());
 }
 
 std::optional<QString> GuiRunUi::askPassword(const QString& book, const QString& offered)

@@ -34,7 +34,7 @@ public:
 private:
     QWidget* m_main;
     bool m_alwaysOnTop;
-    QPointer<ProgressWindow> m_bar;
+    QPointer<ProgressWindow> m_progress;
     bool m_cancel = false; // the flag outlives the window, as a press does until the next run
 };
 
