@@ -17,7 +17,7 @@ using run::MessageAnswer;
 using run::MessageIcon;
 
 GuiRunUi::GuiRunUi(QWidget* mainWindow, bool alwaysOnTop)
-    : m_main(mainWindow), m_alwaysOnTop(alwaysOnTop)
+    : m_mainWindow(mainWindow), m_alwaysOnTop(alwaysOnTop)
 {
 }
 
@@ -29,7 +29,7 @@ GuiRunUi::~GuiRunUi()
 void GuiRunUi::showProgress(const QString& caption)
 {
     closeProgress();
-    m_progress = new ProgressWindow(m_main, m_alwaysOnTop);
+    m_progress = new ProgressWindow(m_mainWindow, m_alwaysOnTop);
     m_progress->setStatus(caption);
     m_progress->show();
     // The run blocks this thread next (the office starts): let the window appear first.
@@ -103,12 +103,12 @@ bool GuiRunUi::cancelRequested() const
 
 std::optional<QString> GuiRunUi::askPassword(const QString& book, const QString& offered)
 {
-    return PasswordDialog::ask(m_main, book, offered);
+    return PasswordDialog::ask(m_mainWindow, book, offered);
 }
 
 MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
 {
-    QMessageBox box(m_main);
+    QMessageBox box(m_mainWindow);
     box.setWindowTitle(message.title);
     box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (message.icon) {
@@ -141,7 +141,7 @@ MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
 
 void GuiRunUi::showErrorReport(const QString& text)
 {
-    ErrorReportDialog::show(m_main, text);
+    ErrorReportDialog::show(m_mainWindow, text);
 }
 
 bool GuiRunUi::windowTitled(const QString& part)
