@@ -20,6 +20,28 @@ namespace brelix::ui {
 
 CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 {
+    const std::array<QPushButton*, 2> browseButtons = buildFileGroup();
+    buildOptionGroup();
+    auto* compareButton =
+        placeInTwips(new QPushButton(QStringLiteral("比較開始"), this), 120, 3000, 2655, 495);
+    auto* quitButton =
+        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
+    compareButton->setObjectName(QStringLiteral("compareButton"));
+    quitButton->setObjectName(QStringLiteral("compareQuitButton"));
+    connect(compareButton, &QPushButton::clicked, this, &CompareScreen::compareRequested);
+    connect(quitButton, &QPushButton::clicked, this, &CompareScreen::quitRequested);
+
+    // Tab goes round from the quit button to the first file box.
+    const QList<QWidget*> order = {quitButton,        m_fileBoxes[0],    browseButtons[0],
+                                   m_fileBoxes[1],    browseButtons[1],  m_colourDifferences,
+                                   m_sheetRange[0],   m_sheetRange[1],   m_windowLayout[0],
+                                   m_windowLayout[1], m_windowLayout[2], compareButton};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+std::array<QPushButton*, 2> CompareScreen::buildFileGroup()
+{
     auto* fileGroup =
         placeInTwips(new QGroupBox(QStringLiteral("ファイルを指定"), this), 120, 0, 5775, 1335);
     fileGroup->setObjectName(QStringLiteral("fileGroup"));
@@ -44,7 +66,11 @@ CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
         placeInTwips(new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"), fileGroup),
                      240, 960, 4455, 255);
     dropHint->setObjectName(QStringLiteral("dropHint"));
+    return browseButtons;
+}
 
+void CompareScreen::buildOptionGroup()
+{
     auto* optionGroup = placeInTwips(new QGroupBox(QStringLiteral("オプションを指定"), this), 120,
                                      1440, 5775, 1335);
     optionGroup->setObjectName(QStringLiteral("optionGroup"));
@@ -84,22 +110,6 @@ CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
         m_windowLayout[i]->setObjectName(QLatin1String(layouts[i].name));
     }
     m_windowLayout[0]->setChecked(true);
-
-    auto* compareButton =
-        placeInTwips(new QPushButton(QStringLiteral("比較開始"), this), 120, 3000, 2655, 495);
-    auto* quitButton =
-        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
-    compareButton->setObjectName(QStringLiteral("compareButton"));
-    quitButton->setObjectName(QStringLiteral("compareQuitButton"));
-    connect(compareButton, &QPushButton::clicked, this, &CompareScreen::compareRequested);
-    connect(quitButton, &QPushButton::clicked, this, &CompareScreen::quitRequested);
-
-    const QList<QWidget*> order = {quitButton,        m_fileBoxes[0],    browseButtons[0],
-                                   m_fileBoxes[1],    browseButtons[1],  m_colourDifferences,
-                                   m_sheetRange[0],   m_sheetRange[1],   m_windowLayout[0],
-                                   m_windowLayout[1], m_windowLayout[2], compareButton};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 void CompareScreen::setFiles(const QString& first, const QString& second)

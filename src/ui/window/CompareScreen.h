@@ -9,6 +9,7 @@
 class QCheckBox;
 class QLineEdit;
 class QMimeData;
+class QPushButton;
 class QRadioButton;
 
 namespace brelix::ui {
@@ -36,6 +37,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The two file boxes with their browse buttons, which it hands back, and the drop hint.
+    std::array<QPushButton*, 2> buildFileGroup();
+    // Colouring, the sheet range and the window layout.
+    void buildOptionGroup();
     void chooseFile(int box);
     // A drop of files onto a file box: the last name that resolves wins.
     void takeDroppedFiles(int box, const QMimeData* dropped);

@@ -23,6 +23,16 @@
 
 namespace brelix::ui {
 
+namespace {
+
+QAction* name(QAction* action, const char* objectName)
+{
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+} // namespace
+
 MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& argument,
                        QWidget* parent)
     : QMainWindow(parent), m_factory(factory), m_keepHitFile(!argument.isEmpty())
@@ -48,10 +58,6 @@ MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& arg
 
 void MainWindow::buildMenus()
 {
-    const auto name = [](QAction* action, const char* objectName) {
-        action->setObjectName(QLatin1String(objectName));
-        return action;
-    };
     QMenuBar* bar = menuBar();
     m_compareModeAction =
         name(bar->addAction(QStringLiteral("比較"), this, &MainWindow::showCompareMode),
@@ -62,7 +68,15 @@ void MainWindow::buildMenus()
     m_printModeAction =
         name(bar->addAction(QStringLiteral("連続印刷"), this, &MainWindow::showPrintMode),
              "printModeAction");
-    QMenu* options = bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ"));
+    buildOptionsMenu(bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ")));
+    name(bar->addAction(QStringLiteral("ヘルプ"), this, &MainWindow::openHelp), "helpAction");
+    name(bar->addAction(QStringLiteral("バージョン"), this,
+                        [this] { AboutDialog::showModal(this); }),
+         "aboutAction");
+}
+
+void MainWindow::buildOptionsMenu(QMenu* options)
+{
     options->setObjectName(QStringLiteral("optionsMenu"));
     // The action has inverted its check mark already.
     m_alwaysOnTopAction =
@@ -92,10 +106,6 @@ void MainWindow::buildMenus()
     }
     name(options->addAction(QStringLiteral("比較背景色"), this, &MainWindow::chooseDiffColour),
          "diffColourAction");
-    name(bar->addAction(QStringLiteral("ヘルプ"), this, &MainWindow::openHelp), "helpAction");
-    name(bar->addAction(QStringLiteral("バージョン"), this,
-                        [this] { AboutDialog::showModal(this); }),
-         "aboutAction");
 }
 
 void MainWindow::startUp(const QString& argument)

@@ -7,6 +7,7 @@
 #include <array>
 
 class QAction;
+class QMenu;
 
 namespace brelix::ui {
 
@@ -32,6 +33,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildOptionsMenu(QMenu* options);
     void startUp(const QString& argument);
     void applySettings(const settings::Settings& settings, bool recovered);
     settings::Settings currentSettings() const;

@@ -18,7 +18,24 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
     // First, so that the search and print controls on its right lie above it.
     m_fileList = placeInTwips(new FolderFileList(this), 120, 300, 5895, 2590);
     m_fileList->setObjectName(QStringLiteral("fileList"));
+    buildSearchControls();
+    buildPrintControls();
+    auto* quitButton =
+        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
+    quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
+    connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
 
+    // The search text first, the scopes before the start buttons, the case option last.
+    QList<QWidget*> order = {m_searchHistory};
+    order += m_fileList->tabOrder();
+    order += {m_printScope[0], m_printScope[1], m_printScope[2], m_printScope[3],
+              m_printButton,   m_searchButton,  quitButton,      m_caseSensitive};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void SearchPrintScreen::buildSearchControls()
+{
     m_searchTextLabel =
         placeInTwips(new QLabel(QStringLiteral("検索文字："), this), 120, 60, 3255, 255);
     m_searchTextLabel->setObjectName(QStringLiteral("searchTextLabel"));
@@ -40,7 +57,10 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
         placeInTwips(new QPushButton(QStringLiteral("検索開始"), this), 120, 3000, 2655, 495);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
     connect(m_searchButton, &QPushButton::clicked, this, &SearchPrintScreen::searchRequested);
+}
 
+void SearchPrintScreen::buildPrintControls()
+{
     m_printHint = placeInTwips(
         new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"), this), 120, 30,
         4815, 255);
@@ -69,19 +89,6 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
         placeInTwips(new QPushButton(QStringLiteral("印刷開始"), this), 120, 3000, 2655, 495);
     m_printButton->setObjectName(QStringLiteral("printButton"));
     connect(m_printButton, &QPushButton::clicked, this, &SearchPrintScreen::printRequested);
-
-    auto* quitButton =
-        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
-    quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
-    connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
-
-    // The search text first, the scopes before the start buttons, the case option last.
-    QList<QWidget*> order = {m_searchHistory};
-    order += m_fileList->tabOrder();
-    order += {m_printScope[0], m_printScope[1], m_printScope[2], m_printScope[3],
-              m_printButton,   m_searchButton,  quitButton,      m_caseSensitive};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 void SearchPrintScreen::showSearchControls()

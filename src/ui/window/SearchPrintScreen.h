@@ -45,6 +45,8 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
+    void buildSearchControls();
+    void buildPrintControls();
     void showControls(bool search);
 
     FolderFileList* m_fileList;
