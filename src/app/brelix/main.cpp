@@ -1,7 +1,7 @@
 #include "core/files/ProgramFolderSetup.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "ui/desktop/SingleInstanceLock.h"
 #include "ui/window/MainWindow.h"
-#include "ui/window/SecondInstance.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,8 +11,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Lets the desktop match the windows with brelix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("brelix"));
-    brelix::ui::SecondInstance instance;
-    if (instance.othersRunning()) {
+    brelix::ui::SingleInstanceLock lock;
+    if (lock.anotherRunning()) {
         QMessageBox::critical(nullptr, QStringLiteral("エラー"), QStringLiteral("２重起動で～す"));
         return 1;
     }

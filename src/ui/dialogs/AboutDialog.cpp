@@ -1,14 +1,14 @@
 #include "ui/dialogs/AboutDialog.h"
 
 #include "core/Version.h"
-#include "core/files/ProgramFolder.h"
-#include "ui/desktop/OpenPage.h"
+#include "ui/desktop/OpenManual.h"
 #include "ui/desktop/RemoveCloseButton.h"
 #include "ui/desktop/StaysOnTop.h"
+#include "ui/widgets/FixedPitchLabel.h"
 #include "ui/widgets/Twips.h"
 
 #include <QMouseEvent>
-#include <QPainter>
+#include <QPushButton>
 #include <algorithm>
 
 namespace brelix::ui {
@@ -22,66 +22,70 @@ const QString kAuthor = QStringLiteral("Brelix developers");
 const QString kContact = QStringLiteral("Brelix.html");
 const QString kNotice = QStringLiteral("Copyright (C) Brelix developers");
 
-// Draws its lines 180 twips apart, the height of the design's font, whatever face stands in
-// for it: a taller face's own spacing would run the last line into the OK button and leave the
-// link off its line.
-class FixedPitchLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent* /*event*/) override
-    {
-        QPainter painter(this);
-        painter.setPen(palette().color(QPalette::WindowText));
-        const int ascent = fontMetrics().ascent();
-        int top = 0;
-        for (const QString& line : text().split(QLatin1Char('\n'))) {
-            painter.drawText(QPoint(0, top + ascent), line);
-            top += twips(180);
-        }
-    }
-};
+// Nine lines; the manual's address goes beside the fifth, "ＨＰ　：". The minor version has two
+// digits.
+QString aboutText()
+{
+    const QString indent = QStringLiteral("　　");
+    return QStringList{QString(),
+                       indent + QStringLiteral("Brelix  　バージョン　") +
+                           QString::number(VersionMajor) + u'.' +
+                           QStringLiteral("%1").arg(VersionMinor, 2, 10, QLatin1Char('0')),
+                       QString(),
+                       indent + QStringLiteral("著作権：") + kAuthor,
+                       indent + QStringLiteral("連絡先：") + kContact,
+                       indent + QStringLiteral("ＨＰ　："),
+                       QString(),
+                       QStringLiteral("　　　　　　") + kNotice,
+                       QString(),
+                       QString()}
+        .join(u'\n');
+}
 
 } // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
-    : QDialog(parent), lblTitle(new FixedPitchLabel(this)), lblHttp(new QLabel(this)),
-      cmdEnd(new QPushButton(QStringLiteral("OK"), this))
+    : QDialog(parent), m_text(new FixedPitchLabel(twips(180), this)),
+      m_manualLink(new QLabel(this)), m_okButton(new QPushButton(QStringLiteral("OK"), this))
 {
     setFont(gothicFont());
     setFixedSize(twips(4380), twips(2130));
 
-    lblTitle->setGeometry(twipsRect(0, 0, 4695, 2055));
-    lblTitle->setText(
-        titleText(VersionMajor, VersionMinor, kAuthor, kContact, kNotice)
-            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // 180 twips apart, the height of a 9 point line, so that the link stays beside its line
+    // and the last line clear of the OK button.
+    m_text->setObjectName(QStringLiteral("aboutText"));
+    m_text->setGeometry(twipsRect(0, 0, 4695, 2055));
+    m_text->setText(aboutText());
 
     // The address is long; the label shows what fits and the tooltip the whole of it.
-    const QString address = homePage().toString();
+    const QString address = manualUrl().toString();
     QFont linkFont = font();
     linkFont.setUnderline(true);
-    lblHttp->setFont(linkFont);
+    m_manualLink->setObjectName(QStringLiteral("manualLink"));
+    m_manualLink->setFont(linkFont);
     // Top-aligned like the lines beside it; as tall as the face so that nothing is cut off.
-    lblHttp->setGeometry(twipsRect(1080, 900, 3090, 180));
-    lblHttp->resize(lblHttp->width(), std::max(lblHttp->height(), lblHttp->fontMetrics().height()));
-    lblHttp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblHttp->setText(lblHttp->fontMetrics().elidedText(address, Qt::ElideMiddle, lblHttp->width()));
-    lblHttp->setToolTip(address);
-    lblHttp->setCursor(Qt::PointingHandCursor);
+    m_manualLink->setGeometry(twipsRect(1080, 900, 3090, 180));
+    m_manualLink->resize(m_manualLink->width(),
+                         std::max(m_manualLink->height(), m_manualLink->fontMetrics().height()));
+    m_manualLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_manualLink->setText(
+        m_manualLink->fontMetrics().elidedText(address, Qt::ElideMiddle, m_manualLink->width()));
+    m_manualLink->setToolTip(address);
+    m_manualLink->setCursor(Qt::PointingHandCursor);
     setLinkColour(kBlue);
 
-    cmdEnd->setGeometry(twipsRect(1440, 1560, 1455, 335));
-    cmdEnd->setDefault(true);
-    cmdEnd->setFocus();
-    connect(cmdEnd, &QPushButton::clicked, this, &QDialog::accept);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_okButton->setGeometry(twipsRect(1440, 1560, 1455, 335));
+    m_okButton->setDefault(true);
+    m_okButton->setFocus();
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    for (QLabel* label : {lblTitle, lblHttp}) {
+    for (QLabel* label : {m_text, m_manualLink}) {
         label->setMouseTracking(true);
         label->installEventFilter(this);
     }
 
-    setWindowTitle(QStringLiteral("Brelix") + QStringLiteral(" バージョン情報"));
+    setWindowTitle(QStringLiteral("Brelix バージョン情報"));
     removeCloseButton(this);
     setStaysOnTop(this, true);
 }
@@ -92,50 +96,28 @@ void AboutDialog::showModal(QWidget* parent)
     dialog.exec();
 }
 
-QString AboutDialog::titleText(int major, int minor, const QString& author, const QString& contact,
-                               const QString& notice)
-{
-    const QString crlf = QStringLiteral("\r\n");
-    const QString indent = QStringLiteral("　　");
-    return crlf + indent + QStringLiteral("Brelix") + QStringLiteral("  　バージョン　") +
-           QString::number(major) + QLatin1Char('.') +
-           QStringLiteral("%1").arg(minor, 2, 10, QLatin1Char('0')) + crlf + crlf + indent +
-           QStringLiteral("著作権：") + author + crlf + indent + QStringLiteral("連絡先：") +
-           contact + crlf + indent + QStringLiteral("ＨＰ　：") + crlf + crlf +
-           QStringLiteral("　　　　　　") + notice + crlf + crlf;
-}
-
-QUrl AboutDialog::homePage()
-{
-    return QUrl::fromLocalFile(files::programFile(QStringLiteral("Brelix.html")));
-}
-
-void AboutDialog::lblHttp_Click()
-{
-    setLinkColour(kBlue);
-    openPage(homePage());
-}
-
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    // The link turns cyan under the mouse and stays so until the mouse moves elsewhere in the
-    // window.
+    // The link turns cyan under the mouse and stays so until the mouse moves over the text
+    // beside it.
     if (event->type() == QEvent::MouseMove)
-        setLinkColour(watched == lblHttp ? kCyan : kBlue);
-    if (watched == lblHttp && event->type() == QEvent::MouseButtonRelease) {
+        setLinkColour(watched == m_manualLink ? kCyan : kBlue);
+    if (watched == m_manualLink && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            lblHttp->rect().contains(mouse->position().toPoint()))
-            lblHttp_Click();
+            m_manualLink->rect().contains(mouse->position().toPoint())) {
+            setLinkColour(kBlue);
+            openManual();
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void AboutDialog::setLinkColour(const QColor& colour)
 {
-    QPalette palette = lblHttp->palette();
+    QPalette palette = m_manualLink->palette();
     palette.setColor(QPalette::WindowText, colour);
-    lblHttp->setPalette(palette);
+    m_manualLink->setPalette(palette);
 }
 
 } // namespace brelix::ui

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QUrl>
+
+class QLabel;
+class QPushButton;
 
 namespace brelix::ui {
 
-// The About window: program name and version, author, contact and a link to the home page.
-// Only "OK" or Enter closes it.
+// The About window: program name and version, author, contact and a link to the manual. Only
+// "OK" or Enter closes it.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
@@ -16,19 +16,6 @@ public:
 
     // Shows the window modally until the user presses OK.
     static void showModal(QWidget* parent);
-
-    // The text of lblTitle, lines ending with CR LF; the minor version has two digits.
-    static QString titleText(int major, int minor, const QString& author, const QString& contact,
-                             const QString& notice);
-
-    // The home page: the help document beside the program.
-    static QUrl homePage();
-
-    QLabel* lblTitle;
-    QLabel* lblHttp;
-    QPushButton* cmdEnd;
-
-    void lblHttp_Click();
 
 public Q_SLOTS:
     // Esc and the window manager's Close end up here; they leave the window open.
@@ -39,6 +26,10 @@ protected:
 
 private:
     void setLinkColour(const QColor& colour);
+
+    QLabel* m_text;
+    QLabel* m_manualLink;
+    QPushButton* m_okButton;
 };
 
 } // namespace brelix::ui

@@ -4,7 +4,10 @@
 #include "ui/widgets/Twips.h"
 
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <array>
 
 namespace brelix::ui {
@@ -25,60 +28,62 @@ constexpr std::array<Swatch, 6> kSwatches = {{{7, qRgb(255, 0, 255), 120},
                                               {8, qRgb(0, 255, 255), 2040},
                                               {15, qRgb(192, 192, 192), 2520}}};
 
-// Tab order after the frame: 8 comes before 4.
+// Tab order: 8 comes before 4.
 constexpr std::array<int, 6> kTabOrder = {7, 44, 6, 8, 4, 15};
 
 } // namespace
 
-CellColourDialog::CellColourDialog(QWidget* parent, int diffColor)
-    : QDialog(parent), Frame1(new QGroupBox(QStringLiteral("比較背景色"), this)),
-      m_diffColor(diffColor)
+CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
+    : QDialog(parent), m_colourIndex(colourIndex)
 {
     setWindowTitle(QStringLiteral("設定"));
-    QFont font = gothicFont();
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP")});
-    setFont(font);
+    setFont(proportionalGothicFont());
     setFixedSize(twips(3240), twips(1695));
-    Frame1->setGeometry(twipsRect(120, 120, 3015, 975));
+    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
+    swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
+    swatchGroup->setGeometry(twipsRect(120, 120, 3015, 975));
 
-    auto* group = new QButtonGroup(this);
+    auto* buttons = new QButtonGroup(this);
     for (const Swatch& swatch : kSwatches) {
-        auto* option = new QRadioButton(Frame1);
+        auto* option = new QRadioButton(swatchGroup);
+        option->setObjectName(QStringLiteral("swatch%1").arg(swatch.index));
         option->setGeometry(twipsRect(swatch.left, 360, 375, 375));
         QPalette palette = option->palette();
         palette.setColor(option->backgroundRole(), QColor(swatch.colour));
         option->setPalette(palette);
         option->setAutoFillBackground(true);
-        group->addButton(option, swatch.index);
-        optColor[swatch.index] = option;
+        buttons->addButton(option, swatch.index);
+        m_swatches[swatch.index] = option;
     }
-    optColor.at(7)->setChecked(true);
+    m_swatches.at(7)->setChecked(true);
     // An index without a swatch (a hand-edited settings file) keeps the first one.
-    if (const auto it = optColor.find(diffColor); it != optColor.end())
+    if (const auto it = m_swatches.find(colourIndex); it != m_swatches.end())
         it->second->setChecked(true);
 
     // Made after the swatches, so that the focus follows them.
-    cmdOk = new QPushButton(QStringLiteral("設定"), this);
-    cmdNg = new QPushButton(QStringLiteral("取消"), this);
-    cmdOk->setGeometry(twipsRect(960, 1200, 975, 375));
-    cmdNg->setGeometry(twipsRect(2160, 1200, 975, 375));
+    m_okButton = new QPushButton(QStringLiteral("設定"), this);
+    m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    m_okButton->setObjectName(QStringLiteral("okButton"));
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    m_okButton->setGeometry(twipsRect(960, 1200, 975, 375));
+    m_cancelButton->setGeometry(twipsRect(2160, 1200, 975, 375));
     // Neither button answers Enter unless it has the focus.
-    cmdOk->setAutoDefault(false);
-    cmdNg->setAutoDefault(false);
+    m_okButton->setAutoDefault(false);
+    m_cancelButton->setAutoDefault(false);
 
     for (size_t i = 1; i < kTabOrder.size(); ++i)
-        setTabOrder(optColor.at(kTabOrder[i - 1]), optColor.at(kTabOrder[i]));
+        setTabOrder(m_swatches.at(kTabOrder[i - 1]), m_swatches.at(kTabOrder[i]));
 
-    connect(cmdOk, &QPushButton::clicked, this, &CellColourDialog::cmdOk_Click);
-    connect(cmdNg, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_okButton, &QPushButton::clicked, this, &CellColourDialog::acceptChoice);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     setStaysOnTop(this, true);
 }
 
-void CellColourDialog::cmdOk_Click()
+void CellColourDialog::acceptChoice()
 {
     for (const Swatch& swatch : kSwatches)
-        if (optColor.at(swatch.index)->isChecked()) {
-            m_diffColor = swatch.index;
+        if (m_swatches.at(swatch.index)->isChecked()) {
+            m_colourIndex = swatch.index;
             break;
         }
     accept();
@@ -86,8 +91,8 @@ void CellColourDialog::cmdOk_Click()
 
 void CellColourDialog::keyPressEvent(QKeyEvent* event)
 {
-    // The dialog has no cancel button and no default button: Esc does nothing, and Enter
-    // presses only the button that has the focus.
+    // No button answers Esc and none is the default: Esc does nothing, and Enter presses only
+    // the button that has the focus.
     switch (event->key()) {
     case Qt::Key_Escape:
         event->accept();
@@ -103,12 +108,12 @@ void CellColourDialog::keyPressEvent(QKeyEvent* event)
     }
 }
 
-std::optional<int> CellColourDialog::ask(QWidget* parent, int diffColor)
+std::optional<int> CellColourDialog::ask(QWidget* parent, int colourIndex)
 {
-    CellColourDialog dialog(parent, diffColor);
+    CellColourDialog dialog(parent, colourIndex);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.diffColor();
+    return dialog.colourIndex();
 }
 
 } // namespace brelix::ui

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QGroupBox>
-#include <QPushButton>
-#include <QRadioButton>
 #include <map>
 #include <optional>
+
+class QPushButton;
+class QRadioButton;
 
 namespace brelix::ui {
 
@@ -13,26 +13,24 @@ namespace brelix::ui {
 class CellColourDialog : public QDialog {
     Q_OBJECT
 public:
-    CellColourDialog(QWidget* parent, int diffColor);
+    CellColourDialog(QWidget* parent, int colourIndex);
 
     // Shows the dialog modally: the chosen index on "設定", nothing on "取消" or Close.
-    static std::optional<int> ask(QWidget* parent, int diffColor);
+    static std::optional<int> ask(QWidget* parent, int colourIndex);
 
     // The index given at the start, or the one chosen by "設定".
-    int diffColor() const { return m_diffColor; }
-
-    QGroupBox* Frame1;
-    std::map<int, QRadioButton*> optColor; // keyed by the palette index each swatch stands for
-    QPushButton* cmdOk = nullptr;
-    QPushButton* cmdNg = nullptr;
-
-    void cmdOk_Click();
+    int colourIndex() const { return m_colourIndex; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int m_diffColor;
+    void acceptChoice();
+
+    std::map<int, QRadioButton*> m_swatches; // keyed by the palette index each one stands for
+    QPushButton* m_okButton;
+    QPushButton* m_cancelButton;
+    int m_colourIndex;
 };
 
 } // namespace brelix::ui

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QPlainTextEdit>
-#include <QPushButton>
+
+class QPlainTextEdit;
+class QPushButton;
 
 namespace brelix::ui {
 
@@ -10,13 +11,14 @@ namespace brelix::ui {
 class ErrorReportDialog : public QDialog {
     Q_OBJECT
 public:
-    ErrorReportDialog(QWidget* parent, const QString& errText);
+    ErrorReportDialog(QWidget* parent, const QString& report);
 
     // Shows the report modally until the user presses OK.
-    static void show(QWidget* parent, const QString& errText);
+    static void show(QWidget* parent, const QString& report);
 
-    QPlainTextEdit* txtErr;
-    QPushButton* cmdEnd;
+private:
+    QPlainTextEdit* m_report;
+    QPushButton* m_okButton;
 };
 
 } // namespace brelix::ui

@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <optional>
+
+class QLineEdit;
 
 namespace brelix::ui {
 
@@ -12,17 +11,14 @@ namespace brelix::ui {
 class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    PasswordDialog(QWidget* parent, const QString& passBook, const QString& password);
+    PasswordDialog(QWidget* parent, const QString& book, const QString& password);
 
     // Shows the dialog modally: the typed text on OK (also when empty), nothing on cancel.
-    static std::optional<QString> ask(QWidget* parent, const QString& passBook,
+    static std::optional<QString> ask(QWidget* parent, const QString& book,
                                       const QString& password);
 
-    QLabel* lblFile;
-    QLabel* lblPassword;
-    QLineEdit* txtPass;
-    QPushButton* cmdOk;
-    QPushButton* cmdCancel;
+private:
+    QLineEdit* m_passwordEdit;
 };
 
 } // namespace brelix::ui

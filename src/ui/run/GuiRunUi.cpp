@@ -3,7 +3,6 @@
 #include "ui/desktop/WindowTitles.h"
 #include "ui/dialogs/ErrorReportDialog.h"
 #include "ui/dialogs/PasswordDialog.h"
-#include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
 
 #include <QCoreApplication>
@@ -18,7 +17,7 @@ using run::MessageAnswer;
 using run::MessageIcon;
 
 GuiRunUi::GuiRunUi(QWidget* mainWindow, bool alwaysOnTop)
-    : m_main(mainWindow), m_alwaysOnTop(alwaysOnTop)
+    : m_mainWindow(mainWindow), m_alwaysOnTop(alwaysOnTop)
 {
 }
 
@@ -30,86 +29,86 @@ GuiRunUi::~GuiRunUi()
 void GuiRunUi::showProgress(const QString& caption)
 {
     closeProgress();
-    m_bar = new ProgressWindow(m_main, m_alwaysOnTop);
-    m_bar->lblTitle->setText(caption);
-    m_bar->show();
+    m_progress = new ProgressWindow(m_mainWindow, m_alwaysOnTop);
+    m_progress->setStatus(caption);
+    m_progress->show();
     // The run blocks this thread next (the office starts): let the window appear first.
     QElapsedTimer waited;
     waited.start();
-    while (m_bar && !(m_bar->windowHandle() && m_bar->windowHandle()->isExposed()) &&
+    while (m_progress && !(m_progress->windowHandle() && m_progress->windowHandle()->isExposed()) &&
            waited.elapsed() < 500)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (m_bar) {
-        m_bar->repaint();
+    if (m_progress) {
+        m_progress->repaint();
         QGuiApplication::sync(); // the painted window reaches the screen before the wait
     }
 }
 
 void GuiRunUi::setProgressCaption(const QString& caption)
 {
-    if (m_bar)
-        m_bar->lblTitle->setText(caption);
+    if (m_progress)
+        m_progress->setStatus(caption);
 }
 
 void GuiRunUi::setProgressBarVisible(bool visible)
 {
-    if (m_bar)
-        m_bar->picBar->setVisible(visible);
+    if (m_progress)
+        m_progress->setBarVisible(visible);
 }
 
 void GuiRunUi::setProgressPercent(int percent)
 {
-    if (m_bar)
-        drawProgressBar(m_bar->picBar, static_cast<qint16>(percent));
+    if (m_progress)
+        m_progress->setPercent(percent);
 }
 
 void GuiRunUi::setCancelEnabled(bool enabled)
 {
-    if (m_bar)
-        m_bar->cmdCancel->setEnabled(enabled);
+    if (m_progress)
+        m_progress->setCancelEnabled(enabled);
 }
 
 void GuiRunUi::setProgressHidden(bool hidden)
 {
-    if (m_bar)
-        m_bar->setVisible(!hidden);
+    if (m_progress)
+        m_progress->setVisible(!hidden);
 }
 
 void GuiRunUi::closeProgress()
 {
-    if (m_bar) {
-        m_cancel = m_cancel || m_bar->cancelled();
-        delete m_bar;
+    if (m_progress) {
+        m_cancel = m_cancel || m_progress->cancelled();
+        delete m_progress;
     }
 }
 
 void GuiRunUi::processEvents()
 {
     QCoreApplication::processEvents();
-    if (m_bar && m_bar->cancelled())
+    if (m_progress && m_progress->cancelled())
         m_cancel = true;
 }
 
 void GuiRunUi::clearCancel()
 {
     m_cancel = false;
-    if (m_bar)
-        m_bar->clearCancel();
+    if (m_progress)
+        m_progress->clearCancel();
 }
 
 bool GuiRunUi::cancelRequested() const
 {
-    return m_cancel || (m_bar && m_bar->cancelled());
+    return m_cancel || (m_progress && m_progress->cancelled());
 }
 
 std::optional<QString> GuiRunUi::askPassword(const QString& book, const QString& offered)
 {
-    return PasswordDialog::ask(m_main, book, offered);
+    return PasswordDialog::ask(m_mainWindow, book, offered);
 }
 
 MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
 {
-    QMessageBox box(m_main);
+    QMessageBox box(m_mainWindow);
     box.setWindowTitle(message.title);
     box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (message.icon) {
@@ -142,7 +141,7 @@ MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
 
 void GuiRunUi::showErrorReport(const QString& text)
 {
-    ErrorReportDialog::show(m_main, text);
+    ErrorReportDialog::show(m_mainWindow, text);
 }
 
 bool GuiRunUi::windowTitled(const QString& part)

@@ -32,9 +32,9 @@ public:
     bool windowTitled(const QString& part) override;
 
 private:
-    QWidget* m_main;
+    QWidget* m_mainWindow;
     bool m_alwaysOnTop;
-    QPointer<ProgressWindow> m_bar;
+    QPointer<ProgressWindow> m_progress;
     bool m_cancel = false; // the flag outlives the window, as a press does until the next run
 };
 

@@ -1,45 +1,56 @@
 #include "ui/run/ProgressBar.h"
 
+#include <QImage>
 #include <QPainter>
 #include <cmath>
 
 namespace brelix::ui {
 
-void drawProgressBar(QLabel* picture, qint16 percent)
+namespace {
+
+const QColor kBackground(255, 255, 255);
+const QColor kBar(0, 0, 128);
+
+} // namespace
+
+ProgressBar::ProgressBar(QWidget* parent) : QFrame(parent)
 {
-    const float fraction = static_cast<float>(percent) / 100.0f;
-    drawProgressBarFraction(picture, fraction, QString::number(percent) + QLatin1Char('%'),
-                            QColor(255, 255, 255), QColor(0, 0, 128));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
 }
 
-void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text,
-                             const QColor& background, const QColor& bar)
+void ProgressBar::setPercent(int percent)
 {
-    picture->setPixmap(QPixmap::fromImage(progressBarImage(
-        picture->contentsRect().size(), picture->font(), fraction, text, background, bar)));
+    m_percent = percent;
+    update();
 }
 
-QImage progressBarImage(const QSize& size, const QFont& font, float fraction, const QString& text,
-                        const QColor& background, const QColor& bar)
+void ProgressBar::paintEvent(QPaintEvent* event)
 {
-    fraction = std::min(fraction, 1.0f);
-    const int width = size.width();
-    const int height = size.height();
-    const int filled = static_cast<int>(std::nearbyint(fraction * static_cast<float>(width)));
+    QFrame::paintEvent(event);
+    if (!m_percent)
+        return;
+    const QRect area = contentsRect();
+    const float fraction = std::min(static_cast<float>(*m_percent) / 100.0f, 1.0f);
+    const int filled =
+        static_cast<int>(std::nearbyint(fraction * static_cast<float>(area.width())));
 
-    QImage image(size, QImage::Format_RGB32);
+    // Drawn into an opaque image first: the raster operation below needs plain RGB pixels.
+    QImage image(area.size(), QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.fillRect(0, 0, width, height, background);
-    painter.setFont(font);
-    painter.setPen(bar);
-    painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, text);
-    // NOT(pen XOR screen) with the bar colour turns white into navy and navy into white.
+    painter.fillRect(image.rect(), kBackground);
+    painter.setFont(font());
+    painter.setPen(kBar);
+    painter.drawText(image.rect(), Qt::AlignCenter, QString::number(*m_percent) + u'%');
+    // NOT(source XOR destination) with the bar colour turns white into navy and navy into white.
     painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     if (filled > 0)
-        painter.fillRect(0, 0, filled, height, bar);
-    if (filled < width)
-        painter.fillRect(filled, 0, width - filled, height, background);
-    return image;
+        painter.fillRect(0, 0, filled, area.height(), kBar);
+    if (filled < area.width())
+        painter.fillRect(filled, 0, area.width() - filled, area.height(), kBackground);
+    painter.end();
+
+    QPainter(this).drawImage(area.topLeft(), image);
 }
 
 } // namespace brelix::ui

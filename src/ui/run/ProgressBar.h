@@ -1,20 +1,25 @@
 #pragma once
 
-#include <QColor>
-#include <QImage>
-#include <QLabel>
+#include <QFrame>
+#include <optional>
 
 namespace brelix::ui {
 
-// Draws a percentage bar into the picture: navy on white, the text centred, the part of the
-// text inside the bar white on navy.
-void drawProgressBar(QLabel* picture, qint16 percent);
+// A percentage bar in a sunken panel: navy on white with the percentage centred, the part of
+// the text inside the bar white on navy. Until the first percentage it shows nothing.
+class ProgressBar : public QFrame {
+    Q_OBJECT
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
 
-void drawProgressBarFraction(QLabel* picture, float fraction, const QString& text,
-                             const QColor& background, const QColor& bar);
+    // Beyond 100 the bar stays full; the text shows the number as given.
+    void setPercent(int percent);
 
-// The drawing itself, into an image of the given size, for the picture and for tests.
-QImage progressBarImage(const QSize& size, const QFont& font, float fraction, const QString& text,
-                        const QColor& background, const QColor& bar);
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<int> m_percent;
+};
 
 } // namespace brelix::ui

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
+
+class QLabel;
+class QPushButton;
 
 namespace brelix::ui {
+
+class ProgressBar;
 
 // The progress window of the long jobs: a status line, a percentage bar and a cancel button.
 // It runs nothing itself; the job writes to it and reads the cancel flag.
@@ -14,9 +17,10 @@ public:
     // Owned by the main window: above it, minimised and restored with it.
     ProgressWindow(QWidget* owner, bool alwaysOnTop);
 
-    QLabel* lblTitle;
-    QLabel* picBar;
-    QPushButton* cmdCancel;
+    void setStatus(const QString& status);
+    void setBarVisible(bool visible);
+    void setPercent(int percent);
+    void setCancelEnabled(bool enabled);
 
     bool cancelled() const { return m_cancel; }
     void clearCancel() { m_cancel = false; }
@@ -25,8 +29,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void cmdCancel_Click();
-
+    QLabel* m_status;
+    ProgressBar* m_bar;
+    QPushButton* m_cancelButton;
     bool m_cancel = false;
 };
 

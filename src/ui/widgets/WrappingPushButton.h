@@ -4,8 +4,8 @@
 
 namespace brelix::ui {
 
-// A push button whose caption breaks onto more lines when it is wider than the button, as
-// the captions of the window's narrow buttons were laid out.
+// A push button whose caption breaks onto more lines when it is wider than the button, so that
+// a narrow button shows all of a long caption.
 class WrappingPushButton : public QPushButton {
 public:
     using QPushButton::QPushButton;

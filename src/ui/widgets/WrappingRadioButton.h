@@ -5,7 +5,7 @@
 namespace brelix::ui {
 
 // An option button whose caption breaks onto a second line beside its circle when it is wider
-// than the button, as the narrow print-scope options were laid out.
+// than the button, so that the narrow print scopes show all of their captions.
 class WrappingRadioButton : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;

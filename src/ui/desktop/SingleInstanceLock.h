@@ -6,10 +6,10 @@
 namespace brelix::ui {
 
 // A per-user lock held for the life of the program: a second start finds it taken.
-class SecondInstance {
+class SingleInstanceLock {
 public:
-    SecondInstance();
-    bool othersRunning() const { return !m_locked; }
+    SingleInstanceLock();
+    bool anotherRunning() const { return !m_locked; }
 
 private:
     std::unique_ptr<QLockFile> m_lock;

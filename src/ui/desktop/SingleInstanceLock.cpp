@@ -1,11 +1,11 @@
-#include "ui/window/SecondInstance.h"
+#include "ui/desktop/SingleInstanceLock.h"
 
 #include <QDir>
 #include <unistd.h>
 
 namespace brelix::ui {
 
-SecondInstance::SecondInstance()
+SingleInstanceLock::SingleInstanceLock()
 {
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (folder.isEmpty())

@@ -1,0 +1,179 @@
+#include "ui/window/SearchPrintScreen.h"
+
+#include "core/files/FolderFileList.h"
+#include "ui/widgets/ComboHistory.h"
+#include "ui/widgets/Twips.h"
+#include "ui/widgets/WrappingRadioButton.h"
+#include "ui/window/FolderFileList.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace brelix::ui {
+
+SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
+{
+    // First, so that the search and print controls on its right lie above it.
+    m_fileList = placeInTwips(new FolderFileList(this), 120, 300, 5895, 2590);
+    m_fileList->setObjectName(QStringLiteral("fileList"));
+    buildSearchControls();
+    buildPrintControls();
+    auto* quitButton =
+        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
+    quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
+    connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
+
+    // The search text first, the scopes before the start buttons, the case option last.
+    QList<QWidget*> order = {m_searchHistory};
+    order += m_fileList->tabOrder();
+    order += {m_printScope[0], m_printScope[1], m_printScope[2], m_printScope[3],
+              m_printButton,   m_searchButton,  quitButton,      m_caseSensitive};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void SearchPrintScreen::buildSearchControls()
+{
+    m_searchTextLabel =
+        placeInTwips(new QLabel(QStringLiteral("検索文字："), this), 120, 60, 3255, 255);
+    m_searchTextLabel->setObjectName(QStringLiteral("searchTextLabel"));
+    m_searchHistory = placeInTwips(new QComboBox(this), 960, 0, 3855, 300);
+    m_searchHistory->setObjectName(QStringLiteral("searchHistory"));
+    m_searchHistory->setEditable(true);
+    m_searchHistory->setInsertPolicy(QComboBox::NoInsert);
+    m_caseSensitive =
+        placeInTwips(new QCheckBox(QStringLiteral("大小区別"), this), 4920, 1320, 1095, 255);
+    m_caseSensitive->setObjectName(QStringLiteral("caseSensitive"));
+    m_caseSensitive->setToolTip(QStringLiteral("検索時に大文字／小文字を区別する"));
+    m_searchNote = placeInTwips(
+        new QLabel(QStringLiteral("検索は値について行います式での検索は行いません。"), this), 4920,
+        1680, 1095, 1095);
+    m_searchNote->setObjectName(QStringLiteral("searchNote"));
+    m_searchNote->setWordWrap(true);
+    m_searchNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_searchButton =
+        placeInTwips(new QPushButton(QStringLiteral("検索開始"), this), 120, 3000, 2655, 495);
+    m_searchButton->setObjectName(QStringLiteral("searchButton"));
+    connect(m_searchButton, &QPushButton::clicked, this, &SearchPrintScreen::searchRequested);
+}
+
+void SearchPrintScreen::buildPrintControls()
+{
+    m_printHint = placeInTwips(
+        new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"), this), 120, 30,
+        4815, 255);
+    m_printHint->setObjectName(QStringLiteral("printHint"));
+    struct Scope {
+        const char* name;
+        QString caption;
+        QString tip;
+    };
+    const std::array<Scope, 4> scopes = {
+        Scope{"allSheetsAllPages", QStringLiteral("全シート全ページ"),
+              QStringLiteral("全シートの全ページを印刷")},
+        Scope{"firstSheetAllPages", QStringLiteral("１シート全ページ"),
+              QStringLiteral("１枚目のシートの全ページを印刷")},
+        Scope{"allSheetsFirstPage", QStringLiteral("全シート１ページ"),
+              QStringLiteral("全シートの１ページのみを印刷")},
+        Scope{"firstSheetFirstPage", QStringLiteral("１シート１ページ"),
+              QStringLiteral("１枚目のシートの１ページのみを印刷")}};
+    for (size_t i = 0; i < scopes.size(); ++i) {
+        m_printScope[i] = placeInTwips(new WrappingRadioButton(scopes[i].caption, this), 4920,
+                                       1320 + static_cast<int>(i) * 420, 1095, 375);
+        m_printScope[i]->setObjectName(QLatin1String(scopes[i].name));
+        m_printScope[i]->setToolTip(scopes[i].tip);
+    }
+    m_printButton =
+        placeInTwips(new QPushButton(QStringLiteral("印刷開始"), this), 120, 3000, 2655, 495);
+    m_printButton->setObjectName(QStringLiteral("printButton"));
+    connect(m_printButton, &QPushButton::clicked, this, &SearchPrintScreen::printRequested);
+}
+
+void SearchPrintScreen::showSearchControls()
+{
+    showControls(true);
+}
+
+void SearchPrintScreen::showPrintControls()
+{
+    showControls(false);
+}
+
+void SearchPrintScreen::showControls(bool search)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_searchTextLabel, m_searchHistory, m_caseSensitive, m_searchNote, m_searchButton})
+        control->setVisible(search);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_printHint, m_printButton})
+        control->setVisible(!search);
+    for (QRadioButton* scope : m_printScope)
+        scope->setVisible(!search);
+}
+
+void SearchPrintScreen::focusSearchText()
+{
+    m_searchHistory->setFocus();
+}
+
+void SearchPrintScreen::applySettings(const settings::Settings& settings, bool recovered)
+{
+    m_caseSensitive->setCheckState(settings.caseSensitive);
+    for (size_t i = 0; i < m_printScope.size(); ++i)
+        m_printScope[i]->setChecked(settings.printScope == static_cast<int>(i));
+    m_searchHistory->clear();
+    m_searchHistory->addItems(settings.searchHistory);
+    // A stopped reading offers no search text.
+    m_searchHistory->setCurrentIndex(recovered ? -1 : 0);
+    m_fileList->applySettings(settings);
+}
+
+void SearchPrintScreen::writeSettings(settings::Settings& settings) const
+{
+    settings.caseSensitive = m_caseSensitive->checkState();
+    settings.printScope = -1;
+    for (size_t i = 0; i < m_printScope.size(); ++i)
+        if (m_printScope[i]->isChecked())
+            settings.printScope = static_cast<int>(i);
+    settings.searchHistory = comboItems(m_searchHistory);
+    m_fileList->writeSettings(settings);
+}
+
+search::SearchSettings SearchPrintScreen::searchSettings() const
+{
+    search::SearchSettings settings;
+    settings.searchText = m_searchHistory->currentText();
+    settings.caseSensitive = m_caseSensitive->isChecked();
+    const QStringList names = m_fileList->names();
+    const QList<bool> selected = m_fileList->selection();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (selected[i])
+            settings.targets.append(
+                {names[i], files::listedFilePath(m_fileList->folder(), names[i])});
+    return settings;
+}
+
+void SearchPrintScreen::updateSearchHistories()
+{
+    pushCurrentTextToHistory(m_searchHistory);
+    m_fileList->updateFolderHistory();
+}
+
+print::PrintRequest SearchPrintScreen::printRequest() const
+{
+    print::PrintRequest request;
+    request.entries =
+        print::listedEntries(m_fileList->folder(), m_fileList->names(), m_fileList->selection());
+    for (size_t i = 0; i < m_printScope.size() && !request.scope; ++i)
+        if (m_printScope[i]->isChecked())
+            request.scope = print::printScopeOf(static_cast<int>(i));
+    return request;
+}
+
+void SearchPrintScreen::updateFolderHistory()
+{
+    m_fileList->updateFolderHistory();
+}
+
+} // namespace brelix::ui
