@@ -3,6 +3,7 @@
 #include "cli/CliText.h"
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
+#include "core/run/ProgramFiles.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -111,8 +112,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     compare::DiffSettings& settings = options.settings;
     settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
     settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
-    settings.outputPath = files::programFile(u"Brelix.xls"_s);
-    settings.templatePath = files::programFile(u"Brelix_Format.xls"_s);
+    settings.outputPath = files::programFile(run::kResultsFile);
+    settings.templatePath = files::programFile(run::kTemplateFile);
     settings.startSheetText = parser.value(from);
     settings.lastSheetText = parser.value(to);
     settings.byFormula = parser.isSet(formulas);

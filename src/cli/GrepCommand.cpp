@@ -1,6 +1,7 @@
 #include "cli/GrepCommand.h"
 
 #include "core/files/ProgramFolder.h"
+#include "core/run/ProgramFiles.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchRun.h"
 
@@ -109,9 +110,9 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     }
     settings.searchText = positional[0];
     settings.caseSensitive = parser.isSet(caseSensitive);
-    settings.templatePath = files::programFile(u"Brelix_Format.xls"_s);
-    settings.outputPath = files::programFile(u"Brelix.xls"_s);
-    settings.hitFilePath = files::programFile(u"Brelix.grp"_s);
+    settings.templatePath = files::programFile(run::kTemplateFile);
+    settings.outputPath = files::programFile(run::kResultsFile);
+    settings.hitFilePath = files::programFile(run::kHitFile);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
     options.job = jobOptions(parser);

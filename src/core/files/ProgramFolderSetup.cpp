@@ -1,6 +1,7 @@
 #include "core/files/ProgramFolderSetup.h"
 
 #include "core/files/ProgramFolder.h"
+#include "core/run/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +14,6 @@ namespace brelix::files {
 
 namespace {
 
-const QString TemplateName = u"Brelix_Format.xls"_s;
 const QString ManualName = u"Brelix.html"_s;
 const QString ManualPictures = u"images"_s;
 const QString TestWorkbooks = u"テストデータ"_s;
@@ -56,13 +56,13 @@ ProgramFolderSetup ProgramFolderSetup::seed(const QString& userFolder,
         setup.m_problems.append(Problem::FolderNotWritable);
     } else {
         // The template and the test workbooks may be the user's own by now; the manual is ours.
-        setup.copyOne(TemplateName, false);
+        setup.copyOne(run::kTemplateFile, false);
         setup.copyFolder(TestWorkbooks, false);
         setup.copyOne(ManualName, true);
         setup.copyFolder(ManualPictures, true);
     }
     const QDir folder(readFrom);
-    if (!QFileInfo(folder.filePath(TemplateName)).isFile())
+    if (!QFileInfo(folder.filePath(run::kTemplateFile)).isFile())
         setup.m_problems.append(Problem::TemplateMissing);
     if (!QFileInfo(folder.filePath(ManualName)).isFile())
         setup.m_problems.append(Problem::ManualMissing);

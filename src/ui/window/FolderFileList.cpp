@@ -148,8 +148,8 @@ void FolderFileList::showFolder(const QString& folder)
 
 void FolderFileList::fillColumns()
 {
-    const files::FileListColumns columns = files::buildFileList(
-        m_listing.entries(), static_cast<qint16>(m_sortOrder));
+    const files::FileListColumns columns =
+        files::buildFileList(m_listing.entries(), static_cast<qint16>(m_sortOrder));
     for (QListWidget* column : m_columns)
         column->clear();
     m_columns[0]->addItems(columns.names);

@@ -3,6 +3,7 @@
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
+#include "core/run/ProgramFiles.h"
 #include "core/search/SearchRun.h"
 #include "core/settings/SettingsFile.h"
 #include "ui/desktop/OpenManual.h"
@@ -229,8 +230,8 @@ void MainWindow::startComparison()
     if (m_jobRunning)
         return;
     compare::DiffSettings settings = m_compareScreen->diffSettings();
-    settings.outputPath = files::programFile(QStringLiteral("Brelix.xls"));
-    settings.templatePath = files::programFile(QStringLiteral("Brelix_Format.xls"));
+    settings.outputPath = files::programFile(run::kResultsFile);
+    settings.templatePath = files::programFile(run::kTemplateFile);
     settings.byFormula = m_compareTargetActions[1]->isChecked();
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
@@ -254,9 +255,9 @@ void MainWindow::startSearch()
     if (m_jobRunning)
         return;
     search::SearchSettings settings = m_searchPrintScreen->searchSettings();
-    settings.templatePath = files::programFile(QStringLiteral("Brelix_Format.xls"));
-    settings.outputPath = files::programFile(QStringLiteral("Brelix.xls"));
-    settings.hitFilePath = files::programFile(QStringLiteral("Brelix.grp"));
+    settings.templatePath = files::programFile(run::kTemplateFile);
+    settings.outputPath = files::programFile(run::kResultsFile);
+    settings.hitFilePath = files::programFile(run::kHitFile);
     settings.keepHitFile = m_keepHitFile;
     settings.toolBarRows = m_settings.toolbarRows;
 
