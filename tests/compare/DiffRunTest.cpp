@@ -46,11 +46,15 @@ class Comparison : public run::RunBench {
 public:
     explicit Comparison(const Scenario& scenario) : RunBench(scenario.user)
     {
-        const auto templ = WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s});
-        m_settings = {put(u"Book1.xls"_s, scenario.first),
-                      put(scenario.sameFile ? u"Book1.xls"_s : u"Book2.xls"_s, scenario.second),
-                      put(u"Brelix.xls"_s, {}),
-                      put(u"Brelix_Format.xls"_s, templ),
+        const QString first = put(u"Book1.xls"_s, scenario.first);
+        const QString second = scenario.sameFile ? first : put(u"Book2.xls"_s, scenario.second);
+        const QString templ = put(u"Brelix_Format.xls"_s,
+                                  WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+        const QString output = put(u"Brelix.xls"_s, {});
+        m_settings = {first,
+                      second,
+                      output,
+                      templ,
                       scenario.startSheet,
                       scenario.lastSheet,
                       scenario.byFormula,
