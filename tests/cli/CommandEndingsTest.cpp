@@ -201,9 +201,6 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
         {u""_s, none, 2, u""_s, Usage + u"…"_s, 0},
         {u"nothing"_s, none, 2, u""_s, Unknown + Usage + u"…"_s, 0},
         {u"--help"_s, none, 0, Usage + u"  print     Print workbooks in one go…"_s, u""_s, 0},
-        {u"help print"_s, none, 0,
-         u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n\nPrints…"_s, u""_s,
-         0},
 
         // diff: 0 no difference, 1 differences, 2 not compared.
         {u"diff Book1.xls Book2.xls"_s, differences, 1,
@@ -232,14 +229,13 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
         {u"grep  b.xls"_s, searchable, 2, u""_s, u"検索中止: 検索文字を入れてよ\n"_s, 0},
 
         // print: 0 all printed, 1 some not, 2 declined or stopped.
-        {u"print a.xls b.xls --scope 0 --yes"_s, printable, 0, u""_s, Printed},
         {u"print a.xls --scope 0"_s, printable, 2, u""_s, Asked + u"n\n"_s, 0, u"n\n"_s},
         {u"print a.xls missing.xls b.xls --scope 0 --yes"_s,
          failing(printable, u"printWorkbook"_s, host::HostError::Kind::PrintFailed), 1, u""_s,
          Printed + u"\n印刷できなかったファイル：\nmissing.xls\nb.xls\n"
                    u"brelix-cli print: missing.xls: ...\nbrelix-cli print: b.xls: ...\n"_s},
         {u"print a.xls b.xls --scope 0 --yes"_s, pressingCtrlC(printable), 2, u""_s, Printed},
-        {u"print a.xls --scope 3 --yes --pdf pdfs"_s, printingToPdf, 0, u""_s, Printed},
+        {u"print a.xls b.xls --scope 3 --yes --pdf pdfs"_s, printingToPdf, 0, u""_s, Printed},
 
         // cells: 0 listed, 1 the office failed, 2 the file cannot be opened.
         {u"cells book.xls"_s, sample, 0,

@@ -23,7 +23,6 @@ TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
         ProgramFolderChoice choice;
     } cases[] = {
         {u"/h"_s, true, true, {K::Home, u"/h"_s}}, // BRELIX_HOME wins over everything
-        {u"/h"_s, false, false, {K::Home, u"/h"_s}},
         {u"/h/sub/.."_s, false, false, {K::Home, u"/h"_s}},
         // A portable copy keeps its files beside itself, even when a per-user folder exists.
         {{}, true, true, {K::Executable, exe}},
