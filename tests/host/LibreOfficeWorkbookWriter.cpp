@@ -15,12 +15,7 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/Locale.hpp>
-#include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/sheet/AddressConvention.hpp>
-#include <com/sun/star/sheet/FormulaLanguage.hpp>
-#include <com/sun/star/sheet/FormulaMapGroup.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
-#include <com/sun/star/sheet/XFormulaOpCodeMapper.hpp>
 #include <com/sun/star/sheet/XFormulaParser.hpp>
 #include <com/sun/star/sheet/XFormulaTokens.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
@@ -63,7 +58,7 @@ const char* filterFor(const QString& suffix)
 
 class DocumentFiller {
 public:
-    explicit DocumentFiller(const uno::Reference<sheet::XSpreadsheetDocument>& doc) : m_doc(doc)
+    explicit DocumentFiller(const uno::Reference<sheet::XSpreadsheetDocument>& doc)
     {
         m_parser = libreoffice::userFormulaParser(doc);
         m_formats = uno::Reference<util::XNumberFormatsSupplier>(doc, uno::UNO_QUERY_THROW)
@@ -117,21 +112,9 @@ private:
         return key;
     }
 
-    uno::Reference<sheet::XSpreadsheetDocument> m_doc;
     uno::Reference<sheet::XFormulaParser> m_parser;
     uno::Reference<util::XNumberFormats> m_formats;
 };
-
-table::BorderLine2 line(bool present)
-{
-    table::BorderLine2 l;
-    if (present) {
-        l.LineStyle = table::BorderLineStyle::SOLID;
-        l.OuterLineWidth = 26;
-        l.LineWidth = 26;
-    }
-    return l;
-}
 
 void styleCells(const uno::Reference<sheet::XSpreadsheet>& sheet, const support::SheetContent& s)
 {
@@ -143,11 +126,19 @@ void styleCells(const uno::Reference<sheet::XSpreadsheet>& sheet, const support:
         propsAt(key)->setPropertyValue(
             "CellBackColor", uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(index))));
     for (const auto& [key, b] : s.borders) {
-        const auto props = propsAt(key);
-        props->setPropertyValue("LeftBorder2", uno::Any(line(b.left)));
-        props->setPropertyValue("TopBorder2", uno::Any(line(b.top)));
-        props->setPropertyValue("RightBorder2", uno::Any(line(b.right)));
-        props->setPropertyValue("BottomBorder2", uno::Any(line(b.bottom)));
+        const std::pair<const char*, bool> edges[] = {{"LeftBorder2", b.left},
+                                                      {"TopBorder2", b.top},
+                                                      {"RightBorder2", b.right},
+                                                      {"BottomBorder2", b.bottom}};
+        for (const auto& [name, present] : edges) {
+            table::BorderLine2 line;
+            if (present) {
+                line.LineStyle = table::BorderLineStyle::SOLID;
+                line.OuterLineWidth = 26;
+                line.LineWidth = 26;
+            }
+            propsAt(key)->setPropertyValue(OUString::createFromAscii(name), uno::Any(line));
+        }
     }
 }
 
@@ -167,19 +158,7 @@ LibreOfficeWorkbookWriter::~LibreOfficeWorkbookWriter()
 
 void LibreOfficeWorkbookWriter::write(const QString& path, const support::WorkbookContent& content,
                                       const QString& password)
-{
-    try {
-        writeFile(path, content, password);
-    } catch (const uno::Exception& e) {
-        throw std::runtime_error("writing " + path.toStdString() +
-                                 " failed: " + libreoffice::toQString(e.Message).toStdString());
-    }
-}
-
-void LibreOfficeWorkbookWriter::writeFile(const QString& path,
-                                          const support::WorkbookContent& content,
-                                          const QString& password)
-{
+try {
     const QString suffix = QFileInfo(path).suffix().toLower();
     const beans::PropertyValue hidden = libreoffice::property("Hidden", uno::Any(true));
     const uno::Reference<lang::XComponent> component =
@@ -237,6 +216,9 @@ void LibreOfficeWorkbookWriter::writeFile(const QString& path,
     uno::Reference<frame::XStorable>(doc, uno::UNO_QUERY_THROW)
         ->storeToURL(url, libreoffice::properties(options));
     uno::Reference<util::XCloseable>(doc, uno::UNO_QUERY_THROW)->close(true);
+} catch (const uno::Exception& e) {
+    throw std::runtime_error("writing " + path.toStdString() +
+                             " failed: " + libreoffice::toQString(e.Message).toStdString());
 }
 
 } // namespace brelix::contract

@@ -20,9 +20,6 @@ public:
                const QString& password = {});
 
 private:
-    void writeFile(const QString& path, const support::WorkbookContent& content,
-                   const QString& password);
-
     struct Office;
     std::unique_ptr<Office> m_office;
 };

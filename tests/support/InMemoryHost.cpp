@@ -59,21 +59,8 @@ CellContent contentOf(const QVariant& value)
         return CellContent::empty();
     if (value.typeId() == QMetaType::Bool)
         return CellContent::ofBoolean(value.toBool());
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Double:
-    case QMetaType::Float:
+    if (value.typeId() != QMetaType::QString && value.canConvert<double>())
         return CellContent::ofNumber(value.toDouble());
-    default:
-        break;
-    }
     const QString text = value.toString();
     return text.isEmpty() ? CellContent::empty() : CellContent::ofText(text);
 }
@@ -182,7 +169,7 @@ void InMemoryHost::setVisible(bool on)
 
 void InMemoryHost::setMaximized(bool on)
 {
-    enter(u"setMaximized"_s, args(on)).maximized = on;
+    enter(u"setMaximized"_s, args(on));
 }
 
 void InMemoryHost::setBusyTimeout(std::chrono::milliseconds timeout)

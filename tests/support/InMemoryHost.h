@@ -128,7 +128,6 @@ private:
         State state = State::Running;
         bool dead = false;
         bool visible = false;
-        bool maximized = false;
         std::chrono::milliseconds busyTimeout{0};
     };
 

@@ -25,13 +25,11 @@ QString iconName(run::MessageIcon icon)
 void ScriptedRunUi::showProgress(const QString& caption)
 {
     m_calls.append(u"showProgress("_s + caption + u')');
-    m_captions.append(caption);
 }
 
 void ScriptedRunUi::setProgressCaption(const QString& caption)
 {
     m_calls.append(u"caption("_s + caption + u')');
-    m_captions.append(caption);
 }
 
 void ScriptedRunUi::setProgressBarVisible(bool visible)
@@ -42,7 +40,6 @@ void ScriptedRunUi::setProgressBarVisible(bool visible)
 void ScriptedRunUi::setProgressPercent(int percent)
 {
     m_calls.append(u"percent("_s + QString::number(percent) + u')');
-    m_percents.append(percent);
 }
 
 void ScriptedRunUi::setCancelEnabled(bool enabled)

@@ -25,10 +25,6 @@ public:
     const QStringList& calls() const { return m_calls; }
     const QList<run::RunMessage>& messages() const { return m_messages; }
     const QStringList& errorReports() const { return m_errorReports; }
-    const QList<int>& percents() const { return m_percents; }
-    // Every caption shown, showProgress's included.
-    const QStringList& captions() const { return m_captions; }
-    int eventCount() const { return m_eventCount; }
 
     void showProgress(const QString& caption) override;
     void setProgressCaption(const QString& caption) override;
@@ -49,8 +45,6 @@ private:
     QStringList m_calls;
     QList<run::RunMessage> m_messages;
     QStringList m_errorReports;
-    QList<int> m_percents;
-    QStringList m_captions;
     QStringList m_passwords;
     QStringList m_windowTitles;
     run::MessageAnswer m_answer = run::MessageAnswer::Yes;
