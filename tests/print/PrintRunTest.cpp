@@ -77,7 +77,6 @@ TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
         many.append(u"%1.xls"_s.arg(i));
     const QStringList one = {u"b.xls"_s};
     const QList<Scenario> scenarios = {
-        {.name = u"all sheets, all pages"_s, .listed = one},
         {.name = u"first sheet, all pages"_s,
          .listed = one,
          .scope = PrintScope::FirstSheetAllPages},
