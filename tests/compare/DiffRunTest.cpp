@@ -194,10 +194,7 @@ TEST(DiffRunTest, TheErrorReportTellsTheRunsStateInThirtySixCrLfLines)
         .names = {u"売上2003.xls"_s, u"売上2004.xls"_s, u"変更履歴.xls"_s},
         .paths = {u"/u/売上2003.xls"_s, u"/u/売上2004.xls"_s, u"/u/変更履歴.xls"_s}};
     QString text = errorReportText(state);
-    EXPECT_EQ(text.count(u"\r\n"_s), 36);
-    EXPECT_EQ(text.count(u'\n'), 36);
-    EXPECT_EQ(text.count(u'\r'), 36);
-    EXPECT_TRUE(text.endsWith(u"\r\n"_s));
+    EXPECT_EQ(text.count(u'\n'), text.count(u"\r\n"_s)); // the golden file holds the lines
     run::expectGolden(u"error-report.txt"_s, text.replace(u"\r\n"_s, u"\n"_s));
 }
 

@@ -77,7 +77,6 @@ TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
         many.append(u"%1.xls"_s.arg(i));
     const QStringList one = {u"b.xls"_s};
     const QList<Scenario> scenarios = {
-        {.name = u"all sheets, all pages"_s, .listed = one},
         {.name = u"first sheet, all pages"_s,
          .listed = one,
          .scope = PrintScope::FirstSheetAllPages},
@@ -90,7 +89,6 @@ TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
         {.name = u"an unselected file between two"_s,
          .listed = {u"a.xls"_s, u"-skipped.xls"_s, u"c.xls"_s},
          .sheets = 1},
-        {.name = u"three files"_s, .listed = many.mid(0, 3), .sheets = 1},
         {.name = u"more than a hundred files"_s, .listed = many, .sheets = 1},
         {.name = u"an empty list"_s},
         {.name = u"nothing selected"_s, .listed = {u"-a.xls"_s, u"-b.xls"_s}},
