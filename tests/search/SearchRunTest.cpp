@@ -41,6 +41,7 @@ struct Scenario {
     run::UserScript user{};
     bool noTemplate = false;
     bool noHitFileFolder = false;
+    bool noResultsFolder = false;
     QString failingCall{}; // fails at its first use in the first office
     HostError::Kind failure = HostError::Kind::General;
 };
@@ -65,6 +66,8 @@ QString transcript(const Scenario& scenario)
         QFile::remove(settings.templatePath);
     if (scenario.noHitFileFolder)
         settings.hitFilePath = bench.put(u"none/Brelix.grp"_s, {});
+    if (scenario.noResultsFolder)
+        settings.outputPath = bench.put(u"none/Brelix.xls"_s, {});
     bench.failInFirstOffice(scenario.failingCall, scenario.failure);
     int accepted = 0;
 
@@ -153,6 +156,7 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"nothing selected"_s, .books = {}},
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
+        {.name = u"no folder for the results"_s, .noResultsFolder = true},
         {.name = u"an office dies, a file is missing"_s,
          .books = {{u"a.xls"_s, one}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
          .failingCall = u"rangeTexts"_s,
