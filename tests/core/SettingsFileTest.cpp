@@ -72,7 +72,7 @@ QString describe(const SettingsFile::Loaded& loaded)
                .arg(s.printScope)
                .arg(s.fileTypeFilter)
                .arg(s.toolbarRows)
-               .arg(s.compareTarget)
+               .arg(static_cast<int>(s.compareTarget))
                .arg(s.diffColourIndex)
                .arg(s.fileSortOrder) +
            u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +

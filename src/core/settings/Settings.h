@@ -6,6 +6,9 @@
 
 namespace brelix::settings {
 
+// What the comparison reads from each cell; the numbers are those Brelix.ini stores.
+enum class CompareTarget { Values = 0, Formulas = 1 };
+
 // What the main window keeps between runs in Brelix.ini, one member a widget or value of the
 // window, so that the window copies each member straight into its widget and back.
 struct Settings {
@@ -28,8 +31,8 @@ struct Settings {
     int printScope = -1;    // print scope 0-3; -1 none selected
     int fileTypeFilter = 0; // file-type filter: 0 "*.xls", 1 "*.csv", -1 none selected
 
-    int toolbarRows = 2;     // toolbar rows the office shows, 0-5
-    int compareTarget = 0;   // compare target: 0 values, 1 formulas
+    int toolbarRows = 2; // toolbar rows the office shows, 0-5
+    CompareTarget compareTarget = CompareTarget::Values;
     int diffColourIndex = 7; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
 

@@ -114,7 +114,11 @@ const std::array<Key, 14> keys = {{
      [](Settings& s, QStringView v) { return setOrStop(s.fileTypeFilter, wholeIn(v, -1, 1)); }},
     {tag::ToolbarRows, [](Settings& s, QStringView v) { return setIfIn(s.toolbarRows, v, 0, 5); }},
     {tag::CompareTarget,
-     [](Settings& s, QStringView v) { return setIfIn(s.compareTarget, v, 0, 1); }},
+     [](Settings& s, QStringView v) {
+         if (const auto n = wholeIn(v, 0, 1))
+             s.compareTarget = static_cast<CompareTarget>(*n);
+         return Record::Read;
+     }},
     {tag::DiffColour,
      [](Settings& s, QStringView v) { return setOrStop(s.diffColourIndex, int16(v)); }},
 }};
@@ -237,7 +241,7 @@ QString SettingsFile::text(const Settings& settings)
         lines.add(tag::PrintScope, settings.printScope);
     lines.add(tag::FileType, settings.fileTypeFilter);
     lines.add(tag::ToolbarRows, settings.toolbarRows);
-    lines.add(tag::CompareTarget, settings.compareTarget);
+    lines.add(tag::CompareTarget, static_cast<int>(settings.compareTarget));
     lines.add(tag::DiffColour, settings.diffColourIndex);
     return lines.text();
 }

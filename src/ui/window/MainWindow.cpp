@@ -91,7 +91,9 @@ void MainWindow::buildOptionsMenu(QMenu* options)
         std::pair{QStringLiteral("式　を比較する"), "compareFormulasAction"}};
     for (int i = 0; i < 2; ++i) {
         const auto& [caption, objectName] = targetItems[static_cast<size_t>(i)];
-        QAction* item = targets->addAction(caption, this, [this, i] { chooseCompareTarget(i); });
+        QAction* item = targets->addAction(caption, this, [this, i] {
+            chooseCompareTarget(static_cast<settings::CompareTarget>(i));
+        });
         m_compareTargetActions[static_cast<size_t>(i)] = name(item, objectName);
         item->setCheckable(true);
     }
@@ -142,7 +144,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
-        m_compareTargetActions[i]->setChecked(settings.compareTarget == static_cast<int>(i));
+        m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
         m_toolbarRowsActions[i]->setChecked(settings.toolbarRows == static_cast<int>(i));
 }
@@ -191,7 +193,7 @@ void MainWindow::showPrintMode()
     switchMode(m_printModeAction, m_searchPrintScreen, QStringLiteral("Brelix - print"));
 }
 
-void MainWindow::chooseCompareTarget(int target)
+void MainWindow::chooseCompareTarget(settings::CompareTarget target)
 {
     for (QAction* item : m_compareTargetActions)
         item->setChecked(false);
@@ -232,7 +234,7 @@ void MainWindow::startComparison()
     compare::DiffSettings settings = m_compareScreen->diffSettings();
     settings.outputPath = files::programFile(run::kResultsFile);
     settings.templatePath = files::programFile(run::kTemplateFile);
-    settings.byFormula = m_compareTargetActions[1]->isChecked();
+    settings.byFormula = m_settings.compareTarget == brelix::settings::CompareTarget::Formulas;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
 

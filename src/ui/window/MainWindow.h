@@ -42,7 +42,7 @@ private:
     void showSearchMode();
     void showPrintMode();
     void switchMode(QAction* current, QWidget* screen, const QString& title);
-    void chooseCompareTarget(int target);
+    void chooseCompareTarget(settings::CompareTarget target);
     void chooseToolbarRows(int rows);
     void chooseDiffColour();
     void openHelp();
