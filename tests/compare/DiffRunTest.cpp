@@ -180,6 +180,25 @@ TEST(DiffRunTest, EachFailingCallEndsAsTheStageTableSays)
     run::expectGolden(u"diff-failure-stages.txt"_s, table);
 }
 
+// A read or a colouring that fails at one cell: the report names that cell, not the first row
+// of the block read or the last cell of the sheet.
+TEST(DiffRunTest, TheErrorReportNamesTheCellWhoseReadOrColouringFailed)
+{
+    const std::tuple<QString, QString, int, host::CellPosition> failures[] = {
+        {u"rangeTexts"_s, u"Book2.xls"_s, 1, {2, 3}},
+        {u"fillCells"_s, u"Book1.xls"_s, 1, {1, 2}},
+        {u"fillCells"_s, u"Book2.xls"_s, 2, {2, 1}}};
+    for (const auto& [operation, book, sheet, cell] : failures) {
+        Comparison failing(Scenario{});
+        failing.m_factory.onStart(
+            [&](support::InMemoryHost& h) { h.failOnCell(operation, book, sheet, cell); });
+        EXPECT_EQ(failing.run().ending, DiffEnding::Failed);
+        EXPECT_EQ(failing.m_ui.errorReports().value(0).split(u"\r\n"_s).value(27),
+                  u"シートNo= %1 , %2行 , %3列"_s.arg(sheet).arg(cell.row).arg(cell.column))
+            << operation.toStdString();
+    }
+}
+
 TEST(DiffRunTest, TheErrorReportTellsTheRunsStateInThirtySixCrLfLines)
 {
     ErrorReportState state{
