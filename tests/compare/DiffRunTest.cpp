@@ -3,6 +3,7 @@
 #include "GridWorkbooks.h"
 #include "RunBench.h"
 #include "core/compare/ErrorReport.h"
+#include "core/run/ResultsWorkbook.h"
 
 #include <gtest/gtest.h>
 
@@ -178,6 +179,41 @@ TEST(DiffRunTest, EachFailingCallEndsAsTheStageTableSays)
         }
     }
     run::expectGolden(u"diff-failure-stages.txt"_s, table);
+}
+
+// A read or a colouring that fails at one cell: the report names that cell, not the first row
+// of the block read or the last cell of the sheet.
+TEST(DiffRunTest, TheErrorReportNamesTheCellWhoseReadOrColouringFailed)
+{
+    const std::tuple<QString, QString, int, host::CellPosition> failures[] = {
+        {u"rangeTexts"_s, u"Book2.xls"_s, 1, {2, 3}},
+        {u"fillCells"_s, u"Book1.xls"_s, 1, {1, 2}},
+        {u"fillCells"_s, u"Book2.xls"_s, 2, {2, 1}}};
+    for (const auto& [operation, book, sheet, cell] : failures) {
+        Comparison failing(Scenario{});
+        failing.m_factory.onStart(
+            [&](support::InMemoryHost& h) { h.failOnCell(operation, book, sheet, cell); });
+        EXPECT_EQ(failing.run().ending, DiffEnding::Failed);
+        EXPECT_EQ(failing.m_ui.errorReports().value(0).split(u"\r\n"_s).value(27),
+                  u"シートNo= %1 , %2行 , %3列"_s.arg(sheet).arg(cell.row).arg(cell.column))
+            << operation.toStdString();
+    }
+}
+
+// The strip ends at the bottom of the work area (here below a panel 30 points high), each toolbar
+// row making it taller, and the workbooks above end 3 points above it.
+TEST(DiffRunTest, TheStripFillsTheBottomOfTheWorkAreaAndTheWorkbooksTheRest)
+{
+    const host::WindowGeometry area{30, 10, 960, 738};
+    // Toolbar rows, the strip's top and height, the height of a workbook above it.
+    const std::tuple<int, double, double, double> cases[] = {
+        {0, 572, 196, 539}, {2, 533, 235, 500}, {5, 474.5, 293.5, 441.5}};
+    for (const auto& [rows, top, height, above] : cases) {
+        const host::WindowGeometry strip = run::ResultsWorkbook::strip(area, 963, rows);
+        EXPECT_EQ(QList<double>({strip.top, strip.left, strip.width, strip.height}),
+                  QList<double>({top, 10, 963, height}));
+        EXPECT_EQ(run::ResultsWorkbook::aboveStrip(area, rows).height, above) << rows;
+    }
 }
 
 TEST(DiffRunTest, TheErrorReportTellsTheRunsStateInThirtySixCrLfLines)

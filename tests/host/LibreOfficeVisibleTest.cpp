@@ -56,6 +56,8 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
         WindowGeometry a = office.windowGeometry(second); // the active one comes first
         WindowGeometry b = office.windowGeometry(first);
         expectNear(b, {a.top, a.left + a.width, a.width, b.height});
+        // Together they fill the screen of 1280 x 1024 pixels, which has no panels.
+        expectNear({a.top, a.left, a.width + b.width, a.height}, {0, 0, 960, 768});
         office.arrangeWindows(WindowArrangement::Stacked);
         a = office.windowGeometry(second);
         b = office.windowGeometry(first);

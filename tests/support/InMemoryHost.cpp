@@ -115,6 +115,23 @@ void InMemoryHost::failOn(const QString& operation, int nthUse, HostError::Kind 
     m_instance->failures.append({operation, nthUse, kind});
 }
 
+void InMemoryHost::failOnCell(const QString& operation, const QString& book, int sheet,
+                              const CellPosition& cell)
+{
+    m_instance->failingCells.append(
+        args(operation, book, sheet, host::cellAddress(cell.row, cell.column)).join(u' '));
+}
+
+void InMemoryHost::failIfTouched(const QString& operation, const QString& book, int sheet,
+                                 const QList<CellPosition>& cells) const
+{
+    for (const CellPosition& cell : cells) {
+        const QString address = host::cellAddress(cell.row, cell.column);
+        if (m_instance->failingCells.contains(args(operation, book, sheet, address).join(u' ')))
+            throw HostError(HostError::Kind::General, u"%1 failed at %2"_s.arg(operation, address));
+    }
+}
+
 InMemoryHost::Instance& InMemoryHost::enter(const QString& operation, const QStringList& arguments)
 {
     Instance& i = *m_instance;
@@ -308,6 +325,7 @@ QList<QStringList> InMemoryHost::rangeTexts(const QString& book, int sheet, cons
                                             CellTextKind kind)
 {
     enterSheet(u"rangeTexts"_s, book, sheet, args(range, kind));
+    failIfTouched(u"rangeTexts"_s, book, sheet, cellsOf(range));
     QList<QStringList> rows(range.rowCount());
     for (const CellPosition& at : cellsOf(range))
         rows[at.row - range.first.row].append(cellText(book, sheet, at.row, at.column, kind));
@@ -369,8 +387,10 @@ void InMemoryHost::fillCells(const QString& book, int sheet, const QList<CellPos
     QStringList addresses;
     for (const CellPosition& cell : cells)
         addresses.append(host::cellAddress(cell.row, cell.column));
-    fill(enterSheet(u"fillCells"_s, book, sheet, args(addresses.join(u' '), colorIndex)), cells,
-         colorIndex);
+    SheetContent& target =
+        enterSheet(u"fillCells"_s, book, sheet, args(addresses.join(u' '), colorIndex));
+    failIfTouched(u"fillCells"_s, book, sheet, cells);
+    fill(target, cells, colorIndex);
 }
 
 void InMemoryHost::drawGrid(const QString& book, int sheet, const CellRange& range)

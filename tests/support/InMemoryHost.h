@@ -45,6 +45,9 @@ public:
     // Unavailable failure also ends the instance, as a crashed office does.
     void failOn(const QString& operation, int nthUse,
                 host::HostError::Kind kind = host::HostError::Kind::General);
+    // Every call of the operation (rangeTexts, fillCells) that touches the cell fails.
+    void failOnCell(const QString& operation, const QString& book, int sheet,
+                    const host::CellPosition& cell);
 
     const QList<PrintJob>& printJobs() const { return m_instance->printJobs; }
     State state() const { return m_instance->state; }
@@ -124,6 +127,7 @@ private:
         QStringList calls;
         std::map<QString, int> uses;
         QList<Failure> failures;
+        QStringList failingCells; // "operation book sheet address"
         QList<PrintJob> printJobs;
         State state = State::Running;
         bool dead = false;
@@ -140,6 +144,8 @@ private:
                              const QStringList& more = {});
     OpenBook& openBook(const QString& book);
     SheetContent& sheetOf(const QString& book, int sheet);
+    void failIfTouched(const QString& operation, const QString& book, int sheet,
+                       const QList<host::CellPosition>& cells) const;
     static void fill(SheetContent& sheet, const QList<host::CellPosition>& cells, int colorIndex);
 
     std::shared_ptr<Instance> m_instance;

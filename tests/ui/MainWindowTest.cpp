@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 
 using namespace Qt::StringLiterals;
@@ -59,6 +60,13 @@ protected:
         return find<T>(*m_window, name);
     }
     void press(const char* name) const { w<QAbstractButton>(name)->click(); }
+    void dropOn(const char* box, const QMimeData& mime) const
+    {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w(box), &enter); // the drop goes where the drag entered
+        QApplication::sendEvent(w(box), &event);
+    }
     void trigger(const char* name) const { w<QAction>(name)->trigger(); }
     QString column(const char* name) const
     {
@@ -169,10 +177,7 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
     const auto drop = [this](const char* box, const QList<QUrl>& urls) {
         QMimeData mime;
         mime.setUrls(urls);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
-        QApplication::sendEvent(w(box), &enter); // the drop goes where the drag entered
-        QApplication::sendEvent(w(box), &event);
+        dropOn(box, mime);
     };
     struct Job {
         const char *mode, *button;
@@ -235,6 +240,40 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
         EXPECT_EQ(w<QComboBox>("folderHistory")->itemText(0) == m_data,
                   job.button != std::string("compareButton"));
         EXPECT_TRUE(w<QListWidget>("nameColumn")->item(2)->isSelected());
+    }
+}
+
+TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
+{
+    // The settings lines, and whether they place the window's left and its top (at 200, 100).
+    const std::tuple<QString, bool, bool> cases[] = {
+        {u""_s, false, false},
+        {u"[TOP   ]1500\r\n"_s, false, true},
+        {u"[LEFT  ]3000\r\n"_s, true, false},
+        {u"[TOP   ]1500\r\n[LEFT  ]3000\r\n"_s, true, true}};
+    for (const auto& [lines, placesLeft, placesTop] : cases) {
+        writeSettings(lines);
+        const QWidget& window = open();
+        const QRect area = window.screen()->availableGeometry();
+        const QSize size = window.frameGeometry().size();
+        EXPECT_EQ(window.pos(),
+                  QPoint(placesLeft ? 200 : area.left() + (area.width() - size.width()) / 2,
+                         placesTop ? 100 : area.top() + (area.height() - size.height()) / 2))
+            << lines.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ADropWithoutFileNamesLeavesTheFileBoxAsItWas)
+{
+    open();
+    w<QLineEdit>("firstFile")->setText(u"typed"_s);
+    QMimeData text;
+    text.setText(u"DRAGGED"_s);
+    QMimeData web;
+    web.setUrls({QUrl(u"https://example.invalid/x.xls"_s)});
+    for (const QMimeData* mime : {&text, &web}) {
+        dropOn("firstFile", *mime);
+        EXPECT_EQ(w<QLineEdit>("firstFile")->text(), u"typed"_s);
     }
 }
 

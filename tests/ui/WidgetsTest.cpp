@@ -4,6 +4,7 @@
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -54,6 +55,15 @@ TEST(ProgressWindow, CancelSetsTheFlagThatTheRunReadsUntilItIsCleared)
     EXPECT_TRUE(ui.cancelRequested()); // until the next run clears it
     ui.clearCancel();
     EXPECT_FALSE(ui.cancelRequested());
+}
+
+TEST(ProgressWindow, EscapeLeavesItOpenWithItsCancelButton)
+{
+    ProgressWindow window(nullptr, false);
+    window.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&window, &escape);
+    EXPECT_TRUE(window.isVisible());
 }
 
 // Run by ctest without a display; the X11 case runs under Xvfb (see the build files).

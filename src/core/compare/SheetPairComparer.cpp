@@ -27,8 +27,12 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
         m_state.stage = Stage::NextRow;
         if (first.needsRead(r)) {
             m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
-            first.readFrom(r);
-            second.readFrom(r);
+            try {
+                first.readFrom(r);
+                second.readFrom(r);
+            } catch (const host::HostError& e) {
+                locateFailedRead(sheet, kind, e);
+            }
         }
         for (int c = 1; c <= m_state.maxColumns; ++c) {
             m_state.column = c;
@@ -76,8 +80,12 @@ void SheetPairComparer::flush(int sheet)
 {
     if (!m_toColour.isEmpty()) {
         m_state.stage = Stage::ColourCells;
-        m_host.fillCells(m_state.firstName, sheet, m_toColour, m_state.settings.diffColor);
-        m_host.fillCells(m_state.secondName, sheet, m_toColour, m_state.settings.diffColor);
+        try {
+            m_host.fillCells(m_state.firstName, sheet, m_toColour, m_state.settings.diffColor);
+            m_host.fillCells(m_state.secondName, sheet, m_toColour, m_state.settings.diffColor);
+        } catch (const host::HostError& e) {
+            locateFailedColouring(sheet, e);
+        }
         m_toColour.clear();
     }
     if (!m_toWrite.isEmpty()) {
@@ -86,6 +94,55 @@ void SheetPairComparer::flush(int sheet)
         m_host.writeRows(m_state.historyName, 1, m_writeRow, 1, m_toWrite);
         m_toWrite.clear();
     }
+}
+
+// A block read failed at row m_state.row: reads on row by row, and in the failing row cell by
+// cell (the first workbook before the second, as the comparison goes), so that the report names
+// the first cell that fails on its own. A dead office is not asked again.
+void SheetPairComparer::locateFailedRead(int sheet, host::CellTextKind kind,
+                                         const host::HostError& blockError)
+{
+    const int firstRow = m_state.row;
+    const auto read = [&](const host::CellRange& range) {
+        for (const QString& book : {m_state.firstName, m_state.secondName})
+            m_host.rangeTexts(book, sheet, range, kind);
+    };
+    const int lastRow =
+        blockError.kind() == host::HostError::Kind::Unavailable ? firstRow - 1 : m_state.maxRows;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        m_state.row = r;
+        m_state.column = 1;
+        try {
+            read({{r, 1}, {r, m_state.maxColumns}});
+        } catch (const host::HostError&) {
+            for (int c = 1; c <= m_state.maxColumns; ++c) {
+                m_state.column = c;
+                read({{r, c}, {r, c}});
+            }
+            m_state.column = 1;
+            throw; // the row's failure, when no cell fails alone
+        }
+    }
+    m_state.row = firstRow;
+    m_state.column = 1;
+    throw blockError;
+}
+
+// Colouring the differences failed: colours them again one at a time, as they were found, so that
+// the report names the first difference that fails on its own.
+void SheetPairComparer::locateFailedColouring(int sheet, const host::HostError& blockError)
+{
+    if (blockError.kind() != host::HostError::Kind::Unavailable) {
+        for (const host::CellPosition& cell : std::as_const(m_toColour)) {
+            m_state.row = cell.row;
+            m_state.column = cell.column;
+            for (const QString& book : {m_state.firstName, m_state.secondName})
+                m_host.fillCells(book, sheet, {cell}, m_state.settings.diffColor);
+        }
+    }
+    m_state.row = m_toColour.first().row;
+    m_state.column = m_toColour.first().column;
+    throw blockError;
 }
 
 } // namespace brelix::compare

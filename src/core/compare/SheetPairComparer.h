@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/compare/DiffRunState.h"
+#include "core/host/HostError.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/RunUi.h"
 
@@ -24,6 +25,10 @@ private:
     bool record(int sheet, const QString& sheetName, int row, int column, const QString& first,
                 const QString& second);
     void flush(int sheet);
+    // Rethrow a failed block call with the run's place set to the cell that fails.
+    [[noreturn]] void locateFailedRead(int sheet, host::CellTextKind kind,
+                                       const host::HostError& blockError);
+    [[noreturn]] void locateFailedColouring(int sheet, const host::HostError& blockError);
 
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;

@@ -8,12 +8,16 @@ namespace brelix::run {
 
 namespace {
 
-constexpr double kStripHeight = 128;
+// The strip's outside without toolbars, in points: the window manager's frame, the menu bar,
+// the formula bar, the column header and four rows, the sheet tabs and the status bar of the
+// office's window, with a little to spare.
+constexpr double kStripWithoutToolbars = 196;
+constexpr double kToolbarRowHeight = 19.5;
+constexpr double kGapAboveStrip = 3;
 
-// The points the office's toolbars take on the screen.
-double toolbarHeight(int toolBarRows)
+double stripHeight(int toolBarRows)
 {
-    return toolBarRows * 19.5;
+    return kStripWithoutToolbars + toolBarRows * kToolbarRowHeight;
 }
 
 } // namespace
@@ -34,16 +38,22 @@ host::WindowGeometry ResultsWorkbook::aboveStrip(const host::WindowGeometry& win
                                                  int toolBarRows)
 {
     host::WindowGeometry shortened = window;
-    shortened.height = window.height - 146 - toolbarHeight(toolBarRows);
+    shortened.height = window.height - stripHeight(toolBarRows) - kGapAboveStrip;
     return shortened;
+}
+
+host::WindowGeometry ResultsWorkbook::strip(const host::WindowGeometry& arranged, double width,
+                                            int toolBarRows)
+{
+    const double height = stripHeight(toolBarRows);
+    return {arranged.top + arranged.height - height, arranged.left, width, height};
 }
 
 void ResultsWorkbook::placeStrip(const host::WindowGeometry& arranged, double width,
                                  int toolBarRows)
 {
-    const host::WindowGeometry strip{arranged.height - 143 - toolbarHeight(toolBarRows),
-                                     arranged.left, width, kStripHeight};
-    callWith(m_failures, [&] { m_host.setWindowGeometry(m_book, strip); });
+    callWith(m_failures,
+             [&] { m_host.setWindowGeometry(m_book, strip(arranged, width, toolBarRows)); });
 }
 
 std::optional<host::CellPosition> ResultsWorkbook::measure(RunUi& ui, QString& password)

@@ -488,7 +488,7 @@ void LibreOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& 
 
 host::WindowGeometry LibreOfficeHost::windowGeometry(const QString& book)
 {
-    return guarded([&] { return WindowLayout::geometry(m_connection->context(), workbook(book)); });
+    return guarded([&] { return WindowLayout::geometry(workbook(book)); });
 }
 
 void LibreOfficeHost::setWindowGeometry(const QString& book, const host::WindowGeometry& geometry)
@@ -505,7 +505,7 @@ void LibreOfficeHost::arrangeWindows(host::WindowArrangement arrangement)
         for (const auto& e : m_books)
             if (e->book.name != m_active)
                 order.append(&e->book);
-        WindowLayout::arrange(m_connection->context(), order, arrangement);
+        WindowLayout::arrange(order, arrangement);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "host/libreoffice/WindowLayout.h"
 
+#include "host/libreoffice/DesktopArea.h"
 #include "host/libreoffice/OpenWorkbook.h"
 #include "host/libreoffice/UnoStrings.h"
 
@@ -7,8 +8,6 @@
 #include <com/sun/star/awt/PosSize.hpp>
 #include <com/sun/star/awt/XTopWindow.hpp>
 #include <com/sun/star/awt/XTopWindow2.hpp>
-#include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 
@@ -26,52 +25,47 @@ uno::Reference<awt::XWindow> WindowLayout::windowOf(const OpenWorkbook& book)
     return book.model->getCurrentController()->getFrame()->getContainerWindow();
 }
 
-awt::Rectangle WindowLayout::workArea(const uno::Reference<uno::XComponentContext>& context)
+awt::Rectangle WindowLayout::workArea()
 {
-    // The first screen's work area (less panels), else the whole screen; the toolkit's own
-    // answer is empty where no window manager publishes one.
-    try {
-        const uno::Reference<container::XIndexAccess> screens{
-            context->getServiceManager()->createInstanceWithContext(
-                OUString("com.sun.star.awt.DisplayAccess"), context),
-            uno::UNO_QUERY_THROW};
-        if (screens->getCount() > 0) {
-            const uno::Reference<beans::XPropertySet> screen{screens->getByIndex(0),
-                                                             uno::UNO_QUERY_THROW};
-            for (const char* name : {"ScreenWorkArea", "ScreenArea"}) {
-                awt::Rectangle area;
-                if ((screen->getPropertyValue(OUString::createFromAscii(name)) >>= area) &&
-                    area.Width >= 320 && area.Height >= 200)
-                    return area;
-            }
-        }
-    } catch (const uno::Exception&) {
-    }
-    return awt::Rectangle(0, 0, 1024, 768); // no screen: a headless office
+    const std::optional<QRect> area = DesktopArea::workArea();
+    if (!area)
+        return awt::Rectangle(0, 0, 1024, 768); // no screen: a headless office
+    return awt::Rectangle(area->x(), area->y(), area->width(), area->height());
 }
 
-host::WindowGeometry WindowLayout::geometry(const uno::Reference<uno::XComponentContext>& context,
-                                            const OpenWorkbook& book)
+host::WindowGeometry WindowLayout::geometry(const OpenWorkbook& book)
 {
     if (book.placement)
         return *book.placement;
     awt::Rectangle r = windowOf(book)->getPosSize();
-    if (r.Width <= 1 || r.Height <= 1)
-        r = workArea(context);
+    if (r.Width <= 1 || r.Height <= 1) {
+        r = workArea();
+    } else {
+        const QMargins frame = DesktopArea::windowFrame();
+        r = awt::Rectangle(r.X - frame.left(), r.Y - frame.top(),
+                           r.Width + frame.left() + frame.right(),
+                           r.Height + frame.top() + frame.bottom());
+    }
     return {toPoints(r.Y), toPoints(r.X), toPoints(r.Width), toPoints(r.Height)};
 }
 
 namespace {
 
+// A place is the window's outside, with the frame the window manager draws around it.
 void place(const uno::Reference<awt::XWindow>& window, const host::WindowGeometry& g)
 {
     // A maximised window ignores placing.
     const uno::Reference<awt::XTopWindow2> top{window, uno::UNO_QUERY};
     if (top.is() && top->getIsMaximized())
         top->setIsMaximized(false);
-    window->setPosSize(WindowLayout::toPixels(g.left), WindowLayout::toPixels(g.top),
-                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.width)),
-                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.height)),
+    const QMargins frame = DesktopArea::windowFrame();
+    const sal_Int32 left = WindowLayout::toPixels(g.left);
+    const sal_Int32 topEdge = WindowLayout::toPixels(g.top);
+    window->setPosSize(left + frame.left(), topEdge + frame.top(),
+                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.left + g.width) - left -
+                                                  frame.left() - frame.right()),
+                       std::max<sal_Int32>(1, WindowLayout::toPixels(g.top + g.height) - topEdge -
+                                                  frame.top() - frame.bottom()),
                        awt::PosSize::POSSIZE);
 }
 
@@ -105,12 +99,11 @@ void WindowLayout::bringToFront(const OpenWorkbook& book)
         top->toFront();
 }
 
-void WindowLayout::arrange(const uno::Reference<uno::XComponentContext>& context,
-                           const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement)
+void WindowLayout::arrange(const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement)
 {
     if (windows.isEmpty())
         return;
-    const awt::Rectangle area = workArea(context);
+    const awt::Rectangle area = workArea();
     const auto n = static_cast<sal_Int32>(windows.size());
     for (sal_Int32 i = 0; i < n; ++i) {
         awt::Rectangle r = area;

@@ -5,22 +5,20 @@
 #include <QList>
 #include <com/sun/star/awt/Rectangle.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
-#include <com/sun/star/uno/XComponentContext.hpp>
 
 namespace brelix::libreoffice {
 
 struct OpenWorkbook;
 
-// Workbook windows in points (the office works in pixels at 96 per inch).
+// Workbook windows in points (the office works in pixels at 96 per inch). A window's place
+// takes in the frame that the window manager draws around it.
 class WindowLayout {
 public:
     static css::uno::Reference<css::awt::XWindow> windowOf(const OpenWorkbook& book);
 
     // The window's place: the one given to it, else where it is, else (a window never shown)
     // the whole work area.
-    static host::WindowGeometry
-    geometry(const css::uno::Reference<css::uno::XComponentContext>& context,
-             const OpenWorkbook& book);
+    static host::WindowGeometry geometry(const OpenWorkbook& book);
     static void setGeometry(OpenWorkbook& book, const host::WindowGeometry& geometry);
     // Shown, a window takes the place it was given while hidden.
     static void setVisible(const OpenWorkbook& book, bool visible);
@@ -28,11 +26,10 @@ public:
     static void bringToFront(const OpenWorkbook& book);
 
     // Tiles the windows over the screen's work area in the order given.
-    static void arrange(const css::uno::Reference<css::uno::XComponentContext>& context,
-                        const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement);
+    static void arrange(const QList<OpenWorkbook*>& windows, host::WindowArrangement arrangement);
 
-    static css::awt::Rectangle
-    workArea(const css::uno::Reference<css::uno::XComponentContext>& context);
+    // The screen's work area, where the windows go.
+    static css::awt::Rectangle workArea();
     static double toPoints(sal_Int32 pixels) { return pixels * 72.0 / 96.0; }
     static sal_Int32 toPixels(double points);
 };

@@ -5,6 +5,7 @@
 #include "ui/widgets/Twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -64,6 +65,17 @@ void ProgressWindow::closeEvent(QCloseEvent* event)
 {
     // Only the job closes it; the frame's close would leave the job without its window.
     event->ignore();
+}
+
+void ProgressWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc would hide the window as a dialog's reject does, leaving the job without its cancel
+    // button.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace brelix::ui

@@ -5,7 +5,6 @@
 #include "ui/widgets/Twips.h"
 
 #include <QCheckBox>
-#include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -54,7 +53,7 @@ std::array<QPushButton*, 2> CompareScreen::buildFileGroup()
         browseButtons[i]->setFont(proportionalGothicFont());
         connect(browseButtons[i], &QPushButton::clicked, this,
                 [this, i] { chooseFile(static_cast<int>(i)); });
-        // The boxes take dropped files themselves; nothing else on the window accepts drops.
+        // The boxes take dropped files (and only files) themselves.
         m_fileBoxes[i]->setAcceptDrops(true);
         m_fileBoxes[i]->installEventFilter(this);
     }
@@ -158,12 +157,22 @@ void CompareScreen::chooseFile(int box)
         m_fileBoxes[static_cast<size_t>(box)]->setText(chosen);
 }
 
-void CompareScreen::takeDroppedFiles(int box, const QMimeData* dropped)
+namespace {
+
+QStringList fileNames(const QMimeData* dropped)
 {
     QStringList names;
     for (const QUrl& url : dropped->urls())
         if (url.isLocalFile())
             names.append(url.toLocalFile());
+    return names;
+}
+
+} // namespace
+
+void CompareScreen::takeDroppedFiles(int box, const QMimeData* dropped)
+{
+    const QStringList names = fileNames(dropped);
     if (const std::optional<QString> text = files::textFromDrop(names))
         m_fileBoxes[static_cast<size_t>(box)]->setText(*text);
 }
@@ -173,20 +182,19 @@ bool CompareScreen::eventFilter(QObject* watched, QEvent* event)
     for (size_t i = 0; i < m_fileBoxes.size(); ++i) {
         if (watched != m_fileBoxes[i])
             continue;
-        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (drag->mimeData()->hasUrls()) {
-                drag->acceptProposedAction();
-                return true;
-            }
-        } else if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (drop->mimeData()->hasUrls()) {
-                takeDroppedFiles(static_cast<int>(i), drop->mimeData());
-                drop->acceptProposedAction();
-                return true;
-            }
+        const QEvent::Type type = event->type();
+        if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+            break;
+        // Only file names go into a box; dragged text must not reach the box's own editing.
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (fileNames(drag->mimeData()).isEmpty()) {
+            drag->ignore();
+            return true;
         }
+        if (type == QEvent::Drop)
+            takeDroppedFiles(static_cast<int>(i), drag->mimeData());
+        drag->acceptProposedAction();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace brelix::ui {
 
@@ -138,8 +139,11 @@ void MainWindow::startUp(const QString& argument)
 void MainWindow::applySettings(const settings::Settings& settings, bool recovered)
 {
     m_settings = settings;
-    if (settings.top && settings.left)
-        move(twips(*settings.left), twips(*settings.top));
+    // Centred on the screen's work area on each axis the file does not place.
+    const QRect area = screen()->availableGeometry();
+    const QSize size = frameGeometry().size();
+    move(settings.left ? twips(*settings.left) : area.left() + (area.width() - size.width()) / 2,
+         settings.top ? twips(*settings.top) : area.top() + (area.height() - size.height()) / 2);
     m_compareScreen->applySettings(settings);
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
