@@ -1,5 +1,7 @@
 #include "core/files/ProgramFolderSetup.h"
 
+#include "SavedEnvironment.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -111,6 +113,18 @@ TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
     EXPECT_TRUE(setup.message().startsWith(
         u"個人用フォルダを作成できません。\r\n"_s + blocked +
         u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。\r\n\r\n"_s));
+
+    // A program's folder given by BRELIX_HOME that cannot be written is said once at start.
+    const support::SavedEnvironment environment{"BRELIX_HOME"};
+    for (const QString& home : {m_installed, blocked}) {
+        qputenv("BRELIX_HOME", QFile::encodeName(home));
+        EXPECT_EQ(
+            ProgramFolderSetup::run().message(),
+            home == m_installed
+                ? QString()
+                : u"プログラムのフォルダに書き込めません。\r\n"_s + blocked +
+                      u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s);
+    }
 }
 
 } // namespace
