@@ -133,7 +133,7 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"sheet counts differ"_s, .second = square(3)},
         {.name = u"start beyond the last sheet"_s, .startSheet = u"3"_s},
         {.name = u"a reversed range"_s, .startSheet = u"3"_s, .lastSheet = u"2"_s},
-        {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
+        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
         {.name = u"the same file twice"_s, .sameFile = true},
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"too large"_s, .first = square(100), .second = square(1, {{1, 1}})},

@@ -1,9 +1,13 @@
 #include "GTestPrinters.h"
 #include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "SavedEnvironment.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -68,6 +72,45 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
     }
     EXPECT_EQ(::kill(pid, 0), 0) << "the office went away with its host";
     ::kill(-pid, SIGKILL); // the user would close it
+}
+
+// While an office handed over is open, a run refuses to start: it would rewrite the results
+// that office shows. Once the user has closed it, runs start again.
+TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
+{
+    // Records of its own, so that no other test's office counts, nor this one for them.
+    QTemporaryDir runtime;
+    const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    libreoffice::LibreOfficeHostFactory factory;
+    QStringList files;
+    LibreOfficeWorkbookWriter writer;
+    for (const QString& name : {u"first.xls"_s, u"second.xls"_s}) {
+        files.append(QDir(runtime.path()).filePath(name));
+        writer.write(files.last(), WorkbookContent::withSheets({u"S"_s}));
+    }
+    const auto diff = [&] {
+        QProcess cli;
+        cli.start(QDir(qEnvironmentVariable("BRELIX_HOME")).filePath(u"brelix-cli"_s),
+                  QStringList{u"diff"_s} + files);
+        cli.waitForFinished(120000);
+        return u"%1 %2"_s.arg(cli.exitCode()).arg(QString::fromUtf8(cli.readAllStandardError()));
+    };
+
+    OfficeOptions options;
+    options.display = OfficeOptions::Display::Visible;
+    InspectableLibreOfficeHost office(options);
+    EXPECT_FALSE(factory.handedOverInstanceOpen()); // still ours
+    const pid_t pid = office.processId();
+    office.handOver();
+    EXPECT_TRUE(factory.handedOverInstanceOpen());
+    EXPECT_EQ(diff(), u"2 Excel起動中: Excelを終了してから実行して下さい\n"_s);
+
+    ::kill(-pid, SIGKILL); // the user closes it
+    for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
+        QThread::msleep(20);
+    EXPECT_FALSE(factory.handedOverInstanceOpen());
+    EXPECT_EQ(diff(), u"0 "_s);
 }
 
 } // namespace

@@ -17,9 +17,9 @@ using namespace Qt::StringLiterals;
 
 // What the user does while a run works.
 struct UserScript {
-    QStringList passwords{}; // the answers to the password questions, in turn
-    int cancelAtEvent = 0;   // cancel is pressed while this event is processed
-    bool windowOpen = false; // a spreadsheet window of the user's own is open
+    QStringList passwords{};       // the answers to the password questions, in turn
+    int cancelAtEvent = 0;         // cancel is pressed while this event is processed
+    bool officeHandedOver = false; // an office a run handed over is still open
 };
 
 // A folder of files, an in-memory office and a scripted screen for one run, and what the run
@@ -30,8 +30,7 @@ public:
     {
         m_ui.answerPasswords(user.passwords);
         m_ui.cancelAtEvent(user.cancelAtEvent);
-        if (user.windowOpen)
-            m_ui.setWindowTitles({u"Book1.xls - Microsoft Excel"_s});
+        m_factory.setHandedOverInstanceOpen(user.officeHandedOver);
     }
 
     // A file in the folder, on disk for the run's checks and in the office's file table; none

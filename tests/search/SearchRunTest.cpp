@@ -152,7 +152,7 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
          .books = {{u"a.xls"_s, locked}},
          .user = {.passwords = {u"pw"_s}}},
         {.name = u"nothing to search for"_s, .text = u"   "_s},
-        {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
+        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
         {.name = u"nothing selected"_s, .books = {}},
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},

@@ -92,12 +92,4 @@ void ScriptedRunUi::showErrorReport(const QString& text)
     m_errorReports.append(text);
 }
 
-bool ScriptedRunUi::windowTitled(const QString& part)
-{
-    m_calls.append(u"windowTitled("_s + part + u')');
-    return std::any_of(m_windowTitles.begin(), m_windowTitles.end(), [&](const QString& title) {
-        return title.contains(part, Qt::CaseInsensitive);
-    });
-}
-
 } // namespace brelix::support

@@ -1,5 +1,4 @@
 #include "UiTestHelpers.h"
-#include "ui/desktop/WindowTitles.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
@@ -54,13 +53,6 @@ TEST(ProgressWindow, CancelSetsTheFlagThatTheRunReadsUntilItIsCleared)
     EXPECT_TRUE(ui.cancelRequested()); // until the next run clears it
     ui.clearCancel();
     EXPECT_FALSE(ui.cancelRequested());
-}
-
-// Run by ctest without a display; the X11 case runs under Xvfb (see the build files).
-TEST(WindowTitles, NoDisplayMeansNoWindow)
-{
-    EXPECT_FALSE(windowTitleExists(u"Microsoft Excel"_s));
-    EXPECT_TRUE(topLevelWindowTitles().isEmpty());
 }
 
 } // namespace

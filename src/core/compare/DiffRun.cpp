@@ -71,7 +71,7 @@ DiffEnding DiffRun::work()
     m_state.nextHistoryRow = 2;
 
     m_state.stage = Stage::CheckOpenOffice;
-    if (run::refuseWhileOfficeOpen(m_ui))
+    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
         return DiffEnding::OfficeOpen;
 
     m_state.stage = Stage::ShowProgress;

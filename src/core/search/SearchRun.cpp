@@ -100,7 +100,7 @@ std::optional<SearchEnding> SearchRun::refusal()
                 MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
-    if (run::refuseWhileOfficeOpen(m_ui))
+    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
         return SearchEnding::OfficeOpen;
     return std::nullopt;
 }
