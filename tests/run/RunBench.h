@@ -50,6 +50,24 @@ public:
         if (const auto templ = m_factory.savedContent(templatePath))
             m_factory.addFile(outputPath, *templ);
     }
+    // The result of an earlier run at `path`, read-only when told; then whether a run kept it.
+    void putPreviousResult(const QString& path, bool readOnly)
+    {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("previous");
+        file.close();
+        if (readOnly)
+            file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    static QString previousResult(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return u"previous result gone\n"_s;
+        return file.readAll() == "previous" ? u"previous result kept\n"_s
+                                            : u"previous result replaced\n"_s;
+    }
     // The first office fails at the first use of the operation.
     void failInFirstOffice(const QString& operation,
                            host::HostError::Kind kind = host::HostError::Kind::General)

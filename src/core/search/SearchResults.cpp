@@ -43,6 +43,13 @@ SearchEnding SearchResults::build()
 
 bool SearchResults::open(QString& failure)
 {
+    const SearchSettings& settings = m_state.settings;
+    if (!run::ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath) ||
+        !run::ResultsWorkbook::makeWritable(settings.outputPath)) {
+        failure = QStringLiteral("%1 could not be copied to %2")
+                      .arg(settings.templatePath, settings.outputPath);
+        return false;
+    }
     try {
         m_host = m_hosts.take();
         m_book = m_host->openWorkbook(m_state.settings.outputPath);
@@ -103,8 +110,9 @@ void SearchResults::writeNotice()
 {
     if (!m_state.cutShort())
         return;
-    const QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。"),
-                            m_state.cutShortNote, m_state.lastSheetSearched};
+    QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。")};
+    for (const QStringList& book : m_state.tooLarge)
+        lines += book;
     for (int i = 0; i < lines.size(); ++i)
         m_results->writeNote(m_nextRow + i, lines[i]);
 }
@@ -122,8 +130,11 @@ SearchEnding SearchResults::handOver()
     if (!m_state.cutShort())
         return SearchEnding::Finished;
     m_ui.processEvents();
+    QStringList books;
+    for (const QStringList& book : m_state.tooLarge)
+        books.append(book.join(kCrLf));
     m_ui.showMessage({QStringLiteral("ファイルが大きすぎて、全て検索できませんでした") + kCrLf +
-                          kCrLf + m_state.cutShortNote + kCrLf + m_state.lastSheetSearched,
+                          kCrLf + books.join(kCrLf + kCrLf),
                       QStringLiteral("比較中止"), run::MessageIcon::Exclamation,
                       run::MessageButtons::Ok, true});
     return SearchEnding::CutShort;
