@@ -2,10 +2,11 @@
 #include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "SavedEnvironment.h"
+#include "ScriptedRunUi.h"
+#include "core/run/RunStart.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -83,34 +84,21 @@ TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
     const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     libreoffice::LibreOfficeHostFactory factory;
-    QStringList files;
-    LibreOfficeWorkbookWriter writer;
-    for (const QString& name : {u"first.xls"_s, u"second.xls"_s}) {
-        files.append(QDir(runtime.path()).filePath(name));
-        writer.write(files.last(), WorkbookContent::withSheets({u"S"_s}));
-    }
-    const auto diff = [&] {
-        QProcess cli;
-        cli.start(QDir(qEnvironmentVariable("BRELIX_HOME")).filePath(u"brelix-cli"_s),
-                  QStringList{u"diff"_s} + files);
-        cli.waitForFinished(120000);
-        return u"%1 %2"_s.arg(cli.exitCode()).arg(QString::fromUtf8(cli.readAllStandardError()));
-    };
+    support::ScriptedRunUi ui;
 
     OfficeOptions options;
     options.display = OfficeOptions::Display::Visible;
     InspectableLibreOfficeHost office(options);
-    EXPECT_FALSE(factory.handedOverInstanceOpen()); // still ours
+    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory)); // still ours
     const pid_t pid = office.processId();
     office.handOver();
-    EXPECT_TRUE(factory.handedOverInstanceOpen());
-    EXPECT_EQ(diff(), u"2 Excel起動中: Excelを終了してから実行して下さい\n"_s);
+    EXPECT_TRUE(run::refuseWhileOfficeOpen(ui, factory));
+    EXPECT_EQ(ui.messages().value(0).title, u"Excel起動中"_s);
 
     ::kill(-pid, SIGKILL); // the user closes it
     for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
         QThread::msleep(20);
-    EXPECT_FALSE(factory.handedOverInstanceOpen());
-    EXPECT_EQ(diff(), u"0 "_s);
+    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory));
 }
 
 } // namespace
