@@ -62,6 +62,8 @@ public:
     }
     static QString previousResult(const QString& path)
     {
+        if (QFile::exists(path + u".previous"_s))
+            return u"previous result left aside\n"_s;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return u"previous result gone\n"_s;

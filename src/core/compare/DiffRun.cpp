@@ -307,11 +307,12 @@ DiffEnding DiffRun::fail(int number, const QString& description)
 
 void DiffRun::closeEverythingIgnoringFailure()
 {
-    if (!m_host)
-        return;
-    for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
-        run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
-    run::quitIgnoringFailure(std::move(m_host));
+    if (m_host) {
+        for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
+            run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
+        run::quitIgnoringFailure(std::move(m_host));
+    }
+    m_state.previousHistory.restore();
 }
 
 void DiffRun::message(const QString& text, const QString& title, MessageIcon icon, bool foreground)

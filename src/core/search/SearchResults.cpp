@@ -38,12 +38,14 @@ SearchEnding SearchResults::build()
     } catch (const HostError& e) {
         return fail(e.description());
     }
+    m_state.previousResults.drop();
     return handOver();
 }
 
 bool SearchResults::open(QString& failure)
 {
     const SearchSettings& settings = m_state.settings;
+    m_state.previousResults = run::PreviousResult(settings.outputPath);
     if (!run::ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath) ||
         !run::ResultsWorkbook::makeWritable(settings.outputPath)) {
         failure = QStringLiteral("%1 could not be copied to %2")
@@ -146,6 +148,7 @@ SearchEnding SearchResults::fail(const QString& reason)
     m_hitFile.close();
     m_ui.closeProgress();
     run::quitIgnoringFailure(std::move(m_host));
+    m_state.previousResults.restore();
     m_ui.showMessage({QStringLiteral("検索結果を作成できませんでした") + kCrLf + reason + kCrLf +
                           kCrLf +
                           QStringLiteral("見つかった箇所は %1 にあります")

@@ -238,6 +238,7 @@ SearchEnding SearchRun::passwordEnd()
     m_hitFile->close();
     m_ui.closeProgress();
     run::quitIgnoringFailure(std::move(m_host));
+    m_state.previousResults.restore();
     message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
             MessageIcon::Information);
     removeHitFile();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/run/PreviousResult.h"
 #include "core/search/HitFile.h"
 #include "core/search/HitRecord.h"
 #include "core/search/SearchSettings.h"
@@ -29,6 +30,7 @@ struct SearchRunState {
     QStringList skippedFiles;
     // Each workbook the limit cut short: its name, then how far it was searched, if at all.
     QList<QStringList> tooLarge;
+    run::PreviousResult previousResults; // back in place unless the new ones are saved
 
     bool overLimit() const { return cellsOfWorkbook > kWorkbookCellLimit; }
     bool cutShort() const { return !tooLarge.isEmpty(); }
