@@ -1,7 +1,5 @@
 #include "ScriptedRunUi.h"
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace brelix::support {
