@@ -36,7 +36,6 @@ public:
     {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }
-    bool windowTitled(const QString&) override { return false; }
 
     QStringList m_messages;
 };

@@ -74,6 +74,8 @@ std::optional<int> CellsCommand::parse(const QStringList& arguments, Options& op
         return usageError(u"no FILE given"_s, err);
     if (parser.positionalArguments().size() > 1)
         return usageError(u"one FILE only"_s, err);
+    if (const std::optional<int> status = refuseFolders(parser.positionalArguments(), err))
+        return status;
     options.file = parser.positionalArguments().first();
     options.formulas = parser.isSet(formulas);
     if (parser.isSet(password))

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +26,14 @@ int CliCommand::usageError(const QString& problem, QTextStream& err) const
 {
     err << u"brelix-cli "_s << m_name << u": "_s << problem << u'\n' << m_usage;
     return ExitUsage;
+}
+
+std::optional<int> CliCommand::refuseFolders(const QStringList& files, QTextStream& err) const
+{
+    for (const QString& file : files)
+        if (QFileInfo(file).isDir())
+            return usageError(u"'%1' is a folder, not a workbook"_s.arg(file), err);
+    return std::nullopt;
 }
 
 } // namespace brelix::cli

@@ -45,6 +45,8 @@ protected:
                                      QTextStream& out, QTextStream& err) const;
     // "brelix-cli NAME: PROBLEM" and the usage lines on `err`; returns ExitUsage.
     int usageError(const QString& problem, QTextStream& err) const;
+    // A usage error for the first of `files` that is a folder; nothing when none is.
+    std::optional<int> refuseFolders(const QStringList& files, QTextStream& err) const;
 
 private:
     QString m_name;

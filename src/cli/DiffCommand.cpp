@@ -106,6 +106,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QString layoutText = parser.value(layout);
     if (files.size() != 2)
         return usageError(u"two files to compare, FILE1 and FILE2"_s, err);
+    if (const std::optional<int> status = refuseFolders(files, err))
+        return status;
     if (parser.isSet(layout) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
         return usageError(u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText), err);
 

@@ -96,6 +96,8 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     const QStringList positional = parser.positionalArguments();
     if (positional.size() < 2)
         return usageError(u"a text to search and at least one file"_s, err);
+    if (const std::optional<int> status = refuseFolders(positional.mid(1), err))
+        return status;
 
     search::SearchSettings& settings = options.settings;
     QSet<QString> names;

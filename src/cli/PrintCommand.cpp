@@ -107,8 +107,8 @@ Options:
   -h, --help       this help
 
 Exit status: 0 when every file printed, 1 when some file could not be opened or printed,
-2 when the run was declined, refused (an office window titled "Microsoft Excel" is open) or
-stopped with Ctrl+C, or for a usage error.
+2 when the run was declined, refused (an office handed over by an earlier run is still open)
+or stopped with Ctrl+C, or for a usage error.
 )help"_s;
 }
 

@@ -62,8 +62,6 @@ public:
     // Written as "title: text"; a question nobody can be asked is answered No.
     run::MessageAnswer showMessage(const run::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
-    // No window list on a terminal: nothing is ever open.
-    bool windowTitled(const QString&) override { return false; }
 
 private:
     run::MessageAnswer ask();

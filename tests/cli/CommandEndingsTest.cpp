@@ -193,6 +193,13 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
             s.factory.onStart([](InMemoryHost&) { std::raise(SIGINT); });
         };
     };
+    const auto handedOver = [](Setup setup) -> Setup {
+        return [=](Scene& s) {
+            setup(s);
+            s.factory.setHandedOverInstanceOpen(true);
+        };
+    };
+    const QString stillOpen = u"Excel起動中: Excelを終了してから実行して下さい\n"_s;
     const QString sampleCells = u"A1\tname\nC1\t日本\\t\\\\x\\r\\n\nB2\t1.5\n"_s;
 
     const auto none = [](Scene&) {};
@@ -220,6 +227,9 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
          u"\nName1= Book1.xls\n…"_s},
         {u"diff Book1.xls Book2.xls"_s, pressingCtrlC(differences), 2, u""_s,
          u"ユーザ中止要求: ｄｉｆｆを中止しました\n"_s},
+        {u"diff Book1.xls Book2.xls"_s, handedOver(differences), 2, u""_s, stillOpen, 0},
+        {u"diff sub Book2.xls"_s, searchable, 2, u""_s,
+         u"brelix-cli diff: 'sub' is a folder, not a workbook\nUsage…"_s, 0},
 
         // grep: 0 hits, 1 none, 2 not searched.
         {u"grep total b.xls sub/a.csv"_s, searchable, 0,
@@ -227,6 +237,9 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
          u""_s},
         {u"grep --show nowhere b.xls"_s, searchable, 1, u""_s, u""_s},
         {u"grep  b.xls"_s, searchable, 2, u""_s, u"検索中止: 検索文字を入れてよ\n"_s, 0},
+        {u"grep total b.xls"_s, handedOver(searchable), 2, u""_s, stillOpen, 0},
+        {u"grep total b.xls sub"_s, searchable, 2, u""_s,
+         u"brelix-cli grep: 'sub' is a folder, not a workbook\nUsage…"_s, 0},
 
         // print: 0 all printed, 1 some not, 2 declined or stopped.
         {u"print a.xls --scope 0"_s, printable, 2, u""_s, Asked + u"n\n"_s, 0, u"n\n"_s},
@@ -255,6 +268,8 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
          u"#sheet\t1\tLong\tvisible\t600\t2\nB1\t1\n…\nB256\t256\nB257\t257\n…\nB600\t600\n"_s,
          u""_s},
         {u"cells missing.xls"_s, none, 2, u""_s, u"brelix-cli: cannot open missing.xls: ...\n"_s},
+        {u"cells sub"_s, searchable, 2, u""_s,
+         u"brelix-cli cells: 'sub' is a folder, not a workbook\nUsage…"_s, 0},
         {u"cells book.xls"_s, failing(sample, u"rangeTexts"_s), 1, u"#sheet\t1\tDa\\tta…"_s,
          u"brelix-cli: rangeTexts failed...\n"_s},
     };

@@ -40,6 +40,8 @@ struct Scenario {
     QString failingCall{}; // fails at its first use
     bool sameFile = false;
     bool noTemplate = false;
+    bool readOnlyResult = false;
+    bool noResultsFolder = false;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -51,7 +53,9 @@ public:
         const QString second = scenario.sameFile ? first : put(u"Book2.xls"_s, scenario.second);
         const QString templ = put(u"Brelix_Format.xls"_s,
                                   WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
-        const QString output = put(u"Brelix.xls"_s, {});
+        const QString output =
+            put(scenario.noResultsFolder ? u"none/Brelix.xls"_s : u"Brelix.xls"_s, {});
+        putPreviousResult(output, scenario.readOnlyResult);
         m_settings = {first,
                       second,
                       output,
@@ -82,7 +86,8 @@ public:
                            .arg(m_password);
         for (const DiffRecord& r : run::firstAndLast(outcome.records, 3))
             text += u"  "_s + QVariant(r.row()).toStringList().join(u'|') + u'\n';
-        text += screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s});
+        text += screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s}) +
+                previousResult(m_settings.outputPath);
         if (!handedOver())
             return text;
         const WorkbookContent history = *m_factory.savedContent(m_settings.outputPath);
@@ -134,9 +139,11 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"sheet counts differ"_s, .second = square(3)},
         {.name = u"start beyond the last sheet"_s, .startSheet = u"3"_s},
         {.name = u"a reversed range"_s, .startSheet = u"3"_s, .lastSheet = u"2"_s},
-        {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
+        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
         {.name = u"the same file twice"_s, .sameFile = true},
         {.name = u"no template"_s, .noTemplate = true},
+        {.name = u"a read-only change history"_s, .readOnlyResult = true},
+        {.name = u"no folder for the change history"_s, .noResultsFolder = true},
         {.name = u"too large"_s, .first = square(100), .second = square(1, {{1, 1}})},
         {.name = u"just within the budget"_s,
          .first = square(90),

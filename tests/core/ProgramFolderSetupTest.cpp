@@ -1,5 +1,7 @@
 #include "core/files/ProgramFolderSetup.h"
 
+#include "SavedEnvironment.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -111,6 +113,15 @@ TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
     EXPECT_TRUE(setup.message().startsWith(
         u"個人用フォルダを作成できません。\r\n"_s + blocked +
         u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。\r\n\r\n"_s));
+
+    // A program's folder given by BRELIX_HOME that cannot be written is said once at start.
+    const support::SavedEnvironment environment{"BRELIX_HOME"};
+    qputenv("BRELIX_HOME", QFile::encodeName(m_installed));
+    EXPECT_TRUE(ProgramFolderSetup::run().problems().isEmpty());
+    qputenv("BRELIX_HOME", QFile::encodeName(blocked));
+    EXPECT_EQ(ProgramFolderSetup::run().message(),
+              u"プログラムのフォルダに書き込めません。\r\n"_s + blocked +
+                  u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s);
 }
 
 } // namespace

@@ -151,6 +151,19 @@ TEST_F(SettingsFileTest, ASaveReplacesTheWholeFileOrLeavesItAsItWas)
               (QStringList{u"Brelix.ini"_s, u"plain file"_s}));
 }
 
+TEST_F(SettingsFileTest, LongHistoriesAreCutToTheirFirstSixEntriesWhenRead)
+{
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i)
+        text += "[GREP  ]" + QByteArray::number(i) + "\r\n[PRINT ]" + m_dir.path().toUtf8() +
+                (i % 2 ? "/data" : "/gone") + "\r\n";
+    write(ini(), text);
+    const Settings settings = SettingsFile::load(ini(), program()).settings;
+    EXPECT_EQ(settings.searchHistory,
+              QStringList({u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+    EXPECT_EQ(settings.folderHistory, QStringList(6, m_dir.filePath(u"data"_s)));
+}
+
 TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheStartValuesAndTheProgramsFolder)
 {
     Settings unset;

@@ -1,9 +1,14 @@
 #include "GTestPrinters.h"
 #include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
+#include "SavedEnvironment.h"
+#include "ScriptedRunUi.h"
+#include "core/run/RunStart.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -70,6 +75,32 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
     }
     EXPECT_EQ(::kill(pid, 0), 0) << "the office went away with its host";
     ::kill(-pid, SIGKILL); // the user would close it
+}
+
+// While an office handed over is open, a run refuses to start: it would rewrite the results
+// that office shows. Once the user has closed it, runs start again.
+TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
+{
+    // Records of its own, so that no other test's office counts, nor this one for them.
+    QTemporaryDir runtime;
+    const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    libreoffice::LibreOfficeHostFactory factory;
+    support::ScriptedRunUi ui;
+
+    OfficeOptions options;
+    options.display = OfficeOptions::Display::Visible;
+    InspectableLibreOfficeHost office(options);
+    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory)); // still ours
+    const pid_t pid = office.processId();
+    office.handOver();
+    EXPECT_TRUE(run::refuseWhileOfficeOpen(ui, factory));
+    EXPECT_EQ(ui.messages().value(0).title, u"Excel起動中"_s);
+
+    ::kill(-pid, SIGKILL); // the user closes it
+    for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
+        QThread::msleep(20);
+    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory));
 }
 
 } // namespace

@@ -136,6 +136,22 @@ says "brelix-cli: Brelix.html がインストール先にありません。"
 brelix 2 "$work/home6" "$broken/brelix-cli" diff "${books[@]}"
 says "実行不可能: Brelix_Format.xls がありません"
 
+echo "-- a program's folder that cannot be written: said at start; no run starts an office"
+unwritable=$work/unwritable
+mkdir -p "$unwritable" "$work/runtime8"
+cp "$folder/Brelix_Format.xls" "$unwritable/"
+chmod -R a-w "$unwritable"
+user_folder "$work/runtime8"
+for job in "diff ${books[*]}" "grep TEST ${books[*]}"; do
+  # shellcheck disable=SC2086 # the job's words
+  brelix 2 "$work/home8" env BRELIX_HOME="$unwritable" XDG_RUNTIME_DIR="$work/runtime8" "$cli" $job
+  says "brelix-cli: プログラムのフォルダに書き込めません。
+brelix-cli: $unwritable
+brelix-cli: 設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"
+  says "実行不可能: Brelix.$([[ $job == diff* ]] && echo xls || echo grp) を作成できません"
+done
+check "no office started" test ! -e "$work/runtime8/brelix-office-$user_id"
+
 echo "-- the window starts after the message"
 gui() {
   "$1" >/dev/null 2>&1 &
@@ -149,5 +165,7 @@ gui() {
 }
 # xvfb-run's shell drops exported functions; the definition goes along as text.
 brelix 0 "$work/home7" xvfb-run -a bash -c "$(declare -f gui); gui '$broken/brelix'"
+brelix 0 "$work/home8" env BRELIX_HOME="$unwritable" xvfb-run -a bash -c \
+  "$(declare -f gui); gui '$folder/brelix'"
 
 echo "PASS"

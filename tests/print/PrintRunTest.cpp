@@ -94,7 +94,9 @@ TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
         {.name = u"nothing selected"_s, .listed = {u"-a.xls"_s, u"-b.xls"_s}},
         {.name = u"no scope"_s, .listed = one, .scope = std::nullopt},
         {.name = u"declined"_s, .listed = one, .declined = true},
-        {.name = u"a spreadsheet window open"_s, .listed = one, .user = {.windowOpen = true}},
+        {.name = u"an office handed over earlier still open"_s,
+         .listed = one,
+         .user = {.officeHandedOver = true}},
         // Events: progress shown, office started, then one after each workbook or sheet.
         {.name = u"cancel after the third of five"_s,
          .listed = {u"1.xls"_s, u"2.xls"_s, u"3.xls"_s, u"4.xls"_s, u"5.xls"_s},

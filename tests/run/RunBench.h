@@ -17,9 +17,9 @@ using namespace Qt::StringLiterals;
 
 // What the user does while a run works.
 struct UserScript {
-    QStringList passwords{}; // the answers to the password questions, in turn
-    int cancelAtEvent = 0;   // cancel is pressed while this event is processed
-    bool windowOpen = false; // a spreadsheet window of the user's own is open
+    QStringList passwords{};       // the answers to the password questions, in turn
+    int cancelAtEvent = 0;         // cancel is pressed while this event is processed
+    bool officeHandedOver = false; // an office a run handed over is still open
 };
 
 // A folder of files, an in-memory office and a scripted screen for one run, and what the run
@@ -30,8 +30,7 @@ public:
     {
         m_ui.answerPasswords(user.passwords);
         m_ui.cancelAtEvent(user.cancelAtEvent);
-        if (user.windowOpen)
-            m_ui.setWindowTitles({u"Book1.xls - Microsoft Excel"_s});
+        m_factory.setHandedOverInstanceOpen(user.officeHandedOver);
     }
 
     // A file in the folder, on disk for the run's checks and in the office's file table; none
@@ -50,6 +49,26 @@ public:
     {
         if (const auto templ = m_factory.savedContent(templatePath))
             m_factory.addFile(outputPath, *templ);
+    }
+    // The result of an earlier run at `path`, read-only when told; then whether a run kept it.
+    void putPreviousResult(const QString& path, bool readOnly)
+    {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("previous");
+        file.close();
+        if (readOnly)
+            file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    static QString previousResult(const QString& path)
+    {
+        if (QFile::exists(path + u".previous"_s))
+            return u"previous result left aside\n"_s;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return u"previous result gone\n"_s;
+        return file.readAll() == "previous" ? u"previous result kept\n"_s
+                                            : u"previous result replaced\n"_s;
     }
     // The first office fails at the first use of the operation.
     void failInFirstOffice(const QString& operation,

@@ -42,6 +42,7 @@ struct Scenario {
     bool noTemplate = false;
     bool noHitFileFolder = false;
     bool noResultsFolder = false;
+    bool readOnlyResults = false;
     QString failingCall{}; // fails at its first use in the first office
     HostError::Kind failure = HostError::Kind::General;
 };
@@ -68,6 +69,7 @@ QString transcript(const Scenario& scenario)
         settings.hitFilePath = bench.put(u"none/Brelix.grp"_s, {});
     if (scenario.noResultsFolder)
         settings.outputPath = bench.put(u"none/Brelix.xls"_s, {});
+    bench.putPreviousResult(settings.outputPath, scenario.readOnlyResults);
     bench.failInFirstOffice(scenario.failingCall, scenario.failure);
     int accepted = 0;
 
@@ -85,9 +87,10 @@ QString transcript(const Scenario& scenario)
         text += u"  "_s + HitFile::line(hit.fields()).replace(u'\n', u"\\n"_s) + u'\n';
     text += bench.screenAndOffices({u"openWorkbook"_s, u"rangeTexts"_s});
     text += u"hit file: %1 lines\n"_s.arg(
-        QFile::exists(settings.hitFilePath)
-            ? QString::number(HitFile::read(settings.hitFilePath).size())
-            : u"no"_s);
+                QFile::exists(settings.hitFilePath)
+                    ? QString::number(HitFile::read(settings.hitFilePath).size())
+                    : u"no"_s) +
+            bench.previousResult(settings.outputPath);
     if (bench.handedOver()) {
         const WorkbookContent results = *bench.m_factory.savedContent(settings.outputPath);
         text +=
@@ -152,11 +155,14 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
          .books = {{u"a.xls"_s, locked}},
          .user = {.passwords = {u"pw"_s}}},
         {.name = u"nothing to search for"_s, .text = u"   "_s},
-        {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
+        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
         {.name = u"nothing selected"_s, .books = {}},
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
         {.name = u"no folder for the results"_s, .noResultsFolder = true},
+        {.name = u"read-only results"_s, .readOnlyResults = true},
+        {.name = u"two workbooks over the cell limit"_s,
+         .books = {{u"over.xls"_s, over}, {u"big.xls"_s, big}, {u"a.xls"_s, one}}},
         {.name = u"an office dies, a file is missing"_s,
          .books = {{u"a.xls"_s, one}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
          .failingCall = u"rangeTexts"_s,

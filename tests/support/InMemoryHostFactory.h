@@ -25,6 +25,9 @@ public:
     void onStart(std::function<void(InMemoryHost&)> prepare) { m_prepare = std::move(prepare); }
 
     std::unique_ptr<host::SpreadsheetHost> start() override;
+    // While set, an instance handed over earlier is still open.
+    void setHandedOverInstanceOpen(bool open) { m_handedOverOpen = open; }
+    bool handedOverInstanceOpen() override { return m_handedOverOpen; }
 
     int startCount() const { return static_cast<int>(m_hosts.size()); }
     // Instances in the order they were started, from 0.
@@ -36,6 +39,7 @@ private:
     std::vector<std::unique_ptr<InMemoryHost>> m_hosts;
     std::function<void(InMemoryHost&)> m_prepare;
     bool m_failStart = false;
+    bool m_handedOverOpen = false;
 };
 
 } // namespace brelix::support

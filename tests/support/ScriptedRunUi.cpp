@@ -1,7 +1,5 @@
 #include "ScriptedRunUi.h"
 
-#include <algorithm>
-
 using namespace Qt::StringLiterals;
 
 namespace brelix::support {
@@ -90,14 +88,6 @@ void ScriptedRunUi::showErrorReport(const QString& text)
 {
     m_calls.append(u"errorReport"_s);
     m_errorReports.append(text);
-}
-
-bool ScriptedRunUi::windowTitled(const QString& part)
-{
-    m_calls.append(u"windowTitled("_s + part + u')');
-    return std::any_of(m_windowTitles.begin(), m_windowTitles.end(), [&](const QString& title) {
-        return title.contains(part, Qt::CaseInsensitive);
-    });
 }
 
 } // namespace brelix::support

@@ -17,8 +17,6 @@ public:
     void cancelAtEvent(int n) { m_cancelAtEvent = n; }
     // Answers to askPassword, in turn; once they run out, the user cancels.
     void answerPasswords(const QStringList& passwords) { m_passwords = passwords; }
-    // The titles of the open top-level windows windowTitled looks through.
-    void setWindowTitles(const QStringList& titles) { m_windowTitles = titles; }
     // The answer to Yes/No messages (Yes unless set); Ok messages answer Ok.
     void setAnswer(run::MessageAnswer answer) { m_answer = answer; }
 
@@ -39,14 +37,12 @@ public:
     std::optional<QString> askPassword(const QString& book, const QString& offered) override;
     run::MessageAnswer showMessage(const run::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
-    bool windowTitled(const QString& part) override;
 
 private:
     QStringList m_calls;
     QList<run::RunMessage> m_messages;
     QStringList m_errorReports;
     QStringList m_passwords;
-    QStringList m_windowTitles;
     run::MessageAnswer m_answer = run::MessageAnswer::Yes;
     int m_cancelAtEvent = 0;
     int m_eventCount = 0;

@@ -1,5 +1,4 @@
 #include "UiTestHelpers.h"
-#include "ui/desktop/WindowTitles.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
@@ -64,13 +63,6 @@ TEST(ProgressWindow, EscapeLeavesItOpenWithItsCancelButton)
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&window, &escape);
     EXPECT_TRUE(window.isVisible());
-}
-
-// Run by ctest without a display; the X11 case runs under Xvfb (see the build files).
-TEST(WindowTitles, NoDisplayMeansNoWindow)
-{
-    EXPECT_FALSE(windowTitleExists(u"Microsoft Excel"_s));
-    EXPECT_TRUE(topLevelWindowTitles().isEmpty());
 }
 
 } // namespace

@@ -11,6 +11,7 @@ using run::RunFailure;
 void ChangeHistory::copyTemplate()
 {
     const DiffSettings& settings = m_state.settings;
+    m_state.previousHistory = run::PreviousResult(settings.outputPath);
     if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
         throw RunFailure(RunFailure::FileAccess,
                          QStringLiteral("%1 could not be copied to %2")
@@ -67,6 +68,7 @@ bool ChangeHistory::finish()
     writeNotes();
     m_host.deleteSheet(history, QStringLiteral("Grep結果"));
     m_workbook.save();
+    m_state.previousHistory.drop();
 
     m_state.stage = Stage::ShowOffice;
     m_host.setVisible(true);

@@ -9,6 +9,8 @@
 #include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 
+#include <QFileInfo>
+
 namespace brelix::compare {
 
 using host::HostError;
@@ -71,21 +73,34 @@ DiffEnding DiffRun::work()
     m_state.nextHistoryRow = 2;
 
     m_state.stage = Stage::CheckOpenOffice;
-    if (run::refuseWhileOfficeOpen(m_ui))
+    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
         return DiffEnding::OfficeOpen;
+    if (!run::ResultsWorkbook::canReplace(m_state.settings.outputPath)) {
+        message(QFileInfo(m_state.settings.outputPath).fileName() +
+                    QStringLiteral(" を作成できません"),
+                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        return DiffEnding::Refused;
+    }
 
     m_state.stage = Stage::ShowProgress;
     run::showOfficeStarting(m_ui);
 
     m_state.stage = Stage::StartOffice;
     m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough);
-    openAndArrange();
+    m_state.stage = Stage::OpenWorkbooks;
+    run::hideWindows(*m_host, run::HostFailures::PassThrough);
+    m_host->openWorkbook(m_state.settings.firstPath);
+    m_host->openWorkbook(m_state.settings.secondPath);
 
     m_state.stage = Stage::CountSheets;
     countSheets();
     if (m_state.firstSheetCount != m_state.secondSheetCount)
         return abort(DiffEnding::SheetCountsDiffer);
     limitToRange();
+    // Only a run that will compare replaces the previous change history.
+    if (m_state.startBeyondLastSheet)
+        return abort(DiffEnding::StartBeyondLastSheet);
+    arrange();
 
     if (compareSheets() == DiffEnding::PasswordFailed)
         return abort(DiffEnding::PasswordFailed);
@@ -93,18 +108,11 @@ DiffEnding DiffRun::work()
     m_state.stage = Stage::SheetsCompared;
     if (m_ui.cancelRequested())
         return abort(DiffEnding::Cancelled);
-    if (m_state.startBeyondLastSheet)
-        return abort(DiffEnding::StartBeyondLastSheet);
     return finish();
 }
 
-void DiffRun::openAndArrange()
+void DiffRun::arrange()
 {
-    m_state.stage = Stage::OpenWorkbooks;
-    run::hideWindows(*m_host, run::HostFailures::PassThrough);
-    m_host->openWorkbook(m_state.settings.firstPath);
-    m_host->openWorkbook(m_state.settings.secondPath);
-
     m_state.stage = Stage::ArrangeWindows;
     switch (m_state.settings.layout) {
     case 0:
@@ -299,11 +307,12 @@ DiffEnding DiffRun::fail(int number, const QString& description)
 
 void DiffRun::closeEverythingIgnoringFailure()
 {
-    if (!m_host)
-        return;
-    for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
-        run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
-    run::quitIgnoringFailure(std::move(m_host));
+    if (m_host) {
+        for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
+            run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
+        run::quitIgnoringFailure(std::move(m_host));
+    }
+    m_state.previousHistory.restore();
 }
 
 void DiffRun::message(const QString& text, const QString& title, MessageIcon icon, bool foreground)

@@ -32,7 +32,8 @@ public:
 
 private:
     DiffEnding work();
-    void openAndArrange();
+    // The windows and the change history, made afresh from the template.
+    void arrange();
     void arrangeNormal();
     void arrangeTiled(host::WindowArrangement arrangement, const TiledStages& stages);
     void countSheets();

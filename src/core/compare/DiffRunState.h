@@ -5,6 +5,7 @@
 #include "core/compare/DiffSettings.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/Stage.h"
+#include "core/run/PreviousResult.h"
 #include "core/run/ProgramFiles.h"
 
 #include <QList>
@@ -24,7 +25,8 @@ struct DiffRunState {
     QString firstName;
     QString secondName;
     QString historyName = run::kResultsFile;
-    int firstSheetCount = 0; // lowered to the last sheet of the range once known
+    run::PreviousResult previousHistory; // back in place unless the new one is saved
+    int firstSheetCount = 0;             // lowered to the last sheet of the range once known
     int secondSheetCount = 0;
     QList<bool> firstVisible; // index 0 is sheet 1
     QList<bool> secondVisible;

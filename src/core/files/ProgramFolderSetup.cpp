@@ -33,12 +33,16 @@ bool sameBytes(const QString& a, const QString& b)
 
 ProgramFolderSetup ProgramFolderSetup::run()
 {
-    if (programFolderChoice().kind == ProgramFolderKind::Home)
-        return {};
+    const ProgramFolderChoice choice = programFolderChoice();
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(executableFolder).isWritable())
-        return {};
-    return seed(perUserFolder(), executableFolder);
+    if (choice.kind != ProgramFolderKind::Home && !QFileInfo(executableFolder).isWritable())
+        return seed(perUserFolder(), executableFolder);
+    ProgramFolderSetup setup;
+    if (!QFileInfo(choice.path).isWritable()) {
+        setup.m_userFolder = choice.path;
+        setup.m_problems.append(Problem::ProgramFolderNotWritable);
+    }
+    return setup;
 }
 
 ProgramFolderSetup ProgramFolderSetup::seed(const QString& userFolder,
@@ -117,6 +121,10 @@ QString ProgramFolderSetup::message() const
         switch (problem) {
         case Problem::FolderNotCreated:
             paragraphs << u"個人用フォルダを作成できません。"_s + crlf + m_userFolder + crlf +
+                              unsaved;
+            break;
+        case Problem::ProgramFolderNotWritable:
+            paragraphs << u"プログラムのフォルダに書き込めません。"_s + crlf + m_userFolder + crlf +
                               unsaved;
             break;
         case Problem::FolderNotWritable:

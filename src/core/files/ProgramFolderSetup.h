@@ -12,14 +12,16 @@ namespace brelix::files {
 class ProgramFolderSetup {
 public:
     enum class Problem {
-        FolderNotCreated,  // the per-user folder could not be made
-        FolderNotWritable, // it exists, but this user cannot write to it
-        TemplateMissing,   // no Brelix_Format.xls, neither installed nor seeded before
-        ManualMissing,     // no Brelix.html, likewise
+        FolderNotCreated,         // the per-user folder could not be made
+        FolderNotWritable,        // it exists, but this user cannot write to it
+        ProgramFolderNotWritable, // BRELIX_HOME or a portable copy's folder, likewise
+        TemplateMissing,          // no Brelix_Format.xls, neither installed nor seeded before
+        ManualMissing,            // no Brelix.html, likewise
     };
 
-    // For this process: nothing to do with BRELIX_HOME or a writable executable's folder;
-    // otherwise the per-user folder, seeded from the executable's folder.
+    // For this process: nothing to do with BRELIX_HOME or a writable executable's folder but
+    // to find that it can be written; otherwise the per-user folder, seeded from the
+    // executable's folder.
     static ProgramFolderSetup run();
 
     // Makes `userFolder` and copies into it what it lacks of `installedFolder`'s template,
@@ -27,6 +29,7 @@ public:
     // and its pictures when the installed ones differ (after an upgrade).
     static ProgramFolderSetup seed(const QString& userFolder, const QString& installedFolder);
 
+    // The folder the settings and results would go to.
     QString userFolder() const { return m_userFolder; }
     QString installedFolder() const { return m_installedFolder; }
     QList<Problem> problems() const { return m_problems; }

@@ -37,7 +37,7 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
         m_outcome.ending = PrintEnding::Declined;
         return m_outcome;
     }
-    if (run::refuseWhileOfficeOpen(m_ui)) {
+    if (run::refuseWhileOfficeOpen(m_ui, m_factory)) {
         m_outcome.ending = PrintEnding::OfficeOpen;
         return m_outcome;
     }

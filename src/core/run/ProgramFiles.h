@@ -8,5 +8,7 @@ namespace brelix::run {
 inline const QString kTemplateFile = QStringLiteral("Brelix_Format.xls"); // copied for each result
 inline const QString kResultsFile = QStringLiteral("Brelix.xls"); // change history, search results
 inline const QString kHitFile = QStringLiteral("Brelix.grp");     // a search's hits, line by line
+// Added to the results file's name while a run makes a new one.
+inline const QString kSetAsideSuffix = QStringLiteral(".previous");
 
 } // namespace brelix::run

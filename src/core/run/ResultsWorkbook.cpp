@@ -3,6 +3,7 @@
 #include "core/run/UsedExtent.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace brelix::run {
 
@@ -22,8 +23,22 @@ double stripHeight(int toolBarRows)
 
 } // namespace
 
+bool ResultsWorkbook::canReplace(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return false;
+    if (!file.exists())
+        return true;
+    // Marked read-only, it is kept even where the system would let us remove it.
+    const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return file.isFile() && file.isWritable() && (file.permissions() & writeBits);
+}
+
 bool ResultsWorkbook::copyTemplate(const QString& templatePath, const QString& path)
 {
+    if (!canReplace(path))
+        return false;
     QFile::remove(path); // a failure shows in the copy
     return QFile::copy(templatePath, path);
 }

@@ -20,6 +20,9 @@ public:
     {
     }
 
+    // Can the file at `path` be made or replaced? Not when its folder cannot be written, nor
+    // when it is a folder or a file the user made read-only.
+    static bool canReplace(const QString& path);
     // Replaces the file at `path` with a copy of the template; false when it cannot.
     static bool copyTemplate(const QString& templatePath, const QString& path);
     // A template installed read-only must not make a read-only result.

@@ -2,9 +2,9 @@
 
 namespace brelix::run {
 
-bool refuseWhileOfficeOpen(RunUi& ui)
+bool refuseWhileOfficeOpen(RunUi& ui, host::SpreadsheetHostFactory& factory)
 {
-    if (!ui.windowTitled(QStringLiteral("Microsoft Excel")))
+    if (!factory.handedOverInstanceOpen())
         return false;
     ui.showMessage({QStringLiteral("Excelを終了してから実行して下さい"),
                     QStringLiteral("Excel起動中"), MessageIcon::Exclamation});

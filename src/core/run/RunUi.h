@@ -52,9 +52,6 @@ public:
     virtual MessageAnswer showMessage(const RunMessage& message) = 0;
     // The report of an unexpected failure, shown until the user closes it.
     virtual void showErrorReport(const QString& text) = 0;
-
-    // Is a top-level window whose title contains this text (ignoring case) open?
-    virtual bool windowTitled(const QString& part) = 0;
 };
 
 } // namespace brelix::run

@@ -10,7 +10,7 @@ namespace brelix::search {
 // How a search ended; every ending has told the user already.
 enum class SearchEnding {
     Finished,
-    CutShort, // the last workbook was over the cell limit; the results say so
+    CutShort, // a workbook was over the cell limit; the results say which
     Cancelled,
     PasswordFailed,
     Failed,          // the results could not be made

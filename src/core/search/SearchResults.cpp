@@ -38,11 +38,20 @@ SearchEnding SearchResults::build()
     } catch (const HostError& e) {
         return fail(e.description());
     }
+    m_state.previousResults.drop();
     return handOver();
 }
 
 bool SearchResults::open(QString& failure)
 {
+    const SearchSettings& settings = m_state.settings;
+    m_state.previousResults = run::PreviousResult(settings.outputPath);
+    if (!run::ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath) ||
+        !run::ResultsWorkbook::makeWritable(settings.outputPath)) {
+        failure = QStringLiteral("%1 could not be copied to %2")
+                      .arg(settings.templatePath, settings.outputPath);
+        return false;
+    }
     try {
         m_host = m_hosts.take();
         m_book = m_host->openWorkbook(m_state.settings.outputPath);
@@ -103,8 +112,9 @@ void SearchResults::writeNotice()
 {
     if (!m_state.cutShort())
         return;
-    const QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。"),
-                            m_state.cutShortNote, m_state.lastSheetSearched};
+    QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。")};
+    for (const QStringList& book : m_state.tooLarge)
+        lines += book;
     for (int i = 0; i < lines.size(); ++i)
         m_results->writeNote(m_nextRow + i, lines[i]);
 }
@@ -122,8 +132,11 @@ SearchEnding SearchResults::handOver()
     if (!m_state.cutShort())
         return SearchEnding::Finished;
     m_ui.processEvents();
+    QStringList books;
+    for (const QStringList& book : m_state.tooLarge)
+        books.append(book.join(kCrLf));
     m_ui.showMessage({QStringLiteral("ファイルが大きすぎて、全て検索できませんでした") + kCrLf +
-                          kCrLf + m_state.cutShortNote + kCrLf + m_state.lastSheetSearched,
+                          kCrLf + books.join(kCrLf + kCrLf),
                       QStringLiteral("比較中止"), run::MessageIcon::Exclamation,
                       run::MessageButtons::Ok, true});
     return SearchEnding::CutShort;
@@ -135,6 +148,7 @@ SearchEnding SearchResults::fail(const QString& reason)
     m_hitFile.close();
     m_ui.closeProgress();
     run::quitIgnoringFailure(std::move(m_host));
+    m_state.previousResults.restore();
     m_ui.showMessage({QStringLiteral("検索結果を作成できませんでした") + kCrLf + reason + kCrLf +
                           kCrLf +
                           QStringLiteral("見つかった箇所は %1 にあります")

@@ -100,13 +100,14 @@ std::optional<SearchEnding> SearchRun::refusal()
                 MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
-    if (run::refuseWhileOfficeOpen(m_ui))
+    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
         return SearchEnding::OfficeOpen;
     return std::nullopt;
 }
 
-// The hit file and a fresh copy of the template; a run that cannot write them would end in
-// results that are not there, so it stops here and says why.
+// The hit file, and the assurance that the results workbook can be made from the template
+// once there are results; a run that could not write them would end in results that are not
+// there, so it stops here and says why. The previous results stay until then.
 bool SearchRun::prepareFiles()
 {
     const SearchSettings& settings = m_state.settings;
@@ -116,8 +117,7 @@ bool SearchRun::prepareFiles()
                 QStringLiteral("実行不可能"), MessageIcon::Exclamation);
         return false;
     }
-    if (!run::ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath) ||
-        !run::ResultsWorkbook::makeWritable(settings.outputPath)) {
+    if (!run::ResultsWorkbook::canReplace(settings.outputPath)) {
         m_hitFile->close();
         removeHitFile();
         message(QFileInfo(settings.outputPath).fileName() + QStringLiteral(" を作成できません"),
@@ -141,6 +141,8 @@ std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target
 {
     m_state.currentFile = target.fileName;
     m_state.cellsOfWorkbook = 0;
+    m_state.cutShortNote.clear();
+    m_state.lastSheetSearched.clear();
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
@@ -187,8 +189,10 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         m_ui.processEvents();
 
         m_state.cellsOfWorkbook += qint64(extent->row) * extent->column;
-        if (m_state.cutShort())
+        if (m_state.overLimit()) {
+            m_state.cutShortHere();
             break;
+        }
         m_state.cutShortNote = QStringLiteral("以下のシートまでは検索できました");
         m_state.lastSheetSearched =
             QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
@@ -234,6 +238,7 @@ SearchEnding SearchRun::passwordEnd()
     m_hitFile->close();
     m_ui.closeProgress();
     run::quitIgnoringFailure(std::move(m_host));
+    m_state.previousResults.restore();
     message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
             MessageIcon::Information);
     removeHitFile();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/run/PreviousResult.h"
 #include "core/search/HitFile.h"
 #include "core/search/HitRecord.h"
 #include "core/search/SearchSettings.h"
@@ -20,15 +21,25 @@ struct SearchRunState {
     int selectedCount = 0;
     int workbookNumber = 0; // of the workbook being searched, from 1
     int nextHitRow = 2;     // the results row of the next hit, whose number is one less
-    // Cells of the current workbook's sheets visited so far; after the loop, the last one's.
+    // Cells of the current workbook's sheets visited so far.
     qint64 cellsOfWorkbook = 0;
-    QString cutShortNote;      // set for each sheet that passed the cell limit
+    QString cutShortNote;      // set for each sheet of the current workbook within the limit
     QString lastSheetSearched; // the sheet it names
     QString currentFile;
     QList<HitRecord> hits;
     QStringList skippedFiles;
+    // Each workbook the limit cut short: its name, then how far it was searched, if at all.
+    QList<QStringList> tooLarge;
+    run::PreviousResult previousResults; // back in place unless the new ones are saved
 
-    bool cutShort() const { return cellsOfWorkbook > kWorkbookCellLimit; }
+    bool overLimit() const { return cellsOfWorkbook > kWorkbookCellLimit; }
+    bool cutShort() const { return !tooLarge.isEmpty(); }
+    void cutShortHere()
+    {
+        tooLarge.append(cutShortNote.isEmpty()
+                            ? QStringList{currentFile}
+                            : QStringList{currentFile, cutShortNote, lastSheetSearched});
+    }
     void skip(const QString& file)
     {
         if (!skippedFiles.contains(file))

@@ -12,8 +12,8 @@ public:
     static constexpr qsizetype Depth = 5;
 
     // `items` becomes `currentText` followed by the first five of the other entries in their
-    // order. Only the first entry equal to `currentText` (letter case counts) is left out, so a
-    // history loaded longer than that is trimmed here. The caller then selects entry 0.
+    // order. Only the first entry equal to `currentText` (letter case counts) is left out. The
+    // caller then selects entry 0.
     static void pushFront(const QString& currentText, QStringList& items);
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/files/ProgramFolder.h"
 #include "core/files/TextDecoding.h"
+#include "core/settings/History.h"
 #include "core/settings/SettingsNumber.h"
 #include "core/settings/SettingsTags.h"
 
@@ -68,9 +69,18 @@ template <typename Holder> Record setOrStop(Holder& holder, std::optional<int> n
     return Record::Read;
 }
 
+// A history holds the current entry and its earlier ones; the rest of a longer, hand-made
+// list is passed over, so that it is not written back.
+bool historyFull(const QStringList& history)
+{
+    return history.size() > History::Depth;
+}
+
 // Only folders that are still there come back; a plain file cannot be listed.
 Record addFolder(QStringList& history, QStringView value)
 {
+    if (historyFull(history))
+        return Record::Read;
     const QString folder = value.toString();
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
         history.append(folder);
@@ -79,7 +89,8 @@ Record addFolder(QStringList& history, QStringView value)
 
 Record addText(QStringList& history, QStringView value)
 {
-    history.append(value.toString());
+    if (!historyFull(history))
+        history.append(value.toString());
     return Record::Read;
 }
 

@@ -10,6 +10,7 @@ class LibreOfficeHostFactory : public host::SpreadsheetHostFactory {
 public:
     explicit LibreOfficeHostFactory(OfficeOptions options = {});
     std::unique_ptr<host::SpreadsheetHost> start() override;
+    bool handedOverInstanceOpen() override;
 
 private:
     OfficeOptions m_options;

@@ -254,4 +254,23 @@ void OfficeProcess::sweepStale()
     }
 }
 
+bool OfficeProcess::handedOverInstanceOpen()
+{
+    const QDir root(runtimeFolder());
+    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString folder = root.filePath(name);
+        QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
+        if (!record.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> fields = record.readAll().simplified().split(' ');
+        if (fields.size() < 3 || fields[2] != "handed-over")
+            continue;
+        // An office the user closed may linger as a zombie of ours: it runs on no folder.
+        const pid_t office = fields[1].toInt();
+        if (processAlive(office) && groupRunsOnFolder(office, folder))
+            return true;
+    }
+    return false;
+}
+
 } // namespace brelix::libreoffice

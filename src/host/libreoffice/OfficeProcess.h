@@ -31,6 +31,8 @@ public:
     // Stops instances whose owning program is gone without handing them over, and removes the
     // records of instances that have ended.
     static void sweepStale();
+    // Is an office that was handed over still running, by the records of the runtime folder?
+    static bool handedOverInstanceOpen();
     static QString runtimeFolder();
 
 private:

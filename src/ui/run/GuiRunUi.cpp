@@ -1,6 +1,5 @@
 #include "ui/run/GuiRunUi.h"
 
-#include "ui/desktop/WindowTitles.h"
 #include "ui/dialogs/ErrorReportDialog.h"
 #include "ui/dialogs/PasswordDialog.h"
 #include "ui/run/ProgressWindow.h"
@@ -142,11 +141,6 @@ MessageAnswer GuiRunUi::showMessage(const run::RunMessage& message)
 void GuiRunUi::showErrorReport(const QString& text)
 {
     ErrorReportDialog::show(m_mainWindow, text);
-}
-
-bool GuiRunUi::windowTitled(const QString& part)
-{
-    return windowTitleExists(part);
 }
 
 } // namespace brelix::ui

@@ -29,7 +29,6 @@ public:
     std::optional<QString> askPassword(const QString& book, const QString& offered) override;
     run::MessageAnswer showMessage(const run::RunMessage& message) override;
     void showErrorReport(const QString& text) override;
-    bool windowTitled(const QString& part) override;
 
 private:
     QWidget* m_mainWindow;
