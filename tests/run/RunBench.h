@@ -40,7 +40,9 @@ public:
     {
         const QString path = QDir(m_dir.path()).filePath(name);
         if (!content.sheets.isEmpty()) {
-            QFile(path).open(QIODevice::WriteOnly);
+            if (name == u"Brelix_Format.xls"_s) // the runs read its bytes
+                QFile::copy(QStringLiteral(BRELIX_BUILT_TEMPLATE), path);
+            QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
             m_factory.addFile(path, content);
         }
         return path;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/host/HostError.h"
 #include "core/search/HitFile.h"
 #include "core/search/HitRecord.h"
 #include "core/search/SearchSettings.h"
@@ -27,6 +28,14 @@ struct SearchRunState {
     QString currentFile;
     QList<HitRecord> hits;
     QStringList skippedFiles;
+    bool officeDied = false; // while the current workbook was read
+
+    // A failure of the office, as opposed to one of the file, is noted for one more try.
+    void noteFailure(const host::HostError& failure)
+    {
+        if (failure.kind() == host::HostError::Kind::Unavailable)
+            officeDied = true;
+    }
 
     bool cutShort() const { return cellsOfWorkbook > kWorkbookCellLimit; }
     void skip(const QString& file)
