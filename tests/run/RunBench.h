@@ -53,14 +53,15 @@ public:
         if (const auto templ = m_factory.savedContent(templatePath))
             m_factory.addFile(outputPath, *templ);
     }
-    // The first office fails at the first use of the operation.
+    // The first `offices` offices fail at the `use`th use of the operation.
     void failInFirstOffice(const QString& operation,
-                           host::HostError::Kind kind = host::HostError::Kind::General)
+                           host::HostError::Kind kind = host::HostError::Kind::General,
+                           int offices = 1, int use = 1)
     {
         if (!operation.isEmpty())
-            m_factory.onStart([this, operation, kind](support::InMemoryHost& office) {
-                if (m_factory.startCount() == 1)
-                    office.failOn(operation, 1, kind);
+            m_factory.onStart([=, this](support::InMemoryHost& office) {
+                if (m_factory.startCount() <= offices)
+                    office.failOn(operation, use, kind);
             });
     }
     bool handedOver()

@@ -44,6 +44,8 @@ struct Scenario {
     bool noResultsFolder = false;
     QString failingCall{}; // fails at its first use in the first office
     HostError::Kind failure = HostError::Kind::General;
+    int failingOffices = 1;
+    int failingUse = 1;
 };
 
 // The run of a scenario over files in a folder of their own (a workbook without sheets is
@@ -68,7 +70,8 @@ QString transcript(const Scenario& scenario)
         settings.hitFilePath = bench.put(u"none/Brelix.grp"_s, {});
     if (scenario.noResultsFolder)
         settings.outputPath = bench.put(u"none/Brelix.xls"_s, {});
-    bench.failInFirstOffice(scenario.failingCall, scenario.failure);
+    bench.failInFirstOffice(scenario.failingCall, scenario.failure, scenario.failingOffices,
+                            scenario.failingUse);
     int accepted = 0;
 
     const SearchOutcome outcome =
@@ -157,10 +160,16 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
         {.name = u"no folder for the results"_s, .noResultsFolder = true},
-        {.name = u"an office dies, a file is missing"_s,
-         .books = {{u"a.xls"_s, one}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
+        {.name = u"an office dies, a file is missing: the file read is read again"_s,
+         .books = {{u"a.xls"_s, two}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
          .failingCall = u"rangeTexts"_s,
-         .failure = HostError::Kind::Unavailable},
+         .failure = HostError::Kind::Unavailable,
+         .failingUse = 2},
+        {.name = u"the office dies twice on a file"_s,
+         .books = {{u"a.xls"_s, one}, {u"c.xls"_s, one}},
+         .failingCall = u"rangeTexts"_s,
+         .failure = HostError::Kind::Unavailable,
+         .failingOffices = 2},
         {.name = u"results that cannot be saved"_s, .failingCall = u"saveWorkbook"_s},
     };
     QString transcripts;
