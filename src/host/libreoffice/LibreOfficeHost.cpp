@@ -208,12 +208,13 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
                             QStringLiteral("%1 cannot be read as a workbook (damaged, encrypted or "
                                            "of another kind)")
                                 .arg(path));
+        const QString wasActive = m_active;
         Entry& opened = adopt(component, name, info.absoluteFilePath(), file.filterName);
         const int readSheets = opened.book.sheetCount();
         if (file.declaredSheets && readSheets < *file.declaredSheets) {
             closeEntry(opened);
             std::erase_if(m_books, [&](const auto& p) { return p.get() == &opened; });
-            m_active = m_books.empty() ? QString() : m_books.back()->book.name;
+            m_active = wasActive;
             throw HostError(HostError::Kind::OpenFailed,
                             QStringLiteral("the office read only %1 of the %2 worksheets of %3")
                                 .arg(readSheets)
