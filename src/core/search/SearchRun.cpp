@@ -166,6 +166,7 @@ std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
+        m_state.officeDied = true; // an office that never came says nothing of the file
         m_state.skip(target.fileName);
         return std::nullopt;
     }
