@@ -28,22 +28,42 @@ const QString kOdfOffice = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns
                     QStringLiteral("%1 is not a workbook: %2").arg(path, why));
 }
 
-// The sheets of xl/workbook.xml that are worksheets by their relationships; a workbook without
-// readable relationships counts every sheet.
+// The relationships of a package part: each one's type and target by its id.
+QHash<QString, std::pair<QString, QString>> relationships(const ZipArchive& zip,
+                                                          const QString& relsPart)
+{
+    QHash<QString, std::pair<QString, QString>> found;
+    const std::optional<QByteArray> rels = zip.member(relsPart);
+    QXmlStreamReader xml(rels.value_or(QByteArray()));
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.name() == QLatin1String("Relationship"))
+            found.insert(xml.attributes().value(QLatin1String("Id")).toString(),
+                         {xml.attributes().value(QLatin1String("Type")).toString(),
+                          xml.attributes().value(QLatin1String("Target")).toString()});
+    return found;
+}
+
+// The workbook part the package names, where writers almost always put it otherwise.
+QString workbookPart(const ZipArchive& zip)
+{
+    for (const auto& [type, target] : relationships(zip, QStringLiteral("_rels/.rels")))
+        if (type.endsWith(QLatin1String("/officeDocument")))
+            return target.startsWith(u'/') ? target.mid(1) : target;
+    return QStringLiteral("xl/workbook.xml");
+}
+
+// The sheets of the workbook part that are worksheets by their relationships; a workbook
+// without readable relationships counts every sheet.
 std::optional<int> excel2007Sheets(const ZipArchive& zip)
 {
-    const std::optional<QByteArray> workbook = zip.member(QStringLiteral("xl/workbook.xml"));
+    const QString part = workbookPart(zip);
+    const std::optional<QByteArray> workbook = zip.member(part);
     if (!workbook)
         return std::nullopt;
-    QHash<QString, QString> relationTypes;
-    if (const auto rels = zip.member(QStringLiteral("xl/_rels/workbook.xml.rels"))) {
-        QXmlStreamReader xml(*rels);
-        while (!xml.atEnd())
-            if (xml.readNext() == QXmlStreamReader::StartElement &&
-                xml.name() == QLatin1String("Relationship"))
-                relationTypes.insert(xml.attributes().value(QLatin1String("Id")).toString(),
-                                     xml.attributes().value(QLatin1String("Type")).toString());
-    }
+    const qsizetype slash = part.lastIndexOf(u'/') + 1;
+    const auto relations = relationships(zip, part.left(slash) + QStringLiteral("_rels/") +
+                                                  part.mid(slash) + QStringLiteral(".rels"));
     int count = 0;
     QXmlStreamReader xml(*workbook);
     while (!xml.atEnd()) {
@@ -54,8 +74,8 @@ std::optional<int> excel2007Sheets(const ZipArchive& zip)
         for (const QXmlStreamAttribute& a : xml.attributes())
             if (a.name() == QLatin1String("id"))
                 relation = a.value().toString();
-        const QString type = relationTypes.value(relation);
-        if (relationTypes.isEmpty() || type.endsWith(QLatin1String("/worksheet")))
+        if (relations.isEmpty() ||
+            relations.value(relation).first.endsWith(QLatin1String("/worksheet")))
             ++count;
     }
     if (xml.hasError())
@@ -120,7 +140,7 @@ WorkbookFile WorkbookFile::inspect(const QString& path)
     case WorkbookKind::Format::Excel2007: {
         const std::optional<ZipArchive> zip = ZipArchive::read(bytes);
         if (!zip || !zip->contains(QStringLiteral("[Content_Types].xml")) ||
-            !zip->contains(QStringLiteral("xl/workbook.xml")))
+            !zip->contains(workbookPart(*zip)))
             refuse(path, QStringLiteral("its bytes are not those of an .xlsx workbook"));
         plan.filterName = QStringLiteral("Calc MS Excel 2007 XML");
         plan.declaredSheets = excel2007Sheets(*zip);
