@@ -39,6 +39,7 @@ struct Scenario {
     QString failingCall{}; // fails at its first use
     bool sameFile = false;
     bool noTemplate = false;
+    bool damagedTemplate = false;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -62,6 +63,8 @@ public:
                       scenario.colorDiff};
         if (scenario.noTemplate)
             QFile::remove(m_settings.templatePath);
+        if (scenario.damagedTemplate)
+            QFile(m_settings.templatePath).resize(1024);
         failInFirstOffice(scenario.failingCall);
     }
     DiffOutcome run(bool* programEnds = nullptr)
@@ -136,6 +139,7 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
         {.name = u"the same file twice"_s, .sameFile = true},
         {.name = u"no template"_s, .noTemplate = true},
+        {.name = u"a template cut short"_s, .damagedTemplate = true},
         {.name = u"too large"_s, .first = square(100), .second = square(1, {{1, 1}})},
         {.name = u"just within the budget"_s,
          .first = square(90),

@@ -40,6 +40,7 @@ struct Scenario {
     bool keepHitFile = false;
     run::UserScript user{};
     bool noTemplate = false;
+    bool damagedTemplate = false;
     bool noHitFileFolder = false;
     bool noResultsFolder = false;
     QString failingCall{}; // fails at its first use in the first office
@@ -66,6 +67,8 @@ QString transcript(const Scenario& scenario)
         settings.targets.append({name, bench.put(name, content)});
     if (scenario.noTemplate)
         QFile::remove(settings.templatePath);
+    if (scenario.damagedTemplate)
+        QFile(settings.templatePath).resize(1024);
     if (scenario.noHitFileFolder)
         settings.hitFilePath = bench.put(u"none/Brelix.grp"_s, {});
     if (scenario.noResultsFolder)
@@ -158,6 +161,7 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"a spreadsheet window open"_s, .user = {.windowOpen = true}},
         {.name = u"nothing selected"_s, .books = {}},
         {.name = u"no template"_s, .noTemplate = true},
+        {.name = u"a template cut short"_s, .damagedTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
         {.name = u"no folder for the results"_s, .noResultsFolder = true},
         {.name = u"an office dies, a file is missing: the file read is read again"_s,
