@@ -45,7 +45,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # What the programs link (the office's UNO libraries among them) and the office they drive.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libgcc-s1, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libxcb1, libuno-cppu3, libuno-cppuhelpergcc3-3, libuno-sal3, libreoffice-calc")
+    "libc6, libgcc-s1, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libxcb1, zlib1g, libuno-cppu3, libuno-cppuhelpergcc3-3, libuno-sal3, libreoffice-calc")
 # The windows and the printed pages are in Japanese.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 include(CPack)

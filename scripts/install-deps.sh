@@ -7,7 +7,7 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libxcb1-dev
+  libgtest-dev libgmock-dev libxcb1-dev zlib1g-dev
   # the spreadsheet host and its SDK (cppumaker, headers, link libraries)
   libreoffice-calc libreoffice-dev libreoffice-dev-common
   # fonts for Japanese text in windows and printed pages

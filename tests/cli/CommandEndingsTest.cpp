@@ -33,7 +33,9 @@ struct Scene {
     void put(const QString& name, const WorkbookContent& content)
     {
         QDir().mkpath(QFileInfo(path(name)).path());
-        QFile(path(name)).open(QIODevice::WriteOnly);
+        if (name == u"Brelix_Format.xls"_s) // the runs read its bytes
+            QFile::copy(QStringLiteral(BRELIX_BUILT_TEMPLATE), path(name));
+        QFile(path(name)).open(QIODevice::WriteOnly | QIODevice::Append);
         factory.addFile(path(name), content);
     }
     void books(const WorkbookContent& first, const WorkbookContent& second)

@@ -14,18 +14,27 @@ namespace {
 
 TEST(DiffRulesTest, TheInputChecksRefuseInTheirOrder)
 {
-    // Real files, since the checks ask the disk: t.xls, a.xls and b/A.XLS; b is a folder.
+    // Real files, since the checks ask the disk: the template t.xls, a.xls and b/A.XLS, an
+    // empty template e.xls and one cut short, c.xls; b is a folder.
     QTemporaryDir dir;
     const auto path = [&](const QString& name) { return dir.filePath(name); };
     QDir(dir.path()).mkdir(u"b"_s);
-    for (const QString& name : {u"t.xls"_s, u"a.xls"_s, u"b/A.XLS"_s})
+    QFile::copy(QStringLiteral(BRELIX_BUILT_TEMPLATE), path(u"t.xls"_s));
+    for (const QString& name : {u"a.xls"_s, u"b/A.XLS"_s, u"e.xls"_s})
         QFile(path(name)).open(QIODevice::WriteOnly);
+    QFile whole(path(u"t.xls"_s)), cut(path(u"c.xls"_s));
+    whole.open(QIODevice::ReadOnly);
+    cut.open(QIODevice::WriteOnly);
+    cut.write(whole.readAll().chopped(512));
+    cut.close();
     const QString t = path(u"t.xls"_s), a = path(u"a.xls"_s), b = path(u"b/A.XLS"_s);
     const QString none = path(u"none.xls"_s), folder = path(u"b"_s);
     const QList<std::tuple<QString, QString, QString, std::optional<DiffRefusal>>> cases = {
         {t, u" "_s + a + u"\t"_s, u" "_s + t, std::nullopt}, // blanks around a path
         {none, a, a, DiffRefusal::MissingTemplate},          // before every other fault
         {folder, a, t, DiffRefusal::MissingTemplate},
+        {path(u"e.xls"_s), a, a, DiffRefusal::DamagedTemplate},
+        {path(u"c.xls"_s), a, a, DiffRefusal::DamagedTemplate},
         {t, a, b, DiffRefusal::SameFileName},         // case and folders do not count
         {t, u" "_s, none, DiffRefusal::SameFileName}, // two missing files have the same name
         {t, QString(), t, DiffRefusal::FilesNotSelected},

@@ -42,6 +42,7 @@ struct Scenario {
     bool noTemplate = false;
     bool readOnlyResult = false;
     bool noResultsFolder = false;
+    bool damagedTemplate = false;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -67,6 +68,8 @@ public:
                       scenario.colorDiff};
         if (scenario.noTemplate)
             QFile::remove(m_settings.templatePath);
+        if (scenario.damagedTemplate)
+            QFile(m_settings.templatePath).resize(1024);
         failInFirstOffice(scenario.failingCall);
     }
     DiffOutcome run(bool* programEnds = nullptr)
@@ -144,6 +147,7 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"no template"_s, .noTemplate = true},
         {.name = u"a read-only change history"_s, .readOnlyResult = true},
         {.name = u"no folder for the change history"_s, .noResultsFolder = true},
+        {.name = u"a template cut short"_s, .damagedTemplate = true},
         {.name = u"too large"_s, .first = square(100), .second = square(1, {{1, 1}})},
         {.name = u"just within the budget"_s,
          .first = square(90),

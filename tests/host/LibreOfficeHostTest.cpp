@@ -75,11 +75,10 @@ TEST_F(LibreOfficeHostTest, DamagedFilesFailToOpenClearlyAndTheHostGoesOn)
         SCOPED_TRACE(file.toStdString());
         QElapsedTimer clock;
         clock.start();
+        // Never what the office makes of what is left, or of text: that is no workbook.
         try {
-            // The office may read what is left of a damaged file; then it is a workbook.
-            const QString book = office().openWorkbook(file);
-            EXPECT_GE(office().sheetCount(book), 1);
-            office().closeWorkbook(book);
+            office().openWorkbook(file);
+            ADD_FAILURE() << "opened";
         } catch (const HostError& e) {
             EXPECT_EQ(e.kind(), HostError::Kind::OpenFailed);
             EXPECT_TRUE(e.description().contains(file)) << e.description().toStdString();

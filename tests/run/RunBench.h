@@ -39,7 +39,9 @@ public:
     {
         const QString path = QDir(m_dir.path()).filePath(name);
         if (!content.sheets.isEmpty()) {
-            QFile(path).open(QIODevice::WriteOnly);
+            if (name == u"Brelix_Format.xls"_s) // the runs read its bytes
+                QFile::copy(QStringLiteral(BRELIX_BUILT_TEMPLATE), path);
+            QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
             m_factory.addFile(path, content);
         }
         return path;
@@ -70,14 +72,15 @@ public:
         return file.readAll() == "previous" ? u"previous result kept\n"_s
                                             : u"previous result replaced\n"_s;
     }
-    // The first office fails at the first use of the operation.
+    // The first `offices` offices fail at the `use`th use of the operation.
     void failInFirstOffice(const QString& operation,
-                           host::HostError::Kind kind = host::HostError::Kind::General)
+                           host::HostError::Kind kind = host::HostError::Kind::General,
+                           int offices = 1, int use = 1)
     {
         if (!operation.isEmpty())
-            m_factory.onStart([this, operation, kind](support::InMemoryHost& office) {
-                if (m_factory.startCount() == 1)
-                    office.failOn(operation, 1, kind);
+            m_factory.onStart([=, this](support::InMemoryHost& office) {
+                if (m_factory.startCount() <= offices)
+                    office.failOn(operation, use, kind);
             });
     }
     bool handedOver()

@@ -40,11 +40,14 @@ struct Scenario {
     bool keepHitFile = false;
     run::UserScript user{};
     bool noTemplate = false;
+    bool damagedTemplate = false;
     bool noHitFileFolder = false;
     bool noResultsFolder = false;
     bool readOnlyResults = false;
     QString failingCall{}; // fails at its first use in the first office
     HostError::Kind failure = HostError::Kind::General;
+    int failingOffices = 1;
+    int failingUse = 1;
 };
 
 // The run of a scenario over files in a folder of their own (a workbook without sheets is
@@ -65,12 +68,15 @@ QString transcript(const Scenario& scenario)
         settings.targets.append({name, bench.put(name, content)});
     if (scenario.noTemplate)
         QFile::remove(settings.templatePath);
+    if (scenario.damagedTemplate)
+        QFile(settings.templatePath).resize(1024);
     if (scenario.noHitFileFolder)
         settings.hitFilePath = bench.put(u"none/Brelix.grp"_s, {});
     if (scenario.noResultsFolder)
         settings.outputPath = bench.put(u"none/Brelix.xls"_s, {});
     bench.putPreviousResult(settings.outputPath, scenario.readOnlyResults);
-    bench.failInFirstOffice(scenario.failingCall, scenario.failure);
+    bench.failInFirstOffice(scenario.failingCall, scenario.failure, scenario.failingOffices,
+                            scenario.failingUse);
     int accepted = 0;
 
     const SearchOutcome outcome =
@@ -158,15 +164,22 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
         {.name = u"nothing selected"_s, .books = {}},
         {.name = u"no template"_s, .noTemplate = true},
+        {.name = u"a template cut short"_s, .damagedTemplate = true},
         {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
         {.name = u"no folder for the results"_s, .noResultsFolder = true},
         {.name = u"read-only results"_s, .readOnlyResults = true},
         {.name = u"two workbooks over the cell limit"_s,
          .books = {{u"over.xls"_s, over}, {u"big.xls"_s, big}, {u"a.xls"_s, one}}},
-        {.name = u"an office dies, a file is missing"_s,
-         .books = {{u"a.xls"_s, one}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
+        {.name = u"an office dies, a file is missing: the file read is read again"_s,
+         .books = {{u"a.xls"_s, two}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
          .failingCall = u"rangeTexts"_s,
-         .failure = HostError::Kind::Unavailable},
+         .failure = HostError::Kind::Unavailable,
+         .failingUse = 2},
+        {.name = u"the office dies twice on a file"_s,
+         .books = {{u"a.xls"_s, one}, {u"c.xls"_s, one}},
+         .failingCall = u"rangeTexts"_s,
+         .failure = HostError::Kind::Unavailable,
+         .failingOffices = 2},
         {.name = u"results that cannot be saved"_s, .failingCall = u"saveWorkbook"_s},
     };
     QString transcripts;

@@ -1,5 +1,6 @@
 #include "core/compare/DiffRules.h"
 
+#include "core/files/WorkbookKind.h"
 #include "core/run/ProgramFiles.h"
 
 #include <QFileInfo>
@@ -15,6 +16,8 @@ std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QS
 {
     if (!QFileInfo(templatePath).isFile())
         return DiffRefusal::MissingTemplate;
+    if (!files::WorkbookKind::holdsSheets(templatePath, run::kTemplateSheets))
+        return DiffRefusal::DamagedTemplate;
     const QString first = bareFileName(firstPath);
     const QString second = bareFileName(secondPath);
     // Compared before the existence check, so two empty boxes count as the same name.
@@ -31,6 +34,11 @@ run::RunMessage refusalMessage(DiffRefusal refusal)
     switch (refusal) {
     case DiffRefusal::MissingTemplate:
         message.text = run::kTemplateFile + u" がありません"_s;
+        message.title = u"実行不可能"_s;
+        message.icon = run::MessageIcon::Critical;
+        break;
+    case DiffRefusal::DamagedTemplate:
+        message.text = run::kTemplateFile + u" が壊れています"_s;
         message.title = u"実行不可能"_s;
         message.icon = run::MessageIcon::Critical;
         break;

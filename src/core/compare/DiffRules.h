@@ -9,10 +9,11 @@
 // range, the names of the change history.
 namespace brelix::compare {
 
-// Why the compare button refuses to start, checked in this order: the template is missing
-// (the program ends after the message), the two bare file names are equal ignoring case
-// (two empty names are equal), a path is empty or names no existing file.
-enum class DiffRefusal { MissingTemplate, SameFileName, FilesNotSelected };
+// Why the compare button refuses to start, checked in this order: the template is missing or
+// is no BIFF8 workbook with its two sheets (the program ends after the message), the two bare
+// file names are equal ignoring case (two empty names are equal), a path is empty or names no
+// existing file.
+enum class DiffRefusal { MissingTemplate, DamagedTemplate, SameFileName, FilesNotSelected };
 std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QString& firstPath,
                                            const QString& secondPath);
 run::RunMessage refusalMessage(DiffRefusal refusal);

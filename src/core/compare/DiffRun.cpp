@@ -31,7 +31,8 @@ DiffOutcome DiffRun::start(const DiffSettings& settings, bool* programEnds)
             checkDiffInputs(settings.templatePath, settings.firstPath, settings.secondPath)) {
         m_ui.showMessage(refusalMessage(*refusal));
         if (programEnds)
-            *programEnds = *refusal == DiffRefusal::MissingTemplate;
+            *programEnds = *refusal == DiffRefusal::MissingTemplate ||
+                           *refusal == DiffRefusal::DamagedTemplate;
         return {DiffEnding::Refused, {}};
     }
     return run(settings);

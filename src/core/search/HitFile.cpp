@@ -57,6 +57,15 @@ bool HitFile::create()
     return m_file.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
+void HitFile::cutBackTo(qint64 end)
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.flush();
+    m_file.resize(end);
+    m_file.seek(end);
+}
+
 void HitFile::append(const HitRecord& record)
 {
     if (m_file.isOpen())

@@ -20,6 +20,9 @@ public:
     // Replaces any earlier file; false when it cannot be written.
     bool create();
     void append(const HitRecord& record);
+    // Where the next line goes, and a return there that drops the lines after it.
+    qint64 end() const { return m_file.pos(); }
+    void cutBackTo(qint64 end);
     void close() { m_file.close(); }
     QString path() const { return m_file.fileName(); }
 

@@ -16,7 +16,7 @@ enum class SearchEnding {
     Failed,          // the results could not be made
     EmptyText,       // refused: nothing to search for
     NoSelection,     // refused: no workbook selected
-    MissingTemplate, // refused: no template to make the results from
+    MissingTemplate, // refused: no usable template to make the results from
     OfficeOpen,      // refused while a spreadsheet window is open
 };
 

@@ -1,5 +1,6 @@
 #include "core/search/SearchRun.h"
 
+#include "core/files/WorkbookKind.h"
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
 #include "core/run/ProgramFiles.h"
@@ -95,9 +96,14 @@ std::optional<SearchEnding> SearchRun::refusal()
         return SearchEnding::NoSelection;
     }
     // Without the template there would be no results workbook to write into.
-    if (!QFileInfo(m_state.settings.templatePath).isFile()) {
-        message(run::kTemplateFile + QStringLiteral(" がありません"), QStringLiteral("実行不可能"),
-                MessageIcon::Exclamation);
+    // Nor in a template that is no BIFF8 workbook with its two sheets.
+    const QString templatePath = m_state.settings.templatePath;
+    if (!QFileInfo(templatePath).isFile() ||
+        !files::WorkbookKind::holdsSheets(templatePath, run::kTemplateSheets)) {
+        message(run::kTemplateFile + (QFileInfo(templatePath).isFile()
+                                          ? QStringLiteral(" が壊れています")
+                                          : QStringLiteral(" がありません")),
+                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
     if (run::refuseWhileOfficeOpen(m_ui, m_factory))
@@ -137,8 +143,24 @@ SearchEnding SearchRun::searchWorkbooks()
     return SearchEnding::Finished;
 }
 
+// An office that dies while it reads a file says nothing of the file: what that office found
+// is dropped and the file is read once more in a fresh one.
 std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target)
 {
+    const SearchRunState before = m_state;
+    const qint64 hitFileEnd = m_hitFile->end();
+    std::optional<SearchEnding> ended = readWorkbook(target);
+    if (!ended && m_state.officeDied) {
+        m_state = before;
+        m_hitFile->cutBackTo(hitFileEnd);
+        ended = readWorkbook(target);
+    }
+    return ended;
+}
+
+std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
+{
+    m_state.officeDied = false;
     m_state.currentFile = target.fileName;
     m_state.cellsOfWorkbook = 0;
     m_state.cutShortNote.clear();
@@ -146,13 +168,15 @@ std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
+        m_state.officeDied = true; // an office that never came says nothing of the file
         m_state.skip(target.fileName);
         return std::nullopt;
     }
     QString book;
     try {
         book = m_host->openWorkbook(target.path);
-    } catch (const HostError&) {
+    } catch (const HostError& e) {
+        m_state.noteFailure(e);
         m_state.skip(target.fileName);
         m_hosts->giveBack(std::move(m_host));
         return std::nullopt;
@@ -171,7 +195,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
     try {
         m_host->activateWorkbook(book);
         count = m_host->sheetCount(book);
-    } catch (const HostError&) {
+    } catch (const HostError& e) {
+        m_state.noteFailure(e);
         m_state.skip(m_state.currentFile);
         return std::nullopt;
     }
@@ -180,7 +205,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         std::optional<host::CellPosition> extent;
         try {
             extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
-        } catch (const HostError&) {
+        } catch (const HostError& e) {
+            m_state.noteFailure(e);
             m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
             return std::nullopt;
         }

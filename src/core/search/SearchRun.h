@@ -38,6 +38,7 @@ private:
     bool prepareFiles();
     SearchEnding searchWorkbooks();
     std::optional<SearchEnding> searchWorkbook(const SearchTarget& target);
+    std::optional<SearchEnding> readWorkbook(const SearchTarget& target);
     std::optional<SearchEnding> searchSheets(const QString& book);
     QString showSheet(const QString& book, int sheet, int count);
     void closeWorkbook(const QString& book);

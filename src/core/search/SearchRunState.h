@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/host/HostError.h"
 #include "core/run/PreviousResult.h"
 #include "core/search/HitFile.h"
 #include "core/search/HitRecord.h"
@@ -31,6 +32,14 @@ struct SearchRunState {
     // Each workbook the limit cut short: its name, then how far it was searched, if at all.
     QList<QStringList> tooLarge;
     run::PreviousResult previousResults; // back in place unless the new ones are saved
+    bool officeDied = false;             // while the current workbook was read
+
+    // A failure of the office, as opposed to one of the file, is noted for one more try.
+    void noteFailure(const host::HostError& failure)
+    {
+        if (failure.kind() == host::HostError::Kind::Unavailable)
+            officeDied = true;
+    }
 
     bool overLimit() const { return cellsOfWorkbook > kWorkbookCellLimit; }
     bool cutShort() const { return !tooLarge.isEmpty(); }

@@ -23,9 +23,10 @@ void SheetSearcher::search(const QString& book, int sheet, const QString& sheetN
         if (!unreadable && reader.needsRead(r)) {
             try {
                 reader.readFrom(r);
-            } catch (const host::HostError&) {
+            } catch (const host::HostError& e) {
                 // The run goes on; the end of the run names the file.
                 unreadable = true;
+                m_state.noteFailure(e);
                 m_state.skip(m_state.currentFile);
             }
         }

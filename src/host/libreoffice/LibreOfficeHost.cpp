@@ -1,12 +1,11 @@
 #include "host/libreoffice/LibreOfficeHost.h"
 
-#include "core/files/TextDecoding.h"
 #include "core/host/CellText.h"
 #include "host/libreoffice/CellWriter.h"
 #include "host/libreoffice/UnoHelpers.h"
 #include "host/libreoffice/WindowLayout.h"
+#include "host/libreoffice/WorkbookFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -38,24 +37,6 @@ using namespace css;
 using host::CellPosition;
 using host::CellRange;
 using host::HostError;
-
-namespace {
-
-// CSV is read as a workbook: comma, double quotes, numbers detected, UTF-8 unless the bytes
-// are not UTF-8: then they are Shift-JIS, as CSV files written by older Windows tools are.
-OUString csvFilterOptions(const QString& path)
-{
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    const int charset = files::isUtf8(bytes) ? 76 /* UTF-8 */ : 60 /* MS-932 */;
-    // separator, text delimiter, charset, first line, column formats, language (en-US so that
-    // "." is the decimal point), quoted fields as text, detect special numbers.
-    return toOUString(QStringLiteral("44,34,%1,1,,1033,false,true").arg(charset));
-}
-
-} // namespace
 
 LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(options)
 {
@@ -129,11 +110,13 @@ LibreOfficeHost::Entry& LibreOfficeHost::entry(const QString& book)
 }
 
 LibreOfficeHost::Entry& LibreOfficeHost::adopt(const uno::Reference<lang::XComponent>& component,
-                                               const QString& name, const QString& path)
+                                               const QString& name, const QString& path,
+                                               const QString& filterName)
 {
     auto e = std::make_unique<Entry>();
     e->book.name = name;
     e->book.path = path;
+    e->book.filterName = filterName;
     e->book.model.set(component, uno::UNO_QUERY);
     e->book.document.set(component, uno::UNO_QUERY);
     if (!e->book.document.is() || !e->book.model.is()) {
@@ -196,16 +179,17 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
         // A file URL made by hand from "#", "%" or non-ASCII names reaches another file.
         const OUString url = toOUString(
             QString::fromLatin1(QUrl::fromLocalFile(info.absoluteFilePath()).toEncoded()));
+        // Only the filter the file's kind calls for: left to guess, the office reads any bytes
+        // as text.
+        const WorkbookFile file = WorkbookFile::inspect(info.absoluteFilePath());
         std::vector<beans::PropertyValue> props = {
             property("Hidden", uno::Any(true)),
             property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
             property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE)),
+            property("FilterName", uno::Any(toOUString(file.filterName))),
         };
-        if (info.suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
-            props.push_back(
-                property("FilterName", uno::Any(OUString("Text - txt - csv (StarCalc)"))));
-            props.push_back(property("FilterOptions", uno::Any(csvFilterOptions(path))));
-        }
+        if (!file.filterOptions.isEmpty())
+            props.push_back(property("FilterOptions", uno::Any(toOUString(file.filterOptions))));
         uno::Reference<lang::XComponent> component;
         try {
             component = m_connection->desktop()->loadComponentFromURL(url, OUString("_blank"), 0,
@@ -224,7 +208,20 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
                             QStringLiteral("%1 cannot be read as a workbook (damaged, encrypted or "
                                            "of another kind)")
                                 .arg(path));
-        return adopt(component, name, info.absoluteFilePath()).book.name;
+        const QString wasActive = m_active;
+        Entry& opened = adopt(component, name, info.absoluteFilePath(), file.filterName);
+        const int readSheets = opened.book.sheetCount();
+        if (file.declaredSheets && readSheets < *file.declaredSheets) {
+            closeEntry(opened);
+            std::erase_if(m_books, [&](const auto& p) { return p.get() == &opened; });
+            m_active = wasActive;
+            throw HostError(HostError::Kind::OpenFailed,
+                            QStringLiteral("the office read only %1 of the %2 worksheets of %3")
+                                .arg(readSheets)
+                                .arg(*file.declaredSheets)
+                                .arg(path));
+        }
+        return opened.book.name;
     });
 }
 
@@ -254,7 +251,11 @@ void LibreOfficeHost::saveWorkbook(const QString& book)
         OpenWorkbook& wb = workbook(book);
         const uno::Reference<frame::XStorable> storable{wb.model, uno::UNO_QUERY_THROW};
         try {
-            storable->store(); // in the format it was loaded from
+            // Named, never left to the loaded document: an .xls is always written as BIFF8.
+            storable->storeAsURL(
+                wb.model->getURL(),
+                properties({property("FilterName", uno::Any(toOUString(wb.filterName))),
+                            property("Overwrite", uno::Any(true))}));
         } catch (const io::IOException& e) {
             throw HostError(
                 HostError::Kind::General,

@@ -88,7 +88,7 @@ private:
     Entry& entry(const QString& book);
     OpenWorkbook& workbook(const QString& book) { return entry(book).book; }
     Entry& adopt(const css::uno::Reference<css::lang::XComponent>& component, const QString& name,
-                 const QString& path);
+                 const QString& path, const QString& filterName);
     void closeEntry(Entry& e);
     OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);

@@ -13,8 +13,9 @@ namespace brelix::libreoffice {
 
 // A workbook open in the office, as the host keeps it.
 struct OpenWorkbook {
-    QString name; // bare file name, the workbook's address
-    QString path; // absolute
+    QString name;       // bare file name, the workbook's address
+    QString path;       // absolute
+    QString filterName; // the office's reader and writer of its kind
     css::uno::Reference<css::frame::XModel> model;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     QDate nullDate;
