@@ -67,7 +67,8 @@ Each differing cell is one line on stdout, in the order found:
 Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
 
 Every message of the run goes to stderr as "TITLE: TEXT", an unexpected failure as its
-whole error report. While stderr is a terminal, one line there shows the progress.
+whole error report, then one line with its reason (a file that is no workbook, say). While
+stderr is a terminal, one line there shows the progress.
 Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
 
 Options:
@@ -143,6 +144,9 @@ int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
             << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t'
             << escapeField(record.firstText) << u'\t' << escapeField(record.secondText) << u'\n';
     out.flush();
+    // The report is long; its reason, such as a file that is no workbook, ends stderr.
+    if (outcome.ending == compare::DiffEnding::Failed && !outcome.failure.isEmpty())
+        err << u"brelix-cli diff: "_s << outcome.failure << u'\n';
     return exitStatus(outcome);
 }
 

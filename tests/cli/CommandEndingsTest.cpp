@@ -226,7 +226,7 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
          u"ユーザ中止要求: ｄｉｆｆを中止しました\nSheet のパスワードエラーです\n"_s},
         {u"diff Book1.xls Book2.xls"_s, failing(differences, u"rangeTexts"_s), 2, u""_s,
          u"予期せぬエラーが発生してしまいました\n何でエラーになるのか調査したいので、\n…"
-         u"\nName1= Book1.xls\n…"_s},
+         u"\nName1= Book1.xls\n…\nbrelix-cli diff: rangeTexts failed (use 2)\n"_s},
         {u"diff Book1.xls Book2.xls"_s, pressingCtrlC(differences), 2, u""_s,
          u"ユーザ中止要求: ｄｉｆｆを中止しました\n"_s},
         {u"diff Book1.xls Book2.xls"_s, handedOver(differences), 2, u""_s, stillOpen, 0},

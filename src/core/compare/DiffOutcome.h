@@ -3,6 +3,7 @@
 #include "core/compare/DiffRecord.h"
 
 #include <QList>
+#include <QString>
 
 namespace brelix::compare {
 
@@ -22,6 +23,7 @@ enum class DiffEnding {
 struct DiffOutcome {
     DiffEnding ending = DiffEnding::Failed;
     QList<DiffRecord> records; // in the order found, also when the run did not finish
+    QString failure;           // Failed: what went wrong, as the error report says it
 };
 
 } // namespace brelix::compare

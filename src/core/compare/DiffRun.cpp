@@ -33,7 +33,7 @@ DiffOutcome DiffRun::start(const DiffSettings& settings, bool* programEnds)
         if (programEnds)
             *programEnds = *refusal == DiffRefusal::MissingTemplate ||
                            *refusal == DiffRefusal::DamagedTemplate;
-        return {DiffEnding::Refused, {}};
+        return {DiffEnding::Refused, {}, {}};
     }
     return run(settings);
 }
@@ -50,20 +50,23 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     if (!range) {
         message(QStringLiteral("指定シートの設定が異常です"), QStringLiteral("指定シートエラー"),
                 MessageIcon::Exclamation);
-        return {DiffEnding::Refused, {}};
+        return {DiffEnding::Refused, {}, {}};
     }
     m_state.range = *range;
 
     DiffEnding ending;
+    QString failure;
     try {
         ending = work();
     } catch (const HostError& e) {
-        ending = fail(e.number(), e.description());
+        failure = e.description();
+        ending = fail(e.number(), failure);
     } catch (const run::RunFailure& e) {
-        ending = fail(e.number(), e.description());
+        failure = e.description();
+        ending = fail(e.number(), failure);
     }
     m_host.reset();
-    return {ending, m_state.records};
+    return {ending, m_state.records, failure};
 }
 
 DiffEnding DiffRun::work()
