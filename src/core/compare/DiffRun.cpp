@@ -55,7 +55,9 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     try {
         ending = work();
     } catch (const HostError& e) {
-        ending = fail(e.number(), e.description());
+        // A cancel ends an office that stays stuck; the call that fails with it is the cancel.
+        ending = m_ui.cancelRequested() ? abort(DiffEnding::Cancelled)
+                                        : fail(e.number(), e.description());
     } catch (const run::RunFailure& e) {
         ending = fail(e.number(), e.description());
     }

@@ -11,6 +11,9 @@ class SpreadsheetHostFactory {
 public:
     virtual ~SpreadsheetHostFactory() = default;
     virtual std::unique_ptr<SpreadsheetHost> start() = 0;
+    // Stops the instance that start() is starting now, from any thread, so that start() fails
+    // at once instead of waiting on an instance that is stuck.
+    virtual void abandonStart() {}
 };
 
 } // namespace brelix::host
