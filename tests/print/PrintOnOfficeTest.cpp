@@ -110,7 +110,7 @@ TEST(PrintOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRes
         contract::LibreOfficeWorkbookWriter writer;
         for (const QString& name : names) {
             WorkbookContent book = WorkbookContent::withSheets({u"S"_s});
-            fill(book.sheets[0], name == names[0] ? 3000 : 100);
+            fill(book.sheets[0], name == names[0] ? 2000 : 100);
             writer.write(QDir(files.path()).filePath(name), book);
         }
     }
