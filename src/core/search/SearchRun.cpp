@@ -144,6 +144,8 @@ std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
+        if (m_ui.cancelRequested())
+            return cancelEnd(); // a cancel ended the office: the file is not unreadable
         m_state.skip(target.fileName);
         return std::nullopt;
     }
@@ -151,6 +153,8 @@ std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target
     try {
         book = m_host->openWorkbook(target.path);
     } catch (const HostError&) {
+        if (m_ui.cancelRequested())
+            return cancelEnd(); // a cancel ended the office: the file is not unreadable
         m_state.skip(target.fileName);
         m_hosts->giveBack(std::move(m_host));
         return std::nullopt;
@@ -170,6 +174,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         m_host->activateWorkbook(book);
         count = m_host->sheetCount(book);
     } catch (const HostError&) {
+        if (m_ui.cancelRequested())
+            return cancelEnd(); // a cancel ended the office: the file is not unreadable
         m_state.skip(m_state.currentFile);
         return std::nullopt;
     }
@@ -179,6 +185,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         try {
             extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
         } catch (const HostError&) {
+            if (m_ui.cancelRequested())
+                return cancelEnd();
             m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
             return std::nullopt;
         }
