@@ -72,13 +72,15 @@ QStringList runtimeFolders()
 }
 
 // Only calls that are safe after fork() in a program with threads.
-[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeFolder[])
+[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeFolder[],
+                                const sigset_t& signalMask)
 {
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     // The terminal's signals reach our process group, this watcher included.
     for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
         sigaction(s, &ignore, nullptr);
+    pthread_sigmask(SIG_SETMASK, &signalMask, nullptr);
     ::dup2(pipe, 0);
     if (::syscall(SYS_close_range, 1U, ~0U, 0U) != 0)
         for (int fd = 1; fd < 65536; ++fd)
@@ -267,9 +269,14 @@ void OfficeProcess::watchOwner()
     QByteArray folder = QFile::encodeName(m_folder);
     char rm[] = "rm", recursive[] = "-rf", end[] = "--";
     char* const removeFolder[] = {rm, recursive, end, folder.data(), nullptr};
+    // No signal may reach the watcher before it has set its own handlers.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t watcher = ::fork();
     if (watcher == 0)
-        runOwnerWatch(fds[0], m_pid, removeFolder);
+        runOwnerWatch(fds[0], m_pid, removeFolder, previous);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     ::close(fds[0]);
     if (watcher < 0) {
         ::close(fds[1]);
