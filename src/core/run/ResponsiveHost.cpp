@@ -280,7 +280,7 @@ void ResponsiveHost::quit()
 
 void ResponsiveHost::abandon()
 {
-    m_host->abandon();
+    m_started ? m_host->abandon() : m_factory.abandonStart();
 }
 
 } // namespace brelix::run
