@@ -1,5 +1,7 @@
 #include "core/run/ResponsiveHost.h"
 
+#include "core/host/HostError.h"
+
 #include <exception>
 #include <optional>
 
@@ -68,6 +70,11 @@ void ResponsiveHost::runOnHostThread(const std::function<void()>& task, Waiting 
             failure = std::current_exception();
         }
     };
+    // The events run while waiting must not call in again; a run never does.
+    if (m_calling)
+        throw host::HostError(host::HostError::Kind::General,
+                              QStringLiteral("the office is busy with another call"));
+    m_calling = true;
     std::unique_lock lock(m_mutex);
     m_task = &caught;
     m_done = false;
@@ -91,6 +98,7 @@ void ResponsiveHost::runOnHostThread(const std::function<void()>& task, Waiting 
         lock.lock();
     }
     lock.unlock();
+    m_calling = false;
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -85,6 +85,7 @@ private:
     RunUi& m_ui;
     std::unique_ptr<host::SpreadsheetHost> m_host; // made and ended on the host thread
     bool m_started = false;                        // m_host is there; only this thread's
+    bool m_calling = false;                        // a call waits; only this thread's
     std::mutex m_mutex;
     std::condition_variable m_changed;
     const std::function<void()>* m_task = nullptr; // the call the host thread is to make

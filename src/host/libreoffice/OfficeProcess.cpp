@@ -59,8 +59,8 @@ void onEndingSignal(int signal)
     ::raise(signal);
 }
 
-// Every name the runtime folder ever had here: it follows TMPDIR and XDG_RUNTIME_DIR, which
-// may differ between runs.
+// Every place where a run may have made instance folders: its runtime folder depends on
+// XDG_RUNTIME_DIR, and earlier runs made them in the temporary folder that TMPDIR names.
 QStringList runtimeFolders()
 {
     const QString name = QStringLiteral("brelix-office-%1").arg(::getuid());
