@@ -1,6 +1,7 @@
 #include "cli/OfficeJobCommand.h"
 
 #include "cli/TerminalRunUi.h"
+#include "core/run/ResponsiveHostFactory.h"
 
 #include <QCommandLineParser>
 
@@ -28,7 +29,9 @@ void OfficeJobCommand::runJob(const JobOptions& options, QTextStream& err, const
     TerminalRunUi ui(err, m_progressLine, options.password);
     QString typedPassword;
     const InterruptWatch interrupts;
-    job(m_factoryFor(options.show), ui, typedPassword);
+    // Host calls wait where Ctrl+C can still end a stuck office.
+    run::ResponsiveHostFactory factory(m_factoryFor(options.show), ui);
+    job(factory, ui, typedPassword);
 }
 
 } // namespace brelix::cli

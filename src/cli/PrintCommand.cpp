@@ -3,6 +3,7 @@
 #include "cli/CliText.h"
 #include "cli/TerminalRunUi.h"
 #include "core/print/PrintRun.h"
+#include "core/run/ResponsiveHostFactory.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -158,7 +159,8 @@ int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
     {
         const PdfFolderSetting pdfs(options.pdfFolder);
         const InterruptWatch interrupts;
-        outcome = print::PrintRun(m_factory, ui).start(options.request);
+        run::ResponsiveHostFactory factory(m_factory, ui);
+        outcome = print::PrintRun(factory, ui).start(options.request);
     }
     for (const print::PrintFailure& failure : outcome.failures)
         err << u"brelix-cli print: "_s << failure.name << u": "_s << oneLine(failure.reason)

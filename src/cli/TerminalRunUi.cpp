@@ -1,6 +1,7 @@
 #include "cli/TerminalRunUi.h"
 
 #include <atomic>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -12,9 +13,16 @@ namespace {
 std::atomic<bool> g_interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
+// The handler in place before the watch: a second press goes to it, to end the program the
+// way it would have ended (which first stops our offices).
+struct sigaction g_previousInterrupt {};
+
 void onInterrupt(int)
 {
-    g_interrupted.store(true);
+    if (g_interrupted.exchange(true)) {
+        sigaction(SIGINT, &g_previousInterrupt, nullptr);
+        ::raise(SIGINT); // delivered once this handler returns
+    }
 }
 
 // A caption beyond this would wrap on a narrow terminal, and "\r" only goes back to the start
@@ -38,9 +46,9 @@ InterruptWatch::InterruptWatch()
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
-    // A second press finds the default again and ends the program.
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, &m_previous);
+    sigaction(SIGINT, nullptr, &m_previous);
+    g_previousInterrupt = m_previous;
+    sigaction(SIGINT, &action, nullptr);
 }
 
 InterruptWatch::~InterruptWatch()

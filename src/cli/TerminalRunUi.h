@@ -8,8 +8,8 @@
 namespace brelix::cli {
 
 // While it lives, Ctrl+C (SIGINT) asks the run to stop as the cancel button does, instead of
-// ending the program. The first press only sets the flag; a second one ends the program as
-// usual. The handler in place before is restored on destruction.
+// ending the program. The first press only sets the flag; a second one goes to the handler in
+// place before, which ends the program as usual. That handler is restored on destruction.
 class InterruptWatch {
 public:
     InterruptWatch();

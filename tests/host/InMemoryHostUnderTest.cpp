@@ -1,5 +1,7 @@
 #include "HostUnderTest.h"
 #include "InMemoryHost.h"
+#include "ScriptedRunUi.h"
+#include "core/run/ResponsiveHost.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,6 +41,54 @@ support::WorkbookContent asReadBack(const QString& path, support::WorkbookConten
     return content;
 }
 
+// Hands out further handles on one instance.
+class HandleFactory : public host::SpreadsheetHostFactory {
+public:
+    explicit HandleFactory(const support::InMemoryHost& host) : m_host(host) {}
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        return std::make_unique<support::InMemoryHost>(m_host);
+    }
+    bool handedOverInstanceOpen() override { return false; }
+
+private:
+    const support::InMemoryHost& m_host;
+};
+
+// What a ResponsiveHost needs before it is made.
+struct ResponsiveParts {
+    explicit ResponsiveParts(const support::InMemoryHost& host) : probe(host) {}
+    support::InMemoryHost probe;
+    HandleFactory factory{probe};
+    support::ScriptedRunUi ui;
+};
+
+// The instance behind a ResponsiveHost, probed through a second handle on it.
+class ResponsiveInMemoryHost : private ResponsiveParts,
+                               public run::ResponsiveHost,
+                               public support::HostProbe {
+public:
+    explicit ResponsiveInMemoryHost(const support::InMemoryHost& host)
+        : ResponsiveParts(host), ResponsiveHost(factory, ui)
+    {
+    }
+    QString activeWorkbook() override { return probe.activeWorkbook(); }
+    int activeSheet(const QString& book) override { return probe.activeSheet(book); }
+    QString cellText(const QString& book, int sheet, int row, int column,
+                     host::CellTextKind kind) override
+    {
+        return probe.cellText(book, sheet, row, column, kind);
+    }
+    int cellColorIndex(const QString& book, int sheet, int row, int column) override
+    {
+        return probe.cellColorIndex(book, sheet, row, column);
+    }
+    support::CellBorders cellBorders(const QString& book, int sheet, int row, int column) override
+    {
+        return probe.cellBorders(book, sheet, row, column);
+    }
+};
+
 class InMemoryHostUnderTest : public HostUnderTest {
 public:
     void writeFile(const QString& path, const support::WorkbookContent& content,
@@ -50,7 +100,11 @@ public:
 
     std::unique_ptr<host::SpreadsheetHost> start() override
     {
+#ifdef BRELIX_RESPONSIVE_HOST
+        return std::make_unique<ResponsiveInMemoryHost>(support::InMemoryHost(m_files));
+#else
         return std::make_unique<support::InMemoryHost>(m_files);
+#endif
     }
 
 private:

@@ -1,12 +1,14 @@
 #include "HostContractTest.h"
 #include "InspectableLibreOfficeHost.h"
 #include "OfficeFixtures.h"
+#include "SavedEnvironment.h"
 #include "host/libreoffice/OfficeProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <csignal>
 
 using namespace Qt::StringLiterals;
@@ -220,9 +222,14 @@ TEST_F(LibreOfficeHostTest, AKilledOrStoppedOfficeFailsTheNextCall)
     }
 }
 
+// Whatever TMPDIR said when it was made and says now.
 TEST_F(LibreOfficeHostTest, AnOfficeLeftBehindByADeadProgramIsSwept)
 {
+    const support::SavedEnvironment environment{"TMPDIR"};
+    QTemporaryDir before;
+    qputenv("TMPDIR", QFile::encodeName(before.path()));
     OfficeProcess stale(true);
+    qputenv("TMPDIR", QFile::encodeName(pathOf(QString())));
     // Its record now names an owner that has ended, as after a crash.
     QProcess gone;
     gone.start(u"true"_s, {});

@@ -6,10 +6,16 @@
 #include "core/print/PrintRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using brelix::contract::fileBytes;
@@ -91,6 +97,52 @@ TEST(PrintOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
                            u"plain-Short.pdf:1"_s}));
     EXPECT_EQ(support::ourOffices(), offices) << "an office of the print runs is still running";
     EXPECT_EQ(fileBytes(file(u"flip.xls"_s)) + fileBytes(file(u"plain.xls"_s)), before);
+}
+
+// The office dies as the first of three workbooks prints: that one leaves no half-written
+// PDF, and a new office prints the other two.
+TEST(PrintOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRestPrint)
+{
+    QTemporaryDir files;
+    QTemporaryDir pdfs;
+    const QStringList names = {u"big.xls"_s, u"a.xls"_s, u"b.xls"_s};
+    {
+        contract::LibreOfficeWorkbookWriter writer;
+        for (const QString& name : names) {
+            WorkbookContent book = WorkbookContent::withSheets({u"S"_s});
+            fill(book.sheets[0], name == names[0] ? 2000 : 100);
+            writer.write(QDir(files.path()).filePath(name), book);
+        }
+    }
+    qputenv("BRELIX_PDF_DIR", QFile::encodeName(pdfs.path()));
+    std::atomic<bool> ended = false;
+    std::thread killer([&] {
+        while (!ended && QDir(pdfs.path()).isEmpty(QDir::Files))
+            QThread::msleep(2);
+        const QByteArray mark =
+            "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
+        for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
+            if (fileBytes(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark))
+                ::kill(-::getpgid(entry.toInt()), SIGKILL);
+    });
+    libreoffice::LibreOfficeHostFactory factory(contract::headlessOffice());
+    support::ScriptedRunUi ui;
+    PrintRequest request;
+    request.entries = listedEntries(files.path(), names, {true, true, true});
+    request.scope = PrintScope::AllSheetsAllPages;
+    const PrintOutcome outcome = PrintRun(factory, ui).start(request);
+    ended = true;
+    killer.join();
+    qunsetenv("BRELIX_PDF_DIR");
+
+    ASSERT_EQ(outcome.failures.size(), 1);
+    EXPECT_EQ(outcome.printed, 2);
+    const QStringList pdfFiles = QDir(pdfs.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(pdfFiles.size(), 2);
+    EXPECT_FALSE(
+        pdfFiles.contains(QFileInfo(outcome.failures[0].name).completeBaseName() + u".pdf"_s));
+    for (const QString& pdf : pdfFiles)
+        EXPECT_GT(contract::pdfPages(QDir(pdfs.path()).filePath(pdf)), 0) << pdf.toStdString();
 }
 
 } // namespace

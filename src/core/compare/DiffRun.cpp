@@ -59,8 +59,13 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     try {
         ending = work();
     } catch (const HostError& e) {
-        failure = e.description();
-        ending = fail(e.number(), failure);
+        // A cancel ends an office that stays stuck; the call that fails with it is the cancel.
+        if (m_ui.cancelRequested()) {
+            ending = abort(DiffEnding::Cancelled);
+        } else {
+            failure = e.description();
+            ending = fail(e.number(), failure);
+        }
     } catch (const run::RunFailure& e) {
         failure = e.description();
         ending = fail(e.number(), failure);

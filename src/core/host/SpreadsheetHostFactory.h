@@ -14,6 +14,10 @@ public:
     // Is an instance that a run handed over to the user still open? It may show the results
     // workbook and the workbooks a new run would open. The user's own office never counts.
     virtual bool handedOverInstanceOpen() = 0;
+
+    // Stops the instance that start() is starting now, from any thread, so that start() fails
+    // at once instead of waiting on an instance that is stuck.
+    virtual void abandonStart() {}
 };
 
 } // namespace brelix::host

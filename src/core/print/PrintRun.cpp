@@ -91,6 +91,7 @@ void PrintRun::startOffice()
 {
     m_host.reset();
     m_startFailure.clear();
+    m_officeLost = false;
     // Without an office every file fails on its own; the run still goes through the selection.
     if (const auto failure = callIgnoringFailure(
             [&] { m_host = run::startHiddenOffice(m_factory, run::HostFailures::Ignored); }))
@@ -106,6 +107,10 @@ void PrintRun::endOffice()
 // kept for the file that did not print.
 void PrintRun::printFile(const PrintEntry& entry)
 {
+    if (m_officeLost) {
+        // The files after an office that died get a new one, as a search's workbooks do.
+        startOffice();
+    }
     std::optional<QString> failure;
     if (!m_host) {
         failure = m_startFailure;
@@ -116,6 +121,10 @@ void PrintRun::printFile(const PrintEntry& entry)
             failure = printBook(book);
         // Unsaved, whatever the office managed to open.
         callIgnoringFailure([&] { m_host->closeAllWorkbooks(); });
+        if (failure && callIgnoringFailure([&] { m_host->workbookNames(); })) {
+            endOffice();
+            m_officeLost = true;
+        }
     }
     if (failure)
         m_outcome.failures.append({entry.name, *failure});

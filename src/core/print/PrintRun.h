@@ -37,7 +37,8 @@ private:
     run::RunUi& m_ui;
     PrintScope m_scope = PrintScope::AllSheetsAllPages;
     std::unique_ptr<host::SpreadsheetHost> m_host;
-    QString m_startFailure; // why no office runs, when none does
+    QString m_startFailure;    // why no office runs, when none does
+    bool m_officeLost = false; // the office died; the next file starts another
     PrintOutcome m_outcome;
 };
 

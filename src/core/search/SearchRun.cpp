@@ -168,6 +168,8 @@ std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
     try {
         m_host = m_hosts->take();
     } catch (const HostError&) {
+        if (m_ui.cancelRequested())
+            return cancelEnd();    // a cancel ended the office: the file is not unreadable
         m_state.officeDied = true; // an office that never came says nothing of the file
         m_state.skip(target.fileName);
         return std::nullopt;
@@ -176,6 +178,8 @@ std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
     try {
         book = m_host->openWorkbook(target.path);
     } catch (const HostError& e) {
+        if (m_ui.cancelRequested())
+            return cancelEnd(); // a cancel ended the office: the file is not unreadable
         m_state.noteFailure(e);
         m_state.skip(target.fileName);
         m_hosts->giveBack(std::move(m_host));
@@ -196,6 +200,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         m_host->activateWorkbook(book);
         count = m_host->sheetCount(book);
     } catch (const HostError& e) {
+        if (m_ui.cancelRequested())
+            return cancelEnd(); // a cancel ended the office: the file is not unreadable
         m_state.noteFailure(e);
         m_state.skip(m_state.currentFile);
         return std::nullopt;
@@ -206,6 +212,8 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         try {
             extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
         } catch (const HostError& e) {
+            if (m_ui.cancelRequested())
+                return cancelEnd();
             m_state.noteFailure(e);
             m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
             return std::nullopt;

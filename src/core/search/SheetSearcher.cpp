@@ -24,10 +24,13 @@ void SheetSearcher::search(const QString& book, int sheet, const QString& sheetN
             try {
                 reader.readFrom(r);
             } catch (const host::HostError& e) {
-                // The run goes on; the end of the run names the file.
+                // The run goes on; the end of the run names the file, unless a cancel ended
+                // the office.
                 unreadable = true;
-                m_state.noteFailure(e);
-                m_state.skip(m_state.currentFile);
+                if (!m_ui.cancelRequested()) {
+                    m_state.noteFailure(e);
+                    m_state.skip(m_state.currentFile);
+                }
             }
         }
         const QStringList& cells = reader.row(r);

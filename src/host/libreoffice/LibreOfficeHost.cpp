@@ -38,7 +38,8 @@ using host::CellPosition;
 using host::CellRange;
 using host::HostError;
 
-LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(options)
+LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t>* starting)
+    : m_options(options)
 {
     const bool headless = options.display == OfficeOptions::Display::Headless ||
                           (options.display == OfficeOptions::Display::Automatic &&
@@ -47,9 +48,28 @@ LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options) : m_options(optio
     // From the watchdog's thread: only a signal, the process is reaped by the caller's thread.
     m_watchdog =
         std::make_unique<CallWatchdog>([pid = m_process->pid()] { ::kill(-pid, SIGKILL); });
-    m_watchdog->setTimeout(options.busyTimeout);
+    if (starting)
+        starting->store(m_process->pid());
     try {
-        m_connection = std::make_unique<OfficeConnection>(*m_process, options.startTimeout);
+        connect();
+    } catch (...) {
+        if (starting)
+            starting->store(0);
+        throw;
+    }
+    if (starting)
+        starting->store(0);
+    m_watchdog->setTimeout(options.busyTimeout);
+}
+
+void LibreOfficeHost::connect()
+{
+    // The first calls over the new connection may meet an office stuck while starting; one
+    // that never opens its pipe meets the connection's own deadline first.
+    m_watchdog->setTimeout(m_options.startTimeout + std::chrono::seconds(10));
+    CallWatchdog::Scope watch(*m_watchdog);
+    try {
+        m_connection = std::make_unique<OfficeConnection>(*m_process, m_options.startTimeout);
     } catch (const uno::Exception& e) {
         throw HostError(
             HostError::Kind::StartFailed,
@@ -571,8 +591,17 @@ void LibreOfficeHost::quit()
     endInstance(false);
 }
 
+void LibreOfficeHost::abandon()
+{
+    // Only the signal: the calling thread reaps the process, as after the busy time-out. A
+    // handed-over office is the user's.
+    if (!m_ended)
+        ::kill(-m_process->pid(), SIGKILL);
+}
+
 void LibreOfficeHost::endInstance(bool handOver)
 {
+    m_ended = true;
     m_books.clear();
     m_active.clear();
     m_printer.reset();
@@ -582,7 +611,6 @@ void LibreOfficeHost::endInstance(bool handOver)
     } else if (!m_process->waitForExit(std::chrono::seconds(5))) {
         m_process->kill();
     }
-    m_ended = true;
 }
 
 } // namespace brelix::libreoffice

@@ -10,6 +10,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/OpenWorkbook.h"
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -18,8 +19,9 @@ namespace brelix::libreoffice {
 // One private LibreOffice Calc instance, driven over UNO.
 class LibreOfficeHost : public host::SpreadsheetHost {
 public:
-    // Starts the office; HostError StartFailed when it does not come up in time.
-    explicit LibreOfficeHost(const OfficeOptions& options);
+    // Starts the office; HostError StartFailed when it does not come up in time. While it
+    // starts, its process group is in `starting`, for a caller that may have to stop it.
+    explicit LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t>* starting = nullptr);
     ~LibreOfficeHost() override;
 
     void setVisible(bool on) override;
@@ -67,6 +69,7 @@ public:
 
     void handOver() override;
     void quit() override;
+    void abandon() override;
 
 protected:
     bool isHeadless() const { return m_process->isHeadless(); }
@@ -83,6 +86,7 @@ private:
         std::unique_ptr<CellReader> reader;
     };
 
+    void connect();
     template <typename F> auto guarded(F&& body);
     host::HostError translate(const css::uno::Exception& e, bool disposed);
     Entry& entry(const QString& book);
@@ -102,7 +106,7 @@ private:
     std::unique_ptr<OfficePrinter> m_printer;
     bool m_visible = false;
     bool m_maximized = false;
-    bool m_ended = false;
+    std::atomic<bool> m_ended = false; // abandon() reads it from another thread
 };
 
 } // namespace brelix::libreoffice

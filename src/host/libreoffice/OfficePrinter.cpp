@@ -6,6 +6,7 @@
 #include "host/libreoffice/UnoHelpers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -87,27 +88,36 @@ void OfficePrinter::print(const OpenWorkbook& book, bool allSheets,
         options.push_back(property("FileName", uno::Any(toOUString(pdfPath))));
     }
 
-    const rtl::Reference<PrintJobWatcher> watcherImpl = new PrintJobWatcher;
-    const uno::Reference<view::XPrintJobListener> watcher(watcherImpl.get());
-    const uno::Reference<view::XPrintJobBroadcaster> broadcaster{book.model, uno::UNO_QUERY_THROW};
-    broadcaster->addPrintJobListener(watcher);
-    const uno::Reference<view::XPrintable> printable{book.model, uno::UNO_QUERY_THROW};
-    printable->print(properties(options));
-    const auto end = watcherImpl->waitForEnd(std::chrono::seconds(30));
-    broadcaster->removePrintJobListener(watcher);
+    try {
+        const rtl::Reference<PrintJobWatcher> watcherImpl = new PrintJobWatcher;
+        const uno::Reference<view::XPrintJobListener> watcher(watcherImpl.get());
+        const uno::Reference<view::XPrintJobBroadcaster> broadcaster{book.model,
+                                                                     uno::UNO_QUERY_THROW};
+        broadcaster->addPrintJobListener(watcher);
+        const uno::Reference<view::XPrintable> printable{book.model, uno::UNO_QUERY_THROW};
+        printable->print(properties(options));
+        const auto end = watcherImpl->waitForEnd(std::chrono::seconds(30));
+        broadcaster->removePrintJobListener(watcher);
 
-    const bool spooled = end && (*end == view::PrintableState_JOB_SPOOLED ||
-                                 *end == view::PrintableState_JOB_COMPLETED);
-    if (!spooled)
-        throw HostError(HostError::Kind::PrintFailed,
-                        QStringLiteral("%1 was not printed: %2")
-                            .arg(book.name, !end ? QStringLiteral("the print job did not finish")
-                                            : *end == view::PrintableState_JOB_ABORTED
-                                                ? QStringLiteral("the print job was aborted")
-                                                : QStringLiteral("no printer took the job")));
-    if (!pdfPath.isEmpty() && !QFileInfo::exists(pdfPath))
-        throw HostError(HostError::Kind::PrintFailed,
-                        QStringLiteral("%1 was not printed to %2").arg(book.name, pdfPath));
+        const bool spooled = end && (*end == view::PrintableState_JOB_SPOOLED ||
+                                     *end == view::PrintableState_JOB_COMPLETED);
+        if (!spooled)
+            throw HostError(HostError::Kind::PrintFailed,
+                            QStringLiteral("%1 was not printed: %2")
+                                .arg(book.name, !end
+                                                    ? QStringLiteral("the print job did not finish")
+                                                : *end == view::PrintableState_JOB_ABORTED
+                                                    ? QStringLiteral("the print job was aborted")
+                                                    : QStringLiteral("no printer took the job")));
+        if (!pdfPath.isEmpty() && !QFileInfo::exists(pdfPath))
+            throw HostError(HostError::Kind::PrintFailed,
+                            QStringLiteral("%1 was not printed to %2").arg(book.name, pdfPath));
+    } catch (...) {
+        // A job that failed, or whose office died, leaves no half-written file behind.
+        if (!pdfPath.isEmpty())
+            QFile::remove(pdfPath);
+        throw;
+    }
 }
 
 } // namespace brelix::libreoffice

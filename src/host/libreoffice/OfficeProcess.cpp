@@ -10,7 +10,9 @@
 #include <atomic>
 #include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +27,74 @@ namespace {
 constexpr auto kRecordFile = "instance";
 
 std::atomic<int> g_instanceCounter{0};
+
+// The process groups of the offices not handed over, for the signal handler: lock-free slots.
+std::atomic<pid_t> g_ownedGroups[64];
+static_assert(std::atomic<pid_t>::is_always_lock_free);
+
+void addOwnedGroup(pid_t pgid)
+{
+    for (auto& slot : g_ownedGroups) {
+        pid_t empty = 0;
+        if (slot.compare_exchange_strong(empty, pgid))
+            return;
+    }
+}
+
+void removeOwnedGroup(pid_t pgid)
+{
+    for (auto& slot : g_ownedGroups) {
+        pid_t expected = pgid;
+        if (slot.compare_exchange_strong(expected, 0))
+            return;
+    }
+}
+
+// Runs once (the action resets itself) and then ends the program by the same signal.
+void onEndingSignal(int signal)
+{
+    for (auto& slot : g_ownedGroups)
+        if (const pid_t pgid = slot.load(); pgid > 0)
+            ::kill(-pgid, SIGKILL);
+    ::raise(signal);
+}
+
+// Every place where a run may have made instance folders: its runtime folder depends on
+// XDG_RUNTIME_DIR, and earlier runs made them in the temporary folder that TMPDIR names.
+QStringList runtimeFolders()
+{
+    const QString name = QStringLiteral("brelix-office-%1").arg(::getuid());
+    QStringList folders = {OfficeProcess::runtimeFolder(),
+                           QDir(QStringLiteral("/tmp")).filePath(name),
+                           QDir(QDir::tempPath()).filePath(name)};
+    folders.removeDuplicates();
+    return folders;
+}
+
+// Only calls that are safe after fork() in a program with threads.
+[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeFolder[],
+                                const sigset_t& signalMask)
+{
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    // The terminal's signals reach our process group, this watcher included.
+    for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        sigaction(s, &ignore, nullptr);
+    pthread_sigmask(SIG_SETMASK, &signalMask, nullptr);
+    ::dup2(pipe, 0);
+    if (::syscall(SYS_close_range, 1U, ~0U, 0U) != 0)
+        for (int fd = 1; fd < 65536; ++fd)
+            ::close(fd);
+    char byte = 0;
+    ssize_t n;
+    while ((n = ::read(0, &byte, 1)) < 0 && errno == EINTR) {
+    }
+    if (n != 0)
+        ::_exit(0); // told to stop: the office ended or belongs to the user
+    ::kill(-office, SIGKILL);
+    ::execv("/bin/rm", removeFolder);
+    ::_exit(1);
+}
 
 QString sofficePath()
 {
@@ -86,8 +156,26 @@ QString OfficeProcess::runtimeFolder()
     // XDG_RUNTIME_DIR when the session has one; asking Qt would warn on stderr when it is not.
     QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (base.isEmpty() || !QFileInfo(base).isDir())
-        base = QDir::tempPath();
+        base = QStringLiteral("/tmp");
     return QDir(base).filePath(QStringLiteral("brelix-office-%1").arg(::getuid()));
+}
+
+void OfficeProcess::endOfficesOnEndingSignals()
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+            struct sigaction current {};
+            sigaction(s, nullptr, &current);
+            if (current.sa_handler != SIG_DFL || (current.sa_flags & SA_SIGINFO))
+                continue; // ignored or handled by someone else
+            struct sigaction action {};
+            action.sa_handler = onEndingSignal;
+            sigemptyset(&action.sa_mask);
+            action.sa_flags = SA_RESETHAND | SA_NODEFER;
+            sigaction(s, &action, nullptr);
+        }
+    });
 }
 
 OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
@@ -97,6 +185,8 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
     m_pipeName = QStringLiteral("brelix-%1-%2").arg(::getpid()).arg(n);
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     QDir().mkpath(m_folder + QStringLiteral("/profile"));
+    QDir().mkpath(m_folder + QStringLiteral("/tmp"));
+    endOfficesOnEndingSignals();
 
     writeProfileSettings(m_folder + QStringLiteral("/profile"));
     const QByteArray profileUrl =
@@ -124,11 +214,13 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
     posix_spawnattr_init(&attr);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attr, 0);
-    // The office must not inherit the bootstrap setting that this process needs for itself.
+    // The office must not inherit the bootstrap setting that this process needs for itself;
+    // its temporary files go into its own folder, which goes with it.
     std::vector<QByteArray> env;
     for (char** e = environ; *e; ++e)
-        if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0)
+        if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0 && qstrncmp(*e, "TMPDIR=", 7) != 0)
             env.emplace_back(*e);
+    env.push_back("TMPDIR=" + QFile::encodeName(m_folder + QStringLiteral("/tmp")));
     std::vector<char*> envp;
     for (QByteArray& e : env)
         envp.push_back(e.data());
@@ -153,7 +245,9 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
                         QStringLiteral("soffice could not be started: %1")
                             .arg(QString::fromLocal8Bit(strerror(rc))));
     }
+    addOwnedGroup(m_pid);
     writeRecord(QStringLiteral("owned"));
+    watchOwner();
 }
 
 OfficeProcess::~OfficeProcess()
@@ -162,7 +256,47 @@ OfficeProcess::~OfficeProcess()
         return;
     if (isRunning() && !waitForExit(std::chrono::milliseconds(0)))
         kill();
+    removeOwnedGroup(m_pid);
+    stopWatcher();
     QDir(m_folder).removeRecursively();
+}
+
+void OfficeProcess::watchOwner()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return; // the sweep of a later start is left
+    QByteArray folder = QFile::encodeName(m_folder);
+    char rm[] = "rm", recursive[] = "-rf", end[] = "--";
+    char* const removeFolder[] = {rm, recursive, end, folder.data(), nullptr};
+    // No signal may reach the watcher before it has set its own handlers.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t watcher = ::fork();
+    if (watcher == 0)
+        runOwnerWatch(fds[0], m_pid, removeFolder, previous);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    ::close(fds[0]);
+    if (watcher < 0) {
+        ::close(fds[1]);
+        return;
+    }
+    m_watcherPid = watcher;
+    m_watcherPipe = fds[1];
+}
+
+void OfficeProcess::stopWatcher()
+{
+    if (m_watcherPid <= 0)
+        return;
+    const char stop = 's';
+    if (::write(m_watcherPipe, &stop, 1) != 1)
+        ::kill(m_watcherPid, SIGKILL);
+    ::close(m_watcherPipe);
+    ::waitpid(m_watcherPid, nullptr, 0);
+    m_watcherPid = -1;
+    m_watcherPipe = -1;
 }
 
 void OfficeProcess::writeRecord(const QString& state) const
@@ -182,6 +316,7 @@ bool OfficeProcess::isRunning()
         m_exitStatus = status;
         // Helpers of the office may outlive the launcher; they go with it.
         ::kill(-m_pid, SIGKILL);
+        removeOwnedGroup(m_pid);
         return false;
     }
     return r == 0;
@@ -225,12 +360,20 @@ void OfficeProcess::kill()
 void OfficeProcess::handOver()
 {
     m_handedOver = true;
+    removeOwnedGroup(m_pid);
+    stopWatcher();
     writeRecord(QStringLiteral("handed-over"));
 }
 
 void OfficeProcess::sweepStale()
 {
-    QDir root(runtimeFolder());
+    for (const QString& folder : runtimeFolders())
+        sweepFolder(folder);
+}
+
+void OfficeProcess::sweepFolder(const QString& runtime)
+{
+    QDir root(runtime);
     const QStringList entries = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : entries) {
         const QString folder = root.filePath(name);

@@ -6,9 +6,11 @@
 
 namespace brelix::libreoffice {
 
-// One soffice process of ours: its own profile folder and pipe, in a process group of its own
-// so that it and every helper it forks can be stopped together. A record of it lies in our
-// runtime folder, so a later start can sweep an instance left behind by a crashed run.
+// One soffice process of ours: its own profile folder, temporary folder and pipe, in a process
+// group of its own so that it and every helper it forks can be stopped together. A record of
+// it lies in our runtime folder, so a later start can sweep an instance left behind. Until it
+// is handed over it ends with us: a signal that ends this program kills it first, and a small
+// watcher process kills it when this program dies without a chance to (SIGKILL, a crash).
 class OfficeProcess {
 public:
     explicit OfficeProcess(bool headless);
@@ -34,13 +36,21 @@ public:
     // Is an office that was handed over still running, by the records of the runtime folder?
     static bool handedOverInstanceOpen();
     static QString runtimeFolder();
+    // SIGINT, SIGTERM, SIGHUP and SIGQUIT, where they would end the program, first kill every
+    // office not handed over. A later handler that gives the signal back to this one keeps that.
+    static void endOfficesOnEndingSignals();
 
 private:
+    static void sweepFolder(const QString& runtime);
     void writeRecord(const QString& state) const;
+    void watchOwner();
+    void stopWatcher();
 
     bool m_headless;
     bool m_handedOver = false;
     pid_t m_pid = -1;
+    pid_t m_watcherPid = -1;
+    int m_watcherPipe = -1; // its other end closes when this program dies
     int m_exitStatus = -1;
     QString m_folder;
     QString m_pipeName;

@@ -4,6 +4,7 @@
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
 #include "core/run/ProgramFiles.h"
+#include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
 #include "core/settings/SettingsFile.h"
 #include "ui/desktop/OpenManual.h"
@@ -246,8 +247,9 @@ void MainWindow::startComparison()
     m_jobRunning = true;
     setEnabled(false);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
+    run::ResponsiveHostFactory factory(m_factory, ui);
     bool programEnds = false;
-    compare::DiffRun(m_factory, ui, m_password).start(settings, &programEnds);
+    compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
     setEnabled(true);
     m_jobRunning = false;
     if (programEnds)
@@ -269,8 +271,9 @@ void MainWindow::startSearch()
 
     m_jobRunning = true;
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
+    run::ResponsiveHostFactory factory(m_factory, ui);
     const search::SearchOutcome outcome =
-        search::SearchRun(m_factory, ui, m_password).start(settings, [this] {
+        search::SearchRun(factory, ui, m_password).start(settings, [this] {
             m_searchPrintScreen->updateSearchHistories();
         });
     m_jobRunning = false;
@@ -289,7 +292,8 @@ void MainWindow::startPrint()
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
-    print::PrintRun(m_factory, ui).start(request);
+    run::ResponsiveHostFactory factory(m_factory, ui);
+    print::PrintRun(factory, ui).start(request);
     m_jobRunning = false;
 }
 
