@@ -1,6 +1,6 @@
 #include "core/files/CompoundFile.h"
 
-#include <QtEndian>
+#include "core/files/LittleEndian.h"
 
 namespace brelix::files {
 
@@ -12,16 +12,6 @@ constexpr int kEntrySize = 128;
 constexpr int kStreamEntry = 2;
 
 const QString kCutShort = QStringLiteral("it is cut short or damaged");
-
-quint32 u32(const QByteArray& bytes, qint64 at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-quint16 u16(const QByteArray& bytes, qint64 at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
 
 } // namespace
 

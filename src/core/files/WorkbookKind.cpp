@@ -1,10 +1,10 @@
 #include "core/files/WorkbookKind.h"
 
 #include "core/files/CompoundFile.h"
+#include "core/files/LittleEndian.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 
 namespace brelix::files {
 
@@ -17,11 +17,6 @@ constexpr quint16 kFilePass = 0x002F;
 constexpr quint16 kBiff8 = 0x0600;
 constexpr quint16 kBiff5 = 0x0500;
 constexpr quint8 kWorksheet = 0;
-
-quint16 u16(const QByteArray& bytes, qint64 at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
 
 // A sheet's name as a BOUNDSHEET record holds it: a count, then in BIFF8 a flag for two-byte
 // characters.
@@ -96,7 +91,7 @@ std::optional<QStringList> WorkbookKind::excelSheets(const QByteArray& bytes, QS
             continue;
         // Each sheet's own records must be there too, or the file was cut short. Their place
         // is never encrypted.
-        if (!startsSubstream(*stream, qFromLittleEndian<quint32>(record.constData())))
+        if (!startsSubstream(*stream, u32(record, 0)))
             break;
         if (quint8(record.at(5)) == kWorksheet)
             sheets.append(boundSheetName(record, version == kBiff8));

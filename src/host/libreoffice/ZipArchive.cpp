@@ -1,11 +1,15 @@
 #include "host/libreoffice/ZipArchive.h"
 
-#include <QtEndian>
+#include "core/files/LittleEndian.h"
+
 #include <zlib.h>
 
 namespace brelix::libreoffice {
 
 namespace {
+
+using files::u16;
+using files::u32;
 
 constexpr quint32 kEndRecord = 0x06054b50;
 constexpr quint32 kCentralEntry = 0x02014b50;
@@ -15,16 +19,6 @@ constexpr quint16 kStored = 0;
 constexpr quint16 kDeflated = 8;
 // More than any workbook part this program reads; a larger claim is a damaged archive.
 constexpr quint32 kLargestMember = 512u << 20;
-
-quint32 u32(const QByteArray& bytes, qint64 at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-quint16 u16(const QByteArray& bytes, qint64 at)
-{
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
 
 } // namespace
 
