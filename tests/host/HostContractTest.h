@@ -3,14 +3,25 @@
 #include "GTestPrinters.h"
 #include "HostProbe.h"
 #include "HostUnderTest.h"
-#include "ThrownKind.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brelix::contract {
+
+// The kind of HostError the call throws; nothing when it returns normally.
+template <typename Call> std::optional<host::HostError::Kind> thrownKind(Call&& call)
+{
+    try {
+        call();
+    } catch (const host::HostError& e) {
+        return e.kind();
+    }
+    return std::nullopt;
+}
 
 // Base of the host tests. One instance is shared by all tests of the program (their workbooks
 // are closed after each test); a test that ends an instance starts its own.

@@ -16,7 +16,6 @@ using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
 using brelix::libreoffice::OfficeProcess;
-using brelix::support::thrownKind;
 using brelix::support::WorkbookContent;
 
 namespace brelix::contract {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "HostProbe.h"
-#include "PrintJob.h"
 #include "WorkbookContent.h"
 #include "core/host/HostError.h"
 #include "core/host/SpreadsheetHost.h"
@@ -11,8 +10,16 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace brelix::support {
+
+// One print job the in-memory host was given.
+struct PrintJob {
+    QString book;
+    int sheet = 0; // 0: the whole workbook
+    std::optional<host::PageRange> pages;
+};
 
 // A spreadsheet host that keeps workbooks as plain data. Files are registered by path in a
 // table beforehand; saving writes back into it. Every call is recorded, and any named call can

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "CellBorders.h"
 #include "core/host/CellContent.h"
 
 #include <QString>
@@ -8,6 +7,15 @@
 #include <utility>
 
 namespace brelix::support {
+
+// Which edges of one cell carry a continuous line.
+struct CellBorders {
+    bool left = false;
+    bool top = false;
+    bool right = false;
+    bool bottom = false;
+    friend bool operator==(const CellBorders&, const CellBorders&) = default;
+};
 
 // (row, column), both from 1; ordered row by row.
 using CellKey = std::pair<int, int>;
