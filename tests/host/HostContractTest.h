@@ -2,10 +2,12 @@
 
 #include "GTestPrinters.h"
 #include "HostProbe.h"
-#include "HostUnderTest.h"
+#include "WorkbookContent.h"
+#include "core/host/SpreadsheetHost.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,24 @@ template <typename Call> std::optional<host::HostError::Kind> thrownKind(Call&& 
     }
     return std::nullopt;
 }
+
+// One host implementation as the contract tests see it: a way to put workbook files on disk
+// and a way to start instances that read them.
+class HostUnderTest {
+public:
+    virtual ~HostUnderTest() = default;
+
+    // Writes the content as a workbook file in the format the path's extension names: xls,
+    // xlsx, ods, or csv (the first sheet's values only, in UTF-8). With a password the file is
+    // encrypted, and no host opens it.
+    virtual void writeFile(const QString& path, const support::WorkbookContent& content,
+                           const QString& password = {}) = 0;
+    // A new instance, independent of every other, that is also a support::HostProbe.
+    virtual std::unique_ptr<host::SpreadsheetHost> start() = 0;
+};
+
+// Every contract test program links exactly one file that defines this.
+std::unique_ptr<HostUnderTest> makeHostUnderTest();
 
 // Base of the host tests. One instance is shared by all tests of the program (their workbooks
 // are closed after each test); a test that ends an instance starts its own.

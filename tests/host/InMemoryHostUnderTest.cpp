@@ -1,4 +1,4 @@
-#include "HostUnderTest.h"
+#include "HostContractTest.h"
 #include "InMemoryHost.h"
 #include "ScriptedRunUi.h"
 #include "core/run/ResponsiveHost.h"
