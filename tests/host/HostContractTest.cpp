@@ -73,7 +73,7 @@ host::SpreadsheetHost& HostContractTest::sharedHost()
 
 support::HostProbe& HostContractTest::probe()
 {
-    return dynamic_cast<support::HostProbe&>(sharedHost());
+    return subject().probe(sharedHost());
 }
 
 QString HostContractTest::pathOf(const QString& fileName) const

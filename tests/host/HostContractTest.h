@@ -36,8 +36,13 @@ public:
     // encrypted, and no host opens it.
     virtual void writeFile(const QString& path, const support::WorkbookContent& content,
                            const QString& password = {}) = 0;
-    // A new instance, independent of every other, that is also a support::HostProbe.
+    // A new instance, independent of every other.
     virtual std::unique_ptr<host::SpreadsheetHost> start() = 0;
+    // What looks into an instance this started.
+    virtual support::HostProbe& probe(host::SpreadsheetHost& instance)
+    {
+        return dynamic_cast<support::HostProbe&>(instance);
+    }
 };
 
 // Every contract test program links exactly one file that defines this.
