@@ -82,27 +82,12 @@ InMemoryHost::InMemoryHost(std::shared_ptr<FileTable> files)
     m_instance->files = std::move(files);
 }
 
-WorkbookContent& InMemoryHost::workbook(const QString& book)
-{
-    return openBook(book).content;
-}
-
 QStringList InMemoryHost::openWorkbooks() const
 {
     QStringList names;
     for (const OpenBook& open : std::as_const(m_instance->books))
         names.append(open.name);
     return names;
-}
-
-host::WindowGeometry InMemoryHost::window(const QString& book)
-{
-    return openBook(book).window;
-}
-
-void InMemoryHost::failOn(const QString& operation, int nthUse, HostError::Kind kind)
-{
-    m_instance->failures.append({operation, nthUse, kind});
 }
 
 void InMemoryHost::failOnCell(const QString& operation, const QString& book, int sheet,
@@ -450,16 +435,6 @@ void InMemoryHost::quit()
     i.state = State::Quit;
 }
 
-QString InMemoryHost::activeWorkbook()
-{
-    return m_instance->active;
-}
-
-int InMemoryHost::activeSheet(const QString& book)
-{
-    return openBook(book).content.activeSheet;
-}
-
 QString InMemoryHost::cellText(const QString& book, int sheet, int row, int column,
                                CellTextKind kind)
 {
@@ -467,16 +442,6 @@ QString InMemoryHost::cellText(const QString& book, int sheet, int row, int colu
     const QDate nullDate = openBook(book).content.nullDate;
     return kind == CellTextKind::Value ? host::valueText(content, nullDate)
                                        : host::formulaText(content, nullDate);
-}
-
-int InMemoryHost::cellColorIndex(const QString& book, int sheet, int row, int column)
-{
-    return sheetOf(book, sheet).fill(row, column);
-}
-
-CellBorders InMemoryHost::cellBorders(const QString& book, int sheet, int row, int column)
-{
-    return sheetOf(book, sheet).border(row, column);
 }
 
 } // namespace brelix::support
