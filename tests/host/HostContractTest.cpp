@@ -108,9 +108,7 @@ std::string formatName(const ::testing::TestParamInfo<QString>& info)
 
 namespace {
 
-class HostFailureTest : public HostContractTest {};
-
-TEST_F(HostFailureTest, MissingEncryptedAndSameNamedWorkbooksDoNotOpen)
+TEST_F(HostContractTest, MissingEncryptedAndSameNamedWorkbooksDoNotOpen)
 {
     host::SpreadsheetHost& host = sharedHost();
     const WorkbookContent content = WorkbookContent::withSheets({u"A"_s});
@@ -130,7 +128,7 @@ TEST_F(HostFailureTest, MissingEncryptedAndSameNamedWorkbooksDoNotOpen)
     EXPECT_EQ(host.workbookNames(), QStringList({u"same.xls"_s}));
 }
 
-TEST_F(HostFailureTest, UnknownWorkbooksAndSheetsAreNotFound)
+TEST_F(HostContractTest, UnknownWorkbooksAndSheetsAreNotFound)
 {
     host::SpreadsheetHost& host = sharedHost();
     const QString book = open(u"known.xls"_s, WorkbookContent::withSheets({u"A"_s, u"B"_s}));
@@ -148,7 +146,7 @@ TEST_F(HostFailureTest, UnknownWorkbooksAndSheetsAreNotFound)
         EXPECT_EQ(thrownKind(calls[i]), HostError::Kind::NotFound) << "call " << i;
 }
 
-TEST_F(HostFailureTest, AQuitInstanceAnswersNoMore)
+TEST_F(HostContractTest, AQuitInstanceAnswersNoMore)
 {
     std::unique_ptr<host::SpreadsheetHost> host = subject().start();
     const QString book =
@@ -160,9 +158,7 @@ TEST_F(HostFailureTest, AQuitInstanceAnswersNoMore)
     EXPECT_EQ(thrownKind([&] { host->quit(); }), HostError::Kind::Unavailable);
 }
 
-class HostSheetTest : public HostFormatTest {};
-
-TEST_P(HostSheetTest, ListsSheetsWithNamesVisibilityAndUsedArea)
+TEST_P(HostFormatTest, ListsSheetsWithNamesVisibilityAndUsedArea)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"Empty"_s, u"隠し"_s, u"Third one"_s});
     content.sheets[1].visible = false;
@@ -186,7 +182,7 @@ TEST_P(HostSheetTest, ListsSheetsWithNamesVisibilityAndUsedArea)
 
 // A hidden workbook opens on its first sheet, whichever sheet its file had active: the runs
 // always activate the sheets they want.
-TEST_P(HostSheetTest, AWorkbookOpensOnItsFirstSheetUntilAnotherIsActivated)
+TEST_P(HostFormatTest, AWorkbookOpensOnItsFirstSheetUntilAnotherIsActivated)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"A"_s, u"B"_s, u"C"_s});
     content.activeSheet = 2;
@@ -197,7 +193,7 @@ TEST_P(HostSheetTest, AWorkbookOpensOnItsFirstSheetUntilAnotherIsActivated)
     EXPECT_EQ(probe().activeSheet(book), 3);
 }
 
-TEST_P(HostSheetTest, AProtectedSheetHidesItsExtentUntilTheRightPasswordIsGiven)
+TEST_P(HostFormatTest, AProtectedSheetHidesItsExtentUntilTheRightPasswordIsGiven)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"Open"_s, u"Locked"_s});
     content.sheets[1].isProtected = true;
@@ -223,7 +219,7 @@ TEST_P(HostSheetTest, AProtectedSheetHidesItsExtentUntilTheRightPasswordIsGiven)
               QList<QStringList>({{u"hidden away"_s, QString()}, {QString(), u"42"_s}}));
 }
 
-TEST_P(HostSheetTest, RenamesASheetUnlessTheNameIsRefused)
+TEST_P(HostFormatTest, RenamesASheetUnlessTheNameIsRefused)
 {
     const QString book =
         open(fileName(u"rename"_s), WorkbookContent::withSheets({u"Keep"_s, u"Other"_s}));
@@ -241,7 +237,7 @@ TEST_P(HostSheetTest, RenamesASheetUnlessTheNameIsRefused)
     EXPECT_EQ(host.sheetName(book, 2), u"変更履歴 2"_s);
 }
 
-TEST_P(HostSheetTest, DeletesASheetByNameButNeverTheLastOne)
+TEST_P(HostFormatTest, DeletesASheetByNameButNeverTheLastOne)
 {
     const QString book =
         open(fileName(u"delete"_s), WorkbookContent::withSheets({u"A"_s, u"B"_s, u"C"_s}));
@@ -255,7 +251,7 @@ TEST_P(HostSheetTest, DeletesASheetByNameButNeverTheLastOne)
     EXPECT_EQ(host.sheetName(book, 1), u"C"_s);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, HostSheetTest, ::testing::ValuesIn(workbookFormats()),
+INSTANTIATE_TEST_SUITE_P(Formats, HostFormatTest, ::testing::ValuesIn(workbookFormats()),
                          formatName);
 
 CellContent formula(const QString& text, CellContent result)
@@ -354,9 +350,7 @@ TEST_P(HostCellTextTest, DatesCountFromTheWorkbooksOwnNullDate)
                 QDate(1904, 1, 1));
 }
 
-class HostCsvTest : public HostContractTest {};
-
-TEST_F(HostCsvTest, ACsvFileOpensAsOneSheetNamedAfterTheFile)
+TEST_F(HostContractTest, ACsvFileOpensAsOneSheetNamedAfterTheFile)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"ignored"_s});
     content.sheets[0].setCell(1, 1, CellContent::ofText(u"name"_s));
