@@ -96,17 +96,15 @@ QString HostContractTest::open(const QString& fileName, const support::WorkbookC
     return sharedHost().openWorkbook(writeFile(fileName, content));
 }
 
-std::vector<QString> workbookFormats()
-{
-    return {u"xls"_s, u"xlsx"_s, u"ods"_s};
-}
+namespace {
+
+// The workbook formats the program reads, each a test of its own.
+const auto kFormats = ::testing::Values(u"xls"_s, u"xlsx"_s, u"ods"_s);
 
 std::string formatName(const ::testing::TestParamInfo<QString>& info)
 {
     return info.param.toStdString();
 }
-
-namespace {
 
 TEST_F(HostContractTest, MissingEncryptedAndSameNamedWorkbooksDoNotOpen)
 {
@@ -251,8 +249,7 @@ TEST_P(HostFormatTest, DeletesASheetByNameButNeverTheLastOne)
     EXPECT_EQ(host.sheetName(book, 1), u"C"_s);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, HostFormatTest, ::testing::ValuesIn(workbookFormats()),
-                         formatName);
+INSTANTIATE_TEST_SUITE_P(Formats, HostFormatTest, kFormats, formatName);
 
 CellContent formula(const QString& text, CellContent result)
 {
@@ -368,8 +365,7 @@ TEST_F(HostContractTest, ACsvFileOpensAsOneSheetNamedAfterTheFile)
                   {{u"name"_s, u"a,b \"q\""_s}, {u"1.5"_s, QString()}, {QString(), u"日本語"_s}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, HostCellTextTest, ::testing::ValuesIn(workbookFormats()),
-                         formatName);
+INSTANTIATE_TEST_SUITE_P(Formats, HostCellTextTest, kFormats, formatName);
 
 constexpr int Red = 3;
 constexpr int Yellow = 6;
@@ -489,8 +485,7 @@ TEST_P(HostWorkbookTest, ClosingUnsavedDropsTheChanges)
     EXPECT_EQ(probe().cellColorIndex(book, 1, 5, 2), host::ColorPalette::NoColor);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, HostWorkbookTest, ::testing::ValuesIn(workbookFormats()),
-                         formatName);
+INSTANTIATE_TEST_SUITE_P(Formats, HostWorkbookTest, kFormats, formatName);
 
 } // namespace
 } // namespace brelix::contract

@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace brelix::contract {
 
@@ -69,13 +67,10 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The same cases once per workbook format the program reads.
+// The same cases once per workbook format.
 class HostFormatTest : public HostContractTest, public ::testing::WithParamInterface<QString> {
 protected:
     QString fileName(const QString& base) const { return base + u'.' + GetParam(); }
 };
-
-std::vector<QString> workbookFormats();
-std::string formatName(const ::testing::TestParamInfo<QString>& info);
 
 } // namespace brelix::contract
