@@ -1,10 +1,10 @@
-#include "HostUnderTest.h"
-#include "InMemoryHost.h"
+#include "HostContractTest.h"
+#include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"
-#include "core/run/ResponsiveHost.h"
+#include "core/run/ResponsiveHostFactory.h"
 
-#include <QDir>
 #include <QFileInfo>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -41,75 +41,39 @@ support::WorkbookContent asReadBack(const QString& path, support::WorkbookConten
     return content;
 }
 
-// Hands out further handles on one instance.
-class HandleFactory : public host::SpreadsheetHostFactory {
-public:
-    explicit HandleFactory(const support::InMemoryHost& host) : m_host(host) {}
-    std::unique_ptr<host::SpreadsheetHost> start() override
-    {
-        return std::make_unique<support::InMemoryHost>(m_host);
-    }
-    bool handedOverInstanceOpen() override { return false; }
-
-private:
-    const support::InMemoryHost& m_host;
-};
-
-// What a ResponsiveHost needs before it is made.
-struct ResponsiveParts {
-    explicit ResponsiveParts(const support::InMemoryHost& host) : probe(host) {}
-    support::InMemoryHost probe;
-    HandleFactory factory{probe};
-    support::ScriptedRunUi ui;
-};
-
-// The instance behind a ResponsiveHost, probed through a second handle on it.
-class ResponsiveInMemoryHost : private ResponsiveParts,
-                               public run::ResponsiveHost,
-                               public support::HostProbe {
-public:
-    explicit ResponsiveInMemoryHost(const support::InMemoryHost& host)
-        : ResponsiveParts(host), ResponsiveHost(factory, ui)
-    {
-    }
-    QString activeWorkbook() override { return probe.activeWorkbook(); }
-    int activeSheet(const QString& book) override { return probe.activeSheet(book); }
-    QString cellText(const QString& book, int sheet, int row, int column,
-                     host::CellTextKind kind) override
-    {
-        return probe.cellText(book, sheet, row, column, kind);
-    }
-    int cellColorIndex(const QString& book, int sheet, int row, int column) override
-    {
-        return probe.cellColorIndex(book, sheet, row, column);
-    }
-    support::CellBorders cellBorders(const QString& book, int sheet, int row, int column) override
-    {
-        return probe.cellBorders(book, sheet, row, column);
-    }
-};
-
 class InMemoryHostUnderTest : public HostUnderTest {
 public:
     void writeFile(const QString& path, const support::WorkbookContent& content,
                    const QString& password) override
     {
         if (password.isEmpty())
-            (*m_files)[QDir::cleanPath(path)] = asReadBack(path, content);
+            m_factory.addFile(path, asReadBack(path, content));
     }
 
+#ifdef BRELIX_RESPONSIVE_HOST
+    // The instance behind a ResponsiveHost, probed through the factory's handle on it.
     std::unique_ptr<host::SpreadsheetHost> start() override
     {
-#ifdef BRELIX_RESPONSIVE_HOST
-        return std::make_unique<ResponsiveInMemoryHost>(support::InMemoryHost(m_files));
-#else
-        return std::make_unique<support::InMemoryHost>(m_files);
-#endif
+        std::unique_ptr<host::SpreadsheetHost> instance = m_responsive.start();
+        m_probes[instance.get()] = &m_factory.lastHost();
+        return instance;
     }
+    support::HostProbe& probe(host::SpreadsheetHost& instance) override
+    {
+        return *m_probes.at(&instance);
+    }
+#else
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        return m_factory.start();
+    }
+#endif
 
 private:
-    std::shared_ptr<support::InMemoryHost::FileTable> m_files =
-        std::make_shared<support::InMemoryHost::FileTable>();
+    support::InMemoryHostFactory m_factory;
+    support::ScriptedRunUi m_ui;
+    run::ResponsiveHostFactory m_responsive{m_factory, m_ui};
+    std::map<const host::SpreadsheetHost*, support::InMemoryHost*> m_probes;
 };
 
 } // namespace

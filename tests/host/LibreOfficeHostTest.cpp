@@ -1,5 +1,6 @@
 #include "HostContractTest.h"
 #include "InspectableLibreOfficeHost.h"
+#include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "SavedEnvironment.h"
 #include "host/libreoffice/OfficeProcess.h"
@@ -16,11 +17,27 @@ using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
 using brelix::libreoffice::OfficeProcess;
-using brelix::support::thrownKind;
 using brelix::support::WorkbookContent;
 
 namespace brelix::contract {
 namespace {
+
+class LibreOfficeHostUnderTest : public HostUnderTest {
+public:
+    void writeFile(const QString& path, const support::WorkbookContent& content,
+                   const QString& password) override
+    {
+        m_writer.write(path, content, password);
+    }
+
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        return std::make_unique<InspectableLibreOfficeHost>(headlessOffice());
+    }
+
+private:
+    LibreOfficeWorkbookWriter m_writer;
+};
 
 const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
 
@@ -251,4 +268,10 @@ TEST_F(LibreOfficeHostTest, AnOfficeLeftBehindByADeadProgramIsSwept)
 }
 
 } // namespace
+
+std::unique_ptr<HostUnderTest> makeHostUnderTest()
+{
+    return std::make_unique<LibreOfficeHostUnderTest>();
+}
+
 } // namespace brelix::contract

@@ -29,9 +29,11 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/util/XProtectable.hpp>
+#include <map>
 #include <stdexcept>
 
 using namespace css;
+using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
 
 namespace brelix::contract {
@@ -45,15 +47,12 @@ namespace {
 
 const char* filterFor(const QString& suffix)
 {
-    if (suffix == QLatin1String("xls"))
-        return "MS Excel 97";
-    if (suffix == QLatin1String("xlsx"))
-        return "Calc MS Excel 2007 XML";
-    if (suffix == QLatin1String("ods"))
-        return "calc8";
-    if (suffix == QLatin1String("csv"))
-        return "Text - txt - csv (StarCalc)";
-    throw std::invalid_argument("no filter for ." + suffix.toStdString());
+    static const std::map<QString, const char*> filters = {
+        {u"xls"_s, "MS Excel 97"},
+        {u"xlsx"_s, "Calc MS Excel 2007 XML"},
+        {u"ods"_s, "calc8"},
+        {u"csv"_s, "Text - txt - csv (StarCalc)"}};
+    return filters.at(suffix);
 }
 
 class DocumentFiller {
@@ -83,9 +82,7 @@ public:
                 sheet->getCellRangeByPosition(column - 1, row - 1, column - 1, row - 1),
                 uno::UNO_QUERY_THROW)
                 ->setDataArray(data);
-        } else if (content.type == CellContent::Type::Error) {
-            throw std::invalid_argument("an error cell needs the formula that gives it");
-        } else {
+        } else { // an error cell comes from its formula
             cell->setValue(content.number);
         }
         const char* code = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CellBorders.h"
+#include "SheetContent.h"
 #include "core/host/SpreadsheetHost.h"
 
 #include <QString>

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
@@ -20,30 +21,19 @@ namespace brelix::support {
 namespace {
 
 // How each argument reads in the recorded calls.
-QString argText(const QString& s)
+template <typename Arg> QString argText(const Arg& v)
 {
-    return s;
-}
-QString argText(const QVariant& v)
-{
-    return v.toString();
-}
-template <typename Number> QString argText(Number v)
-{
-    return QString::number(v);
-}
-QString argText(bool on)
-{
-    return on ? u"true"_s : u"false"_s;
-}
-QString argText(CellTextKind kind)
-{
-    return kind == CellTextKind::Value ? u"Value"_s : u"Formula"_s;
-}
-QString argText(const CellRange& range)
-{
-    return host::cellAddress(range.first.row, range.first.column) + u':' +
-           host::cellAddress(range.last.row, range.last.column);
+    if constexpr (std::is_same_v<Arg, bool>)
+        return v ? u"true"_s : u"false"_s;
+    else if constexpr (std::is_same_v<Arg, CellTextKind>)
+        return v == CellTextKind::Value ? u"Value"_s : u"Formula"_s;
+    else if constexpr (std::is_same_v<Arg, CellRange>)
+        return host::cellAddress(v.first.row, v.first.column) + u':' +
+               host::cellAddress(v.last.row, v.last.column);
+    else if constexpr (std::is_arithmetic_v<Arg>)
+        return QString::number(v);
+    else
+        return QVariant(v).toString();
 }
 
 template <typename... Args> QStringList args(const Args&... values)
@@ -92,27 +82,12 @@ InMemoryHost::InMemoryHost(std::shared_ptr<FileTable> files)
     m_instance->files = std::move(files);
 }
 
-WorkbookContent& InMemoryHost::workbook(const QString& book)
-{
-    return openBook(book).content;
-}
-
 QStringList InMemoryHost::openWorkbooks() const
 {
     QStringList names;
     for (const OpenBook& open : std::as_const(m_instance->books))
         names.append(open.name);
     return names;
-}
-
-host::WindowGeometry InMemoryHost::window(const QString& book)
-{
-    return openBook(book).window;
-}
-
-void InMemoryHost::failOn(const QString& operation, int nthUse, HostError::Kind kind)
-{
-    m_instance->failures.append({operation, nthUse, kind});
 }
 
 void InMemoryHost::failOnCell(const QString& operation, const QString& book, int sheet,
@@ -460,16 +435,6 @@ void InMemoryHost::quit()
     i.state = State::Quit;
 }
 
-QString InMemoryHost::activeWorkbook()
-{
-    return m_instance->active;
-}
-
-int InMemoryHost::activeSheet(const QString& book)
-{
-    return openBook(book).content.activeSheet;
-}
-
 QString InMemoryHost::cellText(const QString& book, int sheet, int row, int column,
                                CellTextKind kind)
 {
@@ -477,16 +442,6 @@ QString InMemoryHost::cellText(const QString& book, int sheet, int row, int colu
     const QDate nullDate = openBook(book).content.nullDate;
     return kind == CellTextKind::Value ? host::valueText(content, nullDate)
                                        : host::formulaText(content, nullDate);
-}
-
-int InMemoryHost::cellColorIndex(const QString& book, int sheet, int row, int column)
-{
-    return sheetOf(book, sheet).fill(row, column);
-}
-
-CellBorders InMemoryHost::cellBorders(const QString& book, int sheet, int row, int column)
-{
-    return sheetOf(book, sheet).border(row, column);
 }
 
 } // namespace brelix::support

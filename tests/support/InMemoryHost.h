@@ -1,7 +1,6 @@
 #pragma once
 
 #include "HostProbe.h"
-#include "PrintJob.h"
 #include "WorkbookContent.h"
 #include "core/host/HostError.h"
 #include "core/host/SpreadsheetHost.h"
@@ -11,8 +10,16 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace brelix::support {
+
+// One print job the in-memory host was given.
+struct PrintJob {
+    QString book;
+    int sheet = 0; // 0: the whole workbook
+    std::optional<host::PageRange> pages;
+};
 
 // A spreadsheet host that keeps workbooks as plain data. Files are registered by path in a
 // table beforehand; saving writes back into it. Every call is recorded, and any named call can
@@ -34,17 +41,20 @@ public:
     InMemoryHost& operator=(const InMemoryHost&) = delete;
 
     // An open workbook's current content, to inspect and to arrange test situations.
-    WorkbookContent& workbook(const QString& book);
+    WorkbookContent& workbook(const QString& book) { return openBook(book).content; }
     // What is open and where its window lies, readable after the instance was handed over.
     QStringList openWorkbooks() const;
-    host::WindowGeometry window(const QString& book);
+    host::WindowGeometry window(const QString& book) { return openBook(book).window; }
 
     // "openWorkbook(/p/a.xls)", "rangeTexts(a.xls,1,A1:C3,Value)", in the order of the calls.
     const QStringList& calls() const { return m_instance->calls; }
     // The nthUse-th call (from 1) of the operation throws a HostError of this kind. An
     // Unavailable failure also ends the instance, as a crashed office does.
     void failOn(const QString& operation, int nthUse,
-                host::HostError::Kind kind = host::HostError::Kind::General);
+                host::HostError::Kind kind = host::HostError::Kind::General)
+    {
+        m_instance->failures.append({operation, nthUse, kind});
+    }
     // Every call of the operation (rangeTexts, fillCells) that touches the cell fails.
     void failOnCell(const QString& operation, const QString& book, int sheet,
                     const host::CellPosition& cell);
@@ -100,12 +110,18 @@ public:
     void handOver() override;
     void quit() override;
 
-    QString activeWorkbook() override;
-    int activeSheet(const QString& book) override;
+    QString activeWorkbook() override { return m_instance->active; }
+    int activeSheet(const QString& book) override { return openBook(book).content.activeSheet; }
     QString cellText(const QString& book, int sheet, int row, int column,
                      host::CellTextKind kind) override;
-    int cellColorIndex(const QString& book, int sheet, int row, int column) override;
-    CellBorders cellBorders(const QString& book, int sheet, int row, int column) override;
+    int cellColorIndex(const QString& book, int sheet, int row, int column) override
+    {
+        return sheetOf(book, sheet).fill(row, column);
+    }
+    CellBorders cellBorders(const QString& book, int sheet, int row, int column) override
+    {
+        return sheetOf(book, sheet).border(row, column);
+    }
 
 private:
     struct OpenBook {

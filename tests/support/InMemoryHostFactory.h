@@ -3,6 +3,7 @@
 #include "InMemoryHost.h"
 #include "core/host/SpreadsheetHostFactory.h"
 
+#include <QDir>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -14,17 +15,31 @@ namespace brelix::support {
 // let go of it.
 class InMemoryHostFactory : public host::SpreadsheetHostFactory {
 public:
-    InMemoryHostFactory();
-
-    void addFile(const QString& path, const WorkbookContent& content);
-    std::optional<WorkbookContent> savedContent(const QString& path) const;
+    void addFile(const QString& path, const WorkbookContent& content)
+    {
+        (*m_files)[QDir::cleanPath(path)] = content;
+    }
+    std::optional<WorkbookContent> savedContent(const QString& path) const
+    {
+        const auto it = m_files->find(QDir::cleanPath(path));
+        return it == m_files->end() ? std::nullopt : std::optional(it->second);
+    }
 
     // While set, start() throws StartFailed.
     void setFailStart(bool fail) { m_failStart = fail; }
     // Runs on every new instance before it is handed out, e.g. to arm failOn.
     void onStart(std::function<void(InMemoryHost&)> prepare) { m_prepare = std::move(prepare); }
 
-    std::unique_ptr<host::SpreadsheetHost> start() override;
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        if (m_failStart)
+            throw host::HostError(host::HostError::Kind::StartFailed,
+                                  QStringLiteral("The spreadsheet instance did not start"));
+        m_hosts.push_back(std::make_unique<InMemoryHost>(m_files));
+        if (m_prepare)
+            m_prepare(*m_hosts.back());
+        return std::make_unique<InMemoryHost>(*m_hosts.back()); // the factory keeps its own handle
+    }
     // While set, an instance handed over earlier is still open.
     void setHandedOverInstanceOpen(bool open) { m_handedOverOpen = open; }
     bool handedOverInstanceOpen() override { return m_handedOverOpen; }
@@ -35,7 +50,7 @@ public:
     InMemoryHost& lastHost() { return *m_hosts.back(); }
 
 private:
-    std::shared_ptr<InMemoryHost::FileTable> m_files;
+    std::shared_ptr<InMemoryHost::FileTable> m_files = std::make_shared<InMemoryHost::FileTable>();
     std::vector<std::unique_ptr<InMemoryHost>> m_hosts;
     std::function<void(InMemoryHost&)> m_prepare;
     bool m_failStart = false;

@@ -24,21 +24,55 @@ public:
     const QList<run::RunMessage>& messages() const { return m_messages; }
     const QStringList& errorReports() const { return m_errorReports; }
 
-    void showProgress(const QString& caption) override;
-    void setProgressCaption(const QString& caption) override;
-    void setProgressBarVisible(bool visible) override;
-    void setProgressPercent(int percent) override;
-    void setCancelEnabled(bool enabled) override;
-    void setProgressHidden(bool hidden) override;
-    void closeProgress() override;
-    void processEvents() override;
-    void clearCancel() override;
+    void showProgress(const QString& caption) override { record(u"showProgress", caption); }
+    void setProgressCaption(const QString& caption) override { record(u"caption", caption); }
+    void setProgressBarVisible(bool visible) override { record(u"barVisible", flag(visible)); }
+    void setProgressPercent(int percent) override { record(u"percent", QString::number(percent)); }
+    void setCancelEnabled(bool enabled) override { record(u"cancelEnabled", flag(enabled)); }
+    void setProgressHidden(bool hidden) override { record(u"hidden", flag(hidden)); }
+    void closeProgress() override { m_calls.append(QStringLiteral("closeProgress")); }
+    void processEvents() override
+    {
+        m_calls.append(QStringLiteral("events"));
+        if (++m_eventCount == m_cancelAtEvent)
+            m_cancel = true;
+    }
+    void clearCancel() override
+    {
+        m_calls.append(QStringLiteral("clearCancel"));
+        m_cancel = false;
+    }
     bool cancelRequested() const override { return m_cancel; }
-    std::optional<QString> askPassword(const QString& book, const QString& offered) override;
-    run::MessageAnswer showMessage(const run::RunMessage& message) override;
-    void showErrorReport(const QString& text) override;
+    std::optional<QString> askPassword(const QString& book, const QString& offered) override
+    {
+        record(u"password", book + u',' + offered);
+        if (m_passwords.isEmpty())
+            return std::nullopt;
+        return m_passwords.takeFirst();
+    }
+    run::MessageAnswer showMessage(const run::RunMessage& message) override
+    {
+        static const QString icons[] = {QStringLiteral("None"), QStringLiteral("Critical"),
+                                        QStringLiteral("Exclamation"),
+                                        QStringLiteral("Information"), QStringLiteral("Question")};
+        record(u"message",
+               message.title + u'|' + message.text + u'|' + icons[static_cast<int>(message.icon)]);
+        m_messages.append(message);
+        return message.buttons == run::MessageButtons::YesNo ? m_answer : run::MessageAnswer::Ok;
+    }
+    void showErrorReport(const QString& text) override
+    {
+        m_calls.append(QStringLiteral("errorReport"));
+        m_errorReports.append(text);
+    }
 
 private:
+    static QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+    void record(QStringView operation, const QString& argument)
+    {
+        m_calls.append(operation.toString() + u'(' + argument + u')');
+    }
+
     QStringList m_calls;
     QList<run::RunMessage> m_messages;
     QStringList m_errorReports;

@@ -1,13 +1,22 @@
 #pragma once
 
-#include "CellBorders.h"
 #include "core/host/CellContent.h"
+#include "core/host/ColorPalette.h"
 
 #include <QString>
 #include <map>
 #include <utility>
 
 namespace brelix::support {
+
+// Which edges of one cell carry a continuous line.
+struct CellBorders {
+    bool left = false;
+    bool top = false;
+    bool right = false;
+    bool bottom = false;
+    friend bool operator==(const CellBorders&, const CellBorders&) = default;
+};
 
 // (row, column), both from 1; ordered row by row.
 using CellKey = std::pair<int, int>;
@@ -23,10 +32,28 @@ struct SheetContent {
     std::map<CellKey, CellBorders> borders;
 
     // An empty content removes the cell.
-    void setCell(int row, int column, const host::CellContent& content);
-    host::CellContent cell(int row, int column) const;
-    int fill(int row, int column) const;
-    CellBorders border(int row, int column) const;
+    void setCell(int row, int column, const host::CellContent& content)
+    {
+        if (content.type == host::CellContent::Type::Empty && content.formula.isEmpty())
+            cells.erase({row, column});
+        else
+            cells[{row, column}] = content;
+    }
+    host::CellContent cell(int row, int column) const
+    {
+        const auto it = cells.find({row, column});
+        return it == cells.end() ? host::CellContent::empty() : it->second;
+    }
+    int fill(int row, int column) const
+    {
+        const auto it = fills.find({row, column});
+        return it == fills.end() ? host::ColorPalette::NoColor : it->second;
+    }
+    CellBorders border(int row, int column) const
+    {
+        const auto it = borders.find({row, column});
+        return it == borders.end() ? CellBorders{} : it->second;
+    }
 };
 
 } // namespace brelix::support

@@ -16,9 +16,20 @@ struct WorkbookContent {
     QDate nullDate = host::defaultNullDate(); // 1904-01-01 in the 1904 date system
 
     // The reference stays valid until the next sheet is added.
-    SheetContent& addSheet(const QString& name);
+    SheetContent& addSheet(const QString& name)
+    {
+        sheets.append(SheetContent());
+        sheets.last().name = name;
+        return sheets.last();
+    }
     // A workbook of empty visible sheets with these names.
-    static WorkbookContent withSheets(const QStringList& names);
+    static WorkbookContent withSheets(const QStringList& names)
+    {
+        WorkbookContent book;
+        for (const QString& name : names)
+            book.addSheet(name);
+        return book;
+    }
 };
 
 } // namespace brelix::support
