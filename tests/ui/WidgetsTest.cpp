@@ -1,8 +1,12 @@
 #include "UiTestHelpers.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/CellColourDialog.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
+#include "ui/window/MainWindow.h"
 
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -65,5 +69,104 @@ TEST(ProgressWindow, EscapeLeavesItOpenWithItsCancelButton)
     EXPECT_TRUE(window.isVisible());
 }
 
+// Takes the files the desktop is asked to open, so that no program starts.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(u"file"_s, this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(u"file"_s); }
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+void press(QWidget* target, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void click(const QWidget* window, const char* name)
+{
+    find<QAbstractButton>(*window, name)->click();
+}
+
+TEST(ColourDialog, OpensOnTheGivenIndexOrMagentaAndGivesTheChoiceOnlyOnSet)
+{
+    for (const auto& [given, shown] : {std::pair{44, 44}, {15, 15}, {3, 7}}) {
+        CellColourDialog dialog(nullptr, given);
+        EXPECT_TRUE(find<QAbstractButton>(dialog, u"swatch%1"_s.arg(shown))->isChecked());
+        click(&dialog, "okButton");
+        EXPECT_EQ(dialog.colourIndex(), shown);
+    }
+    // How the dialog ends after a click on swatch 8, and what it gives then.
+    const QList<std::pair<std::function<void(QWidget*)>, std::optional<int>>> ends = {
+        {[](QWidget* d) { click(d, "okButton"); }, 8},
+        {[](QWidget* d) { click(d, "cancelButton"); }, std::nullopt},
+        {[](QWidget* d) { d->close(); }, std::nullopt},
+        {[](QWidget* d) { // Esc does nothing; Enter presses only a focused button
+             find(*d, "swatch8")->setFocus();
+             press(d, Qt::Key_Escape);
+             press(d, Qt::Key_Return);
+             EXPECT_TRUE(d->isVisible());
+             find(*d, "okButton")->setFocus();
+             press(d, Qt::Key_Return);
+         },
+         8}};
+    for (const auto& [end, expected] : ends) {
+        const ModalAnswerer answerer([end](QWidget* d) {
+            click(d, "swatch8");
+            end(d);
+        });
+        EXPECT_EQ(CellColourDialog::ask(nullptr, 44), expected);
+    }
+}
+
+// The menu opens the About window, which only OK or Enter closes, and the manual, or says that
+// it is missing; the About window's link opens it too.
+TEST_F(ProgramFolderTest, TheMenuOpensTheAboutWindowAndTheManualAsTheLinkDoes)
+{
+    MainWindow window(m_factory, QString());
+    OpenedUrls opened;
+    bool openAfterEscAndClose = false;
+    const ModalAnswerer answerer([&](QWidget* w) {
+        if (!qobject_cast<AboutDialog*>(w))
+            return ModalAnswerer::pressYesOrOk(w);
+        press(w, Qt::Key_Escape);
+        openAfterEscAndClose = !w->close() && w->isVisible();
+        press(w, Qt::Key_Return);
+    });
+    find<QAction>(window, "aboutAction")->trigger();
+    find<QAction>(window, "helpAction")->trigger();
+    EXPECT_TRUE(opened.urls.isEmpty());
+    QFile(file(u"Brelix.html"_s)).open(QIODevice::WriteOnly);
+    find<QAction>(window, "helpAction")->trigger();
+    EXPECT_TRUE(openAfterEscAndClose);
+    EXPECT_EQ(answerer.seen, QStringList({u"Brelix バージョン情報"_s,
+                                          u"ヘルプ無し|ヘルプファイルがありません"_s}));
+
+    AboutDialog about;
+    auto* link = find<QLabel>(about, "manualLink");
+    // The link turns cyan under the mouse, keeps it over the button, and turns blue again over
+    // the text beside it or when clicked.
+    const QList<std::pair<QWidget*, QEvent::Type>> moves = {
+        {link, QEvent::MouseMove},
+        {find(about, "okButton"), QEvent::MouseMove},
+        {find(about, "aboutText"), QEvent::MouseMove},
+        {link, QEvent::MouseMove},
+        {link, QEvent::MouseButtonRelease}};
+    QStringList colours;
+    for (const auto& [target, type] : moves) {
+        QMouseEvent event(type, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, {}, {});
+        QApplication::sendEvent(target, &event);
+        colours << link->palette().color(QPalette::WindowText).name();
+    }
+    EXPECT_EQ(colours.join(u' '), u"#00ffff #00ffff #0000ff #00ffff #0000ff"_s);
+    EXPECT_EQ(opened.urls, QList<QUrl>(2, QUrl::fromLocalFile(file(u"Brelix.html"_s))));
+}
+
 } // namespace
 } // namespace brelix::ui
+
+#include "WidgetsTest.moc"
