@@ -1,0 +1,441 @@
+#include "GTestPrinters.h"
+#include "SavedEnvironment.h"
+#include "core/files/DroppedFile.h"
+#include "core/files/FolderFileList.h"
+#include "core/files/FolderListing.h"
+#include "core/files/ProgramFolder.h"
+#include "core/files/ProgramFolderSetup.h"
+#include "core/files/WorkbookKind.h"
+#include "core/settings/History.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::files {
+
+inline void PrintTo(const DroppedFile& dropped, std::ostream* os)
+{
+    *os << "{kind " << static_cast<int>(dropped.kind) << ", \"" << dropped.path.toStdString()
+        << "\"}";
+}
+
+namespace {
+
+using Kind = DroppedFile::Kind;
+const QDir Shortcuts(QStringLiteral(BRELIX_SHORTCUT_CASES));
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Each shortcut file and what it gives, against one golden file (its "#" lines explain).
+TEST(DroppedFileTest, EachShortcutFileGivesTheTargetItsGoldenDescriptionNames)
+{
+    const QString kinds[] = {u"unresolved"_s, u"no path"_s, u"path"_s, u"extended path"_s,
+                             u"plain file"_s};
+    QString described;
+    for (const QString& name : Shortcuts.entryList({u"*.lnk"_s}, QDir::Files, QDir::Name)) {
+        const DroppedFile dropped = readShortcut(bytesOf(Shortcuts.filePath(name)), name);
+        described += name + u": "_s + kinds[static_cast<int>(dropped.kind)] +
+                     (dropped.path.isEmpty() ? QString() : u' ' + dropped.path) + u'\n';
+    }
+    QString expected = QString::fromUtf8(bytesOf(Shortcuts.filePath(u"read.txt"_s)));
+    expected.remove(QRegularExpression(u"^#.*\n"_s, QRegularExpression::MultilineOption));
+    EXPECT_EQ(described.replace(QChar(0), u"\\0"_s), expected);
+}
+
+TEST(DroppedFileTest, ADropGivesTheBoxTheLastNameThatResolves)
+{
+    QTemporaryDir dir;
+    const auto copy = [&](const QString& from, const QString& name) {
+        QFile::copy(Shortcuts.filePath(from), dir.filePath(name));
+        return dir.filePath(name);
+    };
+    const QString book = copy(u"empty.lnk"_s, u"Book.xls"_s);
+    const QString capitals = copy(u"extended.lnk"_s, u"Book.LNK"_s);
+    const QString link = copy(u"extended.lnk"_s, u"Book.xls.lnk"_s);
+    const QString network = copy(u"network-first.lnk"_s, u"Net.lnk"_s);
+    QDir(dir.path()).mkdir(u"Folder.lnk"_s);
+
+    const std::pair<QString, DroppedFile> names[] = {
+        {book, {Kind::PlainFile, book}},
+        {dir.path(), {Kind::PlainFile, dir.path()}},
+        {capitals, {Kind::PlainFile, capitals}}, // only ".lnk" is a shortcut
+        {link, {Kind::ShortcutPathExtended, u"/Data/Book.xls ab"_s}},
+        {network, {Kind::Unresolved, network}},
+        {dir.filePath(u"Missing.lnk"_s), {}},
+        {dir.filePath(u"Folder.lnk"_s), {}}};
+    for (const auto& [name, dropped] : names)
+        EXPECT_EQ(resolveDroppedFile(name), dropped) << name.toStdString();
+
+    EXPECT_EQ(textFromDrop({book, capitals}), capitals);
+    EXPECT_EQ(textFromDrop({book, link, network}), u"/Data/Book.xls ab"_s);
+    EXPECT_EQ(textFromDrop({network}), std::nullopt);
+    EXPECT_EQ(localPathOf(u"d:\\"_s), u"/"_s);
+}
+
+TEST(FolderFileListTest, EachOrderListsTheNamesWithTheirTimes)
+{
+    // f3 is the oldest, f7 the newest; the others share one minute.
+    QList<FolderEntry> files;
+    for (int i = 0; i <= 10; ++i)
+        files.append({u"f%1"_s.arg(i), i == 3   ? u"1999/12/31 23:59"_s
+                                       : i == 7 ? u"2001/01/01 00:00"_s
+                                                : u"2000/09/01 12:00"_s});
+    const std::pair<qint16, QString> orders[] = {
+        {SortByName, u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10"_s},
+        {SortByNameReverse, u"f10 f9 f8 f7 f6 f5 f4 f3 f2 f1 f0"_s},
+        // Keys compare as text, so within one minute index 10 comes before index 2.
+        {SortByTime, u"f3 f0 f1 f10 f2 f4 f5 f6 f8 f9 f7"_s},
+        {SortByTimeReverse, u"f7 f9 f8 f6 f5 f4 f2 f10 f1 f0 f3"_s},
+        {0, QString()},
+        {5, QString()}};
+    for (const auto& [order, names] : orders) {
+        const FileListColumns columns = buildFileList(files, order);
+        EXPECT_EQ(columns.names.join(u' '), names) << order;
+        ASSERT_EQ(columns.times.size(), columns.names.size());
+        // The time column shows the whole sort key in the time orders.
+        for (qsizetype i = 0; i < columns.names.size(); ++i) {
+            const int index = columns.names[i].mid(1).toInt();
+            const QString& time = files[index].time;
+            EXPECT_EQ(columns.times[i], order >= SortByTime ? timeSortKey(time, index) : time);
+        }
+    }
+    EXPECT_EQ(timeSortKey(u"2000/09/01 12:00"_s, 10), u"2000/09/01 12:00    10"_s);
+}
+
+TEST(FolderFileListTest, TitlePressesReverseTheSameOrderAndStartTheOtherAscending)
+{
+    // Presses of the name (N) and the time (T) title and of neither (-), each with the order
+    // that follows.
+    qint16 order = SortByName;
+    for (const QString& press : u"N2 N1 T3 T4 N1 T3 -3 N1 -1"_s.split(u' ')) {
+        const QChar title = press[0];
+        order = sortAfterTitlePress(order, title == u'N'   ? NameTitle
+                                           : title == u'T' ? TimeTitle
+                                                           : 2);
+        EXPECT_EQ(order, press[1].digitValue()) << press.toStdString();
+    }
+    EXPECT_EQ(sortAfterTitlePress(0, TimeTitle), SortByTime);
+}
+
+TEST(FolderFileListTest, MouseActionsInOneColumnMoveTheOther)
+{
+    const ListColumnView top3{3, {false, true, true, true}};
+    const ListColumnView top1{1, {true, false, false, false}};
+    const struct {
+        void (*action)(int, ListColumnView&, ListColumnView&);
+        int column;
+        ListColumnView names, times; // after the action, from top3 and top1
+    } actions[] = {
+        {syncListSelection, 0, top3, top3},
+        {syncListSelection, 1, top1, top1},
+        {syncListSelection, 2, top3, top1}, // no column: nothing moves
+        {mirrorTopRow, 0, top3, {3, top1.selected}},
+        {mirrorTopRow, 1, {1, top3.selected}, top1},
+        {mirrorTopRow, 2, top3, top1},
+    };
+    for (const auto& [action, column, names, times] : actions) {
+        ListColumnView n = top3;
+        ListColumnView t = top1;
+        action(column, n, t);
+        EXPECT_EQ(n, names) << column;
+        EXPECT_EQ(t, times) << column;
+    }
+    // Columns of unequal length take what they can.
+    ListColumnView shorter{0, {true}};
+    ListColumnView n = top3;
+    syncListSelection(0, n, shorter);
+    EXPECT_EQ(shorter, (ListColumnView{3, {false}}));
+}
+
+// Real files, since the listing and the times come from the disk.
+TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
+{
+    QTemporaryDir dir;
+    const QDateTime minute(QDate(2000, 9, 1), QTime(12, 0));
+    const auto touch = [&](const QString& name, const QDateTime& time) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    touch(u"B.XLS"_s, minute.addSecs(59));
+    touch(u"a.xls"_s, minute.addYears(-1));
+    touch(u"b.xls"_s, minute);
+    for (const QString& skipped : {u".hidden.xls"_s, u"c.xlsx"_s, u"d.csv"_s, u"sub.xls/e.xls"_s})
+        touch(skipped, minute);
+
+    const std::optional<FolderListing> listing = FolderListing::read(dir.path() + u'/', u"*.xls"_s);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(*listing, (FolderListing{dir.path(), {u"a.xls"_s, u"B.XLS"_s, u"b.xls"_s}}));
+    EXPECT_EQ((FolderListing{listing->folder, {u"a.xls"_s, u"B.XLS"_s, u"gone.xls"_s}}.entries()),
+              (QList<FolderEntry>{{u"a.xls"_s, u"1999/09/01 12:00"_s},
+                                  {u"B.XLS"_s, u"2000/09/01 12:00"_s},
+                                  {u"gone.xls"_s, QString()}}));
+    EXPECT_EQ(FolderListing::read(dir.path(), fileTypePatterns().join(u';'))->names,
+              (QStringList{u"a.xls"_s, u"B.XLS"_s, u"b.xls"_s, u"d.csv"_s}));
+    EXPECT_TRUE(FolderListing::read(dir.path(), QString())->names.isEmpty());
+    EXPECT_EQ(FolderListing::read(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
+
+    EXPECT_EQ(timeText(QDateTime(QDate(2004, 1, 2), QTime(3, 4, 59))), u"2004/01/02 03:04"_s);
+    EXPECT_EQ(timeText(QDateTime()), QString());
+    EXPECT_EQ(listedFilePath(u"/"_s, u"売上.xls"_s), u"/売上.xls"_s);
+    EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
+
+    // Texts that name no folder leave the previous listing to the caller.
+    touch(u"tool"_s, minute);
+    QFile::setPermissions(dir.filePath(u"tool"_s), QFile::ReadOwner | QFile::ExeOwner);
+    for (const QString& text :
+         {QString(), u"tmp"_s, dir.filePath(u"missing"_s), dir.filePath(u"d.csv"_s),
+          dir.filePath(u"tool"_s), dir.path().chopped(1)})
+        EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
+}
+
+TEST(HistoryTest, TheCurrentTextComesFirstThenFiveEarlierEntries)
+{
+    const struct {
+        QString before, current, after;
+    } pushes[] = {
+        {u"e d c b a"_s, u"f"_s, u"f e d c b a"_s},
+        {u"f e d c b a"_s, u"g"_s, u"g f e d c b"_s},
+        {u"g f e d c b"_s, u"d"_s, u"d g f e c b"_s},
+        {u"x 1 x 2 3 4 5"_s, u"x"_s, u"x 1 x 2 3 4"_s}, // a longer one loses only its first "x"
+        {u"Data"_s, u"data"_s, u"data Data"_s},
+        {QString(), u"a"_s, u"a"_s}};
+    for (const auto& [before, current, after] : pushes) {
+        QStringList history = before.split(u' ', Qt::SkipEmptyParts);
+        settings::History::pushFront(current, history);
+        EXPECT_EQ(history.join(u' '), after);
+    }
+}
+
+const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
+
+// The worksheets an .xls file declares, in BIFF8 and BIFF5, "?" for none readable and "-" for
+// bytes that are no whole .xls workbook.
+TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeign)
+{
+    const QByteArray templ = bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE));
+    const QByteArray datasets = bytesOf(kCorpus + u"readxl/datasets.xls"_s);
+    const QList<std::pair<QByteArray, QString>> cases = {
+        {templ, u"変更履歴|Grep結果"_s},
+        {bytesOf(kCorpus + u"parseexcel/Test97J.xls"_s), u"Sheet1-ASC|漢字名"_s},
+        {bytesOf(kCorpus + u"readxl/biff5-label-records.xls"_s), u"worksheet1"_s},
+        {bytesOf(kCorpus + u"parseexcel/pers-protected.xls"_s), u"?"_s}, // names encrypted
+        {datasets, u"mtcars|chickwts|quakes"_s},
+        {datasets.left(datasets.size() * 9 / 10), u"-"_s},
+        {datasets.left(datasets.size() / 2), u"-"_s},
+        {templ.left(1024), u"-"_s},
+        {templ.left(511), u"-"_s},
+        {bytesOf(kCorpus + u"readxl/types.xlsx"_s), u"-"_s},
+        {QByteArray(4096, 'x'), u"-"_s},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        QString problem;
+        const std::optional<QStringList> sheets = WorkbookKind::excelSheets(bytes, problem);
+        const QString found = !sheets ? u"-"_s : sheets->isEmpty() ? u"?"_s : sheets->join(u'|');
+        EXPECT_EQ(found, expected) << expected.toStdString();
+        EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << expected.toStdString();
+    }
+}
+
+TEST(WorkbookKindTest, TheLongestCsvFieldCountsTheCharactersBetweenTheQuotes)
+{
+    const QList<std::pair<QString, qsizetype>> cases = {
+        {QString(), 0},
+        {u"a,bcd,ef"_s, 3},
+        {u"a\r\nbcde\r\n"_s, 4},
+        {u"\"ab,c\"\"d\",x"_s, 6}, // a quoted comma and a doubled quote are one character
+        {u"\"line\r\nbreak\""_s, 11},
+        {u"1,\"\"\"\""_s, 1},
+        {u"漢字,"_s, 2},
+    };
+    for (const auto& [text, longest] : cases)
+        EXPECT_EQ(WorkbookKind::longestCsvField(text), longest) << text.toStdString();
+}
+
+TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
+{
+    const QString exe = u"/usr/lib/brelix"_s;
+    const QString user = u"/home/a/.local/share/Brelix"_s;
+    using K = ProgramFolderKind;
+    const struct {
+        QString home;
+        bool exeWritable, userExists;
+        ProgramFolderChoice choice;
+    } cases[] = {
+        {u"/h"_s, true, true, {K::Home, u"/h"_s}}, // BRELIX_HOME wins over everything
+        {u"/h/sub/.."_s, false, false, {K::Home, u"/h"_s}},
+        // A portable copy keeps its files beside itself, even when a per-user folder exists.
+        {{}, true, true, {K::Executable, exe}},
+        {{}, true, false, {K::Executable, exe}},
+        // An installed copy uses the user's folder once it is there, else its own to read from.
+        {{}, false, true, {K::PerUser, user}},
+        {{}, false, false, {K::Executable, exe}}};
+    for (const auto& [home, exeWritable, userExists, choice] : cases)
+        EXPECT_EQ(chooseProgramFolder(home, exe, exeWritable, user, userExists), choice)
+            << home.toStdString() << exeWritable << userExists;
+}
+
+// This process's facts: the test runner sets BRELIX_HOME; the test changes it, HOME and
+// XDG_DATA_HOME, and puts them back as it found them.
+TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
+{
+    const support::SavedEnvironment environment{"BRELIX_HOME", "HOME", "XDG_DATA_HOME"};
+    int argc = 1;
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv); // the executable's folder needs one
+    QTemporaryDir user;
+    qputenv("HOME", QFile::encodeName(user.path()));
+    const auto set = [](const char* variable, const char* value) {
+        if (value)
+            qputenv(variable, value);
+        else
+            qunsetenv(variable);
+    };
+    // The test program lies in the build folder, which we can write to.
+    const ProgramFolderChoice exe{ProgramFolderKind::Executable,
+                                  QCoreApplication::applicationDirPath()};
+    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
+    const QString ownData = user.path() + u"/.local/share/Brelix"_s;
+    const struct {
+        const char *brelixHome, *dataHome;
+        ProgramFolderChoice choice;
+        QString perUser;
+    } environments[] = {
+        {nullptr, nullptr, exe, ownData},
+        {"", "relative/data", exe, ownData}, // a relative one is ignored
+        {"sub/../bin", "/srv/data", {ProgramFolderKind::Home, home}, u"/srv/data/Brelix"_s}};
+    for (const auto& [brelixHome, dataHome, choice, perUser] : environments) {
+        set("BRELIX_HOME", brelixHome);
+        set("XDG_DATA_HOME", dataHome);
+        EXPECT_EQ(programFolderChoice(), choice) << (brelixHome ? brelixHome : "unset");
+        EXPECT_EQ(perUserFolder(), perUser);
+    }
+    EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
+}
+
+using Problem = ProgramFolderSetup::Problem;
+
+// An installed folder with what an install puts there, and a place for the user's.
+class ProgramFolderSetupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_installed = m_root.filePath(u"lib/brelix"_s);
+        m_user = m_root.filePath(u"home/.local/share/Brelix"_s);
+        for (const QString& name :
+             {u"Brelix_Format.xls"_s, u"Brelix.html"_s, u"images/compare.png"_s,
+              u"テストデータ/TEST1.xls"_s, u"テストデータ/TEST2.csv"_s, u"brelix"_s})
+            write(installed(name), "installed " + name.toUtf8());
+    }
+
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+        file.write(bytes);
+    }
+    // Each file of the user's folder and what it holds, one a line.
+    QString userFiles() const
+    {
+        QStringList lines;
+        QDirIterator it(m_user, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            lines.append(QDir(m_user).relativeFilePath(file.fileName()) + u": "_s +
+                         QString::fromUtf8(file.readAll()));
+        }
+        lines.sort();
+        return lines.join(u'\n');
+    }
+    QString installed(const QString& name) const { return QDir(m_installed).filePath(name); }
+    QString user(const QString& name) const { return QDir(m_user).filePath(name); }
+    ProgramFolderSetup seed() const { return ProgramFolderSetup::seed(m_user, m_installed); }
+
+    QTemporaryDir m_root;
+    QString m_installed;
+    QString m_user;
+};
+
+TEST_F(ProgramFolderSetupTest, LaterStartsKeepWhatTheUserHasButRefreshTheManual)
+{
+    // The first start copies what the program reads: no programs, settings or outputs.
+    QFile::setPermissions(installed(u"Brelix_Format.xls"_s), QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_TRUE(seed().problems().isEmpty());
+    EXPECT_EQ(userFiles(), u"Brelix.html: installed Brelix.html\n"
+                           u"Brelix_Format.xls: installed Brelix_Format.xls\n"
+                           u"images/compare.png: installed images/compare.png\n"
+                           u"テストデータ/TEST1.xls: installed テストデータ/TEST1.xls\n"
+                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+    // Copies are the user's, even of read-only installed files.
+    EXPECT_TRUE(QFile::permissions(user(u"Brelix_Format.xls"_s)) & QFile::WriteOwner);
+
+    write(user(u"Brelix.ini"_s), "settings");
+    write(user(u"Brelix_Format.xls"_s), "my template");
+    write(user(u"テストデータ/TEST1.xls"_s), "edited");
+    QFile::remove(user(u"テストデータ/TEST2.csv"_s));
+    write(installed(u"Brelix.html"_s), "upgraded manual");
+    write(installed(u"images/compare.png"_s), "new picture");
+    write(installed(u"images/search.png"_s), "another picture");
+    EXPECT_TRUE(seed().problems().isEmpty());
+    EXPECT_EQ(userFiles(), u"Brelix.html: upgraded manual\nBrelix.ini: settings\n"
+                           u"Brelix_Format.xls: my template\nimages/compare.png: new picture\n"
+                           u"images/search.png: another picture\n"
+                           u"テストデータ/TEST1.xls: edited\n"
+                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+}
+
+TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
+{
+    QFile::remove(installed(u"Brelix_Format.xls"_s));
+    QFile::remove(installed(u"Brelix.html"_s));
+    ProgramFolderSetup setup = seed();
+    EXPECT_EQ(setup.problems(), (QList<Problem>{Problem::TemplateMissing, Problem::ManualMissing}));
+    EXPECT_TRUE(QFileInfo::exists(user(u"テストデータ/TEST1.xls"_s)));
+    EXPECT_EQ(setup.message(), u"Brelix_Format.xls がインストール先にありません。\r\n"_s +
+                                   m_installed +
+                                   u"\r\n比較と検索はできません。Brelix を入れ直して下さい。"
+                                   u"\r\n\r\nBrelix.html がインストール先にありません。\r\n"_s +
+                                   m_installed + u"\r\nヘルプは表示できません。"_s);
+    // A template seeded by an earlier start is enough.
+    write(user(u"Brelix_Format.xls"_s), "template");
+    EXPECT_EQ(seed().problems(), QList<Problem>{Problem::ManualMissing});
+
+    // A plain file where a folder of the path should be: no user, root included, gets past it.
+    // The installed folder then serves, where the template is back.
+    write(installed(u"Brelix_Format.xls"_s), "template");
+    write(m_root.filePath(u"blocked"_s), "a file");
+    const QString blocked = m_root.filePath(u"blocked/Brelix"_s);
+    setup = ProgramFolderSetup::seed(blocked, m_installed);
+    EXPECT_EQ(setup.problems(),
+              (QList<Problem>{Problem::FolderNotCreated, Problem::ManualMissing}));
+    EXPECT_TRUE(setup.message().startsWith(
+        u"個人用フォルダを作成できません。\r\n"_s + blocked +
+        u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。\r\n\r\n"_s));
+
+    // A program's folder given by BRELIX_HOME that cannot be written is said once at start.
+    const support::SavedEnvironment environment{"BRELIX_HOME"};
+    qputenv("BRELIX_HOME", QFile::encodeName(m_installed));
+    EXPECT_TRUE(ProgramFolderSetup::run().problems().isEmpty());
+    qputenv("BRELIX_HOME", QFile::encodeName(blocked));
+    EXPECT_EQ(ProgramFolderSetup::run().message(),
+              u"プログラムのフォルダに書き込めません。\r\n"_s + blocked +
+                  u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s);
+}
+
+} // namespace
+} // namespace brelix::files
