@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -17,22 +16,18 @@ namespace {
 
 // brelix-cli itself on a real office, in a program folder of its own.
 struct Cli {
-    QTemporaryDir home;
+    support::TemporaryProgramFolder home;
     QString stderrText;
 
-    QString path(const QString& name) const { return QDir(home.path()).filePath(name); }
     void write(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
+        QFile file(home.filePath(name));
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
     }
     int run(const QStringList& arguments)
     {
-        QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"BRELIX_HOME"_s, home.path());
-        cli.setProcessEnvironment(environment);
+        QProcess cli; // the folder is in the environment it inherits
         cli.setWorkingDirectory(home.path());
         cli.start(QStringLiteral(BRELIX_CLI), arguments);
         cli.waitForFinished(300000);
@@ -105,10 +100,10 @@ TEST(CommandsOnOfficeTest, FilesTheOfficeCannotReadWholeAreRefusedByEveryCommand
 
     // A damaged template is named before anything starts, and no results are written.
     cli.write(u"Brelix_Format.xls"_s, noise);
-    QFile::remove(cli.path(u"Brelix.xls"_s));
+    QFile::remove(cli.home.filePath(u"Brelix.xls"_s));
     EXPECT_EQ(cli.run({u"grep"_s, u"No"_s, u"good.xls"_s}), 2);
     EXPECT_TRUE(cli.stderrText.contains(u"Brelix_Format.xls が壊れています"_s));
-    EXPECT_FALSE(QFile::exists(cli.path(u"Brelix.xls"_s)));
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(u"Brelix.xls"_s)));
 }
 
 // Live processes (stopped ones too, zombies not) of the offices that `owner` started.
