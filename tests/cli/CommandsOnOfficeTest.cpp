@@ -53,35 +53,29 @@ TEST(CommandsOnOfficeTest, FilesTheOfficeCannotReadWholeAreRefusedByEveryCommand
     cli.write(u"good.xls"_s, templ);
     QByteArray noise(20000, '\0');
     QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    const QList<std::pair<QString, QByteArray>> files = {
-        {u"random.xls"_s, noise},
-        {u"empty.xls"_s, {}},
-        {u"empty.xlsx"_s, {}},
-        {u"empty.ods"_s, {}},
-        {u"cut.xls"_s, templ.left(templ.size() / 2)},
-        {u"quoted.xlsx"_s, bytesOf(QStringLiteral(BRELIX_TEST_DATA_DIR "/made/quoted-sheet.xlsx"))},
-        {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n"},
+    // Each file, its bytes and the reason given.
+    const QList<std::tuple<QString, QByteArray, QString>> files = {
+        {u"random.xls"_s, noise, u"not those of an .xls"_s},
+        {u"empty.xls"_s, {}, u"not those of an .xls"_s},
+        {u"empty.xlsx"_s, {}, u"not those of an .xlsx"_s},
+        {u"empty.ods"_s, {}, u"not those of an .ods"_s},
+        {u"cut.xls"_s, templ.left(templ.size() / 2), u"cut short"_s},
+        {u"quoted.xlsx"_s, bytesOf(QStringLiteral(BRELIX_TEST_DATA_DIR "/made/quoted-sheet.xlsx")),
+         u"read only 1 of the 2 worksheets"_s},
+        {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n", u"longer than 65535 characters"_s},
     };
-    const QStringList reasons = {u"not those of an .xls"_s,
-                                 u"not those of an .xls"_s,
-                                 u"not those of an .xlsx"_s,
-                                 u"not those of an .ods"_s,
-                                 u"cut short"_s,
-                                 u"read only 1 of the 2 worksheets"_s,
-                                 u"longer than 65535 characters"_s};
     QStringList names;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const auto& [name, bytes] = files[i];
+    for (const auto& [name, bytes, reason] : files) {
         SCOPED_TRACE(name.toStdString());
         cli.write(name, bytes);
         names.append(name);
         EXPECT_EQ(cli.run({u"cells"_s, name}), 2);
         EXPECT_TRUE(cli.stderrText.contains(u"cannot open "_s + name))
             << cli.stderrText.toStdString();
-        EXPECT_TRUE(cli.stderrText.contains(reasons[i])) << cli.stderrText.toStdString();
+        EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
         if (!name.startsWith(u"empty"_s) && name != u"cut.xls"_s) { // the same refusal
             EXPECT_EQ(cli.run({u"diff"_s, u"good.xls"_s, name}), 2);
-            EXPECT_TRUE(cli.stderrText.contains(reasons[i])) << cli.stderrText.toStdString();
+            EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
         }
     }
 

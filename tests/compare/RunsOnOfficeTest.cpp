@@ -37,9 +37,9 @@ using namespace print;
 
 // A run in a folder of its own with the template the build made, whose protected sheets open
 // with "himitsu".
-class RunOnOfficeTest : public ::testing::Test {
+class RunsOnOfficeTest : public ::testing::Test {
 protected:
-    RunOnOfficeTest() { m_ui.answerPasswords({u"himitsu"_s}); }
+    RunsOnOfficeTest() { m_ui.answerPasswords({u"himitsu"_s}); }
 
     QString file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
     static QString templatePath()
@@ -68,7 +68,7 @@ WorkbookContent diffBook(const QString& changed, bool locked)
 // protected sheet asks its password, the hidden sheet is left out, and the change history is
 // saved in the template's format. No office of the run outlives it and neither workbook
 // changes.
-TEST_F(RunOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
+TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
 {
     const DiffSettings settings{
         file(u"old.xls"_s), file(u"new.xls"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
@@ -105,7 +105,7 @@ TEST_F(RunOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
 // A search on a real office over workbooks of every kind the office wrote, one with a
 // protected sheet and one damaged, with the template the build made: the hits, the saved
 // results, every workbook untouched and no office of the run left behind.
-TEST_F(RunOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
+TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
 {
     SearchSettings settings{u"total"_s,           false, {}, templatePath(), file(u"Brelix.xls"_s),
                             file(u"Brelix.grp"_s)};
@@ -173,7 +173,7 @@ void fill(support::SheetContent& sheet, int rows)
 // first in one and last in the other, both saved with their second sheet active, printed to
 // PDF files with each scope that prints all pages or all sheets. No office of a run outlives it and
 // no workbook changes.
-TEST_F(RunOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
+TEST_F(RunsOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
 {
     {
         contract::LibreOfficeWorkbookWriter writer;
@@ -237,7 +237,7 @@ TEST_F(RunOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
 
 // The office dies as the first of three workbooks prints: that one leaves no half-written
 // PDF, and a new office prints the other two.
-TEST_F(RunOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRestPrint)
+TEST_F(RunsOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRestPrint)
 {
     QTemporaryDir pdfs;
     const QStringList names = {u"big.xls"_s, u"a.xls"_s, u"b.xls"_s};
