@@ -1,8 +1,12 @@
+#include "TemporaryProgramFolder.h"
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -12,24 +16,20 @@ namespace {
 
 // brelix-cli itself on a real office, in a program folder of its own.
 struct Cli {
-    QTemporaryDir home;
+    support::TemporaryProgramFolder home;
     QString stderrText;
 
-    QString path(const QString& name) const { return QDir(home.path()).filePath(name); }
     void write(const QString& name, const QByteArray& bytes) const
     {
-        QFile file(path(name));
+        QFile file(home.filePath(name));
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
     }
     int run(const QStringList& arguments)
     {
-        QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"BRELIX_HOME"_s, home.path());
-        cli.setProcessEnvironment(environment);
+        QProcess cli; // the folder is in the environment it inherits
         cli.setWorkingDirectory(home.path());
-        cli.start(QStringLiteral(BRELIX_CLI_PROGRAM), arguments);
+        cli.start(QStringLiteral(BRELIX_CLI), arguments);
         cli.waitForFinished(300000);
         stderrText = QString::fromUtf8(cli.readAllStandardError());
         return cli.exitCode();
@@ -53,35 +53,29 @@ TEST(CommandsOnOfficeTest, FilesTheOfficeCannotReadWholeAreRefusedByEveryCommand
     cli.write(u"good.xls"_s, templ);
     QByteArray noise(20000, '\0');
     QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    const QList<std::pair<QString, QByteArray>> files = {
-        {u"random.xls"_s, noise},
-        {u"empty.xls"_s, {}},
-        {u"empty.xlsx"_s, {}},
-        {u"empty.ods"_s, {}},
-        {u"cut.xls"_s, templ.left(templ.size() / 2)},
-        {u"quoted.xlsx"_s, bytesOf(QStringLiteral(BRELIX_TEST_DATA_DIR "/made/quoted-sheet.xlsx"))},
-        {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n"},
+    // Each file, its bytes and the reason given.
+    const QList<std::tuple<QString, QByteArray, QString>> files = {
+        {u"random.xls"_s, noise, u"not those of an .xls"_s},
+        {u"empty.xls"_s, {}, u"not those of an .xls"_s},
+        {u"empty.xlsx"_s, {}, u"not those of an .xlsx"_s},
+        {u"empty.ods"_s, {}, u"not those of an .ods"_s},
+        {u"cut.xls"_s, templ.left(templ.size() / 2), u"cut short"_s},
+        {u"quoted.xlsx"_s, bytesOf(QStringLiteral(BRELIX_TEST_DATA_DIR "/made/quoted-sheet.xlsx")),
+         u"read only 1 of the 2 worksheets"_s},
+        {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n", u"longer than 65535 characters"_s},
     };
-    const QStringList reasons = {u"not those of an .xls"_s,
-                                 u"not those of an .xls"_s,
-                                 u"not those of an .xlsx"_s,
-                                 u"not those of an .ods"_s,
-                                 u"cut short"_s,
-                                 u"read only 1 of the 2 worksheets"_s,
-                                 u"longer than 65535 characters"_s};
     QStringList names;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        const auto& [name, bytes] = files[i];
+    for (const auto& [name, bytes, reason] : files) {
         SCOPED_TRACE(name.toStdString());
         cli.write(name, bytes);
         names.append(name);
         EXPECT_EQ(cli.run({u"cells"_s, name}), 2);
         EXPECT_TRUE(cli.stderrText.contains(u"cannot open "_s + name))
             << cli.stderrText.toStdString();
-        EXPECT_TRUE(cli.stderrText.contains(reasons[i])) << cli.stderrText.toStdString();
+        EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
         if (!name.startsWith(u"empty"_s) && name != u"cut.xls"_s) { // the same refusal
             EXPECT_EQ(cli.run({u"diff"_s, u"good.xls"_s, name}), 2);
-            EXPECT_TRUE(cli.stderrText.contains(reasons[i])) << cli.stderrText.toStdString();
+            EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
         }
     }
 
@@ -100,10 +94,91 @@ TEST(CommandsOnOfficeTest, FilesTheOfficeCannotReadWholeAreRefusedByEveryCommand
 
     // A damaged template is named before anything starts, and no results are written.
     cli.write(u"Brelix_Format.xls"_s, noise);
-    QFile::remove(cli.path(u"Brelix.xls"_s));
+    QFile::remove(cli.home.filePath(u"Brelix.xls"_s));
     EXPECT_EQ(cli.run({u"grep"_s, u"No"_s, u"good.xls"_s}), 2);
     EXPECT_TRUE(cli.stderrText.contains(u"Brelix_Format.xls が壊れています"_s));
-    EXPECT_FALSE(QFile::exists(cli.path(u"Brelix.xls"_s)));
+    EXPECT_FALSE(QFile::exists(cli.home.filePath(u"Brelix.xls"_s)));
+}
+
+// Live processes (stopped ones too, zombies not) of the offices that `owner` started.
+QList<pid_t> officesOf(qint64 owner)
+{
+    const QByteArray mark = "pipe,name=brelix-" + QByteArray::number(owner) + '-';
+    QList<pid_t> found;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile cmdline(u"/proc/%1/cmdline"_s.arg(entry));
+        QFile stat(u"/proc/%1/stat"_s.arg(entry));
+        if (!cmdline.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        if (line.mid(line.lastIndexOf(')') + 2, 1) != "Z" && cmdline.readAll().contains(mark))
+            found.append(entry.toInt());
+    }
+    return found;
+}
+
+template <typename Condition> bool within(int milliseconds, Condition condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > milliseconds)
+            return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// brelix-cli compares two files while its office is stopped (it answers no call), and then
+// is ended: by one Ctrl+C (the run ends with its cancel ending), two, SIGTERM, SIGHUP or
+// SIGKILL. Its office ends with it every time, within a few seconds.
+TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
+{
+    const QString installed = qEnvironmentVariable("BRELIX_HOME");
+    support::TemporaryProgramFolder home;
+    ASSERT_TRUE(QFile::copy(QDir(installed).filePath(u"Brelix_Format.xls"_s),
+                            home.filePath(u"Brelix_Format.xls"_s)));
+    // Large enough that the comparison is still at work when its office is stopped.
+    for (const int shift : {0, 1}) {
+        QFile file(home.filePath(shift ? u"b.csv"_s : u"a.csv"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int row = 0; row < 1500; ++row)
+            file.write((QByteArray::number(row + shift) + ',').repeated(10) + '\n');
+    }
+    const QList<QList<int>> endings = {{SIGINT}, {SIGINT, SIGINT}, {SIGTERM}, {SIGHUP}, {SIGKILL}};
+    for (const QList<int>& signals : endings) {
+        SCOPED_TRACE(::testing::Message()
+                     << "signals " << signals.first() << " x" << signals.size());
+        QProcess cli;
+        cli.start(QStringLiteral(BRELIX_CLI),
+                  {u"diff"_s, home.filePath(u"a.csv"_s), home.filePath(u"b.csv"_s)});
+        ASSERT_TRUE(cli.waitForStarted());
+        const qint64 owner = cli.processId();
+        ASSERT_TRUE(within(60000, [&] { return !officesOf(owner).isEmpty(); }));
+        QThread::msleep(3000); // mostly in a call by now, else still starting: both must end
+        const pid_t office = ::getpgid(officesOf(owner).value(0));
+        ASSERT_GT(office, 1);
+        ::kill(-office, SIGSTOP);
+        for (const int signal : signals) {
+            QThread::msleep(300);
+            ::kill(static_cast<pid_t>(owner), signal);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(cli.waitForFinished(15000));
+        if (signals == QList<int>{SIGINT}) {
+            EXPECT_LT(clock.elapsed(), 8000);
+            EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(cli.exitCode(), 2);
+            EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
+                            .contains(u"ｄｉｆｆを中止しました"_s));
+        } else {
+            EXPECT_EQ(cli.exitStatus(), QProcess::CrashExit);
+        }
+        EXPECT_TRUE(within(5000, [&] { return officesOf(owner).isEmpty(); }))
+            << "the office outlived brelix-cli";
+        ::kill(-office, SIGKILL);
+    }
 }
 
 } // namespace

@@ -20,16 +20,12 @@ deb=$(ls "$work"/brelix_4.06_*.deb 2>/dev/null | head -1)
 [ -n "$deb" ] || fail "no package brelix_4.06_<arch>.deb among: $(ls "$work")"
 
 contents=$(dpkg-deb --contents "$deb")
-# The install test checks each installed file; here one of each kind.
+# The install test checks each installed file and link; here one file of each kind.
 for path in ./usr/lib/brelix/brelix ./usr/lib/brelix/brelix-cli ./usr/lib/brelix/Brelix.html \
   ./usr/lib/brelix/テストデータ/TEST1.xls ./usr/lib/brelix/images/compare.png \
   ./usr/share/applications/brelix.desktop ./usr/share/man/man1/brelix-cli.1.gz; do
   grep -qF " $path" <<<"$contents" || fail "$path not in the package:
 $contents"
-done
-for program in brelix brelix-cli; do
-  grep -qF "./usr/bin/$program -> ../lib/brelix/$program" <<<"$contents" ||
-    fail "no link /usr/bin/$program"
 done
 # Files belong to root, whoever built the package.
 if grep -v ' root/root ' <<<"$contents" | grep -q .; then

@@ -1,16 +1,115 @@
-#include "UiTestHelpers.h"
+#include "GTestPrinters.h"
+#include "InMemoryHostFactory.h"
+#include "TemporaryProgramFolder.h"
+#include "ui/dialogs/AboutDialog.h"
+#include "ui/dialogs/CellColourDialog.h"
+#include "ui/dialogs/ErrorReportDialog.h"
+#include "ui/dialogs/PasswordDialog.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
+#include "ui/window/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
 
 using namespace Qt::StringLiterals;
+using brelix::host::CellContent;
+using brelix::support::InMemoryHost;
+using brelix::support::WorkbookContent;
 
 namespace brelix::ui {
 namespace {
+
+// The child of this object name and type; a missing one fails the test that asks for it.
+template <typename T = QWidget> T* find(const QObject& parent, const QString& name)
+{
+    if (T* found = parent.findChild<T*>(name))
+        return found;
+    throw std::runtime_error("no child named " + name.toStdString());
+}
+template <typename T = QWidget> T* find(const QObject& parent, const char* name)
+{
+    return find<T>(parent, QString::fromLatin1(name));
+}
+
+// Answers each modal window shown while it lives: `act` handles it (by default Yes, else OK,
+// of a message box) and `seen` keeps "title|text" of each. A window still open at the next
+// look fails the test and is closed, so that a fault cannot hang it.
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<void(QWidget*)> act = pressYesOrOk) : m_act(act)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (modal && modal == m_last) {
+                ADD_FAILURE() << "stayed open: " << modal->windowTitle().toStdString();
+                modal->done(QDialog::Rejected);
+            } else if ((m_last = modal)) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                seen << modal->windowTitle() + (box ? u'|' + box->text() : QString());
+                m_act(modal);
+            }
+        });
+        m_timer.start(10);
+    }
+    static void pressYesOrOk(QWidget* window)
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(window))
+            (box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)
+                                           : box->button(QMessageBox::Ok))
+                ->click();
+    }
+    QStringList seen;
+
+private:
+    std::function<void(QWidget*)> m_act;
+    QTimer m_timer;
+    QPointer<QDialog> m_last;
+};
+
+// The program's folder in a temporary folder, over the in-memory office.
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+    void writeSettings(const QString& text)
+    {
+        QFile ini(file(QStringLiteral("Brelix.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write(text.toUtf8());
+    }
+    QString settingsText() const
+    {
+        QFile ini(file(QStringLiteral("Brelix.ini")));
+        return ini.open(QIODevice::ReadOnly) ? QString::fromUtf8(ini.readAll()) : QString();
+    }
+
+    support::TemporaryProgramFolder m_dir;
+    support::InMemoryHostFactory m_factory;
+};
 
 TEST(ProgressBar, NavyOnWhiteWithTheTextInvertedInsideTheBar)
 {
@@ -65,5 +164,519 @@ TEST(ProgressWindow, EscapeLeavesItOpenWithItsCancelButton)
     EXPECT_TRUE(window.isVisible());
 }
 
+// Takes the files the desktop is asked to open, so that no program starts.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(u"file"_s, this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(u"file"_s); }
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+void press(QWidget* target, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void click(const QWidget* window, const char* name)
+{
+    find<QAbstractButton>(*window, name)->click();
+}
+
+TEST(ColourDialog, OpensOnTheGivenIndexOrMagentaAndGivesTheChoiceOnlyOnSet)
+{
+    for (const auto& [given, shown] : {std::pair{44, 44}, {15, 15}, {3, 7}}) {
+        CellColourDialog dialog(nullptr, given);
+        EXPECT_TRUE(find<QAbstractButton>(dialog, u"swatch%1"_s.arg(shown))->isChecked());
+        click(&dialog, "okButton");
+        EXPECT_EQ(dialog.colourIndex(), shown);
+    }
+    // How the dialog ends after a click on swatch 8, and what it gives then.
+    const QList<std::pair<std::function<void(QWidget*)>, std::optional<int>>> ends = {
+        {[](QWidget* d) { click(d, "okButton"); }, 8},
+        {[](QWidget* d) { click(d, "cancelButton"); }, std::nullopt},
+        {[](QWidget* d) { d->close(); }, std::nullopt},
+        {[](QWidget* d) { // Esc does nothing; Enter presses only a focused button
+             find(*d, "swatch8")->setFocus();
+             press(d, Qt::Key_Escape);
+             press(d, Qt::Key_Return);
+             EXPECT_TRUE(d->isVisible());
+             find(*d, "okButton")->setFocus();
+             press(d, Qt::Key_Return);
+         },
+         8}};
+    for (const auto& [end, expected] : ends) {
+        const ModalAnswerer answerer([end](QWidget* d) {
+            click(d, "swatch8");
+            end(d);
+        });
+        EXPECT_EQ(CellColourDialog::ask(nullptr, 44), expected);
+    }
+}
+
+// The menu opens the About window, which only OK or Enter closes, and the manual, or says that
+// it is missing; the About window's link opens it too.
+TEST_F(ProgramFolderTest, TheMenuOpensTheAboutWindowAndTheManualAsTheLinkDoes)
+{
+    MainWindow window(m_factory, QString());
+    OpenedUrls opened;
+    bool openAfterEscAndClose = false;
+    const ModalAnswerer answerer([&](QWidget* w) {
+        if (!qobject_cast<AboutDialog*>(w))
+            return ModalAnswerer::pressYesOrOk(w);
+        press(w, Qt::Key_Escape);
+        openAfterEscAndClose = !w->close() && w->isVisible();
+        press(w, Qt::Key_Return);
+    });
+    find<QAction>(window, "aboutAction")->trigger();
+    find<QAction>(window, "helpAction")->trigger();
+    EXPECT_TRUE(opened.urls.isEmpty());
+    QFile(file(u"Brelix.html"_s)).open(QIODevice::WriteOnly);
+    find<QAction>(window, "helpAction")->trigger();
+    EXPECT_TRUE(openAfterEscAndClose);
+    EXPECT_EQ(answerer.seen, QStringList({u"Brelix バージョン情報"_s,
+                                          u"ヘルプ無し|ヘルプファイルがありません"_s}));
+
+    AboutDialog about;
+    auto* link = find<QLabel>(about, "manualLink");
+    // The link turns cyan under the mouse, keeps it over the button, and turns blue again over
+    // the text beside it or when clicked.
+    const QList<std::pair<QWidget*, QEvent::Type>> moves = {
+        {link, QEvent::MouseMove},
+        {find(about, "okButton"), QEvent::MouseMove},
+        {find(about, "aboutText"), QEvent::MouseMove},
+        {link, QEvent::MouseMove},
+        {link, QEvent::MouseButtonRelease}};
+    QStringList colours;
+    for (const auto& [target, type] : moves) {
+        QMouseEvent event(type, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, {}, {});
+        QApplication::sendEvent(target, &event);
+        colours << link->palette().color(QPalette::WindowText).name();
+    }
+    EXPECT_EQ(colours.join(u' '), u"#00ffff #00ffff #0000ff #00ffff #0000ff"_s);
+    EXPECT_EQ(opened.urls, QList<QUrl>(2, QUrl::fromLocalFile(file(u"Brelix.html"_s))));
+}
+
+QString fontText(const QFont& font)
+{
+    return u"font=%1/%2%3"_s.arg(font.family())
+        .arg(font.pointSize())
+        .arg(font.underline() ? u"/underline"_s : QString());
+}
+
+// The program's own controls, not the parts Qt makes of them.
+QList<QWidget*> controls(const QWidget& window)
+{
+    QList<QWidget*> found;
+    for (QWidget* widget : window.findChildren<QWidget*>())
+        if (!widget->objectName().isEmpty() && !widget->objectName().startsWith(u"qt_"_s) &&
+            !widget->isWindow())
+            found << widget;
+    return found;
+}
+
+QString actionName(const QAction* action)
+{
+    return action->menu() ? action->menu()->objectName() : action->objectName();
+}
+
+// A control as a user sees it: class, place and size in the window, caption, and what sets it
+// apart. The program folder's path, which changes from run to run, is left out.
+QString describe(const QWidget& window, const QWidget& widget, const QString& folder)
+{
+    const QPoint at = widget.mapTo(&window, QPoint(0, 0));
+    QStringList parts = {
+        widget.objectName(),
+        QString::fromLatin1(widget.metaObject()->className()).section(u"::"_s, -1),
+        u"%1,%2 %3x%4"_s.arg(at.x()).arg(at.y()).arg(widget.width()).arg(widget.height())};
+    const QString caption =
+        QString(widget.property("text").toString() + widget.property("title").toString())
+            .replace(u'\n', u"\\n"_s);
+    if (!caption.isEmpty())
+        parts << u'"' + (caption.contains(u'…') ? u"(elided)"_s : caption) + u'"';
+    if (!widget.toolTip().isEmpty())
+        parts << u"tip=\""_s + QString(widget.toolTip()).replace(folder, u"<folder>"_s) + u'"';
+    if (widget.font() != window.font())
+        parts << fontText(widget.font());
+    if (widget.autoFillBackground())
+        parts << u"background="_s + widget.palette().color(widget.backgroundRole()).name();
+    // What sets a control apart from Qt's defaults.
+    for (const auto& [property, standard] : {std::pair{"checked", "false"},
+                                             {"default", "false"},
+                                             {"editable", "false"},
+                                             {"readOnly", "false"},
+                                             {"maxLength", "32767"},
+                                             {"echoMode", "Normal"}})
+        if (const QVariant value = widget.property(property);
+            value.isValid() && value.toString() != QLatin1String(standard))
+            parts << QLatin1String(property) + u'=' + value.toString();
+    if (const auto* combo = qobject_cast<const QComboBox*>(&widget); combo && !combo->isEditable())
+        for (int i = 0; i < combo->count(); ++i)
+            parts << u"item="_s + combo->itemText(i);
+    if (!widget.isVisibleTo(&window))
+        parts << u"hidden"_s;
+    return parts.join(u' ');
+}
+
+QStringList windowLines(const QString& section, const QWidget& window, const QString& folder)
+{
+    QStringList flags;
+    if (window.testAttribute(Qt::WA_SetFont))
+        flags << fontText(window.font());
+    if (window.minimumSize() == window.maximumSize())
+        flags << u"fixed"_s;
+    if (window.windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        flags << u"stays-on-top"_s;
+    if (!window.windowFlags().testFlag(Qt::WindowCloseButtonHint))
+        flags << u"no-close-button"_s;
+    QStringList lines = {u"== %1 \"%2\" %3x%4 %5"_s.arg(section, window.windowTitle())
+                             .arg(window.width())
+                             .arg(window.height())
+                             .arg(flags.join(u' '))};
+    for (const QWidget* widget : controls(window))
+        lines << u"  "_s + describe(window, *widget, folder);
+    QStringList order;
+    for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain())
+        if (controls(window).contains(w) && (w->focusPolicy() & Qt::TabFocus))
+            order << w->objectName();
+    return lines << u"  tab order: "_s + order.join(u' ');
+}
+
+// Every window on a fresh start; each mode of the main window with its title, the menu items
+// it leaves enabled and the controls it shows. After an intended change to a window, run the
+// test with BRELIX_UPDATE_GOLDEN=1 to rewrite the file's data, and review the change.
+TEST_F(ProgramFolderTest, EveryWindowMatchesTheGoldenLayoutFile)
+{
+    QStringList lines;
+    {
+        MainWindow window(m_factory, QString());
+        window.show();
+        lines << windowLines(u"main window"_s, window, m_dir.path());
+        for (const QAction* action : window.menuBar()->findChildren<QAction*>())
+            if (!actionName(action).isEmpty())
+                lines << u"  menu %1 \"%2\"%3"_s.arg(actionName(action), action->text(),
+                                                     !action->isCheckable() ? QString()
+                                                     : action->isChecked()  ? u" checked"_s
+                                                                            : u" checkable"_s);
+        for (const QString& mode :
+             {u"searchModeAction"_s, u"printModeAction"_s, u"compareModeAction"_s}) {
+            find<QAction>(window, mode)->trigger();
+            QStringList enabled, shown;
+            for (const QAction* action : window.menuBar()->actions())
+                if (action->isEnabled())
+                    enabled << actionName(action);
+            for (const QWidget* widget : controls(window))
+                if (widget->isVisibleTo(&window))
+                    shown << widget->objectName();
+            lines << u"== mode %1 \"%2\""_s.arg(mode, window.windowTitle())
+                  << u"  enabled: "_s + enabled.join(u' ') << u"  shown: "_s + shown.join(u' ');
+        }
+    }
+    lines << windowLines(u"cell colour"_s, CellColourDialog(nullptr, 44), m_dir.path())
+          << windowLines(u"about"_s, AboutDialog(), m_dir.path())
+          << windowLines(u"password"_s, PasswordDialog(nullptr, u"book.xls"_s, QString()),
+                         m_dir.path())
+          << windowLines(u"error report"_s, ErrorReportDialog(nullptr, u"report"_s), m_dir.path())
+          << windowLines(u"progress"_s, ProgressWindow(nullptr, false), m_dir.path());
+
+    QFile golden(QStringLiteral(BRELIX_TEST_DATA_DIR "/window-layout.txt"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadWrite)) << golden.fileName().toStdString();
+    QStringList comments, expected;
+    for (const QString& line : QString::fromUtf8(golden.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        (line.startsWith(u'#') ? comments : expected) << line;
+    if (qEnvironmentVariableIsSet("BRELIX_UPDATE_GOLDEN")) {
+        golden.resize(0);
+        golden.write(((comments + lines).join(u'\n') + u'\n').toUtf8());
+        expected = lines;
+    }
+    EXPECT_EQ(lines.join(u'\n'), expected.join(u'\n'));
+}
+
+// The main window over a folder of three workbooks and a text file, each with its own time and
+// a text in C2, and the template the jobs write their results into.
+class MainWindowTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        QDir(m_dir.path()).mkpath(u"data"_s);
+        touch(u"b.xls"_s, QDateTime(QDate(2001, 2, 3), QTime(4, 5)), u"Sum"_s);
+        touch(u"a.xls"_s, QDateTime(QDate(2003, 1, 1), QTime(23, 59)));
+        touch(u"c.xls"_s, QDateTime(QDate(2002, 12, 31), QTime(0, 0)));
+        touch(u"d.csv"_s, QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
+        for (const QString& name : {u"Brelix_Format.xls"_s, u"Brelix.xls"_s})
+            put(file(name), WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+        writeSettings(u"[PRINT ]%1\r\n"_s.arg(m_data));
+    }
+    void put(const QString& path, const WorkbookContent& content)
+    {
+        if (path.endsWith(u"/Brelix_Format.xls"_s)) // the runs read its bytes
+            QFile::copy(QStringLiteral(BRELIX_BUILT_TEMPLATE), path);
+        QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
+        m_factory.addFile(path, content);
+    }
+    void touch(const QString& name, const QDateTime& time, const QString& c2 = u"Total"_s)
+    {
+        WorkbookContent book = WorkbookContent::withSheets({u"S"_s});
+        book.sheets[0].setCell(2, 3, CellContent::ofText(c2));
+        put(data(name), book);
+        QFile f(data(name));
+        ASSERT_TRUE(f.open(QIODevice::Append) &&
+                    f.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+    QString data(const QString& name) const { return QDir(m_data).filePath(name); }
+    MainWindow& open(const QString& argument = {})
+    {
+        m_window = std::make_unique<MainWindow>(m_factory, argument);
+        return *m_window;
+    }
+    template <typename T = QWidget> T* w(const char* name) const
+    {
+        return find<T>(*m_window, name);
+    }
+    void press(const char* name) const { w<QAbstractButton>(name)->click(); }
+    void dropOn(const char* box, const QMimeData& mime) const
+    {
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(w(box), &enter); // the drop goes where the drag entered
+        QApplication::sendEvent(w(box), &event);
+    }
+    void trigger(const char* name) const { w<QAction>(name)->trigger(); }
+    QString column(const char* name) const
+    {
+        QStringList texts;
+        for (int i = 0; i < w<QListWidget>(name)->count(); ++i)
+            texts << w<QListWidget>(name)->item(i)->text();
+        return texts.join(u',');
+    }
+
+    const QString m_data = file(u"data"_s);
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(MainWindowTest, TheSettingsReadAtTheStartAreWrittenBackUnchanged)
+{
+    const QString text =
+        u"[KIND  ]2\r\n[TOP   ]1500\r\n[LEFT  ]3000\r\n[COLOR ]0\r\n[DAISYO]1\r\n[HYOUJI]2\r\n"
+        "[FRONT ]1\r\n[PRINT ]%1\r\n[PRINT ]/tmp\r\n[GREP  ]sum\r\n[GREP  ]total\r\n"
+        "[Sheet ]2\r\n[PATRN ]1\r\n[TOOLBR]4\r\n[HIKAKU]1\r\n[DIFFCL]44\r\n"_s.arg(m_data);
+    writeSettings(text);
+    EXPECT_EQ(open().windowTitle(), u"Brelix - print"_s);
+    m_window->close();
+    EXPECT_EQ(settingsText(), text);
+    // A reading stopped by a bad line offers no search text.
+    writeSettings(u"[GREP  ]sum\r\n[Sheet ]9\r\n"_s);
+    EXPECT_EQ(open().findChild<QComboBox*>(u"searchHistory"_s)->currentIndex(), -1);
+}
+
+TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
+{
+    // The menu item chosen, and the line it leaves in the settings file.
+    const std::pair<const char*, QString> cases[] = {
+        {"toolbarRows4Action", u"[TOOLBR]4"_s}, {"compareFormulasAction", u"[HIKAKU]1"_s},
+        {"alwaysOnTopAction", u"[FRONT ]1"_s},  {"searchModeAction", u"[KIND  ]1"_s},
+        {"printModeAction", u"[KIND  ]2"_s},    {"diffColourAction", u"[DIFFCL]44"_s}};
+    for (const auto& [name, line] : cases) {
+        open();
+        const ModalAnswerer colourDialog([](QWidget* dialog) {
+            find<QAbstractButton>(*dialog, "swatch44")->click();
+            find<QAbstractButton>(*dialog, "okButton")->click();
+        });
+        trigger(name);
+        m_window->close();
+        EXPECT_TRUE(settingsText().contains(line + u"\r\n"_s)) << line.toStdString();
+    }
+    const QList<const char*> rows = {"toolbarRows0Action", "toolbarRows1Action",
+                                     "toolbarRows2Action", "toolbarRows3Action",
+                                     "toolbarRows4Action", "toolbarRows5Action"};
+    for (const char* chosen : rows + rows) { // the second round chooses checked items
+        trigger(chosen);
+        for (const char* item : rows)
+            EXPECT_EQ(w<QAction>(item)->isChecked(), item == chosen) << chosen << " " << item;
+    }
+}
+
+TEST_F(MainWindowTest, TheFileListSortsChoosesFollowsItselfAndKeepsItsFolderOnCancel)
+{
+    EXPECT_EQ(open().findChild<QLineEdit*>(u"firstFile"_s)->text(), QString());
+    EXPECT_EQ(column("nameColumn"), u"a.xls,b.xls,c.xls"_s);
+    EXPECT_EQ(column("timeColumn"), u"2003/01/01 23:59,2001/02/03 04:05,2002/12/31 00:00"_s);
+    press("timeTitle"); // the time orders show the whole sort key: time, blanks, index
+    EXPECT_EQ(column("nameColumn"), u"b.xls,c.xls,a.xls"_s);
+    EXPECT_EQ(column("timeColumn").section(u',', 0, 0), u"2001/02/03 04:05    1"_s);
+    press("nameTitle");
+    press("nameTitle");
+    EXPECT_EQ(column("nameColumn"), u"c.xls,b.xls,a.xls"_s);
+    w<QComboBox>("fileTypeFilter")->setCurrentIndex(1);
+    EXPECT_EQ(column("nameColumn") + u' ' + column("timeColumn"), u"d.csv 2000/01/01 00:00"_s);
+    w<QComboBox>("folderHistory")->setEditText(data(u"missing"_s)); // the list stays
+    EXPECT_EQ(column("nameColumn"), u"d.csv"_s);
+    w<QComboBox>("folderHistory")->setEditText(m_dir.path());
+    EXPECT_EQ(column("nameColumn"), QString());
+
+    for (int i = 0; i < 40; ++i)
+        touch(u"f%1.xls"_s.arg(i, 2, 10, QChar(u'0')), QDateTime(QDate(2004, 1, 1), QTime(0, i)));
+    w<QComboBox>("fileTypeFilter")->setCurrentIndex(0);
+    w<QComboBox>("folderHistory")->setEditText(m_data);
+    m_window->show();
+    trigger("printModeAction");
+    auto* names = w<QListWidget>("nameColumn");
+    auto* times = w<QListWidget>("timeColumn");
+    // A mouse release in one column copies its selection to the other once the column has
+    // taken it; a scroll of one scrolls the other.
+    for (const auto& [from, to, row] : {std::tuple{names, times, 1}, std::tuple{times, names, 2}}) {
+        from->clearSelection();
+        from->item(row)->setSelected(true);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, -5), QPointF(-5, -5),
+                            Qt::LeftButton, Qt::NoButton, {});
+        QApplication::sendEvent(from->viewport(), &release);
+        QApplication::processEvents();
+        EXPECT_EQ(to->selectedItems(), QList{to->item(row)});
+        from->verticalScrollBar()->setValue(row + 3);
+        EXPECT_EQ(to->verticalScrollBar()->value(), row + 3);
+    }
+    const ModalAnswerer cancel([](QWidget* dialog) { dialog->close(); });
+    press("folderButton");
+    EXPECT_EQ(cancel.seen.size(), 1);
+    EXPECT_EQ(w<QComboBox>("folderHistory")->currentText() +
+                  QString::number(w<QListWidget>("nameColumn")->count()),
+              m_data + u"43"_s);
+}
+
+// Each job takes the screen's choices and the selected files and keeps the window to itself
+// while it runs (the search leaves it usable); the search and print put the folder at the head
+// of its history without listing it again.
+TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
+{
+    const auto drop = [this](const char* box, const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        dropOn(box, mime);
+    };
+    struct Job {
+        const char *mode, *button;
+        std::function<void()> choose, check;
+    };
+    const Job jobs[] = {
+        {"compareModeAction", "compareButton",
+         [&] {
+             ModalAnswerer cancel([](QWidget* dialog) { dialog->close(); });
+             press("firstFileButton");
+             // A web address is no file; the last name that resolves wins.
+             drop("secondFile",
+                  {QUrl(u"https://example.invalid/x"_s), QUrl::fromLocalFile(data(u"b.xls"_s))});
+             press("colourDifferences");
+         },
+         [this] {
+             const auto history = m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0];
+             EXPECT_EQ(history.cell(2, 4).text + history.cell(2, 6).text, u"C2Sum"_s);
+             EXPECT_EQ(m_factory.lastHost().workbook(u"a.xls"_s).sheets[0].fill(2, 3), 0);
+         }},
+        {"searchModeAction", "searchButton",
+         [this] { w<QComboBox>("searchHistory")->setEditText(u"total"_s); },
+         [this] {
+             const auto results = m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0];
+             EXPECT_EQ(results.cell(2, 2).text + results.cell(3, 2).text + results.cell(4, 2).text,
+                       u"a.xlsc.xls"_s);
+             EXPECT_EQ(w<QComboBox>("searchHistory")->itemText(0), u"total"_s);
+         }},
+        {"printModeAction", "printButton", [this] { press("firstSheetFirstPage"); },
+         [this] {
+             QString books;
+             for (const auto& printed : m_factory.lastHost().printJobs()) // sheet 1, page 1
+                 books += u"%1:%2:%3 "_s.arg(printed.book)
+                              .arg(printed.sheet)
+                              .arg(printed.pages ? printed.pages->to : 0);
+             EXPECT_EQ(books, u"a.xls:1:1 c.xls:1:1 "_s);
+         }}};
+    MainWindow& window = open();
+    w<QLineEdit>("firstFile")->setText(data(u"a.xls"_s));
+    for (const Job& job : jobs) {
+        trigger(job.mode);
+        job.choose();
+        w<QComboBox>("folderHistory")->insertItem(0, u"/tmp"_s);
+        w<QListWidget>("nameColumn")->item(0)->setSelected(true);
+        w<QListWidget>("nameColumn")->item(2)->setSelected(true);
+        bool inside = false;
+        bool guarded = false;
+        m_factory.onStart([&](InMemoryHost&) {
+            if (std::exchange(inside, true))
+                return;
+            const int starts = m_factory.startCount();
+            press(job.button);
+            guarded = !window.close() && m_factory.startCount() == starts &&
+                      window.isEnabled() == (job.button == std::string("searchButton"));
+        });
+        const ModalAnswerer answerer;
+        press(job.button);
+        EXPECT_TRUE(guarded && window.isEnabled()) << job.button;
+        job.check();
+        EXPECT_EQ(w<QComboBox>("folderHistory")->itemText(0) == m_data,
+                  job.button != std::string("compareButton"));
+        EXPECT_TRUE(w<QListWidget>("nameColumn")->item(2)->isSelected());
+    }
+}
+
+TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
+{
+    // The settings lines, and whether they place the window's left and its top (at 200, 100).
+    const std::tuple<QString, bool, bool> cases[] = {
+        {u""_s, false, false},
+        {u"[TOP   ]1500\r\n"_s, false, true},
+        {u"[LEFT  ]3000\r\n"_s, true, false},
+        {u"[TOP   ]1500\r\n[LEFT  ]3000\r\n"_s, true, true}};
+    for (const auto& [lines, placesLeft, placesTop] : cases) {
+        writeSettings(lines);
+        const QWidget& window = open();
+        const QRect area = window.screen()->availableGeometry();
+        const QSize size = window.frameGeometry().size();
+        EXPECT_EQ(window.pos(),
+                  QPoint(placesLeft ? 200 : area.left() + (area.width() - size.width()) / 2,
+                         placesTop ? 100 : area.top() + (area.height() - size.height()) / 2))
+            << lines.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ADropWithoutFileNamesLeavesTheFileBoxAsItWas)
+{
+    open();
+    w<QLineEdit>("firstFile")->setText(u"typed"_s);
+    QMimeData text;
+    text.setText(u"DRAGGED"_s);
+    QMimeData web;
+    web.setUrls({QUrl(u"https://example.invalid/x.xls"_s)});
+    for (const QMimeData* mime : {&text, &web}) {
+        dropOn("firstFile", *mime);
+        EXPECT_EQ(w<QLineEdit>("firstFile")->text(), u"typed"_s);
+    }
+}
+
+TEST_F(MainWindowTest, OnlyTheExactTestArgumentFillsTheFileBoxes)
+{
+    const QString test = m_dir.path() + u"/テストデータ/TEST"_s;
+    for (const QString& argument : {u"csv"_s, u"CSV"_s, u"csv x"_s}) {
+        open(argument);
+        EXPECT_EQ(w<QLineEdit>("firstFile")->text() + w<QLineEdit>("secondFile")->text(),
+                  argument == u"csv"_s ? test + u"1.csv"_s + test + u"2.csv"_s : QString());
+    }
+}
+
 } // namespace
 } // namespace brelix::ui
+
+// Widgets need an application object; the tests run without a screen, whatever display the
+// shell had.
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("DISPLAY");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+#include "WidgetsTest.moc"

@@ -1,0 +1,734 @@
+#include "GTestPrinters.h"
+#include "SavedEnvironment.h"
+#include "core/files/DroppedFile.h"
+#include "core/files/FolderFileList.h"
+#include "core/files/FolderListing.h"
+#include "core/files/ProgramFolder.h"
+#include "core/files/ProgramFolderSetup.h"
+#include "core/files/WorkbookKind.h"
+#include "core/host/CellAddress.h"
+#include "core/host/CellText.h"
+#include "core/host/ColorPalette.h"
+#include "core/host/HostError.h"
+#include "core/settings/History.h"
+#include "core/settings/SettingsFile.h"
+#include "core/settings/SettingsNumber.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::files {
+
+inline void PrintTo(const DroppedFile& dropped, std::ostream* os)
+{
+    *os << "{kind " << static_cast<int>(dropped.kind) << ", \"" << dropped.path.toStdString()
+        << "\"}";
+}
+
+namespace {
+
+using Kind = DroppedFile::Kind;
+const QDir Shortcuts(QStringLiteral(BRELIX_SHORTCUT_CASES));
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+// Each shortcut file and what it gives, against one golden file (its "#" lines explain).
+TEST(DroppedFileTest, EachShortcutFileGivesTheTargetItsGoldenDescriptionNames)
+{
+    const QString kinds[] = {u"unresolved"_s, u"no path"_s, u"path"_s, u"extended path"_s,
+                             u"plain file"_s};
+    QString described;
+    for (const QString& name : Shortcuts.entryList({u"*.lnk"_s}, QDir::Files, QDir::Name)) {
+        const DroppedFile dropped = readShortcut(bytesOf(Shortcuts.filePath(name)), name);
+        described += name + u": "_s + kinds[static_cast<int>(dropped.kind)] +
+                     (dropped.path.isEmpty() ? QString() : u' ' + dropped.path) + u'\n';
+    }
+    QString expected = QString::fromUtf8(bytesOf(Shortcuts.filePath(u"read.txt"_s)));
+    expected.remove(QRegularExpression(u"^#.*\n"_s, QRegularExpression::MultilineOption));
+    EXPECT_EQ(described.replace(QChar(0), u"\\0"_s), expected);
+}
+
+TEST(DroppedFileTest, ADropGivesTheBoxTheLastNameThatResolves)
+{
+    QTemporaryDir dir;
+    const auto copy = [&](const QString& from, const QString& name) {
+        QFile::copy(Shortcuts.filePath(from), dir.filePath(name));
+        return dir.filePath(name);
+    };
+    const QString book = copy(u"empty.lnk"_s, u"Book.xls"_s);
+    const QString capitals = copy(u"extended.lnk"_s, u"Book.LNK"_s);
+    const QString link = copy(u"extended.lnk"_s, u"Book.xls.lnk"_s);
+    const QString network = copy(u"network-first.lnk"_s, u"Net.lnk"_s);
+    QDir(dir.path()).mkdir(u"Folder.lnk"_s);
+
+    const std::pair<QString, DroppedFile> names[] = {
+        {book, {Kind::PlainFile, book}},
+        {dir.path(), {Kind::PlainFile, dir.path()}},
+        {capitals, {Kind::PlainFile, capitals}}, // only ".lnk" is a shortcut
+        {link, {Kind::ShortcutPathExtended, u"/Data/Book.xls ab"_s}},
+        {network, {Kind::Unresolved, network}},
+        {dir.filePath(u"Missing.lnk"_s), {}},
+        {dir.filePath(u"Folder.lnk"_s), {}}};
+    for (const auto& [name, dropped] : names)
+        EXPECT_EQ(resolveDroppedFile(name), dropped) << name.toStdString();
+
+    EXPECT_EQ(textFromDrop({book, capitals}), capitals);
+    EXPECT_EQ(textFromDrop({book, link, network}), u"/Data/Book.xls ab"_s);
+    EXPECT_EQ(textFromDrop({network}), std::nullopt);
+    EXPECT_EQ(localPathOf(u"d:\\"_s), u"/"_s);
+}
+
+TEST(FolderFileListTest, EachOrderListsTheNamesWithTheirTimes)
+{
+    // f3 is the oldest, f7 the newest; the others share one minute.
+    QList<FolderEntry> files;
+    for (int i = 0; i <= 10; ++i)
+        files.append({u"f%1"_s.arg(i), i == 3   ? u"1999/12/31 23:59"_s
+                                       : i == 7 ? u"2001/01/01 00:00"_s
+                                                : u"2000/09/01 12:00"_s});
+    const std::pair<qint16, QString> orders[] = {
+        {SortByName, u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10"_s},
+        {SortByNameReverse, u"f10 f9 f8 f7 f6 f5 f4 f3 f2 f1 f0"_s},
+        // Keys compare as text, so within one minute index 10 comes before index 2.
+        {SortByTime, u"f3 f0 f1 f10 f2 f4 f5 f6 f8 f9 f7"_s},
+        {SortByTimeReverse, u"f7 f9 f8 f6 f5 f4 f2 f10 f1 f0 f3"_s},
+        {0, QString()},
+        {5, QString()}};
+    for (const auto& [order, names] : orders) {
+        const FileListColumns columns = buildFileList(files, order);
+        EXPECT_EQ(columns.names.join(u' '), names) << order;
+        ASSERT_EQ(columns.times.size(), columns.names.size());
+        // The time column shows the whole sort key in the time orders.
+        for (qsizetype i = 0; i < columns.names.size(); ++i) {
+            const int index = columns.names[i].mid(1).toInt();
+            const QString& time = files[index].time;
+            EXPECT_EQ(columns.times[i], order >= SortByTime ? timeSortKey(time, index) : time);
+        }
+    }
+    EXPECT_EQ(timeSortKey(u"2000/09/01 12:00"_s, 10), u"2000/09/01 12:00    10"_s);
+}
+
+TEST(FolderFileListTest, TitlePressesReverseTheSameOrderAndStartTheOtherAscending)
+{
+    // Presses of the name (N) and the time (T) title and of neither (-), each with the order
+    // that follows.
+    qint16 order = SortByName;
+    for (const QString& press : u"N2 N1 T3 T4 N1 T3 -3 N1 -1"_s.split(u' ')) {
+        const QChar title = press[0];
+        order = sortAfterTitlePress(order, title == u'N'   ? NameTitle
+                                           : title == u'T' ? TimeTitle
+                                                           : 2);
+        EXPECT_EQ(order, press[1].digitValue()) << press.toStdString();
+    }
+    EXPECT_EQ(sortAfterTitlePress(0, TimeTitle), SortByTime);
+}
+
+TEST(FolderFileListTest, MouseActionsInOneColumnMoveTheOther)
+{
+    const ListColumnView top3{3, {false, true, true, true}};
+    const ListColumnView top1{1, {true, false, false, false}};
+    const struct {
+        void (*action)(int, ListColumnView&, ListColumnView&);
+        int column;
+        ListColumnView names, times; // after the action, from top3 and top1
+    } actions[] = {
+        {syncListSelection, 0, top3, top3},
+        {syncListSelection, 1, top1, top1},
+        {syncListSelection, 2, top3, top1}, // no column: nothing moves
+        {mirrorTopRow, 0, top3, {3, top1.selected}},
+        {mirrorTopRow, 1, {1, top3.selected}, top1},
+        {mirrorTopRow, 2, top3, top1},
+    };
+    for (const auto& [action, column, names, times] : actions) {
+        ListColumnView n = top3;
+        ListColumnView t = top1;
+        action(column, n, t);
+        EXPECT_EQ(n, names) << column;
+        EXPECT_EQ(t, times) << column;
+    }
+    // Columns of unequal length take what they can.
+    ListColumnView shorter{0, {true}};
+    ListColumnView n = top3;
+    syncListSelection(0, n, shorter);
+    EXPECT_EQ(shorter, (ListColumnView{3, {false}}));
+}
+
+// Real files, since the listing and the times come from the disk.
+TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
+{
+    QTemporaryDir dir;
+    const QDateTime minute(QDate(2000, 9, 1), QTime(12, 0));
+    const auto touch = [&](const QString& name, const QDateTime& time) {
+        QDir().mkpath(QFileInfo(dir.filePath(name)).path());
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+    };
+    touch(u"B.XLS"_s, minute.addSecs(59));
+    touch(u"a.xls"_s, minute.addYears(-1));
+    touch(u"b.xls"_s, minute);
+    for (const QString& skipped : {u".hidden.xls"_s, u"c.xlsx"_s, u"d.csv"_s, u"sub.xls/e.xls"_s})
+        touch(skipped, minute);
+
+    const std::optional<FolderListing> listing = FolderListing::read(dir.path() + u'/', u"*.xls"_s);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(*listing, (FolderListing{dir.path(), {u"a.xls"_s, u"B.XLS"_s, u"b.xls"_s}}));
+    EXPECT_EQ((FolderListing{listing->folder, {u"a.xls"_s, u"B.XLS"_s, u"gone.xls"_s}}.entries()),
+              (QList<FolderEntry>{{u"a.xls"_s, u"1999/09/01 12:00"_s},
+                                  {u"B.XLS"_s, u"2000/09/01 12:00"_s},
+                                  {u"gone.xls"_s, QString()}}));
+    EXPECT_EQ(FolderListing::read(dir.path(), fileTypePatterns().join(u';'))->names,
+              (QStringList{u"a.xls"_s, u"B.XLS"_s, u"b.xls"_s, u"d.csv"_s}));
+    EXPECT_TRUE(FolderListing::read(dir.path(), QString())->names.isEmpty());
+    EXPECT_EQ(FolderListing::read(u"/"_s, u"*.xls"_s)->folder, u"/"_s);
+
+    EXPECT_EQ(timeText(QDateTime(QDate(2004, 1, 2), QTime(3, 4, 59))), u"2004/01/02 03:04"_s);
+    EXPECT_EQ(timeText(QDateTime()), QString());
+    EXPECT_EQ(listedFilePath(u"/"_s, u"売上.xls"_s), u"/売上.xls"_s);
+    EXPECT_EQ(collapseSeparators(u"/a///b//"_s), u"/a//b/"_s);
+
+    // Texts that name no folder leave the previous listing to the caller.
+    touch(u"tool"_s, minute);
+    QFile::setPermissions(dir.filePath(u"tool"_s), QFile::ReadOwner | QFile::ExeOwner);
+    for (const QString& text :
+         {QString(), u"tmp"_s, dir.filePath(u"missing"_s), dir.filePath(u"d.csv"_s),
+          dir.filePath(u"tool"_s), dir.path().chopped(1)})
+        EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
+}
+
+TEST(HistoryTest, TheCurrentTextComesFirstThenFiveEarlierEntries)
+{
+    const struct {
+        QString before, current, after;
+    } pushes[] = {
+        {u"e d c b a"_s, u"f"_s, u"f e d c b a"_s},
+        {u"f e d c b a"_s, u"g"_s, u"g f e d c b"_s},
+        {u"g f e d c b"_s, u"d"_s, u"d g f e c b"_s},
+        {u"x 1 x 2 3 4 5"_s, u"x"_s, u"x 1 x 2 3 4"_s}, // a longer one loses only its first "x"
+        {u"Data"_s, u"data"_s, u"data Data"_s},
+        {QString(), u"a"_s, u"a"_s}};
+    for (const auto& [before, current, after] : pushes) {
+        QStringList history = before.split(u' ', Qt::SkipEmptyParts);
+        settings::History::pushFront(current, history);
+        EXPECT_EQ(history.join(u' '), after);
+    }
+}
+
+const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
+
+// The worksheets an .xls file declares, in BIFF8 and BIFF5, "?" for none readable and "-" for
+// bytes that are no whole .xls workbook.
+TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeign)
+{
+    const QByteArray templ = bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE));
+    const QByteArray datasets = bytesOf(kCorpus + u"readxl/datasets.xls"_s);
+    const QList<std::pair<QByteArray, QString>> cases = {
+        {templ, u"変更履歴|Grep結果"_s},
+        {bytesOf(kCorpus + u"parseexcel/Test97J.xls"_s), u"Sheet1-ASC|漢字名"_s},
+        {bytesOf(kCorpus + u"readxl/biff5-label-records.xls"_s), u"worksheet1"_s},
+        {bytesOf(kCorpus + u"parseexcel/pers-protected.xls"_s), u"?"_s}, // names encrypted
+        {datasets, u"mtcars|chickwts|quakes"_s},
+        {datasets.left(datasets.size() * 9 / 10), u"-"_s},
+        {datasets.left(datasets.size() / 2), u"-"_s},
+        {templ.left(1024), u"-"_s},
+        {templ.left(511), u"-"_s},
+        {bytesOf(kCorpus + u"readxl/types.xlsx"_s), u"-"_s},
+        {QByteArray(4096, 'x'), u"-"_s},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        QString problem;
+        const std::optional<QStringList> sheets = WorkbookKind::excelSheets(bytes, problem);
+        const QString found = !sheets ? u"-"_s : sheets->isEmpty() ? u"?"_s : sheets->join(u'|');
+        EXPECT_EQ(found, expected) << expected.toStdString();
+        EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << expected.toStdString();
+    }
+}
+
+TEST(WorkbookKindTest, TheLongestCsvFieldCountsTheCharactersBetweenTheQuotes)
+{
+    const QList<std::pair<QString, qsizetype>> cases = {
+        {QString(), 0},
+        {u"a,bcd,ef"_s, 3},
+        {u"a\r\nbcde\r\n"_s, 4},
+        {u"\"ab,c\"\"d\",x"_s, 6}, // a quoted comma and a doubled quote are one character
+        {u"\"line\r\nbreak\""_s, 11},
+        {u"1,\"\"\"\""_s, 1},
+        {u"漢字,"_s, 2},
+    };
+    for (const auto& [text, longest] : cases)
+        EXPECT_EQ(WorkbookKind::longestCsvField(text), longest) << text.toStdString();
+}
+
+TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
+{
+    const QString exe = u"/usr/lib/brelix"_s;
+    const QString user = u"/home/a/.local/share/Brelix"_s;
+    using K = ProgramFolderKind;
+    const struct {
+        QString home;
+        bool exeWritable, userExists;
+        ProgramFolderChoice choice;
+    } cases[] = {
+        {u"/h"_s, true, true, {K::Home, u"/h"_s}}, // BRELIX_HOME wins over everything
+        {u"/h/sub/.."_s, false, false, {K::Home, u"/h"_s}},
+        // A portable copy keeps its files beside itself, even when a per-user folder exists.
+        {{}, true, true, {K::Executable, exe}},
+        {{}, true, false, {K::Executable, exe}},
+        // An installed copy uses the user's folder once it is there, else its own to read from.
+        {{}, false, true, {K::PerUser, user}},
+        {{}, false, false, {K::Executable, exe}}};
+    for (const auto& [home, exeWritable, userExists, choice] : cases)
+        EXPECT_EQ(chooseProgramFolder(home, exe, exeWritable, user, userExists), choice)
+            << home.toStdString() << exeWritable << userExists;
+}
+
+// This process's facts: the test runner sets BRELIX_HOME; the test changes it, HOME and
+// XDG_DATA_HOME, and puts them back as it found them.
+TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
+{
+    const support::SavedEnvironment environment{"BRELIX_HOME", "HOME", "XDG_DATA_HOME"};
+    int argc = 1;
+    char name[] = "core_tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv); // the executable's folder needs one
+    QTemporaryDir user;
+    qputenv("HOME", QFile::encodeName(user.path()));
+    const auto set = [](const char* variable, const char* value) {
+        if (value)
+            qputenv(variable, value);
+        else
+            qunsetenv(variable);
+    };
+    // The test program lies in the build folder, which we can write to.
+    const ProgramFolderChoice exe{ProgramFolderKind::Executable,
+                                  QCoreApplication::applicationDirPath()};
+    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
+    const QString ownData = user.path() + u"/.local/share/Brelix"_s;
+    const struct {
+        const char *brelixHome, *dataHome;
+        ProgramFolderChoice choice;
+        QString perUser;
+    } environments[] = {
+        {nullptr, nullptr, exe, ownData},
+        {"", "relative/data", exe, ownData}, // a relative one is ignored
+        {"sub/../bin", "/srv/data", {ProgramFolderKind::Home, home}, u"/srv/data/Brelix"_s}};
+    for (const auto& [brelixHome, dataHome, choice, perUser] : environments) {
+        set("BRELIX_HOME", brelixHome);
+        set("XDG_DATA_HOME", dataHome);
+        EXPECT_EQ(programFolderChoice(), choice) << (brelixHome ? brelixHome : "unset");
+        EXPECT_EQ(perUserFolder(), perUser);
+    }
+    EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
+}
+
+using Problem = ProgramFolderSetup::Problem;
+
+// An installed folder with what an install puts there, and a place for the user's.
+class ProgramFolderSetupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_installed = m_root.filePath(u"lib/brelix"_s);
+        m_user = m_root.filePath(u"home/.local/share/Brelix"_s);
+        for (const QString& name :
+             {u"Brelix_Format.xls"_s, u"Brelix.html"_s, u"images/compare.png"_s,
+              u"テストデータ/TEST1.xls"_s, u"テストデータ/TEST2.csv"_s, u"brelix"_s})
+            write(installed(name), "installed " + name.toUtf8());
+    }
+
+    // Each file of the user's folder and what it holds, one a line.
+    QString userFiles() const
+    {
+        QStringList lines;
+        QDirIterator it(m_user, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            lines.append(QDir(m_user).relativeFilePath(file.fileName()) + u": "_s +
+                         QString::fromUtf8(file.readAll()));
+        }
+        lines.sort();
+        return lines.join(u'\n');
+    }
+    QString installed(const QString& name) const { return QDir(m_installed).filePath(name); }
+    QString user(const QString& name) const { return QDir(m_user).filePath(name); }
+    ProgramFolderSetup seed() const { return ProgramFolderSetup::seed(m_user, m_installed); }
+
+    QTemporaryDir m_root;
+    QString m_installed;
+    QString m_user;
+};
+
+TEST_F(ProgramFolderSetupTest, LaterStartsKeepWhatTheUserHasButRefreshTheManual)
+{
+    // The first start copies what the program reads: no programs, settings or outputs.
+    QFile::setPermissions(installed(u"Brelix_Format.xls"_s), QFile::ReadOwner | QFile::ReadOther);
+    EXPECT_TRUE(seed().problems().isEmpty());
+    EXPECT_EQ(userFiles(), u"Brelix.html: installed Brelix.html\n"
+                           u"Brelix_Format.xls: installed Brelix_Format.xls\n"
+                           u"images/compare.png: installed images/compare.png\n"
+                           u"テストデータ/TEST1.xls: installed テストデータ/TEST1.xls\n"
+                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+    // Copies are the user's, even of read-only installed files.
+    EXPECT_TRUE(QFile::permissions(user(u"Brelix_Format.xls"_s)) & QFile::WriteOwner);
+
+    write(user(u"Brelix.ini"_s), "settings");
+    write(user(u"Brelix_Format.xls"_s), "my template");
+    write(user(u"テストデータ/TEST1.xls"_s), "edited");
+    QFile::remove(user(u"テストデータ/TEST2.csv"_s));
+    write(installed(u"Brelix.html"_s), "upgraded manual");
+    write(installed(u"images/compare.png"_s), "new picture");
+    write(installed(u"images/search.png"_s), "another picture");
+    EXPECT_TRUE(seed().problems().isEmpty());
+    EXPECT_EQ(userFiles(), u"Brelix.html: upgraded manual\nBrelix.ini: settings\n"
+                           u"Brelix_Format.xls: my template\nimages/compare.png: new picture\n"
+                           u"images/search.png: another picture\n"
+                           u"テストデータ/TEST1.xls: edited\n"
+                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+}
+
+TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
+{
+    QFile::remove(installed(u"Brelix_Format.xls"_s));
+    QFile::remove(installed(u"Brelix.html"_s));
+    ProgramFolderSetup setup = seed();
+    EXPECT_EQ(setup.problems(), (QList<Problem>{Problem::TemplateMissing, Problem::ManualMissing}));
+    EXPECT_TRUE(QFileInfo::exists(user(u"テストデータ/TEST1.xls"_s)));
+    EXPECT_EQ(setup.message(), u"Brelix_Format.xls がインストール先にありません。\r\n"_s +
+                                   m_installed +
+                                   u"\r\n比較と検索はできません。Brelix を入れ直して下さい。"
+                                   u"\r\n\r\nBrelix.html がインストール先にありません。\r\n"_s +
+                                   m_installed + u"\r\nヘルプは表示できません。"_s);
+    // A template seeded by an earlier start is enough.
+    write(user(u"Brelix_Format.xls"_s), "template");
+    EXPECT_EQ(seed().problems(), QList<Problem>{Problem::ManualMissing});
+
+    // A plain file where a folder of the path should be: no user, root included, gets past it.
+    // The installed folder then serves, where the template is back.
+    write(installed(u"Brelix_Format.xls"_s), "template");
+    write(m_root.filePath(u"blocked"_s), "a file");
+    const QString blocked = m_root.filePath(u"blocked/Brelix"_s);
+    setup = ProgramFolderSetup::seed(blocked, m_installed);
+    EXPECT_EQ(setup.problems(),
+              (QList<Problem>{Problem::FolderNotCreated, Problem::ManualMissing}));
+    EXPECT_TRUE(setup.message().startsWith(
+        u"個人用フォルダを作成できません。\r\n"_s + blocked +
+        u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。\r\n\r\n"_s));
+
+    // A program's folder given by BRELIX_HOME that cannot be written is said once at start.
+    const support::SavedEnvironment environment{"BRELIX_HOME"};
+    qputenv("BRELIX_HOME", QFile::encodeName(m_installed));
+    EXPECT_TRUE(ProgramFolderSetup::run().problems().isEmpty());
+    qputenv("BRELIX_HOME", QFile::encodeName(blocked));
+    EXPECT_EQ(ProgramFolderSetup::run().message(),
+              u"プログラムのフォルダに書き込めません。\r\n"_s + blocked +
+                  u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s);
+}
+
+} // namespace
+} // namespace brelix::files
+
+namespace brelix::settings {
+namespace {
+
+using files::bytesOf;
+using files::write;
+
+const QString Cases = QStringLiteral(BRELIX_SETTINGS_CASES);
+
+// Runs `job` where file permissions count: as root, in a child that gives root up.
+int runUnprivileged(const std::function<int()>& job)
+{
+    if (::geteuid() != 0)
+        return job();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(125);
+        ::_exit(job());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+QString entries(const QStringList& list)
+{
+    QStringList quoted;
+    for (const QString& entry : list)
+        quoted.append(u" \""_s + QString(entry).replace(QChar(0), u"\\0"_s) + u'"');
+    return quoted.join(QString());
+}
+
+// Every member of the settings, as the golden file shows them.
+QString describe(const SettingsFile::Loaded& loaded)
+{
+    const Settings& s = loaded.settings;
+    const auto number = [](std::optional<int> n) { return n ? QString::number(*n) : u"-"_s; };
+    return u"%1\nmode %2, top %3, left %4, colour %5, case %6, layout %7, on top %8\n"_s.arg(
+               loaded.recovered ? u"recovered"_s : u"read"_s, QString::number(s.startMode),
+               number(s.top), number(s.left), QString::number(s.colourDifferences),
+               QString::number(s.caseSensitive), QString::number(s.windowLayout),
+               QString::number(s.alwaysOnTop)) +
+           u"scope %1, file type %2, toolbars %3, target %4, colour index %5, sort %6\n"_s
+               .arg(s.printScope)
+               .arg(s.fileTypeFilter)
+               .arg(s.toolbarRows)
+               .arg(static_cast<int>(s.compareTarget))
+               .arg(s.diffColourIndex)
+               .arg(s.fileSortOrder) +
+           u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +
+           u'\n';
+}
+
+// A folder with what the cases' folder lines name ({dir}): folders, a plain file, the program's
+// folder.
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const QString& folder : {u"data"_s, u"データ"_s, u"a,b"_s, u"program"_s})
+            QDir(m_dir.path()).mkdir(folder);
+        write(m_dir.filePath(u"plain file"_s), "not a folder");
+    }
+    QString program() const { return m_dir.filePath(u"program"_s); }
+    QString ini() const { return m_dir.filePath(u"Brelix.ini"_s); }
+    SettingsFile::Loaded loadCase(const QString& name)
+    {
+        write(ini(), bytesOf(QDir(Cases).filePath(name)).replace("{dir}", m_dir.path().toUtf8()));
+        return SettingsFile::load(ini(), program());
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// Each case file and what it loads as, against one golden file (its "#" lines explain).
+TEST_F(SettingsFileTest, EachCaseFileLoadsAsItsGoldenDescriptionSays)
+{
+    QStringList described;
+    for (const QString& name : QDir(Cases).entryList({u"*.ini"_s}, QDir::Files, QDir::Name))
+        described.append(u"["_s + name + u"] "_s + describe(loadCase(name)));
+    QString expected = QString::fromUtf8(bytesOf(QDir(Cases).filePath(u"loaded.txt"_s)));
+    expected.remove(QRegularExpression(u"^#.*\n"_s, QRegularExpression::MultilineOption));
+    EXPECT_EQ(described.join(u'\n').replace(m_dir.path(), u"{dir}"_s), expected);
+}
+
+TEST_F(SettingsFileTest, SettingsWriteTheLinesTheyAreReadFrom)
+{
+    const QByteArray everyKey =
+        bytesOf(QDir(Cases).filePath(u"every-key.ini"_s)).replace("{dir}", m_dir.path().toUtf8());
+    const SettingsFile::Loaded loaded = loadCase(u"every-key.ini"_s);
+    ASSERT_TRUE(SettingsFile::save(ini(), loaded.settings));
+    EXPECT_EQ(bytesOf(ini()), everyKey);
+
+    // Nothing selected, nothing known, a greyed box and entries that could not come back.
+    Settings unset;
+    unset.startMode = 3;
+    unset.windowLayout = -1;
+    unset.caseSensitive = Qt::PartiallyChecked;
+    unset.searchHistory = {u"a\nb"_s, u"c\r"_s};
+    EXPECT_EQ(SettingsFile::text(unset).toUtf8(),
+              bytesOf(QDir(Cases).filePath(u"written-unset.ini"_s)));
+}
+
+TEST_F(SettingsFileTest, ASaveReplacesTheWholeFileOrLeavesItAsItWas)
+{
+    write(ini(), QByteArray("[GREP  ]old\r\n").repeated(500));
+    ASSERT_TRUE(SettingsFile::save(ini(), Settings()));
+    EXPECT_EQ(bytesOf(ini()), SettingsFile::text(Settings()).toUtf8());
+
+    // The file stays writable; only the folder is not: only a write in place could get through.
+    const QByteArray old = "[TOOLBR]4\r\n";
+    write(ini(), old);
+    QFile::setPermissions(ini(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther |
+                                     QFile::WriteOther);
+    QFile::setPermissions(m_dir.path(),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    EXPECT_EQ(runUnprivileged([&] { return SettingsFile::save(ini(), Settings()) ? 1 : 0; }), 0);
+    QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(bytesOf(ini()), old);
+    EXPECT_FALSE(SettingsFile::save(m_dir.filePath(u"missing/Brelix.ini"_s), Settings()));
+    // No half-written file is left beside it.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+              (QStringList{u"Brelix.ini"_s, u"plain file"_s}));
+}
+
+TEST_F(SettingsFileTest, LongHistoriesAreCutToTheirFirstSixEntriesWhenRead)
+{
+    QByteArray text;
+    for (int i = 0; i < 5000; ++i)
+        text += "[GREP  ]" + QByteArray::number(i) + "\r\n[PRINT ]" + m_dir.path().toUtf8() +
+                (i % 2 ? "/data" : "/gone") + "\r\n";
+    write(ini(), text);
+    const Settings settings = SettingsFile::load(ini(), program()).settings;
+    EXPECT_EQ(settings.searchHistory,
+              QStringList({u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+    EXPECT_EQ(settings.folderHistory, QStringList(6, m_dir.filePath(u"data"_s)));
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheStartValuesAndTheProgramsFolder)
+{
+    Settings unset;
+    unset.folderHistory = {program()};
+    const auto unread = [&] {
+        const SettingsFile::Loaded loaded = SettingsFile::load(ini(), program());
+        return loaded.recovered && loaded.settings == unset ? 0 : 1;
+    };
+    EXPECT_EQ(unread(), 0); // no file
+    QDir(m_dir.path()).mkdir(u"Brelix.ini"_s);
+    EXPECT_EQ(unread(), 0); // a folder
+    QDir(m_dir.path()).rmdir(u"Brelix.ini"_s);
+    write(ini(), "[TOOLBR]4\r\n");
+    QFile::setPermissions(ini(), QFileDevice::Permissions());
+    EXPECT_EQ(runUnprivileged(unread), 0);
+}
+
+TEST(SettingsNumberTest, ReadsTheLeadingNumber)
+{
+    const std::pair<QStringView, double> numbers[] = {
+        {u" 1 2 3", 123}, {u"- 12.5x", -12.5}, {u"+.5", 0.5}, {u"1.5E2", 150}, {u"2e", 2},
+        {u"1,5", 1},      {u"abc", 0},         {u"-", 0},     {u"１", 0},      {u"1e-999", 0}};
+    for (const auto& [text, number] : numbers)
+        EXPECT_EQ(leadingNumber(text), number) << text.toString().toStdString();
+    EXPECT_EQ(leadingNumber(u"1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(settingsNumber(u"2.5"), 2);
+    EXPECT_EQ(settingsNumber(u"3.5"), 4);
+}
+
+} // namespace
+} // namespace brelix::settings
+
+namespace brelix::host {
+namespace {
+
+TEST(CellAddress, NamesColumnsInBijectiveBase26BeforeTheRow)
+{
+    const std::pair<int, const char*> columns[] = {
+        {1, "A"},      {2, "B"},       {26, "Z"},      {27, "AA"},      {28, "AB"},   {52, "AZ"},
+        {53, "BA"},    {256, "IV"},    {702, "ZZ"},    {703, "AAA"},    {728, "AAZ"}, {729, "ABA"},
+        {1024, "AMJ"}, {16384, "XFD"}, {18278, "ZZZ"}, {18279, "AAAA"}, {0, ""},      {-3, ""},
+    };
+    for (const auto& [column, letters] : columns)
+        EXPECT_EQ(columnLetters(column).toStdString(), letters) << "column " << column;
+    EXPECT_EQ(cellAddress(120, 28).toStdString(), "AB120");
+    EXPECT_EQ(cellAddress(1048576, 16384).toStdString(), "XFD1048576");
+}
+
+// The golden file holds the palette as a user sees it in the fills the runs make.
+TEST(ColorPalette, MatchesTheGoldenFileAndKnowsNoOtherIndexes)
+{
+    QFile golden(QStringLiteral(BRELIX_TEST_DATA_DIR "/palette.txt"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList expected;
+    for (const QString& line : QString::fromLatin1(golden.readAll()).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            expected.append(line);
+    QStringList actual;
+    for (int index = 1; index <= ColorPalette::Count; ++index) {
+        EXPECT_TRUE(ColorPalette::isValidIndex(index)) << index;
+        actual.append(QStringLiteral("%1 %2")
+                          .arg(index)
+                          .arg(ColorPalette::rgb(index), 6, 16, QLatin1Char('0'))
+                          .toUpper());
+    }
+    EXPECT_EQ(actual, expected);
+    for (int index : {-1, ColorPalette::NoColor, ColorPalette::Count + 1}) {
+        EXPECT_FALSE(ColorPalette::isValidIndex(index)) << index;
+        EXPECT_EQ(ColorPalette::rgb(index), 0u) << index;
+    }
+}
+
+using Style = CellContent::NumberStyle;
+
+// One line of the golden file as the cell it describes; fields of '-' keep their defaults.
+CellContent cellOf(const QStringList& f)
+{
+    static const QHash<QString, Style> styles = {{QStringLiteral("general"), Style::General},
+                                                 {QStringLiteral("date"), Style::Date},
+                                                 {QStringLiteral("time"), Style::Time},
+                                                 {QStringLiteral("datetime"), Style::DateTime}};
+    CellContent cell;
+    if (f[0] == u"number")
+        cell = CellContent::ofNumber(f[1].toDouble(), styles.value(f[2]));
+    else if (f[0] == u"text")
+        cell = CellContent::ofText(f[1]);
+    else if (f[0] == u"boolean")
+        cell = CellContent::ofBoolean(f[1] == u"1");
+    else if (f[0] == u"error")
+        cell = CellContent::ofError(f[1]);
+    if (f[4] != u"-")
+        cell.formula = f[4];
+    return cell;
+}
+
+TEST(CellText, EveryCellOfTheGoldenFileGivesItsTwoTexts)
+{
+    QFile golden(QStringLiteral(BRELIX_TEST_DATA_DIR "/cell-texts.tsv"));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly | QIODevice::Text));
+    int cases = 0;
+    for (const QString& line : QString::fromUtf8(golden.readAll()).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList f = line.split(u'\t');
+        ASSERT_EQ(f.size(), 7) << line.toStdString();
+        const CellContent cell = cellOf(f);
+        const QDate nullDate =
+            f[3] == u"-" ? defaultNullDate() : QDate::fromString(f[3], Qt::ISODate);
+        EXPECT_EQ(valueText(cell, nullDate).toStdString(), f[5].toStdString())
+            << line.toStdString();
+        EXPECT_EQ(formulaText(cell, nullDate).toStdString(), f[6].toStdString())
+            << line.toStdString();
+        ++cases;
+    }
+    EXPECT_GT(cases, 60);
+}
+
+using Kind = HostError::Kind;
+
+TEST(HostError, CarriesItsKindNumberAndDescription)
+{
+    // The numbers the error report shows: three failures a user acts on, 1004 for the rest.
+    const std::pair<Kind, int> numbers[] = {
+        {Kind::NotFound, 9},         {Kind::StartFailed, 429},  {Kind::Unavailable, 462},
+        {Kind::General, 1004},       {Kind::OpenFailed, 1004},  {Kind::SheetProtected, 1004},
+        {Kind::WrongPassword, 1004}, {Kind::NameRefused, 1004}, {Kind::PrintFailed, 1004},
+    };
+    const QString description = QStringLiteral("シート 'Grep結果' がありません");
+    for (const auto& [kind, number] : numbers) {
+        const HostError error(kind, description);
+        EXPECT_EQ(error.kind(), kind);
+        EXPECT_EQ(error.number(), number) << static_cast<int>(kind);
+        EXPECT_EQ(error.description(), description);
+        // Callers that only know std::exception still get the text, as UTF-8.
+        EXPECT_EQ(std::string(error.what()), description.toStdString());
+    }
+}
+
+} // namespace
+} // namespace brelix::host
