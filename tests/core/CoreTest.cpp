@@ -247,6 +247,12 @@ TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeig
 {
     const QByteArray templ = bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE));
     const QByteArray datasets = bytesOf(kCorpus + u"readxl/datasets.xls"_s);
+    // The first sheet's records said to lie far past the end of the file.
+    QByteArray farSheet = templ;
+    const qsizetype name =
+        farSheet.indexOf(QByteArray(reinterpret_cast<const char*>(u"変更履歴"), 8));
+    ASSERT_EQ(farSheet.mid(name - 12, 2), QByteArray("\x85\x00", 2)); // its sheet record
+    farSheet.replace(name - 8, 4, QByteArray("\xF0\xFF\xFF\x7F", 4));
     const QList<std::pair<QByteArray, QString>> cases = {
         {templ, u"変更履歴|Grep結果"_s},
         {bytesOf(kCorpus + u"parseexcel/Test97J.xls"_s), u"Sheet1-ASC|漢字名"_s},
@@ -257,6 +263,7 @@ TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeig
         {datasets.left(datasets.size() / 2), u"-"_s},
         {templ.left(1024), u"-"_s},
         {templ.left(511), u"-"_s},
+        {farSheet, u"-"_s},
         {bytesOf(kCorpus + u"readxl/types.xlsx"_s), u"-"_s},
         {QByteArray(4096, 'x'), u"-"_s},
     };

@@ -72,7 +72,8 @@ std::optional<QStringList> WorkbookKind::excelSheets(const QByteArray& bytes, QS
     if (!stream)
         return std::nullopt;
     const quint16 version = stream->size() >= 8 ? u16(*stream, 4) : 0;
-    if (u16(*stream, 0) != kBeginOfFile || (version != kBiff8 && version != kBiff5)) {
+    // The version first: a stream too short to hold one has no first record to read either.
+    if ((version != kBiff8 && version != kBiff5) || u16(*stream, 0) != kBeginOfFile) {
         problem = QStringLiteral("its bytes are not those of an .xls workbook");
         return std::nullopt;
     }
