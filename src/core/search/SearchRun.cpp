@@ -178,12 +178,10 @@ std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
     try {
         book = m_host->openWorkbook(target.path);
     } catch (const HostError& e) {
-        if (m_ui.cancelRequested())
-            return cancelEnd(); // a cancel ended the office: the file is not unreadable
-        m_state.noteFailure(e);
-        m_state.skip(target.fileName);
-        m_hosts->giveBack(std::move(m_host));
-        return std::nullopt;
+        const std::optional<SearchEnding> ended = readFailed(e);
+        if (!ended)
+            m_hosts->giveBack(std::move(m_host));
+        return ended;
     }
     if (const std::optional<SearchEnding> ended = searchSheets(book))
         return ended;
@@ -200,11 +198,7 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         m_host->activateWorkbook(book);
         count = m_host->sheetCount(book);
     } catch (const HostError& e) {
-        if (m_ui.cancelRequested())
-            return cancelEnd(); // a cancel ended the office: the file is not unreadable
-        m_state.noteFailure(e);
-        m_state.skip(m_state.currentFile);
-        return std::nullopt;
+        return readFailed(e);
     }
     for (int s = 1; s <= count; ++s) {
         const QString sheetName = showSheet(book, s, count);
@@ -212,11 +206,7 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
         try {
             extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
         } catch (const HostError& e) {
-            if (m_ui.cancelRequested())
-                return cancelEnd();
-            m_state.noteFailure(e);
-            m_state.skip(m_state.currentFile); // an office that fails here fails the rest too
-            return std::nullopt;
+            return readFailed(e); // an office that fails here fails the rest too
         }
         if (!extent)
             return passwordEnd();
@@ -255,6 +245,17 @@ void SearchRun::closeWorkbook(const QString& book)
 {
     run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
     m_hosts->giveBack(std::move(m_host));
+}
+
+// A cancel that ended the office ends the search; any other failure skips the file being read
+// (to be read again when its office died).
+std::optional<SearchEnding> SearchRun::readFailed(const HostError& failure)
+{
+    if (m_ui.cancelRequested())
+        return cancelEnd();
+    m_state.noteFailure(failure);
+    m_state.skip(m_state.currentFile);
+    return std::nullopt;
 }
 
 SearchEnding SearchRun::cancelEnd()

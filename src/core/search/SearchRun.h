@@ -42,6 +42,7 @@ private:
     std::optional<SearchEnding> searchSheets(const QString& book);
     QString showSheet(const QString& book, int sheet, int count);
     void closeWorkbook(const QString& book);
+    std::optional<SearchEnding> readFailed(const host::HostError& failure);
     SearchEnding cancelEnd();
     SearchEnding passwordEnd();
     void tellSkippedFiles();
