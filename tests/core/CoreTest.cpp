@@ -1,5 +1,7 @@
+#include "CaseFile.h"
 #include "GTestPrinters.h"
 #include "SavedEnvironment.h"
+#include "core/compare/DiffRules.h"
 #include "core/files/DroppedFile.h"
 #include "core/files/FolderFileList.h"
 #include "core/files/FolderListing.h"
@@ -221,24 +223,6 @@ TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
         EXPECT_FALSE(FolderListing::read(text, u"*.xls"_s)) << text.toStdString();
 }
 
-TEST(HistoryTest, TheCurrentTextComesFirstThenFiveEarlierEntries)
-{
-    const struct {
-        QString before, current, after;
-    } pushes[] = {
-        {u"e d c b a"_s, u"f"_s, u"f e d c b a"_s},
-        {u"f e d c b a"_s, u"g"_s, u"g f e d c b"_s},
-        {u"g f e d c b"_s, u"d"_s, u"d g f e c b"_s},
-        {u"x 1 x 2 3 4 5"_s, u"x"_s, u"x 1 x 2 3 4"_s}, // a longer one loses only its first "x"
-        {u"Data"_s, u"data"_s, u"data Data"_s},
-        {QString(), u"a"_s, u"a"_s}};
-    for (const auto& [before, current, after] : pushes) {
-        QStringList history = before.split(u' ', Qt::SkipEmptyParts);
-        settings::History::pushFront(current, history);
-        EXPECT_EQ(history.join(u' '), after);
-    }
-}
-
 const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
 
 // The worksheets an .xls file declares, in BIFF8 and BIFF5, "?" for none readable and "-" for
@@ -274,21 +258,6 @@ TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeig
         EXPECT_EQ(found, expected) << expected.toStdString();
         EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << expected.toStdString();
     }
-}
-
-TEST(WorkbookKindTest, TheLongestCsvFieldCountsTheCharactersBetweenTheQuotes)
-{
-    const QList<std::pair<QString, qsizetype>> cases = {
-        {QString(), 0},
-        {u"a,bcd,ef"_s, 3},
-        {u"a\r\nbcde\r\n"_s, 4},
-        {u"\"ab,c\"\"d\",x"_s, 6}, // a quoted comma and a doubled quote are one character
-        {u"\"line\r\nbreak\""_s, 11},
-        {u"1,\"\"\"\""_s, 1},
-        {u"漢字,"_s, 2},
-    };
-    for (const auto& [text, longest] : cases)
-        EXPECT_EQ(WorkbookKind::longestCsvField(text), longest) << text.toStdString();
 }
 
 TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
@@ -616,14 +585,8 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheStartValuesAndTheProgramsF
     EXPECT_EQ(runUnprivileged(unread), 0);
 }
 
-TEST(SettingsNumberTest, ReadsTheLeadingNumber)
+TEST(SettingsNumberTest, RoundsHalvesToEven)
 {
-    const std::pair<QStringView, double> numbers[] = {
-        {u" 1 2 3", 123}, {u"- 12.5x", -12.5}, {u"+.5", 0.5}, {u"1.5E2", 150}, {u"2e", 2},
-        {u"1,5", 1},      {u"abc", 0},         {u"-", 0},     {u"１", 0},      {u"1e-999", 0}};
-    for (const auto& [text, number] : numbers)
-        EXPECT_EQ(leadingNumber(text), number) << text.toString().toStdString();
-    EXPECT_EQ(leadingNumber(u"1e999"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(settingsNumber(u"2.5"), 2);
     EXPECT_EQ(settingsNumber(u"3.5"), 4);
 }
@@ -634,17 +597,42 @@ TEST(SettingsNumberTest, ReadsTheLeadingNumber)
 namespace brelix::host {
 namespace {
 
-TEST(CellAddress, NamesColumnsInBijectiveBase26BeforeTheRow)
+TEST(CellAddress, PutsTheColumnBeforeTheRow)
 {
-    const std::pair<int, const char*> columns[] = {
-        {1, "A"},      {2, "B"},       {26, "Z"},      {27, "AA"},      {28, "AB"},   {52, "AZ"},
-        {53, "BA"},    {256, "IV"},    {702, "ZZ"},    {703, "AAA"},    {728, "AAZ"}, {729, "ABA"},
-        {1024, "AMJ"}, {16384, "XFD"}, {18278, "ZZZ"}, {18279, "AAAA"}, {0, ""},      {-3, ""},
-    };
-    for (const auto& [column, letters] : columns)
-        EXPECT_EQ(columnLetters(column).toStdString(), letters) << "column " << column;
     EXPECT_EQ(cellAddress(120, 28).toStdString(), "AB120");
     EXPECT_EQ(cellAddress(1048576, 16384).toStdString(), "XFD1048576");
+}
+
+// The small rules of the case file, each line one input and what the rule gives for it.
+TEST(RuleCases, EachLineOfTheCaseFileHolds)
+{
+    int cases = 0;
+    for (const QStringList& f : support::caseRows(u"rule-cases.tsv"_s)) {
+        const QString& rule = f[0];
+        QString actual;
+        if (rule == u"history") {
+            QStringList history = f[1].split(u' ', Qt::SkipEmptyParts);
+            settings::History::pushFront(f[2], history);
+            actual = history.join(u' ');
+        } else if (rule == u"csv-field") {
+            actual = QString::number(files::WorkbookKind::longestCsvField(f[1]));
+        } else if (rule == u"column") {
+            actual = columnLetters(f[1].toInt());
+        } else if (rule == u"sheet-number") {
+            actual = QString::number(compare::sheetNumber(f[1]));
+        } else if (rule == u"sheet-range") {
+            const auto range = compare::sheetRange(f[1], f[2]);
+            actual = range ? u"%1-%2"_s.arg(range->start).arg(range->last) : u"refused"_s;
+        } else if (rule == u"history-name") {
+            actual = compare::changeHistorySheetName(f[1], f[2]);
+            EXPECT_LE(actual.size(), 31); // the most a sheet name holds
+        } else if (rule == u"leading-number") {
+            actual = QString::number(settings::leadingNumber(f[1]));
+        }
+        EXPECT_EQ(actual, f.last()) << f.join(u" | "_s).toStdString();
+        ++cases;
+    }
+    EXPECT_EQ(cases, 83);
 }
 
 // The golden file holds the palette as a user sees it in the fills the runs make.
@@ -671,29 +659,6 @@ TEST(ColorPalette, MatchesTheGoldenFileAndKnowsNoOtherIndexes)
     }
 }
 
-using Style = CellContent::NumberStyle;
-
-// One line of the golden file as the cell it describes; fields of '-' keep their defaults.
-CellContent cellOf(const QStringList& f)
-{
-    static const QHash<QString, Style> styles = {{QStringLiteral("general"), Style::General},
-                                                 {QStringLiteral("date"), Style::Date},
-                                                 {QStringLiteral("time"), Style::Time},
-                                                 {QStringLiteral("datetime"), Style::DateTime}};
-    CellContent cell;
-    if (f[0] == u"number")
-        cell = CellContent::ofNumber(f[1].toDouble(), styles.value(f[2]));
-    else if (f[0] == u"text")
-        cell = CellContent::ofText(f[1]);
-    else if (f[0] == u"boolean")
-        cell = CellContent::ofBoolean(f[1] == u"1");
-    else if (f[0] == u"error")
-        cell = CellContent::ofError(f[1]);
-    if (f[4] != u"-")
-        cell.formula = f[4];
-    return cell;
-}
-
 TEST(CellText, EveryCellOfTheGoldenFileGivesItsTwoTexts)
 {
     QFile golden(QStringLiteral(BRELIX_TEST_DATA_DIR "/cell-texts.tsv"));
@@ -704,7 +669,7 @@ TEST(CellText, EveryCellOfTheGoldenFileGivesItsTwoTexts)
             continue;
         const QStringList f = line.split(u'\t');
         ASSERT_EQ(f.size(), 7) << line.toStdString();
-        const CellContent cell = cellOf(f);
+        const CellContent cell = support::cellOfCase(f);
         const QDate nullDate =
             f[3] == u"-" ? defaultNullDate() : QDate::fromString(f[3], Qt::ISODate);
         EXPECT_EQ(valueText(cell, nullDate).toStdString(), f[5].toStdString())
