@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CaseFile.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"
@@ -165,16 +166,6 @@ template <typename T> QList<T> firstAndLast(const QList<T>& list, int first)
 
 // Compares `actual` with the file of that name in tests/data. With BRELIX_UPDATE_GOLDEN set,
 // writes the file instead, for a change that is meant to show (review its diff).
-inline void expectGolden(const QString& name, const QString& actual)
-{
-    QFile file(QStringLiteral(BRELIX_TEST_DATA "/") + name);
-    if (qEnvironmentVariableIsSet("BRELIX_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(actual.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    EXPECT_EQ(actual, QString::fromUtf8(file.readAll()));
-}
+using support::expectGolden;
 
 } // namespace brelix::run

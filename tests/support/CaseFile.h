@@ -38,6 +38,27 @@ inline QList<QStringList> caseRows(const QString& name)
     return rows;
 }
 
+// Compares `actual` with a golden file under tests/data whose leading '#' lines explain it;
+// with BRELIX_UPDATE_GOLDEN set, writes `actual` there under the same lines instead.
+inline void expectGolden(const QString& name, const QString& actual)
+{
+    QFile file(QStringLiteral(BRELIX_TEST_DATA_DIR "/") + name);
+    ASSERT_TRUE(!file.exists() || file.open(QIODevice::ReadOnly)) << name.toStdString();
+    QString expected = QString::fromUtf8(file.readAll()), comments;
+    while (expected.startsWith(u'#')) {
+        const qsizetype end = expected.indexOf(u'\n') + 1;
+        comments += expected.left(end);
+        expected.remove(0, end);
+    }
+    file.close();
+    if (qEnvironmentVariableIsSet("BRELIX_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+        file.write((comments + actual).toUtf8());
+        return;
+    }
+    EXPECT_EQ(actual, expected);
+}
+
 // The cell a line of a cell-text case file describes: what it holds, its number or text, its
 // number style, then (after the null date) its formula; '-' keeps a field's default.
 inline host::CellContent cellOfCase(const QStringList& f)

@@ -1,3 +1,4 @@
+#include "CaseFile.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
@@ -383,17 +384,7 @@ TEST_F(ProgramFolderTest, EveryWindowMatchesTheGoldenLayoutFile)
           << windowLines(u"error report"_s, ErrorReportDialog(nullptr, u"report"_s), m_dir.path())
           << windowLines(u"progress"_s, ProgressWindow(nullptr, false), m_dir.path());
 
-    QFile golden(QStringLiteral(BRELIX_TEST_DATA_DIR "/window-layout.txt"));
-    ASSERT_TRUE(golden.open(QIODevice::ReadWrite)) << golden.fileName().toStdString();
-    QStringList comments, expected;
-    for (const QString& line : QString::fromUtf8(golden.readAll()).split(u'\n', Qt::SkipEmptyParts))
-        (line.startsWith(u'#') ? comments : expected) << line;
-    if (qEnvironmentVariableIsSet("BRELIX_UPDATE_GOLDEN")) {
-        golden.resize(0);
-        golden.write(((comments + lines).join(u'\n') + u'\n').toUtf8());
-        expected = lines;
-    }
-    EXPECT_EQ(lines.join(u'\n'), expected.join(u'\n'));
+    support::expectGolden(u"window-layout.txt"_s, lines.join(u'\n') + u'\n');
 }
 
 // The main window over a folder of three workbooks and a text file, each with its own time and
