@@ -1,4 +1,5 @@
 #include "TemporaryProgramFolder.h"
+#include "TestData.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,12 +37,7 @@ struct Cli {
     }
 };
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
+using support::bytesOf;
 
 // Files that are no workbook of their kind, or hold what the office would not read whole, each
 // with the reason every command must give: no command reads them as anything else.

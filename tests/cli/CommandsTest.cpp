@@ -1,4 +1,4 @@
-#include "CaseFile.h"
+#include "TestData.h"
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"

@@ -21,10 +21,10 @@
 #include <thread>
 
 using namespace Qt::StringLiterals;
-using brelix::contract::fileBytes;
 using brelix::contract::headlessOffice;
 using brelix::contract::textSheet;
 using brelix::host::CellTextKind;
+using brelix::support::bytesOf;
 using brelix::support::WorkbookContent;
 
 // The comparison, the search and the print runs on a real office.
@@ -77,7 +77,7 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
         writer.write(settings.firstPath, diffBook(u"10"_s, true));
         writer.write(settings.secondPath, diffBook(u"12"_s, false));
     }
-    const QByteArray before = fileBytes(settings.firstPath) + fileBytes(settings.secondPath);
+    const QByteArray before = bytesOf(settings.firstPath) + bytesOf(settings.secondPath);
     const int offices = support::ourOffices();
 
     const DiffOutcome outcome = DiffRun(m_factory, m_ui, m_password).start(settings);
@@ -85,9 +85,8 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
     ASSERT_EQ(outcome.ending, DiffEnding::Finished)
         << m_ui.errorReports().join(u'\n').toStdString();
     EXPECT_EQ(support::ourOffices(), offices) << "an office of the comparison is still running";
-    EXPECT_EQ(fileBytes(settings.firstPath) + fileBytes(settings.secondPath), before);
-    EXPECT_TRUE(
-        fileBytes(settings.outputPath).contains(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16)));
+    EXPECT_EQ(bytesOf(settings.firstPath) + bytesOf(settings.secondPath), before);
+    EXPECT_TRUE(bytesOf(settings.outputPath).contains(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16)));
     contract::InspectableLibreOfficeHost reader(headlessOffice());
     const QString history = reader.openWorkbook(settings.outputPath);
     EXPECT_EQ(reader.sheetCount(history), 1);
@@ -131,7 +130,7 @@ TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     QByteArray before;
     for (const QString& name : {u"a.xls"_s, u"b.xlsx"_s, u"c.csv"_s, u"e.xlsx"_s}) {
         settings.targets.append({name, file(name)});
-        before += fileBytes(file(name));
+        before += bytesOf(file(name));
     }
     const int offices = support::ourOffices();
 
@@ -143,7 +142,7 @@ TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
     EXPECT_FALSE(QFile::exists(settings.hitFilePath));
     QByteArray after;
     for (const SearchTarget& target : settings.targets)
-        after += fileBytes(target.path);
+        after += bytesOf(target.path);
     EXPECT_EQ(after, before);
     contract::InspectableLibreOfficeHost reader(headlessOffice());
     const QString book = reader.openWorkbook(settings.outputPath);
@@ -187,7 +186,7 @@ TEST_F(RunsOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
             writer.write(file(longFirst ? u"flip.xls"_s : u"plain.xls"_s), book);
         }
     }
-    const QByteArray before = fileBytes(file(u"flip.xls"_s)) + fileBytes(file(u"plain.xls"_s));
+    const QByteArray before = bytesOf(file(u"flip.xls"_s)) + bytesOf(file(u"plain.xls"_s));
     const int offices = support::ourOffices();
     QTemporaryDir pdfs;
     // Prints both workbooks and the entries after them into a fresh folder; its PDF files.
@@ -232,7 +231,7 @@ TEST_F(RunsOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
               QStringList({u"flip-Long.pdf:1"_s, u"flip-Short.pdf:1"_s, u"plain-Long.pdf:1"_s,
                            u"plain-Short.pdf:1"_s}));
     EXPECT_EQ(support::ourOffices(), offices) << "an office of the print runs is still running";
-    EXPECT_EQ(fileBytes(file(u"flip.xls"_s)) + fileBytes(file(u"plain.xls"_s)), before);
+    EXPECT_EQ(bytesOf(file(u"flip.xls"_s)) + bytesOf(file(u"plain.xls"_s)), before);
 }
 
 // The office dies as the first of three workbooks prints: that one leaves no half-written
@@ -257,7 +256,7 @@ TEST_F(RunsOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRe
         const QByteArray mark =
             "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
         for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
-            if (fileBytes(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark))
+            if (bytesOf(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark))
                 ::kill(-::getpgid(entry.toInt()), SIGKILL);
     });
     PrintRequest request;

@@ -1,6 +1,6 @@
-#include "CaseFile.h"
 #include "GTestPrinters.h"
 #include "SavedEnvironment.h"
+#include "TestData.h"
 #include "core/compare/DiffRules.h"
 #include "core/files/DroppedFile.h"
 #include "core/files/FolderFileList.h"
@@ -45,11 +45,7 @@ namespace {
 using Kind = DroppedFile::Kind;
 const QDir Shortcuts(QStringLiteral(BRELIX_SHORTCUT_CASES));
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using support::bytesOf;
 
 void write(const QString& path, const QByteArray& bytes)
 {
@@ -432,8 +428,8 @@ TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
 namespace brelix::settings {
 namespace {
 
-using files::bytesOf;
 using files::write;
+using support::bytesOf;
 
 const QString Cases = QStringLiteral(BRELIX_SETTINGS_CASES);
 

@@ -1,6 +1,6 @@
 #include "HostContractTest.h"
 
-#include "CaseFile.h"
+#include "TestData.h"
 #include "core/host/CellText.h"
 #include "core/host/ColorPalette.h"
 

@@ -83,7 +83,7 @@ TEST_F(LibreOfficeHostTest, APrintJobThatGoesNowhereIsAFailure)
 
 TEST_F(LibreOfficeHostTest, DamagedFilesFailToOpenClearlyAndTheHostGoesOn)
 {
-    const QByteArray real = fileBytes(writeFile(u"real.xls"_s, textRows({u"S"_s}, 40)));
+    const QByteArray real = bytesOf(writeFile(u"real.xls"_s, textRows({u"S"_s}, 40)));
     const QList<QString> damaged = {
         pathOf(QString()),
         writeBytes(u"text.xls"_s, "just some words, not a workbook\n"),
@@ -137,7 +137,7 @@ TEST_F(LibreOfficeHostTest, CsvFilesReadAsUtf8WithOrWithoutMarkAndShiftJisOtherw
         office().closeWorkbook(book);
     }
     const QString sjis =
-        writeBytes(u"sjis.csv"_s, fileBytes(kCorpus + u"xlsxwriter/unicode_shift_jis.txt"_s));
+        writeBytes(u"sjis.csv"_s, bytesOf(kCorpus + u"xlsxwriter/unicode_shift_jis.txt"_s));
     EXPECT_EQ(probe().cellText(office().openWorkbook(sjis), 1, 12, 1, CellTextKind::Value),
               u"型番"_s);
 }

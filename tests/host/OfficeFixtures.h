@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SheetContent.h"
+#include "TestData.h"
 #include "host/libreoffice/OfficeOptions.h"
 
 #include <QByteArray>
@@ -34,12 +35,7 @@ inline support::SheetContent textSheet(const QString& name, const QList<QList<QS
     return sheet;
 }
 
-// A file's bytes; empty when it cannot be read.
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using support::bytesOf;
 
 // The page count pdfinfo reads from a PDF file; -1 when it reads none.
 inline int pdfPages(const QString& file)

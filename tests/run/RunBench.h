@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseFile.h"
+#include "TestData.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"

@@ -1,4 +1,4 @@
-#include "CaseFile.h"
+#include "TestData.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"

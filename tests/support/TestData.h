@@ -38,6 +38,13 @@ inline QList<QStringList> caseRows(const QString& name)
     return rows;
 }
 
+// A file's bytes; none when it cannot be read.
+inline QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Compares `actual` with a golden file under tests/data whose leading '#' lines explain it;
 // with BRELIX_UPDATE_GOLDEN set, writes `actual` there under the same lines instead.
 inline void expectGolden(const QString& name, const QString& actual)
