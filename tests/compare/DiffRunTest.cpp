@@ -48,6 +48,7 @@ struct Scenario {
     bool readOnlyResult = false;
     bool noResultsFolder = false;
     bool damagedTemplate = false;
+    bool align = false;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -71,6 +72,7 @@ public:
                       scenario.byFormula,
                       scenario.layout,
                       scenario.colorDiff};
+        m_settings.alignRows = scenario.align;
         if (scenario.noTemplate)
             QFile::remove(m_settings.templatePath);
         if (scenario.damagedTemplate)
@@ -164,6 +166,71 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     for (const Scenario& scenario : scenarios)
         transcripts += u"== "_s + scenario.name + u'\n' + Comparison(scenario).transcript();
     run::expectGolden(u"diff-runs.txt"_s, transcripts);
+}
+
+// A sheet from rows split by '/' and cells by ' ', '.' an empty cell.
+WorkbookContent sheetOf(const QString& text)
+{
+    support::SheetContent sheet;
+    sheet.name = u"S"_s;
+    const QStringList rows = text.split(u'/');
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList cells = rows[r].split(u' ');
+        for (int c = 0; c < cells.size(); ++c)
+            if (cells[c] != u"."_s)
+                sheet.setCell(r + 1, c + 1, host::CellContent::ofText(cells[c]));
+    }
+    return workbookOf({sheet});
+}
+
+// By matched rows and columns: each record as "first address>second address first text>second
+// text kind", and the cells coloured in each workbook.
+TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
+{
+    const QList<std::tuple<QString, QString, QStringList, QString>> cases = {
+        {u"a b/c d/e f"_s,
+         u"x y/a b/c d/e f"_s, // a row inserted at the top
+         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s},
+         u"fillCells(Book2.xls,1,A1 B1,35)"_s},
+        {u"a b/c d/e f/g h/i j"_s,
+         u"a b/g h/i k"_s, // rows deleted, a change below
+         {u"A2> c> 行削除"_s, u"B2> d> 行削除"_s, u"A3> e> 行削除"_s, u"B3> f> 行削除"_s,
+          u"B5>B3 j>k 変更"_s},
+         u"fillCells(Book1.xls,1,B5,7) fillCells(Book2.xls,1,B3,7) "
+         u"fillCells(Book1.xls,1,A2 B2 A3 B3,22)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"b c X/e f Y/h i Z"_s, // a column deleted, one inserted
+         {u"A1> a> 列削除"_s, u">C1 >X 列挿入"_s, u"A2> d> 列削除"_s, u">C2 >Y 列挿入"_s,
+          u"A3> g> 列削除"_s, u">C3 >Z 列挿入"_s},
+         u"fillCells(Book1.xls,1,A1 A2 A3,22) fillCells(Book2.xls,1,C1 C2 C3,35)"_s},
+        {u"a b/a b/c d"_s,
+         u"a b/a b/a b/c d"_s, // repeated rows
+         {u">A3 >a 行挿入"_s, u">B3 >b 行挿入"_s},
+         u"fillCells(Book2.xls,1,A3 B3,35)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"a b c/x y z/d e F/g h i"_s, // a changed row beside a new one
+         {u">A2 >x 行挿入"_s, u">B2 >y 行挿入"_s, u">C2 >z 行挿入"_s, u"C2>C3 f>F 変更"_s},
+         u"fillCells(Book1.xls,1,C2,7) fillCells(Book2.xls,1,C3,7) "
+         u"fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
+        {u"a b/c d"_s,
+         u"a b/c d/e ."_s, // a tail added
+         {u">A3 >e 行挿入"_s},
+         u"fillCells(Book2.xls,1,A3,35)"_s},
+        {u"a b/c d"_s,
+         u"w ./y z"_s, // nothing in common: by position
+         {u"A1>A1 a>w 変更"_s, u"B1>B1 b> 変更"_s, u"A2>A2 c>y 変更"_s, u"B2>B2 d>z 変更"_s},
+         u"fillCells(Book1.xls,1,A1 B1 A2 B2,7) fillCells(Book2.xls,1,A1 B1 A2 B2,7)"_s},
+    };
+    for (const auto& [first, second, records, fills] : cases) {
+        Comparison comparison({.first = sheetOf(first), .second = sheetOf(second), .align = true});
+        QStringList found;
+        for (const DiffRecord& r : comparison.run().records)
+            found.append(u"%1>%2 %3>%4 %5"_s.arg(r.address, r.secondAddress, r.firstText,
+                                                 r.secondText, changeKindCaption(r.kind)));
+        EXPECT_EQ(found, records) << first.toStdString() << " | " << second.toStdString();
+        EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), fills)
+            << first.toStdString();
+    }
 }
 
 // Every host call of a comparison in each layout fails once in turn: the ending, and for a

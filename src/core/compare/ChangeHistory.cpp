@@ -56,6 +56,11 @@ bool ChangeHistory::finish()
                             changeHistorySheetName(m_state.firstName, m_state.secondName));
     });
 
+    if (m_state.settings.alignRows) {
+        m_host.writeRows(history, 1, 1, 7,
+                         {{QStringLiteral("ファイル2のセル"), QStringLiteral("変更の種類")}});
+    }
+
     m_state.stage = Stage::MarkHistory;
     const std::optional<host::CellPosition> last = m_workbook.measure(m_ui, m_password);
     if (!last)

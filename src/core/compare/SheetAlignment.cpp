@@ -1,0 +1,108 @@
+#include "core/compare/SheetAlignment.h"
+
+#include "core/compare/SequenceMatcher.h"
+
+#include <QHash>
+
+namespace brelix::compare {
+
+namespace {
+
+QList<LinePair> byPosition(int count)
+{
+    QList<LinePair> pairs;
+    for (int i = 0; i < count; ++i)
+        pairs.append({i, i});
+    return pairs;
+}
+
+QList<LinePair> bothSides(const QList<LinePair>& pairs)
+{
+    QList<LinePair> kept;
+    for (const LinePair& p : pairs)
+        if (!p.deleted() && !p.inserted())
+            kept.append(p);
+    return kept;
+}
+
+// A line is the cells of one row (or column) at the given places of the other direction.
+struct Line {
+    const SheetTexts& texts;
+    bool isRow;
+    int index;
+
+    QString at(int other) const
+    {
+        return isRow ? texts.value(index).value(other) : texts.value(other).value(index);
+    }
+};
+
+quint64 key(const Line& line, const QList<LinePair>& across, bool firstSide)
+{
+    size_t hash = 0;
+    bool blank = true;
+    for (qsizetype n = 0; n < across.size(); ++n) {
+        const QString text = line.at(firstSide ? across[n].first : across[n].second);
+        if (!text.isEmpty())
+            blank = false, hash = qHashMulti(hash, n, text);
+    }
+    // Never the blank key for a line with text in it.
+    return blank ? SequenceMatcher::kBlank : (hash | 1);
+}
+
+// Lines that share at least half of the non-empty cells of each.
+bool similar(const Line& a, const Line& b, const QList<LinePair>& across)
+{
+    int filledA = 0, filledB = 0, shared = 0;
+    for (const LinePair& p : across) {
+        const QString x = a.at(p.first), y = b.at(p.second);
+        filledA += !x.isEmpty();
+        filledB += !y.isEmpty();
+        shared += !x.isEmpty() && x == y;
+    }
+    return shared > 0 && 2 * shared >= filledA && 2 * shared >= filledB;
+}
+
+} // namespace
+
+SheetAlignment::SheetAlignment(const SheetTexts& first, const SheetTexts& second, int columns)
+    : m_first(first), m_second(second), m_columnCount(columns)
+{
+    const int rowCount = static_cast<int>(std::max(first.size(), second.size()));
+    QList<LinePair> matchedColumns = matchColumns(byPosition(rowCount));
+    m_rows = matchRows(matchedColumns);
+    const QList<LinePair> again = matchColumns(m_rows);
+    if (again != matchedColumns) {
+        matchedColumns = again;
+        m_rows = matchRows(matchedColumns);
+    }
+    m_columns = matchedColumns;
+}
+
+QList<LinePair> SheetAlignment::matchRows(const QList<LinePair>& columns) const
+{
+    const QList<LinePair> across = bothSides(columns);
+    std::vector<quint64> a, b;
+    for (int r = 0; r < m_first.size(); ++r)
+        a.push_back(key({m_first, true, r}, across, true));
+    for (int r = 0; r < m_second.size(); ++r)
+        b.push_back(key({m_second, true, r}, across, false));
+    return SequenceMatcher::match(a, b, [&](int i, int j) {
+        return similar({m_first, true, i}, {m_second, true, j}, across);
+    });
+}
+
+QList<LinePair> SheetAlignment::matchColumns(const QList<LinePair>& rows) const
+{
+    const QList<LinePair> across = bothSides(rows);
+    std::vector<quint64> a, b;
+    for (int c = 0; c < m_columnCount; ++c) {
+        a.push_back(key({m_first, false, c}, across, true));
+        b.push_back(key({m_second, false, c}, across, false));
+    }
+    return SequenceMatcher::match(a, b, [&](int i, int j) {
+        return similar({m_first, false, i}, {m_second, false, j}, across);
+    });
+}
+
+} // namespace brelix::compare
