@@ -5,6 +5,7 @@
 #include "RunBench.h"
 #include "core/compare/DiffRules.h"
 #include "core/compare/ErrorReport.h"
+#include "core/compare/SequenceMatcher.h"
 #include "core/run/ResultsWorkbook.h"
 
 #include <QDir>
@@ -231,6 +232,52 @@ TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
         EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), fills)
             << first.toStdString();
     }
+}
+
+// Lines as letters, '.' an empty one, a letter similar to itself in the other case; each step
+// written as its two lines, '-' for the missing one.
+TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
+{
+    const auto steps = [](const QString& a, const QString& b) {
+        const auto keys = [](const QString& text) {
+            std::vector<quint64> keys;
+            for (const QChar c : text)
+                keys.push_back(c == u'.' ? SequenceMatcher::kBlank : c.unicode());
+            return keys;
+        };
+        QStringList out;
+        for (const LinePair& p : SequenceMatcher::match(
+                 keys(a), keys(b), [&](int i, int j) { return a[i].toLower() == b[j].toLower(); }))
+            out.append(QString(p.inserted() ? u'-' : a[p.first]) +
+                       (p.deleted() ? u'-' : b[p.second]));
+        return out.join(u' ');
+    };
+    const std::tuple<QString, QString, QString> cases[] = {
+        {u"abc"_s, u"xabc"_s, u"-x aa bb cc"_s},     {u"abcde"_s, u"abe"_s, u"aa bb c- d- ee"_s},
+        {u"aab"_s, u"aaab"_s, u"aa aa -a bb"_s},     {u"ab"_s, u"ab.."_s, u"aa bb -. -."_s},
+        {u"abcd"_s, u"axBd"_s, u"aa -x bB c- dd"_s}, {u"ab."_s, u"xy."_s, u"ax by .."_s},
+        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},
+    };
+    for (const auto& [a, b, expected] : cases)
+        EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
+
+    // Past a thousand edits the lines found once in each anchor the rest: still the fewest.
+    std::vector<quint64> first, second;
+    for (quint64 line = 1; line <= 100000; ++line) {
+        first.push_back(line);
+        second.push_back(line % 50 ? line : line + 1000000);
+    }
+    second.insert(second.begin() + 2, 7777777);
+    int same = 0, changes = 0;
+    for (const LinePair& p :
+         SequenceMatcher::match(first, second, [](int, int) { return false; })) {
+        if (p.deleted() || p.inserted())
+            changes += 1;
+        else
+            same += first[size_t(p.first)] == second[size_t(p.second)];
+    }
+    EXPECT_EQ(same, 98000);
+    EXPECT_EQ(changes, 4001);
 }
 
 // Every host call of a comparison in each layout fails once in turn: the ending, and for a
