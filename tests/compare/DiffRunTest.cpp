@@ -240,10 +240,10 @@ TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
 {
     const auto steps = [](const QString& a, const QString& b) {
         const auto keys = [](const QString& text) {
-            std::vector<quint64> keys;
+            std::vector<quint64> lines;
             for (const QChar c : text)
-                keys.push_back(c == u'.' ? SequenceMatcher::kBlank : c.unicode());
-            return keys;
+                lines.push_back(c == u'.' ? SequenceMatcher::kBlank : c.unicode());
+            return lines;
         };
         QStringList out;
         for (const LinePair& p : SequenceMatcher::match(
@@ -261,7 +261,7 @@ TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
     for (const auto& [a, b, expected] : cases)
         EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
 
-    // Past a thousand edits the lines found once in each anchor the rest: still the fewest.
+    // Past a few hundred edits the lines found once in each anchor the rest: still the fewest.
     std::vector<quint64> first, second;
     for (quint64 line = 1; line <= 100000; ++line) {
         first.push_back(line);

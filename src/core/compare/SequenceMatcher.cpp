@@ -11,8 +11,8 @@ namespace {
 enum class Step : char { Same, Delete, Insert };
 
 // Past this many edits a block is split at its unique lines instead: the Myers search costs
-// lines x edits.
-constexpr int kMaxEdits = 1000;
+// lines x edits, and its trace edits squared.
+constexpr int kMaxEdits = 256;
 // How far pairing looks ahead among the inserted lines of a block for one similar to a deleted.
 constexpr int kPairingLookAhead = 64;
 
@@ -67,12 +67,12 @@ bool EditScript::myers(int a0, int a1, int b0, int b1)
     const int maxEdits = std::min(n + m, kMaxEdits);
     const int offset = maxEdits + 1;
     std::vector<int> v(static_cast<size_t>(2 * maxEdits + 3), 0);
-    std::vector<std::vector<int>> trace;
+    std::vector<std::vector<int>> trace; // per round d, the diagonals -d to d before it
     const auto at = [&](std::vector<int>& row, int k) -> int& {
         return row[static_cast<size_t>(k + offset)];
     };
     for (int d = 0; d <= maxEdits; ++d) {
-        trace.push_back(v);
+        trace.emplace_back(v.begin() + offset - d, v.begin() + offset + d + 1);
         for (int k = -d; k <= d; k += 2) {
             int x = (k == -d || (k != d && at(v, k - 1) < at(v, k + 1))) ? at(v, k + 1)
                                                                          : at(v, k - 1) + 1;
@@ -85,11 +85,12 @@ bool EditScript::myers(int a0, int a1, int b0, int b1)
             // Walk back from the end, collecting the steps in reverse.
             std::vector<Step> reversed;
             for (int e = d; e > 0; --e) {
-                std::vector<int>& before = trace[static_cast<size_t>(e)];
+                const std::vector<int>& round = trace[static_cast<size_t>(e)];
+                const auto before = [&](int diagonal) { return round[size_t(diagonal + e)]; };
                 const int kk = x - y;
-                const bool down = kk == -e || (kk != e && at(before, kk - 1) < at(before, kk + 1));
+                const bool down = kk == -e || (kk != e && before(kk - 1) < before(kk + 1));
                 const int prevK = down ? kk + 1 : kk - 1;
-                const int prevX = at(before, prevK), prevY = prevX - prevK;
+                const int prevX = before(prevK), prevY = prevX - prevK;
                 for (; x > prevX && y > prevY; --x, --y)
                     reversed.push_back(Step::Same);
                 reversed.push_back(down ? Step::Insert : Step::Delete);

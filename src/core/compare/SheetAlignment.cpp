@@ -31,9 +31,14 @@ struct Line {
     bool isRow;
     int index;
 
-    QString at(int other) const
+    // By reference: the alignment reads every cell several times.
+    const QString& at(int other) const
     {
-        return isRow ? texts.value(index).value(other) : texts.value(other).value(index);
+        static const QString empty;
+        const int row = isRow ? index : other, column = isRow ? other : index;
+        if (row >= texts.size() || column >= texts[row].size())
+            return empty;
+        return texts[row][column];
     }
 };
 
@@ -42,7 +47,7 @@ quint64 key(const Line& line, const QList<LinePair>& across, bool firstSide)
     size_t hash = 0;
     bool blank = true;
     for (qsizetype n = 0; n < across.size(); ++n) {
-        const QString text = line.at(firstSide ? across[n].first : across[n].second);
+        const QString& text = line.at(firstSide ? across[n].first : across[n].second);
         if (!text.isEmpty())
             blank = false, hash = qHashMulti(hash, n, text);
     }
@@ -50,17 +55,27 @@ quint64 key(const Line& line, const QList<LinePair>& across, bool firstSide)
     return blank ? SequenceMatcher::kBlank : (hash | 1);
 }
 
-// Lines that share at least half of the non-empty cells of each.
-bool similar(const Line& a, const Line& b, const QList<LinePair>& across)
+int filled(const Line& line, const QList<LinePair>& across, bool firstSide)
 {
-    int filledA = 0, filledB = 0, shared = 0;
-    for (const LinePair& p : across) {
-        const QString x = a.at(p.first), y = b.at(p.second);
-        filledA += !x.isEmpty();
-        filledB += !y.isEmpty();
-        shared += !x.isEmpty() && x == y;
+    int count = 0;
+    for (const LinePair& p : across)
+        count += !line.at(firstSide ? p.first : p.second).isEmpty();
+    return count;
+}
+
+// Lines that share at least half of the non-empty cells of each, `filledA` and `filledB`. Most
+// lines of a block are not similar: the count stops once the rest could not reach half.
+bool similar(const Line& a, const Line& b, const QList<LinePair>& across, int filledA, int filledB)
+{
+    const qsizetype needed = std::max<qsizetype>(1, (std::max(filledA, filledB) + 1) / 2);
+    qsizetype shared = 0;
+    for (qsizetype n = 0; n < across.size() && shared < needed; ++n) {
+        if (shared + (across.size() - n) < needed)
+            return false;
+        const QString& x = a.at(across[n].first);
+        shared += !x.isEmpty() && x == b.at(across[n].second);
     }
-    return shared > 0 && 2 * shared >= filledA && 2 * shared >= filledB;
+    return shared >= needed;
 }
 
 } // namespace
@@ -87,8 +102,14 @@ QList<LinePair> SheetAlignment::matchRows(const QList<LinePair>& columns) const
         a.push_back(key({m_first, true, r}, across, true));
     for (int r = 0; r < m_second.size(); ++r)
         b.push_back(key({m_second, true, r}, across, false));
+    std::vector<int> filledA, filledB;
+    for (int r = 0; r < m_first.size(); ++r)
+        filledA.push_back(filled({m_first, true, r}, across, true));
+    for (int r = 0; r < m_second.size(); ++r)
+        filledB.push_back(filled({m_second, true, r}, across, false));
     return SequenceMatcher::match(a, b, [&](int i, int j) {
-        return similar({m_first, true, i}, {m_second, true, j}, across);
+        return similar({m_first, true, i}, {m_second, true, j}, across, filledA[size_t(i)],
+                       filledB[size_t(j)]);
     });
 }
 
@@ -100,8 +121,14 @@ QList<LinePair> SheetAlignment::matchColumns(const QList<LinePair>& rows) const
         a.push_back(key({m_first, false, c}, across, true));
         b.push_back(key({m_second, false, c}, across, false));
     }
+    std::vector<int> filledA, filledB;
+    for (int c = 0; c < m_columnCount; ++c) {
+        filledA.push_back(filled({m_first, false, c}, across, true));
+        filledB.push_back(filled({m_second, false, c}, across, false));
+    }
     return SequenceMatcher::match(a, b, [&](int i, int j) {
-        return similar({m_first, false, i}, {m_second, false, j}, across);
+        return similar({m_first, false, i}, {m_second, false, j}, across, filledA[size_t(i)],
+                       filledB[size_t(j)]);
     });
 }
 
