@@ -161,6 +161,10 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .first = square(90),
          .second = square(90, {{90, 90}})},
         {.name = u"over budget in the sheet"_s, .first = square(80), .second = square(80, all)},
+        {.name = u"over budget in the sheet, by matched rows"_s,
+         .first = square(80),
+         .second = square(80, all),
+         .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
     };
     QString transcripts;
@@ -256,7 +260,7 @@ TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
         {u"abc"_s, u"xabc"_s, u"-x aa bb cc"_s},     {u"abcde"_s, u"abe"_s, u"aa bb c- d- ee"_s},
         {u"aab"_s, u"aaab"_s, u"aa aa -a bb"_s},     {u"ab"_s, u"ab.."_s, u"aa bb -. -."_s},
         {u"abcd"_s, u"axBd"_s, u"aa -x bB c- dd"_s}, {u"ab."_s, u"xy."_s, u"ax by .."_s},
-        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},
+        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},           {u"ab"_s, u"xAB"_s, u"-x aA bB"_s},
     };
     for (const auto& [a, b, expected] : cases)
         EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
