@@ -221,6 +221,11 @@ TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
          u"a b/c d/e ."_s, // a tail added
          {u">A3 >e 行挿入"_s},
          u"fillCells(Book2.xls,1,A3,35)"_s},
+        {u"a b c/d e f"_s,
+         u"x y z w/a N b c/d N e f"_s, // a row and a column inserted
+         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s, u">C1 >z 行挿入"_s, u">D1 >w 行挿入"_s,
+          u">B2 >N 列挿入"_s, u">B3 >N 列挿入"_s},
+         u"fillCells(Book2.xls,1,A1 B1 C1 D1 B2 B3,35)"_s},
         {u"a b/c d"_s,
          u"w ./y z"_s, // nothing in common: by position
          {u"A1>A1 a>w 変更"_s, u"B1>B1 b> 変更"_s, u"A2>A2 c>y 変更"_s, u"B2>B2 d>z 変更"_s},

@@ -3,17 +3,37 @@
 #include "core/compare/SequenceMatcher.h"
 
 #include <QHash>
+#include <algorithm>
 
 namespace brelix::compare {
 
 namespace {
 
-QList<LinePair> byPosition(int count)
+// A column as the sorted hashes of its non-empty cells' texts: unlike its cells row by row, this
+// stays the same when rows are inserted or deleted.
+std::vector<size_t> sortedTexts(const SheetTexts& texts, int column)
 {
-    QList<LinePair> pairs;
-    for (int i = 0; i < count; ++i)
-        pairs.append({i, i});
-    return pairs;
+    std::vector<size_t> values;
+    for (const QStringList& row : texts)
+        if (column < row.size() && !row[column].isEmpty())
+            values.push_back(qHash(row[column]));
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
+// How many texts two such columns have in common, repeats counted.
+size_t commonTexts(const std::vector<size_t>& a, const std::vector<size_t>& b)
+{
+    size_t common = 0;
+    for (size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        if (a[i] < b[j])
+            ++i;
+        else if (b[j] < a[i])
+            ++j;
+        else
+            ++common, ++i, ++j;
+    }
+    return common;
 }
 
 QList<LinePair> bothSides(const QList<LinePair>& pairs)
@@ -83,8 +103,7 @@ bool similar(const Line& a, const Line& b, const QList<LinePair>& across, int fi
 SheetAlignment::SheetAlignment(const SheetTexts& first, const SheetTexts& second, int columns)
     : m_first(first), m_second(second), m_columnCount(columns)
 {
-    const int rowCount = static_cast<int>(std::max(first.size(), second.size()));
-    QList<LinePair> matchedColumns = matchColumns(byPosition(rowCount));
+    QList<LinePair> matchedColumns = matchColumnsByTexts();
     m_rows = matchRows(matchedColumns);
     const QList<LinePair> again = matchColumns(m_rows);
     if (again != matchedColumns) {
@@ -129,6 +148,27 @@ QList<LinePair> SheetAlignment::matchColumns(const QList<LinePair>& rows) const
     return SequenceMatcher::match(a, b, [&](int i, int j) {
         return similar({m_first, false, i}, {m_second, false, j}, across, filledA[size_t(i)],
                        filledB[size_t(j)]);
+    });
+}
+
+// Before any row is matched: columns by the texts they hold, whatever their rows.
+QList<LinePair> SheetAlignment::matchColumnsByTexts() const
+{
+    std::vector<std::vector<size_t>> textsA, textsB;
+    std::vector<quint64> a, b;
+    const auto add = [](std::vector<std::vector<size_t>>& texts, std::vector<quint64>& keys,
+                        std::vector<size_t> column) {
+        keys.push_back(column.empty() ? SequenceMatcher::kBlank
+                                      : (qHashRange(column.begin(), column.end()) | 1));
+        texts.push_back(std::move(column));
+    };
+    for (int c = 0; c < m_columnCount; ++c) {
+        add(textsA, a, sortedTexts(m_first, c));
+        add(textsB, b, sortedTexts(m_second, c));
+    }
+    return SequenceMatcher::match(a, b, [&](int i, int j) {
+        const std::vector<size_t>&x = textsA[size_t(i)], &y = textsB[size_t(j)];
+        return commonTexts(x, y) >= std::max<size_t>(1, (std::max(x.size(), y.size()) + 1) / 2);
     });
 }
 

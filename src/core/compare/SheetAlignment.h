@@ -12,8 +12,9 @@ namespace brelix::compare {
 using SheetTexts = QList<QStringList>;
 
 // Which rows and which columns of two sheets correspond, by their content. Columns are matched
-// over the rows paired by position first, rows over the columns found, and the columns once more
-// over the rows found, so that inserted rows do not hide inserted columns and the reverse.
+// first by the texts they hold whatever their rows, rows over the columns found, and the columns
+// once more cell by cell over the rows found, so that inserted rows do not hide inserted columns
+// and the reverse.
 class SheetAlignment {
 public:
     SheetAlignment(const SheetTexts& first, const SheetTexts& second, int columns);
@@ -24,6 +25,7 @@ public:
 private:
     QList<LinePair> matchRows(const QList<LinePair>& columns) const;
     QList<LinePair> matchColumns(const QList<LinePair>& rows) const;
+    QList<LinePair> matchColumnsByTexts() const;
 
     const SheetTexts& m_first;
     const SheetTexts& m_second;
