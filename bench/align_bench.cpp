@@ -155,27 +155,32 @@ int main(int argc, char** argv)
         for (int i = 0; i < repetitions; ++i) {
             auto host = factory.start();
             const QString history = host->openWorkbook(path("Brelix.xls"));
-            QString a, b;
-            loads.push_back(timeMs([&] {
-                a = host->openWorkbook(path("first.csv"));
-                b = host->openWorkbook(path("second.csv"));
-            }));
+            // Each comparer gets both workbooks freshly loaded, as a run has them.
+            const auto load = [&](const char* firstFile, const char* secondFile) {
+                const QString a = host->openWorkbook(path(firstFile));
+                return std::pair{a, host->openWorkbook(path(secondFile))};
+            };
+            const auto close = [&](const std::pair<QString, QString>& books) {
+                host->closeWorkbook(books.first); // the colours go with them
+                host->closeWorkbook(books.second);
+            };
+            std::pair<QString, QString> books;
+            loads.push_back(timeMs([&] { books = load("first.csv", "second.csv"); }));
             aligned.push_back(timeMs([&] {
-                alignedRecords =
-                    compareOpen<compare::AlignedSheetComparer>(*host, a, b, history, true);
+                alignedRecords = compareOpen<compare::AlignedSheetComparer>(
+                    *host, books.first, books.second, history, true);
             }));
-            host->closeWorkbook(a); // the colours go with it
-            a = host->openWorkbook(path("first.csv"));
+            close(books);
+            books = load("first.csv", "second.csv");
             position.push_back(timeMs([&] {
-                positionRecords =
-                    compareOpen<compare::SheetPairComparer>(*host, a, b, history, false);
+                positionRecords = compareOpen<compare::SheetPairComparer>(
+                    *host, books.first, books.second, history, false);
             }));
-            host->closeWorkbook(a);
-            a = host->openWorkbook(path("first.csv"));
-            const QString c = host->openWorkbook(path("same-rows.csv"));
+            close(books);
+            books = load("first.csv", "same-rows.csv");
             sameRows.push_back(timeMs([&] {
-                sameRowsRecords =
-                    compareOpen<compare::SheetPairComparer>(*host, a, c, history, false);
+                sameRowsRecords = compareOpen<compare::SheetPairComparer>(
+                    *host, books.first, books.second, history, false);
             }));
             host->quit();
             daff.push_back(timeMs([&] {
