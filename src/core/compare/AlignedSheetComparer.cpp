@@ -42,32 +42,8 @@ void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
             if (m_ui.cancelRequested())
                 break;
             m_state.stage = Stage::NextRow;
-            const QStringList& a = row.inserted() ? QStringList() : first[row.first];
-            const QStringList& b = row.deleted() ? QStringList() : second[row.second];
-            for (const LinePair& column : columns) {
-                const QString x = column.inserted() ? QString() : a.value(column.first);
-                const QString y = column.deleted() ? QString() : b.value(column.second);
-                m_state.column = (column.inserted() ? column.second : column.first) + 1;
-                m_state.stage = Stage::CompareCell;
-                if (x == y)
-                    continue;
-                std::optional<host::CellPosition> from, to;
-                if (!row.inserted() && !column.inserted() && !x.isEmpty())
-                    from = cellAt(row.first, column.first);
-                if (!row.deleted() && !column.deleted() && !y.isEmpty())
-                    to = cellAt(row.second, column.second);
-                const ChangeKind kind = row.inserted()      ? ChangeKind::RowInserted
-                                        : row.deleted()     ? ChangeKind::RowDeleted
-                                        : column.inserted() ? ChangeKind::ColumnInserted
-                                        : column.deleted()  ? ChangeKind::ColumnDeleted
-                                                            : ChangeKind::Changed;
-                if (kind == ChangeKind::Changed) {
-                    from = cellAt(row.first, column.first);
-                    to = cellAt(row.second, column.second);
-                }
-                if (!record(kind, from, to, x, y))
-                    break;
-            }
+            compareRow(row, columns, row.inserted() ? QStringList() : first[row.first],
+                       row.deleted() ? QStringList() : second[row.second]);
             progress += step;
             m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
         }
@@ -77,6 +53,33 @@ void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
     for (const QString& book : {m_state.firstName, m_state.secondName}) {
         m_host.activateWorkbook(book);
         m_host.selectRange(book, sheet, {{1, 1}, {1, 1}});
+    }
+}
+
+// The cells of one matched row, column by column, up to the end of the budget.
+void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>& columns,
+                                      const QStringList& a, const QStringList& b)
+{
+    for (const LinePair& column : columns) {
+        const QString x = column.inserted() ? QString() : a.value(column.first);
+        const QString y = column.deleted() ? QString() : b.value(column.second);
+        m_state.column = (column.inserted() ? column.second : column.first) + 1;
+        m_state.stage = Stage::CompareCell;
+        if (x == y)
+            continue;
+        // A cell has an address in each workbook that has its row and its column.
+        std::optional<host::CellPosition> from, to;
+        if (!row.inserted() && !column.inserted())
+            from = cellAt(row.first, column.first);
+        if (!row.deleted() && !column.deleted())
+            to = cellAt(row.second, column.second);
+        const ChangeKind kind = row.inserted()      ? ChangeKind::RowInserted
+                                : row.deleted()     ? ChangeKind::RowDeleted
+                                : column.inserted() ? ChangeKind::ColumnInserted
+                                : column.deleted()  ? ChangeKind::ColumnDeleted
+                                                    : ChangeKind::Changed;
+        if (!record(kind, from, to, x, y))
+            return;
     }
 }
 

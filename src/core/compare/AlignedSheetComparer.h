@@ -30,6 +30,8 @@ public:
     void compare(int sheet, const QString& sheetName);
 
 private:
+    void compareRow(const LinePair& row, const QList<LinePair>& columns, const QStringList& a,
+                    const QStringList& b);
     // False when the run was cancelled while reading.
     bool read(int sheet, SheetTexts& first, SheetTexts& second);
     // False once the budget has run out.
