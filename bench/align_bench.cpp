@@ -164,7 +164,17 @@ int main(int argc, char** argv)
                 host->closeWorkbook(books.first); // the colours go with them
                 host->closeWorkbook(books.second);
             };
-            std::pair<QString, QString> books;
+            // The first comparison in an office costs more, whichever it is: one untimed.
+            std::pair<QString, QString> books = load("first.csv", "same-rows.csv");
+            compareOpen<compare::SheetPairComparer>(*host, books.first, books.second, history,
+                                                    false);
+            close(books);
+            books = load("first.csv", "same-rows.csv");
+            sameRows.push_back(timeMs([&] {
+                sameRowsRecords = compareOpen<compare::SheetPairComparer>(
+                    *host, books.first, books.second, history, false);
+            }));
+            close(books);
             loads.push_back(timeMs([&] { books = load("first.csv", "second.csv"); }));
             aligned.push_back(timeMs([&] {
                 alignedRecords = compareOpen<compare::AlignedSheetComparer>(
@@ -174,12 +184,6 @@ int main(int argc, char** argv)
             books = load("first.csv", "second.csv");
             position.push_back(timeMs([&] {
                 positionRecords = compareOpen<compare::SheetPairComparer>(
-                    *host, books.first, books.second, history, false);
-            }));
-            close(books);
-            books = load("first.csv", "same-rows.csv");
-            sameRows.push_back(timeMs([&] {
-                sameRowsRecords = compareOpen<compare::SheetPairComparer>(
                     *host, books.first, books.second, history, false);
             }));
             host->quit();
