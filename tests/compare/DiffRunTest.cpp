@@ -226,10 +226,16 @@ TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
          {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s, u">C1 >z 行挿入"_s, u">D1 >w 行挿入"_s,
           u">B2 >N 列挿入"_s, u">B3 >N 列挿入"_s},
          u"fillCells(Book2.xls,1,A1 B1 C1 D1 B2 B3,35)"_s},
-        {u"a b/c d"_s,
-         u"w ./y z"_s, // nothing in common: by position
-         {u"A1>A1 a>w 変更"_s, u"B1>B1 b> 変更"_s, u"A2>A2 c>y 変更"_s, u"B2>B2 d>z 変更"_s},
-         u"fillCells(Book1.xls,1,A1 B1 A2 B2,7) fillCells(Book2.xls,1,A1 B1 A2 B2,7)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"a b c/d X Y/g h i"_s, // a third in common: not a pair
+         {u"A2> d> 行削除"_s, u"B2> e> 行削除"_s, u"C2> f> 行削除"_s, u">A2 >d 行挿入"_s,
+          u">B2 >X 行挿入"_s, u">C2 >Y 行挿入"_s},
+         u"fillCells(Book1.xls,1,A2 B2 C2,22) fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
+        // Only empty lines in common: by position.
+        {u"a . b/. . ./c . d"_s,
+         u"w . ./. . ./y . z"_s,
+         {u"A1>A1 a>w 変更"_s, u"C1>C1 b> 変更"_s, u"A3>A3 c>y 変更"_s, u"C3>C3 d>z 変更"_s},
+         u"fillCells(Book1.xls,1,A1 C1 A3 C3,7) fillCells(Book2.xls,1,A1 C1 A3 C3,7)"_s},
     };
     for (const auto& [first, second, records, fills] : cases) {
         Comparison comparison({.first = sheetOf(first), .second = sheetOf(second), .align = true});
