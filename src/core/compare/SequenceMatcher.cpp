@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <algorithm>
-#include <optional>
 
 namespace brelix::compare {
 

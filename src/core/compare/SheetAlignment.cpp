@@ -115,38 +115,31 @@ SheetAlignment::SheetAlignment(const SheetTexts& first, const SheetTexts& second
 
 QList<LinePair> SheetAlignment::matchRows(const QList<LinePair>& columns) const
 {
-    const QList<LinePair> across = bothSides(columns);
-    std::vector<quint64> a, b;
-    for (int r = 0; r < m_first.size(); ++r)
-        a.push_back(key({m_first, true, r}, across, true));
-    for (int r = 0; r < m_second.size(); ++r)
-        b.push_back(key({m_second, true, r}, across, false));
-    std::vector<int> filledA, filledB;
-    for (int r = 0; r < m_first.size(); ++r)
-        filledA.push_back(filled({m_first, true, r}, across, true));
-    for (int r = 0; r < m_second.size(); ++r)
-        filledB.push_back(filled({m_second, true, r}, across, false));
-    return SequenceMatcher::match(a, b, [&](int i, int j) {
-        return similar({m_first, true, i}, {m_second, true, j}, across, filledA[size_t(i)],
-                       filledB[size_t(j)]);
-    });
+    return matchLines(true, m_first.size(), m_second.size(), columns);
 }
 
 QList<LinePair> SheetAlignment::matchColumns(const QList<LinePair>& rows) const
 {
-    const QList<LinePair> across = bothSides(rows);
+    return matchLines(false, m_columnCount, m_columnCount, rows);
+}
+
+// Rows (or columns) by their cells at the places `acrossPairs` pairs in the other direction.
+QList<LinePair> SheetAlignment::matchLines(bool rows, qsizetype firstCount, qsizetype secondCount,
+                                           const QList<LinePair>& acrossPairs) const
+{
+    const QList<LinePair> across = bothSides(acrossPairs);
     std::vector<quint64> a, b;
-    for (int c = 0; c < m_columnCount; ++c) {
-        a.push_back(key({m_first, false, c}, across, true));
-        b.push_back(key({m_second, false, c}, across, false));
-    }
     std::vector<int> filledA, filledB;
-    for (int c = 0; c < m_columnCount; ++c) {
-        filledA.push_back(filled({m_first, false, c}, across, true));
-        filledB.push_back(filled({m_second, false, c}, across, false));
+    for (int i = 0; i < firstCount; ++i) {
+        a.push_back(key({m_first, rows, i}, across, true));
+        filledA.push_back(filled({m_first, rows, i}, across, true));
+    }
+    for (int j = 0; j < secondCount; ++j) {
+        b.push_back(key({m_second, rows, j}, across, false));
+        filledB.push_back(filled({m_second, rows, j}, across, false));
     }
     return SequenceMatcher::match(a, b, [&](int i, int j) {
-        return similar({m_first, false, i}, {m_second, false, j}, across, filledA[size_t(i)],
+        return similar({m_first, rows, i}, {m_second, rows, j}, across, filledA[size_t(i)],
                        filledB[size_t(j)]);
     });
 }

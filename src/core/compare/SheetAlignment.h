@@ -26,6 +26,8 @@ private:
     QList<LinePair> matchRows(const QList<LinePair>& columns) const;
     QList<LinePair> matchColumns(const QList<LinePair>& rows) const;
     QList<LinePair> matchColumnsByTexts() const;
+    QList<LinePair> matchLines(bool rows, qsizetype firstCount, qsizetype secondCount,
+                               const QList<LinePair>& acrossPairs) const;
 
     const SheetTexts& m_first;
     const SheetTexts& m_second;
