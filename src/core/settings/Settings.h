@@ -35,6 +35,7 @@ struct Settings {
     CompareTarget compareTarget = CompareTarget::Values;
     int diffColourIndex = 7; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
+    bool readyOffice = true; // keep an office started ahead of the jobs
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

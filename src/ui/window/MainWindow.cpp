@@ -4,6 +4,7 @@
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
 #include "core/run/ProgramFiles.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
 #include "core/settings/SettingsFile.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace brelix::ui {
 
@@ -86,6 +88,10 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                                 [this] { setStaysOnTop(this, m_alwaysOnTopAction->isChecked()); }),
              "alwaysOnTopAction");
     m_alwaysOnTopAction->setCheckable(true);
+    m_readyOfficeAction = name(options->addAction(QStringLiteral("LibreOffice を待機させる"), this,
+                                                  &MainWindow::applyReadyOffice),
+                               "readyOfficeAction");
+    m_readyOfficeAction->setCheckable(true);
     QMenu* targets = options->addMenu(QStringLiteral("比較対象"));
     targets->setObjectName(QStringLiteral("compareTargetMenu"));
     const std::array<std::pair<QString, const char*>, 2> targetItems = {
@@ -148,6 +154,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_compareScreen->applySettings(settings);
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
+    m_readyOfficeAction->setChecked(settings.readyOffice);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
@@ -164,6 +171,7 @@ settings::Settings MainWindow::currentSettings() const
     settings.top = pixelsToTwips(pos().y());
     settings.left = pixelsToTwips(pos().x());
     settings.alwaysOnTop = m_alwaysOnTopAction->isChecked();
+    settings.readyOffice = m_readyOfficeAction->isChecked();
     m_compareScreen->writeSettings(settings);
     m_searchPrintScreen->writeSettings(settings);
     return settings;
@@ -176,6 +184,20 @@ void MainWindow::switchMode(QAction* current, QWidget* screen, const QString& ti
     for (QWidget* each : std::initializer_list<QWidget*>{m_compareScreen, m_searchPrintScreen})
         each->setVisible(each == screen);
     setWindowTitle(title);
+}
+
+void MainWindow::keepOfficeReady(run::ReadyOfficeFactory& readyOffice)
+{
+    m_readyOffice = &readyOffice;
+    // Once the window is on the screen: the office starts on a thread, yet its start competes
+    // for the processor with the window's first paint.
+    QTimer::singleShot(0, this, &MainWindow::applyReadyOffice);
+}
+
+void MainWindow::applyReadyOffice()
+{
+    if (m_readyOffice)
+        m_readyOffice->setEnabled(m_readyOfficeAction->isChecked());
 }
 
 void MainWindow::showCompareMode()
