@@ -17,6 +17,8 @@ namespace {
 
 // Preparing is one start of the office that ends by itself after its initialisation.
 constexpr int kPrepareTimeoutMs = 60000;
+// Names how the profile is prepared, so that a new way makes a new one.
+constexpr char kPreparation[] = "converted one sample;";
 
 QString programFile(const char* name)
 {
@@ -74,8 +76,14 @@ void PrivateProfile::writeSettings(const QString& folder)
 
 QString PrivateProfile::preparedFolder()
 {
+    // The office keeps the language it started in; a profile made in another one would
+    // change what an empty profile would have given.
+    QByteArray locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+        locale += qgetenv(name) + '/';
     const QByteArray key =
-        QCryptographicHash::hash(officeVersion() + settingsXml(), QCryptographicHash::Sha1)
+        QCryptographicHash::hash(kPreparation + officeVersion() + locale + settingsXml(),
+                                 QCryptographicHash::Sha1)
             .toHex()
             .left(16);
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
@@ -94,16 +102,39 @@ void PrivateProfile::populate(const QString& folder, bool prepared)
     writeSettings(folder);
 }
 
+// The first start of a profile restarts the office once and notes so; a copy must not start
+// as the second half of that restart.
+void PrivateProfile::forgetRestart(const QString& folder)
+{
+    QFile file(folder + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    lines.removeIf([](const QByteArray& line) { return line.contains("OfficeRestartInProgress"); });
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(lines.join('\n'));
+}
+
 bool PrivateProfile::prepare(const QString& target)
 {
     // Made aside and renamed into place whole: another program may prepare at the same time,
     // and a copy must never meet a half-made profile.
     const QString making = target + QStringLiteral(".making-%1").arg(::getpid());
+    const QString work = making + QStringLiteral(".work");
     QDir(making).removeRecursively();
     writeSettings(making);
+    // One whole start of the office, through a conversion that ends it: a start that only
+    // initialises leaves the check of its extensions to every later start.
+    QDir().mkpath(work);
+    QFile sample(work + QStringLiteral("/sample.csv"));
+    if (sample.open(QIODevice::WriteOnly))
+        sample.write("1\n");
+    sample.close();
     QProcess office;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("URE_BOOTSTRAP"));
+    env.insert(QStringLiteral("TMPDIR"), work);
     office.setProcessEnvironment(env);
     office.setStandardOutputFile(QProcess::nullDevice());
     office.setStandardErrorFile(QProcess::nullDevice());
@@ -116,7 +147,8 @@ bool PrivateProfile::prepare(const QString& target)
                   QStringLiteral("--nofirststartwizard"),
                   QStringLiteral("-env:UserInstallation=") +
                       QString::fromLatin1(QUrl::fromLocalFile(making).toEncoded()),
-                  QStringLiteral("--terminate_after_init")});
+                  QStringLiteral("--convert-to"), QStringLiteral("ods"), QStringLiteral("--outdir"),
+                  work, sample.fileName()});
     const bool ended = office.waitForStarted() && office.waitForFinished(kPrepareTimeoutMs);
     if (!ended && office.processId() > 0) {
         ::kill(-static_cast<pid_t>(office.processId()), SIGKILL);
@@ -125,10 +157,12 @@ bool PrivateProfile::prepare(const QString& target)
     bool made = ended && office.exitStatus() == QProcess::NormalExit && office.exitCode() == 0 &&
                 QFileInfo(making + QStringLiteral("/user/registrymodifications.xcu")).isFile();
     if (made) {
+        forgetRestart(making);
         QDir().mkpath(QFileInfo(target).path());
         made = QDir().rename(making, target) || QFileInfo(target).isDir();
     }
     QDir(making).removeRecursively();
+    QDir(work).removeRecursively();
     return made;
 }
 

@@ -22,6 +22,7 @@ private:
     static QByteArray settingsXml();
     static void writeSettings(const QString& folder);
     static bool prepare(const QString& target);
+    static void forgetRestart(const QString& folder);
     static bool copyFolder(const QString& from, const QString& to);
 };
 
