@@ -29,6 +29,8 @@ namespace brelix::ui {
 
 namespace {
 
+constexpr std::chrono::milliseconds kReadyOfficeDelay{500};
+
 QAction* name(QAction* action, const char* objectName)
 {
     action->setObjectName(QLatin1String(objectName));
@@ -190,8 +192,9 @@ void MainWindow::keepOfficeReady(run::ReadyOfficeFactory& readyOffice)
 {
     m_readyOffice = &readyOffice;
     // Once the window is on the screen: the office starts on a thread, yet its start competes
-    // for the processor with the window's first paint.
-    QTimer::singleShot(0, this, &MainWindow::applyReadyOffice);
+    // for the processor with the window's first paint, which the display server may ask for
+    // only after the first turn of the event loop.
+    QTimer::singleShot(kReadyOfficeDelay, this, &MainWindow::applyReadyOffice);
 }
 
 void MainWindow::applyReadyOffice()

@@ -31,7 +31,7 @@ public:
 
     // A comparison, search or print is running; no other may start and the window stays open.
     bool jobRunning() const { return m_jobRunning; }
-    // Keeps an office ready while the setting says so, from the first turn of the event loop.
+    // Keeps an office ready while the setting says so, from shortly after the window shows.
     void keepOfficeReady(run::ReadyOfficeFactory& readyOffice);
 
 protected:
