@@ -91,7 +91,8 @@ constexpr std::chrono::hours kNoCheck{1};
 constexpr std::chrono::seconds kReadyWait{5};
 using State = support::InMemoryHost::State;
 
-// Each job takes the idle instance alone; the next one is ready for the next job.
+// Each job takes the idle instance alone; the next one, started once the job is done, is
+// ready for the next job.
 TEST(ReadyOfficeFactoryTest, EachJobTakesTheReadyInstanceAloneAndTheNextStarts)
 {
     support::InMemoryHostFactory office;
@@ -101,8 +102,11 @@ TEST(ReadyOfficeFactoryTest, EachJobTakesTheReadyInstanceAloneAndTheNextStarts)
         ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
         EXPECT_EQ(office.startCount(), 1);
         for (int job = 0; job < 2; ++job) {
+            factory.holdBack(true); // the job runs
             const std::unique_ptr<host::SpreadsheetHost> host = factory.start();
             host->setVisible(true);
+            EXPECT_FALSE(factory.waitUntilReady(std::chrono::milliseconds(50)));
+            factory.holdBack(false);
             ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
             EXPECT_EQ(office.startCount(), job + 2);
             EXPECT_TRUE(office.host(job).isVisible());

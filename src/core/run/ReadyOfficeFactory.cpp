@@ -35,6 +35,15 @@ void ReadyOfficeFactory::setEnabled(bool on)
     m_changed.notify_all();
 }
 
+void ReadyOfficeFactory::holdBack(bool on)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_heldBack = on;
+    }
+    m_changed.notify_all();
+}
+
 bool ReadyOfficeFactory::waitUntilReady(std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
@@ -103,7 +112,7 @@ void ReadyOfficeFactory::keepReady()
             quitOutsideLock(lock, std::move(m_ready));
             continue;
         }
-        if (m_enabled && !m_ready && !m_jobStarting && !m_startFailed) {
+        if (m_enabled && !m_ready && !m_jobStarting && !m_startFailed && !m_heldBack) {
             m_starting = true;
             lock.unlock();
             std::unique_ptr<host::SpreadsheetHost> started;

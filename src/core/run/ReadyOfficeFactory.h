@@ -26,6 +26,8 @@ public:
     ReadyOfficeFactory& operator=(const ReadyOfficeFactory&) = delete;
 
     void setEnabled(bool on);
+    // While a job runs, no instance starts: on a small machine it would slow the job down.
+    void holdBack(bool on);
     // Waits until an instance is idle and ready; false when none is within `timeout`.
     bool waitUntilReady(std::chrono::milliseconds timeout);
 
@@ -47,6 +49,7 @@ private:
     std::condition_variable m_changed;
     std::unique_ptr<host::SpreadsheetHost> m_ready;
     bool m_enabled = false;
+    bool m_heldBack = false;
     bool m_starting = false;    // the thread is starting an instance
     bool m_jobStarting = false; // a job starts its own; one start at a time
     bool m_startFailed = false; // no retry before a job needs an office again

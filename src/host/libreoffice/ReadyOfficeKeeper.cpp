@@ -28,6 +28,7 @@ constexpr std::chrono::milliseconds kTick{200};
 // died before it did leaves the office to nobody.
 constexpr std::chrono::seconds kTakeOverTime{10};
 constexpr int kStartAttempts = 3;
+constexpr std::chrono::seconds kLongestWaitForTakers{60};
 
 // An office let go of: a child of ours until it ends, and watched until its taker owns it.
 struct Released {
@@ -65,6 +66,25 @@ void tendReleased(std::vector<Released>& released)
     }
 }
 
+bool handedOver(const Released& office)
+{
+    QFile record(QDir(office.folder).filePath(QStringLiteral("instance")));
+    return record.open(QIODevice::ReadOnly) && record.readAll().contains("handed-over");
+}
+
+// The next office starts once the commands that took the earlier ones are done: on a small
+// machine its start would slow them down. One handed over to the user is not waited for.
+void waitForTakers(std::vector<Released>& released)
+{
+    const auto deadline = Clock::now() + kLongestWaitForTakers;
+    while (Clock::now() < deadline &&
+           std::any_of(released.begin(), released.end(),
+                       [](const Released& r) { return !handedOver(r); })) {
+        QThread::msleep(kTick.count());
+        tendReleased(released);
+    }
+}
+
 qint64 groupMemoryKiB(pid_t group)
 {
     qint64 pages = 0;
@@ -97,7 +117,8 @@ QString ReadyOfficeKeeper::filePrefix()
         QCryptographicHash::hash(files::programFolder().toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(12);
-    return QDir(OfficeProcess::runtimeFolder()).filePath(QStringLiteral("ready-") + QLatin1String(key));
+    return QDir(OfficeProcess::runtimeFolder())
+        .filePath(QStringLiteral("ready-") + QLatin1String(key));
 }
 
 std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::readOffer(const QString& path)
@@ -190,6 +211,7 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
     auto lastUse = Clock::now();
     int failedStarts = 0;
     while (true) {
+        waitForTakers(released);
         std::unique_ptr<LibreOfficeHost> office;
         try {
             OfficeProcess::sweepStale();

@@ -203,6 +203,12 @@ void MainWindow::applyReadyOffice()
         m_readyOffice->setEnabled(m_readyOfficeAction->isChecked());
 }
 
+void MainWindow::holdBackReadyOffice(bool on)
+{
+    if (m_readyOffice)
+        m_readyOffice->holdBack(on);
+}
+
 void MainWindow::showCompareMode()
 {
     switchMode(m_compareModeAction, m_compareScreen, QStringLiteral("Brelix - diff"));
@@ -270,6 +276,7 @@ void MainWindow::startComparison()
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     setEnabled(false);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
@@ -277,6 +284,7 @@ void MainWindow::startComparison()
     compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
     setEnabled(true);
     m_jobRunning = false;
+    holdBackReadyOffice(false);
     if (programEnds)
         close();
 }
@@ -295,6 +303,7 @@ void MainWindow::startSearch()
     settings.toolBarRows = m_settings.toolbarRows;
 
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     const search::SearchOutcome outcome =
@@ -302,6 +311,7 @@ void MainWindow::startSearch()
             m_searchPrintScreen->updateSearchHistories();
         });
     m_jobRunning = false;
+    holdBackReadyOffice(false);
     if (outcome.ending == search::SearchEnding::EmptyText)
         m_searchPrintScreen->focusSearchText();
 }
@@ -316,10 +326,12 @@ void MainWindow::startPrint()
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     print::PrintRun(factory, ui).start(request);
     m_jobRunning = false;
+    holdBackReadyOffice(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

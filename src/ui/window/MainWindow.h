@@ -52,6 +52,7 @@ private:
     void chooseToolbarRows(int rows);
     void chooseDiffColour();
     void applyReadyOffice();
+    void holdBackReadyOffice(bool on); // the next ready office waits for the job's end
     void openHelp();
 
     void startComparison();
