@@ -3,6 +3,7 @@
 #include "core/host/HostError.h"
 #include "host/libreoffice/PrivateProfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,6 +27,7 @@ using host::HostError;
 namespace {
 
 constexpr auto kRecordFile = "instance";
+constexpr qint64 kLongestFolderSetupSeconds = 300;
 
 std::atomic<int> g_instanceCounter{0};
 
@@ -374,8 +376,14 @@ void OfficeProcess::sweepFolder(const QString& runtime)
     for (const QString& name : entries) {
         const QString folder = root.filePath(name);
         QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
-        if (!record.open(QIODevice::ReadOnly))
-            continue; // being created right now by another start
+        if (!record.open(QIODevice::ReadOnly)) {
+            // Being made right now by another start (preparing the profile included), or left
+            // by a program ended before its office started.
+            if (QFileInfo(folder).lastModified().secsTo(QDateTime::currentDateTime()) >
+                kLongestFolderSetupSeconds)
+                QDir(folder).removeRecursively();
+            continue;
+        }
         const QList<QByteArray> fields = record.readAll().simplified().split(' ');
         if (fields.size() < 3)
             continue;
