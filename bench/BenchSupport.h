@@ -3,7 +3,10 @@
 #include "core/run/RunUi.h"
 #include "host/libreoffice/OfficeOptions.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QStringList>
+#include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -65,6 +68,38 @@ inline double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// A whole process, as a user starts it: its wall time in ms; its standard output into `output`.
+inline double processMs(const QString& program, const QStringList& arguments,
+                        QByteArray* output = nullptr)
+{
+    QProcess process;
+    return timeMs([&] {
+        process.start(program, arguments);
+        process.waitForFinished(-1);
+        if (output)
+            *output = process.readAllStandardOutput();
+    });
+}
+
+// brelix-cli beside the bench, in the build's folder of programs.
+inline QString brelixCli()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/brelix-cli");
+}
+
+// Waits until `brelix-cli office` has an idle office; its status line, or nothing in time.
+inline QString waitForReadyOffice()
+{
+    for (int i = 0; i < 600; ++i) {
+        QByteArray status;
+        processMs(brelixCli(), {QStringLiteral("office"), QStringLiteral("status")}, &status);
+        if (status.contains("ready office process"))
+            return QString::fromLocal8Bit(status).trimmed();
+        QThread::msleep(100);
+    }
+    return {};
 }
 
 } // namespace brelix::bench

@@ -8,12 +8,14 @@
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/RunUi.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -53,6 +55,38 @@ void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
     host->writeRows(book, 1, 1, 1, rows);
     host->saveWorkbook(book);
     host->quit();
+}
+
+// brelix-cli diff as a user runs it, starting its own office and taking a ready one, beside
+// Gnumeric's ssdiff on the same files.
+void wholeProcesses(const QString& first, const QString& second, int repetitions)
+{
+    const QString cli = bench::brelixCli();
+    const QStringList diff = {QStringLiteral("diff"), first, second};
+    std::vector<double> own, ready, peer;
+    for (int i = 0; i < repetitions; ++i)
+        own.push_back(bench::processMs(cli, diff));
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
+    QString status;
+    for (int i = 0; i < repetitions; ++i) {
+        status = bench::waitForReadyOffice();
+        ready.push_back(bench::processMs(cli, diff));
+    }
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
+    std::printf("Whole processes, same files (median of %d):\n", repetitions);
+    std::printf("  brelix-cli diff, own office:          %.0f ms\n", median(own));
+    std::printf("  brelix-cli diff, ready office:        %.0f ms\n", median(ready));
+    std::printf("  office status: %s\n", qPrintable(status));
+    const QString ssdiff = QStandardPaths::findExecutable(QStringLiteral("ssdiff"));
+    if (ssdiff.isEmpty()) {
+        std::printf("  ssdiff: not installed (Debian package gnumeric)\n");
+        return;
+    }
+    for (int i = 0; i < repetitions; ++i)
+        peer.push_back(bench::processMs(ssdiff, {first, second}));
+    std::printf("  ssdiff:                               %.0f ms\n", median(peer));
+    std::printf("  ratio own / ssdiff:                   %.1f x\n", median(own) / median(peer));
+    std::printf("  ratio ready / ssdiff:                 %.1f x\n", median(ready) / median(peer));
 }
 
 } // namespace
@@ -116,6 +150,25 @@ int main(int argc, char** argv)
         std::printf("  (81 differences cost more than the budget leaves after the sheet: the\n"
                     "   run records within it until the budget is spent, then the first\n"
                     "   difference of every later row, exactly as reading cell by cell)\n");
+
+        // As the window runs it with its ready office: from the button to the results.
+        std::vector<double> readyRuns;
+        {
+            run::ReadyOfficeFactory ready(factory);
+            ready.setEnabled(true);
+            for (int i = 0; i < repetitions; ++i) {
+                ready.waitUntilReady(std::chrono::minutes(2));
+                SilentRunUi ui;
+                QString password;
+                ready.holdBack(true); // as the window does while a job runs
+                readyRuns.push_back(
+                    timeMs([&] { compare::DiffRun(ready, ui, password).start(settings); }));
+                ready.holdBack(false);
+            }
+        }
+        std::printf("  whole comparison with a ready office: median %.0f ms (n=%d)\n",
+                    median(readyRuns), repetitions);
+        wholeProcesses(first, second, repetitions);
     } catch (const host::HostError& e) {
         std::fprintf(stderr, "office failure: %s\n", qPrintable(e.description()));
         return 1;

@@ -8,6 +8,7 @@
 #include "BenchSupport.h"
 #include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/search/SearchRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -64,6 +66,61 @@ QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir
     return names;
 }
 
+// brelix-cli grep as a user runs it, starting its own office and taking a ready one, beside
+// ssgrep and the office's own conversion of the same files in one process.
+void wholeProcesses(const QDir& dir, const QStringList& names, int repetitions)
+{
+    const QString cli = bench::brelixCli();
+    const QStringList grep = QStringList{QStringLiteral("grep"), QStringLiteral("needle")} + [&] {
+        QStringList paths;
+        for (const QString& name : names)
+            paths.append(dir.filePath(name));
+        return paths;
+    }();
+    std::vector<double> own, ready, peer, convert;
+    for (int i = 0; i < repetitions; ++i)
+        own.push_back(bench::processMs(cli, grep));
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
+    QString status;
+    for (int i = 0; i < repetitions; ++i) {
+        status = bench::waitForReadyOffice();
+        ready.push_back(bench::processMs(cli, grep));
+    }
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
+    // Its own profile, made by a first conversion that is not counted.
+    const QString profile =
+        QStringLiteral("-env:UserInstallation=") +
+        QString::fromLatin1(
+            QUrl::fromLocalFile(dir.filePath(QStringLiteral("profile"))).toEncoded());
+    const QStringList conversion = QStringList{profile,
+                                               QStringLiteral("--headless"),
+                                               QStringLiteral("--convert-to"),
+                                               QStringLiteral("csv"),
+                                               QStringLiteral("--outdir"),
+                                               dir.filePath(QStringLiteral("csv"))} +
+                                   grep.mid(2);
+    const QString soffice = QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
+    bench::processMs(soffice, conversion);
+    for (int i = 0; i < repetitions; ++i)
+        convert.push_back(bench::processMs(soffice, conversion));
+    std::printf("Whole processes, same files (median of %d):\n", repetitions);
+    std::printf("  brelix-cli grep, own office:          %.0f ms\n", median(own));
+    std::printf("  brelix-cli grep, ready office:        %.0f ms\n", median(ready));
+    std::printf("  office status: %s\n", qPrintable(status));
+    std::printf("  soffice --convert-to csv, one process: %.0f ms\n", median(convert));
+    std::printf("  ratio ready / conversion:             %.2f x\n",
+                median(ready) / median(convert));
+    const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
+    if (ssgrep.isEmpty())
+        return;
+    for (int i = 0; i < repetitions; ++i)
+        peer.push_back(bench::processMs(
+            ssgrep, QStringList{QStringLiteral("-F"), QStringLiteral("-i")} + grep.mid(1)));
+    std::printf("  ssgrep -F -i:                         %.0f ms\n", median(peer));
+    std::printf("  ratio own / ssgrep:                   %.1f x\n", median(own) / median(peer));
+    std::printf("  ratio ready / ssgrep:                 %.1f x\n", median(ready) / median(peer));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,6 +160,24 @@ int main(int argc, char** argv)
         std::printf("  office start and quit:                 median %.0f ms; a fresh office "
                     "per workbook would add about %.0f ms\n",
                     median(starts), median(starts) * (count - 1));
+
+        std::vector<double> readyRuns;
+        {
+            run::ReadyOfficeFactory ready(factory);
+            ready.setEnabled(true);
+            for (int i = 0; i < repetitions; ++i) {
+                ready.waitUntilReady(std::chrono::minutes(2));
+                SilentRunUi ui;
+                QString password;
+                ready.holdBack(true); // as the window does while a job runs
+                readyRuns.push_back(
+                    timeMs([&] { search::SearchRun(ready, ui, password).run(settings); }));
+                ready.holdBack(false);
+            }
+        }
+        std::printf("  whole search with a ready office:       median %.0f ms (n=%d)\n",
+                    median(readyRuns), repetitions);
+        wholeProcesses(QDir(dir.path()), names, repetitions);
 
         const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
         if (ssgrep.isEmpty()) {

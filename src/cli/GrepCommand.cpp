@@ -118,6 +118,7 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
     options.job = jobOptions(parser);
+    settings.openHitWorkbooks = options.job.show;
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QThread>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace {
 // brelix-cli itself on a real office, in a program folder of its own.
 struct Cli {
     support::TemporaryProgramFolder home;
+    QString stdoutText;
     QString stderrText;
 
     void write(const QString& name, const QByteArray& bytes) const
@@ -32,6 +34,7 @@ struct Cli {
         cli.setWorkingDirectory(home.path());
         cli.start(QStringLiteral(BRELIX_CLI), arguments);
         cli.waitForFinished(300000);
+        stdoutText = QString::fromUtf8(cli.readAllStandardOutput());
         stderrText = QString::fromUtf8(cli.readAllStandardError());
         return cli.exitCode();
     }
@@ -175,6 +178,58 @@ TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
             << "the office outlived brelix-cli";
         ::kill(-office, SIGKILL);
     }
+}
+
+bool running(qint64 pid)
+{
+    QFile stat(u"/proc/%1/stat"_s.arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+}
+
+// The idle office of `office status`, once there is one; 0 when none comes.
+qint64 readyOffice(Cli& cli)
+{
+    static const QRegularExpression ready(u"ready office process (\\d+)"_s);
+    qint64 office = 0;
+    within(60000, [&] {
+        cli.run({u"office"_s, u"status"_s});
+        office = ready.match(cli.stdoutText).captured(1).toLongLong();
+        return office != 0;
+    });
+    return office;
+}
+
+// A command takes the ready office and ends it; a killed ready office is never handed out;
+// office stop leaves nothing running.
+TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
+{
+    Cli cli;
+    cli.write(u"Brelix_Format.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
+    cli.write(u"good.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
+    ASSERT_EQ(cli.run({u"office"_s, u"start"_s, u"--idle-minutes"_s, u"5"_s}), 0)
+        << cli.stderrText.toStdString();
+    const qint64 keeper =
+        QRegularExpression(u"process (\\d+)"_s).match(cli.stdoutText).captured(1).toLongLong();
+    const qint64 first = readyOffice(cli);
+    ASSERT_NE(first, 0);
+    EXPECT_EQ(cli.run({u"cells"_s, u"good.xls"_s}), 0) << cli.stderrText.toStdString();
+    EXPECT_TRUE(within(5000, [&] { return !running(first); })) << "outlived its command";
+
+    const qint64 second = readyOffice(cli);
+    ASSERT_NE(second, 0);
+    EXPECT_NE(second, first);
+    ::kill(static_cast<pid_t>(-second), SIGKILL);
+    EXPECT_EQ(cli.run({u"cells"_s, u"good.xls"_s}), 0) << cli.stderrText.toStdString();
+    const qint64 third = readyOffice(cli);
+    EXPECT_NE(third, 0);
+    EXPECT_NE(third, second);
+
+    EXPECT_EQ(cli.run({u"office"_s, u"stop"_s}), 0);
+    EXPECT_TRUE(within(5000, [&] { return !running(keeper) && officesOf(keeper).isEmpty(); }));
+    EXPECT_EQ(cli.run({u"office"_s, u"status"_s}), 1);
 }
 
 } // namespace

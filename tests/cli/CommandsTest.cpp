@@ -1,9 +1,9 @@
-#include "TestData.h"
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "InMemoryHostFactory.h"
 #include "RunBench.h"
 #include "TemporaryProgramFolder.h"
+#include "TestData.h"
 #include "cli/BrelixCommands.h"
 #include "cli/CellsCommand.h"
 #include "cli/DiffCommand.h"
@@ -30,6 +30,14 @@ using brelix::support::workbookOf;
 
 namespace brelix::cli {
 namespace {
+
+// No background office: the commands here never reach one.
+class NoReadyOffice : public host::ReadyOfficeService {
+public:
+    bool keep(std::chrono::seconds) override { return false; }
+    Status status() override { return {}; }
+    bool stop() override { return false; }
+};
 
 // A program's folder holding the template, where brelix-cli runs with its four commands on one
 // in-memory office. Workbooks lie on disk, for the checks, and in the office's file table.
@@ -61,7 +69,8 @@ struct Scene {
             return factory;
         };
         CliApplication cli;
-        addBrelixCommands(cli, factory, factoryFor, in, false, false);
+        NoReadyOffice readyOffice;
+        addBrelixCommands(cli, factory, factoryFor, in, false, false, readyOffice);
         QTextStream outStream(&out);
         QTextStream errStream(&err);
         const QString before = QDir::currentPath();
@@ -421,9 +430,10 @@ TEST(ManPageTest, EachCommandHasASectionWithEveryOptionOfItsHelp)
     QTextStream in(stdin);
     const auto factoryFor = [&](bool) -> host::SpreadsheetHostFactory& { return factory; };
     CliApplication cli;
-    addBrelixCommands(cli, factory, factoryFor, in, false, false);
+    NoReadyOffice readyOffice;
+    addBrelixCommands(cli, factory, factoryFor, in, false, false, readyOffice);
 
-    for (const QString& name : {u"cells"_s, u"diff"_s, u"grep"_s, u"print"_s}) {
+    for (const QString& name : {u"cells"_s, u"diff"_s, u"grep"_s, u"print"_s, u"office"_s}) {
         SCOPED_TRACE(name.toStdString());
         QString help;
         QTextStream out(&help);

@@ -6,6 +6,7 @@
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
 #include "core/print/PrintRun.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/search/SearchRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -66,8 +67,8 @@ WorkbookContent diffBook(const QString& changed, bool locked)
 
 // A comparison of two workbooks the office wrote, with the template the build made: the
 // protected sheet asks its password, the hidden sheet is left out, and the change history is
-// saved in the template's format. No office of the run outlives it and neither workbook
-// changes.
+// saved in the template's format. No office of the run or kept ready outlives it and neither
+// workbook changes.
 TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
 {
     const DiffSettings settings{
@@ -80,7 +81,15 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
     const QByteArray before = bytesOf(settings.firstPath) + bytesOf(settings.secondPath);
     const int offices = support::ourOffices();
 
-    const DiffOutcome outcome = DiffRun(m_factory, m_ui, m_password).start(settings);
+    DiffOutcome outcome;
+    {
+        // As the window runs it: on the office kept ready, which the next one replaces.
+        run::ReadyOfficeFactory ready(m_factory);
+        ready.setEnabled(true);
+        ASSERT_TRUE(ready.waitUntilReady(std::chrono::minutes(1)));
+        outcome = DiffRun(ready, m_ui, m_password).start(settings);
+        EXPECT_TRUE(ready.waitUntilReady(std::chrono::minutes(1)));
+    }
 
     ASSERT_EQ(outcome.ending, DiffEnding::Finished)
         << m_ui.errorReports().join(u'\n').toStdString();

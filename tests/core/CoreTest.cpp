@@ -476,7 +476,7 @@ QString describe(const SettingsFile::Loaded& loaded)
                .arg(s.diffColourIndex)
                .arg(s.fileSortOrder) +
            u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +
-           u'\n';
+           u'\n' + (s.readyOffice ? QString() : u"ready office off\n"_s);
 }
 
 // A folder with what the cases' folder lines name ({dir}): folders, a plain file, the program's

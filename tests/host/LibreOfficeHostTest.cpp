@@ -245,7 +245,7 @@ TEST_F(LibreOfficeHostTest, AnOfficeLeftBehindByADeadProgramIsSwept)
     const support::SavedEnvironment environment{"TMPDIR"};
     QTemporaryDir before;
     qputenv("TMPDIR", QFile::encodeName(before.path()));
-    OfficeProcess stale(true);
+    OfficeProcess stale(true, true);
     qputenv("TMPDIR", QFile::encodeName(pathOf(QString())));
     // Its record now names an owner that has ended, as after a crash.
     QProcess gone;

@@ -39,7 +39,7 @@ using brelix::host::CellContent;
 namespace brelix::contract {
 
 struct LibreOfficeWorkbookWriter::Office {
-    libreoffice::OfficeProcess process{true};
+    libreoffice::OfficeProcess process{true, true};
     libreoffice::OfficeConnection connection{process, std::chrono::seconds(60)};
 };
 

@@ -1,5 +1,7 @@
 #include "InMemoryHost.h"
+#include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 
 #include <QCoreApplication>
@@ -82,6 +84,75 @@ TEST(ResponsiveHostTest, SlowCallsLetEventsRunAndAStuckOneEndsOnCancel)
             EXPECT_TRUE(fired);
         }
     }
+}
+
+// The idle instance is only looked at when a test says so.
+constexpr std::chrono::hours kNoCheck{1};
+constexpr std::chrono::seconds kReadyWait{5};
+using State = support::InMemoryHost::State;
+
+// Each job takes the idle instance alone; the next one, started once the job is done, is
+// ready for the next job.
+TEST(ReadyOfficeFactoryTest, EachJobTakesTheReadyInstanceAloneAndTheNextStarts)
+{
+    support::InMemoryHostFactory office;
+    {
+        ReadyOfficeFactory factory(office, kNoCheck);
+        factory.setEnabled(true);
+        ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+        EXPECT_EQ(office.startCount(), 1);
+        for (int job = 0; job < 2; ++job) {
+            factory.holdBack(true); // the job runs
+            const std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+            host->setVisible(true);
+            EXPECT_FALSE(factory.waitUntilReady(std::chrono::milliseconds(50)));
+            factory.holdBack(false);
+            ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+            EXPECT_EQ(office.startCount(), job + 2);
+            EXPECT_TRUE(office.host(job).isVisible());
+            EXPECT_FALSE(office.host(job + 1).isVisible()) << "shared with the next job";
+            host->handOver();
+        }
+    }
+    EXPECT_EQ(office.host(2).state(), State::Quit) << "left running at the end";
+}
+
+// An instance that ended while idle goes to no job; one is ready again afterwards.
+TEST(ReadyOfficeFactoryTest, AReadyInstanceThatEndedIsReplacedNeverHandedOut)
+{
+    for (const bool checkedWhileIdle : {false, true}) {
+        support::InMemoryHostFactory office;
+        ReadyOfficeFactory factory(office, checkedWhileIdle ? std::chrono::milliseconds(20)
+                                                            : std::chrono::milliseconds(kNoCheck));
+        factory.setEnabled(true);
+        ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+        office.host(0).quit(); // as when the office is killed
+        if (checkedWhileIdle) {
+            for (int waited = 0; waited < 5000 && office.startCount() < 2; waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            EXPECT_EQ(office.startCount(), 2) << "not replaced while idle";
+        }
+        const std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+        EXPECT_TRUE(host->isAlive()) << checkedWhileIdle;
+        ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+        EXPECT_EQ(office.startCount(), 3);
+    }
+}
+
+// Off: nothing starts before a job, a job starts its own, and the idle instance is quit.
+TEST(ReadyOfficeFactoryTest, OffStartsNoInstanceBeforeAJob)
+{
+    support::InMemoryHostFactory office;
+    ReadyOfficeFactory factory(office, kNoCheck);
+    factory.setEnabled(true);
+    ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+    factory.setEnabled(false);
+    for (int waited = 0; waited < 5000 && office.host(0).state() != State::Quit; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(office.host(0).state(), State::Quit);
+    const std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+    EXPECT_FALSE(factory.waitUntilReady(std::chrono::milliseconds(100)));
+    EXPECT_EQ(office.startCount(), 2);
 }
 
 } // namespace

@@ -38,6 +38,7 @@ struct Scenario {
     QString text = u"abc"_s;
     bool caseSensitive = false;
     bool keepHitFile = false;
+    bool openHitWorkbooks = true;
     run::UserScript user{};
     bool noTemplate = false;
     bool damagedTemplate = false;
@@ -63,6 +64,7 @@ QString transcript(const Scenario& scenario)
                             bench.put(u"Brelix.xls"_s, {}),
                             bench.put(u"Brelix.grp"_s, {}),
                             scenario.keepHitFile};
+    settings.openHitWorkbooks = scenario.openHitWorkbooks;
     bench.copyTemplate(settings.templatePath, settings.outputPath);
     for (const auto& [name, content] : scenario.books)
         settings.targets.append({name, bench.put(name, content)});
@@ -143,6 +145,10 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"hits across workbooks"_s,
          .books = {{u"a.xls"_s, two}, {u"b.xls"_s, none}, {u"q, \"x\".xls"_s, quoted}},
          .caseSensitive = true},
+        {.name = u"hits across workbooks, for an office that ends with the run"_s,
+         .books = {{u"a.xls"_s, two}, {u"b.xls"_s, none}, {u"q, \"x\".xls"_s, quoted}},
+         .caseSensitive = true,
+         .openHitWorkbooks = false},
         {.name = u"a single hit"_s, .keepHitFile = true},
         {.name = u"no hit"_s, .text = u"nothing like it"_s},
         {.name = u"over the cell limit, then within"_s,

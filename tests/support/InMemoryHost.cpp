@@ -107,6 +107,11 @@ void InMemoryHost::failIfTouched(const QString& operation, const QString& book, 
     }
 }
 
+bool InMemoryHost::isAlive()
+{
+    return m_instance->state == State::Running && !m_instance->dead;
+}
+
 InMemoryHost::Instance& InMemoryHost::enter(const QString& operation, const QStringList& arguments)
 {
     Instance& i = *m_instance;

@@ -64,6 +64,7 @@ public:
     bool isVisible() const { return m_instance->visible; }
     std::chrono::milliseconds busyTimeout() const { return m_instance->busyTimeout; }
 
+    bool isAlive() override;
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
     void setBusyTimeout(std::chrono::milliseconds timeout) override;

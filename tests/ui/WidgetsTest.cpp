@@ -1,7 +1,7 @@
-#include "TestData.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
+#include "TestData.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/CellColourDialog.h"
 #include "ui/dialogs/ErrorReportDialog.h"
@@ -454,7 +454,8 @@ TEST_F(MainWindowTest, TheSettingsReadAtTheStartAreWrittenBackUnchanged)
     const QString text =
         u"[KIND  ]2\r\n[TOP   ]1500\r\n[LEFT  ]3000\r\n[COLOR ]0\r\n[DAISYO]1\r\n[HYOUJI]2\r\n"
         "[FRONT ]1\r\n[PRINT ]%1\r\n[PRINT ]/tmp\r\n[GREP  ]sum\r\n[GREP  ]total\r\n"
-        "[Sheet ]2\r\n[PATRN ]1\r\n[TOOLBR]4\r\n[HIKAKU]1\r\n[DIFFCL]44\r\n"_s.arg(m_data);
+        "[Sheet ]2\r\n[PATRN ]1\r\n[TOOLBR]4\r\n[HIKAKU]1\r\n[DIFFCL]44\r\n[READY ]0\r\n"_s.arg(
+            m_data);
     writeSettings(text);
     EXPECT_EQ(open().windowTitle(), u"Brelix - print"_s);
     m_window->close();

@@ -1,6 +1,7 @@
 #include "cli/BrelixCommands.h"
 #include "core/files/ProgramFolderSetup.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
+#include "host/libreoffice/ReadyOfficeKeeper.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -21,8 +22,14 @@ int main(int argc, char** argv)
     using brelix::libreoffice::LibreOfficeHostFactory;
     using Display = brelix::libreoffice::OfficeOptions::Display;
     // A headless office ends where a visible one would be handed over: nothing stays running.
-    LibreOfficeHostFactory headless({Display::Headless});
-    LibreOfficeHostFactory visible({Display::Visible});
+    // Both take the office kept ready by `office start`, when it is idle.
+    brelix::libreoffice::OfficeOptions headlessOptions{Display::Headless};
+    headlessOptions.takeReadyOffice = true;
+    brelix::libreoffice::OfficeOptions visibleOptions{Display::Visible};
+    visibleOptions.takeReadyOffice = true;
+    LibreOfficeHostFactory headless(headlessOptions);
+    LibreOfficeHostFactory visible(visibleOptions);
+    brelix::libreoffice::ReadyOfficeKeeper readyOffice;
 
     brelix::cli::CliApplication cli;
     brelix::cli::addBrelixCommands(
@@ -30,6 +37,6 @@ int main(int argc, char** argv)
         [&](bool show) -> brelix::host::SpreadsheetHostFactory& {
             return show ? visible : headless;
         },
-        in, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0);
+        in, ::isatty(STDIN_FILENO) != 0, ::isatty(STDERR_FILENO) != 0, readyOffice);
     return cli.run(QCoreApplication::arguments(), out, err);
 }

@@ -1,4 +1,5 @@
 #include "core/files/ProgramFolderSetup.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "ui/desktop/SingleInstanceLock.h"
 #include "ui/window/MainWindow.h"
@@ -21,11 +22,14 @@ int main(int argc, char** argv)
     if (!setup.problems().isEmpty())
         QMessageBox::warning(nullptr, setup.title(),
                              setup.message().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    brelix::libreoffice::LibreOfficeHostFactory factory;
+    brelix::libreoffice::LibreOfficeHostFactory office;
+    // Outlives the window: it quits the idle office when the program ends.
+    brelix::run::ReadyOfficeFactory factory(office);
     const QStringList args = QCoreApplication::arguments();
     // The whole command line's text, as the test argument is compared with it.
     const QString argument = args.mid(1).join(QLatin1Char(' '));
     brelix::ui::MainWindow window(factory, argument);
     window.show();
+    window.keepOfficeReady(factory);
     return app.exec();
 }

@@ -89,6 +89,9 @@ public:
     // unsaved and stop it. Either may be called once; later operations fail.
     virtual void handOver() = 0;
     virtual void quit() = 0;
+    // Is the instance still there to work for a job? Cheap, for one kept idle, whose end no
+    // call would notice.
+    virtual bool isAlive() { return true; }
     // Stops the instance at once, from any thread, so that a call stuck in it fails now; the
     // instance is only good for quit() afterwards. An instance that cannot get stuck ignores it.
     virtual void abandon() {}

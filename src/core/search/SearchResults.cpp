@@ -84,7 +84,7 @@ void SearchResults::writeRowsAndOpenBooks(const host::WindowGeometry& arranged)
             row.append(field);
         rows.append(row);
         m_nextRow += 1;
-        if (fields[1] != lastOpened) {
+        if (fields[1] != lastOpened && m_state.settings.openHitWorkbooks) {
             lastOpened = fields[1];
             openBookOf(lastOpened, arranged);
         }

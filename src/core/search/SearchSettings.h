@@ -21,6 +21,9 @@ struct SearchSettings {
     QString hitFilePath;         // run::kHitFile in the program's folder
     bool keepHitFile = false;    // the program was started with arguments
     int toolBarRows = 2;         // rows of toolbars the user says the office shows
+    // The workbooks with hits open beside the results; pointless where the office ends with
+    // the run, as on the command line without --show.
+    bool openHitWorkbooks = true;
 };
 
 } // namespace brelix::search

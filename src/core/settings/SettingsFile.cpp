@@ -102,7 +102,7 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 15> keys = {{
+const std::array<Key, 16> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
@@ -135,6 +135,12 @@ const std::array<Key, 15> keys = {{
     {tag::AlignRows,
      [](Settings& s, QStringView v) {
          s.alignRows = settingsNumber(v) == 1;
+         return Record::Read;
+     }},
+    {tag::ReadyOffice,
+     [](Settings& s, QStringView v) {
+         if (const auto n = wholeIn(v, 0, 1))
+             s.readyOffice = *n == 1;
          return Record::Read;
      }},
 }};
@@ -262,6 +268,7 @@ QString SettingsFile::text(const Settings& settings)
     // Files of users who never turn it on stay as older versions wrote them.
     if (settings.alignRows)
         lines.add(tag::AlignRows, 1);
+    lines.add(tag::ReadyOffice, settings.readyOffice ? 1 : 0);
     return lines.text();
 }
 

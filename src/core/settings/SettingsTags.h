@@ -25,6 +25,7 @@ inline constexpr QStringView ToolbarRows = u"[TOOLBR]";
 inline constexpr QStringView CompareTarget = u"[HIKAKU]";
 inline constexpr QStringView DiffColour = u"[DIFFCL]";
 inline constexpr QStringView AlignRows = u"[ALIGN ]";
+inline constexpr QStringView ReadyOffice = u"[READY ]";
 
 } // namespace tag
 } // namespace brelix::settings

@@ -44,14 +44,26 @@ LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t
     const bool headless = options.display == OfficeOptions::Display::Headless ||
                           (options.display == OfficeOptions::Display::Automatic &&
                            qEnvironmentVariableIsEmpty("DISPLAY"));
-    m_process = std::make_unique<OfficeProcess>(headless);
+    m_process = std::make_unique<OfficeProcess>(headless, options.preparedProfile);
+    connect(starting);
+}
+
+LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options,
+                                 std::unique_ptr<OfficeProcess> process)
+    : m_options(options), m_process(std::move(process))
+{
+    connect(nullptr);
+}
+
+void LibreOfficeHost::connect(std::atomic<pid_t>* starting)
+{
     // From the watchdog's thread: only a signal, the process is reaped by the caller's thread.
     m_watchdog =
         std::make_unique<CallWatchdog>([pid = m_process->pid()] { ::kill(-pid, SIGKILL); });
     if (starting)
         starting->store(m_process->pid());
     try {
-        connect();
+        connectInTime();
     } catch (...) {
         if (starting)
             starting->store(0);
@@ -59,10 +71,10 @@ LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t
     }
     if (starting)
         starting->store(0);
-    m_watchdog->setTimeout(options.busyTimeout);
+    m_watchdog->setTimeout(m_options.busyTimeout);
 }
 
-void LibreOfficeHost::connect()
+void LibreOfficeHost::connectInTime()
 {
     // The first calls over the new connection may meet an office stuck while starting; one
     // that never opens its pipe meets the connection's own deadline first.
@@ -597,6 +609,18 @@ void LibreOfficeHost::abandon()
     // handed-over office is the user's.
     if (!m_ended)
         ::kill(-m_process->pid(), SIGKILL);
+}
+
+bool LibreOfficeHost::isAlive()
+{
+    return !m_ended && m_process->isRunning();
+}
+
+void LibreOfficeHost::release()
+{
+    m_ended = true;
+    m_connection->close();
+    m_process->release();
 }
 
 void LibreOfficeHost::endInstance(bool handOver)

@@ -22,6 +22,8 @@ public:
     // Starts the office; HostError StartFailed when it does not come up in time. While it
     // starts, its process group is in `starting`, for a caller that may have to stop it.
     explicit LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t>* starting = nullptr);
+    // Connects to an office already running, taken over by `process`.
+    LibreOfficeHost(const OfficeOptions& options, std::unique_ptr<OfficeProcess> process);
     ~LibreOfficeHost() override;
 
     void setVisible(bool on) override;
@@ -70,6 +72,10 @@ public:
     void handOver() override;
     void quit() override;
     void abandon() override;
+    bool isAlive() override;
+    // Lets go of the idle office without ending it, for another program of ours to take over.
+    void release();
+    const OfficeProcess& process() const { return *m_process; }
 
 protected:
     bool isHeadless() const { return m_process->isHeadless(); }
@@ -86,7 +92,8 @@ private:
         std::unique_ptr<CellReader> reader;
     };
 
-    void connect();
+    void connect(std::atomic<pid_t>* starting);
+    void connectInTime();
     template <typename F> auto guarded(F&& body);
     host::HostError translate(const css::uno::Exception& e, bool disposed);
     Entry& entry(const QString& book);

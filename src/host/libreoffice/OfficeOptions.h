@@ -15,6 +15,11 @@ struct OfficeOptions {
     std::chrono::milliseconds startTimeout{60000};
     // Time one call may take before the instance counts as not answering.
     std::chrono::milliseconds busyTimeout{600000};
+    // Start from a copy of the profile prepared once per user and office version: a cheaper
+    // start than from an empty profile.
+    bool preparedProfile = true;
+    // Take the idle office that `brelix-cli office start` keeps, when there is one.
+    bool takeReadyOffice = false;
 };
 
 } // namespace brelix::libreoffice

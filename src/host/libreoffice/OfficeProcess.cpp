@@ -1,7 +1,9 @@
 #include "host/libreoffice/OfficeProcess.h"
 
 #include "core/host/HostError.h"
+#include "host/libreoffice/PrivateProfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,7 @@ using host::HostError;
 namespace {
 
 constexpr auto kRecordFile = "instance";
+constexpr qint64 kLongestFolderSetupSeconds = 300;
 
 std::atomic<int> g_instanceCounter{0};
 
@@ -116,39 +119,6 @@ bool groupRunsOnFolder(pid_t pgid, const QString& folder)
     return cmdline.readAll().contains(QFile::encodeName(folder));
 }
 
-// Settings of the private profile, in place before the office first reads it.
-void writeProfileSettings(const QString& profile)
-{
-    struct Setting {
-        const char* path;
-        const char* name;
-        const char* value;
-    };
-    static constexpr Setting settings[] = {
-        // A workbook open in another office (or in a result handed to the user earlier) must
-        // still open: runs never write the workbooks they read.
-        {"/org.openoffice.Office.Common/Misc", "UseLocking", "false"},
-        {"/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", "false"},
-        // Nothing may greet the user of a handed-over office or ask them about file formats.
-        {"/org.openoffice.Office.Common/Misc", "ShowTipOfTheDay", "false"},
-        {"/org.openoffice.Office.Common/Misc", "FirstRun", "false"},
-        {"/org.openoffice.Office.Common/Save/Document", "WarnAlienFormat", "false"},
-        {"/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel", "3"},
-    };
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
-                     "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
-                     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
-    for (const Setting& s : settings)
-        xml += QByteArray("<item oor:path=\"") + s.path + "\"><prop oor:name=\"" + s.name +
-               "\" oor:op=\"fuse\"><value>" + s.value + "</value></prop></item>\n";
-    xml += "</oor:items>\n";
-    QDir().mkpath(profile + QStringLiteral("/user"));
-    QFile file(profile + QStringLiteral("/user/registrymodifications.xcu"));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(xml);
-}
-
 } // namespace
 
 QString OfficeProcess::runtimeFolder()
@@ -178,7 +148,7 @@ void OfficeProcess::endOfficesOnEndingSignals()
     });
 }
 
-OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
+OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(headless)
 {
     const int n = g_instanceCounter.fetch_add(1);
     // Short: the pipe becomes a socket path, which is limited to 108 bytes.
@@ -188,7 +158,7 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
     QDir().mkpath(m_folder + QStringLiteral("/tmp"));
     endOfficesOnEndingSignals();
 
-    writeProfileSettings(m_folder + QStringLiteral("/profile"));
+    PrivateProfile::populate(m_folder + QStringLiteral("/profile"), preparedProfile);
     const QByteArray profileUrl =
         QUrl::fromLocalFile(m_folder + QStringLiteral("/profile")).toEncoded();
     QList<QByteArray> args = {
@@ -248,6 +218,25 @@ OfficeProcess::OfficeProcess(bool headless) : m_headless(headless)
     addOwnedGroup(m_pid);
     writeRecord(QStringLiteral("owned"));
     watchOwner();
+}
+
+OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless)
+    : m_headless(headless), m_adopted(true), m_pid(pid), m_pipeName(pipeName)
+{
+    m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
+    endOfficesOnEndingSignals();
+    if (!processAlive(pid) || !groupRunsOnFolder(pid, m_folder))
+        throw HostError(HostError::Kind::StartFailed, QStringLiteral("the ready office has ended"));
+    addOwnedGroup(m_pid);
+    writeRecord(QStringLiteral("owned"));
+    watchOwner();
+}
+
+void OfficeProcess::release()
+{
+    m_handedOver = true;
+    removeOwnedGroup(m_pid);
+    stopWatcher();
 }
 
 OfficeProcess::~OfficeProcess()
@@ -310,6 +299,15 @@ bool OfficeProcess::isRunning()
 {
     if (m_pid <= 0 || m_exitStatus >= 0)
         return false;
+    if (m_adopted) {
+        // An ended office lingers as its starter's zombie, which runs on no folder.
+        if (processAlive(m_pid) && groupRunsOnFolder(m_pid, m_folder))
+            return true;
+        m_exitStatus = 0;
+        ::kill(-m_pid, SIGKILL);
+        removeOwnedGroup(m_pid);
+        return false;
+    }
     int status = 0;
     const pid_t r = ::waitpid(m_pid, &status, WNOHANG);
     if (r == m_pid) {
@@ -378,8 +376,14 @@ void OfficeProcess::sweepFolder(const QString& runtime)
     for (const QString& name : entries) {
         const QString folder = root.filePath(name);
         QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
-        if (!record.open(QIODevice::ReadOnly))
-            continue; // being created right now by another start
+        if (!record.open(QIODevice::ReadOnly)) {
+            // Being made right now by another start (preparing the profile included), or left
+            // by a program ended before its office started.
+            if (QFileInfo(folder).lastModified().secsTo(QDateTime::currentDateTime()) >
+                kLongestFolderSetupSeconds)
+                QDir(folder).removeRecursively();
+            continue;
+        }
         const QList<QByteArray> fields = record.readAll().simplified().split(' ');
         if (fields.size() < 3)
             continue;

@@ -13,8 +13,13 @@ namespace brelix::libreoffice {
 // watcher process kills it when this program dies without a chance to (SIGKILL, a crash).
 class OfficeProcess {
 public:
-    explicit OfficeProcess(bool headless);
-    ~OfficeProcess(); // stops the office unless it was handed over
+    // `preparedProfile`: start from a copy of the prepared profile rather than an empty one.
+    OfficeProcess(bool headless, bool preparedProfile);
+    // Takes over a running office that another program of ours started and let go of (see
+    // release()): from now on it ends with this program, as one it started. `headless`: it
+    // ends at its hand-over, whatever display it has.
+    OfficeProcess(pid_t pid, const QString& pipeName, bool headless);
+    ~OfficeProcess(); // stops the office unless it was handed over or released
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
 
@@ -29,6 +34,9 @@ public:
     void kill();
     // The office now belongs to the user: it outlives us and is never swept.
     void handOver();
+    // Lets go of the running office without stopping it, for another program of ours to take
+    // over. The process stays this program's child, to be reaped when it ends.
+    void release();
 
     // Stops instances whose owning program is gone without handing them over, and removes the
     // records of instances that have ended.
@@ -48,6 +56,7 @@ private:
 
     bool m_headless;
     bool m_handedOver = false;
+    bool m_adopted = false; // started by another program: no child of ours
     pid_t m_pid = -1;
     pid_t m_watcherPid = -1;
     int m_watcherPipe = -1; // its other end closes when this program dies

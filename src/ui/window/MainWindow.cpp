@@ -4,6 +4,7 @@
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
 #include "core/run/ProgramFiles.h"
+#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
 #include "core/settings/SettingsFile.h"
@@ -22,10 +23,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace brelix::ui {
 
 namespace {
+
+constexpr std::chrono::milliseconds kReadyOfficeDelay{500};
 
 QAction* name(QAction* action, const char* objectName)
 {
@@ -86,6 +90,10 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                                 [this] { setStaysOnTop(this, m_alwaysOnTopAction->isChecked()); }),
              "alwaysOnTopAction");
     m_alwaysOnTopAction->setCheckable(true);
+    m_readyOfficeAction = name(options->addAction(QStringLiteral("LibreOffice を待機させる"), this,
+                                                  &MainWindow::applyReadyOffice),
+                               "readyOfficeAction");
+    m_readyOfficeAction->setCheckable(true);
     QMenu* targets = options->addMenu(QStringLiteral("比較対象"));
     targets->setObjectName(QStringLiteral("compareTargetMenu"));
     const std::array<std::pair<QString, const char*>, 2> targetItems = {
@@ -152,6 +160,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
     m_alignRowsAction->setChecked(settings.alignRows);
+    m_readyOfficeAction->setChecked(settings.readyOffice);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
@@ -169,6 +178,7 @@ settings::Settings MainWindow::currentSettings() const
     settings.left = pixelsToTwips(pos().x());
     settings.alwaysOnTop = m_alwaysOnTopAction->isChecked();
     settings.alignRows = m_alignRowsAction->isChecked();
+    settings.readyOffice = m_readyOfficeAction->isChecked();
     m_compareScreen->writeSettings(settings);
     m_searchPrintScreen->writeSettings(settings);
     return settings;
@@ -181,6 +191,27 @@ void MainWindow::switchMode(QAction* current, QWidget* screen, const QString& ti
     for (QWidget* each : std::initializer_list<QWidget*>{m_compareScreen, m_searchPrintScreen})
         each->setVisible(each == screen);
     setWindowTitle(title);
+}
+
+void MainWindow::keepOfficeReady(run::ReadyOfficeFactory& readyOffice)
+{
+    m_readyOffice = &readyOffice;
+    // Once the window is on the screen: the office starts on a thread, yet its start competes
+    // for the processor with the window's first paint, which the display server may ask for
+    // only after the first turn of the event loop.
+    QTimer::singleShot(kReadyOfficeDelay, this, &MainWindow::applyReadyOffice);
+}
+
+void MainWindow::applyReadyOffice()
+{
+    if (m_readyOffice)
+        m_readyOffice->setEnabled(m_readyOfficeAction->isChecked());
+}
+
+void MainWindow::holdBackReadyOffice(bool on)
+{
+    if (m_readyOffice)
+        m_readyOffice->holdBack(on);
 }
 
 void MainWindow::showCompareMode()
@@ -251,6 +282,7 @@ void MainWindow::startComparison()
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     setEnabled(false);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
@@ -258,6 +290,7 @@ void MainWindow::startComparison()
     compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
     setEnabled(true);
     m_jobRunning = false;
+    holdBackReadyOffice(false);
     if (programEnds)
         close();
 }
@@ -276,6 +309,7 @@ void MainWindow::startSearch()
     settings.toolBarRows = m_settings.toolbarRows;
 
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     const search::SearchOutcome outcome =
@@ -283,6 +317,7 @@ void MainWindow::startSearch()
             m_searchPrintScreen->updateSearchHistories();
         });
     m_jobRunning = false;
+    holdBackReadyOffice(false);
     if (outcome.ending == search::SearchEnding::EmptyText)
         m_searchPrintScreen->focusSearchText();
 }
@@ -297,10 +332,12 @@ void MainWindow::startPrint()
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
+    holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     print::PrintRun(factory, ui).start(request);
     m_jobRunning = false;
+    holdBackReadyOffice(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -9,6 +9,10 @@
 class QAction;
 class QMenu;
 
+namespace brelix::run {
+class ReadyOfficeFactory;
+}
+
 namespace brelix::ui {
 
 class CompareScreen;
@@ -27,6 +31,8 @@ public:
 
     // A comparison, search or print is running; no other may start and the window stays open.
     bool jobRunning() const { return m_jobRunning; }
+    // Keeps an office ready while the setting says so, from shortly after the window shows.
+    void keepOfficeReady(run::ReadyOfficeFactory& readyOffice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,6 +51,8 @@ private:
     void chooseCompareTarget(settings::CompareTarget target);
     void chooseToolbarRows(int rows);
     void chooseDiffColour();
+    void applyReadyOffice();
+    void holdBackReadyOffice(bool on); // the next ready office waits for the job's end
     void openHelp();
 
     void startComparison();
@@ -52,6 +60,7 @@ private:
     void startPrint();
 
     host::SpreadsheetHostFactory& m_factory;
+    run::ReadyOfficeFactory* m_readyOffice = nullptr; // none in tests
     CompareScreen* m_compareScreen;
     SearchPrintScreen* m_searchPrintScreen;
 
@@ -60,6 +69,7 @@ private:
     QAction* m_printModeAction = nullptr;
     QAction* m_alwaysOnTopAction = nullptr;
     QAction* m_alignRowsAction = nullptr;
+    QAction* m_readyOfficeAction = nullptr;
     std::array<QAction*, 2> m_compareTargetActions{}; // values, formulas
     std::array<QAction*, 6> m_toolbarRowsActions{};   // 0 to 5 rows
 

@@ -1,0 +1,151 @@
+#include "cli/OfficeCommand.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QThread>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::cli {
+
+namespace {
+
+const QString Usage =
+    u"Usage: brelix-cli office start [--idle-minutes N] [--foreground] | stop | status\n"_s;
+
+// An office starts within this; the keeper gives up earlier when it cannot start one.
+constexpr int kStartWaitMs = 120000;
+
+} // namespace
+
+OfficeCommand::OfficeCommand(host::ReadyOfficeService& service)
+    : CliCommand(u"office"_s, u"Keep an office ready in the background for the commands"_s, Usage),
+      m_service(service)
+{
+}
+
+QString OfficeCommand::description() const
+{
+    return uR"help(
+start keeps one idle office ready in a background process, for this user and program
+folder. cells, diff, grep and print take it when it is idle instead of starting their own,
+which saves most of their time; each command still has an office of its own, with nothing
+of an earlier command in it, and ends it or hands it over (--show) as always. Two
+commands never share one: the second starts its own. After each take the background
+process starts the next office. It ends itself, with its idle office, after N minutes
+without a command (15 by default).
+
+stop ends the background process and its idle office. status says whether it runs, its
+process id, and the process id and memory of the idle office.
+
+Options:
+  --idle-minutes N   minutes without a command before the background process ends
+  --foreground       keep the office from this process instead of a background one,
+                     until stopped or idle (for a service manager)
+  -h, --help         this help
+
+Exit status: 0 when started, stopped or running, 1 when no office could be kept ready or
+none runs, 2 for a usage error.
+)help"_s;
+}
+
+int OfficeCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption idle(u"idle-minutes"_s, QString(), u"N"_s,
+                                  QString::number(kDefaultIdleMinutes));
+    const QCommandLineOption foreground(u"foreground"_s);
+    parser.addOptions({idle, foreground});
+    if (const std::optional<int> status = readArguments(parser, arguments, out, err))
+        return *status;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return usageError(u"one of start, stop and status"_s, err);
+    bool number = false;
+    const int idleMinutes = parser.value(idle).toInt(&number);
+    if (!number || idleMinutes < 1 || idleMinutes > 24 * 60)
+        return usageError(u"--idle-minutes takes 1 to 1440"_s, err);
+    if (positional[0] == u"start"_s)
+        return start(idleMinutes, parser.isSet(foreground), out, err);
+    if (parser.isSet(foreground) || parser.isSet(idle))
+        return usageError(u"only start takes options"_s, err);
+    if (positional[0] == u"status"_s)
+        return status(out);
+    if (positional[0] == u"stop"_s) {
+        const bool stopped = m_service.stop();
+        out << (stopped ? u"stopped\n"_s : u"not running\n"_s);
+        return stopped ? ExitSuccess : ExitFailure;
+    }
+    return usageError(u"unknown action '%1'"_s.arg(positional[0]), err);
+}
+
+int OfficeCommand::start(int idleMinutes, bool foreground, QTextStream& out, QTextStream& err)
+{
+    if (const qint64 keeper = m_service.status().keeperProcess) {
+        out << u"already running: process %1\n"_s.arg(keeper);
+        return ExitSuccess;
+    }
+    if (foreground)
+        return m_service.keep(std::chrono::minutes(idleMinutes)) ? ExitSuccess : ExitFailure;
+    const qint64 child = startInBackground(idleMinutes);
+    for (int waited = 0; child > 0 && waited < kStartWaitMs; waited += 100) {
+        const host::ReadyOfficeService::Status now = m_service.status();
+        if (now.officeProcess != 0) {
+            out << u"started: process %1, ready office process %2\n"_s.arg(now.keeperProcess)
+                       .arg(now.officeProcess);
+            return ExitSuccess;
+        }
+        if (::waitpid(static_cast<pid_t>(child), nullptr, WNOHANG) != 0)
+            break;
+        QThread::msleep(100);
+    }
+    err << u"brelix-cli office: no office could be kept ready\n"_s;
+    return ExitFailure;
+}
+
+int OfficeCommand::status(QTextStream& out)
+{
+    const host::ReadyOfficeService::Status now = m_service.status();
+    if (now.keeperProcess == 0) {
+        out << u"not running\n"_s;
+        return ExitFailure;
+    }
+    out << u"running: process %1"_s.arg(now.keeperProcess);
+    if (now.officeProcess != 0)
+        out << u", ready office process %1, memory %2 MiB"_s.arg(now.officeProcess)
+                   .arg(now.memoryKiB / 1024);
+    else
+        out << u", no office idle just now"_s;
+    out << u'\n';
+    return ExitSuccess;
+}
+
+qint64 OfficeCommand::startInBackground(int idleMinutes)
+{
+    QList<QByteArray> args = {"brelix-cli",   "office",         "start",
+                              "--foreground", "--idle-minutes", QByteArray::number(idleMinutes)};
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    for (const int fd : {0, 1, 2})
+        posix_spawn_file_actions_addopen(&files, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, "/proc/self/exe", &files, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attr);
+    return rc == 0 ? pid : 0;
+}
+
+} // namespace brelix::cli

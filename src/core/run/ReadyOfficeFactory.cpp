@@ -1,0 +1,135 @@
+#include "core/run/ReadyOfficeFactory.h"
+
+#include "core/host/HostError.h"
+#include "core/run/HiddenOffice.h"
+
+namespace brelix::run {
+
+ReadyOfficeFactory::ReadyOfficeFactory(host::SpreadsheetHostFactory& factory,
+                                       std::chrono::milliseconds checkInterval)
+    : m_factory(factory), m_checkInterval(checkInterval), m_thread([this] { keepReady(); })
+{
+}
+
+ReadyOfficeFactory::~ReadyOfficeFactory()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_enabled = false;
+        if (m_starting)
+            m_factory.abandonStart(); // nobody waits for it any more
+    }
+    m_changed.notify_all();
+    m_thread.join();
+    quitIgnoringFailure(std::move(m_ready));
+}
+
+void ReadyOfficeFactory::setEnabled(bool on)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_enabled = on;
+        m_startFailed = false;
+    }
+    m_changed.notify_all();
+}
+
+void ReadyOfficeFactory::holdBack(bool on)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_heldBack = on;
+    }
+    m_changed.notify_all();
+}
+
+bool ReadyOfficeFactory::waitUntilReady(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, timeout, [this] { return m_ready != nullptr; });
+}
+
+void ReadyOfficeFactory::quitOutsideLock(std::unique_lock<std::mutex>& lock,
+                                         std::unique_ptr<host::SpreadsheetHost> host)
+{
+    lock.unlock();
+    quitIgnoringFailure(std::move(host));
+    lock.lock();
+}
+
+std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::takeReady()
+{
+    std::unique_lock lock(m_mutex);
+    m_abandoned = false;
+    m_startFailed = false;
+    // Two offices starting side by side would each start slower than the one alone.
+    m_changed.wait(lock, [this] { return !m_starting; });
+    if (m_abandoned)
+        throw host::HostError(host::HostError::Kind::StartFailed,
+                              QStringLiteral("the start was cancelled"));
+    std::unique_ptr<host::SpreadsheetHost> ready = std::move(m_ready);
+    if (ready && !ready->isAlive())
+        quitOutsideLock(lock, std::move(ready));
+    if (!ready)
+        m_jobStarting = true;
+    m_changed.notify_all(); // the thread starts the next one, or waits for the job's start
+    return ready;
+}
+
+std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::start()
+{
+    if (std::unique_ptr<host::SpreadsheetHost> ready = takeReady())
+        return ready;
+    struct JobStartEnd {
+        ReadyOfficeFactory& factory;
+        ~JobStartEnd()
+        {
+            {
+                std::lock_guard lock(factory.m_mutex);
+                factory.m_jobStarting = false;
+            }
+            factory.m_changed.notify_all();
+        }
+    } end{*this};
+    return m_factory.start();
+}
+
+void ReadyOfficeFactory::abandonStart()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_abandoned = true;
+    }
+    m_factory.abandonStart();
+}
+
+void ReadyOfficeFactory::keepReady()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_stop) {
+        if (m_ready && (!m_enabled || !m_ready->isAlive())) {
+            quitOutsideLock(lock, std::move(m_ready));
+            continue;
+        }
+        if (m_enabled && !m_ready && !m_jobStarting && !m_startFailed && !m_heldBack) {
+            m_starting = true;
+            lock.unlock();
+            std::unique_ptr<host::SpreadsheetHost> started;
+            try {
+                started = m_factory.start();
+            } catch (const host::HostError&) {
+                // A job that needs an office meets the failure in its own start.
+            }
+            lock.lock();
+            m_starting = false;
+            m_startFailed = !started;
+            m_ready = std::move(started);
+            m_changed.notify_all();
+            continue;
+        }
+        m_changed.wait_for(lock, m_checkInterval);
+    }
+}
+
+} // namespace brelix::run

@@ -1,0 +1,183 @@
+#include "host/libreoffice/PrivateProfile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+#include <csignal>
+#include <unistd.h>
+
+namespace brelix::libreoffice {
+
+namespace {
+
+// Preparing is one start of the office that ends by itself after its initialisation.
+constexpr int kPrepareTimeoutMs = 60000;
+// Names how the profile is prepared, so that a new way makes a new one.
+constexpr char kPreparation[] = "converted one sample;";
+
+QString programFile(const char* name)
+{
+    return QDir(QStringLiteral(LIBREOFFICE_PROGRAM_DIR)).filePath(QLatin1String(name));
+}
+
+// An update of the office package rewrites its version file.
+QByteArray officeVersion()
+{
+    QFile versionFile(programFile("versionrc"));
+    QByteArray version = QFileInfo(versionFile).lastModified().toString(Qt::ISODate).toLatin1();
+    if (versionFile.open(QIODevice::ReadOnly))
+        version += versionFile.readAll();
+    return version;
+}
+
+} // namespace
+
+QByteArray PrivateProfile::settingsXml()
+{
+    struct Setting {
+        const char* path;
+        const char* name;
+        const char* value;
+    };
+    static constexpr Setting settings[] = {
+        // A workbook open in another office (or in a result handed to the user earlier) must
+        // still open: runs never write the workbooks they read.
+        {"/org.openoffice.Office.Common/Misc", "UseLocking", "false"},
+        {"/org.openoffice.Office.Common/Misc", "UseDocumentSystemFileLocking", "false"},
+        // Nothing may greet the user of a handed-over office or ask them about file formats.
+        {"/org.openoffice.Office.Common/Misc", "ShowTipOfTheDay", "false"},
+        {"/org.openoffice.Office.Common/Misc", "FirstRun", "false"},
+        {"/org.openoffice.Office.Common/Save/Document", "WarnAlienFormat", "false"},
+        {"/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel", "3"},
+    };
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" "
+                     "xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    for (const Setting& s : settings)
+        xml += QByteArray("<item oor:path=\"") + s.path + "\"><prop oor:name=\"" + s.name +
+               "\" oor:op=\"fuse\"><value>" + s.value + "</value></prop></item>\n";
+    xml += "</oor:items>\n";
+    return xml;
+}
+
+void PrivateProfile::writeSettings(const QString& folder)
+{
+    QDir().mkpath(folder + QStringLiteral("/user"));
+    QFile file(folder + QStringLiteral("/user/registrymodifications.xcu"));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(settingsXml());
+}
+
+QString PrivateProfile::preparedFolder()
+{
+    // The office keeps the language it started in; a profile made in another one would
+    // change what an empty profile would have given.
+    QByteArray locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"})
+        locale += qgetenv(name) + '/';
+    const QByteArray key =
+        QCryptographicHash::hash(kPreparation + officeVersion() + locale + settingsXml(),
+                                 QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return QDir(cache).filePath(QStringLiteral("brelix/office-profile-") + QLatin1String(key));
+}
+
+void PrivateProfile::populate(const QString& folder, bool prepared)
+{
+    if (prepared) {
+        const QString source = preparedFolder();
+        if ((QFileInfo(source).isDir() || prepare(source)) && copyFolder(source, folder))
+            return;
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+    }
+    writeSettings(folder);
+}
+
+// The first start of a profile restarts the office once and notes so; a copy must not start
+// as the second half of that restart.
+void PrivateProfile::forgetRestart(const QString& folder)
+{
+    QFile file(folder + QStringLiteral("/user/registrymodifications.xcu"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    lines.removeIf([](const QByteArray& line) { return line.contains("OfficeRestartInProgress"); });
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(lines.join('\n'));
+}
+
+bool PrivateProfile::prepare(const QString& target)
+{
+    // Made aside and renamed into place whole: another program may prepare at the same time,
+    // and a copy must never meet a half-made profile.
+    const QString making = target + QStringLiteral(".making-%1").arg(::getpid());
+    const QString work = making + QStringLiteral(".work");
+    QDir(making).removeRecursively();
+    writeSettings(making);
+    // One whole start of the office, through a conversion that ends it: a start that only
+    // initialises leaves the check of its extensions to every later start.
+    QDir().mkpath(work);
+    QFile sample(work + QStringLiteral("/sample.csv"));
+    if (sample.open(QIODevice::WriteOnly))
+        sample.write("1\n");
+    sample.close();
+    QProcess office;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("URE_BOOTSTRAP"));
+    env.insert(QStringLiteral("TMPDIR"), work);
+    office.setProcessEnvironment(env);
+    office.setStandardOutputFile(QProcess::nullDevice());
+    office.setStandardErrorFile(QProcess::nullDevice());
+    // Its own group, so that a stuck one goes with every helper it forked.
+    office.setChildProcessModifier([] { ::setpgid(0, 0); });
+    office.start(programFile("soffice"),
+                 {QStringLiteral("--headless"), QStringLiteral("--invisible"),
+                  QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                  QStringLiteral("--nodefault"), QStringLiteral("--nolockcheck"),
+                  QStringLiteral("--nofirststartwizard"),
+                  QStringLiteral("-env:UserInstallation=") +
+                      QString::fromLatin1(QUrl::fromLocalFile(making).toEncoded()),
+                  QStringLiteral("--convert-to"), QStringLiteral("ods"), QStringLiteral("--outdir"),
+                  work, sample.fileName()});
+    const bool ended = office.waitForStarted() && office.waitForFinished(kPrepareTimeoutMs);
+    if (!ended && office.processId() > 0) {
+        ::kill(-static_cast<pid_t>(office.processId()), SIGKILL);
+        office.waitForFinished(5000);
+    }
+    bool made = ended && office.exitStatus() == QProcess::NormalExit && office.exitCode() == 0 &&
+                QFileInfo(making + QStringLiteral("/user/registrymodifications.xcu")).isFile();
+    if (made) {
+        forgetRestart(making);
+        QDir().mkpath(QFileInfo(target).path());
+        made = QDir().rename(making, target) || QFileInfo(target).isDir();
+    }
+    QDir(making).removeRecursively();
+    QDir(work).removeRecursively();
+    return made;
+}
+
+bool PrivateProfile::copyFolder(const QString& from, const QString& to)
+{
+    const QDir source(from);
+    QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry = it.nextFileInfo();
+        const QString copy = QDir(to).filePath(source.relativeFilePath(entry.filePath()));
+        if (entry.isDir() ? !QDir().mkpath(copy) : !QFile::copy(entry.filePath(), copy))
+            return false;
+    }
+    return true;
+}
+
+} // namespace brelix::libreoffice

@@ -1,0 +1,286 @@
+#include "host/libreoffice/ReadyOfficeKeeper.h"
+
+#include "core/files/ProgramFolder.h"
+#include "core/host/HostError.h"
+#include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/OfficeProcess.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <algorithm>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace brelix::libreoffice {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::chrono::milliseconds kTick{200};
+// A command that took the office writes itself into the office's record at once; one that
+// died before it did leaves the office to nobody.
+constexpr std::chrono::seconds kTakeOverTime{10};
+constexpr int kStartAttempts = 3;
+constexpr std::chrono::seconds kLongestWaitForTakers{60};
+
+// An office let go of: a child of ours until it ends, and watched until its taker owns it.
+struct Released {
+    pid_t pid = 0;
+    QString folder;
+    Clock::time_point deadline;
+    bool ownedByTaker = false;
+};
+
+pid_t recordOwner(const QString& folder)
+{
+    QFile record(QDir(folder).filePath(QStringLiteral("instance")));
+    if (!record.open(QIODevice::ReadOnly))
+        return 0;
+    return record.readAll().simplified().split(' ').value(0).toInt();
+}
+
+// Reaps the offices that ended and kills one nobody took over in time.
+void tendReleased(std::vector<Released>& released)
+{
+    for (auto it = released.begin(); it != released.end();) {
+        if (::waitpid(it->pid, nullptr, WNOHANG) != 0) {
+            it = released.erase(it);
+            continue;
+        }
+        if (!it->ownedByTaker) {
+            it->ownedByTaker = recordOwner(it->folder) != ::getpid();
+            if (!it->ownedByTaker && Clock::now() >= it->deadline) {
+                ::kill(-it->pid, SIGKILL);
+                QDir(it->folder).removeRecursively();
+                it->ownedByTaker = true; // reaped on a later tick
+            }
+        }
+        ++it;
+    }
+}
+
+bool handedOver(const Released& office)
+{
+    QFile record(QDir(office.folder).filePath(QStringLiteral("instance")));
+    return record.open(QIODevice::ReadOnly) && record.readAll().contains("handed-over");
+}
+
+// The next office starts once the commands that took the earlier ones are done: on a small
+// machine its start would slow them down. One handed over to the user is not waited for.
+void waitForTakers(std::vector<Released>& released)
+{
+    const auto deadline = Clock::now() + kLongestWaitForTakers;
+    while (Clock::now() < deadline &&
+           std::any_of(released.begin(), released.end(),
+                       [](const Released& r) { return !handedOver(r); })) {
+        QThread::msleep(kTick.count());
+        tendReleased(released);
+    }
+}
+
+qint64 groupMemoryKiB(pid_t group)
+{
+    qint64 pages = 0;
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        name.toInt(&number);
+        if (!number)
+            continue;
+        QFile stat(proc.filePath(name + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // After the command name in parentheses: state, parent, group.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.value(2).toInt() != group)
+            continue;
+        QFile statm(proc.filePath(name + QStringLiteral("/statm")));
+        if (statm.open(QIODevice::ReadOnly))
+            pages += statm.readAll().split(' ').value(1).toLongLong();
+    }
+    return pages * ::sysconf(_SC_PAGESIZE) / 1024;
+}
+
+} // namespace
+
+QString ReadyOfficeKeeper::filePrefix()
+{
+    const QByteArray key =
+        QCryptographicHash::hash(files::programFolder().toUtf8(), QCryptographicHash::Sha1)
+            .toHex()
+            .left(12);
+    return QDir(OfficeProcess::runtimeFolder())
+        .filePath(QStringLiteral("ready-") + QLatin1String(key));
+}
+
+std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::readOffer(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QList<QByteArray> fields = file.readAll().simplified().split(' ');
+    if (fields.size() < 4)
+        return std::nullopt;
+    return Offer{fields[0].toInt(), fields[1].toInt(), QString::fromLatin1(fields[2]),
+                 fields[3] == "1"};
+}
+
+bool ReadyOfficeKeeper::publish(const Offer& offer)
+{
+    const QString path = filePrefix() + QStringLiteral(".offer");
+    QFile file(path + QStringLiteral(".new"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(QStringLiteral("%1 %2 %3 %4\n")
+                   .arg(offer.keeper)
+                   .arg(offer.office)
+                   .arg(offer.pipeName)
+                   .arg(offer.headless ? 1 : 0)
+                   .toLatin1());
+    file.close();
+    return ::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(path).constData()) == 0;
+}
+
+// The rename succeeds for one taker only.
+std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::claim()
+{
+    const QString offer = filePrefix() + QStringLiteral(".offer");
+    const QString claimed = offer + QStringLiteral(".taken-%1").arg(::getpid());
+    if (::rename(QFile::encodeName(offer).constData(), QFile::encodeName(claimed).constData()) != 0)
+        return std::nullopt;
+    const std::optional<Offer> taken = readOffer(claimed);
+    QFile::remove(claimed);
+    return taken;
+}
+
+std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::take(bool visible)
+{
+    const std::optional<Offer> seen = readOffer(filePrefix() + QStringLiteral(".offer"));
+    if (!seen || (visible && seen->headless))
+        return nullptr;
+    const std::optional<Offer> offer = claim();
+    if (!offer)
+        return nullptr;
+    try {
+        return std::make_unique<OfficeProcess>(offer->office, offer->pipeName, !visible);
+    } catch (const host::HostError&) {
+        return nullptr; // it ended meanwhile; its keeper replaces it
+    }
+}
+
+pid_t ReadyOfficeKeeper::runningKeeper()
+{
+    const QByteArray path = QFile::encodeName(filePrefix() + QStringLiteral(".keeper"));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    pid_t keeper = 0;
+    // The keeper holds the lock as long as it lives.
+    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        char text[32] = {};
+        const ssize_t n = ::read(fd, text, sizeof text - 1);
+        keeper = n > 0 ? QByteArray(text, static_cast<int>(n)).trimmed().toInt() : 0;
+    }
+    ::close(fd);
+    return keeper;
+}
+
+bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
+{
+    QDir().mkpath(OfficeProcess::runtimeFolder());
+    const QByteArray path = QFile::encodeName(filePrefix() + QStringLiteral(".keeper"));
+    const int lock = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    const QByteArray pid = QByteArray::number(::getpid()) + '\n';
+    if (::ftruncate(lock, 0) != 0 || ::write(lock, pid.constData(), pid.size()) != pid.size())
+        return false;
+
+    OfficeOptions options;
+    options.display = OfficeOptions::Display::Automatic;
+    std::vector<Released> released;
+    auto lastUse = Clock::now();
+    int failedStarts = 0;
+    while (true) {
+        waitForTakers(released);
+        std::unique_ptr<LibreOfficeHost> office;
+        try {
+            OfficeProcess::sweepStale();
+            office = std::make_unique<LibreOfficeHost>(options);
+            failedStarts = 0;
+        } catch (const host::HostError&) {
+            if (++failedStarts >= kStartAttempts)
+                return false;
+            continue;
+        }
+        publish({::getpid(), office->process().pid(), office->process().pipeName(),
+                 office->process().isHeadless()});
+        while (office) {
+            QThread::msleep(kTick.count());
+            tendReleased(released);
+            if (!QFile::exists(filePrefix() + QStringLiteral(".offer"))) {
+                released.push_back(
+                    {office->process().pid(),
+                     QDir(OfficeProcess::runtimeFolder()).filePath(office->process().pipeName()),
+                     Clock::now() + kTakeOverTime, false});
+                office->release();
+                office.reset();
+                lastUse = Clock::now();
+                break;
+            }
+            const bool idleTooLong = Clock::now() - lastUse >= idleTimeout;
+            if (!idleTooLong && office->isAlive())
+                continue;
+            if (!claim())
+                continue; // taken just now
+            office.reset();
+            if (idleTooLong) {
+                // An office taken just now is left only once its taker owns it; those that
+                // outlive us are reaped by the system.
+                while (std::any_of(released.begin(), released.end(),
+                                   [](const Released& r) { return !r.ownedByTaker; })) {
+                    QThread::msleep(kTick.count());
+                    tendReleased(released);
+                }
+                return true;
+            }
+        }
+    }
+}
+
+host::ReadyOfficeService::Status ReadyOfficeKeeper::status()
+{
+    Status status;
+    status.keeperProcess = runningKeeper();
+    if (status.keeperProcess == 0)
+        return status;
+    if (const std::optional<Offer> offer = readOffer(filePrefix() + QStringLiteral(".offer"))) {
+        status.officeProcess = offer->office;
+        status.memoryKiB = groupMemoryKiB(offer->office);
+    }
+    return status;
+}
+
+bool ReadyOfficeKeeper::stop()
+{
+    const pid_t keeper = runningKeeper();
+    if (keeper <= 0)
+        return false;
+    // Its ending signal kills its idle office first; taken ones are their takers'.
+    ::kill(keeper, SIGTERM);
+    for (int waited = 0; waited < 100 && runningKeeper() == keeper; ++waited)
+        QThread::msleep(50);
+    QFile::remove(filePrefix() + QStringLiteral(".offer"));
+    return true;
+}
+
+} // namespace brelix::libreoffice
