@@ -23,7 +23,7 @@ enum DiffExit : int {
 
 const QString Usage =
     u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
-    u"                       [--layout 0|1|2] [--password PW] [--show]\n"_s;
+    u"                       [--layout 0|1|2] [--no-limit] [--password PW] [--show]\n"_s;
 
 int exitStatus(const compare::DiffOutcome& outcome)
 {
@@ -78,6 +78,8 @@ Options:
   --no-color       leave the differing cells of the workbooks uncoloured
   --layout 0|1|2   the windows: 0 both workbooks side by side above the change history
                    (default), 1 all side by side, 2 all one above the other
+  --no-limit       compare every cell of every sheet, past the work budget; records
+                   past the 65536 rows of a change-history sheet go on in further sheets
   --password PW    the password of protected sheets, given to every prompt; without it a
                    protected sheet stops the comparison
   --show           hand the office over visible when the comparison finishes, with both
@@ -99,7 +101,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QCommandLineOption to(u"to"_s, QString(), u"N"_s);
     const QCommandLineOption noColor(u"no-color"_s);
     const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
-    parser.addOptions({formulas, from, to, noColor, layout});
+    const QCommandLineOption noLimit(u"no-limit"_s);
+    parser.addOptions({formulas, from, to, noColor, layout, noLimit});
     addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
@@ -124,6 +127,7 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.colorDiff = !parser.isSet(noColor);
     settings.toolBarRows = 2;
     settings.diffColor = 7;
+    settings.noSizeLimit = parser.isSet(noLimit);
     options.job = jobOptions(parser);
     return std::nullopt;
 }

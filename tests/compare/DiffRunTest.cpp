@@ -48,6 +48,8 @@ struct Scenario {
     bool readOnlyResult = false;
     bool noResultsFolder = false;
     bool damagedTemplate = false;
+    bool noSizeLimit = false;
+    int historySheetRows = run::kResultsSheetRows;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -71,6 +73,8 @@ public:
                       scenario.byFormula,
                       scenario.layout,
                       scenario.colorDiff};
+        m_settings.noSizeLimit = scenario.noSizeLimit;
+        m_settings.historySheetRows = scenario.historySheetRows;
         if (scenario.noTemplate)
             QFile::remove(m_settings.templatePath);
         if (scenario.damagedTemplate)
@@ -94,8 +98,9 @@ public:
                            .arg(m_password);
         for (const DiffRecord& r : run::firstAndLast(outcome.records, 3))
             text += u"  "_s + QVariant(r.row()).toStringList().join(u'|') + u'\n';
-        text += screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s}) +
-                previousResult(m_settings.outputPath);
+        text +=
+            screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s, u"addSheetWithHeading"_s}) +
+            previousResult(m_settings.outputPath);
         if (!handedOver())
             return text;
         const WorkbookContent history = *m_factory.savedContent(m_settings.outputPath);
@@ -129,6 +134,12 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     const auto square = [](int size, const QList<std::pair<int, int>>& changes = {}) {
         return workbookOf({gridSheet(u"S"_s, size, size, changes)});
     };
+    // A hidden second sheet, for the note that follows the records.
+    const auto hiddenAfter = [](const support::SheetContent& sheet) {
+        WorkbookContent book = workbookOf({sheet, gridSheet(u"H"_s, 1, 1)});
+        book.sheets[1].visible = false;
+        return book;
+    };
     // The budget: 50 + 100 x 100 x 2 + 50 > 16382, 50 + 90 x 90 x 2 + 50 is within.
     const QList<Scenario> scenarios = {
         {.name = u"three differences in two sheets"_s},
@@ -159,6 +170,13 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .second = square(90, {{90, 90}})},
         {.name = u"over budget in the sheet"_s, .first = square(80), .second = square(80, all)},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
+        // 250 x 100 cells, read 200 rows at a time; five records, two a history sheet.
+        {.name = u"no size limit, records past a history sheet"_s,
+         .first = hiddenAfter(gridSheet(u"S"_s, 250, 100)),
+         .second = hiddenAfter(
+             gridSheet(u"S"_s, 250, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {250, 1}})),
+         .noSizeLimit = true,
+         .historySheetRows = 3},
     };
     QString transcripts;
     for (const Scenario& scenario : scenarios)

@@ -9,9 +9,11 @@
 #include "core/files/ProgramFolderSetup.h"
 #include "core/files/WorkbookKind.h"
 #include "core/host/CellAddress.h"
+#include "core/host/CellBlocks.h"
 #include "core/host/CellText.h"
 #include "core/host/ColorPalette.h"
 #include "core/host/HostError.h"
+#include "core/run/RecordSheets.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsNumber.h"
@@ -624,11 +626,25 @@ TEST(RuleCases, EachLineOfTheCaseFileHolds)
             EXPECT_LE(actual.size(), 31); // the most a sheet name holds
         } else if (rule == u"leading-number") {
             actual = QString::number(settings::leadingNumber(f[1]));
+        } else if (rule == u"cell-blocks") {
+            QList<host::CellPosition> cells;
+            for (const QString& cell : f[1].split(u' '))
+                cells.append({cell.section(u',', 0, 0).toInt(), cell.section(u',', 1).toInt()});
+            QStringList blocks;
+            for (const host::CellRange& b : host::cellBlocks(cells))
+                blocks.append(cellAddress(b.first.row, b.first.column) + u':' +
+                              cellAddress(b.last.row, b.last.column));
+            actual = blocks.join(u' ');
+        } else if (rule == u"record-place") {
+            const auto place = run::RecordSheets::placeOf(f[1].toInt(), f[2].toInt());
+            actual = u"%1 %2"_s.arg(place.sheet).arg(place.row);
+        } else if (rule == u"record-sheet") {
+            actual = run::RecordSheets::sheetName(f[1], f[2].toInt());
         }
         EXPECT_EQ(actual, f.last()) << f.join(u" | "_s).toStdString();
         ++cases;
     }
-    EXPECT_EQ(cases, 83);
+    EXPECT_EQ(cases, 92);
 }
 
 // The golden file holds the palette as a user sees it in the fills the runs make.

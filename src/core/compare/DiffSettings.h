@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/run/ProgramFiles.h"
+
 #include <QString>
 
 namespace brelix::compare {
@@ -17,6 +19,10 @@ struct DiffSettings {
     bool colorDiff = true; // colour the differing cells in both workbooks
     int toolBarRows = 2;   // rows of toolbars the user says the office shows
     int diffColor = 7;     // palette index of differing cells
+    // Every cell of every sheet pair, past the work budget.
+    bool noSizeLimit = false;
+    // Rows a sheet of the saved change history holds; records past them go on in further sheets.
+    int historySheetRows = run::kResultsSheetRows;
 };
 
 } // namespace brelix::compare

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/run/ProgramFiles.h"
+
 #include <QList>
 #include <QString>
 
@@ -21,6 +23,9 @@ struct SearchSettings {
     QString hitFilePath;         // run::kHitFile in the program's folder
     bool keepHitFile = false;    // the program was started with arguments
     int toolBarRows = 2;         // rows of toolbars the user says the office shows
+    bool noSizeLimit = false;    // every cell of every workbook, past the cell limit
+    // Rows a sheet of the saved results holds; hits past them go on in further sheets.
+    int resultsSheetRows = run::kResultsSheetRows;
 };
 
 } // namespace brelix::search

@@ -35,6 +35,8 @@ struct Settings {
     CompareTarget compareTarget = CompareTarget::Values;
     int diffColourIndex = 7; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
+    // Compare and search every cell, whatever the size.
+    bool noSizeLimit = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

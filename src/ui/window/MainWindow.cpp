@@ -86,6 +86,11 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                                 [this] { setStaysOnTop(this, m_alwaysOnTopAction->isChecked()); }),
              "alwaysOnTopAction");
     m_alwaysOnTopAction->setCheckable(true);
+    m_noSizeLimitAction = name(
+        options->addAction(QStringLiteral("全てのセルを比較・検索する"), this,
+                           [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
+        "noSizeLimitAction");
+    m_noSizeLimitAction->setCheckable(true);
     QMenu* targets = options->addMenu(QStringLiteral("比較対象"));
     targets->setObjectName(QStringLiteral("compareTargetMenu"));
     const std::array<std::pair<QString, const char*>, 2> targetItems = {
@@ -148,6 +153,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_compareScreen->applySettings(settings);
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
+    m_noSizeLimitAction->setChecked(settings.noSizeLimit);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
@@ -242,6 +248,7 @@ void MainWindow::startComparison()
     settings.byFormula = m_settings.compareTarget == brelix::settings::CompareTarget::Formulas;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
+    settings.noSizeLimit = m_settings.noSizeLimit;
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
@@ -268,6 +275,7 @@ void MainWindow::startSearch()
     settings.hitFilePath = files::programFile(run::kHitFile);
     settings.keepHitFile = m_keepHitFile;
     settings.toolBarRows = m_settings.toolbarRows;
+    settings.noSizeLimit = m_settings.noSizeLimit;
 
     m_jobRunning = true;
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
