@@ -114,20 +114,11 @@ TEST_F(RunsOnOfficeTest, WithoutTheLimitALargeSheetIsComparedWholeAcrossHistoryS
     for (const QString& path : {settings.firstPath, settings.secondPath}) {
         QFile::copy(templatePath(), path);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        QList<QVariantList> rows;
-        for (int r = 1; r <= 201; ++r) {
-            QVariantList row;
-            for (int c = 1; c <= 100; ++c)
-                row.append(u"%1,%2"_s.arg(r).arg(c));
-            rows.append(row);
-        }
-        if (path == settings.secondPath) {
-            for (const auto& [r, c] : changed)
-                rows[r - 1][c - 1] = u"changed"_s;
-        }
+        QList<QVariantList> rows(201, QVariantList(100, u"same"_s));
+        for (const auto& [r, c] : changed)
+            rows[r - 1][c - 1] = path;
         auto host = m_factory.start();
         const QString book = host->openWorkbook(path);
-        host->deleteSheet(book, u"Grep結果"_s);
         host->writeRows(book, 1, 1, 1, rows);
         host->saveWorkbook(book);
         host->quit();
@@ -138,21 +129,13 @@ TEST_F(RunsOnOfficeTest, WithoutTheLimitALargeSheetIsComparedWholeAcrossHistoryS
     ASSERT_EQ(outcome.ending, DiffEnding::Finished)
         << m_ui.errorReports().join(u'\n').toStdString();
     ASSERT_EQ(outcome.records.size(), changed.size());
-    EXPECT_EQ(outcome.records.last().address, u"A201"_s);
     contract::InspectableLibreOfficeHost reader(headlessOffice());
     const QString history = reader.openWorkbook(settings.outputPath);
     ASSERT_EQ(reader.sheetCount(history), 3);
     EXPECT_EQ(reader.sheetName(history, 3), u"変更履歴　old-new(3)"_s);
-    const QList<QStringList> heading =
-        reader.rangeTexts(history, 1, {{1, 1}, {1, 6}}, CellTextKind::Value);
-    for (int sheet = 2; sheet <= 3; ++sheet)
-        EXPECT_EQ(reader.rangeTexts(history, sheet, {{1, 1}, {1, 6}}, CellTextKind::Value),
-                  heading);
-    EXPECT_EQ(reader.rangeTexts(history, 2, {{2, 1}, {3, 4}}, CellTextKind::Value),
-              QList<QStringList>({{u"3"_s, u"変更履歴"_s, u"1"_s, u"AX150"_s},
-                                  {u"4"_s, u"変更履歴"_s, u"1"_s, u"CV200"_s}}));
-    EXPECT_EQ(reader.rangeTexts(history, 3, {{2, 1}, {3, 1}}, CellTextKind::Value),
-              QList<QStringList>({{u"5"_s}, {u""_s}}));
+    EXPECT_EQ(reader.rangeTexts(history, 3, {{1, 1}, {2, 4}}, CellTextKind::Value),
+              reader.rangeTexts(history, 1, {{1, 1}, {1, 4}}, CellTextKind::Value) +
+                  QList<QStringList>({{u"5"_s, u"変更履歴"_s, u"1"_s, u"A201"_s}}));
     EXPECT_EQ(reader.cellColorIndex(history, 3, 2, 1), 6);
     reader.quit();
 }

@@ -13,7 +13,6 @@
 #include "core/host/CellText.h"
 #include "core/host/ColorPalette.h"
 #include "core/host/HostError.h"
-#include "core/run/RecordSheets.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsNumber.h"
@@ -635,16 +634,11 @@ TEST(RuleCases, EachLineOfTheCaseFileHolds)
                 blocks.append(cellAddress(b.first.row, b.first.column) + u':' +
                               cellAddress(b.last.row, b.last.column));
             actual = blocks.join(u' ');
-        } else if (rule == u"record-place") {
-            const auto place = run::RecordSheets::placeOf(f[1].toInt(), f[2].toInt());
-            actual = u"%1 %2"_s.arg(place.sheet).arg(place.row);
-        } else if (rule == u"record-sheet") {
-            actual = run::RecordSheets::sheetName(f[1], f[2].toInt());
         }
         EXPECT_EQ(actual, f.last()) << f.join(u" | "_s).toStdString();
         ++cases;
     }
-    EXPECT_EQ(cases, 92);
+    EXPECT_EQ(cases, 86);
 }
 
 // The golden file holds the palette as a user sees it in the fills the runs make.
