@@ -158,7 +158,9 @@ Measured best(const std::vector<Measured>& runs)
     return result;
 }
 
-void report(const char* what, const Measured& brelix, const Measured& peer, const char* peerName)
+// `floorMs` is what brelix-cli takes for one-row workbooks.
+void report(const char* what, const Measured& brelix, const Measured& peer, const char* peerName,
+            double floorMs)
 {
     std::printf("%s\n", what);
     std::printf("  brelix-cli --no-limit: %8.0f ms, exit %d, %lld lines; own peak %.0f MB, "
@@ -167,7 +169,8 @@ void report(const char* what, const Measured& brelix, const Measured& peer, cons
                 brelix.officePeakMb);
     std::printf("  %-21s %8.0f ms, exit %d, %lld lines; peak %.0f MB\n", peerName, peer.ms,
                 peer.exitCode, static_cast<long long>(peer.lines), peer.ownPeakMb);
-    std::printf("  ratio brelix / %s: %.2f\n", peerName, brelix.ms / peer.ms);
+    std::printf("  ratio brelix / %s: %.2f; beyond the floor %.0f ms, ratio %.2f\n", peerName,
+                brelix.ms / peer.ms, brelix.ms - floorMs, (brelix.ms - floorMs) / peer.ms);
 }
 
 } // namespace
@@ -221,24 +224,30 @@ int main(int argc, char** argv)
             runs.push_back(measure(program, arguments, home));
         return best(runs);
     };
-    const auto diffPair = [&](const char* what, const QString& first, const QString& second) {
-        const Measured brelix = repeated(cli, {QStringLiteral("diff"), QStringLiteral("--no-limit"),
-                                               files.filePath(first), files.filePath(second)});
-        const Measured peer = repeated(ssdiff, {files.filePath(first), files.filePath(second)});
-        report(what, brelix, peer, "ssdiff");
-    };
-    std::printf("(repetitions %d; figures are medians, peaks the largest seen)\n", repetitions);
     // What brelix-cli costs before and after any comparison: its office's start, the loads and
     // the end, which an office kept ready would save.
     writeCsv(files.filePath(QStringLiteral("one1.csv")), 1, false);
     writeCsv(files.filePath(QStringLiteral("one2.csv")), 1, true);
     convert(files.filePath(QStringLiteral("one1.csv")), QStringLiteral("xls"));
     convert(files.filePath(QStringLiteral("one2.csv")), QStringLiteral("xls"));
-    const Measured floor =
-        repeated(cli, {QStringLiteral("diff"), files.filePath(QStringLiteral("one1.xls")),
-                       files.filePath(QStringLiteral("one2.xls"))});
-    std::printf("brelix-cli diff of a one-row pair (its office's start and end): %.0f ms\n",
+    std::vector<Measured> floors;
+    for (int i = 0; i < std::max(3, repetitions); ++i)
+        floors.push_back(
+            measure(cli,
+                    {QStringLiteral("diff"), files.filePath(QStringLiteral("one1.xls")),
+                     files.filePath(QStringLiteral("one2.xls"))},
+                    home));
+    const Measured floor = best(floors);
+    std::printf("(repetitions %d; figures are medians, peaks the largest seen)\n", repetitions);
+    std::printf("brelix-cli diff of a one-row pair (the floor: its office's start and end): "
+                "%.0f ms\n",
                 floor.ms);
+    const auto diffPair = [&](const char* what, const QString& first, const QString& second) {
+        const Measured brelix = repeated(cli, {QStringLiteral("diff"), QStringLiteral("--no-limit"),
+                                               files.filePath(first), files.filePath(second)});
+        const Measured peer = repeated(ssdiff, {files.filePath(first), files.filePath(second)});
+        report(what, brelix, peer, "ssdiff", floor.ms);
+    };
     diffPair("100,000-cell .xls pair, 1 % changed", QStringLiteral("first.xls"),
              QStringLiteral("second.xls"));
     diffPair("100,000-cell .xlsx pair, 1 % changed", QStringLiteral("first.xlsx"),
@@ -252,6 +261,6 @@ int main(int argc, char** argv)
                           books);
     const Measured peer =
         repeated(ssgrep, QStringList{QStringLiteral("-i"), QStringLiteral("needle")} + books);
-    report("ten 100,000-cell .xls workbooks searched", brelix, peer, "ssgrep -i");
+    report("ten 100,000-cell .xls workbooks searched", brelix, peer, "ssgrep -i", floor.ms);
     return 0;
 }
