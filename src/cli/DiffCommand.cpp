@@ -23,7 +23,24 @@ enum DiffExit : int {
 
 const QString Usage =
     u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
-    u"                       [--layout 0|1|2] [--no-limit] [--password PW] [--show]\n"_s;
+    u"                       [--layout 0|1|2] [--align] [--no-limit] [--password PW] [--show]\n"_s;
+
+QString kindName(compare::ChangeKind kind)
+{
+    switch (kind) {
+    case compare::ChangeKind::Changed:
+        break;
+    case compare::ChangeKind::RowInserted:
+        return u"row-inserted"_s;
+    case compare::ChangeKind::RowDeleted:
+        return u"row-deleted"_s;
+    case compare::ChangeKind::ColumnInserted:
+        return u"column-inserted"_s;
+    case compare::ChangeKind::ColumnDeleted:
+        return u"column-deleted"_s;
+    }
+    return u"changed"_s;
+}
 
 int exitStatus(const compare::DiffOutcome& outcome)
 {
@@ -64,6 +81,11 @@ never written.
 
 Each differing cell is one line on stdout, in the order found:
   SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>ADDRESS<TAB>FIRST TEXT<TAB>SECOND TEXT
+With --align, each record is one line with both addresses and its kind:
+  SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>FIRST ADDRESS<TAB>SECOND ADDRESS<TAB>FIRST TEXT
+  <TAB>SECOND TEXT<TAB>KIND
+KIND is changed, row-inserted, row-deleted, column-inserted or column-deleted; an inserted
+cell has no first address or text, a deleted one no second address or text.
 Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
 
 Every message of the run goes to stderr as "TITLE: TEXT", an unexpected failure as its
@@ -78,6 +100,10 @@ Options:
   --no-color       leave the differing cells of the workbooks uncoloured
   --layout 0|1|2   the windows: 0 both workbooks side by side above the change history
                    (default), 1 all side by side, 2 all one above the other
+  --align          match rows and columns by their content before comparing cells, so
+                   that inserted and deleted rows and columns show as such rather than as
+                   changes of every cell after them; the change history gains the columns
+                   of the second address and the kind
   --no-limit       compare every cell of every sheet, past the work budget; records
                    past the 65536 rows of a change-history sheet go on in further sheets
   --password PW    the password of protected sheets, given to every prompt; without it a
@@ -101,6 +127,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QCommandLineOption to(u"to"_s, QString(), u"N"_s);
     const QCommandLineOption noColor(u"no-color"_s);
     const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
+    const QCommandLineOption align(u"align"_s);
+    parser.addOptions({formulas, from, to, noColor, layout, align});
     const QCommandLineOption noLimit(u"no-limit"_s);
     parser.addOptions({formulas, from, to, noColor, layout, noLimit});
     addJobOptions(parser);
@@ -127,6 +155,7 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.colorDiff = !parser.isSet(noColor);
     settings.toolBarRows = 2;
     settings.diffColor = 7;
+    settings.alignRows = parser.isSet(align);
     settings.noSizeLimit = parser.isSet(noLimit);
     options.job = jobOptions(parser);
     return std::nullopt;
@@ -143,10 +172,16 @@ int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
            [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
                outcome = compare::DiffRun(factory, ui, typedPassword).start(options.settings);
            });
-    for (const compare::DiffRecord& record : outcome.records)
+    for (const compare::DiffRecord& record : outcome.records) {
         out << record.sequence << u'\t' << escapeField(record.sheetName) << u'\t'
-            << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t'
-            << escapeField(record.firstText) << u'\t' << escapeField(record.secondText) << u'\n';
+            << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t';
+        if (options.settings.alignRows)
+            out << escapeField(record.secondAddress) << u'\t';
+        out << escapeField(record.firstText) << u'\t' << escapeField(record.secondText);
+        if (options.settings.alignRows)
+            out << u'\t' << kindName(record.kind);
+        out << u'\n';
+    }
     out.flush();
     // The report is long; its reason, such as a file that is no workbook, ends stderr.
     if (outcome.ending == compare::DiffEnding::Failed && !outcome.failure.isEmpty())

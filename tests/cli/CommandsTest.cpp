@@ -195,6 +195,7 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
 
         // diff: 0 no difference, 1 differences, 2 not compared.
         {u"diff Book1.xls Book2.xls"_s, differences},
+        {u"diff Book1.xls Book2.xls --align"_s, differences},
         {u"diff Book1.xls Book2.xls --show"_s, sameBooks},
         {u"diff Book1.xls Book2.xls"_s, tooLarge},
         {u"diff Book1.xls Book2.xls --password pw"_s, lockedBooks},
@@ -308,7 +309,7 @@ QStringList tokens(const DiffCommand::Options& options)
                        u"from="_s + s.startSheetText,      u"to="_s + s.lastSheetText,
                        u"formulas="_s + flag(s.byFormula), u"layout=%1"_s.arg(s.layout),
                        u"colour="_s + flag(s.colorDiff),   u"toolbars=%1"_s.arg(s.toolBarRows),
-                       u"index=%1"_s.arg(s.diffColor)} +
+                       u"index=%1"_s.arg(s.diffColor),     u"align="_s + flag(s.alignRows)} +
            tokens(options.job);
 }
 

@@ -5,6 +5,7 @@
 #include "RunBench.h"
 #include "core/compare/DiffRules.h"
 #include "core/compare/ErrorReport.h"
+#include "core/compare/SequenceMatcher.h"
 #include "core/run/ResultsWorkbook.h"
 
 #include <QDir>
@@ -48,6 +49,7 @@ struct Scenario {
     bool readOnlyResult = false;
     bool noResultsFolder = false;
     bool damagedTemplate = false;
+    bool align = false;
     bool noSizeLimit = false;
     int historySheetRows = run::kResultsSheetRows;
 };
@@ -73,6 +75,7 @@ public:
                       scenario.byFormula,
                       scenario.layout,
                       scenario.colorDiff};
+        m_settings.alignRows = scenario.align;
         m_settings.noSizeLimit = scenario.noSizeLimit;
         m_settings.historySheetRows = scenario.historySheetRows;
         if (scenario.noTemplate)
@@ -169,6 +172,10 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .first = square(90),
          .second = square(90, {{90, 90}})},
         {.name = u"over budget in the sheet"_s, .first = square(80), .second = square(80, all)},
+        {.name = u"over budget in the sheet, by matched rows"_s,
+         .first = square(80),
+         .second = square(80, all),
+         .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
         // 250 x 100 cells, read 200 rows at a time; five records, two a history sheet.
         {.name = u"no size limit, records past a history sheet"_s,
@@ -182,6 +189,128 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     for (const Scenario& scenario : scenarios)
         transcripts += u"== "_s + scenario.name + u'\n' + Comparison(scenario).transcript();
     run::expectGolden(u"diff-runs.txt"_s, transcripts);
+}
+
+// A sheet from rows split by '/' and cells by ' ', '.' an empty cell.
+WorkbookContent sheetOf(const QString& text)
+{
+    support::SheetContent sheet;
+    sheet.name = u"S"_s;
+    const QStringList rows = text.split(u'/');
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList cells = rows[r].split(u' ');
+        for (int c = 0; c < cells.size(); ++c)
+            if (cells[c] != u"."_s)
+                sheet.setCell(r + 1, c + 1, host::CellContent::ofText(cells[c]));
+    }
+    return workbookOf({sheet});
+}
+
+// By matched rows and columns: each record as "first address>second address first text>second
+// text kind", and the cells coloured in each workbook.
+TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
+{
+    const QList<std::tuple<QString, QString, QStringList, QString>> cases = {
+        {u"a b/c d/e f"_s,
+         u"x y/a b/c d/e f"_s, // a row inserted at the top
+         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s},
+         u"fillCells(Book2.xls,1,A1 B1,35)"_s},
+        {u"a b/c d/e f/g h/i j"_s,
+         u"a b/g h/i k"_s, // rows deleted, a change below
+         {u"A2> c> 行削除"_s, u"B2> d> 行削除"_s, u"A3> e> 行削除"_s, u"B3> f> 行削除"_s,
+          u"B5>B3 j>k 変更"_s},
+         u"fillCells(Book1.xls,1,B5,7) fillCells(Book2.xls,1,B3,7) "
+         u"fillCells(Book1.xls,1,A2 B2 A3 B3,22)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"b c X/e f Y/h i Z"_s, // a column deleted, one inserted
+         {u"A1> a> 列削除"_s, u">C1 >X 列挿入"_s, u"A2> d> 列削除"_s, u">C2 >Y 列挿入"_s,
+          u"A3> g> 列削除"_s, u">C3 >Z 列挿入"_s},
+         u"fillCells(Book1.xls,1,A1 A2 A3,22) fillCells(Book2.xls,1,C1 C2 C3,35)"_s},
+        {u"a b/a b/c d"_s,
+         u"a b/a b/a b/c d"_s, // repeated rows
+         {u">A3 >a 行挿入"_s, u">B3 >b 行挿入"_s},
+         u"fillCells(Book2.xls,1,A3 B3,35)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"a b c/x y z/d e F/g h i"_s, // a changed row beside a new one
+         {u">A2 >x 行挿入"_s, u">B2 >y 行挿入"_s, u">C2 >z 行挿入"_s, u"C2>C3 f>F 変更"_s},
+         u"fillCells(Book1.xls,1,C2,7) fillCells(Book2.xls,1,C3,7) "
+         u"fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
+        {u"a b/c d"_s,
+         u"a b/c d/e ."_s, // a tail added
+         {u">A3 >e 行挿入"_s},
+         u"fillCells(Book2.xls,1,A3,35)"_s},
+        {u"a b c/d e f"_s,
+         u"x y z w/a N b c/d N e f"_s, // a row and a column inserted
+         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s, u">C1 >z 行挿入"_s, u">D1 >w 行挿入"_s,
+          u">B2 >N 列挿入"_s, u">B3 >N 列挿入"_s},
+         u"fillCells(Book2.xls,1,A1 B1 C1 D1 B2 B3,35)"_s},
+        {u"a b c/d e f/g h i"_s,
+         u"a b c/d X Y/g h i"_s, // a third in common: not a pair
+         {u"A2> d> 行削除"_s, u"B2> e> 行削除"_s, u"C2> f> 行削除"_s, u">A2 >d 行挿入"_s,
+          u">B2 >X 行挿入"_s, u">C2 >Y 行挿入"_s},
+         u"fillCells(Book1.xls,1,A2 B2 C2,22) fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
+        // Only empty lines in common: by position.
+        {u"a . b/. . ./c . d"_s,
+         u"w . ./. . ./y . z"_s,
+         {u"A1>A1 a>w 変更"_s, u"C1>C1 b> 変更"_s, u"A3>A3 c>y 変更"_s, u"C3>C3 d>z 変更"_s},
+         u"fillCells(Book1.xls,1,A1 C1 A3 C3,7) fillCells(Book2.xls,1,A1 C1 A3 C3,7)"_s},
+    };
+    for (const auto& [first, second, records, fills] : cases) {
+        Comparison comparison({.first = sheetOf(first), .second = sheetOf(second), .align = true});
+        QStringList found;
+        for (const DiffRecord& r : comparison.run().records)
+            found.append(u"%1>%2 %3>%4 %5"_s.arg(r.address, r.secondAddress, r.firstText,
+                                                 r.secondText, changeKindCaption(r.kind)));
+        EXPECT_EQ(found, records) << first.toStdString() << " | " << second.toStdString();
+        EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), fills)
+            << first.toStdString();
+    }
+}
+
+// Lines as letters, '.' an empty one, a letter similar to itself in the other case; each step
+// written as its two lines, '-' for the missing one.
+TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
+{
+    const auto steps = [](const QString& a, const QString& b) {
+        const auto keys = [](const QString& text) {
+            std::vector<quint64> lines;
+            for (const QChar c : text)
+                lines.push_back(c == u'.' ? SequenceMatcher::kBlank : c.unicode());
+            return lines;
+        };
+        QStringList out;
+        for (const LinePair& p : SequenceMatcher::match(
+                 keys(a), keys(b), [&](int i, int j) { return a[i].toLower() == b[j].toLower(); }))
+            out.append(QString(p.inserted() ? u'-' : a[p.first]) +
+                       (p.deleted() ? u'-' : b[p.second]));
+        return out.join(u' ');
+    };
+    const std::tuple<QString, QString, QString> cases[] = {
+        {u"abc"_s, u"xabc"_s, u"-x aa bb cc"_s},     {u"abcde"_s, u"abe"_s, u"aa bb c- d- ee"_s},
+        {u"aab"_s, u"aaab"_s, u"aa aa -a bb"_s},     {u"ab"_s, u"ab.."_s, u"aa bb -. -."_s},
+        {u"abcd"_s, u"axBd"_s, u"aa -x bB c- dd"_s}, {u"ab."_s, u"xy."_s, u"ax by .."_s},
+        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},           {u"ab"_s, u"xAB"_s, u"-x aA bB"_s},
+    };
+    for (const auto& [a, b, expected] : cases)
+        EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
+
+    // Past a few hundred edits the lines found once in each anchor the rest: still the fewest.
+    std::vector<quint64> first, second;
+    for (quint64 line = 1; line <= 100000; ++line) {
+        first.push_back(line);
+        second.push_back(line % 50 ? line : line + 1000000);
+    }
+    second.insert(second.begin() + 2, 7777777);
+    int same = 0, changes = 0;
+    for (const LinePair& p :
+         SequenceMatcher::match(first, second, [](int, int) { return false; })) {
+        if (p.deleted() || p.inserted())
+            changes += 1;
+        else
+            same += first[size_t(p.first)] == second[size_t(p.second)];
+    }
+    EXPECT_EQ(same, 98000);
+    EXPECT_EQ(changes, 4001);
 }
 
 // Every host call of a comparison in each layout fails once in turn: the ending, and for a

@@ -101,6 +101,79 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
     reader.quit();
 }
 
+// Starts offices that show, just before they are handed over, the fill of chosen cells.
+class FillsAtHandOver : public host::SpreadsheetHostFactory {
+public:
+    using Look = std::function<void(contract::InspectableLibreOfficeHost&)>;
+    explicit FillsAtHandOver(Look look) : m_look(std::move(look)) {}
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        class Host : public contract::InspectableLibreOfficeHost {
+        public:
+            Host(const Look& look) : InspectableLibreOfficeHost(headlessOffice()), m_look(look) {}
+            void handOver() override
+            {
+                m_look(*this);
+                InspectableLibreOfficeHost::handOver();
+            }
+            Look m_look;
+        };
+        return std::make_unique<Host>(m_look);
+    }
+    bool handedOverInstanceOpen() override { return false; }
+
+private:
+    Look m_look;
+};
+
+// By matched rows and columns on a real office: a row inserted, a cell changed in the row
+// below it and a row deleted give their records, the change history's two extra columns with
+// their headers, and the three colours in the workbooks.
+TEST_F(RunsOnOfficeTest, MatchedRowsGiveTheExtraColumnsAndTheThreeColours)
+{
+    DiffSettings settings{
+        file(u"old.xls"_s), file(u"new.xlsx"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
+    settings.alignRows = true;
+    {
+        contract::LibreOfficeWorkbookWriter writer;
+        writer.write(settings.firstPath, {{textSheet(u"売上"_s, {{u"品名"_s, u"数量"_s},
+                                                                 {u"りんご"_s, u"10"_s},
+                                                                 {u"みかん"_s, u"5"_s},
+                                                                 {u"ぶどう"_s, u"7"_s}})}});
+        writer.write(settings.secondPath, {{textSheet(u"売上"_s, {{u"品名"_s, u"数量"_s},
+                                                                  {u"バナナ"_s, u"3"_s},
+                                                                  {u"りんご"_s, u"12"_s},
+                                                                  {u"ぶどう"_s, u"7"_s}})}});
+    }
+    // Fills of A2, B2, A3, B3 in each workbook.
+    QList<int> fills;
+    FillsAtHandOver factory([&](contract::InspectableLibreOfficeHost& office) {
+        for (const QString& book : {u"old.xls"_s, u"new.xlsx"_s})
+            for (int cell = 0; cell < 4; ++cell)
+                fills.append(office.cellColorIndex(book, 1, 2 + cell / 2, 1 + cell % 2));
+    });
+
+    const DiffOutcome outcome = DiffRun(factory, m_ui, m_password).start(settings);
+
+    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
+        << m_ui.errorReports().join(u'\n').toStdString();
+    EXPECT_EQ(fills, QList<int>({0, 7, 22, 22, 35, 35, 0, 7}));
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
+    const QString history = reader.openWorkbook(settings.outputPath);
+    EXPECT_EQ(reader.rangeTexts(history, 1, {{1, 7}, {1, 8}}, CellTextKind::Value),
+              QList<QStringList>({{u"ファイル2のセル"_s, u"変更の種類"_s}}));
+    EXPECT_EQ(reader.rangeTexts(history, 1, {{2, 1}, {6, 8}}, CellTextKind::Value),
+              QList<QStringList>({
+                  {u"1"_s, u"売上"_s, u"1"_s, u""_s, u""_s, u"バナナ"_s, u"A2"_s, u"行挿入"_s},
+                  {u"2"_s, u"売上"_s, u"1"_s, u""_s, u""_s, u"3"_s, u"B2"_s, u"行挿入"_s},
+                  {u"3"_s, u"売上"_s, u"1"_s, u"B2"_s, u"10"_s, u"12"_s, u"B3"_s, u"変更"_s},
+                  {u"4"_s, u"売上"_s, u"1"_s, u"A3"_s, u"みかん"_s, u""_s, u""_s, u"行削除"_s},
+                  {u"5"_s, u"売上"_s, u"1"_s, u"B3"_s, u"5"_s, u""_s, u""_s, u"行削除"_s},
+              }));
+    EXPECT_TRUE(reader.cellBorders(history, 1, 6, 8).bottom);
+    reader.quit();
+}
+
 // With no size limit, a sheet of 20,000 cells, past the old budget, is compared whole, its
 // differences coloured, and records past a history sheet of three rows go on in sheets the
 // office adds after it with the heading.

@@ -471,7 +471,7 @@ TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
         {"toolbarRows4Action", u"[TOOLBR]4"_s}, {"compareFormulasAction", u"[HIKAKU]1"_s},
         {"alwaysOnTopAction", u"[FRONT ]1"_s},  {"searchModeAction", u"[KIND  ]1"_s},
         {"printModeAction", u"[KIND  ]2"_s},    {"diffColourAction", u"[DIFFCL]44"_s},
-        {"noSizeLimitAction", u"[NOLIMT]1"_s}};
+        {"alignRowsAction", u"[ALIGN ]1"_s},    {"noSizeLimitAction", u"[NOLIMT]1"_s}};
     for (const auto& [name, line] : cases) {
         open();
         const ModalAnswerer colourDialog([](QWidget* dialog) {
@@ -562,10 +562,12 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
              drop("secondFile",
                   {QUrl(u"https://example.invalid/x"_s), QUrl::fromLocalFile(data(u"b.xls"_s))});
              press("colourDifferences");
+             trigger("alignRowsAction");
          },
          [this] {
              const auto history = m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0];
-             EXPECT_EQ(history.cell(2, 4).text + history.cell(2, 6).text, u"C2Sum"_s);
+             EXPECT_EQ(history.cell(2, 4).text + history.cell(2, 6).text + history.cell(2, 8).text,
+                       u"C2Sum変更"_s);
              EXPECT_EQ(m_factory.lastHost().workbook(u"a.xls"_s).sheets[0].fill(2, 3), 0);
          }},
         {"searchModeAction", "searchButton",

@@ -59,6 +59,11 @@ bool ChangeHistory::finish()
             [&] { m_host.setSheetName(history, s, run::RecordSheets::sheetName(sheetName, s)); });
     }
 
+    for (int s = 1; m_state.settings.alignRows && s <= sheets; ++s) {
+        m_host.writeRows(history, s, 1, 7,
+                         {{QStringLiteral("ファイル2のセル"), QStringLiteral("変更の種類")}});
+    }
+
     m_state.stage = Stage::MarkHistory;
     const std::optional<host::CellPosition> last = m_workbook.measure(m_ui, m_password);
     if (!last)
@@ -66,7 +71,7 @@ bool ChangeHistory::finish()
     m_state.row = last->row;
     m_state.column = last->column;
     m_workbook.mark(*last, m_state.nextHistoryRow, m_state.byValue ? 6 : 4);
-    markFurtherSheets(sheets);
+    markFurtherSheets(sheets, last->column);
 
     m_state.stage = Stage::AnnotateAndSaveHistory;
     writeNotes();
@@ -83,14 +88,14 @@ bool ChangeHistory::finish()
 }
 
 // The sheets past the first are marked as the first is: their extent is known without asking.
-void ChangeHistory::markFurtherSheets(int sheets)
+void ChangeHistory::markFurtherSheets(int sheets, int columns)
 {
     const int records = m_state.nextHistoryRow - 2;
     const int sheetRows = m_state.settings.historySheetRows;
     for (int s = 2; s <= sheets; ++s) {
         const int lastRow =
             s < sheets ? sheetRows : run::RecordSheets::placeOf(records, sheetRows).row;
-        m_workbook.mark({lastRow, 6}, m_state.nextHistoryRow, m_state.byValue ? 6 : 4, s);
+        m_workbook.mark({lastRow, columns}, m_state.nextHistoryRow, m_state.byValue ? 6 : 4, s);
     }
 }
 

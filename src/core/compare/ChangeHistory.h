@@ -32,7 +32,7 @@ public:
 
 private:
     int recordSheetCount() const;
-    void markFurtherSheets(int sheets);
+    void markFurtherSheets(int sheets, int columns);
     void writeNotes();
     void note(int row, const QString& text);
 

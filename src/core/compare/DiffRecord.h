@@ -5,7 +5,16 @@
 
 namespace brelix::compare {
 
-// One differing cell: a row A to F of the change history.
+// What a record of a comparison by matched rows and columns stands for; a comparison by
+// position only finds changed cells.
+enum class ChangeKind { Changed, RowInserted, RowDeleted, ColumnInserted, ColumnDeleted };
+
+// The kind as the change history names it.
+QString changeKindCaption(ChangeKind kind);
+
+// One differing cell: a row A to F of the change history. Compared by matched rows and
+// columns, also the cell's address in the second workbook (empty for a deleted cell, as the
+// first address is for an inserted one) and its kind, columns G and H.
 struct DiffRecord {
     int sequence = 0;
     QString sheetName;
@@ -13,11 +22,14 @@ struct DiffRecord {
     QString address;
     QString firstText;
     QString secondText;
+    QString secondAddress{};
+    ChangeKind kind = ChangeKind::Changed;
 
     QVariantList row() const
     {
         return {sequence, sheetName, sheetNumber, address, firstText, secondText};
     }
+    QVariantList alignedRow() const;
     friend bool operator==(const DiffRecord&, const DiffRecord&) = default;
 };
 

@@ -1,5 +1,6 @@
 #include "core/compare/DiffRun.h"
 
+#include "core/compare/AlignedSheetComparer.h"
 #include "core/compare/ChangeHistory.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SheetPairComparer.h"
@@ -232,7 +233,10 @@ DiffEnding DiffRun::compareSheets()
             QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
         m_ui.setProgressCaption(
             QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstSheetCount).arg(sheetName));
-        SheetPairComparer(*m_host, m_ui, m_state).compare(s, sheetName);
+        if (m_state.settings.alignRows)
+            AlignedSheetComparer(*m_host, m_ui, m_state).compare(s, sheetName);
+        else
+            SheetPairComparer(*m_host, m_ui, m_state).compare(s, sheetName);
     }
     return DiffEnding::Finished;
 }

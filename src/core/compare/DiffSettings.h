@@ -19,6 +19,8 @@ struct DiffSettings {
     bool colorDiff = true; // colour the differing cells in both workbooks
     int toolBarRows = 2;   // rows of toolbars the user says the office shows
     int diffColor = 7;     // palette index of differing cells
+    // Compare by matched rows and columns instead of by position.
+    bool alignRows = false;
     // Every cell of every sheet pair, past the work budget.
     bool noSizeLimit = false;
     // Rows a sheet of the saved change history holds; records past them go on in further sheets.

@@ -35,6 +35,7 @@ struct Settings {
     CompareTarget compareTarget = CompareTarget::Values;
     int diffColourIndex = 7; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
+    bool alignRows = false;  // compare by matched rows and columns; written only when on
     // Compare and search every cell, whatever the size.
     bool noSizeLimit = false;
 

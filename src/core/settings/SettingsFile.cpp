@@ -102,7 +102,7 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 15> keys = {{
+const std::array<Key, 16> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
@@ -132,6 +132,11 @@ const std::array<Key, 15> keys = {{
      }},
     {tag::DiffColour,
      [](Settings& s, QStringView v) { return setOrStop(s.diffColourIndex, int16(v)); }},
+    {tag::AlignRows,
+     [](Settings& s, QStringView v) {
+         s.alignRows = settingsNumber(v) == 1;
+         return Record::Read;
+     }},
     {tag::NoSizeLimit,
      [](Settings& s, QStringView v) {
          s.noSizeLimit = settingsNumber(v) == 1;
@@ -259,6 +264,9 @@ QString SettingsFile::text(const Settings& settings)
     lines.add(tag::ToolbarRows, settings.toolbarRows);
     lines.add(tag::CompareTarget, static_cast<int>(settings.compareTarget));
     lines.add(tag::DiffColour, settings.diffColourIndex);
+    // Files of users who never turn it on stay as older versions wrote them.
+    if (settings.alignRows)
+        lines.add(tag::AlignRows, 1);
     // Only when on: with it off the file stays as older versions wrote it.
     if (settings.noSizeLimit)
         lines.add(tag::NoSizeLimit, 1);

@@ -24,6 +24,7 @@ inline constexpr QStringView FileType = u"[PATRN ]";
 inline constexpr QStringView ToolbarRows = u"[TOOLBR]";
 inline constexpr QStringView CompareTarget = u"[HIKAKU]";
 inline constexpr QStringView DiffColour = u"[DIFFCL]";
+inline constexpr QStringView AlignRows = u"[ALIGN ]";
 inline constexpr QStringView NoSizeLimit = u"[NOLIMT]";
 
 } // namespace tag

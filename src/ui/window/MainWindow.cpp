@@ -115,6 +115,9 @@ void MainWindow::buildOptionsMenu(QMenu* options)
     }
     name(options->addAction(QStringLiteral("比較背景色"), this, &MainWindow::chooseDiffColour),
          "diffColourAction");
+    m_alignRowsAction =
+        name(options->addAction(QStringLiteral("行・列を対応付けて比較")), "alignRowsAction");
+    m_alignRowsAction->setCheckable(true);
 }
 
 void MainWindow::startUp(const QString& argument)
@@ -153,6 +156,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_compareScreen->applySettings(settings);
     m_searchPrintScreen->applySettings(settings, recovered);
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
+    m_alignRowsAction->setChecked(settings.alignRows);
     m_noSizeLimitAction->setChecked(settings.noSizeLimit);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
@@ -170,6 +174,7 @@ settings::Settings MainWindow::currentSettings() const
     settings.top = pixelsToTwips(pos().y());
     settings.left = pixelsToTwips(pos().x());
     settings.alwaysOnTop = m_alwaysOnTopAction->isChecked();
+    settings.alignRows = m_alignRowsAction->isChecked();
     m_compareScreen->writeSettings(settings);
     m_searchPrintScreen->writeSettings(settings);
     return settings;
@@ -248,6 +253,7 @@ void MainWindow::startComparison()
     settings.byFormula = m_settings.compareTarget == brelix::settings::CompareTarget::Formulas;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
+    settings.alignRows = m_alignRowsAction->isChecked();
     settings.noSizeLimit = m_settings.noSizeLimit;
 
     // Nothing may start a second job or close the window while this one runs.

@@ -1,0 +1,169 @@
+#include "core/compare/AlignedSheetComparer.h"
+
+#include "core/host/CellAddress.h"
+#include "core/host/HostError.h"
+#include "core/run/RecordSheets.h"
+#include "core/run/RowBlockReader.h"
+
+#include <cmath>
+
+namespace brelix::compare {
+
+namespace {
+
+host::CellPosition cellAt(int rowIndex, int columnIndex)
+{
+    return {rowIndex + 1, columnIndex + 1};
+}
+
+QString addressOf(const std::optional<host::CellPosition>& cell)
+{
+    return cell ? host::cellAddress(cell->row, cell->column) : QString();
+}
+
+} // namespace
+
+void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
+{
+    m_sheet = sheet;
+    m_sheetName = sheetName;
+    m_ui.processEvents();
+    m_state.stage = Stage::CompareSheetPair;
+    m_writeRow = m_state.nextHistoryRow;
+    SheetTexts first, second;
+    if (read(sheet, first, second)) {
+        const SheetAlignment alignment(first, second, m_state.maxColumns);
+        const QList<LinePair>& rows = alignment.rows();
+        const QList<LinePair>& columns = alignment.columns();
+        float progress = 0;
+        const float step = 100.0f / static_cast<float>(std::max<qsizetype>(1, rows.size()));
+        for (const LinePair& row : rows) {
+            m_state.row = (row.inserted() ? row.second : row.first) + 1;
+            m_ui.processEvents();
+            if (m_ui.cancelRequested())
+                break;
+            m_state.stage = Stage::NextRow;
+            compareRow(row, columns, row.inserted() ? QStringList() : first[row.first],
+                       row.deleted() ? QStringList() : second[row.second]);
+            progress += step;
+            m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
+        }
+    }
+    flush(sheet);
+    // Back to A1 in both workbooks, where the last-cell probe had moved the selection.
+    for (const QString& book : {m_state.firstName, m_state.secondName}) {
+        m_host.activateWorkbook(book);
+        m_host.selectRange(book, sheet, {{1, 1}, {1, 1}});
+    }
+}
+
+// The cells of one matched row, column by column, up to the end of the budget.
+void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>& columns,
+                                      const QStringList& a, const QStringList& b)
+{
+    for (const LinePair& column : columns) {
+        const QString x = column.inserted() ? QString() : a.value(column.first);
+        const QString y = column.deleted() ? QString() : b.value(column.second);
+        m_state.column = (column.inserted() ? column.second : column.first) + 1;
+        m_state.stage = Stage::CompareCell;
+        if (x == y)
+            continue;
+        // A cell has an address in each workbook that has its row and its column.
+        std::optional<host::CellPosition> from, to;
+        if (!row.inserted() && !column.inserted())
+            from = cellAt(row.first, column.first);
+        if (!row.deleted() && !column.deleted())
+            to = cellAt(row.second, column.second);
+        const ChangeKind kind = row.inserted()      ? ChangeKind::RowInserted
+                                : row.deleted()     ? ChangeKind::RowDeleted
+                                : column.inserted() ? ChangeKind::ColumnInserted
+                                : column.deleted()  ? ChangeKind::ColumnDeleted
+                                                    : ChangeKind::Changed;
+        if (!record(kind, from, to, x, y))
+            return;
+    }
+}
+
+bool AlignedSheetComparer::read(int sheet, SheetTexts& first, SheetTexts& second)
+{
+    const host::CellPosition extent{m_state.maxRows, m_state.maxColumns};
+    const auto kind = m_state.byValue ? host::CellTextKind::Value : host::CellTextKind::Formula;
+    run::RowBlockReader firstReader(m_host, m_state.firstName, sheet, extent, kind);
+    run::RowBlockReader secondReader(m_host, m_state.secondName, sheet, extent, kind);
+    for (int r = 1; r <= m_state.maxRows; ++r) {
+        m_state.row = r;
+        if (firstReader.needsRead(r)) {
+            m_ui.processEvents();
+            if (m_ui.cancelRequested())
+                return false;
+            m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
+            m_state.column = 1;
+            firstReader.readFrom(r);
+            secondReader.readFrom(r);
+        }
+        first.append(firstReader.row(r));
+        second.append(secondReader.row(r));
+    }
+    return true;
+}
+
+bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosition> firstCell,
+                                  std::optional<host::CellPosition> secondCell,
+                                  const QString& firstText, const QString& secondText)
+{
+    if (m_state.settings.colorDiff) {
+        m_state.stage = Stage::ColourCells;
+        if (kind == ChangeKind::Changed)
+            m_changed.append(*firstCell), m_changed.append(*secondCell);
+        else if (firstCell)
+            m_deleted.append(*firstCell);
+        else
+            m_inserted.append(*secondCell);
+        m_state.workDone += 6;
+    }
+    m_state.stage = Stage::MakeRecord;
+    const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheet,
+                            addressOf(firstCell),       firstText,   secondText,
+                            addressOf(secondCell),      kind};
+    m_state.stage = Stage::RecordDifference;
+    m_state.records.append(record);
+    m_toWrite.append(record.alignedRow());
+    m_state.stage = Stage::CountDifference;
+    m_state.nextHistoryRow += 1;
+    m_state.workDone += 2;
+    if (!m_state.cutShort())
+        return true;
+    m_state.cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
+    return false;
+}
+
+void AlignedSheetComparer::flush(int sheet)
+{
+    m_state.stage = Stage::ColourCells;
+    const auto fill = [&](const QString& book, QList<host::CellPosition>& cells, int color) {
+        if (!cells.isEmpty())
+            m_host.fillCells(book, sheet, cells, color);
+    };
+    // A changed cell has two places: those of the first workbook come first in each pair.
+    QList<host::CellPosition> changedFirst, changedSecond;
+    for (qsizetype i = 0; i + 1 < m_changed.size(); i += 2)
+        changedFirst.append(m_changed[i]), changedSecond.append(m_changed[i + 1]);
+    fill(m_state.firstName, changedFirst, m_state.settings.diffColor);
+    fill(m_state.secondName, changedSecond, m_state.settings.diffColor);
+    fill(m_state.firstName, m_deleted, kDeletedColor);
+    fill(m_state.secondName, m_inserted, kInsertedColor);
+    m_changed.clear();
+    m_deleted.clear();
+    m_inserted.clear();
+    if (!m_toWrite.isEmpty()) {
+        m_state.stage = Stage::RecordDifference;
+        m_host.activateWorkbook(m_state.historyName);
+        run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
+                          run::kTemplateSheets[0])
+            .write(m_writeRow - 1, m_toWrite);
+        m_toWrite.clear();
+    }
+    m_writeRow = m_state.nextHistoryRow;
+}
+
+} // namespace brelix::compare

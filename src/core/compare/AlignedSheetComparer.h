@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/compare/DiffRunState.h"
+#include "core/compare/SheetAlignment.h"
+#include "core/host/SpreadsheetHost.h"
+#include "core/run/RunUi.h"
+
+#include <optional>
+
+namespace brelix::compare {
+
+// Compares sheet s of both workbooks by matched rows and columns: it reads both sheets whole,
+// aligns them (SheetAlignment) and records, in the order of the matched rows and from left to
+// right, every changed cell with both its addresses and every non-empty cell of an inserted or
+// deleted row or column. Budget, progress and cancel go by the matched rows as a comparison by
+// position goes by rows: the sheet pair was charged before, a record costs 2 and a colouring 6,
+// and once the budget is spent each remaining matched row records its first difference only.
+class AlignedSheetComparer {
+public:
+    // Inserted cells are coloured in the second workbook, deleted ones in the first; both
+    // apart from the changed cells' colour.
+    static constexpr int kInsertedColor = 35; // light green
+    static constexpr int kDeletedColor = 22;  // coral
+
+    AlignedSheetComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
+        : m_host(host), m_ui(ui), m_state(state)
+    {
+    }
+
+    void compare(int sheet, const QString& sheetName);
+
+private:
+    void compareRow(const LinePair& row, const QList<LinePair>& columns, const QStringList& a,
+                    const QStringList& b);
+    // False when the run was cancelled while reading.
+    bool read(int sheet, SheetTexts& first, SheetTexts& second);
+    // False once the budget has run out.
+    bool record(ChangeKind kind, std::optional<host::CellPosition> firstCell,
+                std::optional<host::CellPosition> secondCell, const QString& firstText,
+                const QString& secondText);
+    void flush(int sheet);
+
+    host::SpreadsheetHost& m_host;
+    run::RunUi& m_ui;
+    DiffRunState& m_state;
+    QString m_sheetName;
+    int m_sheet = 0;
+    QList<host::CellPosition> m_changed;
+    QList<host::CellPosition> m_inserted;
+    QList<host::CellPosition> m_deleted;
+    QList<QVariantList> m_toWrite;
+    int m_writeRow = 0;
+};
+
+} // namespace brelix::compare
