@@ -177,13 +177,13 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .second = square(80, all),
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
-        // 250 x 100 cells, read 200 rows at a time; five records, two a history sheet.
+        // 250 x 100 cells, read 200 rows at a time; five records, three a history sheet.
         {.name = u"no size limit, records past a history sheet"_s,
          .first = hiddenAfter(gridSheet(u"S"_s, 250, 100)),
          .second = hiddenAfter(
              gridSheet(u"S"_s, 250, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {250, 1}})),
          .noSizeLimit = true,
-         .historySheetRows = 3},
+         .historySheetRows = 4},
     };
     QString transcripts;
     for (const Scenario& scenario : scenarios)

@@ -154,12 +154,12 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
          .books = {{u"big.xls"_s, big}, {u"fits.xls"_s, fits}},
          .text = u"100,"_s},
         {.name = u"the last one over the cell limit"_s, .books = {{u"over.xls"_s, over}}},
-        // Four hits in a workbook past the cell limit, two a results sheet.
+        // Four hits in a workbook past the cell limit, three a results sheet.
         {.name = u"no size limit, hits past a results sheet"_s,
          .books = {{u"big.xls"_s, big}},
          .text = u"99,10"_s,
          .noSizeLimit = true,
-         .resultsSheetRows = 3},
+         .resultsSheetRows = 4},
         // Events: after the window shows, after cancel is enabled, after each extent, each
         // row. Sheet 1 takes events 3 to 6; event 8 is the first row of sheet 2.
         {.name = u"cancel in the second sheet"_s,
