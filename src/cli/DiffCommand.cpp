@@ -23,7 +23,7 @@ enum DiffExit : int {
 
 const QString Usage =
     u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
-    u"                       [--layout 0|1|2] [--align] [--password PW] [--show]\n"_s;
+    u"                       [--layout 0|1|2] [--align] [--no-limit] [--password PW] [--show]\n"_s;
 
 QString kindName(compare::ChangeKind kind)
 {
@@ -104,6 +104,8 @@ Options:
                    that inserted and deleted rows and columns show as such rather than as
                    changes of every cell after them; the change history gains the columns
                    of the second address and the kind
+  --no-limit       compare every cell of every sheet, past the work budget; records
+                   past the 65536 rows of a change-history sheet go on in further sheets
   --password PW    the password of protected sheets, given to every prompt; without it a
                    protected sheet stops the comparison
   --show           hand the office over visible when the comparison finishes, with both
@@ -127,6 +129,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
     const QCommandLineOption align(u"align"_s);
     parser.addOptions({formulas, from, to, noColor, layout, align});
+    const QCommandLineOption noLimit(u"no-limit"_s);
+    parser.addOptions({formulas, from, to, noColor, layout, noLimit});
     addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
@@ -152,6 +156,7 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.toolBarRows = 2;
     settings.diffColor = 7;
     settings.alignRows = parser.isSet(align);
+    settings.noSizeLimit = parser.isSet(noLimit);
     options.job = jobOptions(parser);
     return std::nullopt;
 }

@@ -22,7 +22,8 @@ enum GrepExit : int {
     ExitNotSearched = 2,
 };
 
-const QString Usage = u"Usage: brelix-cli grep TEXT FILE... [--case] [--password PW] [--show]\n"_s;
+const QString Usage =
+    u"Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]\n"_s;
 
 int exitStatus(const search::SearchOutcome& outcome)
 {
@@ -73,6 +74,8 @@ progress. Ctrl+C stops the search as the cancel button does.
 
 Options:
   --case           letter case counts (abc does not find ABC)
+  --no-limit       search every cell of every workbook, however large; hits past the
+                   65536 rows of a results sheet go on in further sheets
   --password PW    the password of protected sheets, given to every prompt; without it a
                    protected sheet stops the search
   --show           hand the office over visible at the end, with the results and every
@@ -89,7 +92,8 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
 {
     QCommandLineParser parser;
     const QCommandLineOption caseSensitive(u"case"_s);
-    parser.addOption(caseSensitive);
+    const QCommandLineOption noLimit(u"no-limit"_s);
+    parser.addOptions({caseSensitive, noLimit});
     addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
@@ -117,6 +121,7 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     settings.hitFilePath = files::programFile(run::kHitFile);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
+    settings.noSizeLimit = parser.isSet(noLimit);
     options.job = jobOptions(parser);
     settings.openHitWorkbooks = options.job.show;
     return std::nullopt;

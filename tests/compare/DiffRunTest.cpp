@@ -50,6 +50,8 @@ struct Scenario {
     bool noResultsFolder = false;
     bool damagedTemplate = false;
     bool align = false;
+    bool noSizeLimit = false;
+    int historySheetRows = run::kResultsSheetRows;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.
@@ -74,6 +76,8 @@ public:
                       scenario.layout,
                       scenario.colorDiff};
         m_settings.alignRows = scenario.align;
+        m_settings.noSizeLimit = scenario.noSizeLimit;
+        m_settings.historySheetRows = scenario.historySheetRows;
         if (scenario.noTemplate)
             QFile::remove(m_settings.templatePath);
         if (scenario.damagedTemplate)
@@ -97,8 +101,9 @@ public:
                            .arg(m_password);
         for (const DiffRecord& r : run::firstAndLast(outcome.records, 3))
             text += u"  "_s + QVariant(r.row()).toStringList().join(u'|') + u'\n';
-        text += screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s}) +
-                previousResult(m_settings.outputPath);
+        text +=
+            screenAndOffices({u"setWindowGeometry"_s, u"fillCells"_s, u"addSheetWithHeading"_s}) +
+            previousResult(m_settings.outputPath);
         if (!handedOver())
             return text;
         const WorkbookContent history = *m_factory.savedContent(m_settings.outputPath);
@@ -131,6 +136,12 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         all.append({cell / 80 + 1, cell % 80 + 1});
     const auto square = [](int size, const QList<std::pair<int, int>>& changes = {}) {
         return workbookOf({gridSheet(u"S"_s, size, size, changes)});
+    };
+    // A hidden second sheet, for the note that follows the records.
+    const auto hiddenAfter = [](const support::SheetContent& sheet) {
+        WorkbookContent book = workbookOf({sheet, gridSheet(u"H"_s, 1, 1)});
+        book.sheets[1].visible = false;
+        return book;
     };
     // The budget: 50 + 100 x 100 x 2 + 50 > 16382, 50 + 90 x 90 x 2 + 50 is within.
     const QList<Scenario> scenarios = {
@@ -166,6 +177,13 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .second = square(80, all),
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
+        // 250 x 100 cells, read 200 rows at a time; five records, three a history sheet.
+        {.name = u"no size limit, records past a history sheet"_s,
+         .first = hiddenAfter(gridSheet(u"S"_s, 250, 100)),
+         .second = hiddenAfter(
+             gridSheet(u"S"_s, 250, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {250, 1}})),
+         .noSizeLimit = true,
+         .historySheetRows = 4},
     };
     QString transcripts;
     for (const Scenario& scenario : scenarios)

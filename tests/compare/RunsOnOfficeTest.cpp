@@ -183,6 +183,45 @@ TEST_F(RunsOnOfficeTest, MatchedRowsGiveTheExtraColumnsAndTheThreeColours)
     reader.quit();
 }
 
+// With no size limit, a sheet of 20,000 cells, past the old budget, is compared whole, its
+// differences coloured, and records past a history sheet of three rows go on in sheets the
+// office adds after it with the heading.
+TEST_F(RunsOnOfficeTest, WithoutTheLimitALargeSheetIsComparedWholeAcrossHistorySheets)
+{
+    DiffSettings settings{
+        file(u"old.xls"_s), file(u"new.xls"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
+    settings.noSizeLimit = true;
+    settings.historySheetRows = 3;
+    const QList<std::pair<int, int>> changed = {{1, 1}, {1, 2}, {150, 50}, {200, 100}, {201, 1}};
+    for (const QString& path : {settings.firstPath, settings.secondPath}) {
+        QFile::copy(templatePath(), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QList<QVariantList> rows(201, QVariantList(100, u"same"_s));
+        for (const auto& [r, c] : changed)
+            rows[r - 1][c - 1] = path;
+        auto host = m_factory.start();
+        const QString book = host->openWorkbook(path);
+        host->writeRows(book, 1, 1, 1, rows);
+        host->saveWorkbook(book);
+        host->quit();
+    }
+
+    const DiffOutcome outcome = DiffRun(m_factory, m_ui, m_password).start(settings);
+
+    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
+        << m_ui.errorReports().join(u'\n').toStdString();
+    ASSERT_EQ(outcome.records.size(), changed.size());
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
+    const QString history = reader.openWorkbook(settings.outputPath);
+    ASSERT_EQ(reader.sheetCount(history), 3);
+    EXPECT_EQ(reader.sheetName(history, 3), u"変更履歴　old-new(3)"_s);
+    EXPECT_EQ(reader.rangeTexts(history, 3, {{1, 1}, {2, 4}}, CellTextKind::Value),
+              reader.rangeTexts(history, 1, {{1, 1}, {1, 4}}, CellTextKind::Value) +
+                  QList<QStringList>({{u"5"_s, u"変更履歴"_s, u"1"_s, u"A201"_s}}));
+    EXPECT_EQ(reader.cellColorIndex(history, 3, 2, 1), 6);
+    reader.quit();
+}
+
 // A search on a real office over workbooks of every kind the office wrote, one with a
 // protected sheet and one damaged, with the template the build made: the hits, the saved
 // results, every workbook untouched and no office of the run left behind.

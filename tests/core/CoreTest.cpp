@@ -9,6 +9,7 @@
 #include "core/files/ProgramFolderSetup.h"
 #include "core/files/WorkbookKind.h"
 #include "core/host/CellAddress.h"
+#include "core/host/CellBlocks.h"
 #include "core/host/CellText.h"
 #include "core/host/ColorPalette.h"
 #include "core/host/HostError.h"
@@ -624,11 +625,20 @@ TEST(RuleCases, EachLineOfTheCaseFileHolds)
             EXPECT_LE(actual.size(), 31); // the most a sheet name holds
         } else if (rule == u"leading-number") {
             actual = QString::number(settings::leadingNumber(f[1]));
+        } else if (rule == u"cell-blocks") {
+            QList<host::CellPosition> cells;
+            for (const QString& cell : f[1].split(u' '))
+                cells.append({cell.section(u',', 0, 0).toInt(), cell.section(u',', 1).toInt()});
+            QStringList blocks;
+            for (const host::CellRange& b : host::cellBlocks(cells))
+                blocks.append(cellAddress(b.first.row, b.first.column) + u':' +
+                              cellAddress(b.last.row, b.last.column));
+            actual = blocks.join(u' ');
         }
         EXPECT_EQ(actual, f.last()) << f.join(u" | "_s).toStdString();
         ++cases;
     }
-    EXPECT_EQ(cases, 83);
+    EXPECT_EQ(cases, 86);
 }
 
 // The golden file holds the palette as a user sees it in the fills the runs make.

@@ -49,6 +49,8 @@ struct Scenario {
     HostError::Kind failure = HostError::Kind::General;
     int failingOffices = 1;
     int failingUse = 1;
+    bool noSizeLimit = false;
+    int resultsSheetRows = run::kResultsSheetRows;
 };
 
 // The run of a scenario over files in a folder of their own (a workbook without sheets is
@@ -65,6 +67,8 @@ QString transcript(const Scenario& scenario)
                             bench.put(u"Brelix.grp"_s, {}),
                             scenario.keepHitFile};
     settings.openHitWorkbooks = scenario.openHitWorkbooks;
+    settings.noSizeLimit = scenario.noSizeLimit;
+    settings.resultsSheetRows = scenario.resultsSheetRows;
     bench.copyTemplate(settings.templatePath, settings.outputPath);
     for (const auto& [name, content] : scenario.books)
         settings.targets.append({name, bench.put(name, content)});
@@ -101,8 +105,9 @@ QString transcript(const Scenario& scenario)
             bench.previousResult(settings.outputPath);
     if (bench.handedOver()) {
         const WorkbookContent results = *bench.m_factory.savedContent(settings.outputPath);
-        text +=
-            u"%1 sheet(s) saved, "_s.arg(results.sheets.size()) + run::sheetText(results.sheets[0]);
+        text += u"%1 sheet(s) saved, "_s.arg(results.sheets.size());
+        for (const SheetContent& sheet : results.sheets)
+            text += run::sheetText(sheet);
     }
     return text;
 }
@@ -155,6 +160,12 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
          .books = {{u"big.xls"_s, big}, {u"fits.xls"_s, fits}},
          .text = u"100,"_s},
         {.name = u"the last one over the cell limit"_s, .books = {{u"over.xls"_s, over}}},
+        // Four hits in a workbook past the cell limit, three a results sheet.
+        {.name = u"no size limit, hits past a results sheet"_s,
+         .books = {{u"big.xls"_s, big}},
+         .text = u"99,10"_s,
+         .noSizeLimit = true,
+         .resultsSheetRows = 4},
         // Events: after the window shows, after cancel is enabled, after each extent, each
         // row. Sheet 1 takes events 3 to 6; event 8 is the first row of sheet 2.
         {.name = u"cancel in the second sheet"_s,

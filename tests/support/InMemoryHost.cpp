@@ -272,6 +272,16 @@ void InMemoryHost::deleteSheet(const QString& book, const QString& name)
         --content.activeSheet;
 }
 
+void InMemoryHost::addSheetWithHeading(const QString& book, int sheet, const QString& name)
+{
+    SheetContent added = enterSheet(u"addSheetWithHeading"_s, book, sheet, args(name));
+    added.name = name;
+    std::erase_if(added.cells, [](const auto& cell) { return cell.first.first > 1; });
+    std::erase_if(added.fills, [](const auto& fill) { return fill.first.first > 1; });
+    std::erase_if(added.borders, [](const auto& border) { return border.first.first > 1; });
+    openBook(book).content.sheets.insert(sheet, added);
+}
+
 bool InMemoryHost::isSheetProtected(const QString& book, int sheet)
 {
     return enterSheet(u"isSheetProtected"_s, book, sheet).isProtected;

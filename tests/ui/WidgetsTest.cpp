@@ -472,7 +472,7 @@ TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
         {"toolbarRows4Action", u"[TOOLBR]4"_s}, {"compareFormulasAction", u"[HIKAKU]1"_s},
         {"alwaysOnTopAction", u"[FRONT ]1"_s},  {"searchModeAction", u"[KIND  ]1"_s},
         {"printModeAction", u"[KIND  ]2"_s},    {"diffColourAction", u"[DIFFCL]44"_s},
-        {"alignRowsAction", u"[ALIGN ]1"_s}};
+        {"alignRowsAction", u"[ALIGN ]1"_s},    {"noSizeLimitAction", u"[NOLIMT]1"_s}};
     for (const auto& [name, line] : cases) {
         open();
         const ModalAnswerer colourDialog([](QWidget* dialog) {

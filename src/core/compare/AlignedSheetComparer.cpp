@@ -2,6 +2,7 @@
 
 #include "core/host/CellAddress.h"
 #include "core/host/HostError.h"
+#include "core/run/RecordSheets.h"
 #include "core/run/RowBlockReader.h"
 
 #include <cmath>
@@ -157,9 +158,12 @@ void AlignedSheetComparer::flush(int sheet)
     if (!m_toWrite.isEmpty()) {
         m_state.stage = Stage::RecordDifference;
         m_host.activateWorkbook(m_state.historyName);
-        m_host.writeRows(m_state.historyName, 1, m_writeRow, 1, m_toWrite);
+        run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
+                          run::kTemplateSheets[0])
+            .write(m_writeRow - 1, m_toWrite);
         m_toWrite.clear();
     }
+    m_writeRow = m_state.nextHistoryRow;
 }
 
 } // namespace brelix::compare

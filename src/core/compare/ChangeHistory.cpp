@@ -1,6 +1,7 @@
 #include "core/compare/ChangeHistory.h"
 
 #include "core/host/HostError.h"
+#include "core/run/RecordSheets.h"
 #include "core/run/RunFailure.h"
 
 namespace brelix::compare {
@@ -51,13 +52,15 @@ bool ChangeHistory::finish()
 
     m_state.stage = Stage::NameHistory;
     // A name the office refuses leaves the template's.
-    run::callIgnoringFailure([&] {
-        m_host.setSheetName(history, 1,
-                            changeHistorySheetName(m_state.firstName, m_state.secondName));
-    });
+    const QString sheetName = changeHistorySheetName(m_state.firstName, m_state.secondName);
+    const int sheets = recordSheetCount();
+    for (int s = 1; s <= sheets; ++s) {
+        run::callIgnoringFailure(
+            [&] { m_host.setSheetName(history, s, run::RecordSheets::sheetName(sheetName, s)); });
+    }
 
-    if (m_state.settings.alignRows) {
-        m_host.writeRows(history, 1, 1, 7,
+    for (int s = 1; m_state.settings.alignRows && s <= sheets; ++s) {
+        m_host.writeRows(history, s, 1, 7,
                          {{QStringLiteral("ファイル2のセル"), QStringLiteral("変更の種類")}});
     }
 
@@ -68,6 +71,7 @@ bool ChangeHistory::finish()
     m_state.row = last->row;
     m_state.column = last->column;
     m_workbook.mark(*last, m_state.nextHistoryRow, m_state.byValue ? 6 : 4);
+    markFurtherSheets(sheets, last->column);
 
     m_state.stage = Stage::AnnotateAndSaveHistory;
     writeNotes();
@@ -83,8 +87,36 @@ bool ChangeHistory::finish()
     return true;
 }
 
+// The sheets past the first are marked as the first is: their extent is known without asking.
+void ChangeHistory::markFurtherSheets(int sheets, int columns)
+{
+    const int records = m_state.nextHistoryRow - 2;
+    const int sheetRows = m_state.settings.historySheetRows;
+    for (int s = 2; s <= sheets; ++s) {
+        const int lastRow =
+            s < sheets ? sheetRows : run::RecordSheets::placeOf(records, sheetRows).row;
+        m_workbook.mark({lastRow, columns}, m_state.nextHistoryRow, m_state.byValue ? 6 : 4, s);
+    }
+}
+
+int ChangeHistory::recordSheetCount() const
+{
+    const int records = m_state.nextHistoryRow - 2;
+    return records < 1
+               ? 1
+               : run::RecordSheets::placeOf(records, m_state.settings.historySheetRows).sheet;
+}
+
 void ChangeHistory::writeNotes()
 {
+    // Notes follow the last record, on the sheet where the next record would go.
+    const int sheetRows = m_state.settings.historySheetRows;
+    const run::RecordSheets::Place next =
+        run::RecordSheets::placeOf(m_state.nextHistoryRow - 1, sheetRows);
+    m_notesPlace = {next.sheet, m_state.nextHistoryRow - next.row};
+    if (m_state.sawHiddenSheet || m_state.cutShort())
+        run::RecordSheets(m_host, m_state.historyName, sheetRows, run::kTemplateSheets[0])
+            .reach(next);
     if (m_state.sawHiddenSheet) {
         m_state.nextHistoryRow += 1;
         note(m_state.nextHistoryRow,
@@ -101,7 +133,7 @@ void ChangeHistory::writeNotes()
 void ChangeHistory::note(int row, const QString& text)
 {
     m_host.activateWorkbook(m_state.historyName);
-    m_workbook.writeNote(row, text);
+    m_workbook.writeNote(row - m_notesPlace.rowShift, text, m_notesPlace.sheet);
 }
 
 } // namespace brelix::compare

@@ -31,6 +31,8 @@ public:
     bool finish();
 
 private:
+    int recordSheetCount() const;
+    void markFurtherSheets(int sheets, int columns);
     void writeNotes();
     void note(int row, const QString& text);
 
@@ -39,6 +41,11 @@ private:
     DiffRunState& m_state;
     QString& m_password;
     run::ResultsWorkbook m_workbook;
+    // Where the notes go: a sheet, and how far its rows lie above the first sheet's.
+    struct {
+        int sheet = 1;
+        int rowShift = 0;
+    } m_notesPlace;
 };
 
 } // namespace brelix::compare

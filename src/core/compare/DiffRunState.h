@@ -46,7 +46,7 @@ struct DiffRunState {
     Stage stage = Stage::None;
     QList<DiffRecord> records;
 
-    bool cutShort() const { return workDone > kDiffBudget; }
+    bool cutShort() const { return !settings.noSizeLimit && workDone > kDiffBudget; }
     ErrorReportState reportState(int errorNumber, const QString& description) const;
 };
 

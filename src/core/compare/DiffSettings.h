@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/run/ProgramFiles.h"
+
 #include <QString>
 
 namespace brelix::compare {
@@ -19,6 +21,10 @@ struct DiffSettings {
     int diffColor = 7;     // palette index of differing cells
     // Compare by matched rows and columns instead of by position.
     bool alignRows = false;
+    // Every cell of every sheet pair, past the work budget.
+    bool noSizeLimit = false;
+    // Rows a sheet of the saved change history holds; records past them go on in further sheets.
+    int historySheetRows = run::kResultsSheetRows;
 };
 
 } // namespace brelix::compare

@@ -1,6 +1,7 @@
 #include "core/compare/SheetPairComparer.h"
 
 #include "core/host/CellAddress.h"
+#include "core/run/RecordSheets.h"
 #include "core/run/RowBlockReader.h"
 
 #include <cmath>
@@ -26,6 +27,8 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
             break;
         m_state.stage = Stage::NextRow;
         if (first.needsRead(r)) {
+            // What the block before found is written out first: memory stays flat.
+            flush(sheet);
             m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
             try {
                 first.readFrom(r);
@@ -91,9 +94,12 @@ void SheetPairComparer::flush(int sheet)
     if (!m_toWrite.isEmpty()) {
         m_state.stage = Stage::RecordDifference;
         m_host.activateWorkbook(m_state.historyName);
-        m_host.writeRows(m_state.historyName, 1, m_writeRow, 1, m_toWrite);
+        run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
+                          run::kTemplateSheets[0])
+            .write(m_writeRow - 1, m_toWrite);
         m_toWrite.clear();
     }
+    m_writeRow = m_state.nextHistoryRow;
 }
 
 // A block read failed at row m_state.row: reads on row by row, and in the failing row cell by

@@ -8,9 +8,9 @@
 namespace brelix::compare {
 
 // Compares sheet s of both workbooks cell by cell over the larger of their extents and records
-// every differing cell. It reads a block of rows per host call and colours and writes once per
-// sheet, yet finds the same records in the same order, with the same budget, progress and
-// cancel points as reading cell by cell.
+// every differing cell. It reads a block of rows per host call and colours and writes what the
+// block found before reading the next, yet finds the same records in the same order, with the
+// same budget, progress and cancel points as reading cell by cell.
 class SheetPairComparer {
 public:
     SheetPairComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)

@@ -48,6 +48,9 @@ public:
     virtual bool isSheetVisible(const QString& book, int sheet) = 0;
     virtual void activateSheet(const QString& book, int sheet) = 0;
     virtual void deleteSheet(const QString& book, const QString& name) = 0;
+    // Puts a sheet named `name` right after `sheet`, holding that sheet's first row (a heading)
+    // with its column widths and cell styles, and no other cell.
+    virtual void addSheetWithHeading(const QString& book, int sheet, const QString& name) = 0;
     virtual bool isSheetProtected(const QString& book, int sheet) = 0;
     // Removes the protection for the rest of the session; WrongPassword when refused.
     virtual void unprotectSheet(const QString& book, int sheet, const QString& password) = 0;

@@ -190,6 +190,11 @@ void ResponsiveHost::deleteSheet(const QString& book, const QString& name)
     call([&] { m_host->deleteSheet(book, name); });
 }
 
+void ResponsiveHost::addSheetWithHeading(const QString& book, int sheet, const QString& name)
+{
+    call([&] { m_host->addSheetWithHeading(book, sheet, name); });
+}
+
 bool ResponsiveHost::isSheetProtected(const QString& book, int sheet)
 {
     return call([&] { return m_host->isSheetProtected(book, sheet); });

@@ -77,29 +77,29 @@ std::optional<host::CellPosition> ResultsWorkbook::measure(RunUi& ui, QString& p
     return usedExtent(m_host, ui, password, m_book, 1);
 }
 
-void ResultsWorkbook::mark(const host::CellPosition& last, int nextRow, int fill)
+void ResultsWorkbook::mark(const host::CellPosition& last, int nextRow, int fill, int sheet)
 {
     const auto select = [&](const host::CellRange& range) {
-        callWith(m_failures, [&] { m_host.selectRange(m_book, 1, range); });
+        callWith(m_failures, [&] { m_host.selectRange(m_book, sheet, range); });
     };
     if (last.row > 2) {
         const host::CellRange records{{2, 1}, last};
         const host::CellRange numbers{{2, 1}, {last.row, 1}};
         select(records);
-        callWith(m_failures, [&] { m_host.drawGrid(m_book, 1, records); });
+        callWith(m_failures, [&] { m_host.drawGrid(m_book, sheet, records); });
         select(numbers);
-        callWith(m_failures, [&] { m_host.fillRange(m_book, 1, numbers, fill); });
+        callWith(m_failures, [&] { m_host.fillRange(m_book, sheet, numbers, fill); });
     } else if (last.row == 2 && nextRow != 2) {
         const host::CellRange record{{2, 1}, {2, 1}};
         select(record);
-        callWith(m_failures, [&] { m_host.fillRange(m_book, 1, record, fill); });
+        callWith(m_failures, [&] { m_host.fillRange(m_book, sheet, record, fill); });
     }
 }
 
-void ResultsWorkbook::writeNote(int row, const QString& text)
+void ResultsWorkbook::writeNote(int row, const QString& text, int sheet)
 {
-    callWith(m_failures, [&] { m_host.setCellValue(m_book, 1, row, 2, text); });
-    callWith(m_failures, [&] { m_host.setWrapText(m_book, 1, row, 2, false); });
+    callWith(m_failures, [&] { m_host.setCellValue(m_book, sheet, row, 2, text); });
+    callWith(m_failures, [&] { m_host.setWrapText(m_book, sheet, row, 2, false); });
 }
 
 void ResultsWorkbook::save()

@@ -43,9 +43,9 @@ public:
     // Grid lines around the records up to `last` and `fill` in their first column. A sheet
     // used down to row 2 only gets the fill, and only when a record was written there
     // (`nextRow`, the row after the last record, is past 2).
-    void mark(const host::CellPosition& last, int nextRow, int fill);
+    void mark(const host::CellPosition& last, int nextRow, int fill, int sheet = 1);
     // A line of text in column B that runs over its neighbours instead of wrapping.
-    void writeNote(int row, const QString& text);
+    void writeNote(int row, const QString& text, int sheet = 1);
     // Saves it with A2 selected.
     void save();
 

@@ -2,6 +2,8 @@
 
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
+#include "core/run/ProgramFiles.h"
+#include "core/run/RecordSheets.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,14 @@ namespace brelix::search {
 using host::HostError;
 using run::callIgnoringFailure;
 using run::kCrLf;
+using run::RecordSheets;
+
+namespace {
+
+// Rows written a call, so that a long list never sits whole in memory twice.
+constexpr qsizetype kRowsPerWrite = 10000;
+
+} // namespace
 
 SearchEnding SearchResults::build()
 {
@@ -32,6 +42,7 @@ SearchEnding SearchResults::build()
     if (!extent)
         return SearchEnding::PasswordFailed;
     m_results->mark(*extent, m_nextRow, 6);
+    markFurtherSheets();
     writeNotice();
     try {
         m_results->save();
@@ -76,7 +87,15 @@ bool SearchResults::open(QString& failure)
 // first record, above the results strip.
 void SearchResults::writeRowsAndOpenBooks(const host::WindowGeometry& arranged)
 {
+    RecordSheets sheets(*m_host, m_book, m_state.settings.resultsSheetRows,
+                        run::kTemplateSheets[1]);
     QList<QVariantList> rows;
+    int firstSequence = 1;
+    const auto write = [&] {
+        callIgnoringFailure([&] { sheets.write(firstSequence, rows); });
+        firstSequence += static_cast<int>(rows.size());
+        rows.clear();
+    };
     QString lastOpened;
     for (const QStringList& fields : HitFile::read(m_hitFile.path())) {
         QVariantList row;
@@ -88,9 +107,23 @@ void SearchResults::writeRowsAndOpenBooks(const host::WindowGeometry& arranged)
             lastOpened = fields[1];
             openBookOf(lastOpened, arranged);
         }
+        if (rows.size() == kRowsPerWrite)
+            write();
     }
     if (!rows.isEmpty())
-        callIgnoringFailure([&] { m_host->writeRows(m_book, 1, 2, 1, rows); });
+        write();
+}
+
+// The sheets past the first are marked as the first is: their extent is known without asking.
+void SearchResults::markFurtherSheets()
+{
+    const int hits = m_nextRow - 2;
+    const int sheetRows = m_state.settings.resultsSheetRows;
+    const int sheets = hits < 1 ? 1 : RecordSheets::placeOf(hits, sheetRows).sheet;
+    for (int s = 2; s <= sheets; ++s) {
+        const int lastRow = s < sheets ? sheetRows : RecordSheets::placeOf(hits, sheetRows).row;
+        m_results->mark({lastRow, 6}, m_nextRow, 6, s);
+    }
 }
 
 void SearchResults::openBookOf(const QString& fileName, const host::WindowGeometry& arranged)
@@ -115,8 +148,15 @@ void SearchResults::writeNotice()
     QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。")};
     for (const QStringList& book : m_state.tooLarge)
         lines += book;
+    // Right after the last hit, on the sheet where the next one would go.
+    const RecordSheets::Place next =
+        RecordSheets::placeOf(m_nextRow - 1, m_state.settings.resultsSheetRows);
+    callIgnoringFailure([&] {
+        RecordSheets(*m_host, m_book, m_state.settings.resultsSheetRows, run::kTemplateSheets[1])
+            .reach(next);
+    });
     for (int i = 0; i < lines.size(); ++i)
-        m_results->writeNote(m_nextRow + i, lines[i]);
+        m_results->writeNote(next.row + i, lines[i], next.sheet);
 }
 
 SearchEnding SearchResults::handOver()

@@ -34,6 +34,7 @@ private:
     // The results opened as a strip along the bottom of the screen; false when they cannot be.
     bool open(QString& failure);
     void writeRowsAndOpenBooks(const host::WindowGeometry& arranged);
+    void markFurtherSheets();
     void openBookOf(const QString& fileName, const host::WindowGeometry& arranged);
     void writeNotice();
     SearchEnding handOver();

@@ -41,7 +41,7 @@ struct SearchRunState {
             officeDied = true;
     }
 
-    bool overLimit() const { return cellsOfWorkbook > kWorkbookCellLimit; }
+    bool overLimit() const { return !settings.noSizeLimit && cellsOfWorkbook > kWorkbookCellLimit; }
     bool cutShort() const { return !tooLarge.isEmpty(); }
     void cutShortHere()
     {

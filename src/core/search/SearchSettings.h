@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/run/ProgramFiles.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,6 +26,9 @@ struct SearchSettings {
     // The workbooks with hits open beside the results; pointless where the office ends with
     // the run, as on the command line without --show.
     bool openHitWorkbooks = true;
+    bool noSizeLimit = false;    // every cell of every workbook, past the cell limit
+    // Rows a sheet of the saved results holds; hits past them go on in further sheets.
+    int resultsSheetRows = run::kResultsSheetRows;
 };
 
 } // namespace brelix::search

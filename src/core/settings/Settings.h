@@ -37,6 +37,8 @@ struct Settings {
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
     bool alignRows = false;  // compare by matched rows and columns; written only when on
     bool readyOffice = true; // keep an office started ahead of the jobs
+    // Compare and search every cell, whatever the size.
+    bool noSizeLimit = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -102,7 +102,7 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 16> keys = {{
+const std::array<Key, 17> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
@@ -141,6 +141,11 @@ const std::array<Key, 16> keys = {{
      [](Settings& s, QStringView v) {
          if (const auto n = wholeIn(v, 0, 1))
              s.readyOffice = *n == 1;
+         return Record::Read;
+     }},
+    {tag::NoSizeLimit,
+     [](Settings& s, QStringView v) {
+         s.noSizeLimit = settingsNumber(v) == 1;
          return Record::Read;
      }},
 }};
@@ -269,6 +274,9 @@ QString SettingsFile::text(const Settings& settings)
     if (settings.alignRows)
         lines.add(tag::AlignRows, 1);
     lines.add(tag::ReadyOffice, settings.readyOffice ? 1 : 0);
+    // Only when on: with it off the file stays as older versions wrote it.
+    if (settings.noSizeLimit)
+        lines.add(tag::NoSizeLimit, 1);
     return lines.text();
 }
 

@@ -26,6 +26,7 @@ inline constexpr QStringView CompareTarget = u"[HIKAKU]";
 inline constexpr QStringView DiffColour = u"[DIFFCL]";
 inline constexpr QStringView AlignRows = u"[ALIGN ]";
 inline constexpr QStringView ReadyOffice = u"[READY ]";
+inline constexpr QStringView NoSizeLimit = u"[NOLIMT]";
 
 } // namespace tag
 } // namespace brelix::settings

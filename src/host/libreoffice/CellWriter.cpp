@@ -1,5 +1,6 @@
 #include "host/libreoffice/CellWriter.h"
 
+#include "core/host/CellBlocks.h"
 #include "core/host/ColorPalette.h"
 #include "core/host/HostError.h"
 #include "host/libreoffice/OpenWorkbook.h"
@@ -104,18 +105,20 @@ void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
 {
     if (cells.isEmpty())
         return;
-    // One collection of single cells takes the colour in one call.
+    // One collection of the cells as rectangles takes the colour in one call.
     const uno::Reference<lang::XMultiServiceFactory> factory{m_book.document, uno::UNO_QUERY_THROW};
     const uno::Reference<sheet::XSheetCellRangeContainer> container{
         factory->createInstance(OUString("com.sun.star.sheet.SheetCellRanges")),
         uno::UNO_QUERY_THROW};
     const uno::Reference<sheet::XCellRangeAddressable> addressable{sheet, uno::UNO_QUERY_THROW};
     const sal_Int16 sheetIndex = addressable->getRangeAddress().Sheet;
-    uno::Sequence<table::CellRangeAddress> addresses(cells.size());
+    const QList<CellRange> blocks = host::cellBlocks(cells);
+    uno::Sequence<table::CellRangeAddress> addresses(blocks.size());
     auto* out = addresses.getArray();
-    for (qsizetype i = 0; i < cells.size(); ++i)
-        out[i] = table::CellRangeAddress(sheetIndex, cells[i].column - 1, cells[i].row - 1,
-                                         cells[i].column - 1, cells[i].row - 1);
+    for (qsizetype i = 0; i < blocks.size(); ++i)
+        out[i] =
+            table::CellRangeAddress(sheetIndex, blocks[i].first.column - 1, blocks[i].first.row - 1,
+                                    blocks[i].last.column - 1, blocks[i].last.row - 1);
     container->addRangeAddresses(addresses, false);
     applyFill(uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW), colorIndex);
 }

@@ -20,8 +20,10 @@
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XSheetCellCursor.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/util/Date.hpp>
@@ -412,6 +414,25 @@ void LibreOfficeHost::unprotectSheet(const QString& book, int sheet, const QStri
             throw HostError(
                 HostError::Kind::WrongPassword,
                 QStringLiteral("wrong password for sheet %1 of %2").arg(sheet).arg(book));
+    });
+}
+
+void LibreOfficeHost::addSheetWithHeading(const QString& book, int sheet, const QString& name)
+{
+    guarded([&] {
+        OpenWorkbook& wb = workbook(book);
+        const uno::Reference<container::XNamed> source{wb.sheet(sheet), uno::UNO_QUERY_THROW};
+        wb.document->getSheets()->copyByName(source->getName(), toOUString(name),
+                                             static_cast<sal_Int16>(sheet));
+        // The copy keeps the column widths; everything below the heading goes.
+        const uno::Reference<sheet::XSpreadsheet> added = wb.sheet(sheet + 1);
+        const uno::Reference<sheet::XCellRangeAddressable> whole{added, uno::UNO_QUERY_THROW};
+        const table::CellRangeAddress all = whole->getRangeAddress();
+        const uno::Reference<sheet::XSheetOperation> below{
+            added->getCellRangeByPosition(0, 1, all.EndColumn, all.EndRow), uno::UNO_QUERY_THROW};
+        using namespace sheet::CellFlags;
+        below->clearContents(VALUE | DATETIME | STRING | ANNOTATION | FORMULA | HARDATTR |
+                             EDITATTR | OBJECTS);
     });
 }
 

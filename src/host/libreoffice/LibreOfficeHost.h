@@ -43,6 +43,7 @@ public:
     bool isSheetVisible(const QString& book, int sheet) override;
     void activateSheet(const QString& book, int sheet) override;
     void deleteSheet(const QString& book, const QString& name) override;
+    void addSheetWithHeading(const QString& book, int sheet, const QString& name) override;
     bool isSheetProtected(const QString& book, int sheet) override;
     void unprotectSheet(const QString& book, int sheet, const QString& password) override;
     host::CellPosition lastUsedCell(const QString& book, int sheet) override;

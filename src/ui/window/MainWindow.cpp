@@ -94,6 +94,11 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                                                   &MainWindow::applyReadyOffice),
                                "readyOfficeAction");
     m_readyOfficeAction->setCheckable(true);
+    m_noSizeLimitAction = name(
+        options->addAction(QStringLiteral("全てのセルを比較・検索する"), this,
+                           [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
+        "noSizeLimitAction");
+    m_noSizeLimitAction->setCheckable(true);
     QMenu* targets = options->addMenu(QStringLiteral("比較対象"));
     targets->setObjectName(QStringLiteral("compareTargetMenu"));
     const std::array<std::pair<QString, const char*>, 2> targetItems = {
@@ -161,6 +166,7 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
     m_alwaysOnTopAction->setChecked(settings.alwaysOnTop);
     m_alignRowsAction->setChecked(settings.alignRows);
     m_readyOfficeAction->setChecked(settings.readyOffice);
+    m_noSizeLimitAction->setChecked(settings.noSizeLimit);
     for (size_t i = 0; i < m_compareTargetActions.size(); ++i)
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
@@ -279,6 +285,7 @@ void MainWindow::startComparison()
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
     settings.alignRows = m_alignRowsAction->isChecked();
+    settings.noSizeLimit = m_settings.noSizeLimit;
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;
@@ -307,6 +314,7 @@ void MainWindow::startSearch()
     settings.hitFilePath = files::programFile(run::kHitFile);
     settings.keepHitFile = m_keepHitFile;
     settings.toolBarRows = m_settings.toolbarRows;
+    settings.noSizeLimit = m_settings.noSizeLimit;
 
     m_jobRunning = true;
     holdBackReadyOffice(true);

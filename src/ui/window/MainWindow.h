@@ -70,6 +70,7 @@ private:
     QAction* m_alwaysOnTopAction = nullptr;
     QAction* m_alignRowsAction = nullptr;
     QAction* m_readyOfficeAction = nullptr;
+    QAction* m_noSizeLimitAction = nullptr;
     std::array<QAction*, 2> m_compareTargetActions{}; // values, formulas
     std::array<QAction*, 6> m_toolbarRowsActions{};   // 0 to 5 rows
 
