@@ -4,11 +4,13 @@
 #include "OfficeFixtures.h"
 #include "SavedEnvironment.h"
 #include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/PrivateProfile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -193,6 +195,18 @@ TEST_F(LibreOfficeHostTest, RealProtectedSheets)
 
 // Each further instance reads a workbook named like one of the shared office's, then ends
 // by quitting or by handing over; neither may leave a process behind.
+// Without the version it last ran, every headless start would redo the first-start work.
+TEST_F(LibreOfficeHostTest, ThePreparedProfileSaysItsOfficeRanBefore)
+{
+    QFile settings(libreoffice::PrivateProfile::preparedFolder() +
+                   u"/user/registrymodifications.xcu"_s);
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(settings.readAll());
+    EXPECT_TRUE(
+        xml.contains(QRegularExpression(u"ooSetupLastVersion\"[^>]*><value>[0-9]+\\.[0-9]+<"_s)));
+    EXPECT_FALSE(xml.contains(u"OfficeRestartInProgress"_s));
+}
+
 TEST_F(LibreOfficeHostTest, FurtherInstancesRunSideBySideAndLeaveNoProcess)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"S"_s});

@@ -22,7 +22,8 @@ private:
     static QByteArray settingsXml();
     static void writeSettings(const QString& folder);
     static bool prepare(const QString& target);
-    static void forgetRestart(const QString& folder);
+    static void finishPrepared(const QString& folder);
+    static QByteArray majorMinorVersion();
     static bool copyFolder(const QString& from, const QString& to);
 };
 
