@@ -377,8 +377,12 @@ TEST_F(RunsOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRe
         const QByteArray mark =
             "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
         for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
-            if (bytesOf(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark))
-                ::kill(-::getpgid(entry.toInt()), SIGKILL);
+            if (bytesOf(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark)) {
+                // A process gone meanwhile has no group; ours must never be hit.
+                const pid_t group = ::getpgid(entry.toInt());
+                if (group > 1 && group != ::getpgrp())
+                    ::kill(-group, SIGKILL);
+            }
     });
     PrintRequest request;
     request.entries = listedEntries(m_dir.path(), names, {true, true, true});
