@@ -48,7 +48,8 @@ settings() {
     >"$BRELIX_HOME/Brelix.ini"
   printf '[PRINT ]%s\r\n[GREP  ]りんご\r\n[GREP  ]合計\r\n[Sheet ]0\r\n' \
     "$BRELIX_HOME/テストデータ" >>"$BRELIX_HOME/Brelix.ini"
-  printf '[PATRN ]0\r\n[TOOLBR]2\r\n[HIKAKU]0\r\n[DIFFCL]7\r\n' >>"$BRELIX_HOME/Brelix.ini"
+  printf '[PATRN ]0\r\n[TOOLBR]2\r\n[HIKAKU]0\r\n[DIFFCL]7\r\n[READY ]0\r\n' >>"$BRELIX_HOME/Brelix.ini"
+  # No office kept ready: the progress window stays up while the office starts.
 }
 
 # Starts Brelix and waits for the window titled $1; sets $window and $program.
@@ -87,8 +88,8 @@ click() {
 
 # Points of the main window's client area, as the Japanese font lays it out (x y).
 menu_options="170 10"      # ｵﾌﾟｼｮﾝ
-menu_target="197 55"       # ｵﾌﾟｼｮﾝ → 比較対象
-menu_colours="200 99"      # ｵﾌﾟｼｮﾝ → 比較背景色
+menu_target="197 99"       # ｵﾌﾟｼｮﾝ → 比較対象
+menu_colours="200 143"     # ｵﾌﾟｼｮﾝ → 比較背景色
 menu_version="277 10"      # バージョン
 button_diff="104 246"      # 比較開始
 first_file="60 97"         # the first entry of the file list
@@ -100,7 +101,7 @@ shot compare
 click $menu_options
 xdotool mousemove --window "$window" $menu_target
 sleep 0.7
-import -window root -crop 560x220+30+10 +repage "$out/options.png"
+import -window root -crop 560x250+30+10 +repage "$out/options.png"
 echo docs/images/options.png
 click $menu_options
 click $menu_options
