@@ -2,7 +2,6 @@
 
 #include "core/host/CellAddress.h"
 #include "core/host/HostError.h"
-#include "core/run/RecordSheets.h"
 #include "core/run/RowBlockReader.h"
 
 #include <cmath>
@@ -125,16 +124,7 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
     const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheet,
                             addressOf(firstCell),       firstText,   secondText,
                             addressOf(secondCell),      kind};
-    m_state.stage = Stage::RecordDifference;
-    m_state.records.append(record);
-    m_toWrite.append(record.alignedRow());
-    m_state.stage = Stage::CountDifference;
-    m_state.nextHistoryRow += 1;
-    m_state.workDone += 2;
-    if (!m_state.cutShort())
-        return true;
-    m_state.cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
-    return false;
+    return m_state.keepRecord(record, record.alignedRow(), m_toWrite);
 }
 
 void AlignedSheetComparer::flush(int sheet)
@@ -155,14 +145,7 @@ void AlignedSheetComparer::flush(int sheet)
     m_changed.clear();
     m_deleted.clear();
     m_inserted.clear();
-    if (!m_toWrite.isEmpty()) {
-        m_state.stage = Stage::RecordDifference;
-        m_host.activateWorkbook(m_state.historyName);
-        run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
-                          run::kTemplateSheets[0])
-            .write(m_writeRow - 1, m_toWrite);
-        m_toWrite.clear();
-    }
+    m_state.writeHistoryRows(m_host, m_writeRow, m_toWrite);
     m_writeRow = m_state.nextHistoryRow;
 }
 

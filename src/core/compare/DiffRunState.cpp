@@ -1,5 +1,7 @@
 #include "core/compare/DiffRunState.h"
 
+#include "core/run/RecordSheets.h"
+
 namespace brelix::compare {
 
 ErrorReportState DiffRunState::reportState(int errorNumber, const QString& description) const
@@ -12,6 +14,33 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
             .current = {sheet, row, column},
             .names = {firstName, secondName, historyName},
             .paths = {settings.firstPath, settings.secondPath, settings.outputPath}};
+}
+
+bool DiffRunState::keepRecord(const DiffRecord& record, const QVariantList& historyRow,
+                              QList<QVariantList>& toWrite)
+{
+    stage = Stage::RecordDifference;
+    records.append(record);
+    toWrite.append(historyRow);
+    stage = Stage::CountDifference;
+    nextHistoryRow += 1;
+    workDone += 2;
+    if (!cutShort())
+        return true;
+    cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
+    return false;
+}
+
+void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
+                                    QList<QVariantList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    stage = Stage::RecordDifference;
+    host.activateWorkbook(historyName);
+    run::RecordSheets(host, historyName, settings.historySheetRows, run::kTemplateSheets[0])
+        .write(firstRow - 1, rows);
+    rows.clear();
 }
 
 } // namespace brelix::compare

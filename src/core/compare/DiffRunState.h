@@ -5,11 +5,13 @@
 #include "core/compare/DiffSettings.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/Stage.h"
+#include "core/host/SpreadsheetHost.h"
 #include "core/run/PreviousResult.h"
 #include "core/run/ProgramFiles.h"
 
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 namespace brelix::compare {
 
@@ -48,6 +50,13 @@ struct DiffRunState {
 
     bool cutShort() const { return !settings.noSizeLimit && workDone > kDiffBudget; }
     ErrorReportState reportState(int errorNumber, const QString& description) const;
+    // Keeps a difference found: its record, its change-history row in `toWrite` and its cost.
+    // False once the budget is spent; the note then says so.
+    bool keepRecord(const DiffRecord& record, const QVariantList& historyRow,
+                    QList<QVariantList>& toWrite);
+    // Writes the rows kept since history row `firstRow` (on further sheets past a sheet's rows)
+    // and empties `rows`.
+    void writeHistoryRows(host::SpreadsheetHost& host, int firstRow, QList<QVariantList>& rows);
 };
 
 } // namespace brelix::compare

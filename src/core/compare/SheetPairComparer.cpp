@@ -1,7 +1,6 @@
 #include "core/compare/SheetPairComparer.h"
 
 #include "core/host/CellAddress.h"
-#include "core/run/RecordSheets.h"
 #include "core/run/RowBlockReader.h"
 
 #include <cmath>
@@ -67,16 +66,7 @@ bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int
     m_state.stage = Stage::MakeRecord;
     const DiffRecord record{m_state.nextHistoryRow - 1,     sheetName, sheet,
                             host::cellAddress(row, column), first,     second};
-    m_state.stage = Stage::RecordDifference;
-    m_state.records.append(record);
-    m_toWrite.append(record.row());
-    m_state.stage = Stage::CountDifference;
-    m_state.nextHistoryRow += 1;
-    m_state.workDone += 2;
-    if (!m_state.cutShort())
-        return true;
-    m_state.cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
-    return false;
+    return m_state.keepRecord(record, record.row(), m_toWrite);
 }
 
 void SheetPairComparer::flush(int sheet)
@@ -91,14 +81,7 @@ void SheetPairComparer::flush(int sheet)
         }
         m_toColour.clear();
     }
-    if (!m_toWrite.isEmpty()) {
-        m_state.stage = Stage::RecordDifference;
-        m_host.activateWorkbook(m_state.historyName);
-        run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
-                          run::kTemplateSheets[0])
-            .write(m_writeRow - 1, m_toWrite);
-        m_toWrite.clear();
-    }
+    m_state.writeHistoryRows(m_host, m_writeRow, m_toWrite);
     m_writeRow = m_state.nextHistoryRow;
 }
 
