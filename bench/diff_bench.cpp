@@ -8,7 +8,6 @@
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
-#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/RunUi.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -152,20 +151,11 @@ int main(int argc, char** argv)
                     "   difference of every later row, exactly as reading cell by cell)\n");
 
         // As the window runs it with its ready office: from the button to the results.
-        std::vector<double> readyRuns;
-        {
-            run::ReadyOfficeFactory ready(factory);
-            ready.setEnabled(true);
-            for (int i = 0; i < repetitions; ++i) {
-                ready.waitUntilReady(std::chrono::minutes(2));
-                SilentRunUi ui;
-                QString password;
-                ready.holdBack(true); // as the window does while a job runs
-                readyRuns.push_back(
-                    timeMs([&] { compare::DiffRun(ready, ui, password).start(settings); }));
-                ready.holdBack(false);
-            }
-        }
+        const std::vector<double> readyRuns = bench::onReadyOffice(
+            factory, repetitions,
+            [&](host::SpreadsheetHostFactory& office, run::RunUi& ui, QString& password) {
+                compare::DiffRun(office, ui, password).start(settings);
+            });
         std::printf("  whole comparison with a ready office: median %.0f ms (n=%d)\n",
                     median(readyRuns), repetitions);
         wholeProcesses(first, second, repetitions);

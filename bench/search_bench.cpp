@@ -8,7 +8,6 @@
 #include "BenchSupport.h"
 #include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
-#include "core/run/ReadyOfficeFactory.h"
 #include "core/search/SearchRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -161,20 +160,11 @@ int main(int argc, char** argv)
                     "per workbook would add about %.0f ms\n",
                     median(starts), median(starts) * (count - 1));
 
-        std::vector<double> readyRuns;
-        {
-            run::ReadyOfficeFactory ready(factory);
-            ready.setEnabled(true);
-            for (int i = 0; i < repetitions; ++i) {
-                ready.waitUntilReady(std::chrono::minutes(2));
-                SilentRunUi ui;
-                QString password;
-                ready.holdBack(true); // as the window does while a job runs
-                readyRuns.push_back(
-                    timeMs([&] { search::SearchRun(ready, ui, password).run(settings); }));
-                ready.holdBack(false);
-            }
-        }
+        const std::vector<double> readyRuns = bench::onReadyOffice(
+            factory, repetitions,
+            [&](host::SpreadsheetHostFactory& office, run::RunUi& ui, QString& password) {
+                search::SearchRun(office, ui, password).run(settings);
+            });
         std::printf("  whole search with a ready office:       median %.0f ms (n=%d)\n",
                     median(readyRuns), repetitions);
         wholeProcesses(QDir(dir.path()), names, repetitions);
