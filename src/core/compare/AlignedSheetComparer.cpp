@@ -49,11 +49,7 @@ void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
         }
     }
     flush(sheet);
-    // Back to A1 in both workbooks, where the last-cell probe had moved the selection.
-    for (const QString& book : {m_state.firstName, m_state.secondName}) {
-        m_host.activateWorkbook(book);
-        m_host.selectRange(book, sheet, {{1, 1}, {1, 1}});
-    }
+    m_state.selectFirstCells(m_host, sheet);
 }
 
 // The cells of one matched row, column by column, up to the end of the budget.

@@ -43,4 +43,12 @@ void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
     rows.clear();
 }
 
+void DiffRunState::selectFirstCells(host::SpreadsheetHost& host, int pairSheet) const
+{
+    for (const QString& book : {firstName, secondName}) {
+        host.activateWorkbook(book);
+        host.selectRange(book, pairSheet, {{1, 1}, {1, 1}});
+    }
+}
+
 } // namespace brelix::compare

@@ -48,11 +48,7 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
         m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
     }
     flush(sheet);
-    // Back to A1 in both workbooks, where the last-cell probe had moved the selection.
-    for (const QString& book : {m_state.firstName, m_state.secondName}) {
-        m_host.activateWorkbook(book);
-        m_host.selectRange(book, sheet, {{1, 1}, {1, 1}});
-    }
+    m_state.selectFirstCells(m_host, sheet);
 }
 
 bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int column,
