@@ -91,8 +91,8 @@ constexpr std::chrono::hours kNoCheck{1};
 constexpr std::chrono::seconds kReadyWait{5};
 using State = support::InMemoryHost::State;
 
-// Each job takes the idle instance alone; the next one, started once the job is done, is
-// ready for the next job.
+// Each job takes the idle instance alone, warmed up; the next one, started once the job is
+// done, is ready for the next job.
 TEST(ReadyOfficeFactoryTest, EachJobTakesTheReadyInstanceAloneAndTheNextStarts)
 {
     support::InMemoryHostFactory office;
@@ -110,6 +110,7 @@ TEST(ReadyOfficeFactoryTest, EachJobTakesTheReadyInstanceAloneAndTheNextStarts)
             ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
             EXPECT_EQ(office.startCount(), job + 2);
             EXPECT_TRUE(office.host(job).isVisible());
+            EXPECT_EQ(office.host(job).warmUpCount(), 1);
             EXPECT_FALSE(office.host(job + 1).isVisible()) << "shared with the next job";
             host->handOver();
         }
@@ -139,7 +140,8 @@ TEST(ReadyOfficeFactoryTest, AReadyInstanceThatEndedIsReplacedNeverHandedOut)
     }
 }
 
-// Off: nothing starts before a job, a job starts its own, and the idle instance is quit.
+// Off: nothing starts before a job, a job starts its own and does not wait for it to warm up,
+// and the idle instance is quit.
 TEST(ReadyOfficeFactoryTest, OffStartsNoInstanceBeforeAJob)
 {
     support::InMemoryHostFactory office;
@@ -153,6 +155,7 @@ TEST(ReadyOfficeFactoryTest, OffStartsNoInstanceBeforeAJob)
     const std::unique_ptr<host::SpreadsheetHost> host = factory.start();
     EXPECT_FALSE(factory.waitUntilReady(std::chrono::milliseconds(100)));
     EXPECT_EQ(office.startCount(), 2);
+    EXPECT_EQ(office.host(1).warmUpCount(), 0);
 }
 
 } // namespace

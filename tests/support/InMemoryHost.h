@@ -62,9 +62,11 @@ public:
     const QList<PrintJob>& printJobs() const { return m_instance->printJobs; }
     State state() const { return m_instance->state; }
     bool isVisible() const { return m_instance->visible; }
+    int warmUpCount() const { return m_instance->warmUps; }
     std::chrono::milliseconds busyTimeout() const { return m_instance->busyTimeout; }
 
     bool isAlive() override;
+    void warmUp() override { ++m_instance->warmUps; }
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
@@ -150,6 +152,7 @@ private:
         State state = State::Running;
         bool dead = false;
         bool visible = false;
+        int warmUps = 0;
         std::chrono::milliseconds busyTimeout{0};
     };
 

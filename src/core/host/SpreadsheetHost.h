@@ -92,6 +92,9 @@ public:
     // unsaved and stop it. Either may be called once; later operations fail.
     virtual void handOver() = 0;
     virtual void quit() = 0;
+    // Does once, on an instance kept idle for a job to come, what its first job would otherwise
+    // wait for (loading its readers and writers, say). Leaves no workbook open.
+    virtual void warmUp() {}
     // Is the instance still there to work for a job? Cheap, for one kept idle, whose end no
     // call would notice.
     virtual bool isAlive() { return true; }

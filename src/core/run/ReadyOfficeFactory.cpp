@@ -118,8 +118,10 @@ void ReadyOfficeFactory::keepReady()
             std::unique_ptr<host::SpreadsheetHost> started;
             try {
                 started = m_factory.start();
+                started->warmUp();
             } catch (const host::HostError&) {
                 // A job that needs an office meets the failure in its own start.
+                quitIgnoringFailure(std::move(started));
             }
             lock.lock();
             m_starting = false;

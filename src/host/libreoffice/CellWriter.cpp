@@ -61,6 +61,34 @@ void applyFill(const uno::Reference<beans::XPropertySet>& props, int colorIndex)
                             uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
 }
 
+// Colours never change a row's height, yet the office measures every row a change touches:
+// for thousands of scattered cells that was most of the time spent colouring them. The
+// measuring is held off for one change and back on afterwards, for the user's own editing.
+class RowHeightsHeld {
+public:
+    explicit RowHeightsHeld(const uno::Reference<sheet::XSpreadsheetDocument>& document)
+        : m_props(document, uno::UNO_QUERY)
+    {
+        set(false);
+    }
+    ~RowHeightsHeld() { set(true); }
+    RowHeightsHeld(const RowHeightsHeld&) = delete;
+    RowHeightsHeld& operator=(const RowHeightsHeld&) = delete;
+
+private:
+    void set(bool adjust)
+    {
+        try {
+            if (m_props.is())
+                m_props->setPropertyValue(OUString("IsAdjustHeightEnabled"), uno::Any(adjust));
+        } catch (const uno::Exception&) {
+            // A document without the setting is coloured at its own pace.
+        }
+    }
+
+    uno::Reference<beans::XPropertySet> m_props;
+};
+
 } // namespace
 
 void CellWriter::writeRows(const uno::Reference<sheet::XSpreadsheet>& sheet, int topRow,
@@ -120,6 +148,7 @@ void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
             table::CellRangeAddress(sheetIndex, blocks[i].first.column - 1, blocks[i].first.row - 1,
                                     blocks[i].last.column - 1, blocks[i].last.row - 1);
     container->addRangeAddresses(addresses, false);
+    const RowHeightsHeld held(m_book.document);
     applyFill(uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW), colorIndex);
 }
 

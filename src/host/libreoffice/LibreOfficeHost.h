@@ -74,6 +74,7 @@ public:
     void quit() override;
     void abandon() override;
     bool isAlive() override;
+    void warmUp() override;
     // Lets go of the idle office without ending it, for another program of ours to take over.
     void release();
     const OfficeProcess& process() const { return *m_process; }

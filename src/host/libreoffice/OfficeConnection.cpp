@@ -11,6 +11,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <csignal>
 #include <mutex>
 #include <rtl/bootstrap.hxx>
 
@@ -36,6 +37,10 @@ uno::Reference<uno::XComponentContext> localContext()
 
 OfficeConnection::OfficeConnection(OfficeProcess& process, std::chrono::milliseconds timeout)
 {
+    // An office that ends while the bridge still writes to it must fail that write, not end
+    // this program by SIGPIPE.
+    static std::once_flag pipeSignalIgnored;
+    std::call_once(pipeSignalIgnored, [] { ::signal(SIGPIPE, SIG_IGN); });
     const uno::Reference<uno::XComponentContext> local = localContext();
     const uno::Reference<connection::XConnector> connector = connection::Connector::create(local);
     const uno::Reference<bridge::XBridgeFactory2> bridges = bridge::BridgeFactory::create(local);

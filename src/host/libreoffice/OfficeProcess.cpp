@@ -119,6 +119,25 @@ bool groupRunsOnFolder(pid_t pgid, const QString& folder)
     return cmdline.readAll().contains(QFile::encodeName(folder));
 }
 
+// Does a process of the group still run? Zombies do not: nothing may reap them here.
+bool groupHasLiveMember(pid_t pgid)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        if (!entry.at(0).isDigit())
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (name) state ppid pgrp ...: the name may hold blanks.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString OfficeProcess::runtimeFolder()
@@ -353,6 +372,10 @@ void OfficeProcess::kill()
         return;
     ::kill(-m_pid, SIGKILL);
     waitForExit(std::chrono::milliseconds(5000));
+    // The office proper is the launcher's child and outlives it while it gives back its memory.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (groupHasLiveMember(m_pid) && std::chrono::steady_clock::now() < deadline)
+        QThread::msleep(2);
 }
 
 void OfficeProcess::handOver()

@@ -26,6 +26,8 @@ public:
     const QString& pipeName() const { return m_pipeName; }
     pid_t pid() const { return m_pid; }
     bool isHeadless() const { return m_headless; }
+    // A folder of the instance's own for files it works on; removed with the instance.
+    QString scratchFolder() const { return m_folder + QStringLiteral("/tmp"); }
 
     bool isRunning();
     // How an ended office ended, with the end of its own log: for the message of a failed start.

@@ -216,6 +216,7 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
         try {
             OfficeProcess::sweepStale();
             office = std::make_unique<LibreOfficeHost>(options);
+            office->warmUp();
             failedStarts = 0;
         } catch (const host::HostError&) {
             if (++failedStarts >= kStartAttempts)
