@@ -128,9 +128,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QCommandLineOption noColor(u"no-color"_s);
     const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
     const QCommandLineOption align(u"align"_s);
-    parser.addOptions({formulas, from, to, noColor, layout, align});
     const QCommandLineOption noLimit(u"no-limit"_s);
-    parser.addOptions({formulas, from, to, noColor, layout, noLimit});
+    parser.addOptions({formulas, from, to, noColor, layout, align, noLimit});
     addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;

@@ -39,6 +39,16 @@ public:
     bool stop() override { return false; }
 };
 
+// Qt's own warnings, which reach the terminal past the command's streams; but for the one
+// about this test program having no application object, which brelix-cli has.
+QStringList g_qtWarnings;
+
+void keepQtWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !text.startsWith(u"QCoreApplication::"_s))
+        g_qtWarnings.append(text);
+}
+
 // A program's folder holding the template, where brelix-cli runs with its four commands on one
 // in-memory office. Workbooks lie on disk, for the checks, and in the office's file table.
 struct Scene {
@@ -75,8 +85,12 @@ struct Scene {
         QTextStream errStream(&err);
         const QString before = QDir::currentPath();
         QDir::setCurrent(home.path());
+        g_qtWarnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepQtWarning);
         const int status = cli.run(QStringList{u"brelix-cli"_s} + arguments, outStream, errStream);
+        qInstallMessageHandler(previous);
         QDir::setCurrent(before);
+        EXPECT_EQ(g_qtWarnings, QStringList()) << arguments.join(u' ').toStdString();
         return status;
     }
 
