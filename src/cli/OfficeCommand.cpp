@@ -33,16 +33,17 @@ OfficeCommand::OfficeCommand(host::ReadyOfficeService& service)
 QString OfficeCommand::description() const
 {
     return uR"help(
-start keeps one idle office ready in a background process, for this user and program
-folder. cells, diff, grep and print take it when it is idle instead of starting their own,
-which saves most of their time; each command still has an office of its own, with nothing
-of an earlier command in it, and ends it or hands it over (--show) as always. Two
-commands never share one: the second starts its own. After each take the background
-process starts the next office. It ends itself, with its idle office, after N minutes
+start keeps two idle offices ready in a background process, for this user and program
+folder. cells, grep and print take one when it is idle instead of starting their own, which
+saves most of their time; diff without --show takes both and loads its two workbooks side by
+side. Each command still has offices of its own, with nothing of an earlier command in
+them, and ends them or hands them over (--show) as always. Two commands never share one:
+when none is idle, a command starts its own. Once a command that took one has ended, the
+background process starts the next. It ends itself, with its idle offices, after N minutes
 without a command (15 by default).
 
-stop ends the background process and its idle office. status says whether it runs, its
-process id, and the process id and memory of the idle office.
+stop ends the background process and its idle offices. status says whether it runs, its
+process id, and the process ids and memory of the idle offices.
 
 Options:
   --idle-minutes N   minutes without a command before the background process ends
@@ -96,9 +97,9 @@ int OfficeCommand::start(int idleMinutes, bool foreground, QTextStream& out, QTe
     const qint64 child = startInBackground(idleMinutes);
     for (int waited = 0; child > 0 && waited < kStartWaitMs; waited += 100) {
         const host::ReadyOfficeService::Status now = m_service.status();
-        if (now.officeProcess != 0) {
+        if (!now.officeProcesses.isEmpty()) {
             out << u"started: process %1, ready office process %2\n"_s.arg(now.keeperProcess)
-                       .arg(now.officeProcess);
+                       .arg(now.officeProcesses.first());
             return ExitSuccess;
         }
         if (::waitpid(static_cast<pid_t>(child), nullptr, WNOHANG) != 0)
@@ -117,11 +118,12 @@ int OfficeCommand::status(QTextStream& out)
         return ExitFailure;
     }
     out << u"running: process %1"_s.arg(now.keeperProcess);
-    if (now.officeProcess != 0)
-        out << u", ready office process %1, memory %2 MiB"_s.arg(now.officeProcess)
-                   .arg(now.memoryKiB / 1024);
-    else
+    for (const qint64 office : now.officeProcesses)
+        out << u", ready office process %1"_s.arg(office);
+    if (now.officeProcesses.isEmpty())
         out << u", no office idle just now"_s;
+    else
+        out << u", memory %1 MiB"_s.arg(now.memoryKiB / 1024);
     out << u'\n';
     return ExitSuccess;
 }

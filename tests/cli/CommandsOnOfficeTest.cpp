@@ -195,17 +195,24 @@ bool running(qint64 pid)
     return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
-// The idle office of `office status`, once there is one; 0 when none comes.
-qint64 readyOffice(Cli& cli)
+// The idle offices of `office status`, once there are `count`; fewer when they do not come.
+QList<qint64> readyOffices(Cli& cli, int count)
 {
     static const QRegularExpression ready(u"ready office process (\\d+)"_s);
-    qint64 office = 0;
+    QList<qint64> offices;
     within(60000, [&] {
         cli.run({u"office"_s, u"status"_s});
-        office = ready.match(cli.stdoutText).captured(1).toLongLong();
-        return office != 0;
+        offices.clear();
+        for (const QRegularExpressionMatch& m : ready.globalMatch(cli.stdoutText))
+            offices.append(m.captured(1).toLongLong());
+        return offices.size() >= count;
     });
-    return office;
+    return offices;
+}
+
+qint64 readyOffice(Cli& cli)
+{
+    return readyOffices(cli, 1).value(0);
 }
 
 // A command takes the ready office and ends it; a killed ready office is never handed out;
@@ -232,6 +239,17 @@ TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
     const qint64 third = readyOffice(cli);
     EXPECT_NE(third, 0);
     EXPECT_NE(third, second);
+
+    // A comparison takes both idle offices and loads its two workbooks side by side.
+    cli.write(u"a.csv"_s, "1,2\n3,4\n");
+    cli.write(u"b.csv"_s, "1,2\n3,5\n");
+    const QList<qint64> pair = readyOffices(cli, 2);
+    ASSERT_EQ(pair.size(), 2);
+    EXPECT_EQ(cli.run({u"diff"_s, u"a.csv"_s, u"b.csv"_s}), 1) << cli.stderrText.toStdString();
+    EXPECT_EQ(cli.stdoutText.count(u'\n'), 1);
+    EXPECT_TRUE(cli.stdoutText.contains(u"\tB2\t4\t5"_s)) << cli.stdoutText.toStdString();
+    for (const qint64 office : pair)
+        EXPECT_TRUE(within(5000, [&] { return !running(office); })) << "not taken, or outlived";
 
     EXPECT_EQ(cli.run({u"office"_s, u"stop"_s}), 0);
     EXPECT_TRUE(within(5000, [&] { return !running(keeper) && officesOf(keeper).isEmpty(); }));

@@ -191,6 +191,54 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     run::expectGolden(u"diff-runs.txt"_s, transcripts);
 }
 
+// With its two workbooks in offices of their own, loaded and read side by side, a run ends,
+// reports, colours and saves exactly as in one office.
+TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
+{
+    const QList<Scenario> scenarios = {
+        {.name = u"three differences in two sheets"_s},
+        {.name = u"stacked, not coloured"_s, .layout = 2, .colorDiff = false},
+        {.name = u"a read fails"_s, .failingCall = u"rangeTexts"_s},
+        {.name = u"no size limit, records past a history sheet"_s,
+         .first = workbookOf({gridSheet(u"S"_s, 250, 100)}),
+         .second = workbookOf({gridSheet(u"S"_s, 250, 100, {{1, 1}, {2, 2}, {200, 100}})}),
+         .noSizeLimit = true,
+         .historySheetRows = 3},
+    };
+    for (const Scenario& scenario : scenarios) {
+        SCOPED_TRACE(scenario.name.toStdString());
+        QString seen[2];
+        for (const bool twoOffices : {false, true}) {
+            Comparison comparison(scenario);
+            comparison.m_factory.setTwoOfficesForTwoWorkbooks(twoOffices);
+            const DiffOutcome outcome = comparison.run();
+            QString& text = seen[twoOffices];
+            text = kEndings[static_cast<int>(outcome.ending)] + u'\n' +
+                   comparison.m_ui.calls().join(u'\n') + u'\n';
+            for (const DiffRecord& r : outcome.records)
+                text += QVariant(r.row()).toStringList().join(u'|') + u'\n';
+            QMap<QString, QString> books; // by name, whichever office holds them
+            for (int i = 0; i < comparison.m_factory.startCount(); ++i) {
+                support::InMemoryHost& office = comparison.m_factory.host(i);
+                for (const QString& book : office.openWorkbookNames())
+                    for (const auto& sheet : office.workbook(book).sheets)
+                        books[book] += run::sheetText(sheet);
+            }
+            for (auto it = books.cbegin(); it != books.cend(); ++it)
+                text += u"-- "_s + it.key() + u'\n' + it.value();
+            // The second workbook went to an office of its own.
+            EXPECT_EQ(comparison.m_factory.startCount(), twoOffices ? 2 : 1);
+            EXPECT_EQ(comparison.m_factory.lastHost()
+                          .calls()
+                          .filter(u"openWorkbook"_s)
+                          .value(0)
+                          .contains(u"Book2"_s),
+                      twoOffices);
+        }
+        EXPECT_EQ(seen[1].toStdString(), seen[0].toStdString());
+    }
+}
+
 // A sheet from rows split by '/' and cells by ' ', '.' an empty cell.
 WorkbookContent sheetOf(const QString& text)
 {

@@ -104,7 +104,7 @@ public:
         for (int i = 0; i < m_factory.startCount(); ++i) {
             support::InMemoryHost* office = &m_factory.host(i);
             text += u"\noffice: "_s + states[static_cast<int>(office->state())];
-            for (const QString& book : office->openWorkbooks()) {
+            for (const QString& book : office->openWorkbookNames()) {
                 const host::WindowGeometry w = office->window(book);
                 text += u", %1 %2,%3,%4,%5"_s.arg(book).arg(w.top).arg(w.left).arg(w.width).arg(
                     w.height);

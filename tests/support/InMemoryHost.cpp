@@ -82,7 +82,7 @@ InMemoryHost::InMemoryHost(std::shared_ptr<FileTable> files)
     m_instance->files = std::move(files);
 }
 
-QStringList InMemoryHost::openWorkbooks() const
+QStringList InMemoryHost::openWorkbookNames() const
 {
     QStringList names;
     for (const OpenBook& open : std::as_const(m_instance->books))
@@ -182,7 +182,7 @@ QString InMemoryHost::openWorkbook(const QString& path)
     if (file == i.files->end())
         throw HostError(HostError::Kind::OpenFailed, u"Cannot open %1"_s.arg(path));
     const QString name = QFileInfo(cleanPath).fileName();
-    if (openWorkbooks().contains(name))
+    if (openWorkbookNames().contains(name))
         throw HostError(HostError::Kind::General, u"A workbook %1 is already open"_s.arg(name));
     OpenBook book{name, cleanPath, file->second};
     if (book.content.activeSheet < 1 || book.content.activeSheet > book.content.sheets.size())
@@ -195,7 +195,7 @@ QString InMemoryHost::openWorkbook(const QString& path)
 QStringList InMemoryHost::workbookNames()
 {
     enter(u"workbookNames"_s, {});
-    return openWorkbooks();
+    return openWorkbookNames();
 }
 
 void InMemoryHost::activateWorkbook(const QString& book)

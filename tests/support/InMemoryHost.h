@@ -43,7 +43,7 @@ public:
     // An open workbook's current content, to inspect and to arrange test situations.
     WorkbookContent& workbook(const QString& book) { return openBook(book).content; }
     // What is open and where its window lies, readable after the instance was handed over.
-    QStringList openWorkbooks() const;
+    QStringList openWorkbookNames() const;
     host::WindowGeometry window(const QString& book) { return openBook(book).window; }
 
     // "openWorkbook(/p/a.xls)", "rangeTexts(a.xls,1,A1:C3,Value)", in the order of the calls.

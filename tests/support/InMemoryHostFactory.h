@@ -2,6 +2,7 @@
 
 #include "InMemoryHost.h"
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/TwoOfficeHost.h"
 
 #include <QDir>
 #include <functional>
@@ -40,6 +41,15 @@ public:
             m_prepare(*m_hosts.back());
         return std::make_unique<InMemoryHost>(*m_hosts.back()); // the factory keeps its own handle
     }
+    // While set, a job that opens two workbooks at once gets two instances behind one host.
+    void setTwoOfficesForTwoWorkbooks(bool on) { m_twoOffices = on; }
+    std::unique_ptr<host::SpreadsheetHost> startForTwoWorkbooks() override
+    {
+        if (!m_twoOffices)
+            return start();
+        std::unique_ptr<host::SpreadsheetHost> first = start();
+        return std::make_unique<run::TwoOfficeHost>(std::move(first), start());
+    }
     // While set, an instance handed over earlier is still open.
     void setHandedOverInstanceOpen(bool open) { m_handedOverOpen = open; }
     bool handedOverInstanceOpen() override { return m_handedOverOpen; }
@@ -55,6 +65,7 @@ private:
     std::function<void(InMemoryHost&)> m_prepare;
     bool m_failStart = false;
     bool m_handedOverOpen = false;
+    bool m_twoOffices = false;
 };
 
 } // namespace brelix::support

@@ -96,11 +96,10 @@ DiffEnding DiffRun::work()
     run::showOfficeStarting(m_ui);
 
     m_state.stage = Stage::StartOffice;
-    m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough);
+    m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough, true);
     m_state.stage = Stage::OpenWorkbooks;
     run::hideWindows(*m_host, run::HostFailures::PassThrough);
-    m_host->openWorkbook(m_state.settings.firstPath);
-    m_host->openWorkbook(m_state.settings.secondPath);
+    m_host->openWorkbooks({m_state.settings.firstPath, m_state.settings.secondPath});
 
     m_state.stage = Stage::CountSheets;
     countSheets();

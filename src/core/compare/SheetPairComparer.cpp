@@ -30,8 +30,7 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
             flush(sheet);
             m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
             try {
-                first.readFrom(r);
-                second.readFrom(r);
+                run::RowBlockReader::readBothFrom(first, second, r);
             } catch (const host::HostError& e) {
                 locateFailedRead(sheet, kind, e);
             }
@@ -70,8 +69,8 @@ void SheetPairComparer::flush(int sheet)
     if (!m_toColour.isEmpty()) {
         m_state.stage = Stage::ColourCells;
         try {
-            m_host.fillCells(m_state.firstName, sheet, m_toColour, m_state.settings.diffColor);
-            m_host.fillCells(m_state.secondName, sheet, m_toColour, m_state.settings.diffColor);
+            m_host.fillCellsOfBoth(m_state.firstName, m_state.secondName, sheet, m_toColour,
+                                   m_state.settings.diffColor);
         } catch (const host::HostError& e) {
             locateFailedColouring(sheet, e);
         }

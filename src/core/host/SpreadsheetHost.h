@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <chrono>
 #include <optional>
+#include <utility>
 
 namespace brelix::host {
 
@@ -35,6 +36,15 @@ public:
 
     // Workbooks. Opening makes the workbook active and returns its name.
     virtual QString openWorkbook(const QString& path) = 0;
+    // Opens them in this order, as one call each would; an instance that can load several at
+    // once does. The first failure ends it, leaving open what opened before.
+    virtual QStringList openWorkbooks(const QStringList& paths)
+    {
+        QStringList books;
+        for (const QString& path : paths)
+            books.append(openWorkbook(path));
+        return books;
+    }
     virtual QStringList workbookNames() = 0;
     virtual void activateWorkbook(const QString& book) = 0;
     virtual void saveWorkbook(const QString& book) = 0;  // in the workbook's own format
@@ -62,6 +72,16 @@ public:
     virtual QList<QStringList> rangeTexts(const QString& book, int sheet, const CellRange& range,
                                           CellTextKind kind) = 0;
 
+    // The same rectangle of two workbooks, as two calls one after the other read it; an
+    // instance that holds the two in offices of their own reads both at once.
+    virtual std::pair<QList<QStringList>, QList<QStringList>>
+    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                     const CellRange& range, CellTextKind kind)
+    {
+        QList<QStringList> first = rangeTexts(firstBook, sheet, range, kind);
+        return {std::move(first), rangeTexts(secondBook, sheet, range, kind)};
+    }
+
     // Writes rows of values from (topRow, leftColumn). Numbers become numbers; texts are stored
     // as given, never read as formulas.
     virtual void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
@@ -76,6 +96,14 @@ public:
                            int colorIndex) = 0;
     virtual void fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
                            int colorIndex) = 0;
+    // The same cells of two workbooks, as two calls one after the other colour them; at once
+    // where the two are in offices of their own.
+    virtual void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                                 const QList<CellPosition>& cells, int colorIndex)
+    {
+        fillCells(firstBook, sheet, cells, colorIndex);
+        fillCells(secondBook, sheet, cells, colorIndex);
+    }
     virtual void drawGrid(const QString& book, int sheet, const CellRange& range) = 0;
 
     // Workbook windows.

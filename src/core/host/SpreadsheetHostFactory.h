@@ -11,6 +11,9 @@ class SpreadsheetHostFactory {
 public:
     virtual ~SpreadsheetHostFactory() = default;
     virtual std::unique_ptr<SpreadsheetHost> start() = 0;
+    // An instance for a job that opens two workbooks with openWorkbooks(): where two idle
+    // instances are at hand, one host over both, which loads the two side by side.
+    virtual std::unique_ptr<SpreadsheetHost> startForTwoWorkbooks() { return start(); }
     // Is an instance that a run handed over to the user still open? It may show the results
     // workbook and the workbooks a new run would open. The user's own office never counts.
     virtual bool handedOverInstanceOpen() = 0;

@@ -3,9 +3,10 @@
 namespace brelix::run {
 
 std::unique_ptr<host::SpreadsheetHost> startOfficeForJob(host::SpreadsheetHostFactory& factory,
-                                                         HostFailures failures)
+                                                         HostFailures failures, bool twoWorkbooks)
 {
-    std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+    std::unique_ptr<host::SpreadsheetHost> host =
+        twoWorkbooks ? factory.startForTwoWorkbooks() : factory.start();
     callWith(failures, [&] { host->setBusyTimeout(kBusyTimeoutDuringJob); });
     return host;
 }

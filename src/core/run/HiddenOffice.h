@@ -13,9 +13,11 @@ namespace brelix::run {
 inline constexpr std::chrono::milliseconds kBusyTimeoutDuringJob{600000};
 
 // A new private instance for a run, with the busy time-out of a job. The start's failure
-// always passes through; the setting's goes as `failures` says.
+// always passes through; the setting's goes as `failures` says. `twoWorkbooks`: the run opens
+// its two workbooks at once.
 std::unique_ptr<host::SpreadsheetHost> startOfficeForJob(host::SpreadsheetHostFactory& factory,
-                                                         HostFailures failures);
+                                                         HostFailures failures,
+                                                         bool twoWorkbooks = false);
 // Keeps the instance's windows hidden while the run works, maximised once they are shown.
 void hideWindows(host::SpreadsheetHost& host, HostFailures failures);
 // Both of these.

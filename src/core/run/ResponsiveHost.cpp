@@ -14,11 +14,13 @@ constexpr std::chrono::milliseconds kPoll{20};
 
 } // namespace
 
-ResponsiveHost::ResponsiveHost(host::SpreadsheetHostFactory& factory, RunUi& ui)
+ResponsiveHost::ResponsiveHost(host::SpreadsheetHostFactory& factory, RunUi& ui, bool twoWorkbooks)
     : m_factory(factory), m_ui(ui), m_thread([this] { serve(); })
 {
     try {
-        runOnHostThread([&] { m_host = m_factory.start(); }, Waiting::Responsive);
+        runOnHostThread(
+            [&] { m_host = twoWorkbooks ? m_factory.startForTwoWorkbooks() : m_factory.start(); },
+            Waiting::Responsive);
         m_started = true;
     } catch (...) {
         stopThread();
@@ -135,6 +137,11 @@ QString ResponsiveHost::openWorkbook(const QString& path)
     return call([&] { return m_host->openWorkbook(path); });
 }
 
+QStringList ResponsiveHost::openWorkbooks(const QStringList& paths)
+{
+    return call([&] { return m_host->openWorkbooks(paths); });
+}
+
 QStringList ResponsiveHost::workbookNames()
 {
     return call([&] { return m_host->workbookNames(); });
@@ -214,6 +221,20 @@ QList<QStringList> ResponsiveHost::rangeTexts(const QString& book, int sheet,
                                               const host::CellRange& range, host::CellTextKind kind)
 {
     return call([&] { return m_host->rangeTexts(book, sheet, range, kind); });
+}
+
+std::pair<QList<QStringList>, QList<QStringList>>
+ResponsiveHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                                 const host::CellRange& range, host::CellTextKind kind)
+{
+    return call(
+        [&] { return m_host->rangeTextsOfBoth(firstBook, secondBook, sheet, range, kind); });
+}
+
+void ResponsiveHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                                     const QList<host::CellPosition>& cells, int colorIndex)
+{
+    call([&] { m_host->fillCellsOfBoth(firstBook, secondBook, sheet, cells, colorIndex); });
 }
 
 void ResponsiveHost::writeRows(const QString& book, int sheet, int topRow, int leftColumn,

@@ -21,7 +21,8 @@ public:
     static constexpr std::chrono::milliseconds kCancelGrace{1000};
 
     // Starts the instance through `factory`, on the host thread; throws what the start throws.
-    ResponsiveHost(host::SpreadsheetHostFactory& factory, RunUi& ui);
+    // `twoWorkbooks`: the instance is for a job that opens two workbooks at once.
+    ResponsiveHost(host::SpreadsheetHostFactory& factory, RunUi& ui, bool twoWorkbooks = false);
     ~ResponsiveHost() override;
     ResponsiveHost(const ResponsiveHost&) = delete;
     ResponsiveHost& operator=(const ResponsiveHost&) = delete;
@@ -31,6 +32,7 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
 
     QString openWorkbook(const QString& path) override;
+    QStringList openWorkbooks(const QStringList& paths) override;
     QStringList workbookNames() override;
     void activateWorkbook(const QString& book) override;
     void saveWorkbook(const QString& book) override;
@@ -50,6 +52,9 @@ public:
 
     QList<QStringList> rangeTexts(const QString& book, int sheet, const host::CellRange& range,
                                   host::CellTextKind kind) override;
+    std::pair<QList<QStringList>, QList<QStringList>>
+    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                     const host::CellRange& range, host::CellTextKind kind) override;
     void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
                    const QList<QVariantList>& rows) override;
     void setCellValue(const QString& book, int sheet, int row, int column,
@@ -61,6 +66,8 @@ public:
                    int colorIndex) override;
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
                    int colorIndex) override;
+    void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                         const QList<host::CellPosition>& cells, int colorIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;

@@ -15,6 +15,10 @@ public:
     {
         return std::make_unique<ResponsiveHost>(m_factory, m_ui);
     }
+    std::unique_ptr<host::SpreadsheetHost> startForTwoWorkbooks() override
+    {
+        return std::make_unique<ResponsiveHost>(m_factory, m_ui, true);
+    }
     bool handedOverInstanceOpen() override { return m_factory.handedOverInstanceOpen(); }
 
 private:

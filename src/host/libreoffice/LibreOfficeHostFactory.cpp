@@ -1,6 +1,7 @@
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include "core/host/HostError.h"
+#include "core/run/TwoOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/ReadyOfficeKeeper.h"
@@ -17,16 +18,32 @@ LibreOfficeHostFactory::LibreOfficeHostFactory(OfficeOptions options) : m_option
 
 std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::start()
 {
+    return startTaking(1);
+}
+
+std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startForTwoWorkbooks()
+{
+    // The windows of two offices would not be arranged together.
+    return startTaking(m_options.display == OfficeOptions::Display::Headless ? 2 : 1);
+}
+
+std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startTaking(int readyOffices)
+{
     OfficeProcess::sweepStale();
+    std::vector<std::unique_ptr<host::SpreadsheetHost>> hosts;
     if (m_options.takeReadyOffice)
-        if (std::unique_ptr<OfficeProcess> ready =
-                ReadyOfficeKeeper::take(m_options.display == OfficeOptions::Display::Visible)) {
+        for (std::unique_ptr<OfficeProcess>& ready : ReadyOfficeKeeper::take(
+                 m_options.display == OfficeOptions::Display::Visible, readyOffices)) {
             try {
-                return std::make_unique<LibreOfficeHost>(m_options, std::move(ready));
+                hosts.push_back(std::make_unique<LibreOfficeHost>(m_options, std::move(ready)));
             } catch (const host::HostError&) {
-                // It ended as it was taken: a start of our own follows.
+                // It ended as it was taken.
             }
         }
+    if (hosts.size() == 2)
+        return std::make_unique<run::TwoOfficeHost>(std::move(hosts[0]), std::move(hosts[1]));
+    if (hosts.size() == 1)
+        return std::move(hosts[0]);
     return std::make_unique<LibreOfficeHost>(m_options, &m_starting);
 }
 

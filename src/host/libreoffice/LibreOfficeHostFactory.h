@@ -13,10 +13,15 @@ class LibreOfficeHostFactory : public host::SpreadsheetHostFactory {
 public:
     explicit LibreOfficeHostFactory(OfficeOptions options = {});
     std::unique_ptr<host::SpreadsheetHost> start() override;
+    // Two ready offices behind one host, when the options take ready offices, nothing is to be
+    // seen and two are idle.
+    std::unique_ptr<host::SpreadsheetHost> startForTwoWorkbooks() override;
     bool handedOverInstanceOpen() override;
     void abandonStart() override;
 
 private:
+    std::unique_ptr<host::SpreadsheetHost> startTaking(int readyOffices);
+
     OfficeOptions m_options;
     std::atomic<pid_t> m_starting{0}; // the process group of the office being started
 };

@@ -17,6 +17,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -117,6 +118,17 @@ bool groupRunsOnFolder(pid_t pgid, const QString& folder)
     if (!cmdline.open(QIODevice::ReadOnly))
         return false;
     return cmdline.readAll().contains(QFile::encodeName(folder));
+}
+
+// Watchers left to remove an instance's folder after it; reaped once they are done.
+std::mutex g_finishingWatchersMutex;
+std::vector<pid_t> g_finishingWatchers;
+
+void reapFinishedWatchers()
+{
+    const std::lock_guard lock(g_finishingWatchersMutex);
+    std::erase_if(g_finishingWatchers,
+                  [](pid_t watcher) { return ::waitpid(watcher, nullptr, WNOHANG) != 0; });
 }
 
 // Does a process of the group still run? Zombies do not: nothing may reap them here.
@@ -265,7 +277,18 @@ OfficeProcess::~OfficeProcess()
     if (isRunning() && !waitForExit(std::chrono::milliseconds(0)))
         kill();
     removeOwnedGroup(m_pid);
-    stopWatcher();
+    reapFinishedWatchers();
+    if (m_watcherPid > 0) {
+        // The folder holds the profile, hundreds of files: removing them took longer than the
+        // end of the office. The watcher, told nothing, removes the folder as after our death,
+        // while this program goes on or ends.
+        ::close(m_watcherPipe);
+        const std::lock_guard lock(g_finishingWatchersMutex);
+        g_finishingWatchers.push_back(m_watcherPid);
+        m_watcherPid = -1;
+        m_watcherPipe = -1;
+        return;
+    }
     QDir(m_folder).removeRecursively();
 }
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QThread>
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -133,9 +134,15 @@ std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::readOffer(const QStri
                  fields[3] == "1"};
 }
 
-bool ReadyOfficeKeeper::publish(const Offer& offer)
+QString ReadyOfficeKeeper::offerPath(int slot)
 {
-    const QString path = filePrefix() + QStringLiteral(".offer");
+    return filePrefix() +
+           (slot == 0 ? QStringLiteral(".offer") : QStringLiteral(".offer%1").arg(slot + 1));
+}
+
+bool ReadyOfficeKeeper::publish(int slot, const Offer& offer)
+{
+    const QString path = offerPath(slot);
     QFile file(path + QStringLiteral(".new"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -151,9 +158,9 @@ bool ReadyOfficeKeeper::publish(const Offer& offer)
 }
 
 // The rename succeeds for one taker only.
-std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::claim()
+std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::claim(int slot)
 {
-    const QString offer = filePrefix() + QStringLiteral(".offer");
+    const QString offer = offerPath(slot);
     const QString claimed = offer + QStringLiteral(".taken-%1").arg(::getpid());
     if (::rename(QFile::encodeName(offer).constData(), QFile::encodeName(claimed).constData()) != 0)
         return std::nullopt;
@@ -162,12 +169,12 @@ std::optional<ReadyOfficeKeeper::Offer> ReadyOfficeKeeper::claim()
     return taken;
 }
 
-std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::take(bool visible)
+std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::takeFrom(int slot, bool visible)
 {
-    const std::optional<Offer> seen = readOffer(filePrefix() + QStringLiteral(".offer"));
+    const std::optional<Offer> seen = readOffer(offerPath(slot));
     if (!seen || (visible && seen->headless))
         return nullptr;
-    const std::optional<Offer> offer = claim();
+    const std::optional<Offer> offer = claim(slot);
     if (!offer)
         return nullptr;
     try {
@@ -175,6 +182,15 @@ std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::take(bool visible)
     } catch (const host::HostError&) {
         return nullptr; // it ended meanwhile; its keeper replaces it
     }
+}
+
+std::vector<std::unique_ptr<OfficeProcess>> ReadyOfficeKeeper::take(bool visible, int count)
+{
+    std::vector<std::unique_ptr<OfficeProcess>> taken;
+    for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
+        if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
+            taken.push_back(std::move(office));
+    return taken;
 }
 
 pid_t ReadyOfficeKeeper::runningKeeper()
@@ -208,27 +224,38 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
     OfficeOptions options;
     options.display = OfficeOptions::Display::Automatic;
     std::vector<Released> released;
+    std::array<std::unique_ptr<LibreOfficeHost>, kOffices> offices;
     auto lastUse = Clock::now();
     int failedStarts = 0;
     while (true) {
         waitForTakers(released);
-        std::unique_ptr<LibreOfficeHost> office;
-        try {
-            OfficeProcess::sweepStale();
-            office = std::make_unique<LibreOfficeHost>(options);
-            office->warmUp();
-            failedStarts = 0;
-        } catch (const host::HostError&) {
-            if (++failedStarts >= kStartAttempts)
-                return false;
-            continue;
+        for (int slot = 0; slot < kOffices; ++slot) {
+            if (offices[slot])
+                continue;
+            try {
+                OfficeProcess::sweepStale();
+                offices[slot] = std::make_unique<LibreOfficeHost>(options);
+                offices[slot]->warmUp();
+                failedStarts = 0;
+            } catch (const host::HostError&) {
+                offices[slot].reset();
+                if (++failedStarts >= kStartAttempts)
+                    return false;
+                --slot; // again
+                continue;
+            }
+            const OfficeProcess& process = offices[slot]->process();
+            publish(slot, {::getpid(), process.pid(), process.pipeName(), process.isHeadless()});
         }
-        publish({::getpid(), office->process().pid(), office->process().pipeName(),
-                 office->process().isHeadless()});
-        while (office) {
+        // Idle until an office is taken or ends, or until nothing came for too long.
+        bool changed = false;
+        while (!changed) {
             QThread::msleep(kTick.count());
             tendReleased(released);
-            if (!QFile::exists(filePrefix() + QStringLiteral(".offer"))) {
+            for (int slot = 0; slot < kOffices; ++slot) {
+                std::unique_ptr<LibreOfficeHost>& office = offices[slot];
+                if (!office || QFile::exists(offerPath(slot)))
+                    continue;
                 released.push_back(
                     {office->process().pid(),
                      QDir(OfficeProcess::runtimeFolder()).filePath(office->process().pipeName()),
@@ -236,15 +263,20 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
                 office->release();
                 office.reset();
                 lastUse = Clock::now();
-                break;
+                changed = true;
             }
-            const bool idleTooLong = Clock::now() - lastUse >= idleTimeout;
-            if (!idleTooLong && office->isAlive())
-                continue;
-            if (!claim())
-                continue; // taken just now
-            office.reset();
-            if (idleTooLong) {
+            if (changed)
+                break;
+            if (Clock::now() - lastUse >= idleTimeout) {
+                // Withdrawn first: one taken just now is seen as taken on the next tick.
+                bool allWithdrawn = true;
+                for (int slot = 0; slot < kOffices; ++slot)
+                    if (offices[slot] && claim(slot))
+                        offices[slot].reset();
+                    else if (offices[slot])
+                        allWithdrawn = false;
+                if (!allWithdrawn)
+                    continue;
                 // An office taken just now is left only once its taker owns it; those that
                 // outlive us are reaped by the system.
                 while (std::any_of(released.begin(), released.end(),
@@ -254,6 +286,11 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
                 }
                 return true;
             }
+            for (int slot = 0; slot < kOffices; ++slot)
+                if (offices[slot] && !offices[slot]->isAlive() && claim(slot)) {
+                    offices[slot].reset();
+                    changed = true;
+                }
         }
     }
 }
@@ -264,10 +301,11 @@ host::ReadyOfficeService::Status ReadyOfficeKeeper::status()
     status.keeperProcess = runningKeeper();
     if (status.keeperProcess == 0)
         return status;
-    if (const std::optional<Offer> offer = readOffer(filePrefix() + QStringLiteral(".offer"))) {
-        status.officeProcess = offer->office;
-        status.memoryKiB = groupMemoryKiB(offer->office);
-    }
+    for (int slot = 0; slot < kOffices; ++slot)
+        if (const std::optional<Offer> offer = readOffer(offerPath(slot))) {
+            status.officeProcesses.append(offer->office);
+            status.memoryKiB += groupMemoryKiB(offer->office);
+        }
     return status;
 }
 
@@ -280,7 +318,8 @@ bool ReadyOfficeKeeper::stop()
     ::kill(keeper, SIGTERM);
     for (int waited = 0; waited < 100 && runningKeeper() == keeper; ++waited)
         QThread::msleep(50);
-    QFile::remove(filePrefix() + QStringLiteral(".offer"));
+    for (int slot = 0; slot < kOffices; ++slot)
+        QFile::remove(offerPath(slot));
     return true;
 }
 

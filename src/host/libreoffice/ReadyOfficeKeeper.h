@@ -4,18 +4,21 @@
 #include "host/libreoffice/OfficeOptions.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
 #include <sys/types.h>
+#include <vector>
 
 namespace brelix::libreoffice {
 
 class OfficeProcess;
 
-// Keeps one idle office for the commands of this user and program folder. The idle office is
-// offered in a small file of our runtime folder; a command takes it by renaming that file,
-// which only one can do, and from then on the office is the command's alone, ending with it
-// as one it started. The keeper sees the offer gone, lets go of that office and starts the
-// next. A ready office that ends while idle is withdrawn and replaced.
+// Keeps idle offices for the commands of this user and program folder, two of them: a
+// comparison loads its two workbooks side by side. Each idle office is offered in a small file
+// of our runtime folder; a command takes one by renaming that file, which only one can do, and
+// from then on the office is the command's alone, ending with it as one it started. The keeper
+// sees the offer gone, lets go of that office and starts the next once the command has ended.
+// A ready office that ends while idle is withdrawn and replaced.
 class ReadyOfficeKeeper : public host::ReadyOfficeService {
 public:
     struct Offer {
@@ -29,15 +32,19 @@ public:
     Status status() override;
     bool stop() override;
 
-    // The idle office, now this program's, for a command that wants one that can be shown
-    // (`visible`) or not; nothing when none is offered or it has ended.
-    static std::unique_ptr<OfficeProcess> take(bool visible);
+    static constexpr int kOffices = 2;
+
+    // Up to `count` idle offices, now this program's, for a command that wants ones that can
+    // be shown (`visible`) or not; none when none is offered or they have ended.
+    static std::vector<std::unique_ptr<OfficeProcess>> take(bool visible, int count);
 
 private:
     static QString filePrefix();
+    static QString offerPath(int slot);
     static std::optional<Offer> readOffer(const QString& path);
-    static std::optional<Offer> claim();
-    static bool publish(const Offer& offer);
+    static std::optional<Offer> claim(int slot);
+    static std::unique_ptr<OfficeProcess> takeFrom(int slot, bool visible);
+    static bool publish(int slot, const Offer& offer);
     static pid_t runningKeeper();
 };
 

@@ -1,0 +1,312 @@
+#include "core/run/TwoOfficeHost.h"
+
+#include "core/run/HostFailures.h"
+
+#include <QFileInfo>
+#include <exception>
+#include <thread>
+
+namespace brelix::run {
+
+using host::CellPosition;
+using host::CellRange;
+
+TwoOfficeHost::TwoOfficeHost(std::unique_ptr<host::SpreadsheetHost> first,
+                             std::unique_ptr<host::SpreadsheetHost> second)
+    : m_first(std::move(first)), m_second(std::move(second))
+{
+}
+
+TwoOfficeHost::~TwoOfficeHost() = default;
+
+bool TwoOfficeHost::inSecond(const QString& book) const
+{
+    return m_secondBooks.contains(book, Qt::CaseInsensitive);
+}
+
+host::SpreadsheetHost& TwoOfficeHost::holder(const QString& book)
+{
+    return inSecond(book) ? *m_second : *m_first;
+}
+
+template <typename F> void TwoOfficeHost::onBoth(F&& call)
+{
+    std::exception_ptr failure;
+    for (host::SpreadsheetHost* instance : {m_first.get(), m_second.get()}) {
+        try {
+            call(*instance);
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TwoOfficeHost::setVisible(bool on)
+{
+    onBoth([&](host::SpreadsheetHost& h) { h.setVisible(on); });
+}
+
+void TwoOfficeHost::setMaximized(bool on)
+{
+    onBoth([&](host::SpreadsheetHost& h) { h.setMaximized(on); });
+}
+
+void TwoOfficeHost::setBusyTimeout(std::chrono::milliseconds timeout)
+{
+    onBoth([&](host::SpreadsheetHost& h) { h.setBusyTimeout(timeout); });
+}
+
+template <typename A, typename B, typename U>
+void TwoOfficeHost::sideBySide(A&& first, B&& second, U&& undoSecond)
+{
+    std::exception_ptr secondFailure;
+    std::thread other([&] {
+        try {
+            second();
+        } catch (...) {
+            secondFailure = std::current_exception();
+        }
+    });
+    std::exception_ptr firstFailure;
+    try {
+        first();
+    } catch (...) {
+        firstFailure = std::current_exception();
+    }
+    other.join();
+    if (firstFailure) {
+        // One after the other, the second would never have been called.
+        if (!secondFailure)
+            undoSecond();
+        std::rethrow_exception(firstFailure);
+    }
+    if (secondFailure)
+        std::rethrow_exception(secondFailure);
+}
+
+QString TwoOfficeHost::openWorkbook(const QString& path)
+{
+    // The first instance cannot see the second's workbooks.
+    const QString name = QFileInfo(path).fileName();
+    if (inSecond(name))
+        throw host::HostError(host::HostError::Kind::General,
+                              QStringLiteral("a workbook named %1 is already open").arg(name));
+    return m_first->openWorkbook(path);
+}
+
+QStringList TwoOfficeHost::openWorkbooks(const QStringList& paths)
+{
+    // Anything but two new workbooks of different names opens as in one instance, with the
+    // same failures.
+    if (paths.size() != 2 || !workbookNames().isEmpty() ||
+        QFileInfo(paths[0]).fileName().compare(QFileInfo(paths[1]).fileName(),
+                                               Qt::CaseInsensitive) == 0)
+        return SpreadsheetHost::openWorkbooks(paths);
+    QString firstBook;
+    QString secondBook;
+    sideBySide([&] { firstBook = m_first->openWorkbook(paths[0]); },
+               [&] { secondBook = m_second->openWorkbook(paths[1]); },
+               [&] { callIgnoringFailure([&] { m_second->closeWorkbook(secondBook); }); });
+    m_secondBooks.append(secondBook);
+    return {firstBook, secondBook};
+}
+
+QStringList TwoOfficeHost::workbookNames()
+{
+    return m_first->workbookNames() + m_second->workbookNames();
+}
+
+void TwoOfficeHost::activateWorkbook(const QString& book)
+{
+    holder(book).activateWorkbook(book);
+}
+
+void TwoOfficeHost::saveWorkbook(const QString& book)
+{
+    holder(book).saveWorkbook(book);
+}
+
+void TwoOfficeHost::closeWorkbook(const QString& book)
+{
+    const bool second = inSecond(book);
+    (second ? *m_second : *m_first).closeWorkbook(book);
+    if (second)
+        m_secondBooks.removeIf(
+            [&](const QString& b) { return b.compare(book, Qt::CaseInsensitive) == 0; });
+}
+
+void TwoOfficeHost::closeAllWorkbooks()
+{
+    m_secondBooks.clear();
+    onBoth([](host::SpreadsheetHost& h) { h.closeAllWorkbooks(); });
+}
+
+int TwoOfficeHost::sheetCount(const QString& book)
+{
+    return holder(book).sheetCount(book);
+}
+
+QString TwoOfficeHost::sheetName(const QString& book, int sheet)
+{
+    return holder(book).sheetName(book, sheet);
+}
+
+void TwoOfficeHost::setSheetName(const QString& book, int sheet, const QString& name)
+{
+    holder(book).setSheetName(book, sheet, name);
+}
+
+bool TwoOfficeHost::isSheetVisible(const QString& book, int sheet)
+{
+    return holder(book).isSheetVisible(book, sheet);
+}
+
+void TwoOfficeHost::activateSheet(const QString& book, int sheet)
+{
+    holder(book).activateSheet(book, sheet);
+}
+
+void TwoOfficeHost::deleteSheet(const QString& book, const QString& name)
+{
+    holder(book).deleteSheet(book, name);
+}
+
+void TwoOfficeHost::addSheetWithHeading(const QString& book, int sheet, const QString& name)
+{
+    holder(book).addSheetWithHeading(book, sheet, name);
+}
+
+bool TwoOfficeHost::isSheetProtected(const QString& book, int sheet)
+{
+    return holder(book).isSheetProtected(book, sheet);
+}
+
+void TwoOfficeHost::unprotectSheet(const QString& book, int sheet, const QString& password)
+{
+    holder(book).unprotectSheet(book, sheet, password);
+}
+
+CellPosition TwoOfficeHost::lastUsedCell(const QString& book, int sheet)
+{
+    return holder(book).lastUsedCell(book, sheet);
+}
+
+QList<QStringList> TwoOfficeHost::rangeTexts(const QString& book, int sheet, const CellRange& range,
+                                             host::CellTextKind kind)
+{
+    return holder(book).rangeTexts(book, sheet, range, kind);
+}
+
+std::pair<QList<QStringList>, QList<QStringList>>
+TwoOfficeHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                                const CellRange& range, host::CellTextKind kind)
+{
+    if (inSecond(firstBook) == inSecond(secondBook))
+        return SpreadsheetHost::rangeTextsOfBoth(firstBook, secondBook, sheet, range, kind);
+    std::pair<QList<QStringList>, QList<QStringList>> texts;
+    sideBySide(
+        [&] { texts.first = holder(firstBook).rangeTexts(firstBook, sheet, range, kind); },
+        [&] { texts.second = holder(secondBook).rangeTexts(secondBook, sheet, range, kind); },
+        [] {});
+    return texts;
+}
+
+void TwoOfficeHost::writeRows(const QString& book, int sheet, int topRow, int leftColumn,
+                              const QList<QVariantList>& rows)
+{
+    holder(book).writeRows(book, sheet, topRow, leftColumn, rows);
+}
+
+void TwoOfficeHost::setCellValue(const QString& book, int sheet, int row, int column,
+                                 const QVariant& value)
+{
+    holder(book).setCellValue(book, sheet, row, column, value);
+}
+
+void TwoOfficeHost::setWrapText(const QString& book, int sheet, int row, int column, bool wrap)
+{
+    holder(book).setWrapText(book, sheet, row, column, wrap);
+}
+
+void TwoOfficeHost::selectRange(const QString& book, int sheet, const CellRange& range)
+{
+    holder(book).selectRange(book, sheet, range);
+}
+
+void TwoOfficeHost::fillRange(const QString& book, int sheet, const CellRange& range,
+                              int colorIndex)
+{
+    holder(book).fillRange(book, sheet, range, colorIndex);
+}
+
+void TwoOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
+                              int colorIndex)
+{
+    holder(book).fillCells(book, sheet, cells, colorIndex);
+}
+
+void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+                                    const QList<CellPosition>& cells, int colorIndex)
+{
+    if (inSecond(firstBook) == inSecond(secondBook))
+        return SpreadsheetHost::fillCellsOfBoth(firstBook, secondBook, sheet, cells, colorIndex);
+    // When only the first fails, the second keeps its colours: the run ends in its report.
+    sideBySide([&] { holder(firstBook).fillCells(firstBook, sheet, cells, colorIndex); },
+               [&] { holder(secondBook).fillCells(secondBook, sheet, cells, colorIndex); }, [] {});
+}
+
+void TwoOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& range)
+{
+    holder(book).drawGrid(book, sheet, range);
+}
+
+host::WindowGeometry TwoOfficeHost::windowGeometry(const QString& book)
+{
+    return holder(book).windowGeometry(book);
+}
+
+void TwoOfficeHost::setWindowGeometry(const QString& book, const host::WindowGeometry& geometry)
+{
+    holder(book).setWindowGeometry(book, geometry);
+}
+
+void TwoOfficeHost::arrangeWindows(host::WindowArrangement arrangement)
+{
+    onBoth([&](host::SpreadsheetHost& h) { h.arrangeWindows(arrangement); });
+}
+
+void TwoOfficeHost::printWorkbook(const QString& book)
+{
+    holder(book).printWorkbook(book);
+}
+
+void TwoOfficeHost::printSheet(const QString& book, int sheet, std::optional<host::PageRange> pages)
+{
+    holder(book).printSheet(book, sheet, pages);
+}
+
+void TwoOfficeHost::handOver()
+{
+    onBoth([](host::SpreadsheetHost& h) { h.handOver(); });
+}
+
+void TwoOfficeHost::quit()
+{
+    onBoth([](host::SpreadsheetHost& h) { h.quit(); });
+}
+
+bool TwoOfficeHost::isAlive()
+{
+    return m_first->isAlive() && m_second->isAlive();
+}
+
+void TwoOfficeHost::abandon()
+{
+    m_first->abandon();
+    m_second->abandon();
+}
+
+} // namespace brelix::run
