@@ -90,13 +90,13 @@ inline QString brelixCli()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/brelix-cli");
 }
 
-// Waits until `brelix-cli office` has an idle office; its status line, or nothing in time.
-inline QString waitForReadyOffice()
+// Waits until `brelix-cli office` has `count` idle offices; its status line, or nothing in time.
+inline QString waitForReadyOffice(int count = 1)
 {
     for (int i = 0; i < 600; ++i) {
         QByteArray status;
         processMs(brelixCli(), {QStringLiteral("office"), QStringLiteral("status")}, &status);
-        if (status.contains("ready office process"))
+        if (status.count("ready office process") >= count)
             return QString::fromLocal8Bit(status).trimmed();
         QThread::msleep(100);
     }
