@@ -89,40 +89,65 @@ bool CompoundFile::readAllocation(QString& problem)
     return true;
 }
 
+// Where each sector of a chain from `start` starts, enough of them for `size` bytes, or the whole
+// chain when `size` is negative.
+std::optional<QList<qint64>> CompoundFile::chainUnits(quint32 start, qint64 size, bool mini,
+                                                      QString& problem) const
+{
+    const QList<quint32>& table = mini ? m_miniFat : m_fat;
+    const qint64 unit = mini ? m_miniSectorSize : m_sectorSize;
+    const qint64 units = mini ? m_miniStream.size() / unit : m_sectorCount;
+    QList<qint64> starts;
+    quint32 sector = start;
+    while (size != 0 && sector != kEndOfChain && (size < 0 || starts.size() * unit < size)) {
+        if (sector >= units || sector >= quint32(table.size()) || starts.size() >= units) {
+            problem = kCutShort;
+            return std::nullopt;
+        }
+        starts.append(mini ? qint64(sector) * unit : (qint64(sector) + 1) * unit);
+        sector = table[sector];
+    }
+    if (size >= 0 && starts.size() * unit < size) {
+        problem = kCutShort;
+        return std::nullopt;
+    }
+    return starts;
+}
+
 // The bytes of a chain of sectors from `start`, `size` of them, or the whole chain when
 // `size` is negative.
 std::optional<QByteArray> CompoundFile::chain(quint32 start, qint64 size, bool mini,
                                               QString& problem) const
 {
-    const QList<quint32>& table = mini ? m_miniFat : m_fat;
-    const qint64 unit = mini ? m_miniSectorSize : m_sectorSize;
-    const qint64 units = mini ? m_miniStream.size() / unit : m_sectorCount;
-    const QByteArray& source = mini ? m_miniStream : m_bytes;
-    QByteArray bytes;
-    if (size > 0)
-        bytes.reserve(std::min(size, units * unit));
-    quint32 sector = start;
-    qint64 steps = 0;
-    while (size != 0 && sector != kEndOfChain && (size < 0 || bytes.size() < size)) {
-        if (sector >= units || sector >= quint32(table.size()) || ++steps > units) {
-            problem = kCutShort;
-            return std::nullopt;
-        }
-        // Straight from the file's bytes: a copy per sector made big streams slow to read.
-        const qint64 from = mini ? qint64(sector) * unit : (qint64(sector) + 1) * unit;
-        const qint64 present = std::clamp<qint64>(source.size() - from, 0, unit);
-        bytes.append(source.constData() + from, present);
-        bytes.append(unit - present, '\0');
-        sector = table[sector];
+    const std::optional<QList<qint64>> starts = chainUnits(start, size, mini, problem);
+    if (!starts)
+        return std::nullopt;
+    Stream stream;
+    stream.m_source = mini ? &m_miniStream : &m_bytes;
+    stream.m_units = *starts;
+    stream.m_unit = mini ? m_miniSectorSize : m_sectorSize;
+    stream.m_size = size >= 0 ? size : starts->size() * stream.m_unit;
+    return stream.bytes(0, stream.m_size);
+}
+
+QByteArray CompoundFile::Stream::bytes(qint64 at, qint64 length) const
+{
+    length = std::min(length, m_size - at);
+    QByteArray out;
+    if (at < 0 || length <= 0)
+        return out;
+    out.reserve(length);
+    while (length > 0) {
+        const qint64 from = m_units[at / m_unit] + at % m_unit;
+        const qint64 piece = std::min(length, m_unit - at % m_unit);
+        // A last sector that writers left short reads as zeros.
+        const qint64 present = std::clamp<qint64>(m_source->size() - from, 0, piece);
+        out.append(m_source->constData() + from, present);
+        out.append(piece - present, '\0');
+        at += piece;
+        length -= piece;
     }
-    if (size >= 0) {
-        if (bytes.size() < size) {
-            problem = kCutShort;
-            return std::nullopt;
-        }
-        bytes.truncate(size);
-    }
-    return bytes;
+    return out;
 }
 
 qint64 CompoundFile::entry(const QString& name) const
@@ -142,13 +167,32 @@ qint64 CompoundFile::entry(const QString& name) const
 
 std::optional<QByteArray> CompoundFile::stream(const QString& name, QString& problem) const
 {
+    const std::optional<Stream> found = openStream(name, problem);
+    if (!found)
+        return std::nullopt;
+    return found->bytes(0, found->size());
+}
+
+std::optional<CompoundFile::Stream> CompoundFile::openStream(const QString& name,
+                                                             QString& problem) const
+{
     const qint64 at = entry(name);
     if (at < 0) {
         problem = QStringLiteral("it holds no stream named %1").arg(name);
         return std::nullopt;
     }
     const quint32 size = u32(m_directory, at + 0x78);
-    return chain(u32(m_directory, at + 0x74), size, size < m_miniCutoff, problem);
+    const bool mini = size < m_miniCutoff;
+    const std::optional<QList<qint64>> starts =
+        chainUnits(u32(m_directory, at + 0x74), size, mini, problem);
+    if (!starts)
+        return std::nullopt;
+    Stream stream;
+    stream.m_source = mini ? &m_miniStream : &m_bytes;
+    stream.m_units = *starts;
+    stream.m_unit = mini ? m_miniSectorSize : m_sectorSize;
+    stream.m_size = size;
+    return stream;
 }
 
 } // namespace brelix::files

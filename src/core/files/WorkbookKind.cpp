@@ -35,9 +35,9 @@ QString boundSheetName(const QByteArray& record, bool biff8)
     return name;
 }
 
-bool startsSubstream(const QByteArray& stream, qint64 at)
+bool startsSubstream(const CompoundFile::Stream& stream, qint64 at)
 {
-    return at >= 0 && at + 4 <= stream.size() && u16(stream, at) == kBeginOfFile;
+    return at >= 0 && at + 4 <= stream.size() && u16(stream.bytes(at, 2), 0) == kBeginOfFile;
 }
 
 } // namespace
@@ -68,12 +68,14 @@ std::optional<QStringList> WorkbookKind::excelSheets(const QByteArray& bytes, QS
         problem = QStringLiteral("its bytes are not those of an .xls workbook");
         return std::nullopt;
     }
-    const std::optional<QByteArray> stream = file->stream(name, problem);
+    // Only the records before the sheets' own are read: big sheets are not copied.
+    const std::optional<CompoundFile::Stream> stream = file->openStream(name, problem);
     if (!stream)
         return std::nullopt;
-    const quint16 version = stream->size() >= 8 ? u16(*stream, 4) : 0;
+    const QByteArray head = stream->bytes(0, 8);
+    const quint16 version = head.size() >= 8 ? u16(head, 4) : 0;
     // The version first: a stream too short to hold one has no first record to read either.
-    if ((version != kBiff8 && version != kBiff5) || u16(*stream, 0) != kBeginOfFile) {
+    if ((version != kBiff8 && version != kBiff5) || u16(head, 0) != kBeginOfFile) {
         problem = QStringLiteral("its bytes are not those of an .xls workbook");
         return std::nullopt;
     }
@@ -81,9 +83,10 @@ std::optional<QStringList> WorkbookKind::excelSheets(const QByteArray& bytes, QS
     bool encrypted = false;
     qint64 at = 0;
     while (at + 4 <= stream->size()) {
-        const quint16 type = u16(*stream, at);
-        const qint64 length = u16(*stream, at + 2);
-        const QByteArray record = stream->mid(at + 4, length);
+        const QByteArray header = stream->bytes(at, 4);
+        const quint16 type = u16(header, 0);
+        const qint64 length = u16(header, 2);
+        const QByteArray record = stream->bytes(at + 4, length);
         at += 4 + length;
         if (type == kEndOfFile)
             return encrypted ? QStringList() : sheets;
