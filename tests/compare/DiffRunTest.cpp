@@ -177,11 +177,11 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .second = square(80, all),
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
-        // 250 x 100 cells, read 200 rows at a time; five records, three a history sheet.
+        // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet.
         {.name = u"no size limit, records past a history sheet"_s,
-         .first = hiddenAfter(gridSheet(u"S"_s, 250, 100)),
+         .first = hiddenAfter(gridSheet(u"S"_s, 600, 100)),
          .second = hiddenAfter(
-             gridSheet(u"S"_s, 250, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {250, 1}})),
+             gridSheet(u"S"_s, 600, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {550, 1}})),
          .noSizeLimit = true,
          .historySheetRows = 4},
     };
@@ -200,8 +200,8 @@ TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
         {.name = u"stacked, not coloured"_s, .layout = 2, .colorDiff = false},
         {.name = u"a read fails"_s, .failingCall = u"rangeTexts"_s},
         {.name = u"no size limit, records past a history sheet"_s,
-         .first = workbookOf({gridSheet(u"S"_s, 250, 100)}),
-         .second = workbookOf({gridSheet(u"S"_s, 250, 100, {{1, 1}, {2, 2}, {200, 100}})}),
+         .first = workbookOf({gridSheet(u"S"_s, 600, 100)}),
+         .second = workbookOf({gridSheet(u"S"_s, 600, 100, {{1, 1}, {2, 2}, {550, 100}})}),
          .noSizeLimit = true,
          .historySheetRows = 3},
     };

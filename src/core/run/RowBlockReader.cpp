@@ -7,7 +7,7 @@ namespace brelix::run {
 
 namespace {
 
-constexpr int kCellsPerRead = 20000;
+constexpr int kCellsPerRead = 50000;
 
 } // namespace
 

@@ -288,14 +288,15 @@ void TwoOfficeHost::printSheet(const QString& book, int sheet, std::optional<hos
     holder(book).printSheet(book, sheet, pages);
 }
 
+// Both end side by side, and both end whatever the other does.
 void TwoOfficeHost::handOver()
 {
-    onBoth([](host::SpreadsheetHost& h) { h.handOver(); });
+    sideBySide([&] { m_first->handOver(); }, [&] { m_second->handOver(); }, [] {});
 }
 
 void TwoOfficeHost::quit()
 {
-    onBoth([](host::SpreadsheetHost& h) { h.quit(); });
+    sideBySide([&] { m_first->quit(); }, [&] { m_second->quit(); }, [] {});
 }
 
 bool TwoOfficeHost::isAlive()
