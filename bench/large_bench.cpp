@@ -4,16 +4,25 @@
 //   - a 1,000,000-cell .xls pair (10,000 rows x 100 columns, 1 % changed);
 //   - a search through ten 100,000-cell .xls workbooks.
 // Prints the times, their ratios and the peak memory (resident) of brelix-cli itself and of
-// the office it started. Prints; asserts nothing.
+// the office it started. Then runs the comparison and the search as the window runs them (the
+// run on this thread, each office call on one of its own, on a ready office) and prints the
+// longest time between two event pumps: the longest the window's screen would stand still.
+// Prints; asserts nothing.
 //
 //   large_bench [repetitions] [--small]   (default 1; --small leaves out the 1,000,000 cells)
 
 #include "BenchSupport.h"
+#include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
+#include "core/run/ReadyOfficeFactory.h"
+#include "core/run/ResponsiveHostFactory.h"
+#include "core/search/SearchRun.h"
+#include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QProcess>
 #include <QStandardPaths>
@@ -170,6 +179,45 @@ void report(const char* what, const Measured& brelix, const Measured& peer, cons
     std::printf("  ratio brelix / %s: %.2f\n", peerName, brelix.ms / peer.ms);
 }
 
+// Times the gaps between the run's event pumps, and pumps.
+class PumpTimingUi : public bench::SilentRunUi {
+public:
+    void processEvents() override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (m_pumps++ > 0)
+            m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+        QCoreApplication::processEvents();
+    }
+    double longestMs() const
+    {
+        return std::chrono::duration<double, std::milli>(m_longest).count();
+    }
+    qint64 pumps() const { return m_pumps; }
+
+private:
+    std::chrono::steady_clock::time_point m_last;
+    std::chrono::steady_clock::duration m_longest{};
+    qint64 m_pumps = 0;
+};
+
+// A job as the window runs it, on an office kept ready; the longest gap between event pumps.
+template <typename Job> void reportPumps(const char* what, Job job)
+{
+    libreoffice::LibreOfficeHostFactory office(bench::headlessOffice());
+    run::ReadyOfficeFactory ready(office);
+    ready.setEnabled(true);
+    ready.waitUntilReady(std::chrono::minutes(2));
+    ready.holdBack(true);
+    PumpTimingUi ui;
+    run::ResponsiveHostFactory responsive(ready, ui);
+    QString password;
+    const double ms = bench::timeMs([&] { job(responsive, ui, password); });
+    std::printf("  %-40s %6.0f ms, %7lld pumps, longest between two %5.1f ms\n", what, ms,
+                static_cast<long long>(ui.pumps()), ui.longestMs());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -283,5 +331,36 @@ int main(int argc, char** argv)
                       books);
     std::printf("  with a ready office: %8.0f ms, ratio / ssgrep %.2f\n", ready.ms,
                 ready.ms / peer.ms);
+
+    std::printf("as the window runs them, without the limit, on a ready office:\n");
+    const auto compareAsWindow = [&](const QString& first, const QString& second) {
+        return [&, first, second](host::SpreadsheetHostFactory& factory, run::RunUi& ui,
+                                  QString& password) {
+            compare::DiffSettings settings;
+            settings.firstPath = files.filePath(first);
+            settings.secondPath = files.filePath(second);
+            settings.outputPath = QDir(home).filePath(QStringLiteral("Brelix.xls"));
+            settings.templatePath = QDir(home).filePath(QStringLiteral("Brelix_Format.xls"));
+            settings.noSizeLimit = true;
+            compare::DiffRun(factory, ui, password).start(settings);
+        };
+    };
+    reportPumps("comparison, 100,000-cell .xls pair",
+                compareAsWindow(QStringLiteral("first.xls"), QStringLiteral("second.xls")));
+    if (!small)
+        reportPumps("comparison, 1,000,000-cell .xls pair",
+                    compareAsWindow(QStringLiteral("big1.xls"), QStringLiteral("big2.xls")));
+    reportPumps("search, ten 100,000-cell workbooks", [&](host::SpreadsheetHostFactory& factory,
+                                                          run::RunUi& ui, QString& password) {
+        search::SearchSettings settings;
+        settings.searchText = QStringLiteral("needle");
+        for (const QString& book : books)
+            settings.targets.append({QFileInfo(book).fileName(), book});
+        settings.templatePath = QDir(home).filePath(QStringLiteral("Brelix_Format.xls"));
+        settings.outputPath = QDir(home).filePath(QStringLiteral("Brelix.xls"));
+        settings.hitFilePath = QDir(home).filePath(QStringLiteral("Brelix.grp"));
+        settings.noSizeLimit = true;
+        search::SearchRun(factory, ui, password).run(settings);
+    });
     return 0;
 }
