@@ -9,7 +9,13 @@ namespace brelix::run {
 PreviousResult::PreviousResult(const QString& path) : m_path(path)
 {
     const QString aside = path + kSetAsideSuffix;
-    QFile::remove(aside); // left by a run that never ended
+    if (QFile::exists(aside)) {
+        // Left by a run that was killed while it worked: the file at `path` is that run's
+        // unfinished output, the one set aside the last whole result.
+        QFile::remove(path);
+        m_aside = aside;
+        return;
+    }
     if (QFile::exists(path) && QFile::rename(path, aside))
         m_aside = aside;
 }
