@@ -89,10 +89,10 @@ bool CompoundFile::readAllocation(QString& problem)
     return true;
 }
 
-// Where each sector of a chain from `start` starts, enough of them for `size` bytes, or the whole
-// chain when `size` is negative.
-std::optional<QList<qint64>> CompoundFile::chainUnits(quint32 start, qint64 size, bool mini,
-                                                      QString& problem) const
+// The chain of sectors from `start` as a stream of `size` bytes, or of the whole chain when
+// `size` is negative.
+std::optional<CompoundFile::Stream> CompoundFile::chainStream(quint32 start, qint64 size, bool mini,
+                                                              QString& problem) const
 {
     const QList<quint32>& table = mini ? m_miniFat : m_fat;
     const qint64 unit = mini ? m_miniSectorSize : m_sectorSize;
@@ -111,7 +111,12 @@ std::optional<QList<qint64>> CompoundFile::chainUnits(quint32 start, qint64 size
         problem = kCutShort;
         return std::nullopt;
     }
-    return starts;
+    Stream stream;
+    stream.m_source = mini ? &m_miniStream : &m_bytes;
+    stream.m_units = starts;
+    stream.m_unit = unit;
+    stream.m_size = size >= 0 ? size : starts.size() * unit;
+    return stream;
 }
 
 // The bytes of a chain of sectors from `start`, `size` of them, or the whole chain when
@@ -119,15 +124,10 @@ std::optional<QList<qint64>> CompoundFile::chainUnits(quint32 start, qint64 size
 std::optional<QByteArray> CompoundFile::chain(quint32 start, qint64 size, bool mini,
                                               QString& problem) const
 {
-    const std::optional<QList<qint64>> starts = chainUnits(start, size, mini, problem);
-    if (!starts)
+    const std::optional<Stream> stream = chainStream(start, size, mini, problem);
+    if (!stream)
         return std::nullopt;
-    Stream stream;
-    stream.m_source = mini ? &m_miniStream : &m_bytes;
-    stream.m_units = *starts;
-    stream.m_unit = mini ? m_miniSectorSize : m_sectorSize;
-    stream.m_size = size >= 0 ? size : starts->size() * stream.m_unit;
-    return stream.bytes(0, stream.m_size);
+    return stream->bytes(0, stream->size());
 }
 
 QByteArray CompoundFile::Stream::bytes(qint64 at, qint64 length) const
@@ -182,17 +182,7 @@ std::optional<CompoundFile::Stream> CompoundFile::openStream(const QString& name
         return std::nullopt;
     }
     const quint32 size = u32(m_directory, at + 0x78);
-    const bool mini = size < m_miniCutoff;
-    const std::optional<QList<qint64>> starts =
-        chainUnits(u32(m_directory, at + 0x74), size, mini, problem);
-    if (!starts)
-        return std::nullopt;
-    Stream stream;
-    stream.m_source = mini ? &m_miniStream : &m_bytes;
-    stream.m_units = *starts;
-    stream.m_unit = mini ? m_miniSectorSize : m_sectorSize;
-    stream.m_size = size;
-    return stream;
+    return chainStream(u32(m_directory, at + 0x74), size, size < m_miniCutoff, problem);
 }
 
 } // namespace brelix::files

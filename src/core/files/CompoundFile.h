@@ -42,9 +42,8 @@ private:
     bool readAllocation(QString& problem);
     qint64 entry(const QString& name) const; // the directory entry's place, -1 when absent
     std::optional<QByteArray> chain(quint32 start, qint64 size, bool mini, QString& problem) const;
-    // Where each unit of a chain starts in its source, as chain() reads them.
-    std::optional<QList<qint64>> chainUnits(quint32 start, qint64 size, bool mini,
-                                            QString& problem) const;
+    std::optional<Stream> chainStream(quint32 start, qint64 size, bool mini,
+                                      QString& problem) const;
 
     QByteArray m_bytes;
     int m_sectorSize = 512;
