@@ -43,6 +43,12 @@ using host::CellPosition;
 using host::CellRange;
 using host::HostError;
 
+namespace {
+
+constexpr std::chrono::milliseconds kWarmUpBusyTimeout{20000};
+
+} // namespace
+
 LibreOfficeHost::LibreOfficeHost(const OfficeOptions& options, std::atomic<pid_t>* starting)
     : m_options(options)
 {
@@ -629,6 +635,11 @@ void LibreOfficeHost::abandon()
 
 void LibreOfficeHost::warmUp()
 {
+    // A job may be waiting for this office: one stuck here is killed soon, not after a job's
+    // busy time.
+    const std::chrono::milliseconds busyTimeout = m_watchdog->timeout();
+    m_watchdog->setTimeout(std::min(busyTimeout, kWarmUpBusyTimeout));
+    const auto restoreTimeout = qScopeGuard([&] { m_watchdog->setTimeout(busyTimeout); });
     const QStringList samples = guarded(
         [&] { return writeWarmUpWorkbooks(m_connection->desktop(), m_process->scratchFolder()); });
     const auto removeSamples = qScopeGuard([&] {
