@@ -177,11 +177,12 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
          .second = square(80, all),
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
-        // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet.
+        // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet, the
+        // last in the first row of the second block.
         {.name = u"no size limit, records past a history sheet"_s,
          .first = hiddenAfter(gridSheet(u"S"_s, 600, 100)),
          .second = hiddenAfter(
-             gridSheet(u"S"_s, 600, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {550, 1}})),
+             gridSheet(u"S"_s, 600, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {501, 1}})),
          .noSizeLimit = true,
          .historySheetRows = 4},
     };

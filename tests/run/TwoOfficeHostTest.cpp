@@ -32,7 +32,7 @@ struct TwoOffices {
 };
 
 // The second of two workbooks goes to the second office, everything else to the first, and
-// each call about a workbook reaches the office that holds it.
+// each call about a workbook reaches the office that holds it. Both end, whatever the other does.
 TEST(TwoOfficeHostTest, EachWorkbookLivesInItsOfficeAndEachCallReachesIt)
 {
     TwoOffices two;
@@ -55,7 +55,13 @@ TEST(TwoOfficeHostTest, EachWorkbookLivesInItsOfficeAndEachCallReachesIt)
 
     two.host->closeWorkbook(u"b.xls"_s);
     EXPECT_TRUE(two.factory.host(1).openWorkbookNames().isEmpty());
-    two.host->quit();
+    two.host->openWorkbooks({u"/d/b.xls"_s});
+    two.host->closeAllWorkbooks();
+    EXPECT_TRUE(two.host->workbookNames().isEmpty());
+    EXPECT_TRUE(two.host->isAlive());
+    two.factory.host(1).quit(); // as when one office is killed
+    EXPECT_FALSE(two.host->isAlive());
+    EXPECT_THROW(two.host->quit(), HostError) << "the second's end failed";
     for (int office : {0, 1})
         EXPECT_EQ(two.factory.host(office).state(), support::InMemoryHost::State::Quit);
 }
