@@ -93,8 +93,7 @@ bool AlignedSheetComparer::read(int sheet, SheetTexts& first, SheetTexts& second
                 return false;
             m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
             m_state.column = 1;
-            firstReader.readFrom(r);
-            secondReader.readFrom(r);
+            run::RowBlockReader::readBothFrom(firstReader, secondReader, r);
         }
         first.append(firstReader.row(r));
         second.append(secondReader.row(r));
@@ -109,7 +108,7 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
     if (m_state.settings.colorDiff) {
         m_state.stage = Stage::ColourCells;
         if (kind == ChangeKind::Changed)
-            m_changed.append(*firstCell), m_changed.append(*secondCell);
+            m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
         else if (firstCell)
             m_deleted.append(*firstCell);
         else
@@ -130,15 +129,12 @@ void AlignedSheetComparer::flush(int sheet)
         if (!cells.isEmpty())
             m_host.fillCells(book, sheet, cells, color);
     };
-    // A changed cell has two places: those of the first workbook come first in each pair.
-    QList<host::CellPosition> changedFirst, changedSecond;
-    for (qsizetype i = 0; i + 1 < m_changed.size(); i += 2)
-        changedFirst.append(m_changed[i]), changedSecond.append(m_changed[i + 1]);
-    fill(m_state.firstName, changedFirst, m_state.settings.diffColor);
-    fill(m_state.secondName, changedSecond, m_state.settings.diffColor);
+    fill(m_state.firstName, m_changedFirst, m_state.settings.diffColor);
+    fill(m_state.secondName, m_changedSecond, m_state.settings.diffColor);
     fill(m_state.firstName, m_deleted, kDeletedColor);
     fill(m_state.secondName, m_inserted, kInsertedColor);
-    m_changed.clear();
+    m_changedFirst.clear();
+    m_changedSecond.clear();
     m_deleted.clear();
     m_inserted.clear();
     m_state.writeHistoryRows(m_host, m_writeRow, m_toWrite);

@@ -45,7 +45,8 @@ private:
     DiffRunState& m_state;
     QString m_sheetName;
     int m_sheet = 0;
-    QList<host::CellPosition> m_changed;
+    QList<host::CellPosition> m_changedFirst; // a changed cell's place in each workbook
+    QList<host::CellPosition> m_changedSecond;
     QList<host::CellPosition> m_inserted;
     QList<host::CellPosition> m_deleted;
     QList<QVariantList> m_toWrite;

@@ -47,20 +47,6 @@ uno::Any toAny(const QVariant& value)
     }
 }
 
-// Sets a palette colour, or with NoColor takes the fill away.
-void applyFill(const uno::Reference<beans::XPropertySet>& props, int colorIndex)
-{
-    if (colorIndex == host::ColorPalette::NoColor) {
-        props->setPropertyValue(OUString("IsCellBackgroundTransparent"), uno::Any(true));
-        return;
-    }
-    if (!host::ColorPalette::isValidIndex(colorIndex))
-        throw HostError(HostError::Kind::General,
-                        QStringLiteral("%1 is not a colour index").arg(colorIndex));
-    props->setPropertyValue(OUString("CellBackColor"),
-                            uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
-}
-
 // Colours never change a row's height, yet the office measures every row a change touches:
 // for thousands of scattered cells that was most of the time spent colouring them. The
 // measuring is held off for one change and back on afterwards, for the user's own editing.
@@ -88,6 +74,23 @@ private:
 
     uno::Reference<beans::XPropertySet> m_props;
 };
+
+// Sets a palette colour, or with NoColor takes the fill away.
+void applyFill(const uno::Reference<sheet::XSpreadsheetDocument>& document,
+               const uno::Reference<beans::XPropertySet>& props, int colorIndex)
+{
+    const bool clear = colorIndex == host::ColorPalette::NoColor;
+    if (!clear && !host::ColorPalette::isValidIndex(colorIndex))
+        throw HostError(HostError::Kind::General,
+                        QStringLiteral("%1 is not a colour index").arg(colorIndex));
+    const RowHeightsHeld held(document);
+    if (clear)
+        props->setPropertyValue(OUString("IsCellBackgroundTransparent"), uno::Any(true));
+    else
+        props->setPropertyValue(
+            OUString("CellBackColor"),
+            uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
+}
 
 } // namespace
 
@@ -125,7 +128,7 @@ void CellWriter::setWrapText(const uno::Reference<sheet::XSpreadsheet>& sheet, i
 void CellWriter::fillRange(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range,
                            int colorIndex)
 {
-    applyFill(rangeProps(sheet, range), colorIndex);
+    applyFill(m_book.document, rangeProps(sheet, range), colorIndex);
 }
 
 void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
@@ -148,8 +151,8 @@ void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
             table::CellRangeAddress(sheetIndex, blocks[i].first.column - 1, blocks[i].first.row - 1,
                                     blocks[i].last.column - 1, blocks[i].last.row - 1);
     container->addRangeAddresses(addresses, false);
-    const RowHeightsHeld held(m_book.document);
-    applyFill(uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW), colorIndex);
+    applyFill(m_book.document, uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW),
+              colorIndex);
 }
 
 void CellWriter::drawGrid(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range)

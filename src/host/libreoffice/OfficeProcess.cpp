@@ -131,26 +131,26 @@ void reapFinishedWatchers()
                   [](pid_t watcher) { return ::waitpid(watcher, nullptr, WNOHANG) != 0; });
 }
 
-// Does a process of the group still run? Zombies do not: nothing may reap them here.
-bool groupHasLiveMember(pid_t pgid)
+} // namespace
+
+QList<pid_t> OfficeProcess::liveGroupMembers(pid_t pgid)
 {
+    QList<pid_t> members;
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString& entry : entries) {
-        if (!entry.at(0).isDigit())
-            continue;
+        bool isProcess = false;
+        const pid_t pid = entry.toInt(&isProcess);
         QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
+        if (!isProcess || !stat.open(QIODevice::ReadOnly))
             continue;
         // pid (name) state ppid pgrp ...: the name may hold blanks.
         const QByteArray line = stat.readAll();
         const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
         if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
-            return true;
+            members.append(pid);
     }
-    return false;
+    return members;
 }
-
-} // namespace
 
 QString OfficeProcess::runtimeFolder()
 {
@@ -397,7 +397,7 @@ void OfficeProcess::kill()
     waitForExit(std::chrono::milliseconds(5000));
     // The office proper is the launcher's child and outlives it while it gives back its memory.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (groupHasLiveMember(m_pid) && std::chrono::steady_clock::now() < deadline)
+    while (!liveGroupMembers(m_pid).isEmpty() && std::chrono::steady_clock::now() < deadline)
         QThread::msleep(2);
 }
 

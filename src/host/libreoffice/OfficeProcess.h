@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <chrono>
 #include <sys/types.h>
@@ -46,6 +47,8 @@ public:
     // Is an office that was handed over still running, by the records of the runtime folder?
     static bool handedOverInstanceOpen();
     static QString runtimeFolder();
+    // The processes of a group that still run; zombies do not, as nothing may reap them here.
+    static QList<pid_t> liveGroupMembers(pid_t pgid);
     // SIGINT, SIGTERM, SIGHUP and SIGQUIT, where they would end the program, first kill every
     // office not handed over. A later handler that gives the signal back to this one keeps that.
     static void endOfficesOnEndingSignals();

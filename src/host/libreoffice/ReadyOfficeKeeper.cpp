@@ -89,21 +89,8 @@ void waitForTakers(std::vector<Released>& released)
 qint64 groupMemoryKiB(pid_t group)
 {
     qint64 pages = 0;
-    const QDir proc(QStringLiteral("/proc"));
-    for (const QString& name : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool number = false;
-        name.toInt(&number);
-        if (!number)
-            continue;
-        QFile stat(proc.filePath(name + QStringLiteral("/stat")));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        // After the command name in parentheses: state, parent, group.
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.value(2).toInt() != group)
-            continue;
-        QFile statm(proc.filePath(name + QStringLiteral("/statm")));
+    for (const pid_t member : OfficeProcess::liveGroupMembers(group)) {
+        QFile statm(QStringLiteral("/proc/%1/statm").arg(member));
         if (statm.open(QIODevice::ReadOnly))
             pages += statm.readAll().split(' ').value(1).toLongLong();
     }
