@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/files/ProgramFolder.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "core/run/RunUi.h"
 #include "host/libreoffice/OfficeOptions.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QThread>
@@ -82,6 +84,13 @@ inline double processMs(const QString& program, const QStringList& arguments,
         if (output)
             *output = process.readAllStandardOutput();
     });
+}
+
+// A writable copy of the program's template at `path`, a workbook to fill.
+inline void copyTemplate(const QString& path)
+{
+    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 // brelix-cli beside the bench, in the build's folder of programs.

@@ -9,7 +9,6 @@
 #include "BenchSupport.h"
 #include "core/compare/AlignedSheetComparer.h"
 #include "core/compare/SheetPairComparer.h"
-#include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -17,6 +16,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -116,6 +116,10 @@ QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QStrin
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (QStandardPaths::findExecutable(QStringLiteral("daff")).isEmpty()) {
+        std::fprintf(stderr, "align_bench: needs daff (npm package daff)\n");
+        return 1;
+    }
     const int repetitions = bench::countArgument(argc, argv, 1, 3);
     libreoffice::LibreOfficeHostFactory factory(bench::headlessOffice());
     QTemporaryDir dir;
@@ -146,8 +150,7 @@ int main(int argc, char** argv)
     writeCsv(path("first.csv"), first);
     writeCsv(path("second.csv"), inserted);
     writeCsv(path("same-rows.csv"), changed);
-    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path("Brelix.xls"));
-    QFile::setPermissions(path("Brelix.xls"), QFile::ReadOwner | QFile::WriteOwner);
+    bench::copyTemplate(path("Brelix.xls"));
 
     std::vector<double> loads, aligned, position, sameRows, daff;
     QList<compare::DiffRecord> alignedRecords, positionRecords, sameRowsRecords;

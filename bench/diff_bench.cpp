@@ -36,8 +36,7 @@ constexpr int kSide = 90;
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
                   const std::vector<std::pair<int, int>>& changed)
 {
-    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    bench::copyTemplate(path);
     auto host = factory.start();
     const QString book = host->openWorkbook(path);
     QList<QVariantList> rows;

@@ -14,7 +14,6 @@
 #include "BenchSupport.h"
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFolder.h"
-#include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
@@ -129,8 +128,12 @@ struct Measured {
     qsizetype lines = 0;
 };
 
-// Runs a program and watches its own peak memory and that of everything it starts.
-Measured measure(const QString& program, const QStringList& arguments, const QString& home)
+enum class Watch { TimeOnly, Memory };
+
+// Runs a program; with Watch::Memory it watches its own peak memory and that of everything it
+// starts. Watching scans every process, so that run's time is not a figure.
+Measured measure(const QString& program, const QStringList& arguments, const QString& home,
+                 Watch watch = Watch::TimeOnly)
 {
     Measured m;
     QProcess process;
@@ -142,6 +145,10 @@ Measured measure(const QString& program, const QStringList& arguments, const QSt
         process.start(program, arguments);
         process.waitForStarted();
         const qint64 pid = process.processId();
+        if (watch == Watch::TimeOnly) {
+            process.waitForFinished(-1);
+            return;
+        }
         while (!process.waitForFinished(20)) {
             m.ownPeakMb = std::max(m.ownPeakMb, peakMb(pid));
             for (qint64 child : descendants(pid))
@@ -153,14 +160,17 @@ Measured measure(const QString& program, const QStringList& arguments, const QSt
     return m;
 }
 
-Measured best(const std::vector<Measured>& runs)
+// The median time of the timed runs, the largest peaks of the watched ones, and the worst exit.
+Measured summary(const std::vector<Measured>& timed, const std::vector<Measured>& watched = {})
 {
     std::vector<double> times;
-    for (const Measured& m : runs)
+    for (const Measured& m : timed)
         times.push_back(m.ms);
-    Measured result = runs.front();
+    Measured result = timed.front();
     result.ms = median(times);
-    for (const Measured& m : runs) {
+    for (const Measured& m : timed)
+        result.exitCode = std::max(result.exitCode, m.exitCode);
+    for (const Measured& m : watched) {
         result.ownPeakMb = std::max(result.ownPeakMb, m.ownPeakMb);
         result.officePeakMb = std::max(result.officePeakMb, m.officePeakMb);
     }
@@ -225,7 +235,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int repetitions = bench::countArgument(argc, argv, 1, 1);
     const bool small = app.arguments().contains(QStringLiteral("--small"));
-    const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/brelix-cli");
+    const QString cli = bench::brelixCli();
     const QString ssdiff = QStandardPaths::findExecutable(QStringLiteral("ssdiff"));
     const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
     if (ssdiff.isEmpty() || ssgrep.isEmpty() ||
@@ -267,7 +277,7 @@ int main(int argc, char** argv)
         std::vector<Measured> runs;
         for (int i = 0; i < repetitions; ++i)
             runs.push_back(measure(program, arguments, home));
-        return best(runs);
+        return summary(runs, {measure(program, arguments, home, Watch::Memory)});
     };
     // What brelix-cli costs before and after any comparison: its office's start, the loads and
     // the end, which an office kept ready would save. It varies much from run to run.
@@ -282,7 +292,7 @@ int main(int argc, char** argv)
                     {QStringLiteral("diff"), files.filePath(QStringLiteral("one1.xls")),
                      files.filePath(QStringLiteral("one2.xls"))},
                     home));
-    const Measured floor = best(floors);
+    const Measured floor = summary(floors);
     std::printf("(repetitions %d; figures are medians, peaks the largest seen)\n", repetitions);
     std::printf("brelix-cli diff of a one-row pair (the floor: its office's start and end): "
                 "%.0f ms\n",
@@ -297,7 +307,7 @@ int main(int argc, char** argv)
             runs.push_back(measure(cli, arguments, home));
         }
         bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
-        return best(runs);
+        return summary(runs);
     };
     const auto diffPair = [&](const char* what, const QString& first, const QString& second) {
         const QStringList diff{QStringLiteral("diff"), QStringLiteral("--no-limit"),

@@ -5,7 +5,6 @@
 //   print_bench [workbooks] [repetitions]   (default 10 and 3)
 
 #include "BenchSupport.h"
-#include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
 #include "core/print/PrintRun.h"
 #include "core/run/RunUi.h"
@@ -30,8 +29,7 @@ using bench::timeMs;
 // The template's two sheets, 150 rows of text on each.
 void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path)
 {
-    QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    bench::copyTemplate(path);
     auto host = factory.start();
     const QString book = host->openWorkbook(path);
     QList<QVariantList> rows;

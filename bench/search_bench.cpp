@@ -39,8 +39,7 @@ QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir
     for (int i = 0; i < count; ++i) {
         const QString name = QStringLiteral("book%1.xls").arg(i, 2, 10, QLatin1Char('0'));
         const QString path = dir.filePath(name);
-        QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        bench::copyTemplate(path);
         const QString book = host->openWorkbook(path);
         for (int sheet = 1; sheet <= 2; ++sheet) {
             QList<QVariantList> rows;
