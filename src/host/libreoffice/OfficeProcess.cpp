@@ -3,6 +3,7 @@
 #include "core/host/HostError.h"
 #include "host/libreoffice/PrivateProfile.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,36 @@ QStringList runtimeFolders()
     return folders;
 }
 
+QByteArray profileUrl(const QString& folder)
+{
+    return QUrl::fromLocalFile(folder + QStringLiteral("/profile")).toEncoded();
+}
+
+// The sockets an office listens on, which it leaves in /tmp when it is killed: the pipe we
+// connect through, and its single-instance pipe, named by the MD5 of its profile's URL in
+// UTF-16 written as unpadded hex bytes.
+QStringList officeSockets(const QString& folder)
+{
+    const QString prefix = QStringLiteral("/tmp/OSL_PIPE_%1_").arg(::getuid());
+    const QString url = QString::fromLatin1(profileUrl(folder));
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(reinterpret_cast<const char*>(url.utf16()), url.size() * 2),
+        QCryptographicHash::Md5);
+    QString singleInstance = QStringLiteral("SingleOfficeIPC_");
+    for (const char byte : digest)
+        singleInstance += QString::number(static_cast<unsigned char>(byte), 16);
+    return {prefix + QFileInfo(folder).fileName(), prefix + singleInstance};
+}
+
+void removeInstance(const QString& folder)
+{
+    QDir(folder).removeRecursively();
+    for (const QString& socket : officeSockets(folder))
+        QFile::remove(socket);
+}
+
 // Only calls that are safe after fork() in a program with threads.
-[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeFolder[],
+[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeCommand[],
                                 const sigset_t& signalMask)
 {
     struct sigaction ignore {};
@@ -96,7 +125,7 @@ QStringList runtimeFolders()
     if (n != 0)
         ::_exit(0); // told to stop: the office ended or belongs to the user
     ::kill(-office, SIGKILL);
-    ::execv("/bin/rm", removeFolder);
+    ::execv("/bin/rm", removeCommand);
     ::_exit(1);
 }
 
@@ -190,8 +219,6 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
     endOfficesOnEndingSignals();
 
     PrivateProfile::populate(m_folder + QStringLiteral("/profile"), preparedProfile);
-    const QByteArray profileUrl =
-        QUrl::fromLocalFile(m_folder + QStringLiteral("/profile")).toEncoded();
     QList<QByteArray> args = {
         QFile::encodeName(sofficePath()),
         "--invisible",
@@ -200,7 +227,7 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
         "--nodefault",
         "--nolockcheck",
         "--nofirststartwizard",
-        "-env:UserInstallation=" + profileUrl,
+        "-env:UserInstallation=" + profileUrl(m_folder),
         "--accept=pipe,name=" + m_pipeName.toLatin1() + ";urp;StarOffice.ComponentContext",
     };
     if (headless)
@@ -289,7 +316,7 @@ OfficeProcess::~OfficeProcess()
         m_watcherPipe = -1;
         return;
     }
-    QDir(m_folder).removeRecursively();
+    removeInstance(m_folder);
 }
 
 void OfficeProcess::watchOwner()
@@ -298,15 +325,19 @@ void OfficeProcess::watchOwner()
     if (::pipe2(fds, O_CLOEXEC) != 0)
         return; // the sweep of a later start is left
     QByteArray folder = QFile::encodeName(m_folder);
+    const QStringList sockets = officeSockets(m_folder);
+    QByteArray connectionSocket = QFile::encodeName(sockets[0]);
+    QByteArray instanceSocket = QFile::encodeName(sockets[1]);
     char rm[] = "rm", recursive[] = "-rf", end[] = "--";
-    char* const removeFolder[] = {rm, recursive, end, folder.data(), nullptr};
+    char* const removeCommand[] = {
+        rm, recursive, end, folder.data(), connectionSocket.data(), instanceSocket.data(), nullptr};
     // No signal may reach the watcher before it has set its own handlers.
     sigset_t all, previous;
     sigfillset(&all);
     pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t watcher = ::fork();
     if (watcher == 0)
-        runOwnerWatch(fds[0], m_pid, removeFolder, previous);
+        runOwnerWatch(fds[0], m_pid, removeCommand, previous);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     ::close(fds[0]);
     if (watcher < 0) {
@@ -335,6 +366,11 @@ void OfficeProcess::writeRecord(const QString& state) const
     QFile record(QDir(m_folder).filePath(QLatin1String(kRecordFile)));
     if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
         record.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(m_pid).arg(state).toLatin1());
+}
+
+QStringList OfficeProcess::socketPaths() const
+{
+    return officeSockets(m_folder);
 }
 
 bool OfficeProcess::isRunning()
@@ -427,7 +463,7 @@ void OfficeProcess::sweepFolder(const QString& runtime)
             // by a program ended before its office started.
             if (QFileInfo(folder).lastModified().secsTo(QDateTime::currentDateTime()) >
                 kLongestFolderSetupSeconds)
-                QDir(folder).removeRecursively();
+                removeInstance(folder);
             continue;
         }
         const QList<QByteArray> fields = record.readAll().simplified().split(' ');
@@ -443,7 +479,7 @@ void OfficeProcess::sweepFolder(const QString& runtime)
             continue; // its owner is still starting or stopping it
         if (officeAlive)
             ::kill(-office, SIGKILL);
-        QDir(folder).removeRecursively();
+        removeInstance(folder);
     }
 }
 

@@ -29,6 +29,8 @@ public:
     bool isHeadless() const { return m_headless; }
     // A folder of the instance's own for files it works on; removed with the instance.
     QString scratchFolder() const { return m_folder + QStringLiteral("/tmp"); }
+    // The sockets the office listens on; removed after it like its folder.
+    QStringList socketPaths() const;
 
     bool isRunning();
     // How an ended office ended, with the end of its own log: for the message of a failed start.
