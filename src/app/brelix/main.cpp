@@ -6,8 +6,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <unistd.h>
 
-int main(int argc, char** argv)
+namespace {
+
+int runWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
     // Lets the desktop match the windows with brelix.desktop and its icon.
@@ -32,4 +36,14 @@ int main(int argc, char** argv)
     window.show();
     window.keepOfficeReady(factory);
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int status = runWindow(argc, argv);
+    // As in brelix-cli: the libraries' teardown at exit may race the office bridges' threads.
+    std::fflush(nullptr);
+    ::_exit(status);
 }
