@@ -116,6 +116,21 @@ QList<pid_t> officesOf(qint64 owner)
     return found;
 }
 
+QList<pid_t> childrenOf(pid_t parent)
+{
+    QList<pid_t> children;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile stat(u"/proc/%1/stat"_s.arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toInt() == parent)
+            children.append(entry.toInt());
+    }
+    return children;
+}
+
 template <typename Condition> bool within(int milliseconds, Condition condition)
 {
     QElapsedTimer clock;
@@ -250,6 +265,27 @@ TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
     EXPECT_TRUE(cli.stdoutText.contains(u"\tB2\t4\t5"_s)) << cli.stdoutText.toStdString();
     for (const qint64 office : pair)
         EXPECT_TRUE(within(5000, [&] { return !running(office); })) << "not taken, or outlived";
+
+    // A comparison killed with the watchers of its offices, as by killall -9: the keeper ends
+    // the offices it had handed out instead of waiting a minute for them.
+    cli.write(u"big1.csv"_s, QByteArray("1,2,3,4,5,6,7,8,9,10\n").repeated(30000));
+    cli.write(u"big2.csv"_s, QByteArray("1,2,3,4,5,6,7,8,9,11\n").repeated(30000));
+    const QList<qint64> taken = readyOffices(cli, 2);
+    ASSERT_EQ(taken.size(), 2);
+    QProcess killed;
+    killed.setWorkingDirectory(cli.home.path());
+    killed.start(QStringLiteral(BRELIX_CLI),
+                 {u"diff"_s, u"--no-limit"_s, u"big1.csv"_s, u"big2.csv"_s});
+    ASSERT_TRUE(killed.waitForStarted());
+    const auto pid = static_cast<pid_t>(killed.processId());
+    // Each office it takes gets a watcher, forked from it.
+    ASSERT_TRUE(within(30000, [&] { return childrenOf(pid).size() >= 2; }));
+    for (const pid_t watcher : childrenOf(pid))
+        ::kill(watcher, SIGKILL);
+    ::kill(pid, SIGKILL);
+    killed.waitForFinished();
+    for (const qint64 office : taken)
+        EXPECT_TRUE(within(5000, [&] { return !running(office); })) << "orphaned office lives on";
 
     EXPECT_EQ(cli.run({u"office"_s, u"stop"_s}), 0);
     EXPECT_TRUE(within(5000, [&] { return !running(keeper) && officesOf(keeper).isEmpty(); }));

@@ -82,6 +82,8 @@ void waitForTakers(std::vector<Released>& released)
            std::any_of(released.begin(), released.end(),
                        [](const Released& r) { return !handedOver(r); })) {
         QThread::msleep(kTick.count());
+        // A taker killed together with its watchers (killall -9) leaves its offices running.
+        OfficeProcess::sweepStale();
         tendReleased(released);
     }
 }
