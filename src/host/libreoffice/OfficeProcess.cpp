@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <atomic>
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <mutex>
 #include <spawn.h>
@@ -97,13 +98,6 @@ QStringList officeSockets(const QString& folder)
     return {prefix + QFileInfo(folder).fileName(), prefix + singleInstance};
 }
 
-void removeInstance(const QString& folder)
-{
-    QDir(folder).removeRecursively();
-    for (const QString& socket : officeSockets(folder))
-        QFile::remove(socket);
-}
-
 // Only calls that are safe after fork() in a program with threads.
 [[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeCommand[],
                                 const sigset_t& signalMask)
@@ -125,6 +119,10 @@ void removeInstance(const QString& folder)
     if (n != 0)
         ::_exit(0); // told to stop: the office ended or belongs to the user
     ::kill(-office, SIGKILL);
+    // A killed process still finishes the call it is in: an office killed while starting may
+    // yet bind its sockets. It is gone well within this pause.
+    const timespec pause{0, 50'000'000};
+    ::nanosleep(&pause, nullptr);
     ::execv("/bin/rm", removeCommand);
     ::_exit(1);
 }
@@ -134,9 +132,16 @@ QString sofficePath()
     return QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
 }
 
+// A zombie has ended: it only waits for its parent, which may be slow to reap it.
 bool processAlive(pid_t pid)
 {
-    return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+    if (pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM))
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
 // Guards against a recycled process id: the group leader must still be an office started on
@@ -366,6 +371,13 @@ void OfficeProcess::writeRecord(const QString& state) const
     QFile record(QDir(m_folder).filePath(QLatin1String(kRecordFile)));
     if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
         record.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(m_pid).arg(state).toLatin1());
+}
+
+void OfficeProcess::removeInstance(const QString& folder)
+{
+    QDir(folder).removeRecursively();
+    for (const QString& socket : officeSockets(folder))
+        QFile::remove(socket);
 }
 
 QStringList OfficeProcess::socketPaths() const

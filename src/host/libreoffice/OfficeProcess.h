@@ -46,6 +46,8 @@ public:
     // Stops instances whose owning program is gone without handing them over, and removes the
     // records of instances that have ended.
     static void sweepStale();
+    // Removes the folder of an instance that has ended, and the sockets it left in /tmp.
+    static void removeInstance(const QString& folder);
     // Is an office that was handed over still running, by the records of the runtime folder?
     static bool handedOverInstanceOpen();
     static QString runtimeFolder();

@@ -52,6 +52,9 @@ void tendReleased(std::vector<Released>& released)
 {
     for (auto it = released.begin(); it != released.end();) {
         if (::waitpid(it->pid, nullptr, WNOHANG) != 0) {
+            // One no taker took over (it ended as it was taken) leaves its folder to us.
+            if (recordOwner(it->folder) == ::getpid())
+                OfficeProcess::removeInstance(it->folder);
             it = released.erase(it);
             continue;
         }
@@ -59,7 +62,7 @@ void tendReleased(std::vector<Released>& released)
             it->ownedByTaker = recordOwner(it->folder) != ::getpid();
             if (!it->ownedByTaker && Clock::now() >= it->deadline) {
                 ::kill(-it->pid, SIGKILL);
-                QDir(it->folder).removeRecursively();
+                OfficeProcess::removeInstance(it->folder);
                 it->ownedByTaker = true; // reaped on a later tick
             }
         }
