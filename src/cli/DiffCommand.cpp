@@ -97,8 +97,9 @@ Options:
   --formulas       compare formula texts instead of values
   --from N         the first sheet to compare (1 when absent or below 1)
   --to N           the last sheet to compare (the last sheet when absent or below 1)
-  --no-color       leave the differing cells of the workbooks uncoloured (they are
-                   coloured only with --show, which leaves them open to be seen)
+  --no-color       leave the differing cells of the workbooks uncoloured; without --show,
+                   which leaves them open to be seen, they are not coloured anyway, but
+                   their colouring counts against the work budget as in the window
   --layout 0|1|2   the windows: 0 both workbooks side by side above the change history
                    (default), 1 all side by side, 2 all one above the other
   --align          match rows and columns by their content before comparing cells, so
@@ -153,9 +154,10 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.byFormula = parser.isSet(formulas);
     settings.layout = parser.isSet(layout) ? layoutText.toInt() : 0;
     options.job = jobOptions(parser);
+    settings.colorDiff = !parser.isSet(noColor);
     // Without --show the office ends with the workbooks unsaved: their colours would never be
     // seen, and colouring thousands of cells in two offices is not free.
-    settings.colorDiff = !parser.isSet(noColor) && options.job.show;
+    settings.colorsSeen = options.job.show;
     settings.toolBarRows = 2;
     settings.diffColor = 7;
     settings.alignRows = parser.isSet(align);

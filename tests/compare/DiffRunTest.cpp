@@ -40,6 +40,7 @@ struct Scenario {
     int layout = 0;
     bool byFormula = false;
     bool colorDiff = true;
+    bool colorsSeen = true;
     QString startSheet{};
     QString lastSheet{};
     run::UserScript user{};
@@ -75,6 +76,7 @@ public:
                       scenario.byFormula,
                       scenario.layout,
                       scenario.colorDiff};
+        m_settings.colorsSeen = scenario.colorsSeen;
         m_settings.alignRows = scenario.align;
         m_settings.noSizeLimit = scenario.noSizeLimit;
         m_settings.historySheetRows = scenario.historySheetRows;
@@ -175,6 +177,16 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"over budget in the sheet, by matched rows"_s,
          .first = square(80),
          .second = square(80, all),
+         .align = true},
+        // Counted as coloured, so cut where the window's run is cut, but nothing coloured.
+        {.name = u"over budget in the sheet, colours unseen"_s,
+         .first = square(80),
+         .second = square(80, all),
+         .colorsSeen = false},
+        {.name = u"over budget in the sheet, by matched rows, colours unseen"_s,
+         .first = square(80),
+         .second = square(80, all),
+         .colorsSeen = false,
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
         // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet, the

@@ -107,7 +107,9 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
 {
     if (m_state.settings.colorDiff) {
         m_state.stage = Stage::ColourCells;
-        if (kind == ChangeKind::Changed)
+        if (!m_state.settings.colorsSeen) {
+            // counted below, not done
+        } else if (kind == ChangeKind::Changed)
             m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
         else if (firstCell)
             m_deleted.append(*firstCell);

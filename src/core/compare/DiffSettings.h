@@ -17,8 +17,11 @@ struct DiffSettings {
     bool byFormula = false;
     int layout = 0;        // 0 normal, 1 side by side, 2 one above the other
     bool colorDiff = true; // colour the differing cells in both workbooks
-    int toolBarRows = 2;   // rows of toolbars the user says the office shows
-    int diffColor = 7;     // palette index of differing cells
+    // False when the workbooks end unsaved with nobody to see them: their colouring still counts
+    // against the work budget, as it does in the window, but the office is spared it.
+    bool colorsSeen = true;
+    int toolBarRows = 2; // rows of toolbars the user says the office shows
+    int diffColor = 7;   // palette index of differing cells
     // Compare by matched rows and columns instead of by position.
     bool alignRows = false;
     // Every cell of every sheet pair, past the work budget.

@@ -55,7 +55,8 @@ bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int
 {
     if (m_state.settings.colorDiff) {
         m_state.stage = Stage::ColourCells;
-        m_toColour.append({row, column});
+        if (m_state.settings.colorsSeen)
+            m_toColour.append({row, column});
         m_state.workDone += 6;
     }
     m_state.stage = Stage::MakeRecord;
