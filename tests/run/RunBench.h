@@ -1,9 +1,9 @@
 #pragma once
 
-#include "TestData.h"
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "ScriptedRunUi.h"
+#include "TestData.h"
 #include "core/host/CellAddress.h"
 
 #include <QDir>

@@ -57,7 +57,8 @@ struct DiffRunState {
     // Writes the rows kept since history row `firstRow` (on further sheets past a sheet's rows)
     // and empties `rows`.
     void writeHistoryRows(host::SpreadsheetHost& host, int firstRow, QList<QVariantList>& rows);
-    // Back to A1 of `pairSheet` in both workbooks, where the last-cell probe had moved the selection.
+    // Back to A1 of `pairSheet` in both workbooks, where the last-cell probe had moved the
+    // selection.
     void selectFirstCells(host::SpreadsheetHost& host, int pairSheet) const;
 };
 

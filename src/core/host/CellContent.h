@@ -11,10 +11,10 @@ struct CellContent {
     enum class NumberStyle { General, Date, Time, DateTime };
 
     Type type = Type::Empty;
-    double number = 0;      // numbers, and booleans as 1 or 0
-    QString text;           // text cells; error cells the error as the sheet shows it (#N/A)
+    double number = 0; // numbers, and booleans as 1 or 0
+    QString text;      // text cells; error cells the error as the sheet shows it (#N/A)
     NumberStyle style = NumberStyle::General;
-    QString formula;        // "=..." in the user's grammar; empty for a constant
+    QString formula; // "=..." in the user's grammar; empty for a constant
 
     static CellContent empty() { return {}; }
     static CellContent ofNumber(double v, NumberStyle s = NumberStyle::General)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace brelix::host {
@@ -11,15 +10,15 @@ namespace brelix::host {
 class HostError : public std::runtime_error {
 public:
     enum class Kind {
-        General,         // the host refused or failed an operation
-        NotFound,        // no such workbook, sheet or name
-        OpenFailed,      // a file that is missing, unreadable or not a workbook
-        SheetProtected,  // the extent of a protected sheet cannot be read
-        WrongPassword,   // unprotect with a wrong password
-        NameRefused,     // a sheet name the host does not accept
-        PrintFailed,     // a print job that did not reach its printer or file
-        StartFailed,     // no instance could be started
-        Unavailable,     // the instance died or stopped answering
+        General,        // the host refused or failed an operation
+        NotFound,       // no such workbook, sheet or name
+        OpenFailed,     // a file that is missing, unreadable or not a workbook
+        SheetProtected, // the extent of a protected sheet cannot be read
+        WrongPassword,  // unprotect with a wrong password
+        NameRefused,    // a sheet name the host does not accept
+        PrintFailed,    // a print job that did not reach its printer or file
+        StartFailed,    // no instance could be started
+        Unavailable,    // the instance died or stopped answering
     };
 
     HostError(Kind kind, const QString& description);

@@ -26,7 +26,7 @@ struct SearchSettings {
     // The workbooks with hits open beside the results; pointless where the office ends with
     // the run, as on the command line without --show.
     bool openHitWorkbooks = true;
-    bool noSizeLimit = false;    // every cell of every workbook, past the cell limit
+    bool noSizeLimit = false; // every cell of every workbook, past the cell limit
     // Rows a sheet of the saved results holds; hits past them go on in further sheets.
     int resultsSheetRows = run::kResultsSheetRows;
 };
