@@ -380,9 +380,7 @@ void LibreOfficeHost::activateSheet(const QString& book, int sheet)
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
-                                                           uno::UNO_QUERY_THROW};
-        view->setActiveSheet(wb.sheet(sheet));
+        wb.view()->setActiveSheet(wb.sheet(sheet));
     });
 }
 
@@ -397,6 +395,7 @@ void LibreOfficeHost::deleteSheet(const QString& book, const QString& name)
         if (wb.sheetCount() == 1)
             throw HostError(HostError::Kind::General,
                             QStringLiteral("the only sheet of %1 cannot be deleted").arg(book));
+        wb.forgetSheets();
         sheets->removeByName(toOUString(name));
     });
 }
@@ -431,6 +430,7 @@ void LibreOfficeHost::addSheetWithHeading(const QString& book, int sheet, const 
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
         const uno::Reference<container::XNamed> source{wb.sheet(sheet), uno::UNO_QUERY_THROW};
+        wb.forgetSheets();
         wb.document->getSheets()->copyByName(source->getName(), toOUString(name),
                                              static_cast<sal_Int16>(sheet));
         // The copy keeps the column widths; everything below the heading goes.
@@ -513,8 +513,7 @@ void LibreOfficeHost::selectRange(const QString& book, int sheet, const CellRang
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
         const uno::Reference<sheet::XSpreadsheet> s = wb.sheet(sheet);
-        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
-                                                           uno::UNO_QUERY_THROW};
+        const uno::Reference<sheet::XSpreadsheetView> view = wb.view();
         view->setActiveSheet(s);
         const uno::Reference<view::XSelectionSupplier> selection{view, uno::UNO_QUERY_THROW};
         selection->select(
@@ -585,10 +584,8 @@ void LibreOfficeHost::printSheet(const QString& book, int sheet,
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        const uno::Reference<sheet::XSpreadsheetView> view{wb.model->getCurrentController(),
-                                                           uno::UNO_QUERY_THROW};
         const uno::Reference<sheet::XSpreadsheet> s = wb.sheet(sheet);
-        view->setActiveSheet(s);
+        wb.view()->setActiveSheet(s);
         const QString sheetName =
             toQString(uno::Reference<container::XNamed>(s, uno::UNO_QUERY_THROW)->getName());
         printer().print(wb, false, pages,

@@ -8,22 +8,45 @@ namespace brelix::libreoffice {
 
 using namespace css;
 
+void OpenWorkbook::knowSheets() const
+{
+    if (m_sheetsKnown)
+        return;
+    if (!m_sheetList.is())
+        m_sheetList.set(document->getSheets(), uno::UNO_QUERY_THROW);
+    m_sheets.assign(static_cast<size_t>(m_sheetList->getCount()), {});
+    m_sheetsKnown = true;
+}
+
 uno::Reference<sheet::XSpreadsheet> OpenWorkbook::sheet(int position) const
 {
-    const uno::Reference<container::XIndexAccess> sheets{document->getSheets(),
-                                                         uno::UNO_QUERY_THROW};
-    if (position < 1 || position > sheets->getCount())
+    knowSheets();
+    if (position < 1 || position > static_cast<int>(m_sheets.size()))
         throw host::HostError(host::HostError::Kind::NotFound,
                               QStringLiteral("%1 has no worksheet %2").arg(name).arg(position));
-    return uno::Reference<sheet::XSpreadsheet>(sheets->getByIndex(position - 1),
-                                               uno::UNO_QUERY_THROW);
+    uno::Reference<sheet::XSpreadsheet>& known = m_sheets[static_cast<size_t>(position - 1)];
+    if (!known.is())
+        known.set(m_sheetList->getByIndex(position - 1), uno::UNO_QUERY_THROW);
+    return known;
 }
 
 int OpenWorkbook::sheetCount() const
 {
-    const uno::Reference<container::XIndexAccess> sheets{document->getSheets(),
-                                                         uno::UNO_QUERY_THROW};
-    return sheets->getCount();
+    knowSheets();
+    return static_cast<int>(m_sheets.size());
+}
+
+void OpenWorkbook::forgetSheets() const
+{
+    m_sheets.clear();
+    m_sheetsKnown = false;
+}
+
+uno::Reference<sheet::XSpreadsheetView> OpenWorkbook::view() const
+{
+    if (!m_view.is())
+        m_view.set(model->getCurrentController(), uno::UNO_QUERY_THROW);
+    return m_view;
 }
 
 } // namespace brelix::libreoffice

@@ -4,10 +4,13 @@
 
 #include <QDate>
 #include <QString>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <optional>
+#include <vector>
 
 namespace brelix::libreoffice {
 
@@ -23,9 +26,22 @@ struct OpenWorkbook {
     // own, so the host keeps it and puts the window there when it is shown.
     std::optional<host::WindowGeometry> placement;
 
-    // Sheet by position from 1; HostError NotFound outside the workbook.
+    // Sheet by position from 1; HostError NotFound outside the workbook. Each sheet is looked
+    // up once, as a lookup costs four round trips to the office; only the host changes the
+    // sheets of a workbook it keeps hidden, and it calls forgetSheets() when it does.
     css::uno::Reference<css::sheet::XSpreadsheet> sheet(int position) const;
     int sheetCount() const;
+    void forgetSheets() const;
+    // The view of the workbook's window, looked up once.
+    css::uno::Reference<css::sheet::XSpreadsheetView> view() const;
+
+private:
+    void knowSheets() const;
+
+    mutable css::uno::Reference<css::container::XIndexAccess> m_sheetList;
+    mutable std::vector<css::uno::Reference<css::sheet::XSpreadsheet>> m_sheets; // null: not yet
+    mutable bool m_sheetsKnown = false;
+    mutable css::uno::Reference<css::sheet::XSpreadsheetView> m_view;
 };
 
 } // namespace brelix::libreoffice
