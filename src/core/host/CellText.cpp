@@ -1,6 +1,7 @@
 #include "core/host/CellText.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -17,13 +18,20 @@ QString generalNumberText(double value)
         return QStringLiteral("#NUM!");
     if (value == 0)
         return QStringLiteral("0"); // no "-0"
+    char buffer[64];
+    // Whole numbers below 1E+15, the most common by far, print as %.15G prints them, only faster.
+    if (std::abs(value) < 1e15 && value == std::trunc(value)) {
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr;
+        return QString::fromLatin1(buffer, end - buffer);
+    }
     // As %.15G: the exponent below 1E-4 and from 1E+15 on, no trailing zeros, at least two
     // exponent digits (1E+20, 1E-05). to_chars rather than printf, whose decimal point follows
     // the locale a Qt program takes from the environment.
-    char buffer[64];
-    const auto end =
+    char* const end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
-    return QString::fromLatin1(buffer, end - buffer).toUpper();
+    std::replace(buffer, end, 'e', 'E');
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
 QString dateTimeText(double serial, CellContent::NumberStyle style, const QDate& nullDate)

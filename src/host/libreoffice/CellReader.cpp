@@ -66,6 +66,7 @@ QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsh
     Grid grid;
     grid.reserve(rows.getLength());
     bool hasNumbers = false;
+    bool hasTruthCandidates = false; // a number 0 or 1, which a formula may give as FALSE or TRUE
     bool hasErrors = false;
     for (const uno::Sequence<uno::Any>& row : rows) {
         QList<CellContent>& out = grid.emplace_back();
@@ -76,6 +77,7 @@ QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsh
             if (value >>= number) {
                 out.append(CellContent::ofNumber(number));
                 hasNumbers = true;
+                hasTruthCandidates = hasTruthCandidates || number == 0 || number == 1;
             } else if (value >>= text) {
                 out.append(text.isEmpty() ? CellContent::empty()
                                           : CellContent::ofText(toQString(text)));
@@ -90,13 +92,15 @@ QList<QList<CellContent>> CellReader::read(const uno::Reference<sheet::XSpreadsh
         applyNumberStyles(sheet, range, grid);
     if (hasErrors)
         readErrorTexts(sheet, range, grid);
-    if (hasNumbers || kind == host::CellTextKind::Formula) {
+    // Finding the formulas costs the office a pass over the cells; by value they matter only
+    // for truth values.
+    if (hasTruthCandidates || kind == host::CellTextKind::Formula) {
         const uno::Reference<sheet::XCellRangesQuery> query{cellRange(sheet, range),
                                                             uno::UNO_QUERY_THROW};
         const uno::Reference<sheet::XSheetCellRanges> formulas =
             query->queryContentCells(sheet::CellFlags::FORMULA);
         if (formulas->hasElements()) {
-            if (hasNumbers)
+            if (hasTruthCandidates)
                 findBooleanResults(sheet, range, formulas, grid);
             if (kind == host::CellTextKind::Formula)
                 readFormulas(sheet, range, formulas, grid);
