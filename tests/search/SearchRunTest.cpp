@@ -166,6 +166,12 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
          .text = u"99,10"_s,
          .noSizeLimit = true,
          .resultsSheetRows = 4},
+        // Two hits, then a workbook past the cell limit: its notice would not fit below them.
+        {.name = u"a notice past a results sheet"_s,
+         .books = {{u"a.xls"_s,
+                    workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}})})},
+                   {u"big.xls"_s, big}},
+         .resultsSheetRows = 4},
         // Events: after the window shows, after cancel is enabled, after each extent, each
         // row. Sheet 1 takes events 3 to 6; event 8 is the first row of sheet 2.
         {.name = u"cancel in the second sheet"_s,

@@ -74,7 +74,7 @@ bool ChangeHistory::finish()
     markFurtherSheets(sheets, last->column);
 
     m_state.stage = Stage::AnnotateAndSaveHistory;
-    writeNotes();
+    writeNotes(sheetName);
     m_host.deleteSheet(history, QStringLiteral("Grep結果"));
     m_workbook.save();
     m_state.previousHistory.drop();
@@ -107,16 +107,27 @@ int ChangeHistory::recordSheetCount() const
                : run::RecordSheets::placeOf(records, m_state.settings.historySheetRows).sheet;
 }
 
-void ChangeHistory::writeNotes()
+void ChangeHistory::writeNotes(const QString& sheetName)
 {
-    // Notes follow the last record, on the sheet where the next record would go.
+    // Notes follow the last record, on the sheet where the next record would go; those that
+    // would run past the rows a sheet of the saved file holds start a sheet of their own, as
+    // when the records fill their sheet.
     const int sheetRows = m_state.settings.historySheetRows;
-    const run::RecordSheets::Place next =
+    run::RecordSheets::Place next =
         run::RecordSheets::placeOf(m_state.nextHistoryRow - 1, sheetRows);
+    const int noteRows = (m_state.sawHiddenSheet ? 1 : 0) + (m_state.cutShort() ? 3 : 0);
+    if (noteRows == 0)
+        return;
+    if (next.row > 2 && next.row + noteRows > sheetRows)
+        next = {next.sheet + 1, 2};
     m_notesPlace = {next.sheet, m_state.nextHistoryRow - next.row};
-    if (m_state.sawHiddenSheet || m_state.cutShort())
-        run::RecordSheets(m_host, m_state.historyName, sheetRows, run::kTemplateSheets[0])
-            .reach(next);
+    run::RecordSheets(m_host, m_state.historyName, sheetRows, run::kTemplateSheets[0]).reach(next);
+    if (next.sheet > recordSheetCount()) {
+        run::callIgnoringFailure([&] {
+            m_host.setSheetName(m_state.historyName, next.sheet,
+                                run::RecordSheets::sheetName(sheetName, next.sheet));
+        });
+    }
     if (m_state.sawHiddenSheet) {
         m_state.nextHistoryRow += 1;
         note(m_state.nextHistoryRow,

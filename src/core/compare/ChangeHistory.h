@@ -33,7 +33,7 @@ public:
 private:
     int recordSheetCount() const;
     void markFurtherSheets(int sheets, int columns);
-    void writeNotes();
+    void writeNotes(const QString& sheetName);
     void note(int row, const QString& text);
 
     host::SpreadsheetHost& m_host;

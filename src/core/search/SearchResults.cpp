@@ -148,13 +148,14 @@ void SearchResults::writeNotice()
     QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。")};
     for (const QStringList& book : m_state.tooLarge)
         lines += book;
-    // Right after the last hit, on the sheet where the next one would go.
-    const RecordSheets::Place next =
-        RecordSheets::placeOf(m_nextRow - 1, m_state.settings.resultsSheetRows);
-    callIgnoringFailure([&] {
-        RecordSheets(*m_host, m_book, m_state.settings.resultsSheetRows, run::kTemplateSheets[1])
-            .reach(next);
-    });
+    // Right after the last hit, on the sheet where the next one would go; at the top of a sheet
+    // of its own when it would run past the rows a sheet of the saved file holds.
+    const int sheetRows = m_state.settings.resultsSheetRows;
+    RecordSheets::Place next = RecordSheets::placeOf(m_nextRow - 1, sheetRows);
+    if (next.row > 2 && next.row + lines.size() - 1 > sheetRows)
+        next = {next.sheet + 1, 2};
+    callIgnoringFailure(
+        [&] { RecordSheets(*m_host, m_book, sheetRows, run::kTemplateSheets[1]).reach(next); });
     for (int i = 0; i < lines.size(); ++i)
         m_results->writeNote(next.row + i, lines[i], next.sheet);
 }
