@@ -3,6 +3,7 @@
 //   - a 100,000-cell pair (1,000 rows x 100 columns, 1 % of the cells changed), .xls and .xlsx;
 //   - a 1,000,000-cell .xls pair (10,000 rows x 100 columns, 1 % changed);
 //   - a search through ten 100,000-cell .xls workbooks.
+// The sheets of a pair share one name, so that ssdiff compares their cells as brelix-cli does.
 // Prints the times, their ratios and the peak memory (resident) of brelix-cli itself and of
 // the office it started. Then runs the comparison and the search as the window runs them (the
 // run on this thread, each office call on one of its own, on a ready office) and prints the
@@ -27,6 +28,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 #include <algorithm>
 #include <cstdio>
 #include <random>
@@ -66,16 +68,34 @@ void writeCsv(const QString& path, int rows, bool changed, int needleSeed = -1)
     }
 }
 
-// Converts the CSV next to it into `kind` ("xls" or "xlsx") with Gnumeric's converter.
-bool convert(const QString& csv, const QString& kind)
+// Converts a CSV into `target`, of the kind its name ends with (.xls or .xlsx), with Gnumeric's
+// converter, which names the sheet after the CSV file.
+bool convert(const QString& csv, const QString& target)
 {
-    const QString target = csv.chopped(3) + kind;
+    const QString kind = QFileInfo(target).suffix();
     return QProcess::execute(
                QStringLiteral("ssconvert"),
                {QStringLiteral("--export-type=") +
                     (kind == QLatin1String("xls") ? QStringLiteral("Gnumeric_Excel:excel_biff8")
                                                   : QStringLiteral("Gnumeric_Excel:xlsx2")),
                 csv, target}) == 0;
+}
+
+// `first` and `second` (names without their ending) in `folder`, as .xls and, when `withXlsx`,
+// .xlsx, from CSV files of one name in folders of their own: the sheets of the two have the same
+// name, so that ssdiff compares their cells. Sheets of different names it reports as removed
+// and added, and compares nothing.
+void writePair(const QDir& folder, const QString& first, const QString& second, int rows,
+               bool withXlsx)
+{
+    for (const QString& name : {first, second}) {
+        folder.mkpath(name);
+        const QString csv = folder.filePath(name + QStringLiteral("/data.csv"));
+        writeCsv(csv, rows, name == second);
+        convert(csv, folder.filePath(name + QStringLiteral(".xls")));
+        if (withXlsx)
+            convert(csv, folder.filePath(name + QStringLiteral(".xlsx")));
+    }
 }
 
 // Peak resident memory in MB of a process, from /proc; 0 once it is gone.
@@ -253,38 +273,20 @@ int main(int argc, char** argv)
 
     std::printf("generating the workbooks...\n");
     std::fflush(stdout);
-    writeCsv(files.filePath(QStringLiteral("first.csv")), 1000, false);
-    writeCsv(files.filePath(QStringLiteral("second.csv")), 1000, true);
-    for (const QString& kind : {QStringLiteral("xls"), QStringLiteral("xlsx")}) {
-        convert(files.filePath(QStringLiteral("first.csv")), kind);
-        convert(files.filePath(QStringLiteral("second.csv")), kind);
-    }
-    if (!small) {
-        writeCsv(files.filePath(QStringLiteral("big1.csv")), 10000, false);
-        writeCsv(files.filePath(QStringLiteral("big2.csv")), 10000, true);
-        convert(files.filePath(QStringLiteral("big1.csv")), QStringLiteral("xls"));
-        convert(files.filePath(QStringLiteral("big2.csv")), QStringLiteral("xls"));
-    }
+    writePair(files, QStringLiteral("first"), QStringLiteral("second"), 1000, true);
+    if (!small)
+        writePair(files, QStringLiteral("big1"), QStringLiteral("big2"), 10000, false);
     QStringList books;
     for (int i = 0; i < 10; ++i) {
         const QString csv = files.filePath(QStringLiteral("book%1.csv").arg(i));
         writeCsv(csv, 1000, false, i);
-        convert(csv, QStringLiteral("xls"));
         books.append(csv.chopped(3) + QStringLiteral("xls"));
+        convert(csv, books.last());
     }
 
-    const auto repeated = [&](const QString& program, const QStringList& arguments) {
-        std::vector<Measured> runs;
-        for (int i = 0; i < repetitions; ++i)
-            runs.push_back(measure(program, arguments, home));
-        return summary(runs, {measure(program, arguments, home, Watch::Memory)});
-    };
     // What brelix-cli costs before and after any comparison: its office's start, the loads and
     // the end, which an office kept ready would save. It varies much from run to run.
-    writeCsv(files.filePath(QStringLiteral("one1.csv")), 1, false);
-    writeCsv(files.filePath(QStringLiteral("one2.csv")), 1, true);
-    convert(files.filePath(QStringLiteral("one1.csv")), QStringLiteral("xls"));
-    convert(files.filePath(QStringLiteral("one2.csv")), QStringLiteral("xls"));
+    writePair(files, QStringLiteral("one1"), QStringLiteral("one2"), 1, false);
     std::vector<Measured> floors;
     for (int i = 0; i < std::max(3, repetitions); ++i)
         floors.push_back(
@@ -297,27 +299,38 @@ int main(int argc, char** argv)
     std::printf("brelix-cli diff of a one-row pair (the floor: its office's start and end): "
                 "%.0f ms\n",
                 floor.ms);
-    // The same command taking the offices that `brelix-cli office start` keeps ready: a
-    // comparison takes both, a search one.
-    const auto readyRepeated = [&](const QStringList& arguments) {
-        std::vector<Measured> runs;
+    // Each job by brelix-cli starting an office of its own, then taking the offices that
+    // `brelix-cli office start` keeps ready (a comparison takes both, a search one), each run
+    // beside one of the peer's on a quiet machine (the peer after a pause, or once the ready
+    // offices have been replaced), so that both meet the machine alike. The peer's figure is
+    // the median of all its runs.
+    const auto beside = [&](const char* what, const QStringList& arguments, const QString& peer,
+                            const QStringList& peerArguments, const char* peerName) {
+        std::vector<Measured> own, ready, peers;
+        for (int i = 0; i < repetitions; ++i) {
+            own.push_back(measure(cli, arguments, home));
+            QThread::msleep(300); // the ended office's folder goes meanwhile
+            peers.push_back(measure(peer, peerArguments, home));
+        }
         bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
         for (int i = 0; i < repetitions; ++i) {
             bench::waitForReadyOffice(2);
-            runs.push_back(measure(cli, arguments, home));
+            peers.push_back(measure(peer, peerArguments, home));
+            ready.push_back(measure(cli, arguments, home));
         }
         bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
-        return summary(runs);
+        const Measured brelix = summary(own, {measure(cli, arguments, home, Watch::Memory)});
+        const Measured peerFigure =
+            summary(peers, {measure(peer, peerArguments, home, Watch::Memory)});
+        report(what, brelix, peerFigure, peerName);
+        const Measured readyFigure = summary(ready);
+        std::printf("  with a ready office: %8.0f ms, exit %d, ratio / %s %.2f\n", readyFigure.ms,
+                    readyFigure.exitCode, peerName, readyFigure.ms / peerFigure.ms);
     };
     const auto diffPair = [&](const char* what, const QString& first, const QString& second) {
-        const QStringList diff{QStringLiteral("diff"), QStringLiteral("--no-limit"),
-                               files.filePath(first), files.filePath(second)};
-        const Measured brelix = repeated(cli, diff);
-        const Measured peer = repeated(ssdiff, {files.filePath(first), files.filePath(second)});
-        report(what, brelix, peer, "ssdiff");
-        const Measured ready = readyRepeated(diff);
-        std::printf("  with a ready office: %8.0f ms, ratio / ssdiff %.2f\n", ready.ms,
-                    ready.ms / peer.ms);
+        const QStringList pair{files.filePath(first), files.filePath(second)};
+        beside(what, QStringList{QStringLiteral("diff"), QStringLiteral("--no-limit")} + pair,
+               ssdiff, pair, "ssdiff");
     };
     // The ready office is this program folder's.
     qputenv("BRELIX_HOME", home.toLocal8Bit());
@@ -328,19 +341,12 @@ int main(int argc, char** argv)
     if (!small)
         diffPair("1,000,000-cell .xls pair, 1 % changed", QStringLiteral("big1.xls"),
                  QStringLiteral("big2.xls"));
-    const Measured brelix =
-        repeated(cli, QStringList{QStringLiteral("grep"), QStringLiteral("--no-limit"),
-                                  QStringLiteral("needle")} +
-                          books);
-    const Measured peer =
-        repeated(ssgrep, QStringList{QStringLiteral("-i"), QStringLiteral("needle")} + books);
-    report("ten 100,000-cell .xls workbooks searched", brelix, peer, "ssgrep -i");
-    const Measured ready =
-        readyRepeated(QStringList{QStringLiteral("grep"), QStringLiteral("--no-limit"),
-                                  QStringLiteral("needle")} +
-                      books);
-    std::printf("  with a ready office: %8.0f ms, ratio / ssgrep %.2f\n", ready.ms,
-                ready.ms / peer.ms);
+    beside("ten 100,000-cell .xls workbooks searched",
+           QStringList{QStringLiteral("grep"), QStringLiteral("--no-limit"),
+                       QStringLiteral("needle")} +
+               books,
+           ssgrep, QStringList{QStringLiteral("-i"), QStringLiteral("needle")} + books,
+           "ssgrep -i");
 
     std::printf("as the window runs them, without the limit, on a ready office:\n");
     const auto compareAsWindow = [&](const QString& first, const QString& second) {
