@@ -107,14 +107,14 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
 {
     if (m_state.settings.colorDiff) {
         m_state.stage = Stage::ColourCells;
-        if (!m_state.settings.colorsSeen) {
-            // counted below, not done
-        } else if (kind == ChangeKind::Changed)
-            m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
-        else if (firstCell)
-            m_deleted.append(*firstCell);
-        else
-            m_inserted.append(*secondCell);
+        if (m_state.settings.colorsSeen) {
+            if (kind == ChangeKind::Changed)
+                m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
+            else if (firstCell)
+                m_deleted.append(*firstCell);
+            else
+                m_inserted.append(*secondCell);
+        }
         m_state.workDone += 6;
     }
     m_state.stage = Stage::MakeRecord;
