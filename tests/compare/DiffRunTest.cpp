@@ -197,6 +197,12 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
              gridSheet(u"S"_s, 600, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {501, 1}})),
          .noSizeLimit = true,
          .historySheetRows = 4},
+        // One record, a blank row and the note fill the four rows of the sheet.
+        {.name = u"no size limit, a note that just fits its sheet"_s,
+         .first = hiddenAfter(gridSheet(u"S"_s, 2, 2)),
+         .second = hiddenAfter(gridSheet(u"S"_s, 2, 2, {{2, 2}})),
+         .noSizeLimit = true,
+         .historySheetRows = 4},
     };
     QString transcripts;
     for (const Scenario& scenario : scenarios)

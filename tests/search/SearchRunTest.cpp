@@ -172,6 +172,10 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
                     workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}})})},
                    {u"big.xls"_s, big}},
          .resultsSheetRows = 4},
+        {.name = u"a notice that just fits its results sheet"_s,
+         .books = {{u"a.xls"_s, workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}})})},
+                   {u"big.xls"_s, big}},
+         .resultsSheetRows = 4},
         // Events: after the window shows, after cancel is enabled, after each extent, each
         // row. Sheet 1 takes events 3 to 6; event 8 is the first row of sheet 2.
         {.name = u"cancel in the second sheet"_s,
