@@ -7,6 +7,7 @@
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -30,6 +31,15 @@ void expectNear(const WindowGeometry& actual, const WindowGeometry& expected)
     EXPECT_NEAR(actual.height, expected.height, 1.0);
 }
 
+// Ends an office handed over as a user who kills it would, and takes away the sockets it leaves
+// in /tmp, which a user's way of closing it would have removed.
+void endHandedOver(pid_t pid, const QStringList& sockets)
+{
+    ::kill(-pid, SIGKILL);
+    for (const QString& socket : sockets)
+        QFile::remove(socket);
+}
+
 // Runs on a display of its own (see the build files): workbook windows that a user would see,
 // placed and tiled in points, and an office handed over that stays for the user.
 TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
@@ -44,6 +54,7 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
         }
     }
     pid_t pid = -1;
+    QStringList sockets;
     {
         OfficeOptions options;
         options.display = OfficeOptions::Display::Visible;
@@ -70,11 +81,12 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
 
         office.setCellValue(first, 1, 1, 1, u"changed"_s); // must not ask anything of us
         pid = office.processId();
+        sockets = office.process().socketPaths();
         office.handOver();
         EXPECT_THROW(office.sheetCount(first), brelix::host::HostError);
     }
     EXPECT_EQ(::kill(pid, 0), 0) << "the office went away with its host";
-    ::kill(-pid, SIGKILL); // the user would close it
+    endHandedOver(pid, sockets);
 }
 
 // While an office handed over is open, a run refuses to start: it would rewrite the results
@@ -93,11 +105,12 @@ TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
     InspectableLibreOfficeHost office(options);
     EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory)); // still ours
     const pid_t pid = office.processId();
+    const QStringList sockets = office.process().socketPaths();
     office.handOver();
     EXPECT_TRUE(run::refuseWhileOfficeOpen(ui, factory));
     EXPECT_EQ(ui.messages().value(0).title, u"Excel起動中"_s);
 
-    ::kill(-pid, SIGKILL); // the user closes it
+    endHandedOver(pid, sockets);
     for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
         QThread::msleep(20);
     EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory));
