@@ -196,9 +196,6 @@ TEST_F(LibreOfficeHostTest, RealProtectedSheets)
     EXPECT_EQ(office().sheetCount(sealed), 3);
 }
 
-// Each further instance reads a workbook named like one of the shared office's, then ends
-// by quitting or by handing over; neither may leave a process behind. One is warmed up first,
-// as an office kept ready is: that leaves no workbook and no file of its own.
 // Without the version it last ran, every headless start would redo the first-start work.
 TEST_F(LibreOfficeHostTest, ThePreparedProfileSaysItsOfficeRanBefore)
 {
@@ -211,6 +208,31 @@ TEST_F(LibreOfficeHostTest, ThePreparedProfileSaysItsOfficeRanBefore)
     EXPECT_FALSE(xml.contains(u"OfficeRestartInProgress"_s));
 }
 
+// A program killed while it prepared the profile leaves its folders in the cache; the next
+// start of an office takes them away, but not those of a program still preparing.
+TEST_F(LibreOfficeHostTest, ThePreparationsOfEndedProgramsAreRemoved)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const QString prepared = libreoffice::PrivateProfile::preparedFolder();
+    const QString abandoned = prepared + u".making-%1"_s.arg(ended);
+    const QString preparing = prepared + u".making-%1"_s.arg(::getppid());
+    for (const QString& folder : {abandoned, abandoned + u".work"_s, preparing})
+        ASSERT_TRUE(QDir().mkpath(folder + u"/user"_s));
+    {
+        InspectableLibreOfficeHost another(headlessOffice());
+    }
+    EXPECT_FALSE(QFileInfo::exists(abandoned));
+    EXPECT_FALSE(QFileInfo::exists(abandoned + u".work"_s));
+    EXPECT_TRUE(QFileInfo::exists(preparing));
+    QDir(preparing).removeRecursively();
+}
+
+// Each further instance reads a workbook named like one of the shared office's, then ends
+// by quitting or by handing over; neither may leave a process behind. One is warmed up first,
+// as an office kept ready is: that leaves no workbook and no file of its own.
 TEST_F(LibreOfficeHostTest, FurtherInstancesRunSideBySideAndLeaveNoProcess)
 {
     WorkbookContent content = WorkbookContent::withSheets({u"S"_s});

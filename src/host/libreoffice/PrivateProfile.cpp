@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cerrno>
 #include <csignal>
 #include <unistd.h>
 
@@ -33,6 +34,21 @@ QByteArray officeVersion()
     if (versionFile.open(QIODevice::ReadOnly))
         version += versionFile.readAll();
     return version;
+}
+
+// A preparation whose program was killed leaves its folders beside the prepared profiles;
+// they go once that program has ended. Those of a program still preparing stay.
+void removeAbandonedPreparations(const QDir& cache)
+{
+    const QString marker = QStringLiteral(".making-");
+    const QStringList names = cache.entryList({QStringLiteral("office-profile-*") + marker + u'*'},
+                                              QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        bool isNumber = false;
+        const pid_t preparer = name.section(marker, 1).section(u'.', 0, 0).toInt(&isNumber);
+        if (isNumber && preparer > 0 && ::kill(preparer, 0) != 0 && errno == ESRCH)
+            QDir(cache.filePath(name)).removeRecursively();
+    }
 }
 
 } // namespace
@@ -94,6 +110,7 @@ void PrivateProfile::populate(const QString& folder, bool prepared)
 {
     if (prepared) {
         const QString source = preparedFolder();
+        removeAbandonedPreparations(QFileInfo(source).dir());
         if ((QFileInfo(source).isDir() || prepare(source)) && copyFolder(source, folder))
             return;
         QDir(folder).removeRecursively();
