@@ -113,13 +113,12 @@ void ChangeHistory::writeNotes(const QString& sheetName)
     // would run past the rows a sheet of the saved file holds start a sheet of their own, as
     // when the records fill their sheet.
     const int sheetRows = m_state.settings.historySheetRows;
-    run::RecordSheets::Place next =
-        run::RecordSheets::placeOf(m_state.nextHistoryRow - 1, sheetRows);
     const int noteRows = (m_state.sawHiddenSheet ? 1 : 0) + (m_state.cutShort() ? 3 : 0);
     if (noteRows == 0)
         return;
-    if (next.row > 2 && next.row + noteRows > sheetRows)
-        next = {next.sheet + 1, 2};
+    // The blank row, then the notes.
+    const run::RecordSheets::Place next =
+        run::RecordSheets::placeOfRowsTogether(m_state.nextHistoryRow - 1, 1 + noteRows, sheetRows);
     m_notesPlace = {next.sheet, m_state.nextHistoryRow - next.row};
     run::RecordSheets(m_host, m_state.historyName, sheetRows, run::kTemplateSheets[0]).reach(next);
     if (next.sheet > recordSheetCount()) {

@@ -16,6 +16,14 @@ RecordSheets::Place RecordSheets::placeOf(int sequence, int sheetRows)
     return {(sequence - 1) / perSheet + 1, (sequence - 1) % perSheet + 2};
 }
 
+RecordSheets::Place RecordSheets::placeOfRowsTogether(int sequence, int rows, int sheetRows)
+{
+    const Place place = placeOf(sequence, sheetRows);
+    if (place.row > 2 && place.row + rows - 1 > sheetRows)
+        return {place.sheet + 1, 2};
+    return place;
+}
+
 QString RecordSheets::sheetName(const QString& name, int sheet)
 {
     if (sheet <= 1)

@@ -28,6 +28,10 @@ public:
 
     // The place of the record numbered `sequence`, from 1.
     static Place placeOf(int sequence, int sheetRows);
+    // Where `rows` rows that must stay together go from the place of record `sequence` on:
+    // there, or at the top of the next sheet when they would run past the last row a sheet
+    // holds (the saved file would drop them there).
+    static Place placeOfRowsTogether(int sequence, int rows, int sheetRows);
     // `name` followed by (2), (3) ... for the further sheets, cut to the 31 characters a sheet
     // name may have; the first sheet's name as it is.
     static QString sheetName(const QString& name, int sheet);

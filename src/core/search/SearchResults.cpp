@@ -151,9 +151,8 @@ void SearchResults::writeNotice()
     // Right after the last hit, on the sheet where the next one would go; at the top of a sheet
     // of its own when it would run past the rows a sheet of the saved file holds.
     const int sheetRows = m_state.settings.resultsSheetRows;
-    RecordSheets::Place next = RecordSheets::placeOf(m_nextRow - 1, sheetRows);
-    if (next.row > 2 && next.row + lines.size() - 1 > sheetRows)
-        next = {next.sheet + 1, 2};
+    const RecordSheets::Place next =
+        RecordSheets::placeOfRowsTogether(m_nextRow - 1, static_cast<int>(lines.size()), sheetRows);
     callIgnoringFailure(
         [&] { RecordSheets(*m_host, m_book, sheetRows, run::kTemplateSheets[1]).reach(next); });
     for (int i = 0; i < lines.size(); ++i)

@@ -132,16 +132,24 @@ QString sofficePath()
     return QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
 }
 
+// The fields of /proc/<pid>/stat after the process's name (which may hold blanks): state,
+// parent, group, ...; none when the process is gone.
+QList<QByteArray> statusFields(const QString& pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2).split(' ');
+}
+
 // A zombie has ended: it only waits for its parent, which may be slow to reap it.
 bool processAlive(pid_t pid)
 {
     if (pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM))
         return false;
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
+    const QList<QByteArray> fields = statusFields(QString::number(pid));
+    return fields.isEmpty() || fields[0] != "Z";
 }
 
 // Guards against a recycled process id: the group leader must still be an office started on
@@ -174,12 +182,9 @@ QList<pid_t> OfficeProcess::liveGroupMembers(pid_t pgid)
     for (const QString& entry : entries) {
         bool isProcess = false;
         const pid_t pid = entry.toInt(&isProcess);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!isProcess || !stat.open(QIODevice::ReadOnly))
+        if (!isProcess)
             continue;
-        // pid (name) state ppid pgrp ...: the name may hold blanks.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        const QList<QByteArray> fields = statusFields(entry);
         if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
             members.append(pid);
     }

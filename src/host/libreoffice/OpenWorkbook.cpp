@@ -10,12 +10,11 @@ using namespace css;
 
 void OpenWorkbook::knowSheets() const
 {
-    if (m_sheetsKnown)
+    if (!m_sheets.empty())
         return;
     if (!m_sheetList.is())
         m_sheetList.set(document->getSheets(), uno::UNO_QUERY_THROW);
     m_sheets.assign(static_cast<size_t>(m_sheetList->getCount()), {});
-    m_sheetsKnown = true;
 }
 
 uno::Reference<sheet::XSpreadsheet> OpenWorkbook::sheet(int position) const
@@ -39,7 +38,6 @@ int OpenWorkbook::sheetCount() const
 void OpenWorkbook::forgetSheets() const
 {
     m_sheets.clear();
-    m_sheetsKnown = false;
 }
 
 uno::Reference<sheet::XSpreadsheetView> OpenWorkbook::view() const

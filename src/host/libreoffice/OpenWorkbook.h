@@ -39,8 +39,8 @@ private:
     void knowSheets() const;
 
     mutable css::uno::Reference<css::container::XIndexAccess> m_sheetList;
-    mutable std::vector<css::uno::Reference<css::sheet::XSpreadsheet>> m_sheets; // null: not yet
-    mutable bool m_sheetsKnown = false;
+    // One per sheet once known (a workbook has one at least), null until looked up.
+    mutable std::vector<css::uno::Reference<css::sheet::XSpreadsheet>> m_sheets;
     mutable css::uno::Reference<css::sheet::XSpreadsheetView> m_view;
 };
 
