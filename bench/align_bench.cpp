@@ -107,7 +107,7 @@ QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QStrin
     const host::CellPosition a = host.lastUsedCell(first, 1), b = host.lastUsedCell(second, 1);
     state.maxRows = std::max(a.row, b.row);
     state.maxColumns = std::max(a.column, b.column);
-    Comparer(host, ui, state).compare(1, host.sheetName(first, 1));
+    Comparer(host, ui, state).compare({1, 1}, host.sheetName(first, 1));
     return state.records;
 }
 

@@ -43,11 +43,11 @@ TEST(TwoOfficeHostTest, EachWorkbookLivesInItsOfficeAndEachCallReachesIt)
     EXPECT_EQ(two.factory.host(1).openWorkbookNames(), QStringList({u"b.xls"_s}));
     EXPECT_EQ(two.host->workbookNames(), QStringList({u"a.xls"_s, u"c.xls"_s, u"b.xls"_s}));
 
-    const auto [first, second] = two.host->rangeTextsOfBoth(u"a.xls"_s, u"b.xls"_s, 1,
+    const auto [first, second] = two.host->rangeTextsOfBoth(u"a.xls"_s, u"b.xls"_s, 1, 1,
                                                             {{1, 1}, {1, 1}}, CellTextKind::Value);
     EXPECT_EQ(first, QList<QStringList>({{u"/d/a.xls"_s}}));
     EXPECT_EQ(second, QList<QStringList>({{u"/d/b.xls"_s}}));
-    two.host->fillCellsOfBoth(u"a.xls"_s, u"b.xls"_s, 1, {{1, 1}}, 6);
+    two.host->fillCellsOfBoth(u"a.xls"_s, u"b.xls"_s, 1, 1, {{1, 1}}, 6);
     EXPECT_EQ(two.factory.host(0).workbook(u"a.xls"_s).sheets[0].fill(1, 1), 6);
     EXPECT_EQ(two.factory.host(1).workbook(u"b.xls"_s).sheets[0].fill(1, 1), 6);
     EXPECT_EQ(two.host->rangeTexts(u"c.xls"_s, 1, {{1, 1}, {1, 1}}, CellTextKind::Value),

@@ -1,5 +1,6 @@
 #include "core/compare/AlignedSheetComparer.h"
 
+#include "core/compare/KeyedRowMatcher.h"
 #include "core/host/CellAddress.h"
 #include "core/host/HostError.h"
 #include "core/run/RowBlockReader.h"
@@ -20,20 +21,44 @@ QString addressOf(const std::optional<host::CellPosition>& cell)
     return cell ? host::cellAddress(cell->row, cell->column) : QString();
 }
 
+SheetTexts foldedTexts(const SheetTexts& texts, const EqualityRules& rules)
+{
+    SheetTexts folded;
+    folded.reserve(texts.size());
+    for (const QStringList& row : texts) {
+        QStringList& foldedRow = folded.emplace_back();
+        foldedRow.reserve(row.size());
+        for (const QString& text : row)
+            foldedRow.append(rules.folded(text));
+    }
+    return folded;
+}
+
+// The column that `columns` pairs with column `first`; the same place where it has none.
+int partnerOf(const QList<LinePair>& columns, int first)
+{
+    for (const LinePair& column : columns) {
+        if (column.first == first && !column.deleted())
+            return column.second;
+    }
+    return first;
+}
+
 } // namespace
 
-void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
+void AlignedSheetComparer::compare(const SheetPair& sheets, const QString& sheetName)
 {
-    m_sheet = sheet;
+    m_sheets = sheets;
     m_sheetName = sheetName;
     m_ui.processEvents();
     m_state.stage = Stage::CompareSheetPair;
     m_writeRow = m_state.nextHistoryRow;
     SheetTexts first, second;
-    if (read(sheet, first, second)) {
-        const SheetAlignment alignment(first, second, m_state.maxColumns);
-        const QList<LinePair>& rows = alignment.rows();
-        const QList<LinePair>& columns = alignment.columns();
+    if (read(first, second)) {
+        const EqualityRules& rules = m_state.settings.equality;
+        const auto [rows, columns] =
+            rules.foldsTexts() ? match(foldedTexts(first, rules), foldedTexts(second, rules))
+                               : match(first, second);
         float progress = 0;
         const float step = 100.0f / static_cast<float>(std::max<qsizetype>(1, rows.size()));
         for (const LinePair& row : rows) {
@@ -48,8 +73,31 @@ void AlignedSheetComparer::compare(int sheet, const QString& sheetName)
             m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
         }
     }
-    flush(sheet);
-    m_state.selectFirstCells(m_host, sheet);
+    flush();
+    m_state.selectFirstCells(m_host, sheets);
+}
+
+std::pair<QList<LinePair>, QList<LinePair>>
+AlignedSheetComparer::match(const SheetTexts& first, const SheetTexts& second) const
+{
+    const QList<int>& keys = m_state.settings.keyColumns;
+    QList<LinePair> columns;
+    if (m_state.settings.alignRows) {
+        const SheetAlignment alignment(first, second, m_state.maxColumns);
+        if (keys.isEmpty())
+            return {alignment.rows(), alignment.columns()};
+        columns = alignment.columns();
+    } else {
+        for (int c = 0; c < m_state.maxColumns; ++c)
+            columns.append({c, c});
+    }
+    // A key column of the first sheet is found in the second where the columns matched it.
+    QList<int> firstKeys, secondKeys;
+    for (const int key : keys) {
+        firstKeys.append(key - 1);
+        secondKeys.append(partnerOf(columns, key - 1));
+    }
+    return {KeyedRowMatcher::match(first, second, firstKeys, secondKeys), columns};
 }
 
 // The cells of one matched row, column by column, up to the end of the budget.
@@ -61,7 +109,9 @@ void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>
         const QString y = column.deleted() ? QString() : b.value(column.second);
         m_state.column = (column.inserted() ? column.second : column.first) + 1;
         m_state.stage = Stage::CompareCell;
-        if (x == y)
+        const EqualityRules& rules = m_state.settings.equality;
+        if (x == y || (!column.inserted() && rules.ignoresColumn(column.first + 1)) ||
+            rules.equal(x, y))
             continue;
         // A cell has an address in each workbook that has its row and its column.
         std::optional<host::CellPosition> from, to;
@@ -79,12 +129,12 @@ void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>
     }
 }
 
-bool AlignedSheetComparer::read(int sheet, SheetTexts& first, SheetTexts& second)
+bool AlignedSheetComparer::read(SheetTexts& first, SheetTexts& second)
 {
     const host::CellPosition extent{m_state.maxRows, m_state.maxColumns};
     const auto kind = m_state.byValue ? host::CellTextKind::Value : host::CellTextKind::Formula;
-    run::RowBlockReader firstReader(m_host, m_state.firstName, sheet, extent, kind);
-    run::RowBlockReader secondReader(m_host, m_state.secondName, sheet, extent, kind);
+    run::RowBlockReader firstReader(m_host, m_state.firstName, m_sheets.first, extent, kind);
+    run::RowBlockReader secondReader(m_host, m_state.secondName, m_sheets.second, extent, kind);
     for (int r = 1; r <= m_state.maxRows; ++r) {
         m_state.row = r;
         if (firstReader.needsRead(r)) {
@@ -118,23 +168,25 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
         m_state.workDone += 6;
     }
     m_state.stage = Stage::MakeRecord;
-    const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheet,
+    const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheets.first,
                             addressOf(firstCell),       firstText,   secondText,
                             addressOf(secondCell),      kind};
-    return m_state.keepRecord(record, record.alignedRow(), m_toWrite);
+    return m_state.keepRecord(record, m_toWrite);
 }
 
-void AlignedSheetComparer::flush(int sheet)
+void AlignedSheetComparer::flush()
 {
     m_state.stage = Stage::ColourCells;
-    const auto fill = [&](const QString& book, QList<host::CellPosition>& cells, int color) {
+    const auto fill = [&](const QString& book, int sheet, QList<host::CellPosition>& cells,
+                          int color) {
         if (!cells.isEmpty())
             m_host.fillCells(book, sheet, cells, color);
     };
-    fill(m_state.firstName, m_changedFirst, m_state.settings.diffColor);
-    fill(m_state.secondName, m_changedSecond, m_state.settings.diffColor);
-    fill(m_state.firstName, m_deleted, kDeletedColor);
-    fill(m_state.secondName, m_inserted, kInsertedColor);
+    const int first = m_sheets.first, second = m_sheets.second;
+    fill(m_state.firstName, first, m_changedFirst, m_state.settings.diffColor);
+    fill(m_state.secondName, second, m_changedSecond, m_state.settings.diffColor);
+    fill(m_state.firstName, first, m_deleted, kDeletedColor);
+    fill(m_state.secondName, second, m_inserted, kInsertedColor);
     m_changedFirst.clear();
     m_changedSecond.clear();
     m_deleted.clear();

@@ -2,6 +2,7 @@
 
 #include "core/compare/DiffRunState.h"
 #include "core/compare/SheetAlignment.h"
+#include "core/compare/SheetPair.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/RunUi.h"
 
@@ -9,12 +10,14 @@
 
 namespace brelix::compare {
 
-// Compares sheet s of both workbooks by matched rows and columns: it reads both sheets whole,
-// aligns them (SheetAlignment) and records, in the order of the matched rows and from left to
-// right, every changed cell with both its addresses and every non-empty cell of an inserted or
-// deleted row or column. Budget, progress and cancel go by the matched rows as a comparison by
-// position goes by rows: the sheet pair was charged before, a record costs 2 and a colouring 6,
-// and once the budget is spent each remaining matched row records its first difference only.
+// Compares a sheet pair by matched rows and columns: it reads both sheets whole, matches their
+// rows by content (SheetAlignment) or by key (KeyedRowMatcher) and their columns by content or
+// by place, and records, in the order of the matched rows and from left to right, every changed
+// cell with both its addresses and every non-empty cell of an inserted or deleted row or column.
+// Rows and columns are matched on the texts as the rules of equality fold them. Budget, progress
+// and cancel go by the matched rows as a comparison by position goes by rows: the sheet pair was
+// charged before, a record costs 2 and a colouring 6, and once the budget is spent each remaining
+// matched row records its first difference only.
 class AlignedSheetComparer {
 public:
     // Inserted cells are coloured in the second workbook, deleted ones in the first; both
@@ -27,24 +30,27 @@ public:
     {
     }
 
-    void compare(int sheet, const QString& sheetName);
+    void compare(const SheetPair& sheets, const QString& sheetName);
 
 private:
+    // The matched rows and the matched columns.
+    std::pair<QList<LinePair>, QList<LinePair>> match(const SheetTexts& first,
+                                                      const SheetTexts& second) const;
     void compareRow(const LinePair& row, const QList<LinePair>& columns, const QStringList& a,
                     const QStringList& b);
     // False when the run was cancelled while reading.
-    bool read(int sheet, SheetTexts& first, SheetTexts& second);
+    bool read(SheetTexts& first, SheetTexts& second);
     // False once the budget has run out.
     bool record(ChangeKind kind, std::optional<host::CellPosition> firstCell,
                 std::optional<host::CellPosition> secondCell, const QString& firstText,
                 const QString& secondText);
-    void flush(int sheet);
+    void flush();
 
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
     QString m_sheetName;
-    int m_sheet = 0;
+    SheetPair m_sheets;
     QList<host::CellPosition> m_changedFirst; // a changed cell's place in each workbook
     QList<host::CellPosition> m_changedSecond;
     QList<host::CellPosition> m_inserted;

@@ -59,7 +59,7 @@ bool ChangeHistory::finish()
             [&] { m_host.setSheetName(history, s, run::RecordSheets::sheetName(sheetName, s)); });
     }
 
-    for (int s = 1; m_state.settings.alignRows && s <= sheets; ++s) {
+    for (int s = 1; m_state.settings.recordsKinds() && s <= sheets; ++s) {
         m_host.writeRows(history, s, 1, 7,
                          {{QStringLiteral("ファイル2のセル"), QStringLiteral("変更の種類")}});
     }

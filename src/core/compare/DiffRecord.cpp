@@ -15,6 +15,10 @@ QString changeKindCaption(ChangeKind kind)
         return QStringLiteral("列挿入");
     case ChangeKind::ColumnDeleted:
         return QStringLiteral("列削除");
+    case ChangeKind::SheetInserted:
+        return QStringLiteral("シート挿入");
+    case ChangeKind::SheetDeleted:
+        return QStringLiteral("シート削除");
     }
     return QStringLiteral("変更");
 }

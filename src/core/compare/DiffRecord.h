@@ -5,16 +5,26 @@
 
 namespace brelix::compare {
 
-// What a record of a comparison by matched rows and columns stands for; a comparison by
-// position only finds changed cells.
-enum class ChangeKind { Changed, RowInserted, RowDeleted, ColumnInserted, ColumnDeleted };
+// What a record stands for: a comparison by position only finds changed cells; one by matched
+// rows and columns or by key also inserted and deleted rows and columns, and one of sheets by
+// name inserted and deleted sheets.
+enum class ChangeKind {
+    Changed,
+    RowInserted,
+    RowDeleted,
+    ColumnInserted,
+    ColumnDeleted,
+    SheetInserted,
+    SheetDeleted
+};
 
 // The kind as the change history names it.
 QString changeKindCaption(ChangeKind kind);
 
-// One differing cell: a row A to F of the change history. Compared by matched rows and
-// columns, also the cell's address in the second workbook (empty for a deleted cell, as the
-// first address is for an inserted one) and its kind, columns G and H.
+// One differing cell: a row A to F of the change history. When records name their kind, also
+// the cell's address in the second workbook (empty for a deleted cell, as the first address is
+// for an inserted one) and its kind, columns G and H; a record of a whole sheet has neither
+// address nor texts.
 struct DiffRecord {
     int sequence = 0;
     QString sheetName;

@@ -1,9 +1,11 @@
 #include "core/compare/DiffRules.h"
 
 #include "core/files/WorkbookKind.h"
+#include "core/host/CellAddress.h"
 #include "core/run/ProgramFiles.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -124,9 +126,10 @@ std::optional<SheetRange> sheetRange(const QString& startText, const QString& la
 {
     SheetRange range;
     range.start = sheetNumber(startText);
+    range.last = sheetNumber(lastText);
+    range.whole = range.start < 1 && range.last < 1;
     if (range.start < 1)
         range.start = 1;
-    range.last = sheetNumber(lastText);
     if (range.last < 1)
         range.last = 999;
     if (range.start > range.last)
@@ -152,6 +155,28 @@ QString changeHistorySheetName(const QString& firstFileName, const QString& seco
         }
     }
     return (u"変更履歴　"_s + first + u'-' + second).left(31);
+}
+
+std::optional<QList<int>> columnList(const QString& text, int most)
+{
+    QList<int> columns;
+    for (const QString& name : text.split(u',')) {
+        const std::optional<int> column = host::columnNumber(QStringView(name).trimmed());
+        if (!column || columns.contains(*column))
+            return std::nullopt;
+        columns.append(*column);
+    }
+    if (columns.size() > most)
+        return std::nullopt;
+    return columns;
+}
+
+std::optional<double> toleranceOf(const QString& text)
+{
+    static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)\s*\z)"_s);
+    if (!decimal.match(text).hasMatch())
+        return std::nullopt;
+    return text.trimmed().toDouble();
 }
 
 } // namespace brelix::compare

@@ -2,6 +2,7 @@
 
 #include "core/run/RunUi.h"
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -30,6 +31,7 @@ qint16 sheetNumber(const QString& text);
 struct SheetRange {
     int start = 1;
     int last = 999;
+    bool whole = true; // both boxes blank (or below 1): every sheet
 };
 std::optional<SheetRange> sheetRange(const QString& startText, const QString& lastText);
 
@@ -40,5 +42,12 @@ QString baseName(const QString& fileName);
 // names together are longer than 25 characters, each base longer than 12 becomes its first 9
 // characters and "...".
 QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName);
+
+// A list of column letters such as "A" or "b, D", as numbers from 1 in the order given. Nothing
+// for an empty list, a name that is no column, a column named twice, or more than `most`.
+std::optional<QList<int>> columnList(const QString& text, int most);
+
+// The most by which two numbers may differ and still be equal: a decimal number, 0 or more.
+std::optional<double> toleranceOf(const QString& text);
 
 } // namespace brelix::compare

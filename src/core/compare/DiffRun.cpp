@@ -103,7 +103,7 @@ DiffEnding DiffRun::work()
 
     m_state.stage = Stage::CountSheets;
     countSheets();
-    if (m_state.firstSheetCount != m_state.secondSheetCount)
+    if (!m_state.settings.bySheetName && m_state.firstSheetCount != m_state.secondSheetCount)
         return abort(DiffEnding::SheetCountsDiffer);
     limitToRange();
     // Only a run that will compare replaces the previous change history.
@@ -182,7 +182,8 @@ void DiffRun::countSheets()
 {
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
-    auto count = [&](const QString& book, int& total, QList<bool>& visible) {
+    const bool byName = m_state.settings.bySheetName;
+    auto count = [&](const QString& book, int& total, QList<bool>& visible, QStringList& names) {
         m_host->activateWorkbook(book);
         total = m_host->sheetCount(book);
         visible.clear();
@@ -190,10 +191,14 @@ void DiffRun::countSheets()
             visible.append(m_host->isSheetVisible(book, m_state.sheet));
             if (!visible.last())
                 m_state.sawHiddenSheet = true;
+            if (byName)
+                names.append(m_host->sheetName(book, m_state.sheet));
         }
     };
-    count(m_state.firstName, m_state.firstSheetCount, m_state.firstVisible);
-    count(m_state.secondName, m_state.secondSheetCount, m_state.secondVisible);
+    count(m_state.firstName, m_state.firstSheetCount, m_state.firstVisible,
+          m_state.firstSheetNames);
+    count(m_state.secondName, m_state.secondSheetCount, m_state.secondVisible,
+          m_state.secondSheetNames);
 }
 
 void DiffRun::limitToRange()
@@ -208,20 +213,48 @@ void DiffRun::limitToRange()
         m_state.startBeyondLastSheet = true;
 }
 
+QList<SheetPair> DiffRun::sheetPairs() const
+{
+    const bool byName = m_state.settings.bySheetName;
+    const QStringList& firstNames = m_state.firstSheetNames;
+    const QStringList& secondNames = m_state.secondSheetNames;
+    QList<SheetPair> pairs;
+    for (int s = m_state.range.start; s <= m_state.firstSheetCount; ++s)
+        pairs.append({s, byName ? int(secondNames.indexOf(firstNames[s - 1])) + 1 : s});
+    // Sheets added to the second workbook count only when the whole first one was compared.
+    for (int t = 1; byName && m_state.range.whole && t <= m_state.secondSheetCount; ++t) {
+        if (!firstNames.contains(secondNames[t - 1]))
+            pairs.append({0, t});
+    }
+    return pairs;
+}
+
+bool DiffRun::isVisible(const SheetPair& sheets) const
+{
+    return (sheets.inserted() || m_state.firstVisible.value(sheets.first - 1)) &&
+           (sheets.deleted() || m_state.secondVisible.value(sheets.second - 1));
+}
+
 DiffEnding DiffRun::compareSheets()
 {
     m_state.stage = Stage::CompareSheets;
-    for (int s = m_state.range.start; s <= m_state.firstSheetCount; ++s) {
+    for (const SheetPair& pair : sheetPairs()) {
+        const int s = pair.inserted() ? pair.second : pair.first;
         m_state.sheet = s;
         m_state.stage = Stage::MeasureSheetPair;
         m_ui.processEvents();
         if (m_ui.cancelRequested())
             break;
-        if (!m_state.firstVisible.value(s - 1) || !m_state.secondVisible.value(s - 1))
+        if (!isVisible(pair))
             continue;
+        if (pair.inserted() || pair.deleted()) {
+            if (!recordUnpairedSheet(pair))
+                break;
+            continue;
+        }
 
         QString sheetName;
-        if (!measureSheetPair(s, sheetName))
+        if (!measureSheetPair(pair, sheetName))
             return DiffEnding::PasswordFailed;
         m_state.workDone += qint64(m_state.maxRows) * m_state.maxColumns * 2 + 50;
         if (m_state.cutShort()) {
@@ -232,27 +265,53 @@ DiffEnding DiffRun::compareSheets()
             QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
         m_ui.setProgressCaption(
             QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstSheetCount).arg(sheetName));
-        if (m_state.settings.alignRows)
-            AlignedSheetComparer(*m_host, m_ui, m_state).compare(s, sheetName);
+        if (m_state.settings.alignRows || !m_state.settings.keyColumns.isEmpty())
+            AlignedSheetComparer(*m_host, m_ui, m_state).compare(pair, sheetName);
         else
-            SheetPairComparer(*m_host, m_ui, m_state).compare(s, sheetName);
+            SheetPairComparer(*m_host, m_ui, m_state).compare(pair, sheetName);
     }
     return DiffEnding::Finished;
 }
 
-bool DiffRun::measureSheetPair(int sheet, QString& sheetName)
+bool DiffRun::recordUnpairedSheet(const SheetPair& sheets)
+{
+    if (m_state.cutShort()) {
+        m_state.cutShortNote = QStringLiteral("以下のシートまで比較が完了しました");
+        return false;
+    }
+    const bool inserted = sheets.inserted();
+    const int sheet = inserted ? sheets.second : sheets.first;
+    const QString name =
+        inserted ? m_state.secondSheetNames[sheet - 1] : m_state.firstSheetNames[sheet - 1];
+    DiffRecord record{m_state.nextHistoryRow - 1,
+                      name,
+                      sheet,
+                      {},
+                      {},
+                      {},
+                      {},
+                      inserted ? ChangeKind::SheetInserted : ChangeKind::SheetDeleted};
+    QList<QVariantList> toWrite;
+    const int row = m_state.nextHistoryRow;
+    const bool withinBudget = m_state.keepRecord(record, toWrite);
+    m_state.writeHistoryRows(*m_host, row, toWrite);
+    return withinBudget;
+}
+
+bool DiffRun::measureSheetPair(const SheetPair& pair, QString& sheetName)
 {
     const QString books[] = {m_state.firstName, m_state.secondName};
+    const int sheets[] = {pair.first, pair.second};
     m_host->activateWorkbook(books[0]);
-    m_host->activateSheet(books[0], sheet);
-    sheetName = m_host->sheetName(books[0], sheet);
+    m_host->activateSheet(books[0], sheets[0]);
+    sheetName = m_host->sheetName(books[0], sheets[0]);
     m_host->activateWorkbook(books[1]);
-    m_host->activateSheet(books[1], sheet);
+    m_host->activateSheet(books[1], sheets[1]);
     std::optional<host::CellPosition> extents[2];
     for (int i = 0; i < 2; ++i) {
         m_host->activateWorkbook(books[i]);
-        m_host->activateSheet(books[i], sheet);
-        extents[i] = run::usedExtent(*m_host, m_ui, m_password, books[i], sheet);
+        m_host->activateSheet(books[i], sheets[i]);
+        extents[i] = run::usedExtent(*m_host, m_ui, m_password, books[i], sheets[i]);
         if (!extents[i])
             return false;
         m_state.row = extents[i]->row;

@@ -16,12 +16,11 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
             .paths = {settings.firstPath, settings.secondPath, settings.outputPath}};
 }
 
-bool DiffRunState::keepRecord(const DiffRecord& record, const QVariantList& historyRow,
-                              QList<QVariantList>& toWrite)
+bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toWrite)
 {
     stage = Stage::RecordDifference;
     records.append(record);
-    toWrite.append(historyRow);
+    toWrite.append(settings.recordsKinds() ? record.alignedRow() : record.row());
     stage = Stage::CountDifference;
     nextHistoryRow += 1;
     workDone += 2;
@@ -43,12 +42,12 @@ void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
     rows.clear();
 }
 
-void DiffRunState::selectFirstCells(host::SpreadsheetHost& host, int pairSheet) const
+void DiffRunState::selectFirstCells(host::SpreadsheetHost& host, const SheetPair& sheets) const
 {
-    for (const QString& book : {firstName, secondName}) {
-        host.activateWorkbook(book);
-        host.selectRange(book, pairSheet, {{1, 1}, {1, 1}});
-    }
+    host.activateWorkbook(firstName);
+    host.selectRange(firstName, sheets.first, {{1, 1}, {1, 1}});
+    host.activateWorkbook(secondName);
+    host.selectRange(secondName, sheets.second, {{1, 1}, {1, 1}});
 }
 
 } // namespace brelix::compare

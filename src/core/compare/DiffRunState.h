@@ -4,6 +4,7 @@
 #include "core/compare/DiffRules.h"
 #include "core/compare/DiffSettings.h"
 #include "core/compare/ErrorReport.h"
+#include "core/compare/SheetPair.h"
 #include "core/compare/Stage.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/PreviousResult.h"
@@ -32,6 +33,8 @@ struct DiffRunState {
     int secondSheetCount = 0;
     QList<bool> firstVisible; // index 0 is sheet 1
     QList<bool> secondVisible;
+    QStringList firstSheetNames; // only when sheets pair by name
+    QStringList secondSheetNames;
     bool sawHiddenSheet = false;
     bool startBeyondLastSheet = false;
     // Where the run stands: the sheet, and the row and column (or a sheet's extent).
@@ -52,14 +55,12 @@ struct DiffRunState {
     ErrorReportState reportState(int errorNumber, const QString& description) const;
     // Keeps a difference found: its record, its change-history row in `toWrite` and its cost.
     // False once the budget is spent; the note then says so.
-    bool keepRecord(const DiffRecord& record, const QVariantList& historyRow,
-                    QList<QVariantList>& toWrite);
+    bool keepRecord(const DiffRecord& record, QList<QVariantList>& toWrite);
     // Writes the rows kept since history row `firstRow` (on further sheets past a sheet's rows)
     // and empties `rows`.
     void writeHistoryRows(host::SpreadsheetHost& host, int firstRow, QList<QVariantList>& rows);
-    // Back to A1 of `pairSheet` in both workbooks, where the last-cell probe had moved the
-    // selection.
-    void selectFirstCells(host::SpreadsheetHost& host, int pairSheet) const;
+    // Back to A1 of the pair's sheets, where the last-cell probe had moved the selection.
+    void selectFirstCells(host::SpreadsheetHost& host, const SheetPair& sheets) const;
 };
 
 } // namespace brelix::compare

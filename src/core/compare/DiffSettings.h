@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/compare/EqualityRules.h"
 #include "core/run/ProgramFiles.h"
 
 #include <QString>
@@ -26,8 +27,20 @@ struct DiffSettings {
     bool alignRows = false;
     // Every cell of every sheet pair, past the work budget.
     bool noSizeLimit = false;
+    // Rows paired by the texts of these columns (from 1, at most kMostKeyColumns) rather than
+    // by place.
+    QList<int> keyColumns{};
+    // When differing texts still count as equal.
+    EqualityRules equality{};
+    // Sheets paired by name rather than by position; differing sheet counts are compared then.
+    bool bySheetName = false;
     // Rows a sheet of the saved change history holds; records past them go on in further sheets.
     int historySheetRows = run::kResultsSheetRows;
+
+    // Records name their kind and the cell's address in the second workbook as well.
+    bool recordsKinds() const { return alignRows || !keyColumns.isEmpty() || bySheetName; }
 };
+
+inline constexpr int kMostKeyColumns = 5;
 
 } // namespace brelix::compare

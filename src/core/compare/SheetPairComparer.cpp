@@ -7,14 +7,15 @@
 
 namespace brelix::compare {
 
-void SheetPairComparer::compare(int sheet, const QString& sheetName)
+void SheetPairComparer::compare(const SheetPair& sheets, const QString& sheetName)
 {
+    m_sheets = sheets;
     float progress = 0;
     const float step = 100.0f / static_cast<float>(m_state.maxRows);
     const host::CellPosition extent{m_state.maxRows, m_state.maxColumns};
     const auto kind = m_state.byValue ? host::CellTextKind::Value : host::CellTextKind::Formula;
-    run::RowBlockReader first(m_host, m_state.firstName, sheet, extent, kind);
-    run::RowBlockReader second(m_host, m_state.secondName, sheet, extent, kind);
+    run::RowBlockReader first(m_host, m_state.firstName, sheets.first, extent, kind);
+    run::RowBlockReader second(m_host, m_state.secondName, sheets.second, extent, kind);
     m_ui.processEvents();
     m_state.stage = Stage::CompareSheetPair;
     m_writeRow = m_state.nextHistoryRow;
@@ -27,12 +28,12 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
         m_state.stage = Stage::NextRow;
         if (first.needsRead(r)) {
             // What the block before found is written out first: memory stays flat.
-            flush(sheet);
+            flush();
             m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
             try {
                 run::RowBlockReader::readBothFrom(first, second, r);
             } catch (const host::HostError& e) {
-                locateFailedRead(sheet, kind, e);
+                locateFailedRead(kind, e);
             }
         }
         for (int c = 1; c <= m_state.maxColumns; ++c) {
@@ -40,18 +41,27 @@ void SheetPairComparer::compare(int sheet, const QString& sheetName)
             const QString firstText = first.row(r).value(c - 1);
             const QString secondText = second.row(r).value(c - 1);
             m_state.stage = Stage::CompareCell;
-            if (firstText != secondText && !record(sheet, sheetName, r, c, firstText, secondText))
+            if (differ(c, firstText, secondText) && !record(sheetName, r, c, firstText, secondText))
                 break;
         }
         progress += step;
         m_ui.setProgressPercent(static_cast<int>(std::nearbyint(progress)));
     }
-    flush(sheet);
-    m_state.selectFirstCells(m_host, sheet);
+    flush();
+    m_state.selectFirstCells(m_host, sheets);
 }
 
-bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int column,
-                               const QString& first, const QString& second)
+bool SheetPairComparer::differ(int column, const QString& first, const QString& second) const
+{
+    // Most cells are the same: the rules are asked only about those that are not.
+    if (first == second)
+        return false;
+    const EqualityRules& rules = m_state.settings.equality;
+    return !rules.isSet() || (!rules.ignoresColumn(column) && !rules.equal(first, second));
+}
+
+bool SheetPairComparer::record(const QString& sheetName, int row, int column, const QString& first,
+                               const QString& second)
 {
     if (m_state.settings.colorDiff) {
         m_state.stage = Stage::ColourCells;
@@ -60,20 +70,21 @@ bool SheetPairComparer::record(int sheet, const QString& sheetName, int row, int
         m_state.workDone += 6;
     }
     m_state.stage = Stage::MakeRecord;
-    const DiffRecord record{m_state.nextHistoryRow - 1,     sheetName, sheet,
-                            host::cellAddress(row, column), first,     second};
-    return m_state.keepRecord(record, record.row(), m_toWrite);
+    const QString address = host::cellAddress(row, column);
+    const DiffRecord record{
+        m_state.nextHistoryRow - 1, sheetName, m_sheets.first, address, first, second, address};
+    return m_state.keepRecord(record, m_toWrite);
 }
 
-void SheetPairComparer::flush(int sheet)
+void SheetPairComparer::flush()
 {
     if (!m_toColour.isEmpty()) {
         m_state.stage = Stage::ColourCells;
         try {
-            m_host.fillCellsOfBoth(m_state.firstName, m_state.secondName, sheet, m_toColour,
-                                   m_state.settings.diffColor);
+            m_host.fillCellsOfBoth(m_state.firstName, m_state.secondName, m_sheets.first,
+                                   m_sheets.second, m_toColour, m_state.settings.diffColor);
         } catch (const host::HostError& e) {
-            locateFailedColouring(sheet, e);
+            locateFailedColouring(e);
         }
         m_toColour.clear();
     }
@@ -84,13 +95,12 @@ void SheetPairComparer::flush(int sheet)
 // A block read failed at row m_state.row: reads on row by row, and in the failing row cell by
 // cell (the first workbook before the second, as the comparison goes), so that the report names
 // the first cell that fails on its own. A dead office is not asked again.
-void SheetPairComparer::locateFailedRead(int sheet, host::CellTextKind kind,
-                                         const host::HostError& blockError)
+void SheetPairComparer::locateFailedRead(host::CellTextKind kind, const host::HostError& blockError)
 {
     const int firstRow = m_state.row;
     const auto read = [&](const host::CellRange& range) {
-        for (const QString& book : {m_state.firstName, m_state.secondName})
-            m_host.rangeTexts(book, sheet, range, kind);
+        m_host.rangeTexts(m_state.firstName, m_sheets.first, range, kind);
+        m_host.rangeTexts(m_state.secondName, m_sheets.second, range, kind);
     };
     const int lastRow =
         blockError.kind() == host::HostError::Kind::Unavailable ? firstRow - 1 : m_state.maxRows;
@@ -115,14 +125,15 @@ void SheetPairComparer::locateFailedRead(int sheet, host::CellTextKind kind,
 
 // Colouring the differences failed: colours them again one at a time, as they were found, so that
 // the report names the first difference that fails on its own.
-void SheetPairComparer::locateFailedColouring(int sheet, const host::HostError& blockError)
+void SheetPairComparer::locateFailedColouring(const host::HostError& blockError)
 {
     if (blockError.kind() != host::HostError::Kind::Unavailable) {
         for (const host::CellPosition& cell : std::as_const(m_toColour)) {
             m_state.row = cell.row;
             m_state.column = cell.column;
-            for (const QString& book : {m_state.firstName, m_state.secondName})
-                m_host.fillCells(book, sheet, {cell}, m_state.settings.diffColor);
+            m_host.fillCells(m_state.firstName, m_sheets.first, {cell}, m_state.settings.diffColor);
+            m_host.fillCells(m_state.secondName, m_sheets.second, {cell},
+                             m_state.settings.diffColor);
         }
     }
     m_state.row = m_toColour.first().row;

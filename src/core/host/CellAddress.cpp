@@ -10,6 +10,21 @@ QString columnLetters(int column)
     return letters;
 }
 
+std::optional<int> columnNumber(QStringView letters)
+{
+    constexpr int kLastColumn = 16384;
+    if (letters.isEmpty() || letters.size() > 3)
+        return std::nullopt;
+    int column = 0;
+    for (const QChar c : letters) {
+        const QChar upper = c.toUpper();
+        if (upper < u'A' || upper > u'Z')
+            return std::nullopt;
+        column = column * 26 + (upper.unicode() - u'A' + 1);
+    }
+    return column <= kLastColumn ? std::optional<int>(column) : std::nullopt;
+}
+
 QString cellAddress(int row, int column)
 {
     return columnLetters(column) + QString::number(row);

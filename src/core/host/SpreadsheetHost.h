@@ -72,14 +72,14 @@ public:
     virtual QList<QStringList> rangeTexts(const QString& book, int sheet, const CellRange& range,
                                           CellTextKind kind) = 0;
 
-    // The same rectangle of two workbooks, as two calls one after the other read it; an
-    // instance that holds the two in offices of their own reads both at once.
+    // The same rectangle of a sheet of each of two workbooks, as two calls one after the other
+    // read it; an instance that holds the two in offices of their own reads both at once.
     virtual std::pair<QList<QStringList>, QList<QStringList>>
-    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                     const CellRange& range, CellTextKind kind)
+    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int firstSheet,
+                     int secondSheet, const CellRange& range, CellTextKind kind)
     {
-        QList<QStringList> first = rangeTexts(firstBook, sheet, range, kind);
-        return {std::move(first), rangeTexts(secondBook, sheet, range, kind)};
+        QList<QStringList> first = rangeTexts(firstBook, firstSheet, range, kind);
+        return {std::move(first), rangeTexts(secondBook, secondSheet, range, kind)};
     }
 
     // Writes rows of values from (topRow, leftColumn). Numbers become numbers; texts are stored
@@ -98,11 +98,12 @@ public:
                            int colorIndex) = 0;
     // The same cells of two workbooks, as two calls one after the other colour them; at once
     // where the two are in offices of their own.
-    virtual void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                                 const QList<CellPosition>& cells, int colorIndex)
+    virtual void fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
+                                 int firstSheet, int secondSheet, const QList<CellPosition>& cells,
+                                 int colorIndex)
     {
-        fillCells(firstBook, sheet, cells, colorIndex);
-        fillCells(secondBook, sheet, cells, colorIndex);
+        fillCells(firstBook, firstSheet, cells, colorIndex);
+        fillCells(secondBook, secondSheet, cells, colorIndex);
     }
     virtual void drawGrid(const QString& book, int sheet, const CellRange& range) = 0;
 

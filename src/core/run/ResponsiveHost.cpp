@@ -224,17 +224,23 @@ QList<QStringList> ResponsiveHost::rangeTexts(const QString& book, int sheet,
 }
 
 std::pair<QList<QStringList>, QList<QStringList>>
-ResponsiveHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                                 const host::CellRange& range, host::CellTextKind kind)
+ResponsiveHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook,
+                                 int firstSheet, int secondSheet, const host::CellRange& range,
+                                 host::CellTextKind kind)
 {
-    return call(
-        [&] { return m_host->rangeTextsOfBoth(firstBook, secondBook, sheet, range, kind); });
+    return call([&] {
+        return m_host->rangeTextsOfBoth(firstBook, secondBook, firstSheet, secondSheet, range,
+                                        kind);
+    });
 }
 
-void ResponsiveHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+void ResponsiveHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
+                                     int firstSheet, int secondSheet,
                                      const QList<host::CellPosition>& cells, int colorIndex)
 {
-    call([&] { m_host->fillCellsOfBoth(firstBook, secondBook, sheet, cells, colorIndex); });
+    call([&] {
+        m_host->fillCellsOfBoth(firstBook, secondBook, firstSheet, secondSheet, cells, colorIndex);
+    });
 }
 
 void ResponsiveHost::writeRows(const QString& book, int sheet, int topRow, int leftColumn,

@@ -53,8 +53,9 @@ public:
     QList<QStringList> rangeTexts(const QString& book, int sheet, const host::CellRange& range,
                                   host::CellTextKind kind) override;
     std::pair<QList<QStringList>, QList<QStringList>>
-    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                     const host::CellRange& range, host::CellTextKind kind) override;
+    rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int firstSheet,
+                     int secondSheet, const host::CellRange& range,
+                     host::CellTextKind kind) override;
     void writeRows(const QString& book, int sheet, int topRow, int leftColumn,
                    const QList<QVariantList>& rows) override;
     void setCellValue(const QString& book, int sheet, int row, int column,
@@ -66,8 +67,9 @@ public:
                    int colorIndex) override;
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
                    int colorIndex) override;
-    void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                         const QList<host::CellPosition>& cells, int colorIndex) override;
+    void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int firstSheet,
+                         int secondSheet, const QList<host::CellPosition>& cells,
+                         int colorIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;

@@ -36,8 +36,9 @@ void RowBlockReader::readBothFrom(RowBlockReader& first, RowBlockReader& second,
         reader->m_firstRow = row;
         reader->m_rows.clear();
     }
-    std::tie(first.m_rows, second.m_rows) = first.m_host.rangeTextsOfBoth(
-        first.m_book, second.m_book, first.m_sheet, first.blockFrom(row), first.m_kind);
+    std::tie(first.m_rows, second.m_rows) =
+        first.m_host.rangeTextsOfBoth(first.m_book, second.m_book, first.m_sheet, second.m_sheet,
+                                      first.blockFrom(row), first.m_kind);
 }
 
 const QStringList& RowBlockReader::row(int row) const

@@ -24,7 +24,7 @@ public:
     // Reads the block that starts at `row`; HostError passes through and leaves no rows held.
     void readFrom(int row);
     // Both read their block at `row` in one host call: readers of two workbooks on the same
-    // host, sheet, extent and kind.
+    // host, extent and kind.
     static void readBothFrom(RowBlockReader& first, RowBlockReader& second, int row);
     // The texts of a row of the block held, as many as the host gave (none for a row it left
     // out).

@@ -201,15 +201,16 @@ QList<QStringList> TwoOfficeHost::rangeTexts(const QString& book, int sheet, con
 }
 
 std::pair<QList<QStringList>, QList<QStringList>>
-TwoOfficeHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
-                                const CellRange& range, host::CellTextKind kind)
+TwoOfficeHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondBook, int firstSheet,
+                                int secondSheet, const CellRange& range, host::CellTextKind kind)
 {
     if (inSecond(firstBook) == inSecond(secondBook))
-        return SpreadsheetHost::rangeTextsOfBoth(firstBook, secondBook, sheet, range, kind);
+        return SpreadsheetHost::rangeTextsOfBoth(firstBook, secondBook, firstSheet, secondSheet,
+                                                 range, kind);
     std::pair<QList<QStringList>, QList<QStringList>> texts;
     sideBySide(
-        [&] { texts.first = holder(firstBook).rangeTexts(firstBook, sheet, range, kind); },
-        [&] { texts.second = holder(secondBook).rangeTexts(secondBook, sheet, range, kind); },
+        [&] { texts.first = holder(firstBook).rangeTexts(firstBook, firstSheet, range, kind); },
+        [&] { texts.second = holder(secondBook).rangeTexts(secondBook, secondSheet, range, kind); },
         [] {});
     return texts;
 }
@@ -248,14 +249,17 @@ void TwoOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPo
     holder(book).fillCells(book, sheet, cells, colorIndex);
 }
 
-void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int sheet,
+void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
+                                    int firstSheet, int secondSheet,
                                     const QList<CellPosition>& cells, int colorIndex)
 {
     if (inSecond(firstBook) == inSecond(secondBook))
-        return SpreadsheetHost::fillCellsOfBoth(firstBook, secondBook, sheet, cells, colorIndex);
+        return SpreadsheetHost::fillCellsOfBoth(firstBook, secondBook, firstSheet, secondSheet,
+                                                cells, colorIndex);
     // When only the first fails, the second keeps its colours: the run ends in its report.
-    sideBySide([&] { holder(firstBook).fillCells(firstBook, sheet, cells, colorIndex); },
-               [&] { holder(secondBook).fillCells(secondBook, sheet, cells, colorIndex); }, [] {});
+    sideBySide([&] { holder(firstBook).fillCells(firstBook, firstSheet, cells, colorIndex); },
+               [&] { holder(secondBook).fillCells(secondBook, secondSheet, cells, colorIndex); },
+               [] {});
 }
 
 void TwoOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& range)
