@@ -3,6 +3,7 @@
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "RunBench.h"
+#include "TestData.h"
 #include "core/compare/DiffRules.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SequenceMatcher.h"
@@ -331,6 +332,97 @@ TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
         EXPECT_EQ(found, records) << first.toStdString() << " | " << second.toStdString();
         EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), fills)
             << first.toStdString();
+    }
+}
+
+// A workbook as the option cases write it: sheets "NAME|row/row" joined by ';', cells split by
+// blanks, '.' an empty cell, '_' a blank in a cell, a name ending in '!' a hidden sheet.
+WorkbookContent workbookOfCase(const QString& text)
+{
+    WorkbookContent book;
+    for (const QString& sheetText : text.split(u';')) {
+        const QStringList parts = sheetText.split(u'|');
+        support::SheetContent& sheet = book.addSheet(parts[0]);
+        sheet.visible = !sheet.name.endsWith(u'!');
+        sheet.name.remove(u'!');
+        const QStringList rows = parts[1].split(u'/');
+        for (int r = 0; r < rows.size(); ++r) {
+            const QStringList cells = rows[r].split(u' ');
+            for (int c = 0; c < cells.size(); ++c)
+                if (cells[c] != u"."_s)
+                    sheet.setCell(r + 1, c + 1,
+                                  host::CellContent::ofText(QString(cells[c]).replace(u'_', u' ')));
+        }
+    }
+    return book;
+}
+
+void applyCaseOptions(DiffSettings& settings, const QString& options)
+{
+    for (const QString& option : options.split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = option.section(u'=', 0, 0), value = option.section(u'=', 1);
+        EqualityRules& rules = settings.equality;
+        if (name == u"key"_s)
+            settings.keyColumns = columnList(value, kMostKeyColumns).value();
+        else if (name == u"ignore"_s)
+            rules.ignoredColumns = columnList(value, 99).value();
+        else if (name == u"tolerance"_s)
+            rules.tolerance = toleranceOf(value);
+        else if (name == u"from"_s)
+            settings.startSheetText = value;
+        else
+            (name == u"align"_s     ? settings.alignRows
+             : name == u"by-name"_s ? settings.bySheetName
+             : name == u"case"_s    ? rules.ignoreCase
+             : name == u"width"_s   ? rules.ignoreWidth
+                                    : rules.ignoreBlanks) = true;
+    }
+}
+
+// Pairing by key and by sheet name and the rules of equality, alone and together, with the
+// records and colours each gives (tests/data/compare-options.txt).
+TEST(DiffRunTest, KeysSheetNamesAndRulesGiveTheRecordsOfTheirCases)
+{
+    const QList<QStringList> lines = support::caseRows(u"compare-options.txt"_s);
+    for (qsizetype i = 0; i < lines.size();) {
+        const QStringList& head = lines[i++];
+        ASSERT_EQ(head.value(0), u"case"_s);
+        QStringList expected, fills;
+        QString first, second;
+        for (; i < lines.size() && lines[i][0] != u"case"_s; ++i) {
+            const QString& kind = lines[i][0];
+            if (kind == u"record"_s)
+                expected.append(lines[i].mid(1).join(u'|'));
+            else if (kind == u"fills"_s)
+                fills.append(lines[i].value(1));
+            else
+                (kind == u"first"_s ? first : second) = lines[i].value(1);
+        }
+        Comparison comparison({.first = workbookOfCase(first), .second = workbookOfCase(second)});
+        applyCaseOptions(comparison.m_settings, head.value(2));
+        const DiffOutcome outcome = comparison.run();
+        QStringList found;
+        for (const DiffRecord& r : outcome.records)
+            found.append(QStringList{r.sheetName, QString::number(r.sheetNumber), r.address,
+                                     r.secondAddress, r.firstText, r.secondText,
+                                     changeKindCaption(r.kind)}
+                             .join(u'|'));
+        const std::string name = head.value(1).toStdString();
+        EXPECT_EQ(found, expected) << name;
+        if (!fills.isEmpty()) {
+            EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '),
+                      fills.first())
+                << name;
+        }
+        // The change history names the kinds only where the terminal does.
+        const DiffSettings& settings = comparison.m_settings;
+        const WorkbookContent history = *comparison.m_factory.savedContent(settings.outputPath);
+        for (int n = 0; n < outcome.records.size(); ++n) {
+            EXPECT_EQ(history.sheets[0].cell(n + 2, 8).text,
+                      settings.recordsKinds() ? changeKindCaption(outcome.records[n].kind)
+                                              : QString())
+                << name;
+        }
     }
 }
 
