@@ -183,6 +183,49 @@ TEST_F(RunsOnOfficeTest, MatchedRowsGiveTheExtraColumnsAndTheThreeColours)
     reader.quit();
 }
 
+// Rows by key and sheets by name on a real office, an .xlsx against an .xls: rows sorted
+// otherwise give only the changed cell, coloured on the second workbook's own sheet, and a sheet
+// of each workbook alone gives its record; the saved history holds them with their kinds.
+TEST_F(RunsOnOfficeTest, RowsByKeyAndSheetsByNameAcrossFormats)
+{
+    DiffSettings settings{
+        file(u"old.xlsx"_s), file(u"new.xls"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
+    settings.keyColumns = {1};
+    settings.bySheetName = true;
+    settings.equality.ignoreWidth = true;
+    {
+        contract::LibreOfficeWorkbookWriter writer;
+        writer.write(
+            settings.firstPath,
+            {{textSheet(u"売上"_s, {{u"ID"_s, u"数量"_s}, {u"A1"_s, u"10"_s}, {u"B2"_s, u"5"_s}}),
+              textSheet(u"メモ"_s, {{u"x"_s}})}});
+        writer.write(
+            settings.secondPath,
+            {{textSheet(u"追加"_s, {{u"y"_s}}),
+              textSheet(u"売上"_s,
+                        {{u"B2"_s, u"６"_s}, {u"ＩＤ"_s, u"数量"_s}, {u"A1"_s, u"１０"_s}})}});
+    }
+    int fill = 0;
+    FillsAtHandOver factory([&](contract::InspectableLibreOfficeHost& office) {
+        fill = office.cellColorIndex(u"new.xls"_s, 2, 1, 2);
+    });
+
+    const DiffOutcome outcome = DiffRun(factory, m_ui, m_password).start(settings);
+
+    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
+        << m_ui.errorReports().join(u'\n').toStdString();
+    EXPECT_EQ(fill, 7);
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
+    const QString history = reader.openWorkbook(settings.outputPath);
+    EXPECT_EQ(reader.rangeTexts(history, 1, {{2, 1}, {4, 8}}, CellTextKind::Value),
+              QList<QStringList>({
+                  {u"1"_s, u"売上"_s, u"1"_s, u"B3"_s, u"5"_s, u"６"_s, u"B1"_s, u"変更"_s},
+                  {u"2"_s, u"メモ"_s, u"2"_s, u""_s, u""_s, u""_s, u""_s, u"シート削除"_s},
+                  {u"3"_s, u"追加"_s, u"1"_s, u""_s, u""_s, u""_s, u""_s, u"シート挿入"_s},
+              }));
+    reader.quit();
+}
+
 // With no size limit, a sheet of 20,000 cells, past the old budget, is compared whole, its
 // differences coloured, and records past a history sheet of three rows go on in sheets the
 // office adds after it with the heading.
