@@ -6,7 +6,7 @@
 //
 //   align_bench [repetitions]   (default 3)
 
-#include "BenchSupport.h"
+#include "OpenPairComparison.h"
 #include "core/compare/AlignedSheetComparer.h"
 #include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
@@ -18,32 +18,20 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
-#include <limits>
 #include <random>
 
 namespace {
 
 using namespace brelix;
+using bench::Grid;
 using bench::median;
-using bench::SilentRunUi;
 using bench::timeMs;
+using bench::writeCsv;
 
 constexpr int kRows = 5000;
 constexpr int kColumns = 20;
 constexpr int kInsertedAt = 3; // row number in the second file
-
-using Grid = QList<QStringList>;
-
-void writeCsv(const QString& path, const Grid& grid)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    QTextStream out(&file);
-    for (const QStringList& row : grid)
-        out << row.join(u',') << '\n';
-}
 
 struct Counts {
     qsizetype changed = 0;
@@ -96,19 +84,9 @@ template <typename Comparer>
 QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QString& first,
                                        const QString& second, const QString& history, bool align)
 {
-    SilentRunUi ui;
-    compare::DiffRunState state;
-    state.settings.alignRows = align;
-    state.firstName = first;
-    state.secondName = second;
-    state.historyName = history;
-    state.nextHistoryRow = 2;
-    state.workDone = std::numeric_limits<qint64>::min() / 2; // no budget
-    const host::CellPosition a = host.lastUsedCell(first, 1), b = host.lastUsedCell(second, 1);
-    state.maxRows = std::max(a.row, b.row);
-    state.maxColumns = std::max(a.column, b.column);
-    Comparer(host, ui, state).compare({1, 1}, host.sheetName(first, 1));
-    return state.records;
+    compare::DiffSettings settings;
+    settings.alignRows = align;
+    return bench::compareOpen<Comparer>(host, first, second, history, settings);
 }
 
 } // namespace
