@@ -324,6 +324,24 @@ QStringList tokens(const OfficeJobCommand::JobOptions& job)
 }
 
 // What each run receives, as "name=value" tokens.
+// Columns by number, 1 being A.
+QString numbers(const QList<int>& columns)
+{
+    QStringList texts;
+    for (const int column : columns)
+        texts.append(QString::number(column));
+    return texts.join(u',');
+}
+
+QStringList pairingAndRules(const compare::DiffSettings& s)
+{
+    const compare::EqualityRules& r = s.equality;
+    return {u"key="_s + numbers(s.keyColumns), u"by-name="_s + flag(s.bySheetName),
+            u"rules="_s + flag(r.ignoreCase) + flag(r.ignoreWidth) + flag(r.ignoreBlanks),
+            u"tolerance="_s + (r.tolerance ? QString::number(*r.tolerance) : u"-"_s),
+            u"ignore="_s + numbers(r.ignoredColumns)};
+}
+
 QStringList tokens(const DiffCommand::Options& options)
 {
     const compare::DiffSettings& s = options.settings;
@@ -334,7 +352,7 @@ QStringList tokens(const DiffCommand::Options& options)
                        u"colour="_s + flag(s.colorDiff),    u"seen="_s + flag(s.colorsSeen),
                        u"toolbars=%1"_s.arg(s.toolBarRows), u"index=%1"_s.arg(s.diffColor),
                        u"align="_s + flag(s.alignRows)} +
-           tokens(options.job);
+           pairingAndRules(s) + tokens(options.job);
 }
 
 QStringList tokens(const GrepCommand::Options& options)

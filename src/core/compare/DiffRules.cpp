@@ -173,10 +173,12 @@ std::optional<QList<int>> columnList(const QString& text, int most)
 
 std::optional<double> toleranceOf(const QString& text)
 {
-    static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)\s*\z)"_s);
-    if (!decimal.match(text).hasMatch())
+    static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?\s*\z)"_s);
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!decimal.match(text).hasMatch() || !ok || !std::isfinite(value))
         return std::nullopt;
-    return text.trimmed().toDouble();
+    return value;
 }
 
 } // namespace brelix::compare
