@@ -550,7 +550,8 @@ TEST(DiffRunTest, TheErrorReportTellsTheRunsStateInThirtySixCrLfLines)
         .largest = {5, 120, 30},
         .current = {2, 17, 4},
         .names = {u"売上2003.xls"_s, u"売上2004.xls"_s, u"変更履歴.xls"_s},
-        .paths = {u"/u/売上2003.xls"_s, u"/u/売上2004.xls"_s, u"/u/変更履歴.xls"_s}};
+        .paths = {u"/u/売上2003.xls"_s, u"/u/売上2004.xls"_s, u"/u/変更履歴.xls"_s},
+        .environment = u"Debian GNU/Linux 12 (bookworm)、LibreOffice 7.4.7.2"_s};
     QString text = errorReportText(state);
     EXPECT_EQ(text.count(u'\n'), text.count(u"\r\n"_s)); // the golden file holds the lines
     run::expectGolden(u"error-report.txt"_s, text.replace(u"\r\n"_s, u"\n"_s));

@@ -108,7 +108,7 @@ TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
     const QStringList sockets = office.process().socketPaths();
     office.handOver();
     EXPECT_TRUE(run::refuseWhileOfficeOpen(ui, factory));
-    EXPECT_EQ(ui.messages().value(0).title, u"Excel起動中"_s);
+    EXPECT_EQ(ui.messages().value(0).title, u"LibreOffice起動中"_s);
 
     endHandedOver(pid, sockets);
     for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)

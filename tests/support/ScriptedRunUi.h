@@ -9,7 +9,7 @@
 namespace brelix::support {
 
 // A RunUi that answers from a script and records what a run showed. Calls read like
-// "showProgress(Excel起動中)", "percent(50)", "barVisible(1)", "events",
+// "showProgress(LibreOffice起動中)", "percent(50)", "barVisible(1)", "events",
 // "password(book.xls,offered)", "message(title|text|Exclamation)", in the order made.
 class ScriptedRunUi : public run::RunUi {
 public:

@@ -142,7 +142,7 @@ TEST(ProgressBar, NavyOnWhiteWithTheTextInvertedInsideTheBar)
 TEST(ProgressWindow, CancelSetsTheFlagThatTheRunReadsUntilItIsCleared)
 {
     GuiRunUi ui(nullptr, false);
-    ui.showProgress(u"Excel起動中"_s);
+    ui.showProgress(u"LibreOffice起動中"_s);
     ui.setCancelEnabled(true);
     EXPECT_FALSE(ui.cancelRequested());
     for (QWidget* w : QApplication::topLevelWidgets())

@@ -370,7 +370,9 @@ DiffEnding DiffRun::abort(DiffEnding ending)
 
 DiffEnding DiffRun::fail(int number, const QString& description)
 {
-    m_ui.showErrorReport(errorReportText(m_state.reportState(number, description)));
+    ErrorReportState report = m_state.reportState(number, description);
+    report.environment = m_factory.environment();
+    m_ui.showErrorReport(errorReportText(report));
     m_ui.closeProgress();
     closeEverythingIgnoringFailure();
     return DiffEnding::Failed;

@@ -13,7 +13,8 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
             .largest = {firstSheetCount, maxRows, maxColumns},
             .current = {sheet, row, column},
             .names = {firstName, secondName, historyName},
-            .paths = {settings.firstPath, settings.secondPath, settings.outputPath}};
+            .paths = {settings.firstPath, settings.secondPath, settings.outputPath},
+            .environment = {}};
 }
 
 bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toWrite)

@@ -35,7 +35,7 @@ QString errorReportText(const ErrorReportState& state)
         u"１．このエラー内容をコピーしメールに貼り付ける"_s,
         u"２．エラー内容の <7:エラー発生場所> に何があるかの説明"_s,
         u"　　セルの式、値、書式など。"_s,
-        u"３．動作環境（ＯＳ種類、Ｅｘｃｅｌバージョン）"_s,
+        u"３．動作環境： "_s + state.environment,
         u"４．再現の有無と再現方法"_s,
         QString(),
         u"＜＜エラー詳細内容＞＞"_s,

@@ -25,6 +25,7 @@ struct ErrorReportState {
     Place current;       // where the run stood
     QString names[3];    // the two workbooks and the change history
     QString paths[3];
+    QString environment; // the system and the office it ran on
 };
 
 // Where the report asks its reader to send it: the help document shipped beside the program.

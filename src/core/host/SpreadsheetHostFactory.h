@@ -17,6 +17,9 @@ public:
     // Is an instance that a run handed over to the user still open? It may show the results
     // workbook and the workbooks a new run would open. The user's own office never counts.
     virtual bool handedOverInstanceOpen() = 0;
+    // The system and the application the instances run on, as their user would name them
+    // ("Debian GNU/Linux 12 (bookworm)、LibreOffice 7.4.7.2"); empty when unknown.
+    virtual QString environment() { return {}; }
 
     // Stops the instance that start() is starting now, from any thread, so that start() fails
     // at once instead of waiting on an instance that is stuck.

@@ -35,6 +35,7 @@ public:
     // start of the job's own otherwise.
     std::unique_ptr<host::SpreadsheetHost> start() override;
     bool handedOverInstanceOpen() override { return m_factory.handedOverInstanceOpen(); }
+    QString environment() override { return m_factory.environment(); }
     void abandonStart() override;
 
 private:

@@ -20,6 +20,7 @@ public:
         return std::make_unique<ResponsiveHost>(m_factory, m_ui, true);
     }
     bool handedOverInstanceOpen() override { return m_factory.handedOverInstanceOpen(); }
+    QString environment() override { return m_factory.environment(); }
 
 private:
     host::SpreadsheetHostFactory& m_factory;

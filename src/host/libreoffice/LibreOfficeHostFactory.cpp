@@ -4,8 +4,10 @@
 #include "core/run/TwoOfficeHost.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/PrivateProfile.h"
 #include "host/libreoffice/ReadyOfficeKeeper.h"
 
+#include <QSysInfo>
 #include <csignal>
 
 namespace brelix::libreoffice {
@@ -56,6 +58,13 @@ void LibreOfficeHostFactory::abandonStart()
 bool LibreOfficeHostFactory::handedOverInstanceOpen()
 {
     return OfficeProcess::handedOverInstanceOpen();
+}
+
+QString LibreOfficeHostFactory::environment()
+{
+    // "LibreOffice 7.4.7.2" without the build number.
+    return QSysInfo::prettyProductName() + QStringLiteral("、") +
+           QString::fromUtf8(PrivateProfile::productVersion()).section(u' ', 0, 1);
 }
 
 } // namespace brelix::libreoffice

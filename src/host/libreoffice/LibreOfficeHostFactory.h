@@ -17,6 +17,7 @@ public:
     // seen and two are idle.
     std::unique_ptr<host::SpreadsheetHost> startForTwoWorkbooks() override;
     bool handedOverInstanceOpen() override;
+    QString environment() override;
     void abandonStart() override;
 
 private:

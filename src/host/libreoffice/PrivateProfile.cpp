@@ -119,14 +119,19 @@ void PrivateProfile::populate(const QString& folder, bool prepared)
     writeSettings(folder);
 }
 
-// "7.4" of "LibreOffice 7.4.7.2 40(Build:2)"; empty when the office does not say.
-QByteArray PrivateProfile::majorMinorVersion()
+QByteArray PrivateProfile::productVersion()
 {
     QProcess office;
     office.start(programFile("soffice"), {QStringLiteral("--version")});
     if (!office.waitForFinished(kPrepareTimeoutMs))
         office.kill();
-    const QList<QByteArray> words = office.readAllStandardOutput().split(' ');
+    return office.readAllStandardOutput().trimmed();
+}
+
+// "7.4" of "LibreOffice 7.4.7.2 40(Build:2)"; empty when the office does not say.
+QByteArray PrivateProfile::majorMinorVersion()
+{
+    const QList<QByteArray> words = productVersion().split(' ');
     if (words.size() < 2)
         return {};
     const QList<QByteArray> numbers = words[1].split('.');

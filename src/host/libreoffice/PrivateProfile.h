@@ -17,6 +17,8 @@ public:
     static void populate(const QString& folder, bool prepared);
     // Where the prepared profile of this office and these settings lies.
     static QString preparedFolder();
+    // "LibreOffice 7.4.7.2 40(Build:2)", as the office says; empty when it does not.
+    static QByteArray productVersion();
 
 private:
     static QByteArray settingsXml();

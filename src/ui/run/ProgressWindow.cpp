@@ -13,7 +13,7 @@ namespace brelix::ui {
 
 ProgressWindow::ProgressWindow(QWidget* owner, bool alwaysOnTop)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_status(new QLabel(QStringLiteral("Excel起動中"), this)), m_bar(new ProgressBar(this)),
+      m_status(new QLabel(QStringLiteral("LibreOffice起動中"), this)), m_bar(new ProgressBar(this)),
       m_cancelButton(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
 {
     setWindowTitle(QStringLiteral("Brelix"));
