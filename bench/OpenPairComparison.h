@@ -31,7 +31,7 @@ QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QStrin
     SilentRunUi ui;
     compare::DiffRunState state;
     state.settings = settings;
-    state.settings.noSizeLimit = true;
+    state.budget = compare::DiffBudget(true);
     state.firstName = first;
     state.secondName = second;
     state.historyName = history;

@@ -165,7 +165,7 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
             else
                 m_inserted.append(*secondCell);
         }
-        m_state.workDone += 6;
+        m_state.budget.chargeColouring();
     }
     m_state.stage = Stage::MakeRecord;
     const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheets.first,

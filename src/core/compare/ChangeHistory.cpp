@@ -113,7 +113,8 @@ void ChangeHistory::writeNotes(const QString& sheetName)
     // would run past the rows a sheet of the saved file holds start a sheet of their own, as
     // when the records fill their sheet.
     const int sheetRows = m_state.settings.historySheetRows;
-    const int noteRows = (m_state.sawHiddenSheet ? 1 : 0) + (m_state.cutShort() ? 3 : 0);
+    const DiffBudget& budget = m_state.budget;
+    const int noteRows = (m_state.sawHiddenSheet ? 1 : 0) + (budget.exceeded() ? 3 : 0);
     if (noteRows == 0)
         return;
     // The blank row, then the notes.
@@ -127,16 +128,16 @@ void ChangeHistory::writeNotes(const QString& sheetName)
                                 run::RecordSheets::sheetName(sheetName, next.sheet));
         });
     }
+    // After the blank row; the notes of the budget after the hidden-sheet note.
+    int row = m_state.nextHistoryRow;
     if (m_state.sawHiddenSheet) {
-        m_state.nextHistoryRow += 1;
-        note(m_state.nextHistoryRow,
-             QStringLiteral("非表示のシートがありました。非表示シートは比較していません。"));
+        row += 1;
+        note(row, QStringLiteral("非表示のシートがありました。非表示シートは比較していません。"));
     }
-    if (m_state.cutShort()) {
-        note(m_state.nextHistoryRow + 1,
-             QStringLiteral("ファイルが大きすぎて、全て比較できませんでした。"));
-        note(m_state.nextHistoryRow + 2, m_state.cutShortNote);
-        note(m_state.nextHistoryRow + 3, m_state.lastSheetCompared);
+    if (budget.exceeded()) {
+        note(row + 1, QStringLiteral("ファイルが大きすぎて、全て比較できませんでした。"));
+        note(row + 2, budget.cutShortNote());
+        note(row + 3, budget.lastSheetCompared());
     }
 }
 

@@ -43,6 +43,7 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
 {
     m_state = DiffRunState();
     m_state.settings = settings;
+    m_state.budget = DiffBudget(settings.noSizeLimit);
     m_host.reset();
     m_state.stage = Stage::ReadSheetRange;
     m_state.byValue = !settings.byFormula;
@@ -204,9 +205,7 @@ void DiffRun::countSheets()
 void DiffRun::limitToRange()
 {
     m_state.stage = Stage::LimitSheetRange;
-    m_state.workDone = 50;
-    m_state.cutShortNote.clear();
-    m_state.lastSheetCompared.clear();
+    m_state.budget.start();
     if (m_state.range.last <= m_state.firstSheetCount)
         m_state.firstSheetCount = m_state.range.last;
     if (m_state.range.start > m_state.firstSheetCount)
@@ -256,13 +255,8 @@ DiffEnding DiffRun::compareSheets()
         QString sheetName;
         if (!measureSheetPair(pair, sheetName))
             return DiffEnding::PasswordFailed;
-        m_state.workDone += qint64(m_state.maxRows) * m_state.maxColumns * 2 + 50;
-        if (m_state.cutShort()) {
-            m_state.cutShortNote = QStringLiteral("以下のシートまで比較が完了しました");
+        if (!m_state.budget.chargeSheetPair(m_state.maxRows, m_state.maxColumns, s, sheetName))
             break;
-        }
-        m_state.lastSheetCompared =
-            QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
         m_ui.setProgressCaption(
             QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstSheetCount).arg(sheetName));
         if (m_state.settings.alignRows || !m_state.settings.keyColumns.isEmpty())
@@ -275,10 +269,8 @@ DiffEnding DiffRun::compareSheets()
 
 bool DiffRun::recordUnpairedSheet(const SheetPair& sheets)
 {
-    if (m_state.cutShort()) {
-        m_state.cutShortNote = QStringLiteral("以下のシートまで比較が完了しました");
+    if (!m_state.budget.admitSheet())
         return false;
-    }
     const bool inserted = sheets.inserted();
     const int sheet = inserted ? sheets.second : sheets.first;
     const QString name =
@@ -328,14 +320,15 @@ DiffEnding DiffRun::finish()
     if (!history.finish())
         return abort(DiffEnding::PasswordFailed);
     m_ui.closeProgress();
-    if (!m_state.cutShort())
+    const DiffBudget& budget = m_state.budget;
+    if (!budget.exceeded())
         return DiffEnding::Finished;
-    if (m_state.lastSheetCompared.isEmpty())
+    if (budget.lastSheetCompared().isEmpty())
         message(QStringLiteral("ファイルが大きすぎて、ぜんぜん比較できませんでした"),
                 QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
     else
         message(QStringLiteral("ファイルが大きすぎて、全て比較できませんでした") + kCrLf + kCrLf +
-                    m_state.cutShortNote + kCrLf + m_state.lastSheetCompared,
+                    budget.cutShortNote() + kCrLf + budget.lastSheetCompared(),
                 QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
     return DiffEnding::CutShort;
 }

@@ -9,7 +9,7 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
     return {.stage = static_cast<int>(stage),
             .errorNumber = errorNumber,
             .errorDescription = description,
-            .workDone = workDone,
+            .workDone = budget.spent(),
             .largest = {firstSheetCount, maxRows, maxColumns},
             .current = {sheet, row, column},
             .names = {firstName, secondName, historyName},
@@ -24,11 +24,7 @@ bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toW
     toWrite.append(settings.recordsKinds() ? record.alignedRow() : record.row());
     stage = Stage::CountDifference;
     nextHistoryRow += 1;
-    workDone += 2;
-    if (!cutShort())
-        return true;
-    cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
-    return false;
+    return budget.chargeRecord();
 }
 
 void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/compare/DiffBudget.h"
 #include "core/compare/DiffRecord.h"
 #include "core/compare/DiffRules.h"
 #include "core/compare/DiffSettings.h"
@@ -15,10 +16,6 @@
 #include <QVariantList>
 
 namespace brelix::compare {
-
-// The work budget of one comparison: a sheet pair costs rows x columns x 2 + 50, a coloured
-// pair 6, a recorded difference 2; beyond this the comparison stops.
-constexpr qint64 kDiffBudget = 16382;
 
 // Everything one comparison knows while it runs; the error report shows it as it stands.
 struct DiffRunState {
@@ -45,16 +42,13 @@ struct DiffRunState {
     int maxRows = 0;
     int maxColumns = 0;
     int nextHistoryRow = 2;
-    qint64 workDone = 0;       // 64-bit: a huge sheet is "too large", never an overflow
-    QString cutShortNote;      // where the budget ran out
-    QString lastSheetCompared; // the sheet it names
+    DiffBudget budget;
     Stage stage = Stage::None;
     QList<DiffRecord> records;
 
-    bool cutShort() const { return !settings.noSizeLimit && workDone > kDiffBudget; }
     ErrorReportState reportState(int errorNumber, const QString& description) const;
     // Keeps a difference found: its record, its change-history row in `toWrite` and its cost.
-    // False once the budget is spent; the note then says so.
+    // False once the budget is spent.
     bool keepRecord(const DiffRecord& record, QList<QVariantList>& toWrite);
     // Writes the rows kept since history row `firstRow` (on further sheets past a sheet's rows)
     // and empties `rows`.

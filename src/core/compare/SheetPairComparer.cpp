@@ -67,7 +67,7 @@ bool SheetPairComparer::record(const QString& sheetName, int row, int column, co
         m_state.stage = Stage::ColourCells;
         if (m_state.settings.colorsSeen)
             m_toColour.append({row, column});
-        m_state.workDone += 6;
+        m_state.budget.chargeColouring();
     }
     m_state.stage = Stage::MakeRecord;
     const QString address = host::cellAddress(row, column);
