@@ -222,7 +222,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.startSheetText = parser.value(from);
     settings.lastSheetText = parser.value(to);
     settings.byFormula = parser.isSet(formulas);
-    settings.layout = parser.isSet(layout) ? layoutText.toInt() : 0;
+    settings.layout =
+        static_cast<compare::WindowLayout>(parser.isSet(layout) ? layoutText.toInt() : 0);
     options.job = jobOptions(parser);
     settings.colorDiff = !parser.isSet(noColor);
     // Without --show the office ends with the workbooks unsaved: their colours would never be

@@ -38,7 +38,7 @@ struct Scenario {
     QString name{};
     WorkbookContent first = twoSheets();
     WorkbookContent second = twoSheets({{1, 2}, {3, 3}}, {{2, 1}});
-    int layout = 0;
+    WindowLayout layout = WindowLayout::Normal;
     bool byFormula = false;
     bool colorDiff = true;
     bool colorsSeen = true;
@@ -149,8 +149,8 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     // The budget: 50 + 100 x 100 x 2 + 50 > 16382, 50 + 90 x 90 x 2 + 50 is within.
     const QList<Scenario> scenarios = {
         {.name = u"three differences in two sheets"_s},
-        {.name = u"side by side"_s, .layout = 1},
-        {.name = u"stacked, not coloured"_s, .layout = 2, .colorDiff = false},
+        {.name = u"side by side"_s, .layout = WindowLayout::SideBySide},
+        {.name = u"stacked, not coloured"_s, .layout = WindowLayout::Stacked, .colorDiff = false},
         {.name = u"values agree"_s, .first = formula, .second = sum},
         {.name = u"formulas differ"_s, .first = formula, .second = sum, .byFormula = true},
         {.name = u"hidden, after the range"_s,
@@ -217,7 +217,7 @@ TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
 {
     const QList<Scenario> scenarios = {
         {.name = u"three differences in two sheets"_s},
-        {.name = u"stacked, not coloured"_s, .layout = 2, .colorDiff = false},
+        {.name = u"stacked, not coloured"_s, .layout = WindowLayout::Stacked, .colorDiff = false},
         {.name = u"a read fails"_s, .failingCall = u"rangeTexts"_s},
         {.name = u"no size limit, records past a history sheet"_s,
          .first = workbookOf({gridSheet(u"S"_s, 600, 100)}),
@@ -480,7 +480,7 @@ TEST(DiffRunTest, EachFailingCallEndsAsTheStageTableSays)
     scenario.first.sheets[1].visible = false;
     QString table;
     for (int layout = 0; layout <= 2; ++layout) {
-        scenario.layout = layout;
+        scenario.layout = static_cast<WindowLayout>(layout);
         Comparison clean(scenario);
         clean.run();
         QMap<QString, int> uses;

@@ -125,17 +125,17 @@ void DiffRun::arrange()
 {
     m_state.stage = Stage::ArrangeWindows;
     switch (m_state.settings.layout) {
-    case 0:
+    case WindowLayout::Normal:
         arrangeNormal();
         break;
-    case 1:
+    case WindowLayout::SideBySide:
         arrangeTiled(host::WindowArrangement::SideBySide, kSideBySideStages);
         break;
-    case 2:
+    case WindowLayout::Stacked:
         arrangeTiled(host::WindowArrangement::Stacked, kStackedStages);
         break;
-    default:
-        break; // no layout, no change history: the first write fails into the report
+    case WindowLayout::None:
+        break; // no change history: the first write fails into the report
     }
 }
 

@@ -7,6 +7,10 @@
 
 namespace brelix::compare {
 
+// How the windows of the two workbooks and the change history are arranged: the numbers of the
+// compare screen's choice, of Brelix.ini and of the command line. None when nothing is chosen.
+enum class WindowLayout { None = -1, Normal = 0, SideBySide = 1, Stacked = 2 };
+
 // What the compare screen hands to a comparison when its button is pressed.
 struct DiffSettings {
     QString firstPath;
@@ -16,7 +20,7 @@ struct DiffSettings {
     QString startSheetText;
     QString lastSheetText;
     bool byFormula = false;
-    int layout = 0;        // 0 normal, 1 side by side, 2 one above the other
+    WindowLayout layout = WindowLayout::Normal;
     bool colorDiff = true; // colour the differing cells in both workbooks
     // False when the workbooks end unsaved with nobody to see them: their colouring still counts
     // against the work budget, as it does in the window, but the office is spared it.

@@ -140,10 +140,11 @@ compare::DiffSettings CompareScreen::diffSettings() const
     settings.secondPath = m_fileBoxes[1]->text();
     settings.startSheetText = m_sheetRange[0]->text();
     settings.lastSheetText = m_sheetRange[1]->text();
-    settings.layout = -1;
-    for (size_t i = 0; i < m_windowLayout.size() && settings.layout < 0; ++i)
+    settings.layout = compare::WindowLayout::None;
+    for (size_t i = 0; i < m_windowLayout.size() && settings.layout == compare::WindowLayout::None;
+         ++i)
         if (m_windowLayout[i]->isChecked())
-            settings.layout = static_cast<int>(i);
+            settings.layout = static_cast<compare::WindowLayout>(i);
     settings.colorDiff = m_colourDifferences->checkState() != Qt::Unchecked;
     return settings;
 }
