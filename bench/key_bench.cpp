@@ -157,6 +157,28 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "office failure: %s\n", qPrintable(e.description()));
         return 1;
     }
+    // As a user runs it: brelix-cli with the two offices `brelix-cli office start` keeps ready,
+    // each run beside one of daff's.
+    bench::copyTemplate(path("Brelix_Format.xls"));
+    qputenv("BRELIX_HOME", dir.path().toLocal8Bit());
+    const QString cli = bench::brelixCli();
+    std::vector<double> whole, daffBeside;
+    QByteArray printed;
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
+    for (int i = 0; i < repetitions; ++i) {
+        bench::waitForReadyOffice(2);
+        daffBeside.push_back(
+            bench::processMs(QStringLiteral("daff"), {QStringLiteral("--id"), QStringLiteral("ID"),
+                                                      QStringLiteral("--output"), path("daff.csv"),
+                                                      path("first.csv"), path("second.csv")}));
+        whole.push_back(
+            bench::processMs(cli,
+                             {QStringLiteral("diff"), QStringLiteral("--key"), QStringLiteral("A"),
+                              QStringLiteral("--no-limit"), path("first.csv"), path("second.csv")},
+                             &printed));
+    }
+    bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
+
     std::printf("A %d x %d CSV pair, rows shuffled, %lld cells changed\n", kRows, kColumns,
                 static_cast<long long>(pair.changedCells));
     std::printf("  by key A:          %lld changed cells of %lld records\n",
@@ -178,5 +200,11 @@ int main(int argc, char** argv)
                 (median(loads) + median(keyed)) / median(daff));
     std::printf("  by position without rules / with all five: %6.0f / %6.0f ms, %.2fx\n",
                 median(plain), median(ruled), median(ruled) / median(plain));
+    std::printf("Whole processes, medians of %d runs, with the two ready offices:\n", repetitions);
+    std::printf("  brelix-cli diff --key A --no-limit:       %6.0f ms (%lld lines)\n",
+                median(whole), static_cast<long long>(printed.count('\n')));
+    std::printf("  daff --id ID:                             %6.0f ms\n", median(daffBeside));
+    std::printf("  brelix-cli / daff:                        %.2fx\n",
+                median(whole) / median(daffBeside));
     return 0;
 }
