@@ -1,8 +1,7 @@
 #include "core/compare/DiffRules.h"
 
-#include "core/files/WorkbookKind.h"
 #include "core/host/CellAddress.h"
-#include "core/run/ProgramFiles.h"
+#include "core/run/ResultsWorkbook.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -16,10 +15,10 @@ namespace brelix::compare {
 std::optional<DiffRefusal> checkDiffInputs(const QString& templatePath, const QString& firstPath,
                                            const QString& secondPath)
 {
-    if (!QFileInfo(templatePath).isFile())
-        return DiffRefusal::MissingTemplate;
-    if (!files::WorkbookKind::holdsSheets(templatePath, run::kTemplateSheets))
-        return DiffRefusal::DamagedTemplate;
+    using Problem = run::ResultsWorkbook::TemplateProblem;
+    if (const auto problem = run::ResultsWorkbook::templateProblem(templatePath))
+        return *problem == Problem::Missing ? DiffRefusal::MissingTemplate
+                                            : DiffRefusal::DamagedTemplate;
     const QString first = bareFileName(firstPath);
     const QString second = bareFileName(secondPath);
     // Compared before the existence check, so two empty boxes count as the same name.
@@ -35,12 +34,11 @@ run::RunMessage refusalMessage(DiffRefusal refusal)
     run::RunMessage message;
     switch (refusal) {
     case DiffRefusal::MissingTemplate:
-        message.text = run::kTemplateFile + u" がありません"_s;
-        message.title = u"実行不可能"_s;
-        message.icon = run::MessageIcon::Critical;
-        break;
     case DiffRefusal::DamagedTemplate:
-        message.text = run::kTemplateFile + u" が壊れています"_s;
+        message.text = run::ResultsWorkbook::templateProblemText(
+            refusal == DiffRefusal::MissingTemplate
+                ? run::ResultsWorkbook::TemplateProblem::Missing
+                : run::ResultsWorkbook::TemplateProblem::Damaged);
         message.title = u"実行不可能"_s;
         message.icon = run::MessageIcon::Critical;
         break;

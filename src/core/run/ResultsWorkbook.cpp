@@ -1,5 +1,7 @@
 #include "core/run/ResultsWorkbook.h"
 
+#include "core/files/WorkbookKind.h"
+#include "core/run/ProgramFiles.h"
 #include "core/run/UsedExtent.h"
 
 #include <QFile>
@@ -33,6 +35,23 @@ bool ResultsWorkbook::canReplace(const QString& path)
     // Marked read-only, it is kept even where the system would let us remove it.
     const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return file.isFile() && file.isWritable() && (file.permissions() & writeBits);
+}
+
+std::optional<ResultsWorkbook::TemplateProblem>
+ResultsWorkbook::templateProblem(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return TemplateProblem::Missing;
+    if (!files::WorkbookKind::holdsSheets(path, kTemplateSheets))
+        return TemplateProblem::Damaged;
+    return std::nullopt;
+}
+
+QString ResultsWorkbook::templateProblemText(TemplateProblem problem)
+{
+    return kTemplateFile + (problem == TemplateProblem::Missing
+                                ? QStringLiteral(" がありません")
+                                : QStringLiteral(" が壊れています"));
 }
 
 bool ResultsWorkbook::copyTemplate(const QString& templatePath, const QString& path)

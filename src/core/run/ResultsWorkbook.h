@@ -20,6 +20,13 @@ public:
     {
     }
 
+    enum class TemplateProblem { Missing, Damaged };
+    // Why the template at `path` cannot make a results workbook: it is missing, or it is no
+    // BIFF8 workbook with the two sheets the results go into.
+    static std::optional<TemplateProblem> templateProblem(const QString& path);
+    // What the user is told of it ("Brelix_Format.xls がありません").
+    static QString templateProblemText(TemplateProblem problem);
+
     // Can the file at `path` be made or replaced? Not when its folder cannot be written, nor
     // when it is a folder or a file the user made read-only.
     static bool canReplace(const QString& path);

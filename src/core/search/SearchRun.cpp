@@ -1,6 +1,5 @@
 #include "core/search/SearchRun.h"
 
-#include "core/files/WorkbookKind.h"
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
 #include "core/run/ProgramFiles.h"
@@ -97,13 +96,9 @@ std::optional<SearchEnding> SearchRun::refusal()
     }
     // Without the template there would be no results workbook to write into.
     // Nor in a template that is no BIFF8 workbook with its two sheets.
-    const QString templatePath = m_state.settings.templatePath;
-    if (!QFileInfo(templatePath).isFile() ||
-        !files::WorkbookKind::holdsSheets(templatePath, run::kTemplateSheets)) {
-        message(run::kTemplateFile + (QFileInfo(templatePath).isFile()
-                                          ? QStringLiteral(" が壊れています")
-                                          : QStringLiteral(" がありません")),
-                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+    if (const auto problem = run::ResultsWorkbook::templateProblem(m_state.settings.templatePath)) {
+        message(run::ResultsWorkbook::templateProblemText(*problem), QStringLiteral("実行不可能"),
+                MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
     if (run::refuseWhileOfficeOpen(m_ui, m_factory))
