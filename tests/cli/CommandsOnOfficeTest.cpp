@@ -1,3 +1,4 @@
+#include "Processes.h"
 #include "TemporaryProgramFolder.h"
 #include "TestData.h"
 
@@ -5,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 #include <csignal>
@@ -41,93 +41,16 @@ struct Cli {
 };
 
 using support::bytesOf;
+using support::officesOf;
+using support::running;
 
-// Files that are no workbook of their kind, or hold what the office would not read whole, each
-// with the reason every command must give: no command reads them as anything else.
-TEST(CommandsOnOfficeTest, FilesTheOfficeCannotReadWholeAreRefusedByEveryCommand)
-{
-    Cli cli;
-    const QByteArray templ = bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE));
-    cli.write(u"Brelix_Format.xls"_s, templ);
-    cli.write(u"good.xls"_s, templ);
-    QByteArray noise(20000, '\0');
-    QRandomGenerator(12).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
-    // Each file, its bytes and the reason given.
-    const QList<std::tuple<QString, QByteArray, QString>> files = {
-        {u"random.xls"_s, noise, u"not those of an .xls"_s},
-        {u"empty.xls"_s, {}, u"not those of an .xls"_s},
-        {u"empty.xlsx"_s, {}, u"not those of an .xlsx"_s},
-        {u"empty.ods"_s, {}, u"not those of an .ods"_s},
-        {u"cut.xls"_s, templ.left(templ.size() / 2), u"cut short"_s},
-        {u"quoted.xlsx"_s, bytesOf(QStringLiteral(BRELIX_TEST_DATA_DIR "/made/quoted-sheet.xlsx")),
-         u"read only 1 of the 2 worksheets"_s},
-        {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n", u"longer than 65535 characters"_s},
-    };
-    QStringList names;
-    for (const auto& [name, bytes, reason] : files) {
-        SCOPED_TRACE(name.toStdString());
-        cli.write(name, bytes);
-        names.append(name);
-        EXPECT_EQ(cli.run({u"cells"_s, name}), 2);
-        EXPECT_TRUE(cli.stderrText.contains(u"cannot open "_s + name))
-            << cli.stderrText.toStdString();
-        EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
-        if (!name.startsWith(u"empty"_s) && name != u"cut.xls"_s) { // the same refusal
-            EXPECT_EQ(cli.run({u"diff"_s, u"good.xls"_s, name}), 2);
-            EXPECT_TRUE(cli.stderrText.contains(reason)) << cli.stderrText.toStdString();
-        }
-    }
-
-    // One search and one print over all of them and a good file: each is named, none passes.
-    EXPECT_EQ(cli.run(QStringList{u"grep"_s, u"No"_s, u"good.xls"_s} + names), 0);
-    EXPECT_TRUE(cli.stderrText.contains(u"検索できませんでした\n\n"_s + names.join(u'\n')))
-        << cli.stderrText.toStdString();
-    EXPECT_EQ(cli.run(QStringList{u"print"_s, u"--scope"_s, u"3"_s, u"--yes"_s, u"--pdf"_s,
-                                  cli.home.path(), u"good.xls"_s} +
-                      names),
-              1);
-    for (const QString& name : names)
-        EXPECT_TRUE(cli.stderrText.contains(u"brelix-cli print: "_s + name + u": "_s))
-            << name.toStdString();
-    EXPECT_EQ(QDir(cli.home.path()).entryList({u"*.pdf"_s}).join(u' '), u"good-変更履歴.pdf"_s);
-
-    // A damaged template is named before anything starts, and no results are written.
-    cli.write(u"Brelix_Format.xls"_s, noise);
-    QFile::remove(cli.home.filePath(u"Brelix.xls"_s));
-    EXPECT_EQ(cli.run({u"grep"_s, u"No"_s, u"good.xls"_s}), 2);
-    EXPECT_TRUE(cli.stderrText.contains(u"Brelix_Format.xls が壊れています"_s));
-    EXPECT_FALSE(QFile::exists(cli.home.filePath(u"Brelix.xls"_s)));
-}
-
-// Live processes (stopped ones too, zombies not) of the offices that `owner` started.
-QList<pid_t> officesOf(qint64 owner)
-{
-    const QByteArray mark = "pipe,name=brelix-" + QByteArray::number(owner) + '-';
-    QList<pid_t> found;
-    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile cmdline(u"/proc/%1/cmdline"_s.arg(entry));
-        QFile stat(u"/proc/%1/stat"_s.arg(entry));
-        if (!cmdline.open(QIODevice::ReadOnly) || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        if (line.mid(line.lastIndexOf(')') + 2, 1) != "Z" && cmdline.readAll().contains(mark))
-            found.append(entry.toInt());
-    }
-    return found;
-}
-
+// The children of a process.
 QList<pid_t> childrenOf(pid_t parent)
 {
     QList<pid_t> children;
-    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile stat(u"/proc/%1/stat"_s.arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[1].toInt() == parent)
-            children.append(entry.toInt());
-    }
+    for (const support::ProcessEntry& p : support::processes())
+        if (p.parent == parent)
+            children.append(p.pid);
     return children;
 }
 
@@ -172,9 +95,9 @@ TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
         const qint64 owner = cli.processId();
         ASSERT_TRUE(within(60000, [&] { return !officesOf(owner).isEmpty(); }));
         QThread::msleep(1500); // mostly in a call by now, else still starting: both must end
-        const QList<int> offices = officesOf(owner);
+        const QList<support::ProcessEntry> offices = officesOf(owner);
         ASSERT_FALSE(offices.isEmpty()) << "the comparison ended before its office was stopped";
-        const pid_t office = ::getpgid(static_cast<pid_t>(offices.first()));
+        const pid_t office = offices.first().group;
         // Never our own group: stopping it would stop this test and everything ctest runs.
         ASSERT_GT(office, 1);
         ASSERT_NE(office, ::getpgrp());
@@ -199,15 +122,6 @@ TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
             << "the office outlived brelix-cli";
         ::kill(-office, SIGKILL);
     }
-}
-
-bool running(qint64 pid)
-{
-    QFile stat(u"/proc/%1/stat"_s.arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
 }
 
 // The idle offices of `office status`, once there are `count`; fewer when they do not come.

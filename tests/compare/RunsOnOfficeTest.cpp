@@ -2,7 +2,7 @@
 #include "InspectableLibreOfficeHost.h"
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
-#include "OurOffices.h"
+#include "Processes.h"
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
 #include "core/print/PrintRun.h"
@@ -10,16 +10,10 @@
 #include "core/search/SearchRun.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
-#include <QThread>
-#include <atomic>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 using brelix::contract::headlessOffice;
@@ -135,54 +129,6 @@ private:
     Look m_look;
 };
 
-// By matched rows and columns on a real office: a row inserted, a cell changed in the row
-// below it and a row deleted give their records, the change history's two extra columns with
-// their headers, and the three colours in the workbooks.
-TEST_F(RunsOnOfficeTest, MatchedRowsGiveTheExtraColumnsAndTheThreeColours)
-{
-    DiffSettings settings{
-        file(u"old.xls"_s), file(u"new.xlsx"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
-    settings.alignRows = true;
-    {
-        contract::LibreOfficeWorkbookWriter writer;
-        writer.write(settings.firstPath, {{textSheet(u"売上"_s, {{u"品名"_s, u"数量"_s},
-                                                                 {u"りんご"_s, u"10"_s},
-                                                                 {u"みかん"_s, u"5"_s},
-                                                                 {u"ぶどう"_s, u"7"_s}})}});
-        writer.write(settings.secondPath, {{textSheet(u"売上"_s, {{u"品名"_s, u"数量"_s},
-                                                                  {u"バナナ"_s, u"3"_s},
-                                                                  {u"りんご"_s, u"12"_s},
-                                                                  {u"ぶどう"_s, u"7"_s}})}});
-    }
-    // Fills of A2, B2, A3, B3 in each workbook.
-    QList<int> fills;
-    FillsAtHandOver factory([&](contract::InspectableLibreOfficeHost& office) {
-        for (const QString& book : {u"old.xls"_s, u"new.xlsx"_s})
-            for (int cell = 0; cell < 4; ++cell)
-                fills.append(office.cellColorIndex(book, 1, 2 + cell / 2, 1 + cell % 2));
-    });
-
-    const DiffOutcome outcome = DiffRun(factory, m_ui, m_password).start(settings);
-
-    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
-        << m_ui.errorReports().join(u'\n').toStdString();
-    EXPECT_EQ(fills, QList<int>({0, 7, 22, 22, 35, 35, 0, 7}));
-    contract::InspectableLibreOfficeHost reader(headlessOffice());
-    const QString history = reader.openWorkbook(settings.outputPath);
-    EXPECT_EQ(reader.rangeTexts(history, 1, {{1, 7}, {1, 8}}, CellTextKind::Value),
-              QList<QStringList>({{u"ファイル2のセル"_s, u"変更の種類"_s}}));
-    EXPECT_EQ(reader.rangeTexts(history, 1, {{2, 1}, {6, 8}}, CellTextKind::Value),
-              QList<QStringList>({
-                  {u"1"_s, u"売上"_s, u"1"_s, u""_s, u""_s, u"バナナ"_s, u"A2"_s, u"行挿入"_s},
-                  {u"2"_s, u"売上"_s, u"1"_s, u""_s, u""_s, u"3"_s, u"B2"_s, u"行挿入"_s},
-                  {u"3"_s, u"売上"_s, u"1"_s, u"B2"_s, u"10"_s, u"12"_s, u"B3"_s, u"変更"_s},
-                  {u"4"_s, u"売上"_s, u"1"_s, u"A3"_s, u"みかん"_s, u""_s, u""_s, u"行削除"_s},
-                  {u"5"_s, u"売上"_s, u"1"_s, u"B3"_s, u"5"_s, u""_s, u""_s, u"行削除"_s},
-              }));
-    EXPECT_TRUE(reader.cellBorders(history, 1, 6, 8).bottom);
-    reader.quit();
-}
-
 // Rows by key and sheets by name on a real office, an .xlsx against an .xls: rows sorted
 // otherwise give only the changed cell, coloured on the second workbook's own sheet, and a sheet
 // of each workbook alone gives its record; the saved history holds them with their kinds.
@@ -223,45 +169,6 @@ TEST_F(RunsOnOfficeTest, RowsByKeyAndSheetsByNameAcrossFormats)
                   {u"2"_s, u"メモ"_s, u"2"_s, u""_s, u""_s, u""_s, u""_s, u"シート削除"_s},
                   {u"3"_s, u"追加"_s, u"1"_s, u""_s, u""_s, u""_s, u""_s, u"シート挿入"_s},
               }));
-    reader.quit();
-}
-
-// With no size limit, a sheet of 20,000 cells, past the old budget, is compared whole, its
-// differences coloured, and records past a history sheet of three rows go on in sheets the
-// office adds after it with the heading.
-TEST_F(RunsOnOfficeTest, WithoutTheLimitALargeSheetIsComparedWholeAcrossHistorySheets)
-{
-    DiffSettings settings{
-        file(u"old.xls"_s), file(u"new.xls"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
-    settings.noSizeLimit = true;
-    settings.historySheetRows = 3;
-    const QList<std::pair<int, int>> changed = {{1, 1}, {1, 2}, {150, 50}, {200, 100}, {201, 1}};
-    for (const QString& path : {settings.firstPath, settings.secondPath}) {
-        QFile::copy(templatePath(), path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        QList<QVariantList> rows(201, QVariantList(100, u"same"_s));
-        for (const auto& [r, c] : changed)
-            rows[r - 1][c - 1] = path;
-        auto host = m_factory.start();
-        const QString book = host->openWorkbook(path);
-        host->writeRows(book, 1, 1, 1, rows);
-        host->saveWorkbook(book);
-        host->quit();
-    }
-
-    const DiffOutcome outcome = DiffRun(m_factory, m_ui, m_password).start(settings);
-
-    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
-        << m_ui.errorReports().join(u'\n').toStdString();
-    ASSERT_EQ(outcome.records.size(), changed.size());
-    contract::InspectableLibreOfficeHost reader(headlessOffice());
-    const QString history = reader.openWorkbook(settings.outputPath);
-    ASSERT_EQ(reader.sheetCount(history), 3);
-    EXPECT_EQ(reader.sheetName(history, 3), u"変更履歴　old-new(3)"_s);
-    EXPECT_EQ(reader.rangeTexts(history, 3, {{1, 1}, {2, 4}}, CellTextKind::Value),
-              reader.rangeTexts(history, 1, {{1, 1}, {1, 4}}, CellTextKind::Value) +
-                  QList<QStringList>({{u"5"_s, u"変更履歴"_s, u"1"_s, u"A201"_s}}));
-    EXPECT_EQ(reader.cellColorIndex(history, 3, 2, 1), 6);
     reader.quit();
 }
 
@@ -396,53 +303,6 @@ TEST_F(RunsOnOfficeTest, EachScopePrintsItsSheetsAndPagesToPdfFiles)
                            u"plain-Short.pdf:1"_s}));
     EXPECT_EQ(support::ourOffices(), offices) << "an office of the print runs is still running";
     EXPECT_EQ(bytesOf(file(u"flip.xls"_s)) + bytesOf(file(u"plain.xls"_s)), before);
-}
-
-// The office dies as the first of three workbooks prints: that one leaves no half-written
-// PDF, and a new office prints the other two.
-TEST_F(RunsOnOfficeTest, AnOfficeThatDiesWhilePrintingLeavesNoPartialPdfAndTheRestPrint)
-{
-    QTemporaryDir pdfs;
-    const QStringList names = {u"big.xls"_s, u"a.xls"_s, u"b.xls"_s};
-    {
-        contract::LibreOfficeWorkbookWriter writer;
-        for (const QString& name : names) {
-            WorkbookContent book = WorkbookContent::withSheets({u"S"_s});
-            fill(book.sheets[0], name == names[0] ? 2000 : 100);
-            writer.write(file(name), book);
-        }
-    }
-    qputenv("BRELIX_PDF_DIR", QFile::encodeName(pdfs.path()));
-    std::atomic<bool> ended = false;
-    std::thread killer([&] {
-        while (!ended && QDir(pdfs.path()).isEmpty(QDir::Files))
-            QThread::msleep(2);
-        const QByteArray mark =
-            "pipe,name=brelix-" + QByteArray::number(QCoreApplication::applicationPid()) + '-';
-        for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
-            if (bytesOf(u"/proc/%1/cmdline"_s.arg(entry)).contains(mark)) {
-                // A process gone meanwhile has no group; ours must never be hit.
-                const pid_t group = ::getpgid(entry.toInt());
-                if (group > 1 && group != ::getpgrp())
-                    ::kill(-group, SIGKILL);
-            }
-    });
-    PrintRequest request;
-    request.entries = listedEntries(m_dir.path(), names, {true, true, true});
-    request.scope = PrintScope::AllSheetsAllPages;
-    const PrintOutcome outcome = PrintRun(m_factory, m_ui).start(request);
-    ended = true;
-    killer.join();
-    qunsetenv("BRELIX_PDF_DIR");
-
-    ASSERT_EQ(outcome.failures.size(), 1);
-    EXPECT_EQ(outcome.printed, 2);
-    const QStringList pdfFiles = QDir(pdfs.path()).entryList(QDir::Files, QDir::Name);
-    EXPECT_EQ(pdfFiles.size(), 2);
-    EXPECT_FALSE(
-        pdfFiles.contains(QFileInfo(outcome.failures[0].name).completeBaseName() + u".pdf"_s));
-    for (const QString& pdf : pdfFiles)
-        EXPECT_GT(contract::pdfPages(QDir(pdfs.path()).filePath(pdf)), 0) << pdf.toStdString();
 }
 
 } // namespace

@@ -445,6 +445,30 @@ TEST_P(HostWorkbookTest, ClosingUnsavedDropsTheChanges)
     EXPECT_EQ(probe().cellColorIndex(book, 1, 5, 2), host::ColorPalette::NoColor);
 }
 
+// A further sheet of a results workbook: a copy of one with its heading row only.
+TEST_P(HostWorkbookTest, AddsASheetWithTheHeadingOfAnother)
+{
+    WorkbookContent content = WorkbookContent::withSheets({u"Log"_s, u"End"_s});
+    content.sheets[0].setCell(1, 2, CellContent::ofText(u"Text"_s));
+    content.sheets[0].setCell(2, 1, CellContent::ofText(u"record"_s));
+    content.sheets[0].fills[{1, 1}] = 44;
+    content.sheets[0].fills[{2, 2}] = Yellow;
+    content.sheets[0].borders[{1, 2}] = AllEdges;
+    const QString book = open(fileName(u"added"_s), content);
+    sharedHost().addSheetWithHeading(book, 1, u"Log(2)"_s);
+
+    ASSERT_EQ(sharedHost().sheetCount(book), 3);
+    EXPECT_EQ(sharedHost().sheetName(book, 2), u"Log(2)"_s);
+    EXPECT_EQ(sharedHost().sheetName(book, 3), u"End"_s);
+    EXPECT_EQ(sharedHost().rangeTexts(book, 2, {{1, 1}, {2, 2}}, CellTextKind::Value),
+              QList<QStringList>({{QString(), u"Text"_s}, {QString(), QString()}}));
+    EXPECT_EQ(probe().cellColorIndex(book, 2, 1, 1), 44);
+    EXPECT_EQ(probe().cellColorIndex(book, 2, 2, 2), host::ColorPalette::NoColor);
+    EXPECT_EQ(probe().cellBorders(book, 2, 1, 2), AllEdges);
+    EXPECT_EQ(sharedHost().rangeTexts(book, 1, {{2, 1}, {2, 1}}, CellTextKind::Value),
+              QList<QStringList>({{u"record"_s}}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, HostWorkbookTest, kFormats, formatName);
 
 } // namespace

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "Processes.h"
 #include "SheetContent.h"
 #include "TestData.h"
 #include "host/libreoffice/OfficeOptions.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
 #include <QList>
 #include <QProcess>
 #include <QString>
-#include <sys/types.h>
 
 namespace brelix::contract {
 
@@ -49,21 +47,6 @@ inline int pdfPages(const QString& file)
     return -1;
 }
 
-// A live member of the process group; zombies waiting for their parent do not count.
-inline bool processGroupAlive(pid_t pgid)
-{
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // pid (comm) state ppid pgrp ...: the name may hold blanks, so split after it.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
-            return true;
-    }
-    return false;
-}
+using support::processGroupAlive;
 
 } // namespace brelix::contract

@@ -202,6 +202,140 @@ pid_t ReadyOfficeKeeper::runningKeeper()
     return keeper;
 }
 
+// The offices of one keeper: those offered, and those let go of to their takers.
+class ReadyOfficeKeeper::Keeping {
+public:
+    explicit Keeping(std::chrono::seconds idleTimeout) : m_idleTimeout(idleTimeout)
+    {
+        m_options.display = OfficeOptions::Display::Automatic;
+    }
+
+    // Offers until nothing came for the idle timeout (true), or until an office failed to
+    // start several times in a row (false).
+    bool run()
+    {
+        while (true) {
+            waitForTakers(m_released);
+            if (!fillSlots())
+                return false;
+            if (!waitForChange()) {
+                letTakersOwnTheirOffices();
+                return true;
+            }
+        }
+    }
+
+private:
+    // Starts and offers an office in each empty slot, trying a slot again after a failed
+    // start; false once starts have failed kStartAttempts times in a row.
+    bool fillSlots()
+    {
+        for (int slot = 0; slot < kOffices; ++slot)
+            while (!m_offices[slot])
+                if (!startOffice(slot) && ++m_failedStarts >= kStartAttempts)
+                    return false;
+        return true;
+    }
+
+    bool startOffice(int slot)
+    {
+        std::unique_ptr<LibreOfficeHost>& office = m_offices[slot];
+        try {
+            OfficeProcess::sweepStale();
+            office = std::make_unique<LibreOfficeHost>(m_options);
+            office->warmUp();
+        } catch (const host::HostError&) {
+            office.reset();
+            return false;
+        }
+        m_failedStarts = 0;
+        const OfficeProcess& process = office->process();
+        publish(slot, {::getpid(), process.pid(), process.pipeName(), process.isHeadless()});
+        return true;
+    }
+
+    // Idle until an office is taken or ends (true), or until nothing came for too long and
+    // every office is withdrawn (false).
+    bool waitForChange()
+    {
+        while (true) {
+            QThread::msleep(kTick.count());
+            tendReleased(m_released);
+            if (releaseTaken())
+                return true;
+            if (Clock::now() - m_lastUse >= m_idleTimeout) {
+                if (withdrawAll())
+                    return false;
+                continue;
+            }
+            if (dropEnded())
+                return true;
+        }
+    }
+
+    // Lets go of each office whose offer a command took.
+    bool releaseTaken()
+    {
+        bool released = false;
+        for (int slot = 0; slot < kOffices; ++slot) {
+            std::unique_ptr<LibreOfficeHost>& office = m_offices[slot];
+            if (!office || QFile::exists(offerPath(slot)))
+                continue;
+            m_released.push_back(
+                {office->process().pid(),
+                 QDir(OfficeProcess::runtimeFolder()).filePath(office->process().pipeName()),
+                 Clock::now() + kTakeOverTime, false});
+            office->release();
+            office.reset();
+            m_lastUse = Clock::now();
+            released = true;
+        }
+        return released;
+    }
+
+    // Withdrawn first: one taken just now is seen as taken on the next tick.
+    bool withdrawAll()
+    {
+        bool allWithdrawn = true;
+        for (int slot = 0; slot < kOffices; ++slot)
+            if (m_offices[slot] && claim(slot))
+                m_offices[slot].reset();
+            else if (m_offices[slot])
+                allWithdrawn = false;
+        return allWithdrawn;
+    }
+
+    // An office that ended while idle is withdrawn, to be replaced.
+    bool dropEnded()
+    {
+        bool dropped = false;
+        for (int slot = 0; slot < kOffices; ++slot)
+            if (m_offices[slot] && !m_offices[slot]->isAlive() && claim(slot)) {
+                m_offices[slot].reset();
+                dropped = true;
+            }
+        return dropped;
+    }
+
+    // An office taken just now is left only once its taker owns it; those that outlive us are
+    // reaped by the system.
+    void letTakersOwnTheirOffices()
+    {
+        while (std::any_of(m_released.begin(), m_released.end(),
+                           [](const Released& r) { return !r.ownedByTaker; })) {
+            QThread::msleep(kTick.count());
+            tendReleased(m_released);
+        }
+    }
+
+    const std::chrono::seconds m_idleTimeout;
+    OfficeOptions m_options;
+    std::vector<Released> m_released;
+    std::array<std::unique_ptr<LibreOfficeHost>, kOffices> m_offices;
+    Clock::time_point m_lastUse = Clock::now();
+    int m_failedStarts = 0;
+};
+
 bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
 {
     QDir().mkpath(OfficeProcess::runtimeFolder());
@@ -212,79 +346,7 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
     const QByteArray pid = QByteArray::number(::getpid()) + '\n';
     if (::ftruncate(lock, 0) != 0 || ::write(lock, pid.constData(), pid.size()) != pid.size())
         return false;
-
-    OfficeOptions options;
-    options.display = OfficeOptions::Display::Automatic;
-    std::vector<Released> released;
-    std::array<std::unique_ptr<LibreOfficeHost>, kOffices> offices;
-    auto lastUse = Clock::now();
-    int failedStarts = 0;
-    while (true) {
-        waitForTakers(released);
-        for (int slot = 0; slot < kOffices; ++slot) {
-            if (offices[slot])
-                continue;
-            try {
-                OfficeProcess::sweepStale();
-                offices[slot] = std::make_unique<LibreOfficeHost>(options);
-                offices[slot]->warmUp();
-                failedStarts = 0;
-            } catch (const host::HostError&) {
-                offices[slot].reset();
-                if (++failedStarts >= kStartAttempts)
-                    return false;
-                --slot; // again
-                continue;
-            }
-            const OfficeProcess& process = offices[slot]->process();
-            publish(slot, {::getpid(), process.pid(), process.pipeName(), process.isHeadless()});
-        }
-        // Idle until an office is taken or ends, or until nothing came for too long.
-        bool changed = false;
-        while (!changed) {
-            QThread::msleep(kTick.count());
-            tendReleased(released);
-            for (int slot = 0; slot < kOffices; ++slot) {
-                std::unique_ptr<LibreOfficeHost>& office = offices[slot];
-                if (!office || QFile::exists(offerPath(slot)))
-                    continue;
-                released.push_back(
-                    {office->process().pid(),
-                     QDir(OfficeProcess::runtimeFolder()).filePath(office->process().pipeName()),
-                     Clock::now() + kTakeOverTime, false});
-                office->release();
-                office.reset();
-                lastUse = Clock::now();
-                changed = true;
-            }
-            if (changed)
-                break;
-            if (Clock::now() - lastUse >= idleTimeout) {
-                // Withdrawn first: one taken just now is seen as taken on the next tick.
-                bool allWithdrawn = true;
-                for (int slot = 0; slot < kOffices; ++slot)
-                    if (offices[slot] && claim(slot))
-                        offices[slot].reset();
-                    else if (offices[slot])
-                        allWithdrawn = false;
-                if (!allWithdrawn)
-                    continue;
-                // An office taken just now is left only once its taker owns it; those that
-                // outlive us are reaped by the system.
-                while (std::any_of(released.begin(), released.end(),
-                                   [](const Released& r) { return !r.ownedByTaker; })) {
-                    QThread::msleep(kTick.count());
-                    tendReleased(released);
-                }
-                return true;
-            }
-            for (int slot = 0; slot < kOffices; ++slot)
-                if (offices[slot] && !offices[slot]->isAlive() && claim(slot)) {
-                    offices[slot].reset();
-                    changed = true;
-                }
-        }
-    }
+    return Keeping(idleTimeout).run();
 }
 
 host::ReadyOfficeService::Status ReadyOfficeKeeper::status()

@@ -39,6 +39,8 @@ public:
     static std::vector<std::unique_ptr<OfficeProcess>> take(bool visible, int count);
 
 private:
+    class Keeping;
+
     static QString filePrefix();
     static QString offerPath(int slot);
     static std::optional<Offer> readOffer(const QString& path);
