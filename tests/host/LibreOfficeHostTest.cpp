@@ -303,6 +303,28 @@ TEST_F(LibreOfficeHostTest, AKilledOrStoppedOfficeFailsTheNextCall)
     }
 }
 
+// An office and its watcher work in the instance's folder: the folder this program was started
+// from may be one the user cannot enter, or a disk to unmount while a handed-over office runs.
+TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromFree)
+{
+    const QTemporaryDir startedIn;
+    const QString ours = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(startedIn.path()));
+    InspectableLibreOfficeHost instance(headlessOffice());
+    QDir::setCurrent(ours);
+    const auto workingFolder = [](pid_t pid) {
+        return QFileInfo(u"/proc/%1/cwd"_s.arg(pid)).canonicalFilePath();
+    };
+    QList<pid_t> busy;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
+        if (entry.toInt() > 0 && workingFolder(entry.toInt()) == startedIn.path())
+            busy.append(entry.toInt());
+    EXPECT_TRUE(busy.isEmpty()) << busy.size() << " processes";
+    const QString pipe = instance.process().pipeName();
+    for (const pid_t member : OfficeProcess::liveGroupMembers(instance.processId()))
+        EXPECT_EQ(workingFolder(member), QDir(OfficeProcess::runtimeFolder()).filePath(pipe));
+}
+
 // Whatever TMPDIR said when it was made and says now.
 TEST_F(LibreOfficeHostTest, AnOfficeLeftBehindByADeadProgramIsSwept)
 {

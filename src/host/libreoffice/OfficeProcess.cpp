@@ -98,10 +98,13 @@ QStringList officeSockets(const QString& folder)
     return {prefix + QFileInfo(folder).fileName(), prefix + singleInstance};
 }
 
-// Only calls that are safe after fork() in a program with threads.
-[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeCommand[],
-                                const sigset_t& signalMask)
+// Only calls that are safe after fork() in a program with threads. The watcher waits in the
+// instance's folder, as the office does: the folder this program was started from may be one
+// to unmount later.
+[[noreturn]] void runOwnerWatch(int pipe, pid_t office, const char* folder,
+                                char* const removeCommand[], const sigset_t& signalMask)
 {
+    [[maybe_unused]] const int inFolder = ::chdir(folder); // it lies there until it is removed
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     // The terminal's signals reach our process group, this watcher included.
@@ -272,6 +275,10 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
     posix_spawn_file_actions_addopen(&files, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_adddup2(&files, 1, 2);
+    // Not the folder this program was started from: one the user cannot enter fails the
+    // office's start, and one on a removable disk would stay busy while the office runs.
+    const QByteArray folder = QFile::encodeName(m_folder);
+    posix_spawn_file_actions_addchdir_np(&files, folder.constData());
 
     const int rc = posix_spawn(&m_pid, argv[0], &files, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&files);
@@ -347,7 +354,7 @@ void OfficeProcess::watchOwner()
     pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t watcher = ::fork();
     if (watcher == 0)
-        runOwnerWatch(fds[0], m_pid, removeCommand, previous);
+        runOwnerWatch(fds[0], m_pid, folder.constData(), removeCommand, previous);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     ::close(fds[0]);
     if (watcher < 0) {

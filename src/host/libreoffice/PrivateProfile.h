@@ -23,7 +23,7 @@ private:
     static void writeSettings(const QString& folder);
     static bool prepare(const QString& target);
     static void finishPrepared(const QString& folder);
-    static QByteArray majorMinorVersion();
+    static QByteArray majorMinorVersion(const QString& workingFolder);
     static bool copyFolder(const QString& from, const QString& to);
 };
 
