@@ -1,6 +1,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 
 #include "core/host/HostError.h"
+#include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
 
 #include <QCryptographicHash>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 #include <QUrl>
 #include <atomic>
@@ -224,8 +226,13 @@ void OfficeProcess::endOfficesOnEndingSignals()
 OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(headless)
 {
     const int n = g_instanceCounter.fetch_add(1);
-    // Short: the pipe becomes a socket path, which is limited to 108 bytes.
-    m_pipeName = QStringLiteral("brelix-%1-%2").arg(::getpid()).arg(n);
+    // Short, as the pipe becomes a socket path of at most 108 bytes; its random bits keep
+    // another user from guessing it and connecting first.
+    m_pipeName = QStringLiteral("brelix-%1-%2-%3")
+                     .arg(::getpid())
+                     .arg(n)
+                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QChar(u'0'));
+    PrivateFolder::make(runtimeFolder());
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     QDir().mkpath(m_folder + QStringLiteral("/profile"));
     QDir().mkpath(m_folder + QStringLiteral("/tmp"));
@@ -472,7 +479,8 @@ void OfficeProcess::handOver()
 void OfficeProcess::sweepStale()
 {
     for (const QString& folder : runtimeFolders())
-        sweepFolder(folder);
+        if (PrivateFolder::check(folder)) // another user's records are none of ours
+            sweepFolder(folder);
 }
 
 void OfficeProcess::sweepFolder(const QString& runtime)
@@ -509,6 +517,8 @@ void OfficeProcess::sweepFolder(const QString& runtime)
 
 bool OfficeProcess::handedOverInstanceOpen()
 {
+    if (!PrivateFolder::check(runtimeFolder()))
+        return false;
     const QDir root(runtimeFolder());
     for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString folder = root.filePath(name);
