@@ -276,6 +276,19 @@ void put(QByteArray& bytes, qint64 at, quint32 value, int size = 4)
               : qToLittleEndian<quint32>(value, bytes.data() + at);
 }
 
+// Makes the file list 238 allocation tables, the one in use and 237 empty ones in sector 7,
+// past the header's 109 in two further sectors from `listAt`: 8, then 9.
+void listTablesBeyondTheHeader(QByteArray& bytes, quint32 listAt)
+{
+    bytes.resize(sectorAt(240), '\0');
+    put(bytes, 0x2C, 238);
+    put(bytes, 0x44, listAt);
+    for (int i = 1; i < 109; ++i)
+        put(bytes, 0x4C + 4 * i, 7);
+    for (int i = 0; i < 129; ++i)
+        put(bytes, sectorAt(8) + 4 * i, i == 127 ? 9 : 7);
+}
+
 QByteArray madeCompoundFile()
 {
     QByteArray bytes(sectorAt(7), '\xFF');
@@ -355,6 +368,9 @@ TEST(CompoundFileTest, EveryChainStaysInsideTheFileAndVisitsEachSectorOnce)
         {"no allocation table", [](QByteArray& b) { put(b, 0x2C, 0); }, u"-"_s},
         {"more tables than sectors", [](QByteArray& b) { put(b, 0x2C, 8); }, u"-"_s},
         {"table past the file", [](QByteArray& b) { put(b, 0x4C, 7); }, u"-"_s},
+        {"tables listed further on", [](QByteArray& b) { listTablesBeyondTheHeader(b, 8); }, whole},
+        {"table list past the file", [](QByteArray& b) { listTablesBeyondTheHeader(b, 240); },
+         u"-"_s},
         {"directory past the file", [](QByteArray& b) { put(b, 0x30, 7); }, u"-"_s},
         {"no directory", [](QByteArray& b) { put(b, 0x30, kEnd); }, u"-"_s},
         {"directory loops", [](QByteArray& b) { put(b, kFat + 4, 1); }, u"-"_s},
