@@ -259,14 +259,15 @@ TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeig
     }
 }
 
-// A compound file made here, sector n at 512 * (n + 1): 0 the allocation table, 1 the
+// A compound file made here, sector n at 512 * (n + 1), or with sectors of 1 << shift bytes:
+// 0 the allocation table, 1 the
 // directory, 2 the mini allocation table, 3 the mini stream; "Workbook" (1200 bytes) in
 // sectors 5, 4 and 6, the last sector left short by its writer, and "Small" (100 bytes) in
 // mini sectors 0 and 1. Each data sector is filled with a letter of its own.
 constexpr quint32 kEnd = 0xFFFFFFFE;
-constexpr qint64 sectorAt(int n)
+constexpr qint64 sectorAt(int n, qint64 unit = 512)
 {
-    return 512 * (n + 1);
+    return unit * (n + 1);
 }
 constexpr qint64 kFat = sectorAt(0), kDirectory = sectorAt(1), kMiniFat = sectorAt(2);
 
@@ -289,29 +290,30 @@ void listTablesBeyondTheHeader(QByteArray& bytes, quint32 listAt)
         put(bytes, sectorAt(8) + 4 * i, i == 127 ? 9 : 7);
 }
 
-QByteArray madeCompoundFile()
+QByteArray madeCompoundFile(int shift = 9)
 {
-    QByteArray bytes(sectorAt(7), '\xFF');
+    const qint64 unit = qint64(1) << shift;
+    QByteArray bytes(sectorAt(7, unit), '\xFF');
     bytes.replace(0, 0x4C, QByteArray(0x4C, '\0'));
     bytes.replace(0, 8, QByteArray::fromHex("d0cf11e0a1b11ae1"));
     const std::pair<qint64, quint32> header[] = {{0x2C, 1}, {0x30, 1},    {0x38, 1024}, {0x3C, 2},
                                                  {0x40, 1}, {0x44, kEnd}, {0x4C, 0}};
-    put(bytes, 0x1E, 9, 2);
+    put(bytes, 0x1E, shift, 2);
     put(bytes, 0x20, 6, 2);
     for (const auto& [at, value] : header)
         put(bytes, at, value);
     const quint32 fat[] = {0xFFFFFFFD, kEnd, kEnd, kEnd, 6, 4, kEnd};
     for (int i = 0; i < 7; ++i)
-        put(bytes, kFat + 4 * i, fat[i]);
-    put(bytes, kMiniFat, 1);
-    put(bytes, kMiniFat + 4, kEnd);
-    bytes.replace(kDirectory, 512, QByteArray(512, '\0'));
+        put(bytes, sectorAt(0, unit) + 4 * i, fat[i]);
+    put(bytes, sectorAt(2, unit), 1);
+    put(bytes, sectorAt(2, unit) + 4, kEnd);
+    bytes.replace(sectorAt(1, unit), unit, QByteArray(unit, '\0'));
     const struct {
         QString name;
         char type;
         quint32 start, size;
     } entries[] = {{{}, 5, 3, 128}, {u"Workbook"_s, 2, 5, 1200}, {u"Small"_s, 2, 0, 100}};
-    for (qint64 at = kDirectory; const auto& [name, type, start, size] : entries) {
+    for (qint64 at = sectorAt(1, unit); const auto& [name, type, start, size] : entries) {
         for (int i = 0; i < name.size(); ++i)
             put(bytes, at + 2 * i, name[i].unicode(), 2);
         put(bytes, at + 0x40, 2 * (name.size() + 1), 2);
@@ -320,10 +322,10 @@ QByteArray madeCompoundFile()
         put(bytes, at + 0x78, size);
         at += 128;
     }
-    bytes.replace(sectorAt(3), 128, QByteArray(64, 'a') + QByteArray(64, 'b'));
+    bytes.replace(sectorAt(3, unit), 128, QByteArray(64, 'a') + QByteArray(64, 'b'));
     for (const int sector : {4, 5, 6})
-        bytes.replace(sectorAt(sector), 512, QByteArray(512, char('A' + sector)));
-    bytes.chop(412);
+        bytes.replace(sectorAt(sector, unit), unit, QByteArray(unit, char('A' + sector)));
+    bytes.chop(unit - 100);
     return bytes;
 }
 
@@ -364,6 +366,8 @@ TEST(CompoundFileTest, EveryChainStaysInsideTheFileAndVisitsEachSectorOnce)
         {"signature", [](QByteArray& b) { b[7] = 'x'; }, u"-"_s},
         {"shorter than a header", [](QByteArray& b) { b.truncate(511); }, u"-"_s},
         {"sector size", [](QByteArray& b) { put(b, 0x1E, 10, 2); }, u"-"_s},
+        {"nothing, in large sectors", [](QByteArray& b) { b = madeCompoundFile(12); },
+         u"F1200|a64b36"_s},
         {"mini sector size", [](QByteArray& b) { put(b, 0x20, 7, 2); }, u"-"_s},
         {"no allocation table", [](QByteArray& b) { put(b, 0x2C, 0); }, u"-"_s},
         {"more tables than sectors", [](QByteArray& b) { put(b, 0x2C, 8); }, u"-"_s},
@@ -399,6 +403,7 @@ TEST(CompoundFileTest, EveryChainStaysInsideTheFileAndVisitsEachSectorOnce)
     EXPECT_EQ(stream->bytes(510, 4), "FFEE");
     EXPECT_EQ(stream->bytes(1120, 20), QByteArray("GGGG") + QByteArray(16, '\0'));
     EXPECT_EQ(stream->bytes(1195, 20), QByteArray(5, '\0'));
+    EXPECT_TRUE(stream->bytes(-1, 4).isEmpty());
 }
 
 TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
