@@ -2,6 +2,7 @@
 #include "SavedEnvironment.h"
 #include "TestData.h"
 #include "core/compare/DiffRules.h"
+#include "core/files/CompoundFile.h"
 #include "core/files/DroppedFile.h"
 #include "core/files/FolderFileList.h"
 #include "core/files/FolderListing.h"
@@ -24,6 +25,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
@@ -252,6 +254,153 @@ TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeig
         EXPECT_EQ(found, expected) << expected.toStdString();
         EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << expected.toStdString();
     }
+}
+
+// A compound file made here, sector n at 512 * (n + 1), or with sectors of 1 << shift bytes:
+// 0 the allocation table, 1 the
+// directory, 2 the mini allocation table, 3 the mini stream; "Workbook" (1200 bytes) in
+// sectors 5, 4 and 6, the last sector left short by its writer, and "Small" (100 bytes) in
+// mini sectors 0 and 1. Each data sector is filled with a letter of its own.
+constexpr quint32 kEnd = 0xFFFFFFFE;
+constexpr qint64 sectorAt(int n, qint64 unit = 512)
+{
+    return unit * (n + 1);
+}
+constexpr qint64 kFat = sectorAt(0), kDirectory = sectorAt(1), kMiniFat = sectorAt(2);
+
+void put(QByteArray& bytes, qint64 at, quint32 value, int size = 4)
+{
+    size == 2 ? qToLittleEndian<quint16>(value, bytes.data() + at)
+              : qToLittleEndian<quint32>(value, bytes.data() + at);
+}
+
+// Makes the file list 238 allocation tables, the one in use and 237 empty ones in sector 7,
+// past the header's 109 in two further sectors from `listAt`: 8, then 9.
+void listTablesBeyondTheHeader(QByteArray& bytes, quint32 listAt)
+{
+    bytes.resize(sectorAt(240), '\0');
+    put(bytes, 0x2C, 238);
+    put(bytes, 0x44, listAt);
+    for (int i = 1; i < 109; ++i)
+        put(bytes, 0x4C + 4 * i, 7);
+    for (int i = 0; i < 129; ++i)
+        put(bytes, sectorAt(8) + 4 * i, i == 127 ? 9 : 7);
+}
+
+QByteArray madeCompoundFile(int shift = 9)
+{
+    const qint64 unit = qint64(1) << shift;
+    QByteArray bytes(sectorAt(7, unit), '\xFF');
+    bytes.replace(0, 0x4C, QByteArray(0x4C, '\0'));
+    bytes.replace(0, 8, QByteArray::fromHex("d0cf11e0a1b11ae1"));
+    const std::pair<qint64, quint32> header[] = {{0x2C, 1}, {0x30, 1},    {0x38, 1024}, {0x3C, 2},
+                                                 {0x40, 1}, {0x44, kEnd}, {0x4C, 0}};
+    put(bytes, 0x1E, shift, 2);
+    put(bytes, 0x20, 6, 2);
+    for (const auto& [at, value] : header)
+        put(bytes, at, value);
+    const quint32 fat[] = {0xFFFFFFFD, kEnd, kEnd, kEnd, 6, 4, kEnd};
+    for (int i = 0; i < 7; ++i)
+        put(bytes, sectorAt(0, unit) + 4 * i, fat[i]);
+    put(bytes, sectorAt(2, unit), 1);
+    put(bytes, sectorAt(2, unit) + 4, kEnd);
+    bytes.replace(sectorAt(1, unit), unit, QByteArray(unit, '\0'));
+    const struct {
+        QString name;
+        char type;
+        quint32 start, size;
+    } entries[] = {{{}, 5, 3, 128}, {u"Workbook"_s, 2, 5, 1200}, {u"Small"_s, 2, 0, 100}};
+    for (qint64 at = sectorAt(1, unit); const auto& [name, type, start, size] : entries) {
+        for (int i = 0; i < name.size(); ++i)
+            put(bytes, at + 2 * i, name[i].unicode(), 2);
+        put(bytes, at + 0x40, 2 * (name.size() + 1), 2);
+        bytes[at + 0x42] = type;
+        put(bytes, at + 0x74, start);
+        put(bytes, at + 0x78, size);
+        at += 128;
+    }
+    bytes.replace(sectorAt(3, unit), 128, QByteArray(64, 'a') + QByteArray(64, 'b'));
+    for (const int sector : {4, 5, 6})
+        bytes.replace(sectorAt(sector, unit), unit, QByteArray(unit, char('A' + sector)));
+    bytes.chop(unit - 100);
+    return bytes;
+}
+
+// "-" for bytes that are no compound file, else each stream as its runs of equal bytes
+// ("F512": 512 times F, "." for a zero), "x" for one that cannot be read.
+QString streamsOf(const QByteArray& bytes)
+{
+    QString problem;
+    const std::optional<CompoundFile> file = CompoundFile::read(bytes, problem);
+    if (!file)
+        return problem.isEmpty() ? u"no problem told"_s : u"-"_s;
+    QStringList streams;
+    for (const QString& name : {u"workbook"_s, u"SMALL"_s}) {
+        const std::optional<QByteArray> stream = file->stream(name, problem);
+        QString runs = stream ? QString() : u"x"_s;
+        for (qsizetype at = 0, n = 1; stream && at < stream->size(); at += n) {
+            for (n = 1; at + n < stream->size() && stream->at(at + n) == stream->at(at);)
+                ++n;
+            runs +=
+                (stream->at(at) ? QChar::fromLatin1(stream->at(at)) : u'.') + QString::number(n);
+        }
+        streams.append(runs);
+    }
+    return streams.join(u'|');
+}
+
+// Each case breaks one rule of the format: a file that breaks one where the office would still
+// read it must not pass as whole.
+TEST(CompoundFileTest, EveryChainStaysInsideTheFileAndVisitsEachSectorOnce)
+{
+    const QString whole = u"F512E512G100.76|a64b36"_s, noWorkbook = u"x|a64b36"_s;
+    const struct {
+        const char* broken;
+        std::function<void(QByteArray&)> change;
+        QString expected;
+    } cases[] = {
+        {"nothing", [](QByteArray&) {}, whole},
+        {"signature", [](QByteArray& b) { b[7] = 'x'; }, u"-"_s},
+        {"shorter than a header", [](QByteArray& b) { b.truncate(511); }, u"-"_s},
+        {"sector size", [](QByteArray& b) { put(b, 0x1E, 10, 2); }, u"-"_s},
+        {"nothing, in large sectors", [](QByteArray& b) { b = madeCompoundFile(12); },
+         u"F1200|a64b36"_s},
+        {"mini sector size", [](QByteArray& b) { put(b, 0x20, 7, 2); }, u"-"_s},
+        {"no allocation table", [](QByteArray& b) { put(b, 0x2C, 0); }, u"-"_s},
+        {"more tables than sectors", [](QByteArray& b) { put(b, 0x2C, 8); }, u"-"_s},
+        {"table past the file", [](QByteArray& b) { put(b, 0x4C, 7); }, u"-"_s},
+        {"tables listed further on", [](QByteArray& b) { listTablesBeyondTheHeader(b, 8); }, whole},
+        {"table list past the file", [](QByteArray& b) { listTablesBeyondTheHeader(b, 240); },
+         u"-"_s},
+        {"directory past the file", [](QByteArray& b) { put(b, 0x30, 7); }, u"-"_s},
+        {"no directory", [](QByteArray& b) { put(b, 0x30, kEnd); }, u"-"_s},
+        {"directory loops", [](QByteArray& b) { put(b, kFat + 4, 1); }, u"-"_s},
+        {"mini table past the file", [](QByteArray& b) { put(b, 0x3C, 7); }, u"-"_s},
+        {"mini table short", [](QByteArray& b) { put(b, 0x40, 2); }, u"-"_s},
+        {"stream loops", [](QByteArray& b) { put(b, kFat + 16, 5); }, noWorkbook},
+        {"stream past the file", [](QByteArray& b) { put(b, kFat + 16, 7); }, noWorkbook},
+        {"stream ends early", [](QByteArray& b) { put(b, kFat + 16, kEnd); }, noWorkbook},
+        {"entry not a stream", [](QByteArray& b) { b[kDirectory + 128 + 0x42] = 1; }, noWorkbook},
+        {"mini stream loops", [](QByteArray& b) { put(b, kMiniFat, 0); }, u"F512E512G100.76|x"_s},
+        {"mini stream past its end", [](QByteArray& b) { put(b, kMiniFat, 2); },
+         u"F512E512G100.76|x"_s},
+        // Only streams smaller than the cutoff lie in the mini stream.
+        {"cutoff", [](QByteArray& b) { put(b, 0x38, 1200); }, whole},
+    };
+    for (const auto& [broken, change, expected] : cases) {
+        QByteArray bytes = madeCompoundFile();
+        change(bytes);
+        EXPECT_EQ(streamsOf(bytes), expected) << broken;
+    }
+    // A stream is read where it lies, across its sectors and up to its end.
+    QString problem;
+    const std::optional<CompoundFile> file = CompoundFile::read(madeCompoundFile(), problem);
+    const std::optional<CompoundFile::Stream> stream = file->openStream(u"Workbook"_s, problem);
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream->bytes(510, 4), "FFEE");
+    EXPECT_EQ(stream->bytes(1120, 20), QByteArray("GGGG") + QByteArray(16, '\0'));
+    EXPECT_EQ(stream->bytes(1195, 20), QByteArray(5, '\0'));
+    EXPECT_TRUE(stream->bytes(-1, 4).isEmpty());
 }
 
 TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
@@ -511,11 +660,14 @@ TEST_F(SettingsFileTest, EachCaseFileLoadsAsItsGoldenDescriptionSays)
 
 TEST_F(SettingsFileTest, SettingsWriteTheLinesTheyAreReadFrom)
 {
+    // Every key, and a file that never turned the ready office off, as older versions wrote it.
     const QByteArray everyKey =
         bytesOf(QDir(Cases).filePath(u"every-key.ini"_s)).replace("{dir}", m_dir.path().toUtf8());
-    const SettingsFile::Loaded loaded = loadCase(u"every-key.ini"_s);
-    ASSERT_TRUE(SettingsFile::save(ini(), loaded.settings));
-    EXPECT_EQ(bytesOf(ini()), everyKey);
+    for (const QByteArray& file : {everyKey, QByteArray(everyKey).replace("[READY ]0\r\n", "")}) {
+        write(ini(), file);
+        ASSERT_TRUE(SettingsFile::save(ini(), SettingsFile::load(ini(), program()).settings));
+        EXPECT_EQ(bytesOf(ini()), file);
+    }
 
     // Nothing selected, nothing known, a greyed box and entries that could not come back.
     Settings unset;

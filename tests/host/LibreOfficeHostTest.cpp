@@ -4,6 +4,7 @@
 #include "OfficeFixtures.h"
 #include "SavedEnvironment.h"
 #include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
 
 #include <QDir>
@@ -11,17 +12,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
+using brelix::libreoffice::OfficeProcess;
 using brelix::support::WorkbookContent;
 
 namespace brelix::contract {
@@ -326,6 +331,87 @@ TEST_F(LibreOfficeHostTest, AKilledOrStoppedOfficeFailsTheNextCall)
             EXPECT_FALSE(processGroupAlive(pid));
         }
     }
+}
+
+// An office and its watcher work in the instance's folder: the folder this program was started
+// from may be one the user cannot enter, or a disk to unmount while a handed-over office runs.
+// Its pipe carries random bits, so that another user cannot guess it.
+TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromFree)
+{
+    const QTemporaryDir startedIn;
+    const QString ours = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(startedIn.path()));
+    InspectableLibreOfficeHost instance(headlessOffice());
+    QDir::setCurrent(ours);
+    const auto workingFolder = [](pid_t pid) {
+        return QFileInfo(u"/proc/%1/cwd"_s.arg(pid)).canonicalFilePath();
+    };
+    QList<pid_t> busy;
+    for (const QString& entry : QDir(u"/proc"_s).entryList(QDir::Dirs))
+        if (entry.toInt() > 0 && workingFolder(entry.toInt()) == startedIn.path())
+            busy.append(entry.toInt());
+    EXPECT_TRUE(busy.isEmpty()) << busy.size() << " processes";
+    const QString pipe = instance.process().pipeName();
+    for (const pid_t member : OfficeProcess::liveGroupMembers(instance.processId()))
+        EXPECT_EQ(workingFolder(member), QDir(OfficeProcess::runtimeFolder()).filePath(pipe));
+    const QRegularExpression named(u"^brelix-%1-[0-9]+-([0-9a-f]{16})$"_s.arg(::getpid()));
+    const QRegularExpressionMatch match = named.match(pipe);
+    ASSERT_TRUE(match.hasMatch()) << pipe.toStdString();
+    EXPECT_NE(named.match(office().process().pipeName()).captured(1), match.captured(1));
+}
+
+// The offices' folder, under /tmp when the session has none of its own, may have been made by
+// another user first: only a real folder of ours that no one else can enter is used.
+TEST_F(LibreOfficeHostTest, TheOfficesFolderIsOneOfOursAlone)
+{
+    const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
+    const QTemporaryDir base;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base.path()));
+    const QString folder = OfficeProcess::runtimeFolder();
+    const QByteArray name = QFile::encodeName(folder);
+    const char* path = name.constData();
+    const QString own = base.filePath(u"own"_s);
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    const struct {
+        const char* found;
+        std::function<bool()> make;
+        bool used;
+    } cases[] = {
+        {"nothing", [] { return true; }, true},
+        {"one of ours others may read", [&] { return ::mkdir(path, 0755) == 0; }, true},
+        {"one open to all", [&] { return ::mkdir(path, 0) == 0 && ::chmod(path, 0777) == 0; },
+         false},
+        {"a link to one of ours", [&] { return QFile::link(own, folder); }, false},
+        // Only root can give a folder away; another runs the other cases.
+        {"another user's",
+         [&] {
+             return ::mkdir(path, 0700) == 0 &&
+                    (::geteuid() != 0 || ::chown(path, 65534, 65534) == 0);
+         },
+         ::geteuid() != 0},
+    };
+    for (const auto& [found, make, used] : cases) {
+        SCOPED_TRACE(found);
+        QFile::remove(folder);
+        QDir(folder).removeRecursively();
+        ASSERT_TRUE(make());
+        if (used) {
+            EXPECT_NO_THROW(libreoffice::PrivateFolder::make(folder));
+            struct stat info {};
+            EXPECT_EQ(::stat(path, &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, 0700u);
+            continue;
+        }
+        // Refused as a start that failed, which the error report shows.
+        try {
+            OfficeProcess refused(true, true);
+            ADD_FAILURE() << "started";
+        } catch (const HostError& e) {
+            EXPECT_EQ(e.kind(), HostError::Kind::StartFailed);
+            EXPECT_TRUE(e.description().contains(folder)) << e.description().toStdString();
+        }
+    }
+    QFile::remove(folder);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/files/LittleEndian.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace brelix::files {
 
@@ -98,12 +99,15 @@ std::optional<CompoundFile::Stream> CompoundFile::chainStream(quint32 start, qin
     const qint64 unit = mini ? m_miniSectorSize : m_sectorSize;
     const qint64 units = mini ? m_miniStream.size() / unit : m_sectorCount;
     QList<qint64> starts;
+    // A chain that comes back to a sector of its own would repeat its bytes, or never end.
+    std::vector<bool> visited(units);
     quint32 sector = start;
     while (size != 0 && sector != kEndOfChain && (size < 0 || starts.size() * unit < size)) {
-        if (sector >= units || sector >= quint32(table.size()) || starts.size() >= units) {
+        if (sector >= units || sector >= quint32(table.size()) || visited[sector]) {
             problem = kCutShort;
             return std::nullopt;
         }
+        visited[sector] = true;
         starts.append(mini ? qint64(sector) * unit : (qint64(sector) + 1) * unit);
         sector = table[sector];
     }

@@ -9,7 +9,8 @@ namespace brelix::files {
 
 // The streams of a compound document, the container of an .xls file, read from its bytes. Every
 // sector a stream names must lie inside the bytes, so that a file cut short is told apart from
-// a whole one even when its header survived.
+// a whole one even when its header survived, and must be named once: a chain that comes back
+// to one of its sectors is damaged.
 class CompoundFile {
 public:
     // Nothing, with the reason in `problem`, when the bytes are no whole compound document.

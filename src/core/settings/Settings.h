@@ -36,7 +36,7 @@ struct Settings {
     int diffColourIndex = 7; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
     bool alignRows = false;  // compare by matched rows and columns; written only when on
-    bool readyOffice = true; // keep an office started ahead of the jobs
+    bool readyOffice = true; // keep an office started ahead of the jobs; written only when off
     // Compare and search every cell, whatever the size.
     bool noSizeLimit = false;
 

@@ -270,11 +270,12 @@ QString SettingsFile::text(const Settings& settings)
     lines.add(tag::ToolbarRows, settings.toolbarRows);
     lines.add(tag::CompareTarget, static_cast<int>(settings.compareTarget));
     lines.add(tag::DiffColour, settings.diffColourIndex);
-    // Files of users who never turn it on stay as older versions wrote them.
+    // Each written only away from its start value: files of users who never change them stay
+    // as older versions wrote them.
     if (settings.alignRows)
         lines.add(tag::AlignRows, 1);
-    lines.add(tag::ReadyOffice, settings.readyOffice ? 1 : 0);
-    // Only when on: with it off the file stays as older versions wrote it.
+    if (!settings.readyOffice)
+        lines.add(tag::ReadyOffice, 0);
     if (settings.noSizeLimit)
         lines.add(tag::NoSizeLimit, 1);
     return lines.text();

@@ -1,6 +1,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 
 #include "core/host/HostError.h"
+#include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
 
 #include <QCryptographicHash>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QThread>
 #include <QUrl>
 #include <atomic>
@@ -98,10 +100,13 @@ QStringList officeSockets(const QString& folder)
     return {prefix + QFileInfo(folder).fileName(), prefix + singleInstance};
 }
 
-// Only calls that are safe after fork() in a program with threads.
-[[noreturn]] void runOwnerWatch(int pipe, pid_t office, char* const removeCommand[],
-                                const sigset_t& signalMask)
+// Only calls that are safe after fork() in a program with threads. The watcher waits in the
+// instance's folder, as the office does: the folder this program was started from may be one
+// to unmount later.
+[[noreturn]] void runOwnerWatch(int pipe, pid_t office, const char* folder,
+                                char* const removeCommand[], const sigset_t& signalMask)
 {
+    [[maybe_unused]] const int inFolder = ::chdir(folder); // it lies there until it is removed
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
     // The terminal's signals reach our process group, this watcher included.
@@ -221,8 +226,13 @@ void OfficeProcess::endOfficesOnEndingSignals()
 OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(headless)
 {
     const int n = g_instanceCounter.fetch_add(1);
-    // Short: the pipe becomes a socket path, which is limited to 108 bytes.
-    m_pipeName = QStringLiteral("brelix-%1-%2").arg(::getpid()).arg(n);
+    // Short, as the pipe becomes a socket path of at most 108 bytes; its random bits keep
+    // another user from guessing it and connecting first.
+    m_pipeName = QStringLiteral("brelix-%1-%2-%3")
+                     .arg(::getpid())
+                     .arg(n)
+                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QChar(u'0'));
+    PrivateFolder::make(runtimeFolder());
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     QDir().mkpath(m_folder + QStringLiteral("/profile"));
     QDir().mkpath(m_folder + QStringLiteral("/tmp"));
@@ -272,6 +282,10 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
     posix_spawn_file_actions_addopen(&files, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_adddup2(&files, 1, 2);
+    // Not the folder this program was started from: one the user cannot enter fails the
+    // office's start, and one on a removable disk would stay busy while the office runs.
+    const QByteArray folder = QFile::encodeName(m_folder);
+    posix_spawn_file_actions_addchdir_np(&files, folder.constData());
 
     const int rc = posix_spawn(&m_pid, argv[0], &files, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&files);
@@ -347,7 +361,7 @@ void OfficeProcess::watchOwner()
     pthread_sigmask(SIG_SETMASK, &all, &previous);
     const pid_t watcher = ::fork();
     if (watcher == 0)
-        runOwnerWatch(fds[0], m_pid, removeCommand, previous);
+        runOwnerWatch(fds[0], m_pid, folder.constData(), removeCommand, previous);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     ::close(fds[0]);
     if (watcher < 0) {
@@ -465,7 +479,8 @@ void OfficeProcess::handOver()
 void OfficeProcess::sweepStale()
 {
     for (const QString& folder : runtimeFolders())
-        sweepFolder(folder);
+        if (PrivateFolder::check(folder)) // another user's records are none of ours
+            sweepFolder(folder);
 }
 
 void OfficeProcess::sweepFolder(const QString& runtime)
@@ -502,6 +517,8 @@ void OfficeProcess::sweepFolder(const QString& runtime)
 
 bool OfficeProcess::handedOverInstanceOpen()
 {
+    if (!PrivateFolder::check(runtimeFolder()))
+        return false;
     const QDir root(runtimeFolder());
     for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString folder = root.filePath(name);

@@ -119,9 +119,10 @@ void PrivateProfile::populate(const QString& folder, bool prepared)
     writeSettings(folder);
 }
 
-QByteArray PrivateProfile::productVersion()
+QByteArray PrivateProfile::productVersion(const QString& workingFolder)
 {
     QProcess office;
+    office.setWorkingDirectory(workingFolder);
     office.start(programFile("soffice"), {QStringLiteral("--version")});
     if (!office.waitForFinished(kPrepareTimeoutMs))
         office.kill();
@@ -129,9 +130,9 @@ QByteArray PrivateProfile::productVersion()
 }
 
 // "7.4" of "LibreOffice 7.4.7.2 40(Build:2)"; empty when the office does not say.
-QByteArray PrivateProfile::majorMinorVersion()
+QByteArray PrivateProfile::majorMinorVersion(const QString& workingFolder)
 {
-    const QList<QByteArray> words = productVersion().split(' ');
+    const QList<QByteArray> words = productVersion(workingFolder).split(' ');
     if (words.size() < 2)
         return {};
     const QList<QByteArray> numbers = words[1].split('.');
@@ -150,7 +151,7 @@ void PrivateProfile::finishPrepared(const QString& folder)
     QList<QByteArray> lines = file.readAll().split('\n');
     file.close();
     lines.removeIf([](const QByteArray& line) { return line.contains("OfficeRestartInProgress"); });
-    const QByteArray version = majorMinorVersion();
+    const QByteArray version = majorMinorVersion(folder);
     const qsizetype end = lines.indexOf("</oor:items>");
     if (!version.isEmpty() && end >= 0) {
         lines.insert(end, "<item oor:path=\"/org.openoffice.Setup/Product\"><prop "
@@ -185,6 +186,8 @@ bool PrivateProfile::prepare(const QString& target)
     office.setStandardErrorFile(QProcess::nullDevice());
     // Its own group, so that a stuck one goes with every helper it forked.
     office.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // The office cannot start in a folder the user cannot enter, as the one we started in may be.
+    office.setWorkingDirectory(work);
     office.start(programFile("soffice"),
                  {QStringLiteral("--headless"), QStringLiteral("--invisible"),
                   QStringLiteral("--norestore"), QStringLiteral("--nologo"),

@@ -17,15 +17,16 @@ public:
     static void populate(const QString& folder, bool prepared);
     // Where the prepared profile of this office and these settings lies.
     static QString preparedFolder();
-    // "LibreOffice 7.4.7.2 40(Build:2)", as the office says; empty when it does not.
-    static QByteArray productVersion();
+    // "LibreOffice 7.4.7.2 40(Build:2)", as the office says, asked from `workingFolder`;
+    // empty when it does not say.
+    static QByteArray productVersion(const QString& workingFolder);
 
 private:
     static QByteArray settingsXml();
     static void writeSettings(const QString& folder);
     static bool prepare(const QString& target);
     static void finishPrepared(const QString& folder);
-    static QByteArray majorMinorVersion();
+    static QByteArray majorMinorVersion(const QString& workingFolder);
     static bool copyFolder(const QString& from, const QString& to);
 };
 

@@ -4,6 +4,7 @@
 #include "core/host/HostError.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
+#include "host/libreoffice/PrivateFolder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -179,6 +180,9 @@ std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::takeFrom(int slot, bool visibl
 std::vector<std::unique_ptr<OfficeProcess>> ReadyOfficeKeeper::take(bool visible, int count)
 {
     std::vector<std::unique_ptr<OfficeProcess>> taken;
+    // Offers in a folder that another user could fill are none of ours.
+    if (!PrivateFolder::check(OfficeProcess::runtimeFolder()))
+        return taken;
     for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
         if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
             taken.push_back(std::move(office));
@@ -338,7 +342,11 @@ private:
 
 bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
 {
-    QDir().mkpath(OfficeProcess::runtimeFolder());
+    try {
+        PrivateFolder::make(OfficeProcess::runtimeFolder());
+    } catch (const host::HostError&) {
+        return false; // the offices could not start either
+    }
     const QByteArray path = QFile::encodeName(filePrefix() + QStringLiteral(".keeper"));
     const int lock = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lock < 0 || ::flock(lock, LOCK_EX | LOCK_NB) != 0)
