@@ -3,8 +3,8 @@
 #include "cli/CliText.h"
 #include "core/compare/DiffRules.h"
 #include "core/compare/DiffRun.h"
+#include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
-#include "core/run/ProgramFiles.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -217,8 +217,8 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
 
     settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
     settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
-    settings.outputPath = files::programFile(run::kResultsFile);
-    settings.templatePath = files::programFile(run::kTemplateFile);
+    settings.outputPath = files::programFile(files::kResultsFile);
+    settings.templatePath = files::programFile(files::kTemplateFile);
     settings.startSheetText = parser.value(from);
     settings.lastSheetText = parser.value(to);
     settings.byFormula = parser.isSet(formulas);

@@ -1,7 +1,7 @@
 #include "cli/GrepCommand.h"
 
+#include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
-#include "core/run/ProgramFiles.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchRun.h"
 
@@ -116,9 +116,9 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     }
     settings.searchText = positional[0];
     settings.caseSensitive = parser.isSet(caseSensitive);
-    settings.templatePath = files::programFile(run::kTemplateFile);
-    settings.outputPath = files::programFile(run::kResultsFile);
-    settings.hitFilePath = files::programFile(run::kHitFile);
+    settings.templatePath = files::programFile(files::kTemplateFile);
+    settings.outputPath = files::programFile(files::kResultsFile);
+    settings.hitFilePath = files::programFile(files::kHitFile);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
     settings.noSizeLimit = parser.isSet(noLimit);

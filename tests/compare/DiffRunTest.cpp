@@ -53,7 +53,7 @@ struct Scenario {
     bool damagedTemplate = false;
     bool align = false;
     bool noSizeLimit = false;
-    int historySheetRows = run::kResultsSheetRows;
+    int historySheetRows = files::kResultsSheetRows;
 };
 
 // Book1.xls, Book2.xls, the template and the output in a folder of their own.

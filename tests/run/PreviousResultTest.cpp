@@ -1,6 +1,6 @@
 #include "core/run/PreviousResult.h"
 
-#include "core/run/ProgramFiles.h"
+#include "core/files/ProgramFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +32,7 @@ TEST(PreviousResultTest, AResultLeftAsideByAKilledRunIsTheOneKept)
     for (const bool saved : {false, true}) {
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(u"Brelix.xls"_s);
-        write(path + kSetAsideSuffix, "whole");
+        write(path + files::kSetAsideSuffix, "whole");
         write(path, "unfinished");
         PreviousResult previous(path);
         EXPECT_EQ(contentOf(path), "(none)");
@@ -44,7 +44,7 @@ TEST(PreviousResultTest, AResultLeftAsideByAKilledRunIsTheOneKept)
             previous.restore();
             EXPECT_EQ(contentOf(path), "whole");
         }
-        EXPECT_FALSE(QFile::exists(path + kSetAsideSuffix));
+        EXPECT_FALSE(QFile::exists(path + files::kSetAsideSuffix));
     }
 }
 

@@ -50,7 +50,7 @@ struct Scenario {
     int failingOffices = 1;
     int failingUse = 1;
     bool noSizeLimit = false;
-    int resultsSheetRows = run::kResultsSheetRows;
+    int resultsSheetRows = files::kResultsSheetRows;
 };
 
 // The run of a scenario over files in a folder of their own (a workbook without sheets is

@@ -121,7 +121,8 @@ void ChangeHistory::writeNotes(const QString& sheetName)
     const run::RecordSheets::Place next =
         run::RecordSheets::placeOfRowsTogether(m_state.nextHistoryRow - 1, 1 + noteRows, sheetRows);
     m_notesPlace = {next.sheet, m_state.nextHistoryRow - next.row};
-    run::RecordSheets(m_host, m_state.historyName, sheetRows, run::kTemplateSheets[0]).reach(next);
+    run::RecordSheets(m_host, m_state.historyName, sheetRows, files::kTemplateSheets[0])
+        .reach(next);
     if (next.sheet > recordSheetCount()) {
         run::callIgnoringFailure([&] {
             m_host.setSheetName(m_state.historyName, next.sheet,

@@ -34,7 +34,7 @@ void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
         return;
     stage = Stage::RecordDifference;
     host.activateWorkbook(historyName);
-    run::RecordSheets(host, historyName, settings.historySheetRows, run::kTemplateSheets[0])
+    run::RecordSheets(host, historyName, settings.historySheetRows, files::kTemplateSheets[0])
         .write(firstRow - 1, rows);
     rows.clear();
 }

@@ -7,9 +7,9 @@
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SheetPair.h"
 #include "core/compare/Stage.h"
+#include "core/files/ProgramFiles.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/PreviousResult.h"
-#include "core/run/ProgramFiles.h"
 
 #include <QList>
 #include <QString>
@@ -24,7 +24,7 @@ struct DiffRunState {
     SheetRange range;
     QString firstName;
     QString secondName;
-    QString historyName = run::kResultsFile;
+    QString historyName = files::kResultsFile;
     run::PreviousResult previousHistory; // back in place unless the new one is saved
     int firstSheetCount = 0;             // lowered to the last sheet of the range once known
     int secondSheetCount = 0;

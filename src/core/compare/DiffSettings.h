@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/compare/EqualityRules.h"
-#include "core/run/ProgramFiles.h"
+#include "core/files/ProgramFiles.h"
 
 #include <QString>
 
@@ -15,8 +15,8 @@ enum class WindowLayout { None = -1, Normal = 0, SideBySide = 1, Stacked = 2 };
 struct DiffSettings {
     QString firstPath;
     QString secondPath;
-    QString outputPath;   // run::kResultsFile in the program's folder
-    QString templatePath; // run::kTemplateFile in the program's folder
+    QString outputPath;   // files::kResultsFile in the program's folder
+    QString templatePath; // files::kTemplateFile in the program's folder
     QString startSheetText;
     QString lastSheetText;
     bool byFormula = false;
@@ -39,7 +39,7 @@ struct DiffSettings {
     // Sheets paired by name rather than by position; differing sheet counts are compared then.
     bool bySheetName = false;
     // Rows a sheet of the saved change history holds; records past them go on in further sheets.
-    int historySheetRows = run::kResultsSheetRows;
+    int historySheetRows = files::kResultsSheetRows;
 
     // Records name their kind and the cell's address in the second workbook as well.
     bool recordsKinds() const { return alignRows || !keyColumns.isEmpty() || bySheetName; }

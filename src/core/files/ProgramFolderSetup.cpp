@@ -1,7 +1,7 @@
 #include "core/files/ProgramFolderSetup.h"
 
+#include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
-#include "core/run/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,13 +60,13 @@ ProgramFolderSetup ProgramFolderSetup::seed(const QString& userFolder,
         setup.m_problems.append(Problem::FolderNotWritable);
     } else {
         // The template and the test workbooks may be the user's own by now; the manual is ours.
-        setup.copyOne(run::kTemplateFile, false);
+        setup.copyOne(files::kTemplateFile, false);
         setup.copyFolder(TestWorkbooks, false);
         setup.copyOne(ManualName, true);
         setup.copyFolder(ManualPictures, true);
     }
     const QDir folder(readFrom);
-    if (!QFileInfo(folder.filePath(run::kTemplateFile)).isFile())
+    if (!QFileInfo(folder.filePath(files::kTemplateFile)).isFile())
         setup.m_problems.append(Problem::TemplateMissing);
     if (!QFileInfo(folder.filePath(ManualName)).isFile())
         setup.m_problems.append(Problem::ManualMissing);

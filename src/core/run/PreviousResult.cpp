@@ -1,6 +1,6 @@
 #include "core/run/PreviousResult.h"
 
-#include "core/run/ProgramFiles.h"
+#include "core/files/ProgramFiles.h"
 
 #include <QFile>
 
@@ -8,7 +8,7 @@ namespace brelix::run {
 
 PreviousResult::PreviousResult(const QString& path) : m_path(path)
 {
-    const QString aside = path + kSetAsideSuffix;
+    const QString aside = path + files::kSetAsideSuffix;
     if (QFile::exists(aside)) {
         // Left by a run that was killed while it worked: the file at `path` is that run's
         // unfinished output, the one set aside the last whole result.

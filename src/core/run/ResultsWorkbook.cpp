@@ -1,7 +1,7 @@
 #include "core/run/ResultsWorkbook.h"
 
+#include "core/files/ProgramFiles.h"
 #include "core/files/WorkbookKind.h"
-#include "core/run/ProgramFiles.h"
 #include "core/run/UsedExtent.h"
 
 #include <QFile>
@@ -42,16 +42,16 @@ ResultsWorkbook::templateProblem(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         return TemplateProblem::Missing;
-    if (!files::WorkbookKind::holdsSheets(path, kTemplateSheets))
+    if (!files::WorkbookKind::holdsSheets(path, files::kTemplateSheets))
         return TemplateProblem::Damaged;
     return std::nullopt;
 }
 
 QString ResultsWorkbook::templateProblemText(TemplateProblem problem)
 {
-    return kTemplateFile + (problem == TemplateProblem::Missing
-                                ? QStringLiteral(" がありません")
-                                : QStringLiteral(" が壊れています"));
+    return files::kTemplateFile + (problem == TemplateProblem::Missing
+                                       ? QStringLiteral(" がありません")
+                                       : QStringLiteral(" が壊れています"));
 }
 
 bool ResultsWorkbook::copyTemplate(const QString& templatePath, const QString& path)

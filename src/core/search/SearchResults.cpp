@@ -1,8 +1,8 @@
 #include "core/search/SearchResults.h"
 
+#include "core/files/ProgramFiles.h"
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
-#include "core/run/ProgramFiles.h"
 #include "core/run/RecordSheets.h"
 
 #include <QFile>
@@ -88,7 +88,7 @@ bool SearchResults::open(QString& failure)
 void SearchResults::writeRowsAndOpenBooks(const host::WindowGeometry& arranged)
 {
     RecordSheets sheets(*m_host, m_book, m_state.settings.resultsSheetRows,
-                        run::kTemplateSheets[1]);
+                        files::kTemplateSheets[1]);
     QList<QVariantList> rows;
     int firstSequence = 1;
     const auto write = [&] {
@@ -154,7 +154,7 @@ void SearchResults::writeNotice()
     const RecordSheets::Place next =
         RecordSheets::placeOfRowsTogether(m_nextRow - 1, static_cast<int>(lines.size()), sheetRows);
     callIgnoringFailure(
-        [&] { RecordSheets(*m_host, m_book, sheetRows, run::kTemplateSheets[1]).reach(next); });
+        [&] { RecordSheets(*m_host, m_book, sheetRows, files::kTemplateSheets[1]).reach(next); });
     for (int i = 0; i < lines.size(); ++i)
         m_results->writeNote(next.row + i, lines[i], next.sheet);
 }

@@ -1,8 +1,8 @@
 #include "core/search/SearchRun.h"
 
+#include "core/files/ProgramFiles.h"
 #include "core/host/HostError.h"
 #include "core/run/HiddenOffice.h"
-#include "core/run/ProgramFiles.h"
 #include "core/run/ResultsWorkbook.h"
 #include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"

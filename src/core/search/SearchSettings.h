@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/run/ProgramFiles.h"
+#include "core/files/ProgramFiles.h"
 
 #include <QList>
 #include <QString>
@@ -18,9 +18,9 @@ struct SearchSettings {
     QString searchText; // as typed; the run trims it
     bool caseSensitive = false;
     QList<SearchTarget> targets; // the selected entries, in list order
-    QString templatePath;        // run::kTemplateFile in the program's folder
-    QString outputPath;          // run::kResultsFile in the program's folder
-    QString hitFilePath;         // run::kHitFile in the program's folder
+    QString templatePath;        // files::kTemplateFile in the program's folder
+    QString outputPath;          // files::kResultsFile in the program's folder
+    QString hitFilePath;         // files::kHitFile in the program's folder
     bool keepHitFile = false;    // the program was started with arguments
     int toolBarRows = 2;         // rows of toolbars the user says the office shows
     // The workbooks with hits open beside the results; pointless where the office ends with
@@ -28,7 +28,7 @@ struct SearchSettings {
     bool openHitWorkbooks = true;
     bool noSizeLimit = false; // every cell of every workbook, past the cell limit
     // Rows a sheet of the saved results holds; hits past them go on in further sheets.
-    int resultsSheetRows = run::kResultsSheetRows;
+    int resultsSheetRows = files::kResultsSheetRows;
 };
 
 } // namespace brelix::search

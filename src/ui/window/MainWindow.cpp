@@ -1,9 +1,9 @@
 #include "ui/window/MainWindow.h"
 
 #include "core/compare/DiffRun.h"
+#include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
-#include "core/run/ProgramFiles.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
@@ -279,8 +279,8 @@ void MainWindow::startComparison()
     if (m_jobRunning)
         return;
     compare::DiffSettings settings = m_compareScreen->diffSettings();
-    settings.outputPath = files::programFile(run::kResultsFile);
-    settings.templatePath = files::programFile(run::kTemplateFile);
+    settings.outputPath = files::programFile(files::kResultsFile);
+    settings.templatePath = files::programFile(files::kTemplateFile);
     settings.byFormula = m_settings.compareTarget == brelix::settings::CompareTarget::Formulas;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.diffColor = m_settings.diffColourIndex;
@@ -309,9 +309,9 @@ void MainWindow::startSearch()
     if (m_jobRunning)
         return;
     search::SearchSettings settings = m_searchPrintScreen->searchSettings();
-    settings.templatePath = files::programFile(run::kTemplateFile);
-    settings.outputPath = files::programFile(run::kResultsFile);
-    settings.hitFilePath = files::programFile(run::kHitFile);
+    settings.templatePath = files::programFile(files::kTemplateFile);
+    settings.outputPath = files::programFile(files::kResultsFile);
+    settings.hitFilePath = files::programFile(files::kHitFile);
     settings.keepHitFile = m_keepHitFile;
     settings.toolBarRows = m_settings.toolbarRows;
     settings.noSizeLimit = m_settings.noSizeLimit;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace brelix::run {
+namespace brelix::files {
 
 // The files of the program's folder that the runs read and write, by name.
 inline const QString kTemplateFile = QStringLiteral("Brelix_Format.xls"); // copied for each result
@@ -16,4 +16,4 @@ inline const QString kHitFile = QStringLiteral("Brelix.grp"); // a search's hits
 // Added to the results file's name while a run makes a new one.
 inline const QString kSetAsideSuffix = QStringLiteral(".previous");
 
-} // namespace brelix::run
+} // namespace brelix::files
