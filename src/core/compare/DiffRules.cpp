@@ -5,6 +5,7 @@
 #include "core/run/ProgramFiles.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -171,12 +172,25 @@ std::optional<QList<int>> columnList(const QString& text, int most)
     return columns;
 }
 
+QString columnListText(const QList<int>& columns)
+{
+    QStringList names;
+    for (const int column : columns)
+        names.append(host::columnLetters(column));
+    return names.join(u',');
+}
+
 std::optional<double> toleranceOf(const QString& text)
 {
     static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)\s*\z)"_s);
     if (!decimal.match(text).hasMatch())
         return std::nullopt;
     return text.trimmed().toDouble();
+}
+
+QString toleranceText(double tolerance)
+{
+    return QString::number(tolerance, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace brelix::compare
