@@ -519,18 +519,19 @@ TEST_F(MainWindowTest, TheSettingsReadAtTheStartAreWrittenBackUnchanged)
 
 TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
 {
+    writeSettings(settingsText() + u"[KEYCOL]B\r\n"_s); // the comparison dialog adds C
     // The menu item chosen, and the line it leaves in the settings file.
     const std::pair<const char*, QString> cases[] = {
-        {"toolbarRows4Action", u"[TOOLBR]4"_s},  {"compareFormulasAction", u"[HIKAKU]1"_s},
-        {"alwaysOnTopAction", u"[FRONT ]1"_s},   {"searchModeAction", u"[KIND  ]1"_s},
-        {"printModeAction", u"[KIND  ]2"_s},     {"diffColourAction", u"[DIFFCL]44"_s},
-        {"alignRowsAction", u"[ALIGN ]1"_s},     {"noSizeLimitAction", u"[NOLIMT]1"_s},
-        {"compareOptionsAction", u"[KEYCOL]C"_s}};
+        {"toolbarRows4Action", u"[TOOLBR]4"_s},    {"compareFormulasAction", u"[HIKAKU]1"_s},
+        {"alwaysOnTopAction", u"[FRONT ]1"_s},     {"searchModeAction", u"[KIND  ]1"_s},
+        {"printModeAction", u"[KIND  ]2"_s},       {"diffColourAction", u"[DIFFCL]44"_s},
+        {"alignRowsAction", u"[ALIGN ]1"_s},       {"noSizeLimitAction", u"[NOLIMT]1"_s},
+        {"compareOptionsAction", u"[KEYCOL]B,C"_s}};
     for (const auto& [name, line] : cases) {
         open();
         const ModalAnswerer answerer([](QWidget* dialog) {
             if (auto* keys = dialog->findChild<QLineEdit*>(u"keyColumns"_s))
-                keys->setText(u"c"_s);
+                keys->setText(keys->text() + u",c"_s);
             else
                 find<QAbstractButton>(*dialog, "swatch44")->click();
             find<QAbstractButton>(*dialog, "okButton")->click();
@@ -670,6 +671,22 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
                   job.button != std::string("compareButton"));
         EXPECT_TRUE(w<QListWidget>("nameColumn")->item(2)->isSelected());
     }
+    // The comparison dialog's choices reach the next comparison: rows paired by C's texts.
+    m_factory.onStart({});
+    // The office's copy of the template, which the search and print above replaced.
+    put(file(u"Brelix.xls"_s), WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+    const ModalAnswerer answerer([](QWidget* dialog) {
+        auto* keys = dialog->findChild<QLineEdit*>(u"keyColumns"_s);
+        if (!keys)
+            return ModalAnswerer::pressYesOrOk(dialog);
+        keys->setText(u"C"_s);
+        click(dialog, "okButton");
+    });
+    trigger("compareOptionsAction");
+    trigger("compareModeAction");
+    press("compareButton");
+    EXPECT_EQ(m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0].cell(2, 8).text,
+              u"行削除"_s);
 }
 
 TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
