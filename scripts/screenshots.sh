@@ -90,6 +90,7 @@ click() {
 menu_options="170 10"      # ｵﾌﾟｼｮﾝ
 menu_target="197 99"       # ｵﾌﾟｼｮﾝ → 比較対象
 menu_colours="200 143"     # ｵﾌﾟｼｮﾝ → 比較背景色
+menu_compare="200 187"     # ｵﾌﾟｼｮﾝ → 比較の設定...
 menu_version="277 10"      # バージョン
 button_diff="104 246"      # 比較開始
 first_file="60 97"         # the first entry of the file list
@@ -101,7 +102,7 @@ shot compare
 click $menu_options
 xdotool mousemove --window "$window" $menu_target
 sleep 0.7
-import -window root -crop 560x250+30+10 +repage "$out/options.png"
+import -window root -crop 560x270+30+10 +repage "$out/options.png"
 echo docs/images/options.png
 click $menu_options
 click $menu_options
@@ -110,6 +111,12 @@ colours=$(xdotool search --sync --onlyvisible --name '^設定$' | head -1)
 shot colours "$colours"
 # Its close box acts as 取消.
 xdotool windowfocus --sync "$colours" key alt+F4
+sleep 0.5
+click $menu_options
+click $menu_compare
+compare_options=$(xdotool search --sync --onlyvisible --name '^比較の設定$' | head -1)
+shot compare-options "$compare_options"
+xdotool windowfocus --sync "$compare_options" key Escape
 sleep 0.5
 click $menu_version
 about=$(xdotool search --sync --onlyvisible --name 'バージョン情報$' | head -1)

@@ -605,6 +605,24 @@ QString entries(const QStringList& list)
     return quoted.join(QString());
 }
 
+// The comparison's pairing and rules, when one is set.
+QString comparison(const Settings& s)
+{
+    const auto numbers = [](const QList<int>& list) {
+        QStringList texts;
+        for (const int n : list)
+            texts << QString::number(n);
+        return texts.join(u' ');
+    };
+    const compare::EqualityRules& r = s.equality;
+    if (s.keyColumns.isEmpty() && !s.bySheetName && !r.isSet())
+        return {};
+    return u"keys %1, by name %2, case %3, width %4, blanks %5, tolerance %6, ignored %7\n"_s.arg(
+        numbers(s.keyColumns), QString::number(s.bySheetName), QString::number(r.ignoreCase),
+        QString::number(r.ignoreWidth), QString::number(r.ignoreBlanks),
+        r.tolerance ? QString::number(*r.tolerance) : u"-"_s, numbers(r.ignoredColumns));
+}
+
 // Every member of the settings, as the golden file shows them.
 QString describe(const SettingsFile::Loaded& loaded)
 {
@@ -623,7 +641,7 @@ QString describe(const SettingsFile::Loaded& loaded)
                .arg(s.diffColourIndex)
                .arg(s.fileSortOrder) +
            u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +
-           u'\n' + (s.readyOffice ? QString() : u"ready office off\n"_s);
+           u'\n' + (s.readyOffice ? QString() : u"ready office off\n"_s) + comparison(s);
 }
 
 // A folder with what the cases' folder lines name ({dir}): folders, a plain file, the program's
@@ -660,13 +678,16 @@ TEST_F(SettingsFileTest, EachCaseFileLoadsAsItsGoldenDescriptionSays)
 
 TEST_F(SettingsFileTest, SettingsWriteTheLinesTheyAreReadFrom)
 {
-    // Every key, and a file that never turned the ready office off, as older versions wrote it.
     const QByteArray everyKey =
         bytesOf(QDir(Cases).filePath(u"every-key.ini"_s)).replace("{dir}", m_dir.path().toUtf8());
-    for (const QByteArray& file : {everyKey, QByteArray(everyKey).replace("[READY ]0\r\n", "")}) {
-        write(ini(), file);
+    // Also as older versions wrote it: without the comparison's lines, and never turning the
+    // ready office off.
+    const QByteArray olderKeys = everyKey.left(everyKey.indexOf("[KEYCOL]"));
+    for (const QByteArray& bytes :
+         {everyKey, olderKeys, QByteArray(olderKeys).replace("[READY ]0\r\n", "")}) {
+        write(ini(), bytes);
         ASSERT_TRUE(SettingsFile::save(ini(), SettingsFile::load(ini(), program()).settings));
-        EXPECT_EQ(bytesOf(ini()), file);
+        EXPECT_EQ(bytesOf(ini()), bytes);
     }
 
     // Nothing selected, nothing known, a greyed box and entries that could not come back.

@@ -3,6 +3,7 @@
 #include "TemporaryProgramFolder.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/CellColourDialog.h"
+#include "ui/dialogs/CompareOptionsDialog.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/run/ProgressBar.h"
 #include "ui/run/ProgressWindow.h"
@@ -213,6 +214,55 @@ TEST(ColourDialog, OpensOnTheGivenIndexOrMagentaAndGivesTheChoiceOnlyOnSet)
     }
 }
 
+// The dialog shows the choices given and OK gives what it shows; an entry it cannot take gets a
+// message naming the box, and the dialog stays open with the choices as they were.
+TEST(CompareOptionsDialog, GivesTheChosenPairingAndRulesAndRefusesWhatItCannotTake)
+{
+    compare::DiffSettings given;
+    given.keyColumns = {2, 28};
+    given.equality.tolerance = 0.25;
+    given.layout = compare::WindowLayout::Stacked;
+    CompareOptionsDialog dialog(nullptr, given);
+    const auto edit = [&](const char* name) { return find<QLineEdit>(dialog, name); };
+    EXPECT_EQ(edit("keyColumns")->text() + u'|' + edit("tolerance")->text(), u"B,AB|0.25"_s);
+    for (const auto& [name, text, box] : {std::tuple{"keyColumns", u"A,B,C,D,E,F"_s, u"キー列"_s},
+                                          {"keyColumns", u"A,a"_s, u"キー列"_s},
+                                          {"keyColumns", u"1"_s, u"キー列"_s},
+                                          {"tolerance", u"-1"_s, u"数値の許容誤差"_s},
+                                          {"tolerance", u"1,5"_s, u"数値の許容誤差"_s},
+                                          {"ignoredColumns", u"D;F"_s, u"比較しない列"_s}}) {
+        const QString old = edit(name)->text();
+        edit(name)->setText(text);
+        const ModalAnswerer answerer;
+        click(&dialog, "okButton");
+        EXPECT_TRUE(answerer.seen.size() == 1 && answerer.seen[0].contains(u'|' + box)) << name;
+        EXPECT_TRUE(dialog.result() == QDialog::Rejected &&
+                    dialog.settings().keyColumns == given.keyColumns &&
+                    dialog.settings().equality == given.equality)
+            << name;
+        edit(name)->setText(old);
+    }
+    edit("keyColumns")->setText(u" c, a"_s);
+    edit("tolerance")->setText(u"0.01"_s);
+    edit("ignoredColumns")->setText(u"F,D"_s);
+    for (const char* box : {"bySheetName", "ignoreCase", "ignoreWidth", "ignoreBlanks"})
+        click(&dialog, box);
+    click(&dialog, "okButton");
+    const compare::EqualityRules rules{true, true, true, 0.01, {6, 4}};
+    EXPECT_TRUE(dialog.result() == QDialog::Accepted && dialog.settings().bySheetName &&
+                dialog.settings().equality == rules &&
+                dialog.settings().layout == compare::WindowLayout::Stacked);
+    EXPECT_EQ(dialog.settings().keyColumns, QList<int>({3, 1}));
+    // Empty boxes: rows by place, no tolerance, every column compared.
+    for (const char* name : {"keyColumns", "tolerance", "ignoredColumns"})
+        edit(name)->setText(u" "_s);
+    click(&dialog, "okButton");
+    EXPECT_TRUE(dialog.settings().keyColumns.isEmpty() && !dialog.settings().equality.tolerance &&
+                dialog.settings().equality.ignoredColumns.isEmpty());
+    const ModalAnswerer cancel([](QWidget* d) { click(d, "cancelButton"); });
+    EXPECT_FALSE(CompareOptionsDialog::ask(nullptr, given));
+}
+
 // The menu opens the About window, which only OK or Enter closes, and the manual, or says that
 // it is missing; the About window's link opens it too.
 TEST_F(ProgramFolderTest, TheMenuOpensTheAboutWindowAndTheManualAsTheLinkDoes)
@@ -356,16 +406,21 @@ TEST_F(MainWindowTest, TheSettingsReadAtTheStartAreWrittenBackUnchanged)
 
 TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
 {
+    writeSettings(settingsText() + u"[KEYCOL]B\r\n"_s); // the comparison dialog adds C
     // The menu item chosen, and the line it leaves in the settings file.
     const std::pair<const char*, QString> cases[] = {
-        {"toolbarRows4Action", u"[TOOLBR]4"_s}, {"compareFormulasAction", u"[HIKAKU]1"_s},
-        {"alwaysOnTopAction", u"[FRONT ]1"_s},  {"searchModeAction", u"[KIND  ]1"_s},
-        {"printModeAction", u"[KIND  ]2"_s},    {"diffColourAction", u"[DIFFCL]44"_s},
-        {"alignRowsAction", u"[ALIGN ]1"_s},    {"noSizeLimitAction", u"[NOLIMT]1"_s}};
+        {"toolbarRows4Action", u"[TOOLBR]4"_s},    {"compareFormulasAction", u"[HIKAKU]1"_s},
+        {"alwaysOnTopAction", u"[FRONT ]1"_s},     {"searchModeAction", u"[KIND  ]1"_s},
+        {"printModeAction", u"[KIND  ]2"_s},       {"diffColourAction", u"[DIFFCL]44"_s},
+        {"alignRowsAction", u"[ALIGN ]1"_s},       {"noSizeLimitAction", u"[NOLIMT]1"_s},
+        {"compareOptionsAction", u"[KEYCOL]B,C"_s}};
     for (const auto& [name, line] : cases) {
         open();
-        const ModalAnswerer colourDialog([](QWidget* dialog) {
-            find<QAbstractButton>(*dialog, "swatch44")->click();
+        const ModalAnswerer answerer([](QWidget* dialog) {
+            if (auto* keys = dialog->findChild<QLineEdit*>(u"keyColumns"_s))
+                keys->setText(keys->text() + u",c"_s);
+            else
+                find<QAbstractButton>(*dialog, "swatch44")->click();
             find<QAbstractButton>(*dialog, "okButton")->click();
         });
         trigger(name);
@@ -503,6 +558,22 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
                   job.button != std::string("compareButton"));
         EXPECT_TRUE(w<QListWidget>("nameColumn")->item(2)->isSelected());
     }
+    // The comparison dialog's choices reach the next comparison: rows paired by C's texts.
+    m_factory.onStart({});
+    // The office's copy of the template, which the search and print above replaced.
+    put(file(u"Brelix.xls"_s), WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+    const ModalAnswerer answerer([](QWidget* dialog) {
+        auto* keys = dialog->findChild<QLineEdit*>(u"keyColumns"_s);
+        if (!keys)
+            return ModalAnswerer::pressYesOrOk(dialog);
+        keys->setText(u"C"_s);
+        click(dialog, "okButton");
+    });
+    trigger("compareOptionsAction");
+    trigger("compareModeAction");
+    press("compareButton");
+    EXPECT_EQ(m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0].cell(2, 8).text,
+              u"行削除"_s);
 }
 
 TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)

@@ -4,6 +4,7 @@
 #include "core/run/ResultsWorkbook.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -169,6 +170,14 @@ std::optional<QList<int>> columnList(const QString& text, int most)
     return columns;
 }
 
+QString columnListText(const QList<int>& columns)
+{
+    QStringList names;
+    for (const int column : columns)
+        names.append(host::columnLetters(column));
+    return names.join(u',');
+}
+
 std::optional<double> toleranceOf(const QString& text)
 {
     static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?\s*\z)"_s);
@@ -177,6 +186,11 @@ std::optional<double> toleranceOf(const QString& text)
     if (!decimal.match(text).hasMatch() || !ok || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+QString toleranceText(double tolerance)
+{
+    return QString::number(tolerance, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace brelix::compare

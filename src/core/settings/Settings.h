@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/compare/EqualityRules.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +42,11 @@ struct Settings {
     bool readyOffice = true; // keep an office started ahead of the jobs; written only when off
     // Compare and search every cell, whatever the size.
     bool noSizeLimit = false;
+    // The comparison's pairing and rules of equality, as its dialog sets them; each written only
+    // when set.
+    QList<int> keyColumns;    // rows paired by the texts of these columns, from 1
+    bool bySheetName = false; // sheets paired by name
+    compare::EqualityRules equality;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

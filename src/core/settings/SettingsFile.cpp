@@ -1,5 +1,7 @@
 #include "core/settings/SettingsFile.h"
 
+#include "core/compare/DiffRules.h"
+#include "core/compare/DiffSettings.h"
 #include "core/files/ProgramFolder.h"
 #include "core/files/TextDecoding.h"
 #include "core/settings/History.h"
@@ -60,6 +62,22 @@ Record setCheckIfIn(Qt::CheckState& holder, QStringView value)
     return Record::Read;
 }
 
+// Sets `holder` from a value of 0 or 1; any other value is ignored.
+Record setFlagIfIn(bool& holder, QStringView value)
+{
+    if (const auto n = wholeIn(value, 0, 1))
+        holder = *n == 1;
+    return Record::Read;
+}
+
+// Sets `holder` from column letters such as "A,C"; a list the comparison refuses is ignored.
+Record setColumnsIfValid(QList<int>& holder, QStringView value, int most)
+{
+    if (const auto columns = compare::columnList(value.toString(), most))
+        holder = *columns;
+    return Record::Read;
+}
+
 // Sets `holder` from the value, or stops the reading when the value does not fit.
 template <typename Holder> Record setOrStop(Holder& holder, std::optional<int> n)
 {
@@ -102,7 +120,7 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 17> keys = {{
+const std::array<Key, 24> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
@@ -147,6 +165,27 @@ const std::array<Key, 17> keys = {{
      [](Settings& s, QStringView v) {
          s.noSizeLimit = settingsNumber(v) == 1;
          return Record::Read;
+     }},
+    {tag::KeyColumns,
+     [](Settings& s, QStringView v) {
+         return setColumnsIfValid(s.keyColumns, v, compare::kMostKeyColumns);
+     }},
+    {tag::BySheetName, [](Settings& s, QStringView v) { return setFlagIfIn(s.bySheetName, v); }},
+    {tag::IgnoreCase,
+     [](Settings& s, QStringView v) { return setFlagIfIn(s.equality.ignoreCase, v); }},
+    {tag::IgnoreWidth,
+     [](Settings& s, QStringView v) { return setFlagIfIn(s.equality.ignoreWidth, v); }},
+    {tag::IgnoreBlanks,
+     [](Settings& s, QStringView v) { return setFlagIfIn(s.equality.ignoreBlanks, v); }},
+    {tag::Tolerance,
+     [](Settings& s, QStringView v) {
+         if (const auto tolerance = compare::toleranceOf(v.toString()))
+             s.equality.tolerance = tolerance;
+         return Record::Read;
+     }},
+    {tag::IgnoredColumns,
+     [](Settings& s, QStringView v) {
+         return setColumnsIfValid(s.equality.ignoredColumns, v, compare::kSheetColumns);
      }},
 }};
 
@@ -230,6 +269,27 @@ int checkValue(Qt::CheckState state)
     return 0;
 }
 
+// The comparison's pairing and rules, each only when set: the files of users who never set
+// them stay as older versions wrote them.
+void addComparisonChoices(FileLines& lines, const Settings& settings)
+{
+    if (!settings.keyColumns.isEmpty())
+        lines.add(tag::KeyColumns, compare::columnListText(settings.keyColumns));
+    if (settings.bySheetName)
+        lines.add(tag::BySheetName, 1);
+    const compare::EqualityRules& rules = settings.equality;
+    if (rules.ignoreCase)
+        lines.add(tag::IgnoreCase, 1);
+    if (rules.ignoreWidth)
+        lines.add(tag::IgnoreWidth, 1);
+    if (rules.ignoreBlanks)
+        lines.add(tag::IgnoreBlanks, 1);
+    if (rules.tolerance)
+        lines.add(tag::Tolerance, compare::toleranceText(*rules.tolerance));
+    if (!rules.ignoredColumns.isEmpty())
+        lines.add(tag::IgnoredColumns, compare::columnListText(rules.ignoredColumns));
+}
+
 } // namespace
 
 SettingsFile::Loaded SettingsFile::load(const QString& filePath, const QString& programFolder)
@@ -278,6 +338,7 @@ QString SettingsFile::text(const Settings& settings)
         lines.add(tag::ReadyOffice, 0);
     if (settings.noSizeLimit)
         lines.add(tag::NoSizeLimit, 1);
+    addComparisonChoices(lines, settings);
     return lines.text();
 }
 

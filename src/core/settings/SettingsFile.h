@@ -21,10 +21,10 @@ public:
     // Reads the file: the start values, then each line's tag and value in file order, the last
     // of a key winning and each folder or search-text line adding an entry. Lines are taken
     // whole, so a value keeps its commas. Out-of-range values of the check boxes, the layout,
-    // the toolbar rows and the compare target are ignored; a print scope or file type out of
-    // range, or a number too large for its holder, stops the reading with what was read so
-    // far. folderHistory always ends non-empty: `programFolder` is added when no folder was
-    // read or the reading stopped.
+    // the toolbar rows and the compare target, and column lists or a tolerance the comparison
+    // would refuse, are ignored; a print scope or file type out of range, or a number too large
+    // for its holder, stops the reading with what was read so far. folderHistory always ends
+    // non-empty: `programFolder` is added when no folder was read or the reading stopped.
     static Loaded load(const QString& filePath, const QString& programFolder);
     // The settings file of the program's folder.
     static Loaded load();

@@ -27,6 +27,13 @@ inline constexpr QStringView DiffColour = u"[DIFFCL]";
 inline constexpr QStringView AlignRows = u"[ALIGN ]";
 inline constexpr QStringView ReadyOffice = u"[READY ]";
 inline constexpr QStringView NoSizeLimit = u"[NOLIMT]";
+inline constexpr QStringView KeyColumns = u"[KEYCOL]";
+inline constexpr QStringView BySheetName = u"[BYNAME]";
+inline constexpr QStringView IgnoreCase = u"[IGCASE]";
+inline constexpr QStringView IgnoreWidth = u"[IGWIDE]";
+inline constexpr QStringView IgnoreBlanks = u"[IGBLNK]";
+inline constexpr QStringView Tolerance = u"[TOLERN]";
+inline constexpr QStringView IgnoredColumns = u"[IGCOLS]";
 
 } // namespace tag
 } // namespace brelix::settings

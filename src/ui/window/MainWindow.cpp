@@ -12,6 +12,7 @@
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/CellColourDialog.h"
+#include "ui/dialogs/CompareOptionsDialog.h"
 #include "ui/run/GuiRunUi.h"
 #include "ui/widgets/Twips.h"
 #include "ui/window/CompareScreen.h"
@@ -35,6 +36,15 @@ QAction* name(QAction* action, const char* objectName)
 {
     action->setObjectName(QLatin1String(objectName));
     return action;
+}
+
+// The choices of the comparison's dialog, which the window's settings keep under the same names
+// as a comparison's settings.
+template <typename From, typename To> void copyPairingAndRules(const From& from, To& to)
+{
+    to.keyColumns = from.keyColumns;
+    to.bySheetName = from.bySheetName;
+    to.equality = from.equality;
 }
 
 } // namespace
@@ -126,6 +136,9 @@ void MainWindow::buildOptionsMenu(QMenu* options)
     m_alignRowsAction =
         name(options->addAction(QStringLiteral("行・列を対応付けて比較")), "alignRowsAction");
     m_alignRowsAction->setCheckable(true);
+    name(options->addAction(QStringLiteral("比較の設定..."), this,
+                            &MainWindow::chooseCompareOptions),
+         "compareOptionsAction");
 }
 
 void MainWindow::startUp(const QString& argument)
@@ -263,6 +276,16 @@ void MainWindow::chooseDiffColour()
         m_settings.diffColourIndex = *chosen;
 }
 
+void MainWindow::chooseCompareOptions()
+{
+    // Saved with the other settings when the window closes.
+    compare::DiffSettings current;
+    copyPairingAndRules(m_settings, current);
+    if (const std::optional<compare::DiffSettings> chosen =
+            CompareOptionsDialog::ask(this, current))
+        copyPairingAndRules(*chosen, m_settings);
+}
+
 void MainWindow::openHelp()
 {
     // The desktop cannot tell a missing file from a missing program, so look first.
@@ -286,6 +309,7 @@ void MainWindow::startComparison()
     settings.diffColor = m_settings.diffColourIndex;
     settings.alignRows = m_alignRowsAction->isChecked();
     settings.noSizeLimit = m_settings.noSizeLimit;
+    copyPairingAndRules(m_settings, settings);
 
     // Nothing may start a second job or close the window while this one runs.
     m_jobRunning = true;

@@ -51,6 +51,7 @@ private:
     void chooseCompareTarget(settings::CompareTarget target);
     void chooseToolbarRows(int rows);
     void chooseDiffColour();
+    void chooseCompareOptions();
     void applyReadyOffice();
     void holdBackReadyOffice(bool on); // the next ready office waits for the job's end
     void openHelp();
