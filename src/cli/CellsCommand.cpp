@@ -51,23 +51,25 @@ COLUMN are "-" and no cells follow. --password PW is tried on every protected sh
 it fits, the extent and the cells follow as for any sheet. A wrong password is reported on
 stderr and the sheet is listed as without a password.
 
-Options:
-  --formulas       formula texts instead of values
-  --password PW    the password of protected sheets
-  -h, --help       this help
-
+)help"_s + optionsHelp() +
+           uR"help(
 Exit status: 0 when the workbook was listed, 1 when the spreadsheet application failed,
 2 for a usage error or a file that cannot be opened.
 )help"_s;
+}
+
+QList<QCommandLineOption> CellsCommand::options() const
+{
+    return {
+        QCommandLineOption(u"formulas"_s, u"formula texts instead of values"_s),
+        QCommandLineOption(u"password"_s, u"the password of protected sheets"_s, u"PW"_s),
+    };
 }
 
 std::optional<int> CellsCommand::parse(const QStringList& arguments, Options& options,
                                        QTextStream& out, QTextStream& err) const
 {
     QCommandLineParser parser;
-    const QCommandLineOption formulas(u"formulas"_s);
-    const QCommandLineOption password(u"password"_s, QString(), u"PW"_s);
-    parser.addOptions({formulas, password});
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
     if (parser.positionalArguments().isEmpty())
@@ -77,9 +79,9 @@ std::optional<int> CellsCommand::parse(const QStringList& arguments, Options& op
     if (const std::optional<int> status = refuseFolders(parser.positionalArguments(), err))
         return status;
     options.file = parser.positionalArguments().first();
-    options.formulas = parser.isSet(formulas);
-    if (parser.isSet(password))
-        options.password = parser.value(password);
+    options.formulas = parser.isSet(u"formulas"_s);
+    if (parser.isSet(u"password"_s))
+        options.password = parser.value(u"password"_s);
     return std::nullopt;
 }
 

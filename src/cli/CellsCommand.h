@@ -25,6 +25,7 @@ public:
 
 protected:
     QString description() const override;
+    QList<QCommandLineOption> options() const override;
 
 private:
     void listSheet(host::SpreadsheetHost& host, const QString& book, int sheet,

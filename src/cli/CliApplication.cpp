@@ -1,5 +1,7 @@
 #include "cli/CliApplication.h"
 
+#include "cli/CliText.h"
+
 using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
@@ -26,10 +28,11 @@ QString CliApplication::usage() const
         u"Commands:\n"_s;
     for (const auto& command : m_commands)
         text += u"  %1  %2\n"_s.arg(command->name(), -8).arg(command->summary());
+    const QCommandLineOption help(
+        QStringList{u"h"_s, u"help"_s},
+        u"this help; 'brelix-cli COMMAND --help' shows the help of a command"_s);
+    text += u'\n' + optionsSection({help}, kOptionColumn);
     text += uR"text(
-Options:
-  -h, --help       this help; 'brelix-cli COMMAND --help' shows the help of a command
-
 Files: the template Brelix_Format.xls, the outputs Brelix.xls and Brelix.grp and the
 settings Brelix.ini lie in the program's folder: BRELIX_HOME when it is set; else the
 folder of brelix-cli when you may write to it (a copy of its own, the build folder); else

@@ -7,12 +7,26 @@ using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
 
+namespace {
+
+QCommandLineOption helpOption()
+{
+    return QCommandLineOption(QStringList{u"h"_s, u"help"_s}, u"this help"_s);
+}
+
+} // namespace
+
+QString CliCommand::optionsHelp(int column) const
+{
+    return optionsSection(options() << helpOption(), column);
+}
+
 std::optional<int> CliCommand::readArguments(QCommandLineParser& parser,
                                              const QStringList& arguments, QTextStream& out,
                                              QTextStream& err) const
 {
-    const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
-    parser.addOption(help);
+    const QCommandLineOption help = helpOption();
+    parser.addOptions(options() << help);
     if (!parser.parse(QStringList{m_name} + arguments))
         return usageError(parser.errorText(), err);
     if (parser.isSet(help)) {

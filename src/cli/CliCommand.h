@@ -1,5 +1,9 @@
 #pragma once
 
+#include "cli/CliText.h"
+
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -35,12 +39,16 @@ public:
     virtual int run(const QStringList& arguments, QTextStream& out, QTextStream& err) = 0;
 
 protected:
-    // The help after the usage lines.
+    // The help after the usage lines, its options section from optionsHelp().
     virtual QString description() const = 0;
+    // The command's own options with their descriptions, in the order of its help.
+    virtual QList<QCommandLineOption> options() const = 0;
+    // The options section of the help: options(), then -h, --help.
+    QString optionsHelp(int column = kOptionColumn) const;
 
-    // Reads `arguments` into `parser`, which holds the command's own options; -h/--help is
-    // added here. A status when the command ends at once: ExitSuccess after the help on `out`,
-    // or a usage error for an unknown or incomplete option.
+    // Reads `arguments` into `parser`, to which options() and -h/--help are added. A status
+    // when the command ends at once: ExitSuccess after the help on `out`, or a usage error for
+    // an unknown or incomplete option.
     std::optional<int> readArguments(QCommandLineParser& parser, const QStringList& arguments,
                                      QTextStream& out, QTextStream& err) const;
     // "brelix-cli NAME: PROBLEM" and the usage lines on `err`; returns ExitUsage.

@@ -4,6 +4,20 @@ using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
 
+namespace {
+
+// "-h, --help", "--from N": the names as typed, then the value.
+QString optionNames(const QCommandLineOption& option)
+{
+    QStringList names;
+    for (const QString& name : option.names())
+        names.append((name.size() == 1 ? u"-"_s : u"--"_s) + name);
+    const QString value = option.valueName();
+    return names.join(u", "_s) + (value.isEmpty() ? QString() : u' ' + value);
+}
+
+} // namespace
+
 QString escapeField(const QString& text)
 {
     QString escaped;
@@ -32,6 +46,23 @@ QString escapeField(const QString& text)
 QString oneLine(const QString& text)
 {
     return text.simplified();
+}
+
+QString optionsSection(const QList<QCommandLineOption>& options, int column)
+{
+    const QString indent(column, u' ');
+    QString text = u"Options:\n"_s;
+    for (const QCommandLineOption& option : options) {
+        QString names = u"  "_s + optionNames(option);
+        // Two blanks at least between the names and the description.
+        if (names.size() + 2 > column) {
+            text += names + u'\n';
+            names.clear();
+        }
+        text += names.leftJustified(column) +
+                option.description().split(u'\n').join(u'\n' + indent) + u'\n';
+    }
+    return text;
 }
 
 } // namespace brelix::cli

@@ -69,6 +69,45 @@ int exitStatus(const compare::DiffOutcome& outcome)
     return ExitNotCompared;
 }
 
+// --key, --by-name and the rules of equality, in the order of the help.
+QList<QCommandLineOption> pairingAndRuleOptions()
+{
+    return {
+        QCommandLineOption(
+            u"key"_s,
+            u"pair rows by the texts of these columns (up to five letters: A or A,C)\n"
+            u"rather than by place: the n-th row with a key in FILE1 pairs with the\n"
+            u"n-th row with that key in FILE2, so that sorted or moved rows give no\n"
+            u"record; rows of one file only are row-deleted or row-inserted; with\n"
+            u"--align, columns are matched by content and rows by key"_s,
+            u"COLUMNS"_s),
+        QCommandLineOption(u"by-name"_s,
+                           u"pair sheets by name rather than by position; a sheet of one workbook\n"
+                           u"only gives one sheet-deleted or sheet-inserted record, and differing\n"
+                           u"sheet counts are compared (with --from or --to, only FILE1's sheets\n"
+                           u"of the range take part and no sheet-inserted record is given)"_s),
+        QCommandLineOption(u"ignore-case"_s,
+                           u"letters equal whatever their case (also full-width letters)"_s),
+        QCommandLineOption(
+            u"ignore-width"_s,
+            u"texts compared as Unicode NFKC folds them: full-width letters, digits\n"
+            u"and signs, the ideographic space, half-width katakana"_s),
+        QCommandLineOption(u"ignore-blanks"_s,
+                           u"blanks at the start and end of a text do not count (space, tab,\n"
+                           u"ideographic space, line breaks)"_s),
+        QCommandLineOption(
+            u"tolerance"_s,
+            u"two texts that both read as decimal numbers are equal when they differ\n"
+            u"by at most X"_s,
+            u"X"_s),
+        QCommandLineOption(
+            u"ignore-columns"_s,
+            u"these columns of FILE1 (letters: D or D,F) are not compared and give no\n"
+            u"record; records always show the texts as they are in the cells"_s,
+            u"COLUMNS"_s),
+    };
+}
+
 // --key, --by-name and the rules of equality; what is wrong with them, or nothing.
 QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSettings& settings)
 {
@@ -134,82 +173,61 @@ whole error report, then one line with its reason (a file that is no workbook, s
 stderr is a terminal, one line there shows the progress.
 Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
 
-Options:
-  --formulas       compare formula texts instead of values
-  --from N         the first sheet to compare (1 when absent or below 1)
-  --to N           the last sheet to compare (the last sheet when absent or below 1)
-  --no-color       leave the differing cells of the workbooks uncoloured; without --show,
-                   which leaves them open to be seen, they are not coloured anyway, but
-                   their colouring counts against the work budget as in the window
-  --layout 0|1|2   the windows: 0 both workbooks side by side above the change history
-                   (default), 1 all side by side, 2 all one above the other
-  --align          match rows and columns by their content before comparing cells, so
-                   that inserted and deleted rows and columns show as such rather than as
-                   changes of every cell after them; the change history gains the columns
-                   of the second address and the kind
-  --key COLUMNS    pair rows by the texts of these columns (up to five letters: A or A,C)
-                   rather than by place: the n-th row with a key in FILE1 pairs with the
-                   n-th row with that key in FILE2, so that sorted or moved rows give no
-                   record; rows of one file only are row-deleted or row-inserted; with
-                   --align, columns are matched by content and rows by key
-  --by-name        pair sheets by name rather than by position; a sheet of one workbook
-                   only gives one sheet-deleted or sheet-inserted record, and differing
-                   sheet counts are compared (with --from or --to, only FILE1's sheets
-                   of the range take part and no sheet-inserted record is given)
-  --ignore-case    letters equal whatever their case (also full-width letters)
-  --ignore-width   texts compared as Unicode NFKC folds them: full-width letters, digits
-                   and signs, the ideographic space, half-width katakana
-  --ignore-blanks  blanks at the start and end of a text do not count (space, tab,
-                   ideographic space, line breaks)
-  --tolerance X    two texts that both read as decimal numbers are equal when they differ
-                   by at most X
-  --ignore-columns COLUMNS
-                   these columns of FILE1 (letters: D or D,F) are not compared and give no
-                   record; records always show the texts as they are in the cells
-  --no-limit       compare every cell of every sheet, past the work budget; records
-                   past the 65536 rows of a change-history sheet go on in further sheets
-  --password PW    the password of protected sheets, given to every prompt; without it a
-                   protected sheet stops the comparison
-  --show           hand the office over visible when the comparison finishes, with both
-                   workbooks and the change history open; without it the office ends
-  -h, --help       this help
-
+)help"_s + optionsHelp() +
+           uR"help(
 Exit status: 0 when no difference was found, 1 when differences were found (also when the
 workbooks were too large to compare in full), 2 when the comparison was refused, stopped
 or failed, or for a usage error.
 )help"_s;
 }
 
+QList<QCommandLineOption> DiffCommand::options() const
+{
+    QList<QCommandLineOption> list{
+        QCommandLineOption(u"formulas"_s, u"compare formula texts instead of values"_s),
+        QCommandLineOption(u"from"_s, u"the first sheet to compare (1 when absent or below 1)"_s,
+                           u"N"_s),
+        QCommandLineOption(u"to"_s,
+                           u"the last sheet to compare (the last sheet when absent or below 1)"_s,
+                           u"N"_s),
+        QCommandLineOption(
+            u"no-color"_s,
+            u"leave the differing cells of the workbooks uncoloured; without --show,\n"
+            u"which leaves them open to be seen, they are not coloured anyway, but\n"
+            u"their colouring counts against the work budget as in the window"_s),
+        QCommandLineOption(u"layout"_s,
+                           u"the windows: 0 both workbooks side by side above the change history\n"
+                           u"(default), 1 all side by side, 2 all one above the other"_s,
+                           u"0|1|2"_s),
+        QCommandLineOption(
+            u"align"_s, u"match rows and columns by their content before comparing cells, so\n"
+                        u"that inserted and deleted rows and columns show as such rather than as\n"
+                        u"changes of every cell after them; the change history gains the columns\n"
+                        u"of the second address and the kind"_s),
+    };
+    list += pairingAndRuleOptions();
+    list.append(QCommandLineOption(
+        u"no-limit"_s, u"compare every cell of every sheet, past the work budget; records\n"
+                       u"past the 65536 rows of a change-history sheet go on in further sheets"_s));
+    return list +
+           jobOptionList(u"comparison"_s,
+                         u"hand the office over visible when the comparison finishes, with both\n"
+                         u"workbooks and the change history open; without it the office ends"_s);
+}
+
 std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& options,
                                       QTextStream& out, QTextStream& err) const
 {
     QCommandLineParser parser;
-    const QCommandLineOption formulas(u"formulas"_s);
-    const QCommandLineOption from(u"from"_s, QString(), u"N"_s);
-    const QCommandLineOption to(u"to"_s, QString(), u"N"_s);
-    const QCommandLineOption noColor(u"no-color"_s);
-    const QCommandLineOption layout(u"layout"_s, QString(), u"0|1|2"_s);
-    const QCommandLineOption align(u"align"_s);
-    const QCommandLineOption noLimit(u"no-limit"_s);
-    const QCommandLineOption key(u"key"_s, QString(), u"COLUMNS"_s);
-    const QCommandLineOption byName(u"by-name"_s);
-    const QCommandLineOption ignoreCase(u"ignore-case"_s);
-    const QCommandLineOption ignoreWidth(u"ignore-width"_s);
-    const QCommandLineOption ignoreBlanks(u"ignore-blanks"_s);
-    const QCommandLineOption tolerance(u"tolerance"_s, QString(), u"X"_s);
-    const QCommandLineOption ignoreColumns(u"ignore-columns"_s, QString(), u"COLUMNS"_s);
-    parser.addOptions({formulas, from, to, noColor, layout, align, noLimit, key, byName, ignoreCase,
-                       ignoreWidth, ignoreBlanks, tolerance, ignoreColumns});
-    addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
     const QStringList files = parser.positionalArguments();
-    const QString layoutText = parser.value(layout);
+    const QString layoutText = parser.value(u"layout"_s);
     if (files.size() != 2)
         return usageError(u"two files to compare, FILE1 and FILE2"_s, err);
     if (const std::optional<int> status = refuseFolders(files, err))
         return status;
-    if (parser.isSet(layout) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
+    if (parser.isSet(u"layout"_s) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
         return usageError(u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText), err);
     compare::DiffSettings& settings = options.settings;
     if (const QString problem = readPairingAndRules(parser, settings); !problem.isEmpty())
@@ -219,20 +237,20 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
     settings.outputPath = files::programFile(files::kResultsFile);
     settings.templatePath = files::programFile(files::kTemplateFile);
-    settings.startSheetText = parser.value(from);
-    settings.lastSheetText = parser.value(to);
-    settings.byFormula = parser.isSet(formulas);
+    settings.startSheetText = parser.value(u"from"_s);
+    settings.lastSheetText = parser.value(u"to"_s);
+    settings.byFormula = parser.isSet(u"formulas"_s);
     settings.layout =
-        static_cast<compare::WindowLayout>(parser.isSet(layout) ? layoutText.toInt() : 0);
+        static_cast<compare::WindowLayout>(parser.isSet(u"layout"_s) ? layoutText.toInt() : 0);
     options.job = jobOptions(parser);
-    settings.colorDiff = !parser.isSet(noColor);
+    settings.colorDiff = !parser.isSet(u"no-color"_s);
     // Without --show the office ends with the workbooks unsaved: their colours would never be
     // seen, and colouring thousands of cells in two offices is not free.
     settings.colorsSeen = options.job.show;
     settings.toolBarRows = 2;
     settings.diffColor = 7;
-    settings.alignRows = parser.isSet(align);
-    settings.noSizeLimit = parser.isSet(noLimit);
+    settings.alignRows = parser.isSet(u"align"_s);
+    settings.noSizeLimit = parser.isSet(u"no-limit"_s);
     return std::nullopt;
 }
 

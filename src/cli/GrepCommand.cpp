@@ -72,29 +72,31 @@ Every message of the run goes to stderr as "TITLE: TEXT"; a file that cannot be 
 skipped and named at the end. While stderr is a terminal, one line there shows the
 progress. Ctrl+C stops the search as the cancel button does.
 
-Options:
-  --case           letter case counts (abc does not find ABC)
-  --no-limit       search every cell of every workbook, however large; hits past the
-                   65536 rows of a results sheet go on in further sheets
-  --password PW    the password of protected sheets, given to every prompt; without it a
-                   protected sheet stops the search
-  --show           hand the office over visible at the end, with the results and every
-                   workbook that has hits open; without it the office ends
-  -h, --help       this help
-
+)help"_s + optionsHelp() +
+           uR"help(
 Exit status: 0 when hits were found, 1 when none were found, 2 when the search was refused,
 stopped or failed, or for a usage error.
 )help"_s;
+}
+
+QList<QCommandLineOption> GrepCommand::options() const
+{
+    QList<QCommandLineOption> list{
+        QCommandLineOption(u"case"_s, u"letter case counts (abc does not find ABC)"_s),
+        QCommandLineOption(u"no-limit"_s,
+                           u"search every cell of every workbook, however large; hits past the\n"
+                           u"65536 rows of a results sheet go on in further sheets"_s),
+    };
+    return list +
+           jobOptionList(u"search"_s,
+                         u"hand the office over visible at the end, with the results and every\n"
+                         u"workbook that has hits open; without it the office ends"_s);
 }
 
 std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& options,
                                       QTextStream& out, QTextStream& err) const
 {
     QCommandLineParser parser;
-    const QCommandLineOption caseSensitive(u"case"_s);
-    const QCommandLineOption noLimit(u"no-limit"_s);
-    parser.addOptions({caseSensitive, noLimit});
-    addJobOptions(parser);
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
     const QStringList positional = parser.positionalArguments();
@@ -115,13 +117,13 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
         settings.targets.append({info.fileName(), info.absoluteFilePath()});
     }
     settings.searchText = positional[0];
-    settings.caseSensitive = parser.isSet(caseSensitive);
+    settings.caseSensitive = parser.isSet(u"case"_s);
     settings.templatePath = files::programFile(files::kTemplateFile);
     settings.outputPath = files::programFile(files::kResultsFile);
     settings.hitFilePath = files::programFile(files::kHitFile);
     settings.keepHitFile = false; // its lines go to stdout
     settings.toolBarRows = 2;
-    settings.noSizeLimit = parser.isSet(noLimit);
+    settings.noSizeLimit = parser.isSet(u"no-limit"_s);
     options.job = jobOptions(parser);
     settings.openHitWorkbooks = options.job.show;
     return std::nullopt;

@@ -25,6 +25,7 @@ public:
 
 protected:
     QString description() const override;
+    QList<QCommandLineOption> options() const override;
 };
 
 } // namespace brelix::cli

@@ -22,6 +22,9 @@ const QString Usage =
 // An office starts within this; the keeper gives up earlier when it cannot start one.
 constexpr int kStartWaitMs = 120000;
 
+// Past the column of the other commands: "--idle-minutes N" takes more room.
+constexpr int kWideOptionColumn = 21;
+
 } // namespace
 
 OfficeCommand::OfficeCommand(host::ReadyOfficeService& service)
@@ -45,36 +48,40 @@ without a command (15 by default).
 stop ends the background process and its idle offices. status says whether it runs, its
 process id, and the process ids and memory of the idle offices.
 
-Options:
-  --idle-minutes N   minutes without a command before the background process ends
-  --foreground       keep the office from this process instead of a background one,
-                     until stopped or idle (for a service manager)
-  -h, --help         this help
-
+)help"_s + optionsHelp(kWideOptionColumn) +
+           uR"help(
 Exit status: 0 when started, stopped or running, 1 when no office could be kept ready or
 none runs, 2 for a usage error.
 )help"_s;
 }
 
+QList<QCommandLineOption> OfficeCommand::options() const
+{
+    return {
+        QCommandLineOption(u"idle-minutes"_s,
+                           u"minutes without a command before the background process ends"_s,
+                           u"N"_s, QString::number(kDefaultIdleMinutes)),
+        QCommandLineOption(u"foreground"_s,
+                           u"keep the office from this process instead of a background one,\n"
+                           u"until stopped or idle (for a service manager)"_s),
+    };
+}
+
 int OfficeCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     QCommandLineParser parser;
-    const QCommandLineOption idle(u"idle-minutes"_s, QString(), u"N"_s,
-                                  QString::number(kDefaultIdleMinutes));
-    const QCommandLineOption foreground(u"foreground"_s);
-    parser.addOptions({idle, foreground});
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return *status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
         return usageError(u"one of start, stop and status"_s, err);
     bool number = false;
-    const int idleMinutes = parser.value(idle).toInt(&number);
+    const int idleMinutes = parser.value(u"idle-minutes"_s).toInt(&number);
     if (!number || idleMinutes < 1 || idleMinutes > 24 * 60)
         return usageError(u"--idle-minutes takes 1 to 1440"_s, err);
     if (positional[0] == u"start"_s)
-        return start(idleMinutes, parser.isSet(foreground), out, err);
-    if (parser.isSet(foreground) || parser.isSet(idle))
+        return start(idleMinutes, parser.isSet(u"foreground"_s), out, err);
+    if (parser.isSet(u"foreground"_s) || parser.isSet(u"idle-minutes"_s))
         return usageError(u"only start takes options"_s, err);
     if (positional[0] == u"status"_s)
         return status(out);

@@ -16,6 +16,7 @@ public:
 
 protected:
     QString description() const override;
+    QList<QCommandLineOption> options() const override;
 
 private:
     int start(int idleMinutes, bool foreground, QTextStream& out, QTextStream& err);

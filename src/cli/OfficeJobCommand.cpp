@@ -9,10 +9,16 @@ using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
 
-void OfficeJobCommand::addJobOptions(QCommandLineParser& parser)
+QList<QCommandLineOption> OfficeJobCommand::jobOptionList(const QString& job, const QString& show)
 {
-    parser.addOptions(
-        {QCommandLineOption(u"password"_s, QString(), u"PW"_s), QCommandLineOption(u"show"_s)});
+    return {
+        QCommandLineOption(
+            u"password"_s,
+            u"the password of protected sheets, given to every prompt; without it a\n"
+            u"protected sheet stops the %1"_s.arg(job),
+            u"PW"_s),
+        QCommandLineOption(u"show"_s, show),
+    };
 }
 
 OfficeJobCommand::JobOptions OfficeJobCommand::jobOptions(const QCommandLineParser& parser)

@@ -30,7 +30,9 @@ public:
     };
 
 protected:
-    static void addJobOptions(QCommandLineParser& parser);
+    // --password PW, without which a protected sheet stops `job` ("comparison"), and --show,
+    // which does what `show` says.
+    static QList<QCommandLineOption> jobOptionList(const QString& job, const QString& show);
     static JobOptions jobOptions(const QCommandLineParser& parser);
 
     // The job with the office of one run and its typed-password holder.

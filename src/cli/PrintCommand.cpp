@@ -101,46 +101,49 @@ Before anything starts the run asks "最終確認" on stderr and reads the answe
 shows the progress. Ctrl+C stops the run after the workbook being printed; a second Ctrl+C
 ends the program.
 
-Options:
-  --scope 0|1|2|3  what to print of each workbook (required)
-  --pdf DIR        print to PDF files in the folder DIR, which must exist
-  --yes            print without asking
-  -h, --help       this help
-
+)help"_s + optionsHelp() +
+           uR"help(
 Exit status: 0 when every file printed, 1 when some file could not be opened or printed,
 2 when the run was declined, refused (an office handed over by an earlier run is still open)
 or stopped with Ctrl+C, or for a usage error.
 )help"_s;
 }
 
+QList<QCommandLineOption> PrintCommand::options() const
+{
+    return {
+        QCommandLineOption(u"scope"_s, u"what to print of each workbook (required)"_s,
+                           u"0|1|2|3"_s),
+        QCommandLineOption(u"pdf"_s, u"print to PDF files in the folder DIR, which must exist"_s,
+                           u"DIR"_s),
+        QCommandLineOption(u"yes"_s, u"print without asking"_s),
+    };
+}
+
 std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& options,
                                        QTextStream& out, QTextStream& err) const
 {
     QCommandLineParser parser;
-    const QCommandLineOption scope(u"scope"_s, QString(), u"0|1|2|3"_s);
-    const QCommandLineOption pdf(u"pdf"_s, QString(), u"DIR"_s);
-    const QCommandLineOption yes(u"yes"_s);
-    parser.addOptions({scope, pdf, yes});
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
     const QStringList files = parser.positionalArguments();
-    const QString scopeText = parser.value(scope);
-    const QString pdfFolder = parser.value(pdf);
+    const QString scopeText = parser.value(u"scope"_s);
+    const QString pdfFolder = parser.value(u"pdf"_s);
     if (files.isEmpty())
         return usageError(u"at least one file to print"_s, err);
-    if (!parser.isSet(scope))
+    if (!parser.isSet(u"scope"_s))
         return usageError(u"--scope is required"_s, err);
     if (!QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}.contains(scopeText))
         return usageError(u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText), err);
-    if (parser.isSet(pdf) && !QFileInfo(pdfFolder).isDir())
+    if (parser.isSet(u"pdf"_s) && !QFileInfo(pdfFolder).isDir())
         return usageError(u"--pdf names no folder: '%1'"_s.arg(pdfFolder), err);
 
     for (const QString& file : files)
         options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});
     options.request.scope = print::printScopeOf(scopeText.toInt());
-    if (parser.isSet(pdf))
+    if (parser.isSet(u"pdf"_s))
         options.pdfFolder = QFileInfo(pdfFolder).absoluteFilePath();
-    options.yes = parser.isSet(yes);
+    options.yes = parser.isSet(u"yes"_s);
     return std::nullopt;
 }
 

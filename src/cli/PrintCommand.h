@@ -29,6 +29,7 @@ public:
 
 protected:
     QString description() const override;
+    QList<QCommandLineOption> options() const override;
 
 private:
     host::SpreadsheetHostFactory& m_factory;
