@@ -223,6 +223,79 @@ void OfficeProcess::endOfficesOnEndingSignals()
     });
 }
 
+namespace {
+
+// The office's command line: hidden, without restore or first-start work, on its own profile
+// and pipe.
+QList<QByteArray> officeArguments(const QString& folder, const QString& pipeName, bool headless)
+{
+    QList<QByteArray> args = {
+        QFile::encodeName(sofficePath()),
+        "--invisible",
+        "--norestore",
+        "--nologo",
+        "--nodefault",
+        "--nolockcheck",
+        "--nofirststartwizard",
+        "-env:UserInstallation=" + profileUrl(folder),
+        "--accept=pipe,name=" + pipeName.toLatin1() + ";urp;StarOffice.ComponentContext",
+    };
+    if (headless)
+        args.insert(1, "--headless");
+    return args;
+}
+
+// The office must not inherit the bootstrap setting that this process needs for itself; its
+// temporary files go into its own folder, which goes with it.
+std::vector<QByteArray> officeEnvironment(const QString& folder)
+{
+    std::vector<QByteArray> env;
+    for (char** e = environ; *e; ++e)
+        if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0 && qstrncmp(*e, "TMPDIR=", 7) != 0)
+            env.emplace_back(*e);
+    env.push_back("TMPDIR=" + QFile::encodeName(folder + QStringLiteral("/tmp")));
+    return env;
+}
+
+// The texts as exec takes them: pointers ending in a null one.
+template <typename Texts> std::vector<char*> pointersTo(Texts& texts)
+{
+    std::vector<char*> pointers;
+    for (QByteArray& text : texts)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Starts the office in a process group of its own and in its instance folder: not the folder
+// this program was started from, which the user may not be able to enter or which may lie on a
+// removable disk that would stay busy while the office runs. Its own chatter goes to a log
+// beside its profile, not onto our terminal. 0, or the error number of the failed start.
+int spawnOffice(pid_t* pid, const QString& instanceFolder, QList<QByteArray> args)
+{
+    std::vector<QByteArray> env = officeEnvironment(instanceFolder);
+    const std::vector<char*> argv = pointersTo(args), envp = pointersTo(env);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attr, 0);
+    const QByteArray log = QFile::encodeName(instanceFolder + QStringLiteral("/office.log"));
+    const QByteArray folder = QFile::encodeName(instanceFolder);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_adddup2(&files, 1, 2);
+    posix_spawn_file_actions_addchdir_np(&files, folder.constData());
+    const int rc = posix_spawn(pid, argv[0], &files, &attr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attr);
+    return rc;
+}
+
+} // namespace
+
 OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(headless)
 {
     const int n = g_instanceCounter.fetch_add(1);
@@ -239,57 +312,7 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
     endOfficesOnEndingSignals();
 
     PrivateProfile::populate(m_folder + QStringLiteral("/profile"), preparedProfile);
-    QList<QByteArray> args = {
-        QFile::encodeName(sofficePath()),
-        "--invisible",
-        "--norestore",
-        "--nologo",
-        "--nodefault",
-        "--nolockcheck",
-        "--nofirststartwizard",
-        "-env:UserInstallation=" + profileUrl(m_folder),
-        "--accept=pipe,name=" + m_pipeName.toLatin1() + ";urp;StarOffice.ComponentContext",
-    };
-    if (headless)
-        args.insert(1, "--headless");
-
-    std::vector<char*> argv;
-    for (QByteArray& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attr, 0);
-    // The office must not inherit the bootstrap setting that this process needs for itself;
-    // its temporary files go into its own folder, which goes with it.
-    std::vector<QByteArray> env;
-    for (char** e = environ; *e; ++e)
-        if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0 && qstrncmp(*e, "TMPDIR=", 7) != 0)
-            env.emplace_back(*e);
-    env.push_back("TMPDIR=" + QFile::encodeName(m_folder + QStringLiteral("/tmp")));
-    std::vector<char*> envp;
-    for (QByteArray& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    // The office's own chatter goes to a log beside its profile, not onto our terminal.
-    const QByteArray log = QFile::encodeName(m_folder + QStringLiteral("/office.log"));
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, log.constData(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_adddup2(&files, 1, 2);
-    // Not the folder this program was started from: one the user cannot enter fails the
-    // office's start, and one on a removable disk would stay busy while the office runs.
-    const QByteArray folder = QFile::encodeName(m_folder);
-    posix_spawn_file_actions_addchdir_np(&files, folder.constData());
-
-    const int rc = posix_spawn(&m_pid, argv[0], &files, &attr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&files);
-    posix_spawnattr_destroy(&attr);
+    const int rc = spawnOffice(&m_pid, m_folder, officeArguments(m_folder, m_pipeName, headless));
     if (rc != 0) {
         m_pid = -1;
         QDir(m_folder).removeRecursively();
