@@ -18,6 +18,7 @@
 #include "ui/window/CompareScreen.h"
 #include "ui/window/SearchPrintScreen.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -109,27 +110,35 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                            [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
         "noSizeLimitAction");
     m_noSizeLimitAction->setCheckable(true);
-    QMenu* targets = options->addMenu(QStringLiteral("比較対象"));
-    targets->setObjectName(QStringLiteral("compareTargetMenu"));
-    const std::array<std::pair<QString, const char*>, 2> targetItems = {
-        std::pair{QStringLiteral("値　を比較する"), "compareValuesAction"},
-        std::pair{QStringLiteral("式　を比較する"), "compareFormulasAction"}};
-    for (int i = 0; i < 2; ++i) {
-        const auto& [caption, objectName] = targetItems[static_cast<size_t>(i)];
-        QAction* item = targets->addAction(caption, this, [this, i] {
-            chooseCompareTarget(static_cast<settings::CompareTarget>(i));
-        });
-        m_compareTargetActions[static_cast<size_t>(i)] = name(item, objectName);
-        item->setCheckable(true);
-    }
-    QMenu* rows = options->addMenu(QStringLiteral("ﾂｰﾙﾊﾞｰの行数"));
-    rows->setObjectName(QStringLiteral("toolbarRowsMenu"));
+    // Each submenu is one exclusive choice; an item's data is the number Brelix.ini keeps.
+    const auto choice = [&](const QString& title, const char* objectName, auto choose) {
+        QMenu* menu = options->addMenu(title);
+        menu->setObjectName(QLatin1String(objectName));
+        auto* group = new QActionGroup(menu);
+        connect(group, &QActionGroup::triggered, this,
+                [choose](QAction* item) { choose(item->data().toInt()); });
+        return std::pair{menu, group};
+    };
+    const auto item = [](const std::pair<QMenu*, QActionGroup*>& menu, const QString& caption,
+                         const QString& objectName, int value) {
+        QAction* action = menu.second->addAction(menu.first->addAction(caption));
+        action->setObjectName(objectName);
+        action->setCheckable(true);
+        action->setData(value);
+        return action;
+    };
+    const auto targets = choice(QStringLiteral("比較対象"), "compareTargetMenu", [this](int value) {
+        m_settings.compareTarget = static_cast<settings::CompareTarget>(value);
+    });
+    m_compareTargetActions = {
+        item(targets, QStringLiteral("値　を比較する"), QStringLiteral("compareValuesAction"), 0),
+        item(targets, QStringLiteral("式　を比較する"), QStringLiteral("compareFormulasAction"),
+             1)};
+    const auto rows = choice(QStringLiteral("ﾂｰﾙﾊﾞｰの行数"), "toolbarRowsMenu",
+                             [this](int value) { m_settings.toolbarRows = value; });
     for (int i = 0; i < 6; ++i) {
-        QAction* item = rows->addAction(QStringLiteral("%1 行").arg(i), this,
-                                        [this, i] { chooseToolbarRows(i); });
-        item->setObjectName(QStringLiteral("toolbarRows%1Action").arg(i));
-        item->setCheckable(true);
-        m_toolbarRowsActions[static_cast<size_t>(i)] = item;
+        m_toolbarRowsActions[static_cast<size_t>(i)] = item(
+            rows, QStringLiteral("%1 行").arg(i), QStringLiteral("toolbarRows%1Action").arg(i), i);
     }
     name(options->addAction(QStringLiteral("比較背景色"), this, &MainWindow::chooseDiffColour),
          "diffColourAction");
@@ -251,22 +260,6 @@ void MainWindow::showPrintMode()
 {
     m_searchPrintScreen->showPrintControls();
     switchMode(m_printModeAction, m_searchPrintScreen, QStringLiteral("Brelix - print"));
-}
-
-void MainWindow::chooseCompareTarget(settings::CompareTarget target)
-{
-    for (QAction* item : m_compareTargetActions)
-        item->setChecked(false);
-    m_settings.compareTarget = target;
-    m_compareTargetActions[static_cast<size_t>(target)]->setChecked(true);
-}
-
-void MainWindow::chooseToolbarRows(int rows)
-{
-    for (QAction* item : m_toolbarRowsActions)
-        item->setChecked(false);
-    m_settings.toolbarRows = rows;
-    m_toolbarRowsActions[static_cast<size_t>(rows)]->setChecked(true);
 }
 
 void MainWindow::chooseDiffColour()

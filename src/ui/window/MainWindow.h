@@ -48,8 +48,6 @@ private:
     void showSearchMode();
     void showPrintMode();
     void switchMode(QAction* current, QWidget* screen, const QString& title);
-    void chooseCompareTarget(settings::CompareTarget target);
-    void chooseToolbarRows(int rows);
     void chooseDiffColour();
     void chooseCompareOptions();
     void applyReadyOffice();
