@@ -3,7 +3,7 @@
 #include "LibreOfficeWorkbookWriter.h"
 #include "SavedEnvironment.h"
 #include "ScriptedRunUi.h"
-#include "core/run/RunStart.h"
+#include "core/run/JobOffice.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
 #include <QDir>
@@ -103,17 +103,17 @@ TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
     OfficeOptions options;
     options.display = OfficeOptions::Display::Visible;
     InspectableLibreOfficeHost office(options);
-    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory)); // still ours
+    EXPECT_FALSE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory)); // still ours
     const pid_t pid = office.processId();
     const QStringList sockets = office.process().socketPaths();
     office.handOver();
-    EXPECT_TRUE(run::refuseWhileOfficeOpen(ui, factory));
+    EXPECT_TRUE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory));
     EXPECT_EQ(ui.messages().value(0).title, u"LibreOffice起動中"_s);
 
     endHandedOver(pid, sockets);
     for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
         QThread::msleep(20);
-    EXPECT_FALSE(run::refuseWhileOfficeOpen(ui, factory));
+    EXPECT_FALSE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory));
 }
 
 } // namespace

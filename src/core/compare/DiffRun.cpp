@@ -5,9 +5,8 @@
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
-#include "core/run/HiddenOffice.h"
+#include "core/run/JobOffice.h"
 #include "core/run/RunFailure.h"
-#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 
 #include <QFileInfo>
@@ -84,7 +83,7 @@ DiffEnding DiffRun::work()
     m_state.nextHistoryRow = 2;
 
     m_state.stage = Stage::CheckOpenOffice;
-    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
+    if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
         return DiffEnding::OfficeOpen;
     if (!run::ResultsWorkbook::canReplace(m_state.settings.outputPath)) {
         message(QFileInfo(m_state.settings.outputPath).fileName() +
@@ -94,12 +93,12 @@ DiffEnding DiffRun::work()
     }
 
     m_state.stage = Stage::ShowProgress;
-    run::showOfficeStarting(m_ui);
+    run::JobOffice::showStarting(m_ui);
 
     m_state.stage = Stage::StartOffice;
-    m_host = run::startOfficeForJob(m_factory, run::HostFailures::PassThrough, true);
+    m_host = run::JobOffice::start(m_factory, run::HostFailures::PassThrough, true);
     m_state.stage = Stage::OpenWorkbooks;
-    run::hideWindows(*m_host, run::HostFailures::PassThrough);
+    run::JobOffice::hideWindows(*m_host, run::HostFailures::PassThrough);
     m_host->openWorkbooks({m_state.settings.firstPath, m_state.settings.secondPath});
 
     m_state.stage = Stage::CountSheets;
@@ -376,7 +375,7 @@ void DiffRun::closeEverythingIgnoringFailure()
     if (m_host) {
         for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
             run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
-        run::quitIgnoringFailure(std::move(m_host));
+        run::JobOffice::quitIgnoringFailure(std::move(m_host));
     }
     m_state.previousHistory.restore();
 }

@@ -1,7 +1,6 @@
 #include "core/print/PrintRun.h"
 
-#include "core/run/HiddenOffice.h"
-#include "core/run/RunStart.h"
+#include "core/run/JobOffice.h"
 
 #include <algorithm>
 
@@ -37,7 +36,7 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
         m_outcome.ending = PrintEnding::Declined;
         return m_outcome;
     }
-    if (run::refuseWhileOfficeOpen(m_ui, m_factory)) {
+    if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory)) {
         m_outcome.ending = PrintEnding::OfficeOpen;
         return m_outcome;
     }
@@ -60,7 +59,7 @@ PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
     int progress = 0;
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(false);
-    run::showOfficeStarting(m_ui);
+    run::JobOffice::showStarting(m_ui);
     startOffice();
     m_ui.setProgressCaption(QStringLiteral("連続印刷中"));
     m_ui.setProgressBarVisible(true);
@@ -94,13 +93,13 @@ void PrintRun::startOffice()
     m_officeLost = false;
     // Without an office every file fails on its own; the run still goes through the selection.
     if (const auto failure = callIgnoringFailure(
-            [&] { m_host = run::startHiddenOffice(m_factory, run::HostFailures::Ignored); }))
+            [&] { m_host = run::JobOffice::startHidden(m_factory, run::HostFailures::Ignored); }))
         m_startFailure = *failure;
 }
 
 void PrintRun::endOffice()
 {
-    run::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
 }
 
 // Every step may fail on its own and the run goes on with the next one; the first reason is

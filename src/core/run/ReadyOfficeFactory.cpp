@@ -1,7 +1,7 @@
 #include "core/run/ReadyOfficeFactory.h"
 
 #include "core/host/HostError.h"
-#include "core/run/HiddenOffice.h"
+#include "core/run/JobOffice.h"
 
 namespace brelix::run {
 
@@ -22,7 +22,7 @@ ReadyOfficeFactory::~ReadyOfficeFactory()
     }
     m_changed.notify_all();
     m_thread.join();
-    quitIgnoringFailure(std::move(m_ready));
+    JobOffice::quitIgnoringFailure(std::move(m_ready));
 }
 
 void ReadyOfficeFactory::setEnabled(bool on)
@@ -54,7 +54,7 @@ void ReadyOfficeFactory::quitOutsideLock(std::unique_lock<std::mutex>& lock,
                                          std::unique_ptr<host::SpreadsheetHost> host)
 {
     lock.unlock();
-    quitIgnoringFailure(std::move(host));
+    JobOffice::quitIgnoringFailure(std::move(host));
     lock.lock();
 }
 
@@ -121,7 +121,7 @@ void ReadyOfficeFactory::keepReady()
                 started->warmUp();
             } catch (const host::HostError&) {
                 // A job that needs an office meets the failure in its own start.
-                quitIgnoringFailure(std::move(started));
+                JobOffice::quitIgnoringFailure(std::move(started));
             }
             lock.lock();
             m_starting = false;

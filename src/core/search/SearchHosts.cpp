@@ -1,19 +1,19 @@
 #include "core/search/SearchHosts.h"
 
-#include "core/run/HiddenOffice.h"
+#include "core/run/JobOffice.h"
 
 namespace brelix::search {
 
 SearchHosts::~SearchHosts()
 {
-    run::quitIgnoringFailure(std::move(m_idle));
+    run::JobOffice::quitIgnoringFailure(std::move(m_idle));
 }
 
 std::unique_ptr<host::SpreadsheetHost> SearchHosts::take()
 {
     if (m_idle)
         return std::move(m_idle);
-    return run::startHiddenOffice(m_factory, run::HostFailures::Ignored);
+    return run::JobOffice::startHidden(m_factory, run::HostFailures::Ignored);
 }
 
 void SearchHosts::giveBack(std::unique_ptr<host::SpreadsheetHost> host)
@@ -26,7 +26,7 @@ void SearchHosts::giveBack(std::unique_ptr<host::SpreadsheetHost> host)
     if (holdsNothing && !m_idle)
         m_idle = std::move(host);
     else
-        run::quitIgnoringFailure(std::move(host));
+        run::JobOffice::quitIgnoringFailure(std::move(host));
 }
 
 } // namespace brelix::search

@@ -2,7 +2,7 @@
 
 #include "core/files/ProgramFiles.h"
 #include "core/host/HostError.h"
-#include "core/run/HiddenOffice.h"
+#include "core/run/JobOffice.h"
 #include "core/run/RecordSheets.h"
 
 #include <QFile>
@@ -187,7 +187,7 @@ SearchEnding SearchResults::fail(const QString& reason)
 {
     m_hitFile.close();
     m_ui.closeProgress();
-    run::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
     m_state.previousResults.restore();
     m_ui.showMessage({QStringLiteral("検索結果を作成できませんでした") + kCrLf + reason + kCrLf +
                           kCrLf +

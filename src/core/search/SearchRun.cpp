@@ -2,9 +2,8 @@
 
 #include "core/files/ProgramFiles.h"
 #include "core/host/HostError.h"
-#include "core/run/HiddenOffice.h"
+#include "core/run/JobOffice.h"
 #include "core/run/ResultsWorkbook.h"
-#include "core/run/RunStart.h"
 #include "core/run/UsedExtent.h"
 #include "core/search/SearchResults.h"
 #include "core/search/SheetSearcher.h"
@@ -58,7 +57,7 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
     if (const std::optional<SearchEnding> refused = refusal())
         return {*refused, {}, {}};
 
-    run::showOfficeStarting(m_ui);
+    run::JobOffice::showStarting(m_ui);
     m_state.searchText = trimBlanks(settings.searchText);
     if (!settings.caseSensitive)
         m_state.searchText = m_state.searchText.toUpper();
@@ -101,7 +100,7 @@ std::optional<SearchEnding> SearchRun::refusal()
                 MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
-    if (run::refuseWhileOfficeOpen(m_ui, m_factory))
+    if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
         return SearchEnding::OfficeOpen;
     return std::nullopt;
 }
@@ -257,7 +256,7 @@ SearchEnding SearchRun::cancelEnd()
 {
     m_hitFile->close();
     m_ui.closeProgress();
-    run::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
     message(kStopped, kStoppedTitle, MessageIcon::Information);
     removeHitFile();
     return SearchEnding::Cancelled;
@@ -267,7 +266,7 @@ SearchEnding SearchRun::passwordEnd()
 {
     m_hitFile->close();
     m_ui.closeProgress();
-    run::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
     m_state.previousResults.restore();
     message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
             MessageIcon::Information);

@@ -1,0 +1,50 @@
+#include "core/run/JobOffice.h"
+
+namespace brelix::run {
+
+bool JobOffice::refuseWhileHandedOverOpen(RunUi& ui, host::SpreadsheetHostFactory& factory)
+{
+    if (!factory.handedOverInstanceOpen())
+        return false;
+    ui.showMessage({QStringLiteral("Brelix が開いた LibreOffice を閉じてから実行して下さい"),
+                    QStringLiteral("LibreOffice起動中"), MessageIcon::Exclamation});
+    return true;
+}
+
+void JobOffice::showStarting(RunUi& ui)
+{
+    ui.clearCancel();
+    ui.showProgress(QStringLiteral("LibreOffice起動中"));
+    ui.processEvents();
+}
+
+std::unique_ptr<host::SpreadsheetHost> JobOffice::start(host::SpreadsheetHostFactory& factory,
+                                                        HostFailures failures, bool twoWorkbooks)
+{
+    std::unique_ptr<host::SpreadsheetHost> host =
+        twoWorkbooks ? factory.startForTwoWorkbooks() : factory.start();
+    callWith(failures, [&] { host->setBusyTimeout(kBusyTimeout); });
+    return host;
+}
+
+void JobOffice::hideWindows(host::SpreadsheetHost& host, HostFailures failures)
+{
+    callWith(failures, [&] { host.setVisible(false); });
+    callWith(failures, [&] { host.setMaximized(true); });
+}
+
+std::unique_ptr<host::SpreadsheetHost> JobOffice::startHidden(host::SpreadsheetHostFactory& factory,
+                                                              HostFailures failures)
+{
+    std::unique_ptr<host::SpreadsheetHost> host = start(factory, failures);
+    hideWindows(*host, failures);
+    return host;
+}
+
+void JobOffice::quitIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host)
+{
+    if (host)
+        callIgnoringFailure([&] { host->quit(); });
+}
+
+} // namespace brelix::run
