@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         settings.secondPath = second;
         settings.outputPath = dir.filePath(QStringLiteral("Brelix.xls"));
         settings.templatePath = files::programFile(QStringLiteral("Brelix_Format.xls"));
-        settings.colorDiff = true;
+        settings.colourDifferences = true;
 
         std::vector<double> runs;
         std::vector<double> floors;

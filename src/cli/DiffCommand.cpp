@@ -1,10 +1,11 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/CliText.h"
-#include "core/compare/DiffRules.h"
 #include "core/compare/DiffRun.h"
 #include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
+#include "core/host/CellAddress.h"
+#include "core/settings/SettingsNumber.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -112,7 +113,7 @@ QList<QCommandLineOption> pairingAndRuleOptions()
 QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSettings& settings)
 {
     const auto columnsOf = [&](const QString& option, int most) {
-        return parser.isSet(option) ? compare::columnList(parser.value(option), most)
+        return parser.isSet(option) ? host::columnList(parser.value(option), most)
                                     : std::optional<QList<int>>(QList<int>());
     };
     const std::optional<QList<int>> keys = columnsOf(u"key"_s, compare::kMostKeyColumns);
@@ -125,7 +126,7 @@ QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSetti
             parser.value(u"ignore-columns"_s));
     compare::EqualityRules& rules = settings.equality;
     if (parser.isSet(u"tolerance"_s)) {
-        rules.tolerance = compare::toleranceOf(parser.value(u"tolerance"_s));
+        rules.tolerance = settings::toleranceOf(parser.value(u"tolerance"_s));
         if (!rules.tolerance)
             return u"--tolerance takes a decimal number of 0 or more, not '%1'"_s.arg(
                 parser.value(u"tolerance"_s));
@@ -243,12 +244,10 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     settings.layout =
         static_cast<compare::WindowLayout>(parser.isSet(u"layout"_s) ? layoutText.toInt() : 0);
     options.job = jobOptions(parser);
-    settings.colorDiff = !parser.isSet(u"no-color"_s);
+    settings.colourDifferences = !parser.isSet(u"no-color"_s);
     // Without --show the office ends with the workbooks unsaved: their colours would never be
     // seen, and colouring thousands of cells in two offices is not free.
-    settings.colorsSeen = options.job.show;
-    settings.toolBarRows = 2;
-    settings.diffColor = 7;
+    settings.coloursSeen = options.job.show;
     settings.alignRows = parser.isSet(u"align"_s);
     settings.noSizeLimit = parser.isSet(u"no-limit"_s);
     return std::nullopt;

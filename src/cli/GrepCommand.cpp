@@ -122,7 +122,6 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
     settings.outputPath = files::programFile(files::kResultsFile);
     settings.hitFilePath = files::programFile(files::kHitFile);
     settings.keepHitFile = false; // its lines go to stdout
-    settings.toolBarRows = 2;
     settings.noSizeLimit = parser.isSet(u"no-limit"_s);
     options.job = jobOptions(parser);
     settings.openHitWorkbooks = options.job.show;

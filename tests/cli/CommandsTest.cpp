@@ -345,14 +345,19 @@ QStringList pairingAndRules(const compare::DiffSettings& s)
 QStringList tokens(const DiffCommand::Options& options)
 {
     const compare::DiffSettings& s = options.settings;
-    return QStringList{
-               u"first="_s + s.firstPath,           u"second="_s + s.secondPath,
-               u"output="_s + s.outputPath,         u"template="_s + s.templatePath,
-               u"from="_s + s.startSheetText,       u"to="_s + s.lastSheetText,
-               u"formulas="_s + flag(s.byFormula),  u"layout=%1"_s.arg(static_cast<int>(s.layout)),
-               u"colour="_s + flag(s.colorDiff),    u"seen="_s + flag(s.colorsSeen),
-               u"toolbars=%1"_s.arg(s.toolBarRows), u"index=%1"_s.arg(s.diffColor),
-               u"align="_s + flag(s.alignRows)} +
+    return QStringList{u"first="_s + s.firstPath,
+                       u"second="_s + s.secondPath,
+                       u"output="_s + s.outputPath,
+                       u"template="_s + s.templatePath,
+                       u"from="_s + s.startSheetText,
+                       u"to="_s + s.lastSheetText,
+                       u"formulas="_s + flag(s.byFormula),
+                       u"layout=%1"_s.arg(static_cast<int>(s.layout)),
+                       u"colour="_s + flag(s.colourDifferences),
+                       u"seen="_s + flag(s.coloursSeen),
+                       u"toolbars=%1"_s.arg(s.toolbarRows),
+                       u"index=%1"_s.arg(s.diffColour),
+                       u"align="_s + flag(s.alignRows)} +
            pairingAndRules(s) + tokens(options.job);
 }
 
@@ -365,7 +370,7 @@ QStringList tokens(const GrepCommand::Options& options)
     return QStringList{u"text="_s + s.searchText,        u"case="_s + flag(s.caseSensitive),
                        u"in="_s + targets.join(u','),    u"output="_s + s.outputPath,
                        u"template="_s + s.templatePath,  u"hits="_s + s.hitFilePath,
-                       u"keep="_s + flag(s.keepHitFile), u"toolbars=%1"_s.arg(s.toolBarRows)} +
+                       u"keep="_s + flag(s.keepHitFile), u"toolbars=%1"_s.arg(s.toolbarRows)} +
            tokens(options.job);
 }
 

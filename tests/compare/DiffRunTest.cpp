@@ -7,7 +7,9 @@
 #include "core/compare/DiffRules.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SequenceMatcher.h"
+#include "core/host/CellAddress.h"
 #include "core/run/ResultsWorkbook.h"
+#include "core/settings/SettingsNumber.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,8 +42,8 @@ struct Scenario {
     WorkbookContent second = twoSheets({{1, 2}, {3, 3}}, {{2, 1}});
     WindowLayout layout = WindowLayout::Normal;
     bool byFormula = false;
-    bool colorDiff = true;
-    bool colorsSeen = true;
+    bool colourDifferences = true;
+    bool coloursSeen = true;
     QString startSheet{};
     QString lastSheet{};
     run::UserScript user{};
@@ -76,8 +78,8 @@ public:
                       scenario.lastSheet,
                       scenario.byFormula,
                       scenario.layout,
-                      scenario.colorDiff};
-        m_settings.colorsSeen = scenario.colorsSeen;
+                      scenario.colourDifferences};
+        m_settings.coloursSeen = scenario.coloursSeen;
         m_settings.alignRows = scenario.align;
         m_settings.noSizeLimit = scenario.noSizeLimit;
         m_settings.historySheetRows = scenario.historySheetRows;
@@ -150,7 +152,9 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
     const QList<Scenario> scenarios = {
         {.name = u"three differences in two sheets"_s},
         {.name = u"side by side"_s, .layout = WindowLayout::SideBySide},
-        {.name = u"stacked, not coloured"_s, .layout = WindowLayout::Stacked, .colorDiff = false},
+        {.name = u"stacked, not coloured"_s,
+         .layout = WindowLayout::Stacked,
+         .colourDifferences = false},
         {.name = u"values agree"_s, .first = formula, .second = sum},
         {.name = u"formulas differ"_s, .first = formula, .second = sum, .byFormula = true},
         {.name = u"hidden, after the range"_s,
@@ -183,11 +187,11 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
         {.name = u"over budget in the sheet, colours unseen"_s,
          .first = square(80),
          .second = square(80, all),
-         .colorsSeen = false},
+         .coloursSeen = false},
         {.name = u"over budget in the sheet, by matched rows, colours unseen"_s,
          .first = square(80),
          .second = square(80, all),
-         .colorsSeen = false,
+         .coloursSeen = false,
          .align = true},
         {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
         // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet, the
@@ -217,7 +221,9 @@ TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
 {
     const QList<Scenario> scenarios = {
         {.name = u"three differences in two sheets"_s},
-        {.name = u"stacked, not coloured"_s, .layout = WindowLayout::Stacked, .colorDiff = false},
+        {.name = u"stacked, not coloured"_s,
+         .layout = WindowLayout::Stacked,
+         .colourDifferences = false},
         {.name = u"a read fails"_s, .failingCall = u"rangeTexts"_s},
         {.name = u"no size limit, records past a history sheet"_s,
          .first = workbookOf({gridSheet(u"S"_s, 600, 100)}),
@@ -363,11 +369,11 @@ void applyCaseOptions(DiffSettings& settings, const QString& options)
         const QString name = option.section(u'=', 0, 0), value = option.section(u'=', 1);
         EqualityRules& rules = settings.equality;
         if (name == u"key"_s)
-            settings.keyColumns = columnList(value, kMostKeyColumns).value();
+            settings.keyColumns = host::columnList(value, kMostKeyColumns).value();
         else if (name == u"ignore"_s)
-            rules.ignoredColumns = columnList(value, 99).value();
+            rules.ignoredColumns = host::columnList(value, 99).value();
         else if (name == u"tolerance"_s)
-            rules.tolerance = toleranceOf(value);
+            rules.tolerance = settings::toleranceOf(value);
         else if (name == u"from"_s)
             settings.startSheetText = value;
         else

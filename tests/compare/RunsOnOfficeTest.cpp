@@ -100,7 +100,7 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
                    {u""_s, u""_s, u""_s, u""_s, u""_s, u""_s},
                    {u""_s, u"非表示のシートがありました。非表示シートは比較していません。"_s, u""_s,
                     u""_s, u""_s, u""_s}}));
-    EXPECT_EQ(reader.cellColorIndex(history, 1, 2, 1), 6);
+    EXPECT_EQ(reader.cellColourIndex(history, 1, 2, 1), 6);
     reader.quit();
 }
 
@@ -153,7 +153,7 @@ TEST_F(RunsOnOfficeTest, RowsByKeyAndSheetsByNameAcrossFormats)
     }
     int fill = 0;
     FillsAtHandOver factory([&](contract::InspectableLibreOfficeHost& office) {
-        fill = office.cellColorIndex(u"new.xls"_s, 2, 1, 2);
+        fill = office.cellColourIndex(u"new.xls"_s, 2, 1, 2);
     });
 
     const DiffOutcome outcome = DiffRun(factory, m_ui, m_password).start(settings);
@@ -227,7 +227,7 @@ TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
                             {u"3"_s, u"a.xls"_s, u"メモ"_s, u"2"_s, u"C2"_s, u"GRAND TOTAL"_s},
                             {u"4"_s, u"b.xlsx"_s, u"Q1"_s, u"1"_s, u"A1"_s, u"TOTAL, NET \"X\""_s},
                             {u"5"_s, u"c.csv"_s, u"c"_s, u"1"_s, u"B1"_s, u"TOTALS"_s}}));
-    EXPECT_EQ(reader.cellColorIndex(book, 1, 6, 1), 6);
+    EXPECT_EQ(reader.cellColourIndex(book, 1, 6, 1), 6);
     EXPECT_TRUE(reader.cellBorders(book, 1, 6, 6).bottom);
     reader.quit();
 }

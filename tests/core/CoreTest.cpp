@@ -12,7 +12,7 @@
 #include "core/host/CellAddress.h"
 #include "core/host/CellBlocks.h"
 #include "core/host/CellText.h"
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 #include "core/host/HostError.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsFile.h"
@@ -614,7 +614,7 @@ QString comparison(const Settings& s)
             texts << QString::number(n);
         return texts.join(u' ');
     };
-    const compare::EqualityRules& r = s.equality;
+    const settings::EqualityRules& r = s.equality;
     if (s.keyColumns.isEmpty() && !s.bySheetName && !r.isSet())
         return {};
     return u"keys %1, by name %2, case %3, width %4, blanks %5, tolerance %6, ignored %7\n"_s.arg(
@@ -808,13 +808,13 @@ TEST(RuleCases, EachLineOfTheCaseFileHolds)
 }
 
 // A fill takes one of the palette's 56 indexes; any other index is no colour.
-TEST(ColorPalette, KnowsTheIndexesFromOneTo56Only)
+TEST(ColourPalette, KnowsTheIndexesFromOneTo56Only)
 {
-    for (int index : {-1, ColorPalette::NoColor, ColorPalette::Count + 1}) {
-        EXPECT_FALSE(ColorPalette::isValidIndex(index)) << index;
-        EXPECT_EQ(ColorPalette::rgb(index), 0u) << index;
+    for (int index : {-1, ColourPalette::NoColour, ColourPalette::Count + 1}) {
+        EXPECT_FALSE(ColourPalette::isValidIndex(index)) << index;
+        EXPECT_EQ(ColourPalette::rgb(index), 0u) << index;
     }
-    EXPECT_TRUE(ColorPalette::isValidIndex(1) && ColorPalette::isValidIndex(56));
+    EXPECT_TRUE(ColourPalette::isValidIndex(1) && ColourPalette::isValidIndex(56));
 }
 
 TEST(CellText, EveryCellOfTheGoldenFileGivesItsTwoTexts)

@@ -2,7 +2,7 @@
 
 #include "TestData.h"
 #include "core/host/CellText.h"
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -346,7 +346,7 @@ protected:
         host.fillRange(book, 1, {{5, 2}, {6, 3}}, Red);
         host.fillCells(book, 1, {{8, 5}, {9, 6}}, Yellow);
         host.fillRange(book, 1, {{5, 4}, {5, 4}}, 36);
-        host.fillCells(book, 1, {{5, 4}}, host::ColorPalette::NoColor);
+        host.fillCells(book, 1, {{5, 4}}, host::ColourPalette::NoColour);
         host.drawGrid(book, 1, {{11, 2}, {12, 4}});
     }
 
@@ -367,14 +367,14 @@ protected:
         for (int row = 1; row <= 14; ++row) {
             for (int column = 1; column <= 7; ++column) {
                 SCOPED_TRACE("row " + std::to_string(row) + " column " + std::to_string(column));
-                int fill = host::ColorPalette::NoColor;
+                int fill = host::ColourPalette::NoColour;
                 if (CellRange{{5, 2}, {6, 3}}.contains({row, column}))
                     fill = Red;
                 else if ((row == 8 && column == 5) || (row == 9 && column == 6))
                     fill = Yellow;
                 else if (row == 1 && column == 7)
                     fill = 44;
-                EXPECT_EQ(probe().cellColorIndex(book, 1, row, column), fill);
+                EXPECT_EQ(probe().cellColourIndex(book, 1, row, column), fill);
                 const bool nearEdges =
                     column >= 6 || CellRange{{10, 1}, {13, 5}}.contains({row, column});
                 if (grid.contains({row, column}) || !nearEdges) {
@@ -384,7 +384,7 @@ protected:
             }
         }
         EXPECT_EQ(probe().cellBorders(book, 1, 3, 7), AllEdges);
-        EXPECT_EQ(probe().cellColorIndex(book, 2, 5, 2), host::ColorPalette::NoColor);
+        EXPECT_EQ(probe().cellColourIndex(book, 2, 5, 2), host::ColourPalette::NoColour);
     }
 
     static WorkbookContent original()
@@ -442,7 +442,7 @@ TEST_P(HostWorkbookTest, ClosingUnsavedDropsTheChanges)
 
     const QString book = sharedHost().openWorkbook(path);
     EXPECT_EQ(probe().cellText(book, 1, 1, 1, CellTextKind::Value), u"old"_s);
-    EXPECT_EQ(probe().cellColorIndex(book, 1, 5, 2), host::ColorPalette::NoColor);
+    EXPECT_EQ(probe().cellColourIndex(book, 1, 5, 2), host::ColourPalette::NoColour);
 }
 
 // A further sheet of a results workbook: a copy of one with its heading row only.
@@ -462,8 +462,8 @@ TEST_P(HostWorkbookTest, AddsASheetWithTheHeadingOfAnother)
     EXPECT_EQ(sharedHost().sheetName(book, 3), u"End"_s);
     EXPECT_EQ(sharedHost().rangeTexts(book, 2, {{1, 1}, {2, 2}}, CellTextKind::Value),
               QList<QStringList>({{QString(), u"Text"_s}, {QString(), QString()}}));
-    EXPECT_EQ(probe().cellColorIndex(book, 2, 1, 1), 44);
-    EXPECT_EQ(probe().cellColorIndex(book, 2, 2, 2), host::ColorPalette::NoColor);
+    EXPECT_EQ(probe().cellColourIndex(book, 2, 1, 1), 44);
+    EXPECT_EQ(probe().cellColourIndex(book, 2, 2, 2), host::ColourPalette::NoColour);
     EXPECT_EQ(probe().cellBorders(book, 2, 1, 2), AllEdges);
     EXPECT_EQ(sharedHost().rangeTexts(book, 1, {{2, 1}, {2, 1}}, CellTextKind::Value),
               QList<QStringList>({{u"record"_s}}));

@@ -1,6 +1,6 @@
 #include "InspectableLibreOfficeHost.h"
 
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -10,7 +10,7 @@
 #include <com/sun/star/table/BorderLineStyle.hpp>
 
 using namespace css;
-using brelix::host::ColorPalette::NoColor;
+using brelix::host::ColourPalette::NoColour;
 
 namespace brelix::contract {
 
@@ -25,8 +25,9 @@ uno::Reference<beans::XPropertySet> cellProperties(const libreoffice::OpenWorkbo
 // The lowest palette index of exactly this colour; -1 for a colour outside the palette.
 int paletteIndexOf(sal_Int32 rgb)
 {
-    for (int index = 1; index <= host::ColorPalette::Count; ++index)
-        if (host::ColorPalette::rgb(index) == static_cast<host::ColorPalette::Rgb>(rgb & 0xFFFFFF))
+    for (int index = 1; index <= host::ColourPalette::Count; ++index)
+        if (host::ColourPalette::rgb(index) ==
+            static_cast<host::ColourPalette::Rgb>(rgb & 0xFFFFFF))
             return index;
     return -1;
 }
@@ -48,14 +49,14 @@ QString InspectableLibreOfficeHost::cellText(const QString& book, int sheet, int
     return rangeTexts(book, sheet, {{row, column}, {row, column}}, kind).value(0).value(0);
 }
 
-int InspectableLibreOfficeHost::cellColorIndex(const QString& book, int sheet, int row, int column)
+int InspectableLibreOfficeHost::cellColourIndex(const QString& book, int sheet, int row, int column)
 {
     const auto cell = cellProperties(inspectWorkbook(book), sheet, row, column);
     sal_Int32 color = -1;
     bool transparent = false;
     cell->getPropertyValue("CellBackColor") >>= color;
     cell->getPropertyValue("IsCellBackgroundTransparent") >>= transparent;
-    return transparent || color < 0 ? NoColor : paletteIndexOf(color);
+    return transparent || color < 0 ? NoColour : paletteIndexOf(color);
 }
 
 support::CellBorders InspectableLibreOfficeHost::cellBorders(const QString& book, int sheet,

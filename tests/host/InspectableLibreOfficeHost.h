@@ -16,7 +16,7 @@ public:
     int activeSheet(const QString& book) override;
     QString cellText(const QString& book, int sheet, int row, int column,
                      host::CellTextKind kind) override;
-    int cellColorIndex(const QString& book, int sheet, int row, int column) override;
+    int cellColourIndex(const QString& book, int sheet, int row, int column) override;
     support::CellBorders cellBorders(const QString& book, int sheet, int row, int column) override;
 };
 

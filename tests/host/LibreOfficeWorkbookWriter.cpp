@@ -1,6 +1,6 @@
 #include "LibreOfficeWorkbookWriter.h"
 
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 #include "host/libreoffice/OfficeConnection.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/UnoHelpers.h"
@@ -121,7 +121,7 @@ void styleCells(const uno::Reference<sheet::XSpreadsheet>& sheet, const support:
     };
     for (const auto& [key, index] : s.fills)
         propsAt(key)->setPropertyValue(
-            "CellBackColor", uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(index))));
+            "CellBackColor", uno::Any(static_cast<sal_Int32>(host::ColourPalette::rgb(index))));
     for (const auto& [key, b] : s.borders) {
         const std::pair<const char*, bool> edges[] = {{"LeftBorder2", b.left},
                                                       {"TopBorder2", b.top},

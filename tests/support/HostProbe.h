@@ -18,8 +18,8 @@ public:
     virtual int activeSheet(const QString& book) = 0;
     virtual QString cellText(const QString& book, int sheet, int row, int column,
                              host::CellTextKind kind) = 0;
-    // A palette index; NoColor for no fill, -1 for a colour outside the palette.
-    virtual int cellColorIndex(const QString& book, int sheet, int row, int column) = 0;
+    // A palette index; NoColour for no fill, -1 for a colour outside the palette.
+    virtual int cellColourIndex(const QString& book, int sheet, int row, int column) = 0;
     virtual CellBorders cellBorders(const QString& book, int sheet, int row, int column) = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include "core/host/CellAddress.h"
 #include "core/host/CellText.h"
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -354,33 +354,35 @@ void InMemoryHost::selectRange(const QString& book, int sheet, const CellRange& 
     cellsOf(range);
 }
 
-void InMemoryHost::fill(SheetContent& sheet, const QList<CellPosition>& cells, int colorIndex)
+void InMemoryHost::fill(SheetContent& sheet, const QList<CellPosition>& cells, int colourIndex)
 {
-    if (colorIndex != host::ColorPalette::NoColor && !host::ColorPalette::isValidIndex(colorIndex))
-        throw HostError(HostError::Kind::General, u"No colour %1"_s.arg(colorIndex));
+    if (colourIndex != host::ColourPalette::NoColour &&
+        !host::ColourPalette::isValidIndex(colourIndex))
+        throw HostError(HostError::Kind::General, u"No colour %1"_s.arg(colourIndex));
     for (const CellPosition& at : cells)
-        if (colorIndex == host::ColorPalette::NoColor)
+        if (colourIndex == host::ColourPalette::NoColour)
             sheet.fills.erase({at.row, at.column});
         else
-            sheet.fills[{at.row, at.column}] = colorIndex;
+            sheet.fills[{at.row, at.column}] = colourIndex;
 }
 
-void InMemoryHost::fillRange(const QString& book, int sheet, const CellRange& range, int colorIndex)
+void InMemoryHost::fillRange(const QString& book, int sheet, const CellRange& range,
+                             int colourIndex)
 {
-    fill(enterSheet(u"fillRange"_s, book, sheet, args(range, colorIndex)), cellsOf(range),
-         colorIndex);
+    fill(enterSheet(u"fillRange"_s, book, sheet, args(range, colourIndex)), cellsOf(range),
+         colourIndex);
 }
 
 void InMemoryHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
-                             int colorIndex)
+                             int colourIndex)
 {
     QStringList addresses;
     for (const CellPosition& cell : cells)
         addresses.append(host::cellAddress(cell.row, cell.column));
     SheetContent& target =
-        enterSheet(u"fillCells"_s, book, sheet, args(addresses.join(u' '), colorIndex));
+        enterSheet(u"fillCells"_s, book, sheet, args(addresses.join(u' '), colourIndex));
     failIfTouched(u"fillCells"_s, book, sheet, cells);
-    fill(target, cells, colorIndex);
+    fill(target, cells, colourIndex);
 }
 
 void InMemoryHost::drawGrid(const QString& book, int sheet, const CellRange& range)

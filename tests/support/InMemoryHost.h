@@ -99,9 +99,9 @@ public:
     void selectRange(const QString& book, int sheet, const host::CellRange& range) override;
 
     void fillRange(const QString& book, int sheet, const host::CellRange& range,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;
@@ -118,7 +118,7 @@ public:
     int activeSheet(const QString& book) override { return openBook(book).content.activeSheet; }
     QString cellText(const QString& book, int sheet, int row, int column,
                      host::CellTextKind kind) override;
-    int cellColorIndex(const QString& book, int sheet, int row, int column) override
+    int cellColourIndex(const QString& book, int sheet, int row, int column) override
     {
         return sheetOf(book, sheet).fill(row, column);
     }
@@ -167,7 +167,7 @@ private:
     SheetContent& sheetOf(const QString& book, int sheet);
     void failIfTouched(const QString& operation, const QString& book, int sheet,
                        const QList<host::CellPosition>& cells) const;
-    static void fill(SheetContent& sheet, const QList<host::CellPosition>& cells, int colorIndex);
+    static void fill(SheetContent& sheet, const QList<host::CellPosition>& cells, int colourIndex);
 
     std::shared_ptr<Instance> m_instance;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/host/CellContent.h"
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 
 #include <QString>
 #include <map>
@@ -28,7 +28,7 @@ struct SheetContent {
     bool isProtected = false;
     QString password;
     std::map<CellKey, host::CellContent> cells; // never holds an empty cell
-    std::map<CellKey, int> fills;               // palette indexes, never NoColor
+    std::map<CellKey, int> fills;               // palette indexes, never NoColour
     std::map<CellKey, CellBorders> borders;
 
     // An empty content removes the cell.
@@ -47,7 +47,7 @@ struct SheetContent {
     int fill(int row, int column) const
     {
         const auto it = fills.find({row, column});
-        return it == fills.end() ? host::ColorPalette::NoColor : it->second;
+        return it == fills.end() ? host::ColourPalette::NoColour : it->second;
     }
     CellBorders border(int row, int column) const
     {

@@ -155,9 +155,9 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
                                   std::optional<host::CellPosition> secondCell,
                                   const QString& firstText, const QString& secondText)
 {
-    if (m_state.settings.colorDiff) {
+    if (m_state.settings.colourDifferences) {
         m_state.stage = Stage::ColourCells;
-        if (m_state.settings.colorsSeen) {
+        if (m_state.settings.coloursSeen) {
             if (kind == ChangeKind::Changed)
                 m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
             else if (firstCell)
@@ -178,15 +178,15 @@ void AlignedSheetComparer::flush()
 {
     m_state.stage = Stage::ColourCells;
     const auto fill = [&](const QString& book, int sheet, QList<host::CellPosition>& cells,
-                          int color) {
+                          int colour) {
         if (!cells.isEmpty())
-            m_host.fillCells(book, sheet, cells, color);
+            m_host.fillCells(book, sheet, cells, colour);
     };
     const int first = m_sheets.first, second = m_sheets.second;
-    fill(m_state.firstName, first, m_changedFirst, m_state.settings.diffColor);
-    fill(m_state.secondName, second, m_changedSecond, m_state.settings.diffColor);
-    fill(m_state.firstName, first, m_deleted, kDeletedColor);
-    fill(m_state.secondName, second, m_inserted, kInsertedColor);
+    fill(m_state.firstName, first, m_changedFirst, m_state.settings.diffColour);
+    fill(m_state.secondName, second, m_changedSecond, m_state.settings.diffColour);
+    fill(m_state.firstName, first, m_deleted, kDeletedColour);
+    fill(m_state.secondName, second, m_inserted, kInsertedColour);
     m_changedFirst.clear();
     m_changedSecond.clear();
     m_deleted.clear();

@@ -22,8 +22,8 @@ class AlignedSheetComparer {
 public:
     // Inserted cells are coloured in the second workbook, deleted ones in the first; both
     // apart from the changed cells' colour.
-    static constexpr int kInsertedColor = 35; // light green
-    static constexpr int kDeletedColor = 22;  // coral
+    static constexpr int kInsertedColour = 35; // light green
+    static constexpr int kDeletedColour = 22;  // coral
 
     AlignedSheetComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
         : m_host(host), m_ui(ui), m_state(state)

@@ -35,7 +35,7 @@ void ChangeHistory::open()
 void ChangeHistory::placeStrip(const host::WindowGeometry& arranged, double width)
 {
     m_host.activateWorkbook(m_state.historyName);
-    m_workbook.placeStrip(arranged, width, m_state.settings.toolBarRows);
+    m_workbook.placeStrip(arranged, width, m_state.settings.toolbarRows);
 }
 
 bool ChangeHistory::finish()

@@ -1,11 +1,8 @@
 #include "core/compare/DiffRules.h"
 
-#include "core/host/CellAddress.h"
 #include "core/run/ResultsWorkbook.h"
 
 #include <QFileInfo>
-#include <QLocale>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -154,43 +151,6 @@ QString changeHistorySheetName(const QString& firstFileName, const QString& seco
         }
     }
     return (u"変更履歴　"_s + first + u'-' + second).left(31);
-}
-
-std::optional<QList<int>> columnList(const QString& text, int most)
-{
-    QList<int> columns;
-    for (const QString& name : text.split(u',')) {
-        const std::optional<int> column = host::columnNumber(QStringView(name).trimmed());
-        if (!column || columns.contains(*column))
-            return std::nullopt;
-        columns.append(*column);
-    }
-    if (columns.size() > most)
-        return std::nullopt;
-    return columns;
-}
-
-QString columnListText(const QList<int>& columns)
-{
-    QStringList names;
-    for (const int column : columns)
-        names.append(host::columnLetters(column));
-    return names.join(u',');
-}
-
-std::optional<double> toleranceOf(const QString& text)
-{
-    static const QRegularExpression decimal(uR"(\A\s*(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?\s*\z)"_s);
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!decimal.match(text).hasMatch() || !ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-QString toleranceText(double tolerance)
-{
-    return QString::number(tolerance, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace brelix::compare

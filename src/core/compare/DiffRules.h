@@ -43,17 +43,4 @@ QString baseName(const QString& fileName);
 // characters and "...".
 QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName);
 
-// A list of column letters such as "A" or "b, D", as numbers from 1 in the order given. Nothing
-// for an empty list, a name that is no column, a column named twice, or more than `most`.
-std::optional<QList<int>> columnList(const QString& text, int most);
-// The list as columnList reads it back: letters joined by commas ("A,C").
-QString columnListText(const QList<int>& columns);
-// Every column a sheet can have: the most a list of columns not compared may name.
-inline constexpr int kSheetColumns = 16384;
-
-// The most by which two numbers may differ and still be equal: a decimal number, 0 or more.
-std::optional<double> toleranceOf(const QString& text);
-// The tolerance as toleranceOf reads it back: its shortest decimal, never with an exponent.
-QString toleranceText(double tolerance);
-
 } // namespace brelix::compare

@@ -150,15 +150,15 @@ void DiffRun::arrangeNormal()
     history.copyTemplate();
     history.makeWritable();
     history.open();
-    const int toolBarRows = m_state.settings.toolBarRows;
+    const int toolbarRows = m_state.settings.toolbarRows;
     m_host->activateWorkbook(m_state.firstName);
     const host::WindowGeometry first = m_host->windowGeometry(m_state.firstName);
     m_host->setWindowGeometry(m_state.firstName,
-                              run::ResultsWorkbook::aboveStrip(first, toolBarRows));
+                              run::ResultsWorkbook::aboveStrip(first, toolbarRows));
     m_host->activateWorkbook(m_state.secondName);
     m_host->setWindowGeometry(
         m_state.secondName,
-        run::ResultsWorkbook::aboveStrip(m_host->windowGeometry(m_state.secondName), toolBarRows));
+        run::ResultsWorkbook::aboveStrip(m_host->windowGeometry(m_state.secondName), toolbarRows));
     history.placeStrip(first, first.width * 2 + 3);
     m_state.stage = Stage::NormalArranged;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "core/compare/EqualityRules.h"
 #include "core/files/ProgramFiles.h"
+#include "core/settings/EqualityRules.h"
+#include "core/settings/SettingDefaults.h"
 
 #include <QString>
 
 namespace brelix::compare {
+
+using settings::EqualityRules;
 
 // How the windows of the two workbooks and the change history are arranged: the numbers of the
 // compare screen's choice, of Brelix.ini and of the command line. None when nothing is chosen.
@@ -21,12 +24,12 @@ struct DiffSettings {
     QString lastSheetText;
     bool byFormula = false;
     WindowLayout layout = WindowLayout::Normal;
-    bool colorDiff = true; // colour the differing cells in both workbooks
+    bool colourDifferences = true; // colour the differing cells in both workbooks
     // False when the workbooks end unsaved with nobody to see them: their colouring still counts
     // against the work budget, as it does in the window, but the office is spared it.
-    bool colorsSeen = true;
-    int toolBarRows = 2; // rows of toolbars the user says the office shows
-    int diffColor = 7;   // palette index of differing cells
+    bool coloursSeen = true;
+    int toolbarRows = settings::kDefaultToolbarRows; // rows the user says the office shows
+    int diffColour = settings::kDefaultDiffColour;   // palette index of differing cells
     // Compare by matched rows and columns instead of by position.
     bool alignRows = false;
     // Every cell of every sheet pair, past the work budget.
@@ -45,6 +48,7 @@ struct DiffSettings {
     bool recordsKinds() const { return alignRows || !keyColumns.isEmpty() || bySheetName; }
 };
 
-inline constexpr int kMostKeyColumns = 5;
+using settings::EqualityRules;
+using settings::kMostKeyColumns;
 
 } // namespace brelix::compare

@@ -63,9 +63,9 @@ bool SheetPairComparer::differ(int column, const QString& first, const QString& 
 bool SheetPairComparer::record(const QString& sheetName, int row, int column, const QString& first,
                                const QString& second)
 {
-    if (m_state.settings.colorDiff) {
+    if (m_state.settings.colourDifferences) {
         m_state.stage = Stage::ColourCells;
-        if (m_state.settings.colorsSeen)
+        if (m_state.settings.coloursSeen)
             m_toColour.append({row, column});
         m_state.budget.chargeColouring();
     }
@@ -82,7 +82,7 @@ void SheetPairComparer::flush()
         m_state.stage = Stage::ColourCells;
         try {
             m_host.fillCellsOfBoth(m_state.firstName, m_state.secondName, m_sheets.first,
-                                   m_sheets.second, m_toColour, m_state.settings.diffColor);
+                                   m_sheets.second, m_toColour, m_state.settings.diffColour);
         } catch (const host::HostError& e) {
             locateFailedColouring(e);
         }
@@ -131,9 +131,10 @@ void SheetPairComparer::locateFailedColouring(const host::HostError& blockError)
         for (const host::CellPosition& cell : std::as_const(m_toColour)) {
             m_state.row = cell.row;
             m_state.column = cell.column;
-            m_host.fillCells(m_state.firstName, m_sheets.first, {cell}, m_state.settings.diffColor);
+            m_host.fillCells(m_state.firstName, m_sheets.first, {cell},
+                             m_state.settings.diffColour);
             m_host.fillCells(m_state.secondName, m_sheets.second, {cell},
-                             m_state.settings.diffColor);
+                             m_state.settings.diffColour);
         }
     }
     m_state.row = m_toColour.first().row;

@@ -1,5 +1,7 @@
 #include "core/host/CellAddress.h"
 
+#include <QStringList>
+
 namespace brelix::host {
 
 QString columnLetters(int column)
@@ -12,7 +14,6 @@ QString columnLetters(int column)
 
 std::optional<int> columnNumber(QStringView letters)
 {
-    constexpr int kLastColumn = 16384;
     if (letters.isEmpty() || letters.size() > 3)
         return std::nullopt;
     int column = 0;
@@ -23,6 +24,28 @@ std::optional<int> columnNumber(QStringView letters)
         column = column * 26 + (upper.unicode() - u'A' + 1);
     }
     return column <= kLastColumn ? std::optional<int>(column) : std::nullopt;
+}
+
+std::optional<QList<int>> columnList(const QString& text, int most)
+{
+    QList<int> columns;
+    for (const QString& name : text.split(u',')) {
+        const std::optional<int> column = columnNumber(QStringView(name).trimmed());
+        if (!column || columns.contains(*column))
+            return std::nullopt;
+        columns.append(*column);
+    }
+    if (columns.size() > most)
+        return std::nullopt;
+    return columns;
+}
+
+QString columnListText(const QList<int>& columns)
+{
+    QStringList names;
+    for (const int column : columns)
+        names.append(columnLetters(column));
+    return names.join(u',');
 }
 
 QString cellAddress(int row, int column)

@@ -93,17 +93,17 @@ public:
 
     // Styling by the palette's colour indexes; continuous thin lines.
     virtual void fillRange(const QString& book, int sheet, const CellRange& range,
-                           int colorIndex) = 0;
+                           int colourIndex) = 0;
     virtual void fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
-                           int colorIndex) = 0;
+                           int colourIndex) = 0;
     // The same cells of two workbooks, as two calls one after the other colour them; at once
     // where the two are in offices of their own.
     virtual void fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
                                  int firstSheet, int secondSheet, const QList<CellPosition>& cells,
-                                 int colorIndex)
+                                 int colourIndex)
     {
-        fillCells(firstBook, firstSheet, cells, colorIndex);
-        fillCells(secondBook, secondSheet, cells, colorIndex);
+        fillCells(firstBook, firstSheet, cells, colourIndex);
+        fillCells(secondBook, secondSheet, cells, colourIndex);
     }
     virtual void drawGrid(const QString& book, int sheet, const CellRange& range) = 0;
 

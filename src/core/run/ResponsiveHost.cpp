@@ -236,10 +236,10 @@ ResponsiveHost::rangeTextsOfBoth(const QString& firstBook, const QString& second
 
 void ResponsiveHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
                                      int firstSheet, int secondSheet,
-                                     const QList<host::CellPosition>& cells, int colorIndex)
+                                     const QList<host::CellPosition>& cells, int colourIndex)
 {
     call([&] {
-        m_host->fillCellsOfBoth(firstBook, secondBook, firstSheet, secondSheet, cells, colorIndex);
+        m_host->fillCellsOfBoth(firstBook, secondBook, firstSheet, secondSheet, cells, colourIndex);
     });
 }
 
@@ -266,15 +266,15 @@ void ResponsiveHost::selectRange(const QString& book, int sheet, const host::Cel
 }
 
 void ResponsiveHost::fillRange(const QString& book, int sheet, const host::CellRange& range,
-                               int colorIndex)
+                               int colourIndex)
 {
-    call([&] { m_host->fillRange(book, sheet, range, colorIndex); });
+    call([&] { m_host->fillRange(book, sheet, range, colourIndex); });
 }
 
 void ResponsiveHost::fillCells(const QString& book, int sheet,
-                               const QList<host::CellPosition>& cells, int colorIndex)
+                               const QList<host::CellPosition>& cells, int colourIndex)
 {
-    call([&] { m_host->fillCells(book, sheet, cells, colorIndex); });
+    call([&] { m_host->fillCells(book, sheet, cells, colourIndex); });
 }
 
 void ResponsiveHost::drawGrid(const QString& book, int sheet, const host::CellRange& range)

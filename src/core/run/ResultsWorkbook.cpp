@@ -18,9 +18,9 @@ constexpr double kStripWithoutToolbars = 196;
 constexpr double kToolbarRowHeight = 19.5;
 constexpr double kGapAboveStrip = 3;
 
-double stripHeight(int toolBarRows)
+double stripHeight(int toolbarRows)
 {
-    return kStripWithoutToolbars + toolBarRows * kToolbarRowHeight;
+    return kStripWithoutToolbars + toolbarRows * kToolbarRowHeight;
 }
 
 } // namespace
@@ -69,25 +69,25 @@ bool ResultsWorkbook::makeWritable(const QString& path)
 }
 
 host::WindowGeometry ResultsWorkbook::aboveStrip(const host::WindowGeometry& window,
-                                                 int toolBarRows)
+                                                 int toolbarRows)
 {
     host::WindowGeometry shortened = window;
-    shortened.height = window.height - stripHeight(toolBarRows) - kGapAboveStrip;
+    shortened.height = window.height - stripHeight(toolbarRows) - kGapAboveStrip;
     return shortened;
 }
 
 host::WindowGeometry ResultsWorkbook::strip(const host::WindowGeometry& arranged, double width,
-                                            int toolBarRows)
+                                            int toolbarRows)
 {
-    const double height = stripHeight(toolBarRows);
+    const double height = stripHeight(toolbarRows);
     return {arranged.top + arranged.height - height, arranged.left, width, height};
 }
 
 void ResultsWorkbook::placeStrip(const host::WindowGeometry& arranged, double width,
-                                 int toolBarRows)
+                                 int toolbarRows)
 {
     callWith(m_failures,
-             [&] { m_host.setWindowGeometry(m_book, strip(arranged, width, toolBarRows)); });
+             [&] { m_host.setWindowGeometry(m_book, strip(arranged, width, toolbarRows)); });
 }
 
 std::optional<host::CellPosition> ResultsWorkbook::measure(RunUi& ui, QString& password)

@@ -36,13 +36,13 @@ public:
     static bool makeWritable(const QString& path);
 
     // A workbook window `window` shortened to leave room for the strip below it, with
-    // `toolBarRows` rows of toolbars that the user says the office shows in each window.
-    static host::WindowGeometry aboveStrip(const host::WindowGeometry& window, int toolBarRows);
+    // `toolbarRows` rows of toolbars that the user says the office shows in each window.
+    static host::WindowGeometry aboveStrip(const host::WindowGeometry& window, int toolbarRows);
     // The strip, `width` wide along the bottom of `arranged`: high enough for the office's
     // window with its toolbars to show the column header and at least four rows.
     static host::WindowGeometry strip(const host::WindowGeometry& arranged, double width,
-                                      int toolBarRows);
-    void placeStrip(const host::WindowGeometry& arranged, double width, int toolBarRows);
+                                      int toolbarRows);
+    void placeStrip(const host::WindowGeometry& arranged, double width, int toolbarRows);
 
     // The last used cell of the first sheet, with A1 selected; nothing when the sheet is
     // protected and no working password was given (see usedExtent).

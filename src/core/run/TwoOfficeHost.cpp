@@ -238,27 +238,27 @@ void TwoOfficeHost::selectRange(const QString& book, int sheet, const CellRange&
 }
 
 void TwoOfficeHost::fillRange(const QString& book, int sheet, const CellRange& range,
-                              int colorIndex)
+                              int colourIndex)
 {
-    holder(book).fillRange(book, sheet, range, colorIndex);
+    holder(book).fillRange(book, sheet, range, colourIndex);
 }
 
 void TwoOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
-                              int colorIndex)
+                              int colourIndex)
 {
-    holder(book).fillCells(book, sheet, cells, colorIndex);
+    holder(book).fillCells(book, sheet, cells, colourIndex);
 }
 
 void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
                                     int firstSheet, int secondSheet,
-                                    const QList<CellPosition>& cells, int colorIndex)
+                                    const QList<CellPosition>& cells, int colourIndex)
 {
     if (inSecond(firstBook) == inSecond(secondBook))
         return SpreadsheetHost::fillCellsOfBoth(firstBook, secondBook, firstSheet, secondSheet,
-                                                cells, colorIndex);
+                                                cells, colourIndex);
     // When only the first fails, the second keeps its colours: the run ends in its report.
-    sideBySide([&] { holder(firstBook).fillCells(firstBook, firstSheet, cells, colorIndex); },
-               [&] { holder(secondBook).fillCells(secondBook, secondSheet, cells, colorIndex); },
+    sideBySide([&] { holder(firstBook).fillCells(firstBook, firstSheet, cells, colourIndex); },
+               [&] { holder(secondBook).fillCells(secondBook, secondSheet, cells, colourIndex); },
                [] {});
 }
 

@@ -56,12 +56,12 @@ public:
     void selectRange(const QString& book, int sheet, const host::CellRange& range) override;
 
     void fillRange(const QString& book, int sheet, const host::CellRange& range,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void fillCellsOfBoth(const QString& firstBook, const QString& secondBook, int firstSheet,
                          int secondSheet, const QList<host::CellPosition>& cells,
-                         int colorIndex) override;
+                         int colourIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;

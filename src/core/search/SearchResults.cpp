@@ -76,7 +76,7 @@ bool SearchResults::open(QString& failure)
     host::WindowGeometry arranged;
     callIgnoringFailure([&] { m_host->arrangeWindows(host::WindowArrangement::SideBySide); });
     callIgnoringFailure([&] { arranged = m_host->windowGeometry(m_book); });
-    m_results->placeStrip(arranged, arranged.width, m_state.settings.toolBarRows);
+    m_results->placeStrip(arranged, arranged.width, m_state.settings.toolbarRows);
 
     m_hitFile.close();
     writeRowsAndOpenBooks(arranged);
@@ -135,7 +135,7 @@ void SearchResults::openBookOf(const QString& fileName, const host::WindowGeomet
             const QString book = m_host->openWorkbook(target.path);
             callIgnoringFailure([&] { m_host->activateSheet(book, 1); });
             m_host->setWindowGeometry(
-                book, run::ResultsWorkbook::aboveStrip(arranged, m_state.settings.toolBarRows));
+                book, run::ResultsWorkbook::aboveStrip(arranged, m_state.settings.toolbarRows));
         });
         return;
     }

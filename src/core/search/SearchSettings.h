@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/ProgramFiles.h"
+#include "core/settings/SettingDefaults.h"
 
 #include <QList>
 #include <QString>
@@ -22,7 +23,8 @@ struct SearchSettings {
     QString outputPath;          // files::kResultsFile in the program's folder
     QString hitFilePath;         // files::kHitFile in the program's folder
     bool keepHitFile = false;    // the program was started with arguments
-    int toolBarRows = 2;         // rows of toolbars the user says the office shows
+    int toolbarRows =
+        settings::kDefaultToolbarRows; // rows of toolbars the user says the office shows
     // The workbooks with hits open beside the results; pointless where the office ends with
     // the run, as on the command line without --show.
     bool openHitWorkbooks = true;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/compare/EqualityRules.h"
+#include "core/settings/EqualityRules.h"
+#include "core/settings/SettingDefaults.h"
 
 #include <QList>
 #include <QString>
@@ -34,9 +35,9 @@ struct Settings {
     int printScope = -1;    // print scope 0-3; -1 none selected
     int fileTypeFilter = 0; // file-type filter: 0 "*.xls", 1 "*.csv", -1 none selected
 
-    int toolbarRows = 2; // toolbar rows the office shows, 0-5
+    int toolbarRows = kDefaultToolbarRows; // toolbar rows the office shows, 0-5
     CompareTarget compareTarget = CompareTarget::Values;
-    int diffColourIndex = 7; // palette index of differing cells
+    int diffColourIndex = kDefaultDiffColour; // palette index of differing cells
     int fileSortOrder = 1;   // file list order; loading always starts in name order, never saved
     bool alignRows = false;  // compare by matched rows and columns; written only when on
     bool readyOffice = true; // keep an office started ahead of the jobs; written only when off
@@ -46,7 +47,7 @@ struct Settings {
     // when set.
     QList<int> keyColumns;    // rows paired by the texts of these columns, from 1
     bool bySheetName = false; // sheets paired by name
-    compare::EqualityRules equality;
+    EqualityRules equality;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

@@ -1,9 +1,8 @@
 #include "core/settings/SettingsFile.h"
 
-#include "core/compare/DiffRules.h"
-#include "core/compare/DiffSettings.h"
 #include "core/files/ProgramFolder.h"
 #include "core/files/TextDecoding.h"
+#include "core/host/CellAddress.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsNumber.h"
 #include "core/settings/SettingsTags.h"
@@ -73,7 +72,7 @@ Record setFlagIfIn(bool& holder, QStringView value)
 // Sets `holder` from column letters such as "A,C"; a list the comparison refuses is ignored.
 Record setColumnsIfValid(QList<int>& holder, QStringView value, int most)
 {
-    if (const auto columns = compare::columnList(value.toString(), most))
+    if (const auto columns = host::columnList(value.toString(), most))
         holder = *columns;
     return Record::Read;
 }
@@ -168,7 +167,7 @@ const std::array<Key, 24> keys = {{
      }},
     {tag::KeyColumns,
      [](Settings& s, QStringView v) {
-         return setColumnsIfValid(s.keyColumns, v, compare::kMostKeyColumns);
+         return setColumnsIfValid(s.keyColumns, v, kMostKeyColumns);
      }},
     {tag::BySheetName, [](Settings& s, QStringView v) { return setFlagIfIn(s.bySheetName, v); }},
     {tag::IgnoreCase,
@@ -179,13 +178,13 @@ const std::array<Key, 24> keys = {{
      [](Settings& s, QStringView v) { return setFlagIfIn(s.equality.ignoreBlanks, v); }},
     {tag::Tolerance,
      [](Settings& s, QStringView v) {
-         if (const auto tolerance = compare::toleranceOf(v.toString()))
+         if (const auto tolerance = settings::toleranceOf(v.toString()))
              s.equality.tolerance = tolerance;
          return Record::Read;
      }},
     {tag::IgnoredColumns,
      [](Settings& s, QStringView v) {
-         return setColumnsIfValid(s.equality.ignoredColumns, v, compare::kSheetColumns);
+         return setColumnsIfValid(s.equality.ignoredColumns, v, host::kLastColumn);
      }},
 }};
 
@@ -274,10 +273,10 @@ int checkValue(Qt::CheckState state)
 void addComparisonChoices(FileLines& lines, const Settings& settings)
 {
     if (!settings.keyColumns.isEmpty())
-        lines.add(tag::KeyColumns, compare::columnListText(settings.keyColumns));
+        lines.add(tag::KeyColumns, host::columnListText(settings.keyColumns));
     if (settings.bySheetName)
         lines.add(tag::BySheetName, 1);
-    const compare::EqualityRules& rules = settings.equality;
+    const EqualityRules& rules = settings.equality;
     if (rules.ignoreCase)
         lines.add(tag::IgnoreCase, 1);
     if (rules.ignoreWidth)
@@ -285,9 +284,9 @@ void addComparisonChoices(FileLines& lines, const Settings& settings)
     if (rules.ignoreBlanks)
         lines.add(tag::IgnoreBlanks, 1);
     if (rules.tolerance)
-        lines.add(tag::Tolerance, compare::toleranceText(*rules.tolerance));
+        lines.add(tag::Tolerance, settings::toleranceText(*rules.tolerance));
     if (!rules.ignoredColumns.isEmpty())
-        lines.add(tag::IgnoredColumns, compare::columnListText(rules.ignoredColumns));
+        lines.add(tag::IgnoredColumns, host::columnListText(rules.ignoredColumns));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "core/settings/SettingsNumber.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -79,6 +81,22 @@ double settingsNumber(QStringView value)
 {
     // The default rounding mode rounds halves to even.
     return std::nearbyint(leadingNumber(value));
+}
+
+std::optional<double> toleranceOf(const QString& text)
+{
+    static const QRegularExpression decimal(
+        QStringLiteral(R"(\A\s*(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d+)?\s*\z)"));
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!decimal.match(text).hasMatch() || !ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString toleranceText(double tolerance)
+{
+    return QString::number(tolerance, 'f', QLocale::FloatingPointShortest);
 }
 
 } // namespace brelix::settings

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace brelix::settings {
 
@@ -11,5 +13,10 @@ double leadingNumber(QStringView value);
 
 // leadingNumber rounded to a whole number, halves to even, as the settings keys take it.
 double settingsNumber(QStringView value);
+
+// The most by which two numbers may differ and still be equal: a decimal number, 0 or more.
+std::optional<double> toleranceOf(const QString& text);
+// The tolerance as toleranceOf reads it back: its shortest decimal, never with an exponent.
+QString toleranceText(double tolerance);
 
 } // namespace brelix::settings

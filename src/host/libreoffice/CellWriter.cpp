@@ -1,7 +1,7 @@
 #include "host/libreoffice/CellWriter.h"
 
 #include "core/host/CellBlocks.h"
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 #include "core/host/HostError.h"
 #include "host/libreoffice/OpenWorkbook.h"
 #include "host/libreoffice/UnoHelpers.h"
@@ -75,21 +75,21 @@ private:
     uno::Reference<beans::XPropertySet> m_props;
 };
 
-// Sets a palette colour, or with NoColor takes the fill away.
+// Sets a palette colour, or with NoColour takes the fill away.
 void applyFill(const uno::Reference<sheet::XSpreadsheetDocument>& document,
-               const uno::Reference<beans::XPropertySet>& props, int colorIndex)
+               const uno::Reference<beans::XPropertySet>& props, int colourIndex)
 {
-    const bool clear = colorIndex == host::ColorPalette::NoColor;
-    if (!clear && !host::ColorPalette::isValidIndex(colorIndex))
+    const bool clear = colourIndex == host::ColourPalette::NoColour;
+    if (!clear && !host::ColourPalette::isValidIndex(colourIndex))
         throw HostError(HostError::Kind::General,
-                        QStringLiteral("%1 is not a colour index").arg(colorIndex));
+                        QStringLiteral("%1 is not a colour index").arg(colourIndex));
     const RowHeightsHeld held(document);
     if (clear)
         props->setPropertyValue(OUString("IsCellBackgroundTransparent"), uno::Any(true));
     else
         props->setPropertyValue(
             OUString("CellBackColor"),
-            uno::Any(static_cast<sal_Int32>(host::ColorPalette::rgb(colorIndex))));
+            uno::Any(static_cast<sal_Int32>(host::ColourPalette::rgb(colourIndex))));
 }
 
 } // namespace
@@ -126,13 +126,13 @@ void CellWriter::setWrapText(const uno::Reference<sheet::XSpreadsheet>& sheet, i
 }
 
 void CellWriter::fillRange(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range,
-                           int colorIndex)
+                           int colourIndex)
 {
-    applyFill(m_book.document, rangeProps(sheet, range), colorIndex);
+    applyFill(m_book.document, rangeProps(sheet, range), colourIndex);
 }
 
 void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
-                           const QList<CellPosition>& cells, int colorIndex)
+                           const QList<CellPosition>& cells, int colourIndex)
 {
     if (cells.isEmpty())
         return;
@@ -152,7 +152,7 @@ void CellWriter::fillCells(const uno::Reference<sheet::XSpreadsheet>& sheet,
                                     blocks[i].last.column - 1, blocks[i].last.row - 1);
     container->addRangeAddresses(addresses, false);
     applyFill(m_book.document, uno::Reference<beans::XPropertySet>(container, uno::UNO_QUERY_THROW),
-              colorIndex);
+              colourIndex);
 }
 
 void CellWriter::drawGrid(const uno::Reference<sheet::XSpreadsheet>& sheet, const CellRange& range)

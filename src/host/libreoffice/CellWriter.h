@@ -20,9 +20,9 @@ public:
     void setWrapText(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet, int row,
                      int column, bool wrap);
     void fillRange(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
-                   const host::CellRange& range, int colorIndex);
+                   const host::CellRange& range, int colourIndex);
     void fillCells(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
-                   const QList<host::CellPosition>& cells, int colorIndex);
+                   const QList<host::CellPosition>& cells, int colourIndex);
     void drawGrid(const css::uno::Reference<css::sheet::XSpreadsheet>& sheet,
                   const host::CellRange& range);
 

@@ -523,20 +523,20 @@ void LibreOfficeHost::selectRange(const QString& book, int sheet, const CellRang
 }
 
 void LibreOfficeHost::fillRange(const QString& book, int sheet, const CellRange& range,
-                                int colorIndex)
+                                int colourIndex)
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        CellWriter(wb).fillRange(wb.sheet(sheet), range, colorIndex);
+        CellWriter(wb).fillRange(wb.sheet(sheet), range, colourIndex);
     });
 }
 
 void LibreOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
-                                int colorIndex)
+                                int colourIndex)
 {
     guarded([&] {
         OpenWorkbook& wb = workbook(book);
-        CellWriter(wb).fillCells(wb.sheet(sheet), cells, colorIndex);
+        CellWriter(wb).fillCells(wb.sheet(sheet), cells, colourIndex);
     });
 }
 

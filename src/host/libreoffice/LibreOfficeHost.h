@@ -58,9 +58,9 @@ public:
     void selectRange(const QString& book, int sheet, const host::CellRange& range) override;
 
     void fillRange(const QString& book, int sheet, const host::CellRange& range,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void fillCells(const QString& book, int sheet, const QList<host::CellPosition>& cells,
-                   int colorIndex) override;
+                   int colourIndex) override;
     void drawGrid(const QString& book, int sheet, const host::CellRange& range) override;
 
     host::WindowGeometry windowGeometry(const QString& book) override;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/CompareOptionsDialog.h"
 
-#include "core/compare/DiffRules.h"
+#include "core/host/CellAddress.h"
+#include "core/settings/SettingsNumber.h"
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/widgets/Twips.h"
 
@@ -40,7 +41,7 @@ std::optional<QList<int>> columnsOf(const QLineEdit* edit, int most)
 {
     if (edit->text().trimmed().isEmpty())
         return QList<int>();
-    return compare::columnList(edit->text(), most);
+    return host::columnList(edit->text(), most);
 }
 
 } // namespace
@@ -75,7 +76,7 @@ CompareOptionsDialog::CompareOptionsDialog(QWidget* parent, const compare::DiffS
 QGroupBox* CompareOptionsDialog::pairingGroup()
 {
     m_keyColumns = lineEdit(QStringLiteral("keyColumns"), QStringLiteral("例: A または A,C"),
-                            compare::columnListText(m_settings.keyColumns));
+                            host::columnListText(m_settings.keyColumns));
     m_bySheetName = checkBox(QStringLiteral("bySheetName"),
                              QStringLiteral("シートを名前で対応付ける"), m_settings.bySheetName);
 
@@ -100,10 +101,10 @@ QGroupBox* CompareOptionsDialog::equalityGroup()
     m_ignoreBlanks = checkBox(QStringLiteral("ignoreBlanks"),
                               QStringLiteral("前後の空白を無視する"), rules.ignoreBlanks);
     m_tolerance = lineEdit(QStringLiteral("tolerance"), QStringLiteral("例: 0.01"),
-                           rules.tolerance ? compare::toleranceText(*rules.tolerance) : QString());
+                           rules.tolerance ? settings::toleranceText(*rules.tolerance) : QString());
     m_ignoredColumns =
         lineEdit(QStringLiteral("ignoredColumns"), QStringLiteral("例: D または D,F"),
-                 compare::columnListText(rules.ignoredColumns));
+                 host::columnListText(rules.ignoredColumns));
 
     auto* group = new QGroupBox(QStringLiteral("同じとみなす条件"));
     auto* layout = new QVBoxLayout(group);
@@ -127,10 +128,10 @@ void CompareOptionsDialog::acceptChoices()
                            "下さい。\n例: A または A,C\n空欄なら行の位置で対応付けます。"));
     std::optional<double> tolerance;
     if (!m_tolerance->text().trimmed().isEmpty() &&
-        !(tolerance = compare::toleranceOf(m_tolerance->text())))
+        !(tolerance = settings::toleranceOf(m_tolerance->text())))
         return refuse(m_tolerance, QStringLiteral("数値の許容誤差には、0 以上の数を入力して下さい。"
                                                   "\n例: 0.01\n空欄なら誤差を認めません。"));
-    const std::optional<QList<int>> ignored = columnsOf(m_ignoredColumns, compare::kSheetColumns);
+    const std::optional<QList<int>> ignored = columnsOf(m_ignoredColumns, host::kLastColumn);
     if (!ignored)
         return refuse(m_ignoredColumns,
                       QStringLiteral("比較しない列には、列の文字をコンマで区切って入力して下さい。"

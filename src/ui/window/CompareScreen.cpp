@@ -145,7 +145,7 @@ compare::DiffSettings CompareScreen::diffSettings() const
          ++i)
         if (m_windowLayout[i]->isChecked())
             settings.layout = static_cast<compare::WindowLayout>(i);
-    settings.colorDiff = m_colourDifferences->checkState() != Qt::Unchecked;
+    settings.colourDifferences = m_colourDifferences->checkState() != Qt::Unchecked;
     return settings;
 }
 

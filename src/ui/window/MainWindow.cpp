@@ -298,8 +298,8 @@ void MainWindow::startComparison()
     settings.outputPath = files::programFile(files::kResultsFile);
     settings.templatePath = files::programFile(files::kTemplateFile);
     settings.byFormula = m_settings.compareTarget == brelix::settings::CompareTarget::Formulas;
-    settings.toolBarRows = m_settings.toolbarRows;
-    settings.diffColor = m_settings.diffColourIndex;
+    settings.toolbarRows = m_settings.toolbarRows;
+    settings.diffColour = m_settings.diffColourIndex;
     settings.alignRows = m_alignRowsAction->isChecked();
     settings.noSizeLimit = m_settings.noSizeLimit;
     copyPairingAndRules(m_settings, settings);
@@ -330,7 +330,7 @@ void MainWindow::startSearch()
     settings.outputPath = files::programFile(files::kResultsFile);
     settings.hitFilePath = files::programFile(files::kHitFile);
     settings.keepHitFile = m_keepHitFile;
-    settings.toolBarRows = m_settings.toolbarRows;
+    settings.toolbarRows = m_settings.toolbarRows;
     settings.noSizeLimit = m_settings.noSizeLimit;
 
     m_jobRunning = true;

@@ -5,9 +5,9 @@
 namespace brelix::host {
 
 // The classic 56-colour palette of .xls workbooks; cell fills are given by its indexes 1-56.
-namespace ColorPalette {
+namespace ColourPalette {
 
-constexpr int NoColor = 0; // a cell without a fill
+constexpr int NoColour = 0; // a cell without a fill
 constexpr int Count = 56;
 
 // 0xRRGGBB. The same type as QRgb, which lives in QtGui; the core links QtCore only.
@@ -17,5 +17,5 @@ using Rgb = quint32;
 bool isValidIndex(int index);
 Rgb rgb(int index);
 
-} // namespace ColorPalette
+} // namespace ColourPalette
 } // namespace brelix::host

@@ -4,11 +4,14 @@
 #include <QString>
 #include <optional>
 
-namespace brelix::compare {
+namespace brelix::settings {
 
 // When two cell texts count as equal to the user although they differ: each rule is off unless
 // set, and with none set only the same texts are equal. Records always show the texts as they
 // are in the cells; the rules only decide whether there is a record.
+// Rows of a comparison pair by at most this many key columns.
+inline constexpr int kMostKeyColumns = 5;
+
 struct EqualityRules {
     bool ignoreCase = false;   // letters without case, Latin and full-width Latin alike
     bool ignoreWidth = false;  // texts as Unicode NFKC folds them (full-width, half-width kana)
@@ -28,4 +31,4 @@ struct EqualityRules {
     friend bool operator==(const EqualityRules&, const EqualityRules&) = default;
 };
 
-} // namespace brelix::compare
+} // namespace brelix::settings

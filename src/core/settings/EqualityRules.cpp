@@ -1,11 +1,11 @@
-#include "core/compare/EqualityRules.h"
+#include "core/settings/EqualityRules.h"
 
 #include <QRegularExpression>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
-namespace brelix::compare {
+namespace brelix::settings {
 
 namespace {
 
@@ -61,4 +61,4 @@ bool EqualityRules::equal(const QString& first, const QString& second) const
     return std::abs(*x - *y) <= *tolerance + slack;
 }
 
-} // namespace brelix::compare
+} // namespace brelix::settings

@@ -1,11 +1,11 @@
-#include "core/host/ColorPalette.h"
+#include "core/host/ColourPalette.h"
 
 #include <array>
 
-namespace brelix::host::ColorPalette {
+namespace brelix::host::ColourPalette {
 
 namespace {
-constexpr std::array<Rgb, Count> kColors = {
+constexpr std::array<Rgb, Count> kColours = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF, // 1-8
     0x800000, 0x008000, 0x000080, 0x808000, 0x800080, 0x008080, 0xC0C0C0, 0x808080, // 9-16
     0x9999FF, 0x993366, 0xFFFFCC, 0xCCFFFF, 0x660066, 0xFF8080, 0x0066CC, 0xCCCCFF, // 17-24
@@ -23,7 +23,7 @@ bool isValidIndex(int index)
 
 Rgb rgb(int index)
 {
-    return isValidIndex(index) ? kColors[static_cast<size_t>(index - 1)] : 0;
+    return isValidIndex(index) ? kColours[static_cast<size_t>(index - 1)] : 0;
 }
 
-} // namespace brelix::host::ColorPalette
+} // namespace brelix::host::ColourPalette
