@@ -27,11 +27,11 @@ QString changeKindCaption(ChangeKind kind);
 // address nor texts.
 struct DiffRecord {
     int sequence = 0;
-    QString sheetName;
+    QString sheetName{};
     int sheetNumber = 0;
-    QString address;
-    QString firstText;
-    QString secondText;
+    QString address{};
+    QString firstText{};
+    QString secondText{};
     QString secondAddress{};
     ChangeKind kind = ChangeKind::Changed;
 

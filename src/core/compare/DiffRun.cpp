@@ -272,16 +272,12 @@ bool DiffRun::recordUnpairedSheet(const SheetPair& sheets)
         return false;
     const bool inserted = sheets.inserted();
     const int sheet = inserted ? sheets.second : sheets.first;
-    const QString name =
-        inserted ? m_state.secondSheetNames[sheet - 1] : m_state.firstSheetNames[sheet - 1];
-    DiffRecord record{m_state.nextHistoryRow - 1,
-                      name,
-                      sheet,
-                      {},
-                      {},
-                      {},
-                      {},
-                      inserted ? ChangeKind::SheetInserted : ChangeKind::SheetDeleted};
+    const DiffRecord record{.sequence = m_state.nextHistoryRow - 1,
+                            .sheetName = inserted ? m_state.secondSheetNames[sheet - 1]
+                                                  : m_state.firstSheetNames[sheet - 1],
+                            .sheetNumber = sheet,
+                            .kind =
+                                inserted ? ChangeKind::SheetInserted : ChangeKind::SheetDeleted};
     QList<QVariantList> toWrite;
     const int row = m_state.nextHistoryRow;
     const bool withinBudget = m_state.keepRecord(record, toWrite);
