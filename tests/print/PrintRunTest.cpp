@@ -1,6 +1,7 @@
 #include "core/print/PrintRun.h"
 
 #include "RunBench.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -68,58 +69,46 @@ QString transcript(const Scenario& scenario)
                                    u"printWorkbook"_s, u"printSheet"_s, u"closeAllWorkbooks"_s});
 }
 
+// The print a line of tests/data/print-cases.txt describes.
+Scenario scenarioOf(const QStringList& line)
+{
+    Scenario s{.name = line[0]};
+    for (const QString& option : line.mid(1)) {
+        const QString key = option.section(u'=', 0, 0), value = option.section(u'=', 1);
+        const int number = value.toInt();
+        if (key == u"files"_s)
+            s.listed = value.split(u' ');
+        else if (key == u"numbered"_s)
+            for (int i = 1; i <= number; ++i)
+                s.listed.append(u"%1.xls"_s.arg(i));
+        else if (key == u"scope"_s)
+            s.scope = number >= 0 && number <= 3 ? std::optional(PrintScope(number)) : std::nullopt;
+        else if (key == u"sheets"_s)
+            s.sheets = number;
+        else if (key == u"cancel-at"_s)
+            s.user.cancelAtEvent = number;
+        else if (key == u"fail"_s)
+            s.failingCall = value;
+        else if (key == u"unavailable"_s || key == u"print-failed"_s)
+            s.failure = key == u"unavailable"_s ? HostError::Kind::Unavailable
+                                                : HostError::Kind::PrintFailed;
+        else
+            EXPECT_TRUE(key == u"declined"_s || key == u"handed-over"_s || key == u"no-office"_s)
+                << option.toStdString();
+        s.declined = s.declined || key == u"declined"_s;
+        s.user.officeHandedOver = s.user.officeHandedOver || key == u"handed-over"_s;
+        s.noOffice = s.noOffice || key == u"no-office"_s;
+    }
+    return s;
+}
+
 // Each batch print as the user sees it: its ending, the files that did not print, everything
 // it showed, the main window and folder history, and what its office opened and printed.
 TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
 {
-    QStringList many;
-    for (int i = 1; i <= 101; ++i)
-        many.append(u"%1.xls"_s.arg(i));
-    const QStringList one = {u"b.xls"_s};
-    const QList<Scenario> scenarios = {
-        {.name = u"first sheet, all pages"_s,
-         .listed = one,
-         .scope = PrintScope::FirstSheetAllPages},
-        {.name = u"all sheets, first page"_s,
-         .listed = one,
-         .scope = PrintScope::AllSheetsFirstPage},
-        {.name = u"first sheet, first page"_s,
-         .listed = one,
-         .scope = PrintScope::FirstSheetFirstPage},
-        {.name = u"an unselected file between two"_s,
-         .listed = {u"a.xls"_s, u"-skipped.xls"_s, u"c.xls"_s},
-         .sheets = 1},
-        {.name = u"more than a hundred files"_s, .listed = many, .sheets = 1},
-        {.name = u"an empty list"_s},
-        {.name = u"nothing selected"_s, .listed = {u"-a.xls"_s, u"-b.xls"_s}},
-        {.name = u"no scope"_s, .listed = one, .scope = std::nullopt},
-        {.name = u"declined"_s, .listed = one, .declined = true},
-        {.name = u"an office handed over earlier still open"_s,
-         .listed = one,
-         .user = {.officeHandedOver = true}},
-        // Events: progress shown, office started, then one after each workbook or sheet.
-        {.name = u"cancel after the third of five"_s,
-         .listed = {u"1.xls"_s, u"2.xls"_s, u"3.xls"_s, u"4.xls"_s, u"5.xls"_s},
-         .sheets = 1,
-         .user = {.cancelAtEvent = 5}},
-        {.name = u"cancel after the second sheet"_s,
-         .listed = {u"1.xls"_s, u"2.xls"_s},
-         .scope = PrintScope::AllSheetsFirstPage,
-         .user = {.cancelAtEvent = 4}},
-        {.name = u"files that do not print"_s,
-         .listed = {u"broken.xls"_s, u"gone.xls"_s, u"good.xls"_s},
-         .scope = PrintScope::AllSheetsFirstPage,
-         .failingCall = u"printSheet"_s,
-         .failure = HostError::Kind::PrintFailed},
-        {.name = u"an office that dies"_s,
-         .listed = {u"a.xls"_s, u"b.xls"_s},
-         .failingCall = u"printWorkbook"_s,
-         .failure = HostError::Kind::Unavailable},
-        {.name = u"no office"_s, .listed = {u"a.xls"_s, u"b.xls"_s}, .noOffice = true},
-    };
     QString transcripts;
-    for (const Scenario& scenario : scenarios)
-        transcripts += u"== "_s + scenario.name + u'\n' + transcript(scenario);
+    for (const QStringList& line : support::caseRows(u"print-cases.txt"_s))
+        transcripts += u"== "_s + line[0] + u'\n' + transcript(scenarioOf(line));
     run::expectGolden(u"print-runs.txt"_s, transcripts);
 }
 

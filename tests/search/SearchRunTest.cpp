@@ -2,6 +2,7 @@
 
 #include "GridWorkbooks.h"
 #include "RunBench.h"
+#include "TestData.h"
 #include "core/search/HitFile.h"
 
 #include <gtest/gtest.h>
@@ -112,24 +113,54 @@ QString transcript(const Scenario& scenario)
     return text;
 }
 
+// The search a line of tests/data/search-cases.txt describes.
+Scenario scenarioOf(const QStringList& line, const QHash<QString, WorkbookContent>& books)
+{
+    Scenario s{.name = line[0]};
+    const QHash<QString, bool*> flags = {{u"case"_s, &s.caseSensitive},
+                                         {u"keep"_s, &s.keepHitFile},
+                                         {u"open"_s, &s.openHitWorkbooks},
+                                         {u"no-template"_s, &s.noTemplate},
+                                         {u"damaged-template"_s, &s.damagedTemplate},
+                                         {u"no-hit-folder"_s, &s.noHitFileFolder},
+                                         {u"no-results-folder"_s, &s.noResultsFolder},
+                                         {u"read-only-results"_s, &s.readOnlyResults},
+                                         {u"no-size-limit"_s, &s.noSizeLimit},
+                                         {u"handed-over"_s, &s.user.officeHandedOver}};
+    const QHash<QString, int*> numbers = {{u"rows"_s, &s.resultsSheetRows},
+                                          {u"cancel-at"_s, &s.user.cancelAtEvent},
+                                          {u"offices"_s, &s.failingOffices},
+                                          {u"use"_s, &s.failingUse}};
+    for (const QString& option : line.mid(1)) {
+        const QString key = option.section(u'=', 0, 0), value = option.section(u'=', 1);
+        if (key == u"books"_s) {
+            s.books.clear();
+            for (const QString& book : value.split(u'|', Qt::SkipEmptyParts))
+                s.books.append({book.section(u':', 0, 0), books.value(book.section(u':', 1))});
+        } else if (key == u"text"_s) {
+            s.text = value;
+        } else if (key == u"password"_s) {
+            s.user.passwords = {value};
+        } else if (key == u"fail"_s) {
+            s.failingCall = value;
+        } else if (key == u"unavailable"_s) {
+            s.failure = HostError::Kind::Unavailable;
+        } else if (numbers.contains(key)) {
+            *numbers[key] = value.toInt();
+        } else {
+            EXPECT_TRUE(flags.contains(key)) << option.toStdString();
+            *flags.value(key, &s.caseSensitive) = value != u"0"_s;
+        }
+    }
+    return s;
+}
+
 // Each search as the user and the files see it: its ending, its hits, everything it showed,
 // its offices and windows, what it read and opened, and the results and hit file it left.
 TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
 {
-    const WorkbookContent forms = workbookOf({sheetWith(u"S"_s, {{1, 1, u"ABC"_s},
-                                                                 {1, 2, u"Abc"_s},
-                                                                 {2, 1, u"ab c"_s},
-                                                                 {2, 2, u"xabcx"_s},
-                                                                 {3, 1, u"abc abc"_s}})});
     const WorkbookContent one = Scenario().books[0].second;
-    const WorkbookContent two =
-        workbookOf({sheetWith(u"one"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}}),
-                    sheetWith(u"two"_s, {{12, 28, u"abc"_s}})});
-    const WorkbookContent none = workbookOf({sheetWith(u"none"_s, {{1, 1, u"xyz"_s}})});
-    const WorkbookContent quoted =
-        workbookOf({sheetWith(u"a,b"_s, {{1, 52, u"abc, \"x\"\nline"_s}})});
     // 20000 cells: over the limit of 16382 at its first sheet; 10000 + 6382: just within.
-    const WorkbookContent big = workbookOf({gridSheet(u"big"_s, 200, 100)});
     const WorkbookContent fits =
         workbookOf({gridSheet(u"a"_s, 100, 100), gridSheet(u"b"_s, 6382, 1)});
     WorkbookContent over = fits;
@@ -141,77 +172,27 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
         workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}}), sheetWith(u"L"_s, {{1, 1, u"abc"_s}})});
     locked.sheets[1].isProtected = true;
     locked.sheets[1].password = u"pw"_s;
-    const QList<Scenario> scenarios = {
-        {.name = u"case ignored"_s, .books = {{u"a.xls"_s, forms}}},
-        {.name = u"case kept"_s,
-         .books = {{u"a.xls"_s, forms}},
-         .text = u"  abc "_s,
-         .caseSensitive = true},
-        {.name = u"hits across workbooks"_s,
-         .books = {{u"a.xls"_s, two}, {u"b.xls"_s, none}, {u"q, \"x\".xls"_s, quoted}},
-         .caseSensitive = true},
-        {.name = u"hits across workbooks, for an office that ends with the run"_s,
-         .books = {{u"a.xls"_s, two}, {u"b.xls"_s, none}, {u"q, \"x\".xls"_s, quoted}},
-         .caseSensitive = true,
-         .openHitWorkbooks = false},
-        {.name = u"a single hit"_s, .keepHitFile = true},
-        {.name = u"no hit"_s, .text = u"nothing like it"_s},
-        {.name = u"over the cell limit, then within"_s,
-         .books = {{u"big.xls"_s, big}, {u"fits.xls"_s, fits}},
-         .text = u"100,"_s},
-        {.name = u"the last one over the cell limit"_s, .books = {{u"over.xls"_s, over}}},
-        // Four hits in a workbook past the cell limit, three a results sheet.
-        {.name = u"no size limit, hits past a results sheet"_s,
-         .books = {{u"big.xls"_s, big}},
-         .text = u"99,10"_s,
-         .noSizeLimit = true,
-         .resultsSheetRows = 4},
-        // Two hits, then a workbook past the cell limit: its notice would not fit below them.
-        {.name = u"a notice past a results sheet"_s,
-         .books = {{u"a.xls"_s,
-                    workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}})})},
-                   {u"big.xls"_s, big}},
-         .resultsSheetRows = 4},
-        {.name = u"a notice that just fits its results sheet"_s,
-         .books = {{u"a.xls"_s, workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}})})},
-                   {u"big.xls"_s, big}},
-         .resultsSheetRows = 4},
-        // Events: after the window shows, after cancel is enabled, after each extent, each
-        // row. Sheet 1 takes events 3 to 6; event 8 is the first row of sheet 2.
-        {.name = u"cancel in the second sheet"_s,
-         .books = {{u"three.xls"_s, workbookOf(sheets)}, {u"later.xls"_s, one}},
-         .keepHitFile = true,
-         .user = {.cancelAtEvent = 8}},
-        {.name = u"cancel at once"_s, .user = {.cancelAtEvent = 4}},
-        {.name = u"no password"_s, .books = {{u"a.xls"_s, locked}}},
-        {.name = u"a password"_s,
-         .books = {{u"a.xls"_s, locked}},
-         .user = {.passwords = {u"pw"_s}}},
-        {.name = u"nothing to search for"_s, .text = u"   "_s},
-        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
-        {.name = u"nothing selected"_s, .books = {}},
-        {.name = u"no template"_s, .noTemplate = true},
-        {.name = u"a template cut short"_s, .damagedTemplate = true},
-        {.name = u"no folder for the hit file"_s, .noHitFileFolder = true},
-        {.name = u"no folder for the results"_s, .noResultsFolder = true},
-        {.name = u"read-only results"_s, .readOnlyResults = true},
-        {.name = u"two workbooks over the cell limit"_s,
-         .books = {{u"over.xls"_s, over}, {u"big.xls"_s, big}, {u"a.xls"_s, one}}},
-        {.name = u"an office dies, a file is missing: the file read is read again"_s,
-         .books = {{u"a.xls"_s, two}, {u"gone.xls"_s, {}}, {u"c.xls"_s, one}},
-         .failingCall = u"rangeTexts"_s,
-         .failure = HostError::Kind::Unavailable,
-         .failingUse = 2},
-        {.name = u"the office dies twice on a file"_s,
-         .books = {{u"a.xls"_s, one}, {u"c.xls"_s, one}},
-         .failingCall = u"rangeTexts"_s,
-         .failure = HostError::Kind::Unavailable,
-         .failingOffices = 2},
-        {.name = u"results that cannot be saved"_s, .failingCall = u"saveWorkbook"_s},
+    const QHash<QString, WorkbookContent> books = {
+        {u"forms"_s, workbookOf({sheetWith(u"S"_s, {{1, 1, u"ABC"_s},
+                                                    {1, 2, u"Abc"_s},
+                                                    {2, 1, u"ab c"_s},
+                                                    {2, 2, u"xabcx"_s},
+                                                    {3, 1, u"abc abc"_s}})})},
+        {u"one"_s, one},
+        {u"twice"_s, workbookOf({sheetWith(u"S"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}})})},
+        {u"two"_s, workbookOf({sheetWith(u"one"_s, {{1, 1, u"abc"_s}, {2, 1, u"abc"_s}}),
+                               sheetWith(u"two"_s, {{12, 28, u"abc"_s}})})},
+        {u"none"_s, workbookOf({sheetWith(u"none"_s, {{1, 1, u"xyz"_s}})})},
+        {u"quoted"_s, workbookOf({sheetWith(u"a,b"_s, {{1, 52, u"abc, \"x\"\nline"_s}})})},
+        {u"big"_s, workbookOf({gridSheet(u"big"_s, 200, 100)})},
+        {u"fits"_s, fits},
+        {u"over"_s, over},
+        {u"three"_s, workbookOf(sheets)},
+        {u"locked"_s, locked},
     };
     QString transcripts;
-    for (const Scenario& scenario : scenarios)
-        transcripts += u"== "_s + scenario.name + u'\n' + transcript(scenario);
+    for (const QStringList& line : support::caseRows(u"search-cases.txt"_s))
+        transcripts += u"== "_s + line[0] + u'\n' + transcript(scenarioOf(line, books));
     run::expectGolden(u"search-runs.txt"_s, transcripts);
 }
 
