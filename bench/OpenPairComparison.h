@@ -7,12 +7,22 @@
 #include "core/compare/DiffRunState.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTextStream>
-#include <limits>
+#include <cstdio>
 
 namespace brelix::bench {
 
 using Grid = QList<QStringList>;
+
+// daff (npm package), the peer of the comparers' benches; false, once said, when it is missing.
+inline bool daffFound(const char* bench)
+{
+    if (!QStandardPaths::findExecutable(QStringLiteral("daff")).isEmpty())
+        return true;
+    std::fprintf(stderr, "%s: needs daff (npm package daff)\n", bench);
+    return false;
+}
 
 inline void writeCsv(const QString& path, const Grid& grid)
 {

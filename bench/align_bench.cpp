@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <random>
@@ -94,10 +93,8 @@ QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QStrin
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (QStandardPaths::findExecutable(QStringLiteral("daff")).isEmpty()) {
-        std::fprintf(stderr, "align_bench: needs daff (npm package daff)\n");
+    if (!bench::daffFound("align_bench"))
         return 1;
-    }
     const int repetitions = bench::countArgument(argc, argv, 1, 3);
     libreoffice::LibreOfficeHostFactory factory(bench::headlessOffice());
     QTemporaryDir dir;

@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -92,10 +91,8 @@ qsizetype changedRecords(const QList<compare::DiffRecord>& records)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (QStandardPaths::findExecutable(QStringLiteral("daff")).isEmpty()) {
-        std::fprintf(stderr, "key_bench: needs daff (npm package daff)\n");
+    if (!bench::daffFound("key_bench"))
         return 1;
-    }
     const int repetitions = bench::countArgument(argc, argv, 1, 3);
     libreoffice::LibreOfficeHostFactory factory(bench::headlessOffice());
     QTemporaryDir dir;

@@ -109,9 +109,7 @@ void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>
         const QString y = column.deleted() ? QString() : b.value(column.second);
         m_state.column = (column.inserted() ? column.second : column.first) + 1;
         m_state.stage = Stage::CompareCell;
-        const EqualityRules& rules = m_state.settings.equality;
-        if (x == y || (!column.inserted() && rules.ignoresColumn(column.first + 1)) ||
-            rules.equal(x, y))
+        if (m_state.settings.equality.leaveOut(column.first + 1, x, y))
             continue;
         // A cell has an address in each workbook that has its row and its column.
         std::optional<host::CellPosition> from, to;

@@ -41,7 +41,10 @@ void SheetPairComparer::compare(const SheetPair& sheets, const QString& sheetNam
             const QString firstText = first.row(r).value(c - 1);
             const QString secondText = second.row(r).value(c - 1);
             m_state.stage = Stage::CompareCell;
-            if (differ(c, firstText, secondText) && !record(sheetName, r, c, firstText, secondText))
+            // Most cells are the same: the rules are asked only about those that are not.
+            if (firstText != secondText &&
+                !m_state.settings.equality.leaveOut(c, firstText, secondText) &&
+                !record(sheetName, r, c, firstText, secondText))
                 break;
         }
         progress += step;
@@ -49,15 +52,6 @@ void SheetPairComparer::compare(const SheetPair& sheets, const QString& sheetNam
     }
     flush();
     m_state.selectFirstCells(m_host, sheets);
-}
-
-bool SheetPairComparer::differ(int column, const QString& first, const QString& second) const
-{
-    // Most cells are the same: the rules are asked only about those that are not.
-    if (first == second)
-        return false;
-    const EqualityRules& rules = m_state.settings.equality;
-    return !rules.isSet() || (!rules.ignoresColumn(column) && !rules.equal(first, second));
 }
 
 bool SheetPairComparer::record(const QString& sheetName, int row, int column, const QString& first,

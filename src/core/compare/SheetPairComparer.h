@@ -22,7 +22,6 @@ public:
     void compare(const SheetPair& sheets, const QString& sheetName);
 
 private:
-    bool differ(int column, const QString& first, const QString& second) const;
     // False once the budget has run out.
     bool record(const QString& sheetName, int row, int column, const QString& first,
                 const QString& second);

@@ -27,6 +27,13 @@ struct EqualityRules {
     QString folded(const QString& text) const;
     bool equal(const QString& first, const QString& second) const;
     bool ignoresColumn(int column) const { return ignoredColumns.contains(column); }
+    // Whether a cell pair gives no record: equal texts, or a column of the first sheet that is
+    // not compared (`firstColumn` from 1; 0 for a cell of the second sheet only).
+    bool leaveOut(int firstColumn, const QString& first, const QString& second) const
+    {
+        return first == second || (firstColumn > 0 && ignoresColumn(firstColumn)) ||
+               equal(first, second);
+    }
 
     friend bool operator==(const EqualityRules&, const EqualityRules&) = default;
 };
