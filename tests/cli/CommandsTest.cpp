@@ -17,6 +17,7 @@
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
@@ -137,12 +138,6 @@ WorkbookContent column(const QString& sheet, const QStringList& texts)
     return book;
 }
 
-struct Ending {
-    QString line; // the arguments, separated by one blank
-    std::function<void(Scene&)> setup;
-    QString input = {};
-};
-
 // How each way a command can end shows on its exit status, stdout and stderr.
 TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
 {
@@ -189,86 +184,57 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
         s.put(u"long.ods"_s, book);
     };
     using Setup = std::function<void(Scene&)>;
-    const auto failing = [](Setup setup, QString operation,
-                            host::HostError::Kind kind = host::HostError::Kind::General) -> Setup {
-        return [=](Scene& s) {
-            setup(s);
-            s.factory.onStart([=](InMemoryHost& h) { h.failOn(operation, 2, kind); });
-        };
-    };
-    const auto pressingCtrlC = [](Setup setup) -> Setup {
-        return [=](Scene& s) {
-            setup(s);
-            s.factory.onStart([](InMemoryHost&) { std::raise(SIGINT); });
-        };
-    };
-    const auto handedOver = [](Setup setup) -> Setup {
-        return [=](Scene& s) {
-            setup(s);
-            s.factory.setHandedOverInstanceOpen(true);
-        };
-    };
-
-    const auto none = [](Scene&) {};
-    const Ending endings[] = {
-        // The dispatcher.
-        {u""_s, none},
-        {u"nothing"_s, none},
-        {u"--help"_s, none},
-
-        // diff: 0 no difference, 1 differences, 2 not compared.
-        {u"diff Book1.xls Book2.xls"_s, differences},
-        {u"diff Book1.xls Book2.xls --align"_s, differences},
-        {u"diff Book1.xls Book2.xls --show"_s, sameBooks},
-        {u"diff Book1.xls Book2.xls"_s, tooLarge},
-        {u"diff Book1.xls Book2.xls --password pw"_s, lockedBooks},
-        {u"diff Book1.xls Book2.xls"_s, lockedBooks},
-        {u"diff Book1.xls Book2.xls"_s, failing(differences, u"rangeTexts"_s)},
-        {u"diff Book1.xls Book2.xls"_s, pressingCtrlC(differences)},
-        {u"diff Book1.xls Book2.xls"_s, handedOver(differences)},
-        {u"diff sub Book2.xls"_s, searchable},
-
-        // grep: 0 hits, 1 none, 2 not searched.
-        {u"grep total b.xls sub/a.csv"_s, searchable},
-        {u"grep --show nowhere b.xls"_s, searchable},
-        {u"grep  b.xls"_s, searchable},
-        {u"grep total b.xls"_s, handedOver(searchable)},
-        {u"grep total b.xls sub"_s, searchable},
-
-        // print: 0 all printed, 1 some not, 2 declined or stopped.
-        {u"print a.xls --scope 0"_s, printable, u"n\n"_s},
-        {u"print a.xls missing.xls b.xls --scope 0 --yes"_s,
-         failing(printable, u"printWorkbook"_s, host::HostError::Kind::PrintFailed)},
-        {u"print a.xls b.xls --scope 0 --yes"_s, pressingCtrlC(printable)},
-        {u"print a.xls b.xls --scope 3 --yes --pdf pdfs"_s, printingToPdf},
-
-        // cells: 0 listed, 1 the office failed, 2 the file cannot be opened.
-        {u"cells book.xls"_s, sample},
-        {u"cells --formulas --password=pw book.xls"_s, sample},
-        {u"cells book.xls --password nope"_s, sample},
-        {u"cells long.ods"_s, longSheet},
-        {u"cells missing.xls"_s, none},
-        {u"cells sub"_s, searchable},
-        {u"cells book.xls"_s, failing(sample, u"rangeTexts"_s)},
+    const std::map<QString, Setup> setups = {{u"none"_s, [](Scene&) {}},
+                                             {u"differences"_s, differences},
+                                             {u"same-books"_s, sameBooks},
+                                             {u"too-large"_s, tooLarge},
+                                             {u"locked-books"_s, lockedBooks},
+                                             {u"searchable"_s, searchable},
+                                             {u"printable"_s, printable},
+                                             {u"printing-to-pdf"_s, printingToPdf},
+                                             {u"sample"_s, sample},
+                                             {u"long-sheet"_s, longSheet}};
+    // A setup's words: a wrapper, then the setup it wraps and the wrapper's own words.
+    const auto setupOf = [&](const QStringList& words) -> Setup {
+        const Setup inner = setups.at(words.value(1, words[0]));
+        if (words[0] == u"failing") {
+            const auto kind = words.value(3) == u"print" ? host::HostError::Kind::PrintFailed
+                                                         : host::HostError::Kind::General;
+            return [=, operation = words[2]](Scene& s) {
+                inner(s);
+                s.factory.onStart([=](InMemoryHost& h) { h.failOn(operation, 2, kind); });
+            };
+        }
+        if (words[0] == u"ctrl-c")
+            return [=](Scene& s) {
+                inner(s);
+                s.factory.onStart([](InMemoryHost&) { std::raise(SIGINT); });
+            };
+        if (words[0] == u"handed-over")
+            return [=](Scene& s) {
+                inner(s);
+                s.factory.setHandedOverInstanceOpen(true);
+            };
+        return inner;
     };
     const QByteArray pdfFolder = qgetenv("BRELIX_PDF_DIR");
     QString transcript;
-    for (const Ending& ending : endings) {
-        SCOPED_TRACE(ending.line.toStdString());
+    for (const QStringList& ending : support::caseRows(u"command-ending-runs.txt"_s)) {
+        const QString& line = ending[0];
+        SCOPED_TRACE(line.toStdString());
         Scene scene;
-        ending.setup(scene);
-        const int status = scene.run(
-            ending.line.isEmpty() ? QStringList() : ending.line.split(u' '), ending.input);
-        transcript +=
-            u"== brelix-cli %1\nstatus %2, offices %3\nout:\n%4\nerr:\n%5\n"_s.arg(ending.line)
-                .arg(status)
-                .arg(scene.factory.startCount())
-                .arg(scene.out, QString(scene.err).replace(scene.home.path(), u"HOME"_s));
+        setupOf(ending[1].split(u' '))(scene);
+        const int status =
+            scene.run(line.isEmpty() ? QStringList() : line.split(u' '), ending.value(2));
+        transcript += u"== brelix-cli %1\nstatus %2, offices %3\nout:\n%4\nerr:\n%5\n"_s.arg(line)
+                          .arg(status)
+                          .arg(scene.factory.startCount())
+                          .arg(scene.out, QString(scene.err).replace(scene.home.path(), u"HOME"_s));
         // Whatever way a command ends, no office is left running.
         for (int i = 0; i < scene.factory.startCount(); ++i)
             EXPECT_NE(scene.factory.host(i).state(), InMemoryHost::State::Running);
         if (!scene.shows.isEmpty()) {
-            EXPECT_EQ(scene.shows.last(), ending.line.contains(u"--show"_s));
+            EXPECT_EQ(scene.shows.last(), line.contains(u"--show"_s));
         }
     }
     run::expectGolden(u"command-endings.txt"_s, transcript);

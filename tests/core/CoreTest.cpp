@@ -112,21 +112,11 @@ TEST(FolderFileListTest, EachOrderListsTheNamesWithTheirTimes)
         files.append({u"f%1"_s.arg(i), i == 3   ? u"1999/12/31 23:59"_s
                                        : i == 7 ? u"2001/01/01 00:00"_s
                                                 : u"2000/09/01 12:00"_s});
-    // Each order, the names in it and the time shown beside f3: the whole sort key in the time
-    // orders.
-    const std::tuple<qint16, QString, QString> orders[] = {
-        {SortByName, u"f0 f1 f2 f3 f4 f5 f6 f7 f8 f9 f10"_s, u"1999/12/31 23:59"_s},
-        {SortByNameReverse, u"f10 f9 f8 f7 f6 f5 f4 f3 f2 f1 f0"_s, u"1999/12/31 23:59"_s},
-        // Keys compare as text, so within one minute index 10 comes before index 2.
-        {SortByTime, u"f3 f0 f1 f10 f2 f4 f5 f6 f8 f9 f7"_s, u"1999/12/31 23:59    3"_s},
-        {SortByTimeReverse, u"f7 f9 f8 f6 f5 f4 f2 f10 f1 f0 f3"_s, u"1999/12/31 23:59    3"_s},
-        {0, QString(), QString()},
-        {5, QString(), QString()}};
-    for (const auto& [order, names, f3Time] : orders) {
-        const FileListColumns columns = buildFileList(files, order);
-        EXPECT_EQ(columns.names.join(u' '), names) << order;
-        EXPECT_EQ(columns.times.value(columns.names.indexOf(u"f3"_s)), f3Time) << order;
-        EXPECT_EQ(columns.times.size(), columns.names.size()) << order;
+    for (const QStringList& c : support::caseRows(u"folder-file-orders.txt"_s)) {
+        const FileListColumns columns = buildFileList(files, c[0].toShort());
+        EXPECT_EQ(columns.names.join(u' '), c[1]) << c[0].toStdString();
+        EXPECT_EQ(columns.times.value(columns.names.indexOf(u"f3"_s)), c[2]) << c[0].toStdString();
+        EXPECT_EQ(columns.times.size(), columns.names.size()) << c[0].toStdString();
     }
     EXPECT_EQ(timeSortKey(u"2000/09/01 12:00"_s, 10), u"2000/09/01 12:00    10"_s);
 }
@@ -221,39 +211,35 @@ TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
 
 const QString kCorpus = QStringLiteral(BRELIX_TEST_DATA_DIR "/corpus/");
 
-// The worksheets an .xls file declares, in BIFF8 and BIFF5, "?" for none readable and "-" for
-// bytes that are no whole .xls workbook.
+// The worksheets an .xls file declares, as tests/data/workbook-kinds.txt lists them.
 TEST(WorkbookKindTest, ExcelFilesDeclareTheirWorksheetsAndNothingWhenCutOrForeign)
 {
     const QByteArray templ = bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE));
-    const QByteArray datasets = bytesOf(kCorpus + u"readxl/datasets.xls"_s);
     // The first sheet's records said to lie far past the end of the file.
     QByteArray farSheet = templ;
     const qsizetype name =
         farSheet.indexOf(QByteArray(reinterpret_cast<const char*>(u"変更履歴"), 8));
     ASSERT_EQ(farSheet.mid(name - 12, 2), QByteArray("\x85\x00", 2)); // its sheet record
     farSheet.replace(name - 8, 4, QByteArray("\xF0\xFF\xFF\x7F", 4));
-    const QList<std::pair<QByteArray, QString>> cases = {
-        {templ, u"変更履歴|Grep結果"_s},
-        {bytesOf(kCorpus + u"parseexcel/Test97J.xls"_s), u"Sheet1-ASC|漢字名"_s},
-        {bytesOf(kCorpus + u"readxl/biff5-label-records.xls"_s), u"worksheet1"_s},
-        {bytesOf(kCorpus + u"parseexcel/pers-protected.xls"_s), u"?"_s}, // names encrypted
-        {datasets, u"mtcars|chickwts|quakes"_s},
-        {datasets.left(datasets.size() * 9 / 10), u"-"_s},
-        {datasets.left(datasets.size() / 2), u"-"_s},
-        {templ.left(1024), u"-"_s},
-        {templ.left(511), u"-"_s},
-        {farSheet, u"-"_s},
-        {bytesOf(kCorpus + u"readxl/types.xlsx"_s), u"-"_s},
-        {QByteArray(4096, 'x'), u"-"_s},
-    };
-    for (const auto& [bytes, expected] : cases) {
+    const QList<QStringList> cases = support::caseRows(u"workbook-kinds.txt"_s);
+    for (const QStringList& c : cases) {
+        QByteArray bytes = c[0] == u"template"    ? templ
+                           : c[0] == u"far-sheet" ? farSheet
+                           : c[0] == u"x"         ? QByteArray(4096, 'x')
+                                                  : bytesOf(kCorpus + c[0]);
+        ASSERT_FALSE(bytes.isEmpty()) << c[0].toStdString();
+        if (c[1].contains(u'/'))
+            bytes.truncate(bytes.size() * c[1].section(u'/', 0, 0).toInt() /
+                           c[1].section(u'/', 1).toInt());
+        else if (c[1] != u"all")
+            bytes.truncate(c[1].toInt());
         QString problem;
         const std::optional<QStringList> sheets = WorkbookKind::excelSheets(bytes, problem);
         const QString found = !sheets ? u"-"_s : sheets->isEmpty() ? u"?"_s : sheets->join(u'|');
-        EXPECT_EQ(found, expected) << expected.toStdString();
-        EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << expected.toStdString();
+        EXPECT_EQ(found, c[2]) << c.join(u' ').toStdString();
+        EXPECT_EQ(problem.isEmpty(), sheets.has_value()) << c.join(u' ').toStdString();
     }
+    EXPECT_EQ(cases.size(), 12);
 }
 
 // A compound file made here, with sectors of 1 << shift bytes, as tests/data/compound-files.txt
@@ -370,27 +356,21 @@ TEST(CompoundFileTest, EveryChainStaysInsideTheFileAndVisitsEachSectorOnce)
     EXPECT_TRUE(stream->bytes(-1, 4).isEmpty());
 }
 
+// A choice as the case files write it: its kind, then its folder.
+QString described(const ProgramFolderChoice& choice)
+{
+    static const QString kinds[] = {u"home"_s, u"executable"_s, u"per-user"_s};
+    return kinds[static_cast<int>(choice.kind)] + u' ' + choice.path;
+}
+
 TEST(ProgramFolderTest, TheRuleOrdersHomeExecutableAndPerUserFolder)
 {
-    const QString exe = u"/usr/lib/brelix"_s;
-    const QString user = u"/home/a/.local/share/Brelix"_s;
-    using K = ProgramFolderKind;
-    const struct {
-        QString home;
-        bool exeWritable, userExists;
-        ProgramFolderChoice choice;
-    } cases[] = {
-        {u"/h"_s, true, true, {K::Home, u"/h"_s}}, // BRELIX_HOME wins over everything
-        {u"/h/sub/.."_s, false, false, {K::Home, u"/h"_s}},
-        // A portable copy keeps its files beside itself, even when a per-user folder exists.
-        {{}, true, true, {K::Executable, exe}},
-        {{}, true, false, {K::Executable, exe}},
-        // An installed copy uses the user's folder once it is there, else its own to read from.
-        {{}, false, true, {K::PerUser, user}},
-        {{}, false, false, {K::Executable, exe}}};
-    for (const auto& [home, exeWritable, userExists, choice] : cases)
-        EXPECT_EQ(chooseProgramFolder(home, exe, exeWritable, user, userExists), choice)
-            << home.toStdString() << exeWritable << userExists;
+    for (const QStringList& c : support::caseRows(u"program-folder-rules.txt"_s))
+        EXPECT_EQ(described(chooseProgramFolder(c[0] == u"-" ? QString() : c[0],
+                                                u"/usr/lib/brelix"_s, c[1] == u"1",
+                                                u"/home/a/.local/share/Brelix"_s, c[2] == u"1")),
+                  c[3])
+            << c.join(u' ').toStdString();
 }
 
 // This process's facts: the test runner sets BRELIX_HOME; the test changes it, HOME and
@@ -404,31 +384,20 @@ TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
     const QCoreApplication app(argc, argv); // the executable's folder needs one
     QTemporaryDir user;
     qputenv("HOME", QFile::encodeName(user.path()));
-    const auto set = [](const char* variable, const char* value) {
-        if (value)
-            qputenv(variable, value);
-        else
-            qunsetenv(variable);
-    };
     // The test program lies in the build folder, which we can write to.
-    const ProgramFolderChoice exe{ProgramFolderKind::Executable,
-                                  QCoreApplication::applicationDirPath()};
-    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
-    const QString ownData = user.path() + u"/.local/share/Brelix"_s;
-    const struct {
-        const char *brelixHome, *dataHome;
-        ProgramFolderChoice choice;
-        QString perUser;
-    } environments[] = {
-        {nullptr, nullptr, exe, ownData},
-        {"", "relative/data", exe, ownData}, // a relative one is ignored
-        {"sub/../bin", "/srv/data", {ProgramFolderKind::Home, home}, u"/srv/data/Brelix"_s}};
-    for (const auto& [brelixHome, dataHome, choice, perUser] : environments) {
-        set("BRELIX_HOME", brelixHome);
-        set("XDG_DATA_HOME", dataHome);
-        EXPECT_EQ(programFolderChoice(), choice) << (brelixHome ? brelixHome : "unset");
-        EXPECT_EQ(perUserFolder(), perUser);
+    const auto placed = [&](QString text) {
+        return text.replace(u"{exe}"_s, QCoreApplication::applicationDirPath())
+            .replace(u"{bin}"_s, QDir::current().absoluteFilePath(u"bin"_s))
+            .replace(u"{user}"_s, user.path());
+    };
+    for (const QStringList& c : support::caseRows(u"program-folder-environments.txt"_s)) {
+        for (const auto& [variable, value] :
+             {std::pair{"BRELIX_HOME", c[0]}, {"XDG_DATA_HOME", c[1]}})
+            value == u"-" ? qunsetenv(variable) : qputenv(variable, QFile::encodeName(value));
+        EXPECT_EQ(described(programFolderChoice()), placed(c[2])) << c[0].toStdString();
+        EXPECT_EQ(perUserFolder(), placed(c[3]));
     }
+    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
     EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
 }
 
@@ -475,11 +444,7 @@ TEST_F(ProgramFolderSetupTest, LaterStartsKeepWhatTheUserHasButRefreshTheManual)
     // The first start copies what the program reads: no programs, settings or outputs.
     QFile::setPermissions(installed(u"Brelix_Format.xls"_s), QFile::ReadOwner | QFile::ReadOther);
     EXPECT_TRUE(seed().problems().isEmpty());
-    EXPECT_EQ(userFiles(), u"Brelix.html: installed Brelix.html\n"
-                           u"Brelix_Format.xls: installed Brelix_Format.xls\n"
-                           u"images/compare.png: installed images/compare.png\n"
-                           u"テストデータ/TEST1.xls: installed テストデータ/TEST1.xls\n"
-                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+    QString transcript = u"first start:\n"_s + userFiles();
     // Copies are the user's, even of read-only installed files.
     EXPECT_TRUE(QFile::permissions(user(u"Brelix_Format.xls"_s)) & QFile::WriteOwner);
 
@@ -491,11 +456,8 @@ TEST_F(ProgramFolderSetupTest, LaterStartsKeepWhatTheUserHasButRefreshTheManual)
     write(installed(u"images/compare.png"_s), "new picture");
     write(installed(u"images/search.png"_s), "another picture");
     EXPECT_TRUE(seed().problems().isEmpty());
-    EXPECT_EQ(userFiles(), u"Brelix.html: upgraded manual\nBrelix.ini: settings\n"
-                           u"Brelix_Format.xls: my template\nimages/compare.png: new picture\n"
-                           u"images/search.png: another picture\n"
-                           u"テストデータ/TEST1.xls: edited\n"
-                           u"テストデータ/TEST2.csv: installed テストデータ/TEST2.csv"_s);
+    support::expectGolden(u"program-folder-seeds.txt"_s,
+                          transcript + u"\nlater start:\n"_s + userFiles() + u'\n');
 }
 
 TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
@@ -505,11 +467,7 @@ TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
     ProgramFolderSetup setup = seed();
     EXPECT_EQ(setup.problems(), (QList<Problem>{Problem::TemplateMissing, Problem::ManualMissing}));
     EXPECT_TRUE(QFileInfo::exists(user(u"テストデータ/TEST1.xls"_s)));
-    EXPECT_EQ(setup.message(), u"Brelix_Format.xls がインストール先にありません。\r\n"_s +
-                                   m_installed +
-                                   u"\r\n比較と検索はできません。Brelix を入れ直して下さい。"
-                                   u"\r\n\r\nBrelix.html がインストール先にありません。\r\n"_s +
-                                   m_installed + u"\r\nヘルプは表示できません。"_s);
+    QStringList messages{setup.message()};
     // A template seeded by an earlier start is enough.
     write(user(u"Brelix_Format.xls"_s), "template");
     EXPECT_EQ(seed().problems(), QList<Problem>{Problem::ManualMissing});
@@ -522,18 +480,16 @@ TEST_F(ProgramFolderSetupTest, WhatCannotBeDoneIsReportedAndTheRestIsStillDone)
     setup = ProgramFolderSetup::seed(blocked, m_installed);
     EXPECT_EQ(setup.problems(),
               (QList<Problem>{Problem::FolderNotCreated, Problem::ManualMissing}));
-    EXPECT_TRUE(setup.message().startsWith(
-        u"個人用フォルダを作成できません。\r\n"_s + blocked +
-        u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。\r\n\r\n"_s));
+    messages.append(setup.message());
 
     // A program's folder given by BRELIX_HOME that cannot be written is said once at start.
     const support::SavedEnvironment environment{"BRELIX_HOME"};
     qputenv("BRELIX_HOME", QFile::encodeName(m_installed));
     EXPECT_TRUE(ProgramFolderSetup::run().problems().isEmpty());
     qputenv("BRELIX_HOME", QFile::encodeName(blocked));
-    EXPECT_EQ(ProgramFolderSetup::run().message(),
-              u"プログラムのフォルダに書き込めません。\r\n"_s + blocked +
-                  u"\r\n設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s);
+    messages.append(ProgramFolderSetup::run().message());
+    support::expectGolden(u"program-folder-problems.txt"_s,
+                          messages.join(u"\n--\n"_s).replace(m_root.path(), u"{root}"_s) + u'\n');
 }
 
 } // namespace
