@@ -365,8 +365,7 @@ TEST(DiffRunTest, KeysSheetNamesAndRulesGiveTheRecordsOfTheirCases)
     }
 }
 
-// Lines as letters, '.' an empty one, a letter similar to itself in the other case; each step
-// written as its two lines, '-' for the missing one.
+// Lines matched step by step as tests/data/sequence-matches.txt says, then a long run.
 TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
 {
     const auto steps = [](const QString& a, const QString& b) {
@@ -383,14 +382,8 @@ TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
                        (p.deleted() ? u'-' : b[p.second]));
         return out.join(u' ');
     };
-    const std::tuple<QString, QString, QString> cases[] = {
-        {u"abc"_s, u"xabc"_s, u"-x aa bb cc"_s},     {u"abcde"_s, u"abe"_s, u"aa bb c- d- ee"_s},
-        {u"aab"_s, u"aaab"_s, u"aa aa -a bb"_s},     {u"ab"_s, u"ab.."_s, u"aa bb -. -."_s},
-        {u"abcd"_s, u"axBd"_s, u"aa -x bB c- dd"_s}, {u"ab."_s, u"xy."_s, u"ax by .."_s},
-        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},           {u"ab"_s, u"xAB"_s, u"-x aA bB"_s},
-    };
-    for (const auto& [a, b, expected] : cases)
-        EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
+    for (const QStringList& c : support::caseRows(u"sequence-matches.txt"_s))
+        EXPECT_EQ(steps(c[0], c[1]), c[2]) << c[0].toStdString() << " | " << c[1].toStdString();
 
     // Past a few hundred edits the lines found once in each anchor the rest: still the fewest.
     std::vector<quint64> first, second;
