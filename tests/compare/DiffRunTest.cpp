@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -120,98 +121,82 @@ public:
     DiffSettings m_settings;
 };
 
+// A workbook as the scenario files write it (tests/data/diff-run-scenarios.txt explains).
+WorkbookContent gridBook(const QString& text)
+{
+    WorkbookContent book;
+    if (text == u"formula"_s || text == u"sum"_s) {
+        book = workbookOf({gridSheet(u"S"_s, 1, 2)});
+        book.sheets[0].setCell(1, 1, host::CellContent::ofNumber(2));
+        if (text == u"sum"_s)
+            book.sheets[0].cells[{1, 1}].formula = u"=1+1"_s;
+        return book;
+    }
+    for (const QString& sheetText : text.split(u';')) {
+        const QStringList f = sheetText.split(u':');
+        const int rows = f[1].toInt(), columns = f[2].toInt();
+        QList<std::pair<int, int>> changed;
+        for (int cell = 0; f.value(3) == u"all"_s && cell < rows * columns; ++cell)
+            changed.append({cell / columns + 1, cell % columns + 1});
+        for (const QString& at : f.value(3).split(u'+', Qt::SkipEmptyParts))
+            if (at != u"all"_s)
+                changed.append({at.section(u',', 0, 0).toInt(), at.section(u',', 1).toInt()});
+        book.sheets.append(gridSheet(QString(f[0]).remove(u'!'), rows, columns, changed));
+        book.sheets.last().visible = !f[0].endsWith(u'!');
+    }
+    return book;
+}
+
+// The scenario a line of a scenario file describes: its name, then what differs.
+Scenario scenarioOf(const QStringList& row)
+{
+    static const QHash<QString, bool Scenario::*> flags = {
+        {u"byFormula"_s, &Scenario::byFormula},
+        {u"colourDifferences"_s, &Scenario::colourDifferences},
+        {u"coloursSeen"_s, &Scenario::coloursSeen},
+        {u"sameFile"_s, &Scenario::sameFile},
+        {u"noTemplate"_s, &Scenario::noTemplate},
+        {u"readOnlyResult"_s, &Scenario::readOnlyResult},
+        {u"noResultsFolder"_s, &Scenario::noResultsFolder},
+        {u"damagedTemplate"_s, &Scenario::damagedTemplate},
+        {u"align"_s, &Scenario::align},
+        {u"noSizeLimit"_s, &Scenario::noSizeLimit}};
+    Scenario s{.name = row[0]};
+    for (const QString& option : row.mid(1)) {
+        const QString key = option.section(u'=', 0, 0), value = option.section(u'=', 1);
+        if (key == u"first"_s || key == u"second"_s)
+            (key == u"first"_s ? s.first : s.second) = gridBook(value);
+        else if (key == u"locked"_s)
+            for (auto& sheet : s.first.sheets)
+                sheet.isProtected = true, sheet.password = value;
+        else if (key == u"layout"_s)
+            s.layout = static_cast<WindowLayout>(value.toInt());
+        else if (key == u"start"_s || key == u"last"_s)
+            (key == u"start"_s ? s.startSheet : s.lastSheet) = value;
+        else if (key == u"passwords"_s)
+            s.user.passwords = value.split(u',');
+        else if (key == u"cancelAtEvent"_s || key == u"historySheetRows"_s)
+            (key == u"cancelAtEvent"_s ? s.user.cancelAtEvent : s.historySheetRows) = value.toInt();
+        else if (key == u"failingCall"_s)
+            s.failingCall = value;
+        else if (key == u"officeHandedOver"_s)
+            s.user.officeHandedOver = value == u"1"_s;
+        else if (flags.contains(key))
+            s.*flags.value(key) = value == u"1"_s;
+        else
+            ADD_FAILURE() << "unknown option " << option.toStdString();
+    }
+    return s;
+}
+
 // Each run as the user and the files see it: its ending, its records, everything it showed,
-// its offices, the windows it placed, the cells it coloured and the change history it saved.
+// its offices, the windows it placed, the cells it coloured and the change history it saved
+// (the scenarios of tests/data/diff-run-scenarios.txt).
 TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
 {
-    WorkbookContent formula = workbookOf({gridSheet(u"S"_s, 1, 2)});
-    formula.sheets[0].setCell(1, 1, host::CellContent::ofNumber(2));
-    WorkbookContent sum = formula;
-    sum.sheets[0].cells[{1, 1}].formula = u"=1+1"_s;
-    const WorkbookContent three =
-        workbookOf({gridSheet(u"A"_s, 1, 1), gridSheet(u"B"_s, 1, 1), gridSheet(u"C"_s, 1, 1)});
-    WorkbookContent hidden = three;
-    hidden.sheets[0] = gridSheet(u"A"_s, 1, 1, {{1, 1}});
-    hidden.sheets[1].visible = false;
-    WorkbookContent locked = twoSheets();
-    for (auto& sheet : locked.sheets)
-        sheet.isProtected = true, sheet.password = u"pw"_s;
-    QList<std::pair<int, int>> all;
-    for (int cell = 0; cell < 80 * 80; ++cell)
-        all.append({cell / 80 + 1, cell % 80 + 1});
-    const auto square = [](int size, const QList<std::pair<int, int>>& changes = {}) {
-        return workbookOf({gridSheet(u"S"_s, size, size, changes)});
-    };
-    // A hidden second sheet, for the note that follows the records.
-    const auto hiddenAfter = [](const support::SheetContent& sheet) {
-        WorkbookContent book = workbookOf({sheet, gridSheet(u"H"_s, 1, 1)});
-        book.sheets[1].visible = false;
-        return book;
-    };
-    // The budget: 50 + 100 x 100 x 2 + 50 > 16382, 50 + 90 x 90 x 2 + 50 is within.
-    const QList<Scenario> scenarios = {
-        {.name = u"three differences in two sheets"_s},
-        {.name = u"side by side"_s, .layout = WindowLayout::SideBySide},
-        {.name = u"stacked, not coloured"_s,
-         .layout = WindowLayout::Stacked,
-         .colourDifferences = false},
-        {.name = u"values agree"_s, .first = formula, .second = sum},
-        {.name = u"formulas differ"_s, .first = formula, .second = sum, .byFormula = true},
-        {.name = u"hidden, after the range"_s,
-         .first = three,
-         .second = hidden,
-         .lastSheet = u"1"_s},
-        {.name = u"passwords given"_s, .first = locked, .user = {.passwords = {u"pw"_s, u"pw"_s}}},
-        {.name = u"a wrong password"_s, .first = locked, .user = {.passwords = {u"wrong"_s}}},
-        // Events: start, sheet, sheet start, row 1, row 2: the press lands in row 1.
-        {.name = u"cancel"_s, .user = {.cancelAtEvent = 5}},
-        {.name = u"sheet counts differ"_s, .second = square(3)},
-        {.name = u"start beyond the last sheet"_s, .startSheet = u"3"_s},
-        {.name = u"a reversed range"_s, .startSheet = u"3"_s, .lastSheet = u"2"_s},
-        {.name = u"an office handed over earlier still open"_s, .user = {.officeHandedOver = true}},
-        {.name = u"the same file twice"_s, .sameFile = true},
-        {.name = u"no template"_s, .noTemplate = true},
-        {.name = u"a read-only change history"_s, .readOnlyResult = true},
-        {.name = u"no folder for the change history"_s, .noResultsFolder = true},
-        {.name = u"a template cut short"_s, .damagedTemplate = true},
-        {.name = u"too large"_s, .first = square(100), .second = square(1, {{1, 1}})},
-        {.name = u"just within the budget"_s,
-         .first = square(90),
-         .second = square(90, {{90, 90}})},
-        {.name = u"over budget in the sheet"_s, .first = square(80), .second = square(80, all)},
-        {.name = u"over budget in the sheet, by matched rows"_s,
-         .first = square(80),
-         .second = square(80, all),
-         .align = true},
-        // Counted as coloured, so cut where the window's run is cut, but nothing coloured.
-        {.name = u"over budget in the sheet, colours unseen"_s,
-         .first = square(80),
-         .second = square(80, all),
-         .coloursSeen = false},
-        {.name = u"over budget in the sheet, by matched rows, colours unseen"_s,
-         .first = square(80),
-         .second = square(80, all),
-         .coloursSeen = false,
-         .align = true},
-        {.name = u"a sheet name refused"_s, .failingCall = u"setSheetName"_s},
-        // 600 x 100 cells, read 500 rows at a time; five records, three a history sheet, the
-        // last in the first row of the second block.
-        {.name = u"no size limit, records past a history sheet"_s,
-         .first = hiddenAfter(gridSheet(u"S"_s, 600, 100)),
-         .second = hiddenAfter(
-             gridSheet(u"S"_s, 600, 100, {{1, 1}, {1, 2}, {2, 2}, {200, 100}, {501, 1}})),
-         .noSizeLimit = true,
-         .historySheetRows = 4},
-        // One record, a blank row and the note fill the four rows of the sheet.
-        {.name = u"no size limit, a note that just fits its sheet"_s,
-         .first = hiddenAfter(gridSheet(u"S"_s, 2, 2)),
-         .second = hiddenAfter(gridSheet(u"S"_s, 2, 2, {{2, 2}})),
-         .noSizeLimit = true,
-         .historySheetRows = 4},
-    };
     QString transcripts;
-    for (const Scenario& scenario : scenarios)
-        transcripts += u"== "_s + scenario.name + u'\n' + Comparison(scenario).transcript();
+    for (const QStringList& row : support::caseRows(u"diff-run-scenarios.txt"_s))
+        transcripts += u"== "_s + row[0] + u'\n' + Comparison(scenarioOf(row)).transcript();
     run::expectGolden(u"diff-runs.txt"_s, transcripts);
 }
 
@@ -219,19 +204,10 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
 // reports, colours and saves exactly as in one office.
 TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
 {
-    const QList<Scenario> scenarios = {
-        {.name = u"three differences in two sheets"_s},
-        {.name = u"stacked, not coloured"_s,
-         .layout = WindowLayout::Stacked,
-         .colourDifferences = false},
-        {.name = u"a read fails"_s, .failingCall = u"rangeTexts"_s},
-        {.name = u"no size limit, records past a history sheet"_s,
-         .first = workbookOf({gridSheet(u"S"_s, 600, 100)}),
-         .second = workbookOf({gridSheet(u"S"_s, 600, 100, {{1, 1}, {2, 2}, {550, 100}})}),
-         .noSizeLimit = true,
-         .historySheetRows = 3},
-    };
-    for (const Scenario& scenario : scenarios) {
+    const QList<QStringList> rows = support::caseRows(u"diff-two-offices.txt"_s);
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QStringList& row : rows) {
+        const Scenario scenario = scenarioOf(row);
         SCOPED_TRACE(scenario.name.toStdString());
         QString seen[2];
         for (const bool twoOffices : {false, true}) {
@@ -280,64 +256,21 @@ WorkbookContent sheetOf(const QString& text)
     return workbookOf({sheet});
 }
 
-// By matched rows and columns: each record as "first address>second address first text>second
-// text kind", and the cells coloured in each workbook.
+// By matched rows and columns: each record and the cells coloured in each workbook
+// (tests/data/matched-rows.txt).
 TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
 {
-    const QList<std::tuple<QString, QString, QStringList, QString>> cases = {
-        {u"a b/c d/e f"_s,
-         u"x y/a b/c d/e f"_s, // a row inserted at the top
-         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s},
-         u"fillCells(Book2.xls,1,A1 B1,35)"_s},
-        {u"a b/c d/e f/g h/i j"_s,
-         u"a b/g h/i k"_s, // rows deleted, a change below
-         {u"A2> c> 行削除"_s, u"B2> d> 行削除"_s, u"A3> e> 行削除"_s, u"B3> f> 行削除"_s,
-          u"B5>B3 j>k 変更"_s},
-         u"fillCells(Book1.xls,1,B5,7) fillCells(Book2.xls,1,B3,7) "
-         u"fillCells(Book1.xls,1,A2 B2 A3 B3,22)"_s},
-        {u"a b c/d e f/g h i"_s,
-         u"b c X/e f Y/h i Z"_s, // a column deleted, one inserted
-         {u"A1> a> 列削除"_s, u">C1 >X 列挿入"_s, u"A2> d> 列削除"_s, u">C2 >Y 列挿入"_s,
-          u"A3> g> 列削除"_s, u">C3 >Z 列挿入"_s},
-         u"fillCells(Book1.xls,1,A1 A2 A3,22) fillCells(Book2.xls,1,C1 C2 C3,35)"_s},
-        {u"a b/a b/c d"_s,
-         u"a b/a b/a b/c d"_s, // repeated rows
-         {u">A3 >a 行挿入"_s, u">B3 >b 行挿入"_s},
-         u"fillCells(Book2.xls,1,A3 B3,35)"_s},
-        {u"a b c/d e f/g h i"_s,
-         u"a b c/x y z/d e F/g h i"_s, // a changed row beside a new one
-         {u">A2 >x 行挿入"_s, u">B2 >y 行挿入"_s, u">C2 >z 行挿入"_s, u"C2>C3 f>F 変更"_s},
-         u"fillCells(Book1.xls,1,C2,7) fillCells(Book2.xls,1,C3,7) "
-         u"fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
-        {u"a b/c d"_s,
-         u"a b/c d/e ."_s, // a tail added
-         {u">A3 >e 行挿入"_s},
-         u"fillCells(Book2.xls,1,A3,35)"_s},
-        {u"a b c/d e f"_s,
-         u"x y z w/a N b c/d N e f"_s, // a row and a column inserted
-         {u">A1 >x 行挿入"_s, u">B1 >y 行挿入"_s, u">C1 >z 行挿入"_s, u">D1 >w 行挿入"_s,
-          u">B2 >N 列挿入"_s, u">B3 >N 列挿入"_s},
-         u"fillCells(Book2.xls,1,A1 B1 C1 D1 B2 B3,35)"_s},
-        {u"a b c/d e f/g h i"_s,
-         u"a b c/d X Y/g h i"_s, // a third in common: not a pair
-         {u"A2> d> 行削除"_s, u"B2> e> 行削除"_s, u"C2> f> 行削除"_s, u">A2 >d 行挿入"_s,
-          u">B2 >X 行挿入"_s, u">C2 >Y 行挿入"_s},
-         u"fillCells(Book1.xls,1,A2 B2 C2,22) fillCells(Book2.xls,1,A2 B2 C2,35)"_s},
-        // Only empty lines in common: by position.
-        {u"a . b/. . ./c . d"_s,
-         u"w . ./. . ./y . z"_s,
-         {u"A1>A1 a>w 変更"_s, u"C1>C1 b> 変更"_s, u"A3>A3 c>y 変更"_s, u"C3>C3 d>z 変更"_s},
-         u"fillCells(Book1.xls,1,A1 C1 A3 C3,7) fillCells(Book2.xls,1,A1 C1 A3 C3,7)"_s},
-    };
-    for (const auto& [first, second, records, fills] : cases) {
-        Comparison comparison({.first = sheetOf(first), .second = sheetOf(second), .align = true});
+    const QList<QStringList> cases = support::caseRows(u"matched-rows.txt"_s);
+    ASSERT_FALSE(cases.isEmpty());
+    for (const QStringList& c : cases) {
+        Comparison comparison({.first = sheetOf(c[1]), .second = sheetOf(c[2]), .align = true});
         QStringList found;
         for (const DiffRecord& r : comparison.run().records)
             found.append(u"%1>%2 %3>%4 %5"_s.arg(r.address, r.secondAddress, r.firstText,
                                                  r.secondText, changeKindCaption(r.kind)));
-        EXPECT_EQ(found, records) << first.toStdString() << " | " << second.toStdString();
-        EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), fills)
-            << first.toStdString();
+        EXPECT_EQ(found, c.mid(4)) << c[0].toStdString();
+        EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), c[3])
+            << c[0].toStdString();
     }
 }
 
@@ -432,8 +365,7 @@ TEST(DiffRunTest, KeysSheetNamesAndRulesGiveTheRecordsOfTheirCases)
     }
 }
 
-// Lines as letters, '.' an empty one, a letter similar to itself in the other case; each step
-// written as its two lines, '-' for the missing one.
+// Lines matched step by step as tests/data/sequence-matches.txt says, then a long run.
 TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
 {
     const auto steps = [](const QString& a, const QString& b) {
@@ -450,14 +382,8 @@ TEST(SequenceMatcherTest, TheFewestEditsThenSimilarPairsElsePositions)
                        (p.deleted() ? u'-' : b[p.second]));
         return out.join(u' ');
     };
-    const std::tuple<QString, QString, QString> cases[] = {
-        {u"abc"_s, u"xabc"_s, u"-x aa bb cc"_s},     {u"abcde"_s, u"abe"_s, u"aa bb c- d- ee"_s},
-        {u"aab"_s, u"aaab"_s, u"aa aa -a bb"_s},     {u"ab"_s, u"ab.."_s, u"aa bb -. -."_s},
-        {u"abcd"_s, u"axBd"_s, u"aa -x bB c- dd"_s}, {u"ab."_s, u"xy."_s, u"ax by .."_s},
-        {u"ab"_s, u"Ba"_s, u"-B aa b-"_s},           {u"ab"_s, u"xAB"_s, u"-x aA bB"_s},
-    };
-    for (const auto& [a, b, expected] : cases)
-        EXPECT_EQ(steps(a, b), expected) << a.toStdString() << " | " << b.toStdString();
+    for (const QStringList& c : support::caseRows(u"sequence-matches.txt"_s))
+        EXPECT_EQ(steps(c[0], c[1]), c[2]) << c[0].toStdString() << " | " << c[1].toStdString();
 
     // Past a few hundred edits the lines found once in each anchor the rest: still the fewest.
     std::vector<quint64> first, second;

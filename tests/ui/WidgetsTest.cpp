@@ -1,6 +1,7 @@
 #include "GTestPrinters.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
+#include "TestData.h"
 #include "ui/dialogs/AboutDialog.h"
 #include "ui/dialogs/CellColourDialog.h"
 #include "ui/dialogs/CompareOptionsDialog.h"
@@ -225,12 +226,11 @@ TEST(CompareOptionsDialog, GivesTheChosenPairingAndRulesAndRefusesWhatItCannotTa
     CompareOptionsDialog dialog(nullptr, given);
     const auto edit = [&](const char* name) { return find<QLineEdit>(dialog, name); };
     EXPECT_EQ(edit("keyColumns")->text() + u'|' + edit("tolerance")->text(), u"B,AB|0.25"_s);
-    for (const auto& [name, text, box] : {std::tuple{"keyColumns", u"A,B,C,D,E,F"_s, u"キー列"_s},
-                                          {"keyColumns", u"A,a"_s, u"キー列"_s},
-                                          {"keyColumns", u"1"_s, u"キー列"_s},
-                                          {"tolerance", u"-1"_s, u"数値の許容誤差"_s},
-                                          {"tolerance", u"1,5"_s, u"数値の許容誤差"_s},
-                                          {"ignoredColumns", u"D;F"_s, u"比較しない列"_s}}) {
+    // What it refuses: tests/data/compare-options-refused.txt.
+    for (const QStringList& c : support::caseRows(u"compare-options-refused.txt"_s)) {
+        const QByteArray nameBytes = c[0].toLatin1();
+        const char* name = nameBytes.constData();
+        const QString &text = c[1], &box = c[2];
         const QString old = edit(name)->text();
         edit(name)->setText(text);
         const ModalAnswerer answerer;
@@ -407,14 +407,11 @@ TEST_F(MainWindowTest, TheSettingsReadAtTheStartAreWrittenBackUnchanged)
 TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
 {
     writeSettings(settingsText() + u"[KEYCOL]B\r\n"_s); // the comparison dialog adds C
-    // The menu item chosen, and the line it leaves in the settings file.
-    const std::pair<const char*, QString> cases[] = {
-        {"toolbarRows4Action", u"[TOOLBR]4"_s},    {"compareFormulasAction", u"[HIKAKU]1"_s},
-        {"alwaysOnTopAction", u"[FRONT ]1"_s},     {"searchModeAction", u"[KIND  ]1"_s},
-        {"printModeAction", u"[KIND  ]2"_s},       {"diffColourAction", u"[DIFFCL]44"_s},
-        {"alignRowsAction", u"[ALIGN ]1"_s},       {"noSizeLimitAction", u"[NOLIMT]1"_s},
-        {"compareOptionsAction", u"[KEYCOL]B,C"_s}};
-    for (const auto& [name, line] : cases) {
+    // The menu items and the lines they leave in the settings file (tests/data/menu-choices.txt).
+    const QList<QStringList> cases = support::caseRows(u"menu-choices.txt"_s);
+    ASSERT_FALSE(cases.isEmpty());
+    for (const QStringList& c : cases) {
+        const QString& line = c[1];
         open();
         const ModalAnswerer answerer([](QWidget* dialog) {
             if (auto* keys = dialog->findChild<QLineEdit*>(u"keyColumns"_s))
@@ -423,7 +420,7 @@ TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
                 find<QAbstractButton>(*dialog, "swatch44")->click();
             find<QAbstractButton>(*dialog, "okButton")->click();
         });
-        trigger(name);
+        trigger(c[0].toLatin1().constData());
         m_window->close();
         EXPECT_TRUE(settingsText().contains(line + u"\r\n"_s)) << line.toStdString();
     }
