@@ -75,12 +75,12 @@ TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
     support::TemporaryProgramFolder home;
     ASSERT_TRUE(QFile::copy(QDir(installed).filePath(u"Brelix_Format.xls"_s),
                             home.filePath(u"Brelix_Format.xls"_s)));
-    // Large enough that the comparison is still at work when its office is stopped, even on
-    // an office that starts from a prepared profile in half a second.
+    // Large enough that the comparison is still at work when its office is stopped, even on a
+    // fast machine whose office starts from a prepared profile in half a second.
     for (const int shift : {0, 1}) {
         QFile file(home.filePath(shift ? u"b.csv"_s : u"a.csv"_s));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (int row = 0; row < 6000; ++row)
+        for (int row = 0; row < 30000; ++row)
             file.write((QByteArray::number(row + shift) + ',').repeated(10) + '\n');
     }
     const QList<QList<int>> endings = {{SIGINT}, {SIGINT, SIGINT}, {SIGTERM}, {SIGHUP}, {SIGKILL}};
@@ -94,7 +94,7 @@ TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
         ASSERT_TRUE(cli.waitForStarted());
         const qint64 owner = cli.processId();
         ASSERT_TRUE(within(60000, [&] { return !officesOf(owner).isEmpty(); }));
-        QThread::msleep(1500); // mostly in a call by now, else still starting: both must end
+        QThread::msleep(1000); // mostly in a call by now, else still starting: both must end
         const QList<support::ProcessEntry> offices = officesOf(owner);
         ASSERT_FALSE(offices.isEmpty()) << "the comparison ended before its office was stopped";
         const pid_t office = offices.first().group;
