@@ -136,36 +136,6 @@ TEST(FolderFileListTest, TitlePressesReverseTheSameOrderAndStartTheOtherAscendin
     EXPECT_EQ(sortAfterTitlePress(0, TimeTitle), SortByTime);
 }
 
-TEST(FolderFileListTest, MouseActionsInOneColumnMoveTheOther)
-{
-    const ListColumnView top3{3, {false, true, true, true}};
-    const ListColumnView top1{1, {true, false, false, false}};
-    const struct {
-        void (*action)(int, ListColumnView&, ListColumnView&);
-        int column;
-        ListColumnView names, times; // after the action, from top3 and top1
-    } actions[] = {
-        {syncListSelection, 0, top3, top3},
-        {syncListSelection, 1, top1, top1},
-        {syncListSelection, 2, top3, top1}, // no column: nothing moves
-        {mirrorTopRow, 0, top3, {3, top1.selected}},
-        {mirrorTopRow, 1, {1, top3.selected}, top1},
-        {mirrorTopRow, 2, top3, top1},
-    };
-    for (const auto& [action, column, names, times] : actions) {
-        ListColumnView n = top3;
-        ListColumnView t = top1;
-        action(column, n, t);
-        EXPECT_EQ(n, names) << column;
-        EXPECT_EQ(t, times) << column;
-    }
-    // Columns of unequal length take what they can.
-    ListColumnView shorter{0, {true}};
-    ListColumnView n = top3;
-    syncListSelection(0, n, shorter);
-    EXPECT_EQ(shorter, (ListColumnView{3, {false}}));
-}
-
 // Real files, since the listing and the times come from the disk.
 TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
 {
