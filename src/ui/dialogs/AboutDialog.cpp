@@ -55,7 +55,9 @@ AboutDialog::AboutDialog(QWidget* parent)
     m_manualLink->setFont(linkFont);
     m_manualLink->setFixedWidth(fontMetrics().horizontalAdvance(u'あ') * 17);
     m_manualLink->setText(
-        m_manualLink->fontMetrics().elidedText(address, Qt::ElideMiddle, m_manualLink->width()));
+        // A pixel to spare: the shortened text may round up at a scale factor.
+        m_manualLink->fontMetrics().elidedText(address, Qt::ElideMiddle,
+                                               m_manualLink->width() - 2));
     m_manualLink->setToolTip(address);
     m_manualLink->setCursor(Qt::PointingHandCursor);
     setLinkColour(kBlue);

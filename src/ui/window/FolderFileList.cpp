@@ -66,7 +66,7 @@ void FolderFileList::buildList()
     for (int i = 0; i < 2; ++i) {
         QPushButton* title = m_titles[static_cast<size_t>(i)];
         title->setMinimumWidth(title->fontMetrics().horizontalAdvance(title->text()) + 8);
-        title->setFixedHeight(title->fontMetrics().height() + 4);
+        title->setFixedHeight(title->fontMetrics().height() + 6);
         connect(title, &QPushButton::clicked, this, [this, i] { pressTitle(i); });
     }
     // The time column holds a time and the list's scroll bar.
