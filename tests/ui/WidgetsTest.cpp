@@ -587,6 +587,68 @@ TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
     }
 }
 
+// Only wider, never taller; the file boxes and the list take the width, which the settings keep
+// once it differs from the width the controls need.
+TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
+{
+    const int natural = open().width();
+    EXPECT_EQ(m_window->minimumHeight(), m_window->maximumHeight());
+    // The widths of the boxes and the list, each in its mode, on the screen.
+    const auto widths = [this] {
+        m_window->show();
+        QList<int> found;
+        for (const char* mode : {"searchModeAction", "compareModeAction"}) {
+            trigger(mode);
+            QApplication::processEvents();
+            for (const char* name : {"firstFile", "secondFile", "searchHistory", "fileView"})
+                if (w(name)->isVisible())
+                    found << w(name)->width();
+        }
+        return found;
+    };
+    QList<int> wider = widths();
+    for (int& width : wider)
+        width += 200;
+    m_window->resize(natural + 200, m_window->height());
+    m_window->close();
+    EXPECT_TRUE(settingsText().contains(u"[WIDTH ]%1\r\n"_s.arg((natural + 200) * 15)));
+    EXPECT_EQ(open().width(), natural + 200);
+    EXPECT_EQ(widths(), wider);
+    m_window->resize(natural, m_window->height());
+    m_window->close();
+    EXPECT_FALSE(settingsText().contains(u"[WIDTH ]"_s));
+    writeSettings(u"[WIDTH ]15\r\n"_s); // narrower than the controls allow
+    EXPECT_EQ(open().width(), natural);
+}
+
+// Tab visits every control of each screen once, in reading order with the exceptions the
+// screens always had (search text first, case option last), and comes back round.
+TEST_F(MainWindowTest, TabVisitsEveryControlOfEachScreenInOrder)
+{
+    open().show();
+    QApplication::setActiveWindow(m_window.get());
+    const std::pair<const char*, QString> screens[] = {
+        {"compareModeAction", u"firstFile firstFileButton secondFile secondFileButton "
+                              "colourDifferences firstSheet lastSheet normalLayout compareButton "
+                              "compareQuitButton"_s},
+        {"searchModeAction", u"searchHistory folderHistory folderButton fileTypeFilter "
+                             "nameTitle timeTitle fileView searchButton searchPrintQuitButton "
+                             "caseSensitive"_s},
+        {"printModeAction", u"folderHistory folderButton fileTypeFilter nameTitle timeTitle "
+                            "fileView allSheetsAllPages printButton searchPrintQuitButton"_s}};
+    for (const auto& [mode, expected] : screens) {
+        trigger(mode);
+        const QStringList names = expected.split(u' ');
+        w(names[0].toLatin1().constData())->setFocus();
+        QStringList visited;
+        for (qsizetype i = 0; i <= names.size(); ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            ui::press(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        EXPECT_EQ(visited.join(u' '), expected + u' ' + names[0]);
+    }
+}
+
 TEST_F(MainWindowTest, ADropWithoutFileNamesLeavesTheFileBoxAsItWas)
 {
     open();
