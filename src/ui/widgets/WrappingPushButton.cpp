@@ -12,7 +12,9 @@ QSize WrappingPushButton::sizeHint() const
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear(); // the style's least width is for one-line captions
-    const QSize lines(twoLineWidth(text(), fontMetrics()), 2 * fontMetrics().height());
+    // Half a character to spare on each side, so that the caption does not touch the bevel.
+    const QSize lines(twoLineWidth(text(), fontMetrics()) + fontMetrics().averageCharWidth(),
+                      2 * fontMetrics().height());
     return style()->sizeFromContents(QStyle::CT_PushButton, &option, lines, this);
 }
 
