@@ -606,19 +606,23 @@ TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
         }
         return found;
     };
-    QList<int> wider = widths();
-    for (int& width : wider)
-        width += 200;
+    const QList<int> before = widths();
     m_window->resize(natural + 200, m_window->height());
     m_window->close();
     EXPECT_TRUE(settingsText().contains(u"[WIDTH ]%1\r\n"_s.arg((natural + 200) * 15)));
     EXPECT_EQ(open().width(), natural + 200);
+    QList<int> wider = before;
+    for (int& width : wider)
+        width += 200;
     EXPECT_EQ(widths(), wider);
     m_window->resize(natural, m_window->height());
     m_window->close();
     EXPECT_FALSE(settingsText().contains(u"[WIDTH ]"_s));
-    writeSettings(u"[WIDTH ]15\r\n"_s); // narrower than the controls allow
+    // Narrower than the controls allow, wider than the screen.
+    writeSettings(u"[WIDTH ]15\r\n"_s);
     EXPECT_EQ(open().width(), natural);
+    writeSettings(u"[WIDTH ]2000000000\r\n"_s);
+    EXPECT_EQ(open().width(), m_window->screen()->availableGeometry().width());
 }
 
 // Tab visits every control of each screen once, in reading order with the exceptions the

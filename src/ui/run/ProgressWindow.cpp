@@ -42,7 +42,8 @@ ProgressWindow::ProgressWindow(QWidget* owner, bool alwaysOnTop)
     m_cancelButton->setDefault(true);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] { m_cancel = true; });
 
-    // Centred vertically on the main window, at its left.
+    // Centred vertically on the main window, at its left, at the size its layout gives it.
+    adjustSize();
     if (owner) {
         const QRect main = owner->frameGeometry();
         move(main.left(), main.top() + (main.height() - frameGeometry().height()) / 2);

@@ -195,10 +195,11 @@ void MainWindow::fitToScreens()
 void MainWindow::applySettings(const settings::Settings& settings, bool recovered)
 {
     m_settings = settings;
-    if (settings.width)
-        resize(std::max(twips(*settings.width), m_naturalWidth), height());
-    else
-        resize(m_naturalWidth, height());
+    // A width from the file stays within the screen, however large the number.
+    const int kept = settings.width
+                         ? std::min(twips(*settings.width), screen()->availableGeometry().width())
+                         : 0;
+    resize(std::max(kept, m_naturalWidth), height());
     m_openedWidth = width();
     // Centred on the screen's work area on each axis the file does not place.
     const QRect area = screen()->availableGeometry();
