@@ -2,6 +2,7 @@
 
 #include "ui/widgets/LineBreaks.h"
 
+#include <QFontInfo>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -12,8 +13,8 @@ QSize WrappingPushButton::sizeHint() const
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear(); // the style's least width is for one-line captions
-    // Half a character to spare on each side, so that the caption does not touch the bevel.
-    const QSize lines(twoLineWidth(text(), fontMetrics()) + fontMetrics().averageCharWidth(),
+    // A sixth of an em to spare on each side, so that the caption does not touch the bevel.
+    const QSize lines(twoLineWidth(text(), fontMetrics()) + QFontInfo(font()).pixelSize() / 3,
                       2 * fontMetrics().height());
     return style()->sizeFromContents(QStyle::CT_PushButton, &option, lines, this);
 }

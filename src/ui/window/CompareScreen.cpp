@@ -42,8 +42,8 @@ void tighten(QLayout* frameLayout)
 
 CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 {
-    auto* compareButton = new QPushButton(QStringLiteral("比較開始"));
-    auto* quitButton = new QPushButton(QStringLiteral("終了"));
+    auto* compareButton = new QPushButton(QStringLiteral("比較開始"), this);
+    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
     compareButton->setObjectName(QStringLiteral("compareButton"));
     quitButton->setObjectName(QStringLiteral("compareQuitButton"));
     connect(compareButton, &QPushButton::clicked, this, &CompareScreen::compareRequested);
@@ -67,16 +67,16 @@ CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 
 QGroupBox* CompareScreen::buildFileGroup()
 {
-    auto* fileGroup = new QGroupBox(QStringLiteral("ファイルを指定"));
+    auto* fileGroup = new QGroupBox(QStringLiteral("ファイルを指定"), this);
     fileGroup->setObjectName(QStringLiteral("fileGroup"));
     auto* grid = new QGridLayout(fileGroup);
     tighten(grid);
     grid->setHorizontalSpacing(0);
     for (size_t i = 0; i < 2; ++i) {
-        m_fileBoxes[i] = new QLineEdit;
+        m_fileBoxes[i] = new QLineEdit(fileGroup);
         // Wide enough for a real path at the window's narrowest.
         m_fileBoxes[i]->setMinimumWidth(wideCharacters(m_fileBoxes[i], 30));
-        m_browseButtons[i] = new QPushButton(QStringLiteral("&..."));
+        m_browseButtons[i] = new QPushButton(QStringLiteral("&..."), fileGroup);
         m_browseButtons[i]->setFont(proportionalGothicFont());
         const int side = m_fileBoxes[i]->sizeHint().height();
         m_browseButtons[i]->setFixedSize(
@@ -102,7 +102,7 @@ QGroupBox* CompareScreen::buildFileGroup()
 
 QGroupBox* CompareScreen::buildOptionGroup()
 {
-    auto* optionGroup = new QGroupBox(QStringLiteral("オプションを指定"));
+    auto* optionGroup = new QGroupBox(QStringLiteral("オプションを指定"), this);
     optionGroup->setObjectName(QStringLiteral("optionGroup"));
     m_colourDifferences = new QCheckBox(QStringLiteral("差分個所の背景色変更"));
     m_colourDifferences->setObjectName(QStringLiteral("colourDifferences"));
@@ -112,7 +112,7 @@ QGroupBox* CompareScreen::buildOptionGroup()
     auto* sheetRangeDash = new QLabel(QStringLiteral("～"));
     sheetRangeDash->setObjectName(QStringLiteral("sheetRangeDash"));
     for (size_t i = 0; i < 2; ++i) {
-        m_sheetRange[i] = new QLineEdit;
+        m_sheetRange[i] = new QLineEdit(optionGroup);
         m_sheetRange[i]->setMaxLength(2);
         m_sheetRange[i]->setFixedWidth(wideCharacters(m_sheetRange[i], 2));
         m_sheetRange[i]->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -18,10 +18,10 @@
 namespace brelix::ui {
 
 FolderFileList::FolderFileList(QWidget* parent)
-    : QWidget(parent), m_grid(new QGridLayout(this)), m_folderHistory(new QComboBox),
-      m_folderButton(new WrappingPushButton(QStringLiteral("ディレクトリ選択"))),
-      m_fileTypeFilter(new QComboBox), m_model(new QStandardItemModel(0, 2, this)),
-      m_view(new QTreeView)
+    : QWidget(parent), m_grid(new QGridLayout(this)), m_folderHistory(new QComboBox(this)),
+      m_folderButton(new WrappingPushButton(QStringLiteral("ディレクトリ選択"), this)),
+      m_fileTypeFilter(new QComboBox(this)), m_model(new QStandardItemModel(0, 2, this)),
+      m_view(new QTreeView(this))
 {
     m_folderHistory->setObjectName(QStringLiteral("folderHistory"));
     m_folderHistory->setEditable(true);
@@ -58,8 +58,8 @@ FolderFileList::FolderFileList(QWidget* parent)
 
 void FolderFileList::buildList()
 {
-    m_titles[0] = new QPushButton(QStringLiteral("名　　前"));
-    m_titles[1] = new QPushButton(QStringLiteral("更新日時"));
+    m_titles[0] = new QPushButton(QStringLiteral("名　　前"), this);
+    m_titles[1] = new QPushButton(QStringLiteral("更新日時"), this);
     m_titles[0]->setObjectName(QStringLiteral("nameTitle"));
     m_titles[1]->setObjectName(QStringLiteral("timeTitle"));
     for (int i = 0; i < 2; ++i) {

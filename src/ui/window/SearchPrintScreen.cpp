@@ -19,10 +19,10 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent)
     : QWidget(parent), m_fileList(new FolderFileList(this))
 {
     m_fileList->setObjectName(QStringLiteral("fileList"));
-    auto* above = new QWidget;
+    auto* above = new QWidget(this);
     auto* aboveRow = new QHBoxLayout(above);
     aboveRow->setContentsMargins({});
-    auto* beside = new QWidget;
+    auto* beside = new QWidget(this);
     auto* besideColumn = new QVBoxLayout(beside);
     besideColumn->setContentsMargins({});
     besideColumn->setSpacing(2);
@@ -30,7 +30,7 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent)
     buildPrintControls(aboveRow, besideColumn);
     besideColumn->addStretch();
     m_fileList->addScreenControls(above, beside);
-    auto* quitButton = new QPushButton(QStringLiteral("終了"));
+    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
     quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
     connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
 
@@ -70,7 +70,7 @@ void SearchPrintScreen::buildSearchControls(QHBoxLayout* above, QVBoxLayout* bes
     m_searchNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     beside->addWidget(m_caseSensitive);
     beside->addWidget(m_searchNote);
-    m_searchButton = new QPushButton(QStringLiteral("検索開始"));
+    m_searchButton = new QPushButton(QStringLiteral("検索開始"), this);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
     connect(m_searchButton, &QPushButton::clicked, this, &SearchPrintScreen::searchRequested);
 }
@@ -100,7 +100,7 @@ void SearchPrintScreen::buildPrintControls(QHBoxLayout* above, QVBoxLayout* besi
         m_printScope[i]->setToolTip(scopes[i].tip);
         beside->addWidget(m_printScope[i]);
     }
-    m_printButton = new QPushButton(QStringLiteral("印刷開始"));
+    m_printButton = new QPushButton(QStringLiteral("印刷開始"), this);
     m_printButton->setObjectName(QStringLiteral("printButton"));
     connect(m_printButton, &QPushButton::clicked, this, &SearchPrintScreen::printRequested);
 }
