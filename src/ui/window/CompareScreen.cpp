@@ -74,8 +74,9 @@ QGroupBox* CompareScreen::buildFileGroup()
     grid->setHorizontalSpacing(0);
     for (size_t i = 0; i < 2; ++i) {
         m_fileBoxes[i] = new QLineEdit(fileGroup);
-        // Wide enough for a real path at the window's narrowest.
-        m_fileBoxes[i]->setMinimumWidth(wideCharacters(m_fileBoxes[i], 30));
+        // Wide enough for a real path at the window's narrowest: 29.75 wide characters make
+        // the window 420 pixels wide at the default font, as it always was.
+        m_fileBoxes[i]->setMinimumWidth(wideCharacters(m_fileBoxes[i], 119) / 4);
         m_browseButtons[i] = new QPushButton(QStringLiteral("&..."), fileGroup);
         m_browseButtons[i]->setFont(proportionalGothicFont());
         const int side = m_fileBoxes[i]->sizeHint().height();
