@@ -592,6 +592,7 @@ TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
 TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
 {
     const int natural = open().width();
+    EXPECT_EQ(natural * 15, settings::kDefaultWindowWidth); // as wide as it always was
     EXPECT_EQ(m_window->minimumHeight(), m_window->maximumHeight());
     // The widths of the boxes and the list, each in its mode, on the screen.
     const auto widths = [this] {
