@@ -20,13 +20,17 @@ PasswordDialog::PasswordDialog(QWidget* parent, const QString& book, const QStri
     auto* okButton = new QPushButton(QStringLiteral("&OK"), this);
     auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     bookLabel->setObjectName(QStringLiteral("bookLabel"));
+    // A long path is shortened in its middle, so that the dialog stays on the screen.
+    setFont(gothicFont());
+    bookLabel->setText(fontMetrics().elidedText(bookLabel->text(), Qt::ElideMiddle,
+                                                fontMetrics().horizontalAdvance(u'あ') * 40));
+    bookLabel->setToolTip(book);
     passwordLabel->setObjectName(QStringLiteral("passwordLabel"));
     m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     setWindowTitle(QStringLiteral("シートのパスワードを入力して下さい"));
-    setFont(gothicFont());
     auto* grid = new QGridLayout(this);
     grid->addWidget(bookLabel, 0, 0, 1, 2);
     grid->addWidget(passwordLabel, 1, 0);
