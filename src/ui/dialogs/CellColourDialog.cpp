@@ -39,25 +39,7 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
 {
     setWindowTitle(QStringLiteral("設定"));
     setFont(proportionalGothicFont());
-    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
-    swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
-    auto* swatchRow = new QHBoxLayout(swatchGroup);
-    // Square swatches two characters wide, 25 pixels at the default font.
-    const int side = fontMetrics().height() + 8;
-
-    auto* buttons = new QButtonGroup(this);
-    for (const Swatch& swatch : kSwatches) {
-        auto* option = new QRadioButton(swatchGroup);
-        option->setObjectName(QStringLiteral("swatch%1").arg(swatch.index));
-        option->setFixedSize(side, side);
-        swatchRow->addWidget(option);
-        QPalette palette = option->palette();
-        palette.setColor(option->backgroundRole(), QColor(swatch.colour));
-        option->setPalette(palette);
-        option->setAutoFillBackground(true);
-        buttons->addButton(option, swatch.index);
-        m_swatches[swatch.index] = option;
-    }
+    QGroupBox* swatchGroup = buildSwatchGroup();
     m_swatches.at(7)->setChecked(true);
     // An index without a swatch (a hand-edited settings file) keeps the first one.
     if (const auto it = m_swatches.find(colourIndex); it != m_swatches.end())
@@ -86,6 +68,30 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
     connect(m_okButton, &QPushButton::clicked, this, &CellColourDialog::acceptChoice);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     setStaysOnTop(this, true);
+}
+
+QGroupBox* CellColourDialog::buildSwatchGroup()
+{
+    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
+    swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
+    auto* swatchRow = new QHBoxLayout(swatchGroup);
+    // Square swatches two characters wide, 25 pixels at the default font.
+    const int side = fontMetrics().height() + 8;
+
+    auto* buttons = new QButtonGroup(this);
+    for (const Swatch& swatch : kSwatches) {
+        auto* option = new QRadioButton(swatchGroup);
+        option->setObjectName(QStringLiteral("swatch%1").arg(swatch.index));
+        option->setFixedSize(side, side);
+        swatchRow->addWidget(option);
+        QPalette palette = option->palette();
+        palette.setColor(option->backgroundRole(), QColor(swatch.colour));
+        option->setPalette(palette);
+        option->setAutoFillBackground(true);
+        buttons->addButton(option, swatch.index);
+        m_swatches[swatch.index] = option;
+    }
+    return swatchGroup;
 }
 
 void CellColourDialog::acceptChoice()

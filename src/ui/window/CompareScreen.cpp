@@ -128,6 +128,15 @@ QGroupBox* CompareScreen::buildOptionGroup()
                                                          sheetRangeDash, m_sheetRange[1]})
         firstRow->addWidget(each);
 
+    auto* column = new QVBoxLayout(optionGroup);
+    tighten(column);
+    column->addLayout(firstRow);
+    column->addWidget(buildLayoutGroup());
+    return optionGroup;
+}
+
+QGroupBox* CompareScreen::buildLayoutGroup()
+{
     auto* layoutGroup = new QGroupBox(QStringLiteral("表示形式"));
     layoutGroup->setObjectName(QStringLiteral("windowLayoutGroup"));
     auto* layouts = new QHBoxLayout(layoutGroup);
@@ -143,12 +152,7 @@ QGroupBox* CompareScreen::buildOptionGroup()
         layouts->addStretch();
     }
     m_windowLayout[0]->setChecked(true);
-
-    auto* column = new QVBoxLayout(optionGroup);
-    tighten(column);
-    column->addLayout(firstRow);
-    column->addWidget(layoutGroup);
-    return optionGroup;
+    return layoutGroup;
 }
 
 void CompareScreen::setFiles(const QString& first, const QString& second)

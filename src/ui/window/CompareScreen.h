@@ -42,6 +42,8 @@ private:
     QGroupBox* buildFileGroup();
     // Colouring, the sheet range and the window layout.
     QGroupBox* buildOptionGroup();
+    // How to lay out the office's windows.
+    QGroupBox* buildLayoutGroup();
     void chooseFile(int box);
     // A drop of files onto a file box: the last name that resolves wins.
     void takeDroppedFiles(int box, const QMimeData* dropped);
