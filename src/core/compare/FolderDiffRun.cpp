@@ -200,6 +200,9 @@ void FolderDiffRun::comparePair(DiffRunState& state, FileResult& result)
         }
     } catch (const HostError& e) {
         result.note = e.description();
+        // An office that ended (killed by the file, say) is not asked again: the next starts anew.
+        if (e.kind() == HostError::Kind::Unavailable)
+            run::JobOffice::quitIgnoringFailure(std::move(m_host));
     } catch (const run::RunFailure& e) {
         result.note = e.description();
     }
