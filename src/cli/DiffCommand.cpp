@@ -26,11 +26,11 @@ enum DiffExit : int {
 
 const QString Usage =
     u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
-    u"       brelix-cli diff DIR1 DIR2 [the same options]\n"
     u"                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]\n"
     u"                       [--ignore-case] [--ignore-width] [--ignore-blanks]\n"
     u"                       [--tolerance X] [--ignore-columns COLUMNS]\n"
-    u"                       [--no-limit] [--password PW] [--show]\n"_s;
+    u"                       [--no-limit] [--password PW] [--show]\n"
+    u"       brelix-cli diff DIR1 DIR2 [the same options]\n"_s;
 
 QString kindName(compare::ChangeKind kind)
 {
@@ -229,10 +229,11 @@ same relative path under the other folder, with the same options, in one office.
 gives one line on stdout, in the order of their paths:
   PATH<TAB>same | changed N | added | removed | failed: REASON
 and the line of a changed file is followed by its records, each led by PATH<TAB>. A file
-that fails (damaged, say) fails alone. Brelix.xls then opens with a summary sheet listing
-every file with its status and number of differences, and holds the records of all files,
-each with its file; --show leaves only it open. A folder and a file, the same folder twice
-or a folder inside the other are refused.
+that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
+comparison cut short) go to stderr as "brelix-cli diff: PATH: NOTE". Brelix.xls then opens
+with a summary sheet listing every file with its status and number of differences, and
+holds the records of all files, each with its file; --show leaves only it open. A folder
+and a file, the same folder twice or a folder inside the other are refused.
 
 Each differing cell is one line on stdout, in the order found:
   SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>ADDRESS<TAB>FIRST TEXT<TAB>SECOND TEXT
