@@ -103,11 +103,12 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
     run::JobOffice::showStarting(m_ui);
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
+    m_links = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"brelix-XXXXXX"_s));
     for (qsizetype i = 0; i < files.size(); ++i) {
         m_ui.processEvents();
         if (m_ui.cancelRequested())
             return {cancel(), outcome.files};
-        FileResult result = compareFile(files[i], int(i) + 1, int(files.size()));
+        FileResult result = compareFile(m_host, files[i], int(i) + 1, int(files.size()));
         if (m_ui.cancelRequested()) // the file was left halfway
             return {cancel(), outcome.files};
         outcome.files.append(std::move(result));
@@ -142,7 +143,7 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
     return outcome;
 }
 
-FileResult FolderDiffRun::compareFile(const FolderFile& file, int number, int count)
+FileResult FolderDiffRun::compareFile(Office& office, const FolderFile& file, int number, int count)
 {
     FileResult result{file.path};
     if (!file.problem.isEmpty()) {
@@ -163,29 +164,29 @@ FileResult FolderDiffRun::compareFile(const FolderFile& file, int number, int co
     state.historyName.clear();
     state.captionPrefix = u"%1/%2 %3  "_s.arg(number).arg(count).arg(file.path);
     m_ui.setProgressCaption(state.captionPrefix);
-    comparePair(state, result);
+    comparePair(office, state, result, number);
     return result;
 }
 
-void FolderDiffRun::comparePair(DiffRunState& state, FileResult& result)
+void FolderDiffRun::comparePair(Office& office, DiffRunState& state, FileResult& result, int number)
 {
     QString link;
     try {
         state.stage = Stage::StartOffice;
-        if (!m_host)
-            m_host = run::JobOffice::startHidden(m_factory, run::HostFailures::PassThrough);
+        if (!office)
+            office = run::JobOffice::startHidden(m_factory, run::HostFailures::PassThrough);
         state.stage = Stage::OpenWorkbooks;
-        link = secondWorkbookPath(state.settings.secondPath);
-        const QStringList books = m_host->openWorkbooks({state.settings.firstPath, link});
+        link = secondWorkbookPath(state.settings.secondPath, number);
+        const QStringList books = office->openWorkbooks({state.settings.firstPath, link});
         state.firstName = books.value(0);
         state.secondName = books.value(1);
         // A text file's sheet is named after its file: by name, it must pair with the first's.
         const QString fileName = QFileInfo(state.settings.firstPath).fileName();
         if (m_settings.bySheetName &&
             files::WorkbookKind::fromName(fileName) == files::WorkbookKind::Format::Csv)
-            m_host->setSheetName(state.secondName, 1, baseName(fileName));
+            office->setSheetName(state.secondName, 1, baseName(fileName));
         state.stage = Stage::CountSheets;
-        WorkbookComparer comparer(*m_host, m_ui, state, m_password);
+        WorkbookComparer comparer(*office, m_ui, state, m_password);
         comparer.countSheets();
         if (!m_settings.bySheetName && state.firstSheetCount != state.secondSheetCount) {
             result.note = u"シートが不一致です"_s;
@@ -202,7 +203,7 @@ void FolderDiffRun::comparePair(DiffRunState& state, FileResult& result)
         result.note = e.description();
         // An office that ended (killed by the file, say) is not asked again: the next starts anew.
         if (e.kind() == HostError::Kind::Unavailable)
-            run::JobOffice::quitIgnoringFailure(std::move(m_host));
+            run::JobOffice::quitIgnoringFailure(std::move(office));
     } catch (const run::RunFailure& e) {
         result.note = e.description();
     }
@@ -213,29 +214,28 @@ void FolderDiffRun::comparePair(DiffRunState& state, FileResult& result)
         result.records = state.records;
         result.note = notesOf(state);
     }
-    closeWorkbooksOrOffice();
+    closeWorkbooksOrOffice(office);
 }
 
-QString FolderDiffRun::secondWorkbookPath(const QString& path)
+QString FolderDiffRun::secondWorkbookPath(const QString& path, int number) const
 {
-    if (!m_links)
-        m_links = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"brelix-XXXXXX"_s));
-    const QFileInfo info(path);
-    const QString name = info.fileName();
+    // A folder a file: files of one name in different folders may be open at once.
+    const QDir folder(m_links->filePath(QString::number(number)));
+    const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
-    const QString link = m_links->filePath(name.left(dot) + u"(2)"_s + name.mid(dot));
+    const QString link = folder.filePath(name.left(dot) + u"(2)"_s + name.mid(dot));
     QFile::remove(link);
-    if (!m_links->isValid() || !QFile::link(path, link))
+    if (!m_links->isValid() || !folder.mkpath(u"."_s) || !QFile::link(path, link))
         throw run::RunFailure(run::RunFailure::FileAccess,
-                              u"%1 could not be linked in %2"_s.arg(path, m_links->path()));
+                              u"%1 could not be linked in %2"_s.arg(path, folder.path()));
     return link;
 }
 
 // An office that cannot close what it opened is ended: the next pair starts a new one.
-void FolderDiffRun::closeWorkbooksOrOffice()
+void FolderDiffRun::closeWorkbooksOrOffice(Office& office)
 {
-    if (m_host && run::callIgnoringFailure([&] { m_host->closeAllWorkbooks(); }))
-        run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    if (office && run::callIgnoringFailure([&] { office->closeAllWorkbooks(); }))
+        run::JobOffice::quitIgnoringFailure(std::move(office));
 }
 
 DiffEnding FolderDiffRun::cancel()

@@ -61,14 +61,16 @@ public:
 
 private:
     FolderDiffOutcome work(const QList<FolderFile>& files, const FileDone& fileDone);
-    // The per-pair step: compares one file of both folders in the run's office (started anew
-    // when the last one ended), leaving no workbook open.
-    FileResult compareFile(const FolderFile& file, int number, int count);
+    using Office = std::unique_ptr<host::SpreadsheetHost>;
+    // The per-pair step: compares one file of both folders in `office` (started anew when it
+    // is empty or the last one ended) and leaves no workbook open there. Pairs share nothing
+    // else, so that each of several offices could take its own; the results go in file order.
+    FileResult compareFile(Office& office, const FolderFile& file, int number, int count);
     // Opens the pair, compares it; a failure of the pair is its result.
-    void comparePair(DiffRunState& state, FileResult& result);
-    // The second workbook under a name of its own: both have the same file name.
-    QString secondWorkbookPath(const QString& path);
-    void closeWorkbooksOrOffice();
+    void comparePair(Office& office, DiffRunState& state, FileResult& result, int number);
+    // The second workbook of file `number` under a name of its own: both have the same name.
+    QString secondWorkbookPath(const QString& path, int number) const;
+    static void closeWorkbooksOrOffice(Office& office);
     DiffEnding cancel();
     DiffEnding fail(const DiffRunState& state, int number, const QString& description);
 
