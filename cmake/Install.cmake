@@ -9,8 +9,8 @@ set(bin_dir ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 # The office's private libraries are found through the path the linker wrote into the
 # programs (cmake/LibreOfficeSdk.cmake); installing drops only the build folder's own entries.
 install(TARGETS brelix brelix-cli RUNTIME DESTINATION ${BRELIX_INSTALL_DIR})
-install(FILES ${bin_dir}/Brelix_Format.xls ${bin_dir}/Brelix.html
-        DESTINATION ${BRELIX_INSTALL_DIR})
+install(FILES ${bin_dir}/Brelix_Format.xls ${bin_dir}/Brelix.html ${bin_dir}/Brelix_en.html
+              ${BRELIX_QM_FILES} DESTINATION ${BRELIX_INSTALL_DIR})
 install(DIRECTORY ${bin_dir}/images ${bin_dir}/テストデータ DESTINATION ${BRELIX_INSTALL_DIR})
 
 # Relative links, so that any prefix and a package's staging folder work alike.

@@ -7,9 +7,13 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the English translation: Qt6LinguistToolsConfig.cmake, lupdate and lrelease
+  qt6-tools-dev qt6-l10n-tools
   libgtest-dev libgmock-dev libxcb1-dev zlib1g-dev
   # the spreadsheet host and its SDK (cppumaker, headers, link libraries)
   libreoffice-calc libreoffice-dev libreoffice-dev-common
+  # the office's windows in Japanese, as Brelix's under a Japanese locale
+  libreoffice-l10n-ja
   # fonts for Japanese text in windows and printed pages
   fonts-noto-cjk
   # tests: page counts of printed PDFs, a display for the visible office and the GUI

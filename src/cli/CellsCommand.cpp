@@ -6,6 +6,7 @@
 #include "core/host/HostError.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -20,20 +21,27 @@ namespace {
 constexpr int MaxRowsPerRead = 256;
 constexpr int MaxCellsPerRead = 65536;
 
-const QString Usage = u"Usage: brelix-cli cells FILE [--formulas] [--password PW]\n"_s;
+QString usage()
+{
+    return QCoreApplication::translate(
+        "CellsCommand", "Usage: brelix-cli cells FILE [--formulas] [--password PW]\n");
+}
 
 } // namespace
 
 CellsCommand::CellsCommand(host::SpreadsheetHostFactory& factory)
-    : CliCommand(u"cells"_s, u"List the worksheets of a workbook and the texts of their cells"_s,
-                 Usage),
+    : CliCommand(
+          u"cells"_s,
+          QCoreApplication::translate(
+              "CellsCommand", "List the worksheets of a workbook and the texts of their cells"),
+          usage()),
       m_factory(factory)
 {
 }
 
 QString CellsCommand::description() const
 {
-    return uR"help(
+    return QCoreApplication::translate("CellsCommand", R"help(
 Lists every worksheet of FILE and the texts of its non-empty cells.
 
 For each worksheet, in workbook order, a header line
@@ -51,18 +59,22 @@ COLUMN are "-" and no cells follow. --password PW is tried on every protected sh
 it fits, the extent and the cells follow as for any sheet. A wrong password is reported on
 stderr and the sheet is listed as without a password.
 
-)help"_s + optionsHelp() +
-           uR"help(
+)help") + optionsHelp() +
+           QCoreApplication::translate("CellsCommand", R"help(
 Exit status: 0 when the workbook was listed, 1 when the spreadsheet application failed,
 2 for a usage error or a file that cannot be opened.
-)help"_s;
+)help");
 }
 
 QList<QCommandLineOption> CellsCommand::options() const
 {
     return {
-        QCommandLineOption(u"formulas"_s, u"formula texts instead of values"_s),
-        QCommandLineOption(u"password"_s, u"the password of protected sheets"_s, u"PW"_s),
+        QCommandLineOption(u"formulas"_s, QCoreApplication::translate(
+                                              "CellsCommand", "formula texts instead of values")),
+        QCommandLineOption(
+            u"password"_s,
+            QCoreApplication::translate("CellsCommand", "the password of protected sheets"),
+            u"PW"_s),
     };
 }
 
@@ -73,9 +85,9 @@ std::optional<int> CellsCommand::parse(const QStringList& arguments, Options& op
     if (const std::optional<int> status = readArguments(parser, arguments, out, err))
         return status;
     if (parser.positionalArguments().isEmpty())
-        return usageError(u"no FILE given"_s, err);
+        return usageError(QCoreApplication::translate("CellsCommand", "no FILE given"), err);
     if (parser.positionalArguments().size() > 1)
-        return usageError(u"one FILE only"_s, err);
+        return usageError(QCoreApplication::translate("CellsCommand", "one FILE only"), err);
     if (const std::optional<int> status = refuseFolders(parser.positionalArguments(), err))
         return status;
     options.file = parser.positionalArguments().first();
@@ -97,8 +109,8 @@ int CellsCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         try {
             book = host.openWorkbook(QFileInfo(options.file).absoluteFilePath());
         } catch (const HostError& e) {
-            err << u"brelix-cli: cannot open %1: %2\n"_s.arg(options.file,
-                                                             oneLine(e.description()));
+            err << QCoreApplication::translate("CellsCommand", "brelix-cli: cannot open %1: %2\n")
+                       .arg(options.file, oneLine(e.description()));
             return ExitUsage;
         }
         const int count = host.sheetCount(book);
@@ -124,8 +136,10 @@ void CellsCommand::listSheet(host::SpreadsheetHost& host, const QString& book, i
         } catch (const HostError& e) {
             if (e.kind() != HostError::Kind::WrongPassword)
                 throw;
-            err << u"brelix-cli: wrong password for sheet %1 (%2)\n"_s.arg(sheet).arg(
-                escapeField(name));
+            err << QCoreApplication::translate("CellsCommand",
+                                               "brelix-cli: wrong password for sheet %1 (%2)\n")
+                       .arg(sheet)
+                       .arg(escapeField(name));
         }
     }
     std::optional<host::CellPosition> last;

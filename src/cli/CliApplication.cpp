@@ -2,6 +2,8 @@
 
 #include "cli/CliText.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
@@ -21,18 +23,21 @@ CliCommand* CliApplication::find(const QString& name) const
 
 QString CliApplication::usage() const
 {
-    QString text =
-        u"Usage: brelix-cli COMMAND [ARGUMENTS]\n"
-        u"       brelix-cli COMMAND --help\n\n"
-        u"Runs the jobs of Brelix without windows, in a private LibreOffice instance.\n\n"
-        u"Commands:\n"_s;
+    QString text = QCoreApplication::translate(
+        "CliApplication",
+        "Usage: brelix-cli COMMAND [ARGUMENTS]\n"
+        "       brelix-cli COMMAND --help\n\n"
+        "Runs the jobs of Brelix without windows, in a private LibreOffice instance.\n\n"
+        "Commands:\n");
     for (const auto& command : m_commands)
         text += u"  %1  %2\n"_s.arg(command->name(), -8).arg(command->summary());
     const QCommandLineOption help(
         QStringList{u"h"_s, u"help"_s},
-        u"this help; 'brelix-cli COMMAND --help' shows the help of a command"_s);
+        QCoreApplication::translate(
+            "CliApplication",
+            "this help; 'brelix-cli COMMAND --help' shows the help of a command"));
     text += u'\n' + optionsSection({help}, kOptionColumn);
-    text += uR"text(
+    text += QCoreApplication::translate("CliApplication", R"text(
 Files: the template Brelix_Format.xls, the outputs Brelix.xls and Brelix.grp and the
 settings Brelix.ini lie in the program's folder: BRELIX_HOME when it is set; else the
 folder of brelix-cli when you may write to it (a copy of its own, the build folder); else
@@ -41,11 +46,13 @@ filled from the installed folder.
 
 Environment:
   BRELIX_HOME      the program's folder
+  BRELIX_LANG      ja or en: the language of the messages; else the locale's (Japanese
+                   for a Japanese locale, C or POSIX, English for any other)
   BRELIX_PDF_DIR   a folder: print into PDF files there instead of on the printer
   XDG_DATA_HOME    your data directory (default ~/.local/share)
 
 See also brelix-cli(1) and the manual Brelix.html in the program's folder.
-)text"_s;
+)text");
     return text;
 }
 
@@ -64,7 +71,9 @@ int CliApplication::run(const QStringList& arguments, QTextStream& out, QTextStr
     const QString name = help ? arguments[2] : first;
     CliCommand* command = find(name);
     if (!command) {
-        err << u"brelix-cli: unknown command '%1'\n\n"_s.arg(name) << usage();
+        err << QCoreApplication::translate("CliApplication", "brelix-cli: unknown command '%1'\n\n")
+                   .arg(name)
+            << usage();
         return ExitUsage;
     }
     if (help) {

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +12,8 @@ namespace {
 
 QCommandLineOption helpOption()
 {
-    return QCommandLineOption(QStringList{u"h"_s, u"help"_s}, u"this help"_s);
+    return QCommandLineOption(QStringList{u"h"_s, u"help"_s},
+                              QCoreApplication::translate("CliCommand", "this help"));
 }
 
 } // namespace
@@ -46,7 +48,10 @@ std::optional<int> CliCommand::refuseFolders(const QStringList& files, QTextStre
 {
     for (const QString& file : files)
         if (QFileInfo(file).isDir())
-            return usageError(u"'%1' is a folder, not a workbook"_s.arg(file), err);
+            return usageError(
+                QCoreApplication::translate("CliCommand", "'%1' is a folder, not a workbook")
+                    .arg(file),
+                err);
     return std::nullopt;
 }
 

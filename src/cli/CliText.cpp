@@ -1,5 +1,7 @@
 #include "cli/CliText.h"
 
+#include <QCoreApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace brelix::cli {
@@ -51,7 +53,7 @@ QString oneLine(const QString& text)
 QString optionsSection(const QList<QCommandLineOption>& options, int column)
 {
     const QString indent(column, u' ');
-    QString text = u"Options:\n"_s;
+    QString text = QCoreApplication::translate("CliText", "Options:\n");
     for (const QCommandLineOption& option : options) {
         QString names = u"  "_s + optionNames(option);
         // Two blanks at least between the names and the description.

@@ -9,6 +9,7 @@
 #include "core/settings/SettingsNumber.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -24,13 +25,17 @@ enum DiffExit : int {
     ExitNotCompared = 2,
 };
 
-const QString Usage =
-    u"Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
-    u"                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]\n"
-    u"                       [--ignore-case] [--ignore-width] [--ignore-blanks]\n"
-    u"                       [--tolerance X] [--ignore-columns COLUMNS]\n"
-    u"                       [--no-limit] [--password PW] [--show]\n"
-    u"       brelix-cli diff DIR1 DIR2 [the same options]\n"_s;
+QString usage()
+{
+    return QCoreApplication::translate(
+        "DiffCommand",
+        "Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]\n"
+        "                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]\n"
+        "                       [--ignore-case] [--ignore-width] [--ignore-blanks]\n"
+        "                       [--tolerance X] [--ignore-columns COLUMNS]\n"
+        "                       [--no-limit] [--password PW] [--show]\n"
+        "       brelix-cli diff DIR1 DIR2 [the same options]\n");
+}
 
 QString kindName(compare::ChangeKind kind)
 {
@@ -141,35 +146,50 @@ QList<QCommandLineOption> pairingAndRuleOptions()
     return {
         QCommandLineOption(
             u"key"_s,
-            u"pair rows by the texts of these columns (up to five letters: A or A,C)\n"
-            u"rather than by place: the n-th row with a key in FILE1 pairs with the\n"
-            u"n-th row with that key in FILE2, so that sorted or moved rows give no\n"
-            u"record; rows of one file only are row-deleted or row-inserted; with\n"
-            u"--align, columns are matched by content and rows by key"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "pair rows by the texts of these columns (up to five letters: A or A,C)\n"
+                "rather than by place: the n-th row with a key in FILE1 pairs with the\n"
+                "n-th row with that key in FILE2, so that sorted or moved rows give no\n"
+                "record; rows of one file only are row-deleted or row-inserted; with\n"
+                "--align, columns are matched by content and rows by key"),
             u"COLUMNS"_s),
-        QCommandLineOption(u"by-name"_s,
-                           u"pair sheets by name rather than by position; a sheet of one workbook\n"
-                           u"only gives one sheet-deleted or sheet-inserted record, and differing\n"
-                           u"sheet counts are compared (with --from or --to, only FILE1's sheets\n"
-                           u"of the range take part and no sheet-inserted record is given)"_s),
-        QCommandLineOption(u"ignore-case"_s,
-                           u"letters equal whatever their case (also full-width letters)"_s),
+        QCommandLineOption(
+            u"by-name"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "pair sheets by name rather than by position; a sheet of one workbook\n"
+                "only gives one sheet-deleted or sheet-inserted record, and differing\n"
+                "sheet counts are compared (with --from or --to, only FILE1's sheets\n"
+                "of the range take part and no sheet-inserted record is given)")),
+        QCommandLineOption(
+            u"ignore-case"_s,
+            QCoreApplication::translate(
+                "DiffCommand", "letters equal whatever their case (also full-width letters)")),
         QCommandLineOption(
             u"ignore-width"_s,
-            u"texts compared as Unicode NFKC folds them: full-width letters, digits\n"
-            u"and signs, the ideographic space, half-width katakana"_s),
+            QCoreApplication::translate(
+                "DiffCommand",
+                "texts compared as Unicode NFKC folds them: full-width letters, digits\n"
+                "and signs, the ideographic space, half-width katakana")),
         QCommandLineOption(u"ignore-blanks"_s,
-                           u"blanks at the start and end of a text do not count (space, tab,\n"
-                           u"ideographic space, line breaks)"_s),
+                           QCoreApplication::translate(
+                               "DiffCommand",
+                               "blanks at the start and end of a text do not count (space, tab,\n"
+                               "ideographic space, line breaks)")),
         QCommandLineOption(
             u"tolerance"_s,
-            u"two texts that both read as decimal numbers are equal when they differ\n"
-            u"by at most X"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "two texts that both read as decimal numbers are equal when they differ\n"
+                "by at most X"),
             u"X"_s),
         QCommandLineOption(
             u"ignore-columns"_s,
-            u"these columns of FILE1 (letters: D or D,F) are not compared and give no\n"
-            u"record; records always show the texts as they are in the cells"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "these columns of FILE1 (letters: D or D,F) are not compared and give no\n"
+                "record; records always show the texts as they are in the cells"),
             u"COLUMNS"_s),
     };
 }
@@ -183,18 +203,23 @@ QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSetti
     };
     const std::optional<QList<int>> keys = columnsOf(u"key"_s, compare::kMostKeyColumns);
     if (!keys)
-        return u"--key takes up to five column letters such as A or A,C, not '%1'"_s.arg(
-            parser.value(u"key"_s));
+        return QCoreApplication::translate(
+                   "DiffCommand",
+                   "--key takes up to five column letters such as A or A,C, not '%1'")
+            .arg(parser.value(u"key"_s));
     const std::optional<QList<int>> ignored = columnsOf(u"ignore-columns"_s, 16384);
     if (!ignored)
-        return u"--ignore-columns takes column letters such as D or D,F, not '%1'"_s.arg(
-            parser.value(u"ignore-columns"_s));
+        return QCoreApplication::translate(
+                   "DiffCommand",
+                   "--ignore-columns takes column letters such as D or D,F, not '%1'")
+            .arg(parser.value(u"ignore-columns"_s));
     compare::EqualityRules& rules = settings.equality;
     if (parser.isSet(u"tolerance"_s)) {
         rules.tolerance = settings::toleranceOf(parser.value(u"tolerance"_s));
         if (!rules.tolerance)
-            return u"--tolerance takes a decimal number of 0 or more, not '%1'"_s.arg(
-                parser.value(u"tolerance"_s));
+            return QCoreApplication::translate(
+                       "DiffCommand", "--tolerance takes a decimal number of 0 or more, not '%1'")
+                .arg(parser.value(u"tolerance"_s));
     }
     settings.keyColumns = *keys;
     rules.ignoredColumns = *ignored;
@@ -208,15 +233,17 @@ QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSetti
 } // namespace
 
 DiffCommand::DiffCommand(FactoryFor factoryFor, bool progressLine)
-    : OfficeJobCommand(u"diff"_s,
-                       u"Compare two workbooks cell by cell and list the differing cells"_s, Usage,
-                       std::move(factoryFor), progressLine)
+    : OfficeJobCommand(
+          u"diff"_s,
+          QCoreApplication::translate(
+              "DiffCommand", "Compare two workbooks cell by cell and list the differing cells"),
+          usage(), std::move(factoryFor), progressLine)
 {
 }
 
 QString DiffCommand::description() const
 {
-    return uR"help(
+    return QCoreApplication::translate("DiffCommand", R"help(
 Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
 work budget, same endings. The differing cells are listed in the change history Brelix.xls,
 made from Brelix_Format.xls in the program's folder (see 'brelix-cli --help') and saved
@@ -251,48 +278,68 @@ whole error report, then one line with its reason (a file that is no workbook, s
 stderr is a terminal, one line there shows the progress.
 Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
 
-)help"_s + optionsHelp() +
-           uR"help(
+)help") + optionsHelp() +
+           QCoreApplication::translate("DiffCommand", R"help(
 Exit status: 0 when no difference was found, 1 when differences were found (also when the
 workbooks were too large to compare in full), 2 when the comparison was refused, stopped
 or failed, or for a usage error.
 For two folders: 0 when every file is the same, 1 when any differs or was added or
 removed, 2 when any failed (the others are still compared) or as above.
-)help"_s;
+)help");
 }
 
 QList<QCommandLineOption> DiffCommand::options() const
 {
     QList<QCommandLineOption> list{
-        QCommandLineOption(u"formulas"_s, u"compare formula texts instead of values"_s),
-        QCommandLineOption(u"from"_s, u"the first sheet to compare (1 when absent or below 1)"_s,
-                           u"N"_s),
-        QCommandLineOption(u"to"_s,
-                           u"the last sheet to compare (the last sheet when absent or below 1)"_s,
-                           u"N"_s),
+        QCommandLineOption(
+            u"formulas"_s,
+            QCoreApplication::translate("DiffCommand", "compare formula texts instead of values")),
+        QCommandLineOption(
+            u"from"_s,
+            QCoreApplication::translate("DiffCommand",
+                                        "the first sheet to compare (1 when absent or below 1)"),
+            u"N"_s),
+        QCommandLineOption(
+            u"to"_s,
+            QCoreApplication::translate(
+                "DiffCommand", "the last sheet to compare (the last sheet when absent or below 1)"),
+            u"N"_s),
         QCommandLineOption(
             u"no-color"_s,
-            u"leave the differing cells of the workbooks uncoloured; without --show,\n"
-            u"which leaves them open to be seen, they are not coloured anyway, but\n"
-            u"their colouring counts against the work budget as in the window"_s),
-        QCommandLineOption(u"layout"_s,
-                           u"the windows: 0 both workbooks side by side above the change history\n"
-                           u"(default), 1 all side by side, 2 all one above the other"_s,
-                           u"0|1|2"_s),
+            QCoreApplication::translate(
+                "DiffCommand",
+                "leave the differing cells of the workbooks uncoloured; without --show,\n"
+                "which leaves them open to be seen, they are not coloured anyway, but\n"
+                "their colouring counts against the work budget as in the window")),
         QCommandLineOption(
-            u"align"_s, u"match rows and columns by their content before comparing cells, so\n"
-                        u"that inserted and deleted rows and columns show as such rather than as\n"
-                        u"changes of every cell after them; the change history gains the columns\n"
-                        u"of the second address and the kind"_s),
+            u"layout"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "the windows: 0 both workbooks side by side above the change history\n"
+                "(default), 1 all side by side, 2 all one above the other"),
+            u"0|1|2"_s),
+        QCommandLineOption(
+            u"align"_s,
+            QCoreApplication::translate(
+                "DiffCommand",
+                "match rows and columns by their content before comparing cells, so\n"
+                "that inserted and deleted rows and columns show as such rather than as\n"
+                "changes of every cell after them; the change history gains the columns\n"
+                "of the second address and the kind")),
     };
     list += pairingAndRuleOptions();
     list.append(QCommandLineOption(
-        u"no-limit"_s, u"compare every cell of every sheet, past the work budget; records\n"
-                       u"past the 65536 rows of a change-history sheet go on in further sheets"_s));
-    return list +
-           jobOptionList(u"comparison"_s,
-                         u"hand the office over visible when the comparison finishes, with both\n"
-                         u"workbooks and the change history open; without it the office ends"_s);
+        u"no-limit"_s,
+        QCoreApplication::translate(
+            "DiffCommand",
+            "compare every cell of every sheet, past the work budget; records\n"
+            "past the 65536 rows of a change-history sheet go on in further sheets")));
+    return list + jobOptionList(
+                      u"comparison"_s,
+                      QCoreApplication::translate(
+                          "DiffCommand",
+                          "hand the office over visible when the comparison finishes, with both\n"
+                          "workbooks and the change history open; without it the office ends"));
 }
 
 std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& options,
@@ -304,9 +351,14 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     const QStringList files = parser.positionalArguments();
     const QString layoutText = parser.value(u"layout"_s);
     if (files.size() != 2)
-        return usageError(u"two files to compare, FILE1 and FILE2"_s, err);
+        return usageError(
+            QCoreApplication::translate("DiffCommand", "two files to compare, FILE1 and FILE2"),
+            err);
     if (parser.isSet(u"layout"_s) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
-        return usageError(u"--layout is 0, 1 or 2, not '%1'"_s.arg(layoutText), err);
+        return usageError(
+            QCoreApplication::translate("DiffCommand", "--layout is 0, 1 or 2, not '%1'")
+                .arg(layoutText),
+            err);
     compare::DiffSettings& settings = options.settings;
     if (const QString problem = readPairingAndRules(parser, settings); !problem.isEmpty())
         return usageError(problem, err);

@@ -6,6 +6,7 @@
 #include "core/search/SearchRun.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -22,8 +23,12 @@ enum GrepExit : int {
     ExitNotSearched = 2,
 };
 
-const QString Usage =
-    u"Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]\n"_s;
+QString usage()
+{
+    return QCoreApplication::translate(
+        "GrepCommand",
+        "Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]\n");
+}
 
 int exitStatus(const search::SearchOutcome& outcome)
 {
@@ -48,14 +53,16 @@ int exitStatus(const search::SearchOutcome& outcome)
 GrepCommand::GrepCommand(FactoryFor factoryFor, bool progressLine)
     : OfficeJobCommand(
           u"grep"_s,
-          u"Search a text in the cell values of workbooks and list every cell that holds it"_s,
-          Usage, std::move(factoryFor), progressLine)
+          QCoreApplication::translate(
+              "GrepCommand",
+              "Search a text in the cell values of workbooks and list every cell that holds it"),
+          usage(), std::move(factoryFor), progressLine)
 {
 }
 
 QString GrepCommand::description() const
 {
-    return uR"help(
+    return QCoreApplication::translate("GrepCommand", R"help(
 Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
 given, as the search button does for the selected files: same checks, same cell limit
 (16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
@@ -72,25 +79,31 @@ Every message of the run goes to stderr as "TITLE: TEXT"; a file that cannot be 
 skipped and named at the end. While stderr is a terminal, one line there shows the
 progress. Ctrl+C stops the search as the cancel button does.
 
-)help"_s + optionsHelp() +
-           uR"help(
+)help") + optionsHelp() +
+           QCoreApplication::translate("GrepCommand", R"help(
 Exit status: 0 when hits were found, 1 when none were found, 2 when the search was refused,
 stopped or failed, or for a usage error.
-)help"_s;
+)help");
 }
 
 QList<QCommandLineOption> GrepCommand::options() const
 {
     QList<QCommandLineOption> list{
-        QCommandLineOption(u"case"_s, u"letter case counts (abc does not find ABC)"_s),
+        QCommandLineOption(
+            u"case"_s, QCoreApplication::translate("GrepCommand",
+                                                   "letter case counts (abc does not find ABC)")),
         QCommandLineOption(u"no-limit"_s,
-                           u"search every cell of every workbook, however large; hits past the\n"
-                           u"65536 rows of a results sheet go on in further sheets"_s),
+                           QCoreApplication::translate(
+                               "GrepCommand",
+                               "search every cell of every workbook, however large; hits past the\n"
+                               "65536 rows of a results sheet go on in further sheets")),
     };
     return list +
            jobOptionList(u"search"_s,
-                         u"hand the office over visible at the end, with the results and every\n"
-                         u"workbook that has hits open; without it the office ends"_s);
+                         QCoreApplication::translate(
+                             "GrepCommand",
+                             "hand the office over visible at the end, with the results and every\n"
+                             "workbook that has hits open; without it the office ends"));
 }
 
 std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& options,
@@ -101,7 +114,9 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
         return status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() < 2)
-        return usageError(u"a text to search and at least one file"_s, err);
+        return usageError(
+            QCoreApplication::translate("GrepCommand", "a text to search and at least one file"),
+            err);
     if (const std::optional<int> status = refuseFolders(positional.mid(1), err))
         return status;
 
@@ -111,8 +126,10 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
         const QFileInfo info(file);
         // The office tells open workbooks apart by their file names only.
         if (names.contains(info.fileName()))
-            return usageError(
-                u"two files named '%1': search them one at a time"_s.arg(info.fileName()), err);
+            return usageError(QCoreApplication::translate(
+                                  "GrepCommand", "two files named '%1': search them one at a time")
+                                  .arg(info.fileName()),
+                              err);
         names.insert(info.fileName());
         settings.targets.append({info.fileName(), info.absoluteFilePath()});
     }

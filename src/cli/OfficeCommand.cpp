@@ -1,6 +1,7 @@
 #include "cli/OfficeCommand.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QThread>
 #include <fcntl.h>
@@ -16,8 +17,12 @@ namespace brelix::cli {
 
 namespace {
 
-const QString Usage =
-    u"Usage: brelix-cli office start [--idle-minutes N] [--foreground] | stop | status\n"_s;
+QString usage()
+{
+    return QCoreApplication::translate(
+        "OfficeCommand",
+        "Usage: brelix-cli office start [--idle-minutes N] [--foreground] | stop | status\n");
+}
 
 // An office starts within this; the keeper gives up earlier when it cannot start one.
 constexpr int kStartWaitMs = 120000;
@@ -28,14 +33,17 @@ constexpr int kWideOptionColumn = 21;
 } // namespace
 
 OfficeCommand::OfficeCommand(host::ReadyOfficeService& service)
-    : CliCommand(u"office"_s, u"Keep an office ready in the background for the commands"_s, Usage),
+    : CliCommand(u"office"_s,
+                 QCoreApplication::translate(
+                     "OfficeCommand", "Keep an office ready in the background for the commands"),
+                 usage()),
       m_service(service)
 {
 }
 
 QString OfficeCommand::description() const
 {
-    return uR"help(
+    return QCoreApplication::translate("OfficeCommand", R"help(
 start keeps two idle offices ready in a background process, for this user and program
 folder. cells, grep and print take one when it is idle instead of starting their own, which
 saves most of their time; diff without --show takes both and loads its two workbooks side by
@@ -48,22 +56,26 @@ without a command (15 by default).
 stop ends the background process and its idle offices. status says whether it runs, its
 process id, and the process ids and memory of the idle offices.
 
-)help"_s + optionsHelp(kWideOptionColumn) +
-           uR"help(
+)help") + optionsHelp(kWideOptionColumn) +
+           QCoreApplication::translate("OfficeCommand", R"help(
 Exit status: 0 when started, stopped or running, 1 when no office could be kept ready or
 none runs, 2 for a usage error.
-)help"_s;
+)help");
 }
 
 QList<QCommandLineOption> OfficeCommand::options() const
 {
     return {
-        QCommandLineOption(u"idle-minutes"_s,
-                           u"minutes without a command before the background process ends"_s,
-                           u"N"_s, QString::number(kDefaultIdleMinutes)),
+        QCommandLineOption(
+            u"idle-minutes"_s,
+            QCoreApplication::translate(
+                "OfficeCommand", "minutes without a command before the background process ends"),
+            u"N"_s, QString::number(kDefaultIdleMinutes)),
         QCommandLineOption(u"foreground"_s,
-                           u"keep the office from this process instead of a background one,\n"
-                           u"until stopped or idle (for a service manager)"_s),
+                           QCoreApplication::translate(
+                               "OfficeCommand",
+                               "keep the office from this process instead of a background one,\n"
+                               "until stopped or idle (for a service manager)")),
     };
 }
 
@@ -74,29 +86,36 @@ int OfficeCommand::run(const QStringList& arguments, QTextStream& out, QTextStre
         return *status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return usageError(u"one of start, stop and status"_s, err);
+        return usageError(
+            QCoreApplication::translate("OfficeCommand", "one of start, stop and status"), err);
     bool number = false;
     const int idleMinutes = parser.value(u"idle-minutes"_s).toInt(&number);
     if (!number || idleMinutes < 1 || idleMinutes > 24 * 60)
-        return usageError(u"--idle-minutes takes 1 to 1440"_s, err);
+        return usageError(
+            QCoreApplication::translate("OfficeCommand", "--idle-minutes takes 1 to 1440"), err);
     if (positional[0] == u"start"_s)
         return start(idleMinutes, parser.isSet(u"foreground"_s), out, err);
     if (parser.isSet(u"foreground"_s) || parser.isSet(u"idle-minutes"_s))
-        return usageError(u"only start takes options"_s, err);
+        return usageError(QCoreApplication::translate("OfficeCommand", "only start takes options"),
+                          err);
     if (positional[0] == u"status"_s)
         return status(out);
     if (positional[0] == u"stop"_s) {
         const bool stopped = m_service.stop();
-        out << (stopped ? u"stopped\n"_s : u"not running\n"_s);
+        out << (stopped ? u"stopped\n"_s
+                        : QCoreApplication::translate("OfficeCommand", "not running\n"));
         return stopped ? ExitSuccess : ExitFailure;
     }
-    return usageError(u"unknown action '%1'"_s.arg(positional[0]), err);
+    return usageError(
+        QCoreApplication::translate("OfficeCommand", "unknown action '%1'").arg(positional[0]),
+        err);
 }
 
 int OfficeCommand::start(int idleMinutes, bool foreground, QTextStream& out, QTextStream& err)
 {
     if (const qint64 keeper = m_service.status().keeperProcess) {
-        out << u"already running: process %1\n"_s.arg(keeper);
+        out << QCoreApplication::translate("OfficeCommand", "already running: process %1\n")
+                   .arg(keeper);
         return ExitSuccess;
     }
     if (foreground)
@@ -105,7 +124,9 @@ int OfficeCommand::start(int idleMinutes, bool foreground, QTextStream& out, QTe
     for (int waited = 0; child > 0 && waited < kStartWaitMs; waited += 100) {
         const host::ReadyOfficeService::Status now = m_service.status();
         if (!now.officeProcesses.isEmpty()) {
-            out << u"started: process %1, ready office process %2\n"_s.arg(now.keeperProcess)
+            out << QCoreApplication::translate("OfficeCommand",
+                                               "started: process %1, ready office process %2\n")
+                       .arg(now.keeperProcess)
                        .arg(now.officeProcesses.first());
             return ExitSuccess;
         }
@@ -113,7 +134,8 @@ int OfficeCommand::start(int idleMinutes, bool foreground, QTextStream& out, QTe
             break;
         QThread::msleep(100);
     }
-    err << u"brelix-cli office: no office could be kept ready\n"_s;
+    err << QCoreApplication::translate("OfficeCommand",
+                                       "brelix-cli office: no office could be kept ready\n");
     return ExitFailure;
 }
 
@@ -121,16 +143,19 @@ int OfficeCommand::status(QTextStream& out)
 {
     const host::ReadyOfficeService::Status now = m_service.status();
     if (now.keeperProcess == 0) {
-        out << u"not running\n"_s;
+        out << QCoreApplication::translate("OfficeCommand", "not running\n");
         return ExitFailure;
     }
-    out << u"running: process %1"_s.arg(now.keeperProcess);
+    out << QCoreApplication::translate("OfficeCommand", "running: process %1")
+               .arg(now.keeperProcess);
     for (const qint64 office : now.officeProcesses)
-        out << u", ready office process %1"_s.arg(office);
+        out << QCoreApplication::translate("OfficeCommand", ", ready office process %1")
+                   .arg(office);
     if (now.officeProcesses.isEmpty())
-        out << u", no office idle just now"_s;
+        out << QCoreApplication::translate("OfficeCommand", ", no office idle just now");
     else
-        out << u", memory %1 MiB"_s.arg(now.memoryKiB / 1024);
+        out << QCoreApplication::translate("OfficeCommand", ", memory %1 MiB")
+                   .arg(now.memoryKiB / 1024);
     out << u'\n';
     return ExitSuccess;
 }

@@ -4,6 +4,7 @@
 #include "core/run/ResponsiveHostFactory.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -14,8 +15,11 @@ QList<QCommandLineOption> OfficeJobCommand::jobOptionList(const QString& job, co
     return {
         QCommandLineOption(
             u"password"_s,
-            u"the password of protected sheets, given to every prompt; without it a\n"
-            u"protected sheet stops the %1"_s.arg(job),
+            QCoreApplication::translate(
+                "OfficeJobCommand",
+                "the password of protected sheets, given to every prompt; without it a\n"
+                "protected sheet stops the %1")
+                .arg(job),
             u"PW"_s),
         QCommandLineOption(u"show"_s, show),
     };

@@ -6,6 +6,7 @@
 #include "core/run/ResponsiveHostFactory.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,7 +23,11 @@ enum PrintExit : int {
     ExitRefused = 2,
 };
 
-const QString Usage = u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n"_s;
+QString usage()
+{
+    return QCoreApplication::translate(
+        "PrintCommand", "Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n");
+}
 
 // BRELIX_PDF_DIR for the life of a run, then as it was.
 class PdfFolderSetting {
@@ -71,15 +76,18 @@ int exitStatus(const print::PrintOutcome& outcome)
 
 PrintCommand::PrintCommand(host::SpreadsheetHostFactory& factory, QTextStream& in, bool inputEchoed,
                            bool progressLine)
-    : CliCommand(u"print"_s, u"Print workbooks in one go, whole or their first sheet or page"_s,
-                 Usage),
+    : CliCommand(
+          u"print"_s,
+          QCoreApplication::translate(
+              "PrintCommand", "Print workbooks in one go, whole or their first sheet or page"),
+          usage()),
       m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine)
 {
 }
 
 QString PrintCommand::description() const
 {
-    return uR"help(
+    return QCoreApplication::translate("PrintCommand", R"help(
 Prints each FILE in turn, as the print button does with the selected files: one private
 office for the whole run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
@@ -94,29 +102,36 @@ Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a 
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 " (2)", " (3)", ... added rather than writing over a file that is there.
 
-Before anything starts the run asks "最終確認" on stderr and reads the answer from stdin:
+Before anything starts the run asks "%1" on stderr and reads the answer from stdin:
 "y" or "yes" prints, anything else (or no input) stops. The run's messages go to stderr as
 "TITLE: TEXT"; the completion message names every file that did not print, and a line
 "brelix-cli print: FILE: REASON" follows for each. While stderr is a terminal, one line there
 shows the progress. Ctrl+C stops the run after the workbook being printed; a second Ctrl+C
 ends the program.
 
-)help"_s + optionsHelp() +
-           uR"help(
+)help")
+               .arg(QCoreApplication::translate("PrintRun", "最終確認")) +
+           optionsHelp() + QCoreApplication::translate("PrintCommand", R"help(
 Exit status: 0 when every file printed, 1 when some file could not be opened or printed,
 2 when the run was declined, refused (an office handed over by an earlier run is still open)
 or stopped with Ctrl+C, or for a usage error.
-)help"_s;
+)help");
 }
 
 QList<QCommandLineOption> PrintCommand::options() const
 {
     return {
-        QCommandLineOption(u"scope"_s, u"what to print of each workbook (required)"_s,
+        QCommandLineOption(u"scope"_s,
+                           QCoreApplication::translate("PrintCommand",
+                                                       "what to print of each workbook (required)"),
                            u"0|1|2|3"_s),
-        QCommandLineOption(u"pdf"_s, u"print to PDF files in the folder DIR, which must exist"_s,
-                           u"DIR"_s),
-        QCommandLineOption(u"yes"_s, u"print without asking"_s),
+        QCommandLineOption(
+            u"pdf"_s,
+            QCoreApplication::translate("PrintCommand",
+                                        "print to PDF files in the folder DIR, which must exist"),
+            u"DIR"_s),
+        QCommandLineOption(u"yes"_s,
+                           QCoreApplication::translate("PrintCommand", "print without asking")),
     };
 }
 
@@ -130,13 +145,19 @@ std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& op
     const QString scopeText = parser.value(u"scope"_s);
     const QString pdfFolder = parser.value(u"pdf"_s);
     if (files.isEmpty())
-        return usageError(u"at least one file to print"_s, err);
+        return usageError(QCoreApplication::translate("PrintCommand", "at least one file to print"),
+                          err);
     if (!parser.isSet(u"scope"_s))
-        return usageError(u"--scope is required"_s, err);
+        return usageError(QCoreApplication::translate("PrintCommand", "--scope is required"), err);
     if (!QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}.contains(scopeText))
-        return usageError(u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText), err);
+        return usageError(
+            QCoreApplication::translate("PrintCommand", "--scope is 0, 1, 2 or 3, not '%1'")
+                .arg(scopeText),
+            err);
     if (parser.isSet(u"pdf"_s) && !QFileInfo(pdfFolder).isDir())
-        return usageError(u"--pdf names no folder: '%1'"_s.arg(pdfFolder), err);
+        return usageError(QCoreApplication::translate("PrintCommand", "--pdf names no folder: '%1'")
+                              .arg(pdfFolder),
+                          err);
 
     for (const QString& file : files)
         options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});

@@ -1,5 +1,6 @@
 #include "cli/TerminalRunUi.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <csignal>
 
@@ -142,8 +143,11 @@ std::optional<QString> TerminalRunUi::askPassword(const QString& book, const QSt
 {
     if (!m_password) {
         eraseProgress();
-        m_err << u"brelix-cli: %1 has a protected sheet; its password is given with --password\n"_s
-                     .arg(book);
+        m_err
+            << QCoreApplication::translate(
+                   "TerminalRunUi",
+                   "brelix-cli: %1 has a protected sheet; its password is given with --password\n")
+                   .arg(book);
         m_err.flush();
         drawProgress();
     }

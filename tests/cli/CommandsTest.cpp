@@ -13,6 +13,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <csignal>
 #include <functional>
@@ -527,6 +529,41 @@ TEST(ManPageTest, EachCommandHasASectionWithEveryOptionOfItsHelp)
     }
     EXPECT_TRUE(page.contains(u"~/.local/share/Brelix"_s));
     EXPECT_TRUE(usage.contains(u"~/.local/share/Brelix"_s));
+}
+
+// brelix-cli as a user starts it: its language follows the locale; C speaks Japanese.
+TEST(CliLanguageTest, ARefusalAndTheHelpSpeakTheLocalesLanguage)
+{
+    QTemporaryDir other;
+    const QString first = QStringLiteral(BRELIX_BUILT_TEMPLATE);
+    const QString second = other.filePath(QFileInfo(first).fileName());
+    ASSERT_TRUE(QFile::copy(first, second));
+    const QRegularExpression japanese(u"[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]"_s);
+    const auto run = [](const QString& locale, const QStringList& arguments) {
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : {u"BRELIX_LANG"_s, u"LC_ALL"_s, u"LC_MESSAGES"_s})
+            environment.remove(name);
+        environment.insert(u"LANG"_s, locale);
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral(BRELIX_CLI), arguments);
+        EXPECT_TRUE(cli.waitForFinished(60000));
+        return std::pair{cli.exitCode(), QString::fromUtf8(cli.readAllStandardError() +
+                                                           cli.readAllStandardOutput())};
+    };
+    const QStringList diff{u"diff"_s, first, second};
+    const auto [enStatus, english] = run(u"en_US.UTF-8"_s, diff);
+    EXPECT_EQ(enStatus, 2);
+    EXPECT_EQ(english, u"Stopped: Files with the same name cannot be compared\n\n"
+                       u"Rename one of the files, then compare again\n"_s);
+    const auto [cStatus, japaneseText] = run(u"C"_s, diff);
+    EXPECT_EQ(cStatus, 2);
+    EXPECT_TRUE(japaneseText.startsWith(u"実行中止: 同一ファイル名は比較できません\n"_s))
+        << japaneseText.toStdString();
+    EXPECT_TRUE(run(u"C"_s, {u"print"_s, u"--help"_s}).second.contains(u"最終確認"_s));
+    for (const QString& command : {u"cells"_s, u"diff"_s, u"grep"_s, u"print"_s, u"office"_s})
+        EXPECT_FALSE(run(u"de_DE.UTF-8"_s, {command, u"--help"_s}).second.contains(japanese))
+            << command.toStdString();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "core/host/CellText.h"
 #include "core/host/ColourPalette.h"
 #include "core/host/HostError.h"
+#include "core/language/UiLanguage.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsFile.h"
 #include "core/settings/SettingsNumber.h"
@@ -25,6 +26,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
@@ -777,3 +779,58 @@ TEST(HostError, CarriesItsKindNumberAndDescription)
 
 } // namespace
 } // namespace brelix::host
+
+namespace brelix::language {
+namespace {
+
+TEST(UiLanguageTest, TheLocaleAndBrelixLangChooseTheLanguage)
+{
+    const support::SavedEnvironment environment{"LC_ALL", "LC_MESSAGES", "LANG", "BRELIX_LANG"};
+    for (const QStringList& c : support::caseRows(u"ui-language.txt"_s)) {
+        int i = 0;
+        for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG", "BRELIX_LANG"}) {
+            const QString value = c[i++];
+            value == u"-" ? qunsetenv(variable) : qputenv(variable, value.toUtf8());
+        }
+        EXPECT_EQ(languageCode(processLanguage()), c[4]) << c.join(u' ').toStdString();
+    }
+}
+
+// Every text of the sources has a finished English translation, free of Japanese, with the
+// same placeholders, so that no English run shows a Japanese text or loses a file name.
+TEST(UiLanguageTest, EveryTextHasAnEnglishTranslationWithItsPlaceholders)
+{
+    QFile file(QStringLiteral(BRELIX_TRANSLATIONS));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QRegularExpression japanese(u"[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]"_s);
+    const QRegularExpression placeholder(u"%\\d"_s);
+    const auto placeholders = [&](const QString& text) {
+        QStringList found;
+        for (const auto& m : placeholder.globalMatch(text))
+            found.append(m.captured());
+        found.sort();
+        return found;
+    };
+    QXmlStreamReader ts(&file);
+    QString source;
+    int messages = 0;
+    while (!ts.atEnd()) {
+        if (ts.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (ts.name() == u"source") {
+            source = ts.readElementText();
+        } else if (ts.name() == u"translation") {
+            const bool unfinished = ts.attributes().hasAttribute(u"type"_s);
+            const QString english = ts.readElementText();
+            ++messages;
+            EXPECT_FALSE(unfinished || english.isEmpty()) << source.toStdString();
+            EXPECT_FALSE(english.contains(japanese)) << english.toStdString();
+            EXPECT_EQ(placeholders(english), placeholders(source)) << source.toStdString();
+        }
+    }
+    EXPECT_FALSE(ts.hasError()) << ts.errorString().toStdString();
+    EXPECT_GT(messages, 100);
+}
+
+} // namespace
+} // namespace brelix::language

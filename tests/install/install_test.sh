@@ -72,7 +72,8 @@ for program in brelix brelix-cli; do
   check "$program finds the office's libraries: $rpath" grep -q /usr/lib/libreoffice/program <<<"$rpath"
   check "$program has no build path: $rpath" test "${rpath/$build/}" = "$rpath"
 done
-for file in Brelix_Format.xls Brelix.html テストデータ/TEST1.xls テストデータ/TEST2.xls \
+for file in Brelix_Format.xls Brelix.html Brelix_en.html brelix_en.qm \
+  テストデータ/TEST1.xls テストデータ/TEST2.xls \
   テストデータ/TEST1.csv テストデータ/TEST2.csv images/compare.png \
   ../../share/icons/hicolor/scalable/apps/brelix.svg ../../share/applications/brelix.desktop; do
   check "$file installed" test -s "$folder/$file"
@@ -92,6 +93,11 @@ check "nothing written beside the installed program" test ! -e "$folder/Brelix.x
 brelix 0 "$work/home1" "$cli" cells "$own1/Brelix.xls"
 check "the change history is a workbook of the comparison" \
   grep -q $'^#sheet\t1\t変更履歴　TEST1-TEST2\t' "$work/out"
+
+echo "-- an English locale: the installed translation speaks"
+mkdir -p "$work/other" && cp "${books[0]}" "$work/other/"
+brelix 2 "$work/home1" BRELIX_LANG= LANG=en_US.UTF-8 "$cli" diff "${books[0]}" "$work/other/TEST1.xls"
+says "Stopped: Files with the same name cannot be compared"
 
 echo "-- a portable copy keeps its files beside itself"
 cp -r "$folder" "$work/portable"

@@ -22,6 +22,7 @@ deb=$(ls "$work"/brelix_4.06_*.deb 2>/dev/null | head -1)
 contents=$(dpkg-deb --contents "$deb")
 # The install test checks each installed file and link; here one file of each kind.
 for path in ./usr/lib/brelix/brelix ./usr/lib/brelix/brelix-cli ./usr/lib/brelix/Brelix.html \
+  ./usr/lib/brelix/brelix_en.qm \
   ./usr/lib/brelix/テストデータ/TEST1.xls ./usr/lib/brelix/images/compare.png \
   ./usr/share/applications/brelix.desktop ./usr/share/man/man1/brelix-cli.1.gz; do
   grep -qF " $path" <<<"$contents" || fail "$path not in the package:

@@ -1,5 +1,6 @@
 #include "cli/BrelixCommands.h"
 #include "core/files/ProgramFolderSetup.h"
+#include "core/language/UiLanguage.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "host/libreoffice/ReadyOfficeKeeper.h"
 
@@ -12,6 +13,7 @@ namespace {
 int runCommand(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    brelix::language::installTranslation(brelix::language::processLanguage());
     QTextStream out(stdout);
     QTextStream err(stderr);
     QTextStream in(stdin);

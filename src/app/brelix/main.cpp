@@ -1,4 +1,5 @@
 #include "core/files/ProgramFolderSetup.h"
+#include "core/language/UiLanguage.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 #include "ui/desktop/SingleInstanceLock.h"
@@ -14,6 +15,7 @@ namespace {
 int runWindow(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    brelix::language::installTranslation(brelix::language::processLanguage());
     // Lets the desktop match the windows with brelix.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("brelix"));
     brelix::ui::SingleInstanceLock lock;

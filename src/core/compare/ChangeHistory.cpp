@@ -4,6 +4,8 @@
 #include "core/run/RecordSheets.h"
 #include "core/run/RunFailure.h"
 
+#include <QCoreApplication>
+
 namespace brelix::compare {
 
 using run::ResultsWorkbook;
@@ -30,6 +32,7 @@ void ChangeHistory::makeWritable()
 void ChangeHistory::open()
 {
     m_host.openWorkbook(m_state.settings.outputPath);
+    m_workbook.translateHeadings(ResultsWorkbook::Headings::ChangeHistory);
 }
 
 void ChangeHistory::placeStrip(const host::WindowGeometry& arranged, double width)
@@ -41,7 +44,7 @@ void ChangeHistory::placeStrip(const host::WindowGeometry& arranged, double widt
 bool ChangeHistory::finish()
 {
     const QString& history = m_state.historyName;
-    m_ui.setProgressCaption(QStringLiteral("変更履歴作成中"));
+    m_ui.setProgressCaption(QCoreApplication::translate("ChangeHistory", "変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
     // Each workbook is left at its first sheet.
@@ -61,7 +64,8 @@ bool ChangeHistory::finish()
 
     for (int s = 1; m_state.settings.recordsKinds() && s <= sheets; ++s) {
         m_host.writeRows(history, s, 1, 7,
-                         {{QStringLiteral("ファイル2のセル"), QStringLiteral("変更の種類")}});
+                         {{QCoreApplication::translate("ChangeHistory", "ファイル2のセル"),
+                           QCoreApplication::translate("ChangeHistory", "変更の種類")}});
     }
 
     m_state.stage = Stage::MarkHistory;
@@ -133,10 +137,13 @@ void ChangeHistory::writeNotes(const QString& sheetName)
     int row = m_state.nextHistoryRow;
     if (m_state.sawHiddenSheet) {
         row += 1;
-        note(row, QStringLiteral("非表示のシートがありました。非表示シートは比較していません。"));
+        note(row,
+             QCoreApplication::translate(
+                 "ChangeHistory", "非表示のシートがありました。非表示シートは比較していません。"));
     }
     if (budget.exceeded()) {
-        note(row + 1, QStringLiteral("ファイルが大きすぎて、全て比較できませんでした。"));
+        note(row + 1, QCoreApplication::translate(
+                          "ChangeHistory", "ファイルが大きすぎて、全て比較できませんでした。"));
         note(row + 2, budget.cutShortNote());
         note(row + 3, budget.lastSheetCompared());
     }

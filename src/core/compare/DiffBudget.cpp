@@ -1,10 +1,15 @@
 #include "core/compare/DiffBudget.h"
 
+#include <QCoreApplication>
+
 namespace brelix::compare {
 
 namespace {
 
-const QString kStoppedBeforeSheet = QStringLiteral("以下のシートまで比較が完了しました");
+QString stoppedBeforeSheet()
+{
+    return QCoreApplication::translate("DiffBudget", "以下のシートまで比較が完了しました");
+}
 
 } // namespace
 
@@ -20,7 +25,9 @@ bool DiffBudget::chargeSheetPair(qint64 rows, qint64 columns, int sheet, const Q
     m_spent += rows * columns * 2 + 50;
     if (!admitSheet())
         return false;
-    m_lastSheetCompared = QStringLiteral("シートNo=%1  /  シート名=%2").arg(sheet).arg(sheetName);
+    m_lastSheetCompared = QCoreApplication::translate("DiffBudget", "シートNo=%1  /  シート名=%2")
+                              .arg(sheet)
+                              .arg(sheetName);
     return true;
 }
 
@@ -28,7 +35,7 @@ bool DiffBudget::admitSheet()
 {
     if (!exceeded())
         return true;
-    m_cutShortNote = kStoppedBeforeSheet;
+    m_cutShortNote = stoppedBeforeSheet();
     return false;
 }
 
@@ -37,7 +44,8 @@ bool DiffBudget::chargeRecord()
     m_spent += 2;
     if (!exceeded())
         return true;
-    m_cutShortNote = QStringLiteral("以下のシートの途中まで比較が完了しました");
+    m_cutShortNote =
+        QCoreApplication::translate("DiffBudget", "以下のシートの途中まで比較が完了しました");
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "core/compare/DiffRecord.h"
 
+#include <QCoreApplication>
+
 namespace brelix::compare {
 
 QString changeKindCaption(ChangeKind kind)
@@ -8,19 +10,19 @@ QString changeKindCaption(ChangeKind kind)
     case ChangeKind::Changed:
         break;
     case ChangeKind::RowInserted:
-        return QStringLiteral("行挿入");
+        return QCoreApplication::translate("DiffRecord", "行挿入");
     case ChangeKind::RowDeleted:
-        return QStringLiteral("行削除");
+        return QCoreApplication::translate("DiffRecord", "行削除");
     case ChangeKind::ColumnInserted:
-        return QStringLiteral("列挿入");
+        return QCoreApplication::translate("DiffRecord", "列挿入");
     case ChangeKind::ColumnDeleted:
-        return QStringLiteral("列削除");
+        return QCoreApplication::translate("DiffRecord", "列削除");
     case ChangeKind::SheetInserted:
-        return QStringLiteral("シート挿入");
+        return QCoreApplication::translate("DiffRecord", "シート挿入");
     case ChangeKind::SheetDeleted:
-        return QStringLiteral("シート削除");
+        return QCoreApplication::translate("DiffRecord", "シート削除");
     }
-    return QStringLiteral("変更");
+    return QCoreApplication::translate("DiffRecord", "変更");
 }
 
 QVariantList DiffRecord::alignedRow() const

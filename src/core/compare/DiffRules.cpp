@@ -2,6 +2,7 @@
 
 #include "core/run/ResultsWorkbook.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -37,18 +38,20 @@ run::RunMessage refusalMessage(DiffRefusal refusal)
             refusal == DiffRefusal::MissingTemplate
                 ? run::ResultsWorkbook::TemplateProblem::Missing
                 : run::ResultsWorkbook::TemplateProblem::Damaged);
-        message.title = u"実行不可能"_s;
+        message.title = QCoreApplication::translate("DiffRules", "実行不可能");
         message.icon = run::MessageIcon::Critical;
         break;
     case DiffRefusal::SameFileName:
-        message.text = u"同一ファイル名は比較できません\r\n\r\n"
-                       u"どちらかのファイル名を変更してから、比較を実行して下さい"_s;
-        message.title = u"実行中止"_s;
+        message.text = QCoreApplication::translate("DiffRules", "同一ファイル名は比較できません") +
+                       u"\r\n\r\n"_s +
+                       QCoreApplication::translate(
+                           "DiffRules", "どちらかのファイル名を変更してから、比較を実行して下さい");
+        message.title = QCoreApplication::translate("DiffRules", "実行中止");
         message.icon = run::MessageIcon::Exclamation;
         break;
     case DiffRefusal::FilesNotSelected:
-        message.text = u"対象ファイルを選択して下さい"_s;
-        message.title = u"指定エラー"_s;
+        message.text = QCoreApplication::translate("DiffRules", "対象ファイルを選択して下さい");
+        message.title = QCoreApplication::translate("DiffRules", "指定エラー");
         message.icon = run::MessageIcon::Exclamation;
         break;
     }

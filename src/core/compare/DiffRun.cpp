@@ -7,6 +7,7 @@
 #include "core/run/JobOffice.h"
 #include "core/run/RunFailure.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace brelix::compare {
@@ -17,7 +18,10 @@ using run::MessageIcon;
 
 namespace {
 
-const QString kAborted = QStringLiteral("ｄｉｆｆを中止しました");
+QString aborted()
+{
+    return QCoreApplication::translate("DiffRun", "ｄｉｆｆを中止しました");
+}
 
 } // namespace
 
@@ -47,7 +51,8 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     const std::optional<SheetRange> range =
         sheetRange(settings.startSheetText, settings.lastSheetText);
     if (!range) {
-        message(QStringLiteral("指定シートの設定が異常です"), QStringLiteral("指定シートエラー"),
+        message(QCoreApplication::translate("DiffRun", "指定シートの設定が異常です"),
+                QCoreApplication::translate("DiffRun", "指定シートエラー"),
                 MessageIcon::Exclamation);
         return {DiffEnding::Refused, {}, {}};
     }
@@ -84,9 +89,9 @@ DiffEnding DiffRun::work()
     if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
         return DiffEnding::OfficeOpen;
     if (!run::ResultsWorkbook::canReplace(m_state.settings.outputPath)) {
-        message(QFileInfo(m_state.settings.outputPath).fileName() +
-                    QStringLiteral(" を作成できません"),
-                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        message(QCoreApplication::translate("DiffRun", "%1 を作成できません")
+                    .arg(QFileInfo(m_state.settings.outputPath).fileName()),
+                QCoreApplication::translate("DiffRun", "実行不可能"), MessageIcon::Exclamation);
         return DiffEnding::Refused;
     }
 
@@ -187,12 +192,14 @@ DiffEnding DiffRun::finish()
     if (!budget.exceeded())
         return DiffEnding::Finished;
     if (budget.lastSheetCompared().isEmpty())
-        message(QStringLiteral("ファイルが大きすぎて、ぜんぜん比較できませんでした"),
-                QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
+        message(QCoreApplication::translate("DiffRun",
+                                            "ファイルが大きすぎて、ぜんぜん比較できませんでした"),
+                QCoreApplication::translate("DiffRun", "比較中止"), MessageIcon::Exclamation, true);
     else
-        message(QStringLiteral("ファイルが大きすぎて、全て比較できませんでした") + kCrLf + kCrLf +
-                    budget.cutShortNote() + kCrLf + budget.lastSheetCompared(),
-                QStringLiteral("比較中止"), MessageIcon::Exclamation, true);
+        message(QCoreApplication::translate("DiffRun",
+                                            "ファイルが大きすぎて、全て比較できませんでした") +
+                    kCrLf + kCrLf + budget.cutShortNote() + kCrLf + budget.lastSheetCompared(),
+                QCoreApplication::translate("DiffRun", "比較中止"), MessageIcon::Exclamation, true);
     return DiffEnding::CutShort;
 }
 
@@ -204,19 +211,22 @@ DiffEnding DiffRun::abort(DiffEnding ending)
     closeEverythingIgnoringFailure();
     switch (ending) {
     case DiffEnding::Cancelled:
-        message(kAborted, QStringLiteral("ユーザ中止要求"), MessageIcon::Information);
+        message(aborted(), QCoreApplication::translate("DiffRun", "ユーザ中止要求"),
+                MessageIcon::Information);
         break;
     case DiffEnding::SheetCountsDiffer:
-        message(kAborted + kCrLf + QStringLiteral("シートが不一致です"),
-                QStringLiteral("シート数不一致"), MessageIcon::Exclamation);
+        message(aborted() + kCrLf + QCoreApplication::translate("DiffRun", "シートが不一致です"),
+                QCoreApplication::translate("DiffRun", "シート数不一致"), MessageIcon::Exclamation);
         break;
     case DiffEnding::StartBeyondLastSheet:
-        message(QStringLiteral("比較開始シートが全シート数より大きいです"),
-                QStringLiteral("指定シートエラー"), MessageIcon::Exclamation);
+        message(QCoreApplication::translate("DiffRun", "比較開始シートが全シート数より大きいです"),
+                QCoreApplication::translate("DiffRun", "指定シートエラー"),
+                MessageIcon::Exclamation);
         break;
     case DiffEnding::PasswordFailed:
-        message(kAborted + kCrLf + QStringLiteral("Sheet のパスワードエラーです"),
-                QStringLiteral("ユーザ中止要求"), MessageIcon::Information);
+        message(aborted() + kCrLf +
+                    QCoreApplication::translate("DiffRun", "Sheet のパスワードエラーです"),
+                QCoreApplication::translate("DiffRun", "ユーザ中止要求"), MessageIcon::Information);
         break;
     default:
         break;

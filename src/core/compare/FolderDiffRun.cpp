@@ -10,6 +10,7 @@
 #include "core/run/ResultsWorkbook.h"
 #include "core/run/RunFailure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +24,10 @@ using run::MessageIcon;
 
 namespace {
 
-const QString kAborted = u"ｄｉｆｆを中止しました"_s;
+QString aborted()
+{
+    return QCoreApplication::translate("DiffRun", "ｄｉｆｆを中止しました");
+}
 
 void message(run::RunUi& ui, const QString& text, const QString& title, MessageIcon icon)
 {
@@ -35,9 +39,11 @@ QString notesOf(const DiffRunState& state)
 {
     QStringList notes;
     if (state.sawHiddenSheet)
-        notes << u"非表示のシートがありました。非表示シートは比較していません。"_s;
+        notes << QCoreApplication::translate(
+            "ChangeHistory", "非表示のシートがありました。非表示シートは比較していません。");
     if (state.budget.exceeded())
-        notes << u"ファイルが大きすぎて、全て比較できませんでした。"_s
+        notes << QCoreApplication::translate("ChangeHistory",
+                                             "ファイルが大きすぎて、全て比較できませんでした。")
               << state.budget.cutShortNote() << state.budget.lastSheetCompared();
     notes.removeAll(QString());
     return notes.join(u'\n');
@@ -83,15 +89,18 @@ FolderDiffOutcome FolderDiffRun::start(const DiffSettings& settings, bool* progr
         return {DiffEnding::Refused};
     }
     if (!sheetRange(settings.startSheetText, settings.lastSheetText)) {
-        message(m_ui, u"指定シートの設定が異常です"_s, u"指定シートエラー"_s,
+        message(m_ui, QCoreApplication::translate("DiffRun", "指定シートの設定が異常です"),
+                QCoreApplication::translate("DiffRun", "指定シートエラー"),
                 MessageIcon::Exclamation);
         return {DiffEnding::Refused};
     }
     if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
         return {DiffEnding::OfficeOpen};
     if (!run::ResultsWorkbook::canReplace(settings.outputPath)) {
-        message(m_ui, QFileInfo(settings.outputPath).fileName() + u" を作成できません"_s,
-                u"実行不可能"_s, MessageIcon::Exclamation);
+        message(m_ui,
+                QCoreApplication::translate("DiffRun", "%1 を作成できません")
+                    .arg(QFileInfo(settings.outputPath).fileName()),
+                QCoreApplication::translate("DiffRun", "実行不可能"), MessageIcon::Exclamation);
         return {DiffEnding::Refused};
     }
     return work(FolderPairing::files(m_settings.firstPath, m_settings.secondPath), fileDone);
@@ -189,13 +198,15 @@ void FolderDiffRun::comparePair(Office& office, DiffRunState& state, FileResult&
         WorkbookComparer comparer(*office, m_ui, state, m_password);
         comparer.countSheets();
         if (!m_settings.bySheetName && state.firstSheetCount != state.secondSheetCount) {
-            result.note = u"シートが不一致です"_s;
+            result.note = QCoreApplication::translate("DiffRun", "シートが不一致です");
         } else {
             comparer.limitToRange();
             if (state.startBeyondLastSheet)
-                result.note = u"比較開始シートが全シート数より大きいです"_s;
+                result.note = QCoreApplication::translate(
+                    "DiffRun", "比較開始シートが全シート数より大きいです");
             else if (comparer.compareSheets() == DiffEnding::PasswordFailed)
-                result.note = u"Sheet のパスワードエラーです"_s;
+                result.note =
+                    QCoreApplication::translate("DiffRun", "Sheet のパスワードエラーです");
             else
                 result.status = statusOf(state);
         }
@@ -242,7 +253,8 @@ DiffEnding FolderDiffRun::cancel()
 {
     m_ui.closeProgress();
     run::JobOffice::quitIgnoringFailure(std::move(m_host));
-    message(m_ui, kAborted, u"ユーザ中止要求"_s, MessageIcon::Information);
+    message(m_ui, aborted(), QCoreApplication::translate("DiffRun", "ユーザ中止要求"),
+            MessageIcon::Information);
     return DiffEnding::Cancelled;
 }
 

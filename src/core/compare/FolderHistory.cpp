@@ -5,6 +5,7 @@
 #include "core/run/ResultsWorkbook.h"
 #include "core/run/RunFailure.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -17,12 +18,31 @@ using run::RunFailure;
 namespace {
 
 // The summary's columns; the template's heading row has six cells.
-const QVariantList kSummaryHeading{u"No"_s,     u"ファイル"_s, u"状態"_s,
-                                   u"差分数"_s, u"備考"_s,     QString()};
+QVariantList summaryHeading()
+{
+    return {u"No"_s,
+            QCoreApplication::translate("FolderHistory", "ファイル"),
+            QCoreApplication::translate("FolderHistory", "状態"),
+            QCoreApplication::translate("FolderHistory", "差分数"),
+            QCoreApplication::translate("FolderHistory", "備考"),
+            QString()};
+}
 constexpr int kSummaryColumns = 5;
-const QVariantList kRecordHeading{u"No"_s,   u"ファイル"_s,  u"シート名"_s, u"シートNo"_s,
-                                  u"セル"_s, u"ファイル1"_s, u"ファイル2"_s};
-const QVariantList kKindHeading{u"ファイル2のセル"_s, u"変更の種類"_s};
+// The columns of a change history's records with the file after the number.
+QVariantList recordHeading(bool kinds)
+{
+    QVariantList heading{u"No"_s,
+                         QCoreApplication::translate("FolderHistory", "ファイル"),
+                         QCoreApplication::translate("ResultsWorkbook", "シート名"),
+                         QCoreApplication::translate("ResultsWorkbook", "シートNo"),
+                         QCoreApplication::translate("ResultsWorkbook", "セル"),
+                         QCoreApplication::translate("ResultsWorkbook", "ファイル1"),
+                         QCoreApplication::translate("ResultsWorkbook", "ファイル2")};
+    if (kinds)
+        heading << QCoreApplication::translate("ChangeHistory", "ファイル2のセル")
+                << QCoreApplication::translate("ChangeHistory", "変更の種類");
+    return heading;
+}
 constexpr int kRecordSheet = 2; // the template's second sheet, after the summary
 
 } // namespace
@@ -31,17 +51,17 @@ QString FolderHistory::statusCaption(FileStatus status)
 {
     switch (status) {
     case FileStatus::Same:
-        return u"一致"_s;
+        return QCoreApplication::translate("FolderHistory", "一致");
     case FileStatus::Changed:
-        return u"変更あり"_s;
+        return QCoreApplication::translate("FolderHistory", "変更あり");
     case FileStatus::Added:
-        return u"追加"_s;
+        return QCoreApplication::translate("FolderHistory", "追加");
     case FileStatus::Removed:
-        return u"削除"_s;
+        return QCoreApplication::translate("FolderHistory", "削除");
     case FileStatus::Failed:
         break;
     }
-    return u"比較失敗"_s;
+    return QCoreApplication::translate("FolderHistory", "比較失敗");
 }
 
 void FolderHistory::write(const QList<FileResult>& files)
@@ -63,7 +83,7 @@ void FolderHistory::write(const QList<FileResult>& files)
 void FolderHistory::make()
 {
     m_state.stage = Stage::SheetsCompared;
-    m_ui.setProgressCaption(u"変更履歴作成中"_s);
+    m_ui.setProgressCaption(QCoreApplication::translate("ChangeHistory", "変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
     const DiffSettings& settings = m_state.settings;
@@ -79,7 +99,7 @@ void FolderHistory::make()
 
 void FolderHistory::writeSummary(const QList<FileResult>& files)
 {
-    QList<QVariantList> rows{kSummaryHeading};
+    QList<QVariantList> rows{summaryHeading()};
     for (const FileResult& file : files) {
         QVariant count = QString();
         if (file.status == FileStatus::Same || file.status == FileStatus::Changed)
@@ -91,15 +111,16 @@ void FolderHistory::writeSummary(const QList<FileResult>& files)
     // After a blank row, the two folders.
     ResultsWorkbook workbook(m_host, m_state.historyName, run::HostFailures::PassThrough);
     const int row = int(files.size()) + 3;
-    workbook.writeNote(row, u"フォルダ1: "_s + m_state.settings.firstPath);
-    workbook.writeNote(row + 1, u"フォルダ2: "_s + m_state.settings.secondPath);
+    workbook.writeNote(row, QCoreApplication::translate("FolderHistory", "フォルダ1: ") +
+                                m_state.settings.firstPath);
+    workbook.writeNote(row + 1, QCoreApplication::translate("FolderHistory", "フォルダ2: ") +
+                                    m_state.settings.secondPath);
 }
 
 int FolderHistory::writeRecords(const QList<FileResult>& files)
 {
     const bool kinds = m_state.settings.recordsKinds();
-    m_host.writeRows(m_state.historyName, kRecordSheet, 1, 1,
-                     {kinds ? kRecordHeading + kKindHeading : kRecordHeading});
+    m_host.writeRows(m_state.historyName, kRecordSheet, 1, 1, {recordHeading(kinds)});
     QList<QVariantList> rows;
     for (const FileResult& file : files) {
         for (const DiffRecord& record : file.records) {
@@ -137,8 +158,7 @@ void FolderHistory::nameAndMark(int fileCount, int records)
     const int fill = m_state.byValue ? 6 : 4;
     ResultsWorkbook workbook(m_host, book, run::HostFailures::PassThrough);
     workbook.mark({fileCount + 1, kSummaryColumns}, fileCount + 2, fill, 1);
-    const int columns = int(
-        (m_state.settings.recordsKinds() ? kRecordHeading + kKindHeading : kRecordHeading).size());
+    const int columns = int(recordHeading(m_state.settings.recordsKinds()).size());
     for (int s = 1; s <= sheets; ++s) {
         const int lastRow =
             s < sheets ? sheetRows : run::RecordSheets::placeOf(records, sheetRows).row;

@@ -3,6 +3,7 @@
 #include "core/compare/DiffRules.h"
 #include "core/files/WorkbookKind.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -69,13 +70,18 @@ run::RunMessage FolderPairing::refusalMessage(Refusal refusal)
     if (refusal == Refusal::Missing)
         return compare::refusalMessage(DiffRefusal::FilesNotSelected);
     run::RunMessage message;
-    message.title = u"指定エラー"_s;
+    message.title = QCoreApplication::translate("DiffRules", "指定エラー");
     message.icon = run::MessageIcon::Exclamation;
-    message.text = refusal == Refusal::FolderAndFile
-                       ? u"フォルダとファイルは比較できません\r\n\r\n"
-                         u"２つのファイルか、２つのフォルダを指定して下さい"_s
-                       : u"同じフォルダ、または一方の中にあるフォルダは比較できません\r\n\r\n"
-                         u"別々のフォルダを指定して下さい"_s;
+    message.text =
+        refusal == Refusal::FolderAndFile
+            ? QCoreApplication::translate("FolderPairing", "フォルダとファイルは比較できません") +
+                  u"\r\n\r\n"_s +
+                  QCoreApplication::translate("FolderPairing",
+                                              "２つのファイルか、２つのフォルダを指定して下さい")
+            : QCoreApplication::translate(
+                  "FolderPairing", "同じフォルダ、または一方の中にあるフォルダは比較できません") +
+                  u"\r\n\r\n"_s +
+                  QCoreApplication::translate("FolderPairing", "別々のフォルダを指定して下さい");
     return message;
 }
 
@@ -88,7 +94,8 @@ QList<FolderFile> FolderPairing::files(const QString& firstFolder, const QString
     // What lies below a folder that one side could not read is unknown on both sides.
     for (const QString& folder : std::as_const(unreadable)) {
         files.removeIf([&](const auto& file) { return file.key().startsWith(folder); });
-        files[folder] = {folder, false, false, u"フォルダを読めません"_s};
+        files[folder] = {folder, false, false,
+                         QCoreApplication::translate("FolderPairing", "フォルダを読めません")};
     }
     return files.values();
 }

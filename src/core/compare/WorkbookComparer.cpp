@@ -4,6 +4,8 @@
 #include "core/compare/SheetPairComparer.h"
 #include "core/run/UsedExtent.h"
 
+#include <QCoreApplication>
+
 namespace brelix::compare {
 
 void WorkbookComparer::countSheets()
@@ -84,9 +86,11 @@ DiffEnding WorkbookComparer::compareSheets()
             return DiffEnding::PasswordFailed;
         if (!m_state.budget.chargeSheetPair(m_state.maxRows, m_state.maxColumns, s, sheetName))
             break;
-        m_ui.setProgressCaption(
-            m_state.captionPrefix +
-            QStringLiteral("比較中-%1/%2:%3").arg(s).arg(m_state.firstSheetCount).arg(sheetName));
+        m_ui.setProgressCaption(m_state.captionPrefix +
+                                QCoreApplication::translate("DiffRun", "比較中-%1/%2:%3")
+                                    .arg(s)
+                                    .arg(m_state.firstSheetCount)
+                                    .arg(sheetName));
         if (m_state.settings.alignRows || !m_state.settings.keyColumns.isEmpty())
             AlignedSheetComparer(m_host, m_ui, m_state).compare(pair, sheetName);
         else

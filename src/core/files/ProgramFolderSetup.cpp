@@ -15,6 +15,7 @@ namespace brelix::files {
 namespace {
 
 const QString ManualName = u"Brelix.html"_s;
+const QString EnglishManualName = u"Brelix_en.html"_s;
 const QString ManualPictures = u"images"_s;
 const QString TestWorkbooks = u"テストデータ"_s;
 
@@ -63,6 +64,7 @@ ProgramFolderSetup ProgramFolderSetup::seed(const QString& userFolder,
         setup.copyOne(files::kTemplateFile, false);
         setup.copyFolder(TestWorkbooks, false);
         setup.copyOne(ManualName, true);
+        setup.copyOne(EnglishManualName, true);
         setup.copyFolder(ManualPictures, true);
     }
     const QDir folder(readFrom);
@@ -107,38 +109,49 @@ void ProgramFolderSetup::copyFile(const QString& from, const QString& to, bool r
 
 QString ProgramFolderSetup::title()
 {
-    return u"フォルダ準備エラー"_s;
+    return QCoreApplication::translate("ProgramFolderSetup", "フォルダ準備エラー");
 }
 
 QString ProgramFolderSetup::message() const
 {
     // One paragraph a problem: what, where, and what follows from it.
     const QString crlf = u"\r\n"_s;
-    const QString unsaved =
-        u"設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。"_s;
+    const QString unsaved = QCoreApplication::translate(
+        "ProgramFolderSetup",
+        "設定 (Brelix.ini) と結果 (Brelix.xls, Brelix.grp) は保存されません。");
     QStringList paragraphs;
     for (const Problem problem : m_problems) {
         switch (problem) {
         case Problem::FolderNotCreated:
-            paragraphs << u"個人用フォルダを作成できません。"_s + crlf + m_userFolder + crlf +
-                              unsaved;
+            paragraphs << QCoreApplication::translate("ProgramFolderSetup",
+                                                      "個人用フォルダを作成できません。") +
+                              crlf + m_userFolder + crlf + unsaved;
             break;
         case Problem::ProgramFolderNotWritable:
-            paragraphs << u"プログラムのフォルダに書き込めません。"_s + crlf + m_userFolder + crlf +
-                              unsaved;
+            paragraphs << QCoreApplication::translate("ProgramFolderSetup",
+                                                      "プログラムのフォルダに書き込めません。") +
+                              crlf + m_userFolder + crlf + unsaved;
             break;
         case Problem::FolderNotWritable:
-            paragraphs << u"個人用フォルダに書き込めません。"_s + crlf + m_userFolder + crlf +
-                              unsaved;
+            paragraphs << QCoreApplication::translate("ProgramFolderSetup",
+                                                      "個人用フォルダに書き込めません。") +
+                              crlf + m_userFolder + crlf + unsaved;
             break;
         case Problem::TemplateMissing:
-            paragraphs << u"Brelix_Format.xls がインストール先にありません。"_s + crlf +
-                              m_installedFolder + crlf +
-                              u"比較と検索はできません。Brelix を入れ直して下さい。"_s;
+            paragraphs << QCoreApplication::translate(
+                              "ProgramFolderSetup",
+                              "Brelix_Format.xls がインストール先にありません。") +
+                              crlf + m_installedFolder + crlf +
+                              QCoreApplication::translate(
+                                  "ProgramFolderSetup",
+                                  "比較と検索はできません。Brelix を入れ直して下さい。");
             break;
         case Problem::ManualMissing:
-            paragraphs << u"Brelix.html がインストール先にありません。"_s + crlf +
-                              m_installedFolder + crlf + u"ヘルプは表示できません。"_s;
+            paragraphs << QCoreApplication::translate(
+                              "ProgramFolderSetup", "Brelix.html がインストール先にありません。") +
+                              crlf + m_installedFolder + crlf +
+                              QCoreApplication::translate("ProgramFolderSetup",
+                                                          "ヘルプは表示できません。");
             break;
         }
     }

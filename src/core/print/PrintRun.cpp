@@ -2,6 +2,7 @@
 
 #include "core/run/JobOffice.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace brelix::print {
@@ -13,8 +14,9 @@ using run::MessageIcon;
 PrintOutcome PrintRun::start(const PrintRequest& request)
 {
     m_outcome = PrintOutcome();
-    const run::RunMessage nothingSelected{QStringLiteral("対象ファイルを選択して下さい"),
-                                          QStringLiteral("選択無し")};
+    const run::RunMessage nothingSelected{
+        QCoreApplication::translate("PrintRun", "対象ファイルを選択して下さい"),
+        QCoreApplication::translate("PrintRun", "選択無し")};
     if (request.entries.isEmpty()) {
         m_ui.showMessage(nothingSelected);
         return m_outcome;
@@ -47,9 +49,9 @@ PrintOutcome PrintRun::start(const PrintRequest& request)
 
 bool PrintRun::confirmed(PrintScope scope)
 {
-    return m_ui.showMessage({confirmationText(scope), QStringLiteral("最終確認"),
-                             MessageIcon::Question, run::MessageButtons::YesNo}) ==
-           run::MessageAnswer::Yes;
+    return m_ui.showMessage(
+               {confirmationText(scope), QCoreApplication::translate("PrintRun", "最終確認"),
+                MessageIcon::Question, run::MessageButtons::YesNo}) == run::MessageAnswer::Yes;
 }
 
 PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
@@ -61,7 +63,7 @@ PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
         request.setMainWindowEnabled(false);
     run::JobOffice::showStarting(m_ui);
     startOffice();
-    m_ui.setProgressCaption(QStringLiteral("連続印刷中"));
+    m_ui.setProgressCaption(QCoreApplication::translate("PrintRun", "連続印刷中"));
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
     m_ui.processEvents();
@@ -168,13 +170,14 @@ std::optional<QString> PrintRun::printSheet(const QString& book, int sheet,
 
 void PrintRun::showCompletion()
 {
-    QString text = QStringLiteral("印刷が完了しました");
+    QString text = QCoreApplication::translate("PrintRun", "印刷が完了しました");
     if (!m_outcome.failures.isEmpty()) {
-        text += kCrLf + kCrLf + QStringLiteral("印刷できなかったファイル：");
+        text +=
+            kCrLf + kCrLf + QCoreApplication::translate("PrintRun", "印刷できなかったファイル：");
         for (const PrintFailure& failure : m_outcome.failures)
             text += kCrLf + failure.name;
     }
-    m_ui.showMessage({text, QStringLiteral("印刷完了通知")});
+    m_ui.showMessage({text, QCoreApplication::translate("PrintRun", "印刷完了通知")});
 }
 
 } // namespace brelix::print

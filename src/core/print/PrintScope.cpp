@@ -1,5 +1,7 @@
 #include "core/print/PrintScope.h"
 
+#include <QCoreApplication>
+
 namespace brelix::print {
 
 std::optional<PrintScope> printScopeOf(int index)
@@ -13,13 +15,17 @@ QString confirmationText(PrintScope scope)
 {
     switch (scope) {
     case PrintScope::AllSheetsAllPages:
-        return QStringLiteral("全シート、全ページを印刷しますが、宜しいですか？");
+        return QCoreApplication::translate("PrintScope",
+                                           "全シート、全ページを印刷しますが、宜しいですか？");
     case PrintScope::FirstSheetAllPages:
-        return QStringLiteral("１シート、全ページを印刷しますが、宜しいですか？");
+        return QCoreApplication::translate("PrintScope",
+                                           "１シート、全ページを印刷しますが、宜しいですか？");
     case PrintScope::AllSheetsFirstPage:
-        return QStringLiteral("全シート、１ページを印刷しますが、宜しいですか？");
+        return QCoreApplication::translate("PrintScope",
+                                           "全シート、１ページを印刷しますが、宜しいですか？");
     case PrintScope::FirstSheetFirstPage:
-        return QStringLiteral("１シート、１ページを印刷しますが、宜しいですか？");
+        return QCoreApplication::translate("PrintScope",
+                                           "１シート、１ページを印刷しますが、宜しいですか？");
     }
     return QString();
 }

@@ -1,20 +1,24 @@
 #include "core/run/JobOffice.h"
 
+#include <QCoreApplication>
+
 namespace brelix::run {
 
 bool JobOffice::refuseWhileHandedOverOpen(RunUi& ui, host::SpreadsheetHostFactory& factory)
 {
     if (!factory.handedOverInstanceOpen())
         return false;
-    ui.showMessage({QStringLiteral("Brelix が開いた LibreOffice を閉じてから実行して下さい"),
-                    QStringLiteral("LibreOffice起動中"), MessageIcon::Exclamation});
+    ui.showMessage({QCoreApplication::translate(
+                        "JobOffice", "Brelix が開いた LibreOffice を閉じてから実行して下さい"),
+                    QCoreApplication::translate("JobOffice", "LibreOffice起動中", "open already"),
+                    MessageIcon::Exclamation});
     return true;
 }
 
 void JobOffice::showStarting(RunUi& ui)
 {
     ui.clearCancel();
-    ui.showProgress(QStringLiteral("LibreOffice起動中"));
+    ui.showProgress(QCoreApplication::translate("JobOffice", "LibreOffice起動中", "starting"));
     ui.processEvents();
 }
 

@@ -4,6 +4,7 @@
 #include "core/files/WorkbookKind.h"
 #include "core/run/UsedExtent.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,11 +48,41 @@ ResultsWorkbook::templateProblem(const QString& path)
     return std::nullopt;
 }
 
+void ResultsWorkbook::translateHeadings(Headings which)
+{
+    static const char* const history[] = {
+        "No",
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "シート名"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "シートNo"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "セル"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "ファイル1"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "ファイル2"),
+    };
+    static const char* const search[] = {
+        "No",
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "ファイル名"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "シート名"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "シートNo"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "セル"),
+        QT_TRANSLATE_NOOP("ResultsWorkbook", "セルの値"),
+    };
+    QVariantList row;
+    bool translated = false;
+    for (const char* heading : which == Headings::ChangeHistory ? history : search) {
+        const QString text = QCoreApplication::translate("ResultsWorkbook", heading);
+        translated = translated || text != QString::fromUtf8(heading);
+        row.append(text);
+    }
+    if (translated)
+        callWith(m_failures, [&] { m_host.writeRows(m_book, 1, 1, 1, {row}); });
+}
+
 QString ResultsWorkbook::templateProblemText(TemplateProblem problem)
 {
-    return files::kTemplateFile + (problem == TemplateProblem::Missing
-                                       ? QStringLiteral(" がありません")
-                                       : QStringLiteral(" が壊れています"));
+    return (problem == TemplateProblem::Missing
+                ? QCoreApplication::translate("ResultsWorkbook", "%1 がありません")
+                : QCoreApplication::translate("ResultsWorkbook", "%1 が壊れています"))
+        .arg(files::kTemplateFile);
 }
 
 bool ResultsWorkbook::copyTemplate(const QString& templatePath, const QString& path)

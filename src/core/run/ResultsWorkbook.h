@@ -53,6 +53,10 @@ public:
     void mark(const host::CellPosition& last, int nextRow, int fill, int sheet = 1);
     // A line of text in column B that runs over its neighbours instead of wrapping.
     void writeNote(int row, const QString& text, int sheet = 1);
+    enum class Headings { ChangeHistory, SearchResults };
+    // The template's headings of the first sheet in the language of the texts, written over
+    // the template's own only where that language is not the template's.
+    void translateHeadings(Headings which);
     // Saves it with A2 selected.
     void save();
 

@@ -5,6 +5,7 @@
 #include "core/run/JobOffice.h"
 #include "core/run/RecordSheets.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,7 +29,7 @@ SearchEnding SearchResults::build()
     if (!open(failure))
         return fail(failure);
 
-    m_ui.setProgressCaption(QStringLiteral("検索結果作成中"));
+    m_ui.setProgressCaption(QCoreApplication::translate("SearchResults", "検索結果作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
     callIgnoringFailure([&] { m_host->activateWorkbook(m_book); });
@@ -72,6 +73,7 @@ bool SearchResults::open(QString& failure)
     }
     m_results.emplace(*m_host, m_book, run::HostFailures::Ignored);
     callIgnoringFailure([&] { m_host->deleteSheet(m_book, QStringLiteral("変更履歴")); });
+    m_results->translateHeadings(run::ResultsWorkbook::Headings::SearchResults);
 
     host::WindowGeometry arranged;
     callIgnoringFailure([&] { m_host->arrangeWindows(host::WindowArrangement::SideBySide); });
@@ -145,7 +147,8 @@ void SearchResults::writeNotice()
 {
     if (!m_state.cutShort())
         return;
-    QStringList lines{QStringLiteral("ファイルが大きすぎて、全て検索できませんでした。")};
+    QStringList lines{QCoreApplication::translate(
+        "SearchResults", "ファイルが大きすぎて、全て検索できませんでした。")};
     for (const QStringList& book : m_state.tooLarge)
         lines += book;
     // Right after the last hit, on the sheet where the next one would go; at the top of a sheet
@@ -175,10 +178,11 @@ SearchEnding SearchResults::handOver()
     QStringList books;
     for (const QStringList& book : m_state.tooLarge)
         books.append(book.join(kCrLf));
-    m_ui.showMessage({QStringLiteral("ファイルが大きすぎて、全て検索できませんでした") + kCrLf +
-                          kCrLf + books.join(kCrLf + kCrLf),
-                      QStringLiteral("比較中止"), run::MessageIcon::Exclamation,
-                      run::MessageButtons::Ok, true});
+    m_ui.showMessage({QCoreApplication::translate(
+                          "SearchResults", "ファイルが大きすぎて、全て検索できませんでした") +
+                          kCrLf + kCrLf + books.join(kCrLf + kCrLf),
+                      QCoreApplication::translate("SearchResults", "比較中止"),
+                      run::MessageIcon::Exclamation, run::MessageButtons::Ok, true});
     return SearchEnding::CutShort;
 }
 
@@ -189,12 +193,13 @@ SearchEnding SearchResults::fail(const QString& reason)
     m_ui.closeProgress();
     run::JobOffice::quitIgnoringFailure(std::move(m_host));
     m_state.previousResults.restore();
-    m_ui.showMessage({QStringLiteral("検索結果を作成できませんでした") + kCrLf + reason + kCrLf +
-                          kCrLf +
-                          QStringLiteral("見つかった箇所は %1 にあります")
-                              .arg(QFileInfo(m_hitFile.path()).fileName()),
-                      QStringLiteral("検索結果作成不可"), run::MessageIcon::Exclamation,
-                      run::MessageButtons::Ok, false});
+    m_ui.showMessage(
+        {QCoreApplication::translate("SearchResults", "検索結果を作成できませんでした") + kCrLf +
+             reason + kCrLf + kCrLf +
+             QCoreApplication::translate("SearchResults", "見つかった箇所は %1 にあります")
+                 .arg(QFileInfo(m_hitFile.path()).fileName()),
+         QCoreApplication::translate("SearchResults", "検索結果作成不可"),
+         run::MessageIcon::Exclamation, run::MessageButtons::Ok, false});
     return SearchEnding::Failed;
 }
 

@@ -8,6 +8,7 @@
 #include "core/search/SearchResults.h"
 #include "core/search/SheetSearcher.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,8 +20,15 @@ using run::MessageIcon;
 
 namespace {
 
-const QString kStopped = QStringLiteral("検索を中止しました");
-const QString kStoppedTitle = QStringLiteral("ユーザ中止要求");
+QString stopped()
+{
+    return QCoreApplication::translate("SearchRun", "検索を中止しました");
+}
+
+QString stoppedTitle()
+{
+    return QCoreApplication::translate("SearchRun", "ユーザ中止要求");
+}
 
 // Blanks only, as the search box's text is trimmed; tabs belong to the text.
 QString trimBlanks(const QString& text)
@@ -40,8 +48,8 @@ SearchOutcome SearchRun::start(const SearchSettings& settings,
                                const std::function<void()>& accepted)
 {
     if (trimBlanks(settings.searchText).isEmpty()) {
-        message(QStringLiteral("検索文字を入れてよ"), QStringLiteral("検索中止"),
-                MessageIcon::Information);
+        message(QCoreApplication::translate("SearchRun", "検索文字を入れてよ"),
+                QCoreApplication::translate("SearchRun", "検索中止"), MessageIcon::Information);
         return {SearchEnding::EmptyText, {}, {}};
     }
     if (accepted)
@@ -89,15 +97,15 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
 std::optional<SearchEnding> SearchRun::refusal()
 {
     if (m_state.selectedCount == 0) {
-        message(QStringLiteral("対象ファイルを選択して下さい"), QStringLiteral("選択無し"),
-                MessageIcon::None);
+        message(QCoreApplication::translate("SearchRun", "対象ファイルを選択して下さい"),
+                QCoreApplication::translate("SearchRun", "選択無し"), MessageIcon::None);
         return SearchEnding::NoSelection;
     }
     // Without the template there would be no results workbook to write into.
     // Nor in a template that is no BIFF8 workbook with its two sheets.
     if (const auto problem = run::ResultsWorkbook::templateProblem(m_state.settings.templatePath)) {
-        message(run::ResultsWorkbook::templateProblemText(*problem), QStringLiteral("実行不可能"),
-                MessageIcon::Exclamation);
+        message(run::ResultsWorkbook::templateProblemText(*problem),
+                QCoreApplication::translate("SearchRun", "実行不可能"), MessageIcon::Exclamation);
         return SearchEnding::MissingTemplate;
     }
     if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
@@ -113,15 +121,17 @@ bool SearchRun::prepareFiles()
     const SearchSettings& settings = m_state.settings;
     m_hitFile = std::make_unique<HitFile>(settings.hitFilePath);
     if (!m_hitFile->create()) {
-        message(QFileInfo(settings.hitFilePath).fileName() + QStringLiteral(" を作成できません"),
-                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        message(QCoreApplication::translate("SearchRun", "%1 を作成できません")
+                    .arg(QFileInfo(settings.hitFilePath).fileName()),
+                QCoreApplication::translate("SearchRun", "実行不可能"), MessageIcon::Exclamation);
         return false;
     }
     if (!run::ResultsWorkbook::canReplace(settings.outputPath)) {
         m_hitFile->close();
         removeHitFile();
-        message(QFileInfo(settings.outputPath).fileName() + QStringLiteral(" を作成できません"),
-                QStringLiteral("実行不可能"), MessageIcon::Exclamation);
+        message(QCoreApplication::translate("SearchRun", "%1 を作成できません")
+                    .arg(QFileInfo(settings.outputPath).fileName()),
+                QCoreApplication::translate("SearchRun", "実行不可能"), MessageIcon::Exclamation);
         return false;
     }
     return true;
@@ -211,9 +221,12 @@ std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
             m_state.cutShortHere();
             break;
         }
-        m_state.cutShortNote = QStringLiteral("以下のシートまでは検索できました");
+        m_state.cutShortNote =
+            QCoreApplication::translate("SearchRun", "以下のシートまでは検索できました");
         m_state.lastSheetSearched =
-            QStringLiteral("シートNo=%1  /  シート名=%2").arg(s).arg(sheetName);
+            QCoreApplication::translate("SearchRun", "シートNo=%1  /  シート名=%2")
+                .arg(s)
+                .arg(sheetName);
         SheetSearcher(*m_host, m_ui, m_state, *m_hitFile).search(book, s, sheetName, *extent);
     }
     return std::nullopt;
@@ -226,7 +239,7 @@ QString SearchRun::showSheet(const QString& book, int sheet, int count)
     run::callIgnoringFailure([&] { m_host->activateWorkbook(book); });
     run::callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
     run::callIgnoringFailure([&] { sheetName = m_host->sheetName(book, sheet); });
-    m_ui.setProgressCaption(QStringLiteral("検索中-F=%1/%2:%3:S=%4/%5")
+    m_ui.setProgressCaption(QCoreApplication::translate("SearchRun", "検索中-F=%1/%2:%3:S=%4/%5")
                                 .arg(m_state.workbookNumber)
                                 .arg(m_state.selectedCount)
                                 .arg(m_state.currentFile)
@@ -257,7 +270,7 @@ SearchEnding SearchRun::cancelEnd()
     m_hitFile->close();
     m_ui.closeProgress();
     run::JobOffice::quitIgnoringFailure(std::move(m_host));
-    message(kStopped, kStoppedTitle, MessageIcon::Information);
+    message(stopped(), stoppedTitle(), MessageIcon::Information);
     removeHitFile();
     return SearchEnding::Cancelled;
 }
@@ -268,8 +281,9 @@ SearchEnding SearchRun::passwordEnd()
     m_ui.closeProgress();
     run::JobOffice::quitIgnoringFailure(std::move(m_host));
     m_state.previousResults.restore();
-    message(kStopped + kCrLf + QStringLiteral("Sheet のパスワードエラーです"), kStoppedTitle,
-            MessageIcon::Information);
+    message(stopped() + kCrLf +
+                QCoreApplication::translate("SearchRun", "Sheet のパスワードエラーです"),
+            stoppedTitle(), MessageIcon::Information);
     removeHitFile();
     return SearchEnding::PasswordFailed;
 }
@@ -279,9 +293,11 @@ void SearchRun::tellSkippedFiles()
 {
     if (m_state.skippedFiles.isEmpty())
         return;
-    message(QStringLiteral("次のファイルは開けないか読めないため、検索できませんでした") + kCrLf +
-                kCrLf + m_state.skippedFiles.join(kCrLf),
-            QStringLiteral("検索できないファイル"), MessageIcon::Exclamation);
+    message(QCoreApplication::translate(
+                "SearchRun", "次のファイルは開けないか読めないため、検索できませんでした") +
+                kCrLf + kCrLf + m_state.skippedFiles.join(kCrLf),
+            QCoreApplication::translate("SearchRun", "検索できないファイル"),
+            MessageIcon::Exclamation);
 }
 
 void SearchRun::removeHitFile()

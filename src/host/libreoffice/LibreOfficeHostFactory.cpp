@@ -7,6 +7,7 @@
 #include "host/libreoffice/PrivateProfile.h"
 #include "host/libreoffice/ReadyOfficeKeeper.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSysInfo>
 #include <csignal>
@@ -64,7 +65,8 @@ bool LibreOfficeHostFactory::handedOverInstanceOpen()
 QString LibreOfficeHostFactory::environment()
 {
     // "LibreOffice 7.4.7.2" without the build number.
-    return QSysInfo::prettyProductName() + QStringLiteral("、") +
+    return QSysInfo::prettyProductName() +
+           QCoreApplication::translate("LibreOfficeHostFactory", "、") +
            QString::fromUtf8(PrivateProfile::productVersion(QDir::tempPath())).section(u' ', 0, 1);
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/host/HostError.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
@@ -29,12 +30,14 @@ bool PrivateFolder::check(const QString& path)
 void PrivateFolder::make(const QString& path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), S_IRWXU) != 0 && errno != EEXIST)
-        throw host::HostError(host::HostError::Kind::StartFailed,
-                              QStringLiteral("フォルダ %1 を作成できません").arg(path));
+        throw host::HostError(
+            host::HostError::Kind::StartFailed,
+            QCoreApplication::translate("PrivateFolder", "フォルダ %1 を作成できません").arg(path));
     if (!check(path))
         throw host::HostError(
             host::HostError::Kind::StartFailed,
-            QStringLiteral(
+            QCoreApplication::translate(
+                "PrivateFolder",
                 "フォルダ %1 が他のユーザーからも使えるため、LibreOffice を起動できません")
                 .arg(path));
 }

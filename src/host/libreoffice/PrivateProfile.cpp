@@ -1,5 +1,7 @@
 #include "host/libreoffice/PrivateProfile.h"
 
+#include "core/language/UiLanguage.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -78,6 +80,12 @@ QByteArray PrivateProfile::settingsXml()
     for (const Setting& s : settings)
         xml += QByteArray("<item oor:path=\"") + s.path + "\"><prop oor:name=\"" + s.name +
                "\" oor:op=\"fuse\"><value>" + s.value + "</value></prop></item>\n";
+    // The office's windows speak Brelix's language, where its language pack is installed;
+    // without the pack the office keeps its own.
+    xml += "<item oor:path=\"/org.openoffice.Office.Linguistic/General\"><prop "
+           "oor:name=\"UILocale\" oor:op=\"fuse\"><value>" +
+           language::officeLocale(language::processLanguage()).toLatin1() +
+           "</value></prop></item>\n";
     xml += "</oor:items>\n";
     return xml;
 }
