@@ -565,6 +565,19 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
     press("compareButton");
     EXPECT_EQ(m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0].cell(2, 8).text,
               u"行削除"_s);
+    // Two folders dropped into the boxes: every workbook under both, and only the history stays.
+    for (const QString& folder : {u"f1"_s, u"f2"_s}) {
+        QDir(m_data).mkdir(folder);
+        put(data(folder + u"/b.xls"_s), WorkbookContent::withSheets({u"S"_s}));
+    }
+    put(file(u"Brelix.xls"_s), WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+    drop("firstFile", {QUrl::fromLocalFile(data(u"f1"_s))});
+    drop("secondFile", {QUrl::fromLocalFile(data(u"f2"_s))});
+    press("compareButton");
+    const auto summary = m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0];
+    EXPECT_EQ(summary.name + summary.cell(2, 2).text + summary.cell(2, 3).text,
+              u"一覧　f1-f2b.xls一致"_s);
+    EXPECT_EQ(m_factory.lastHost().openWorkbookNames(), QStringList{u"Brelix.xls"_s});
 }
 
 TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)

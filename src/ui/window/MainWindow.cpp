@@ -1,6 +1,7 @@
 #include "ui/window/MainWindow.h"
 
 #include "core/compare/DiffRun.h"
+#include "core/compare/FolderDiffRun.h"
 #include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
@@ -337,7 +338,11 @@ void MainWindow::startComparison()
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     bool programEnds = false;
-    compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
+    // Two folders: every workbook under them, and only the change history is left open.
+    if (compare::FolderPairing::isFolderComparison(settings.firstPath, settings.secondPath))
+        compare::FolderDiffRun(factory, ui, m_password).start(settings, &programEnds);
+    else
+        compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
     setEnabled(true);
     m_jobRunning = false;
     holdBackReadyOffice(false);
