@@ -22,7 +22,8 @@ enum PrintExit : int {
     ExitRefused = 2,
 };
 
-const QString Usage = u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n"_s;
+const QString Usage =
+    u"Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]\n"_s;
 
 // BRELIX_PDF_DIR for the life of a run, then as it was.
 class PdfFolderSetting {
@@ -70,18 +71,19 @@ int exitStatus(const print::PrintOutcome& outcome)
 } // namespace
 
 PrintCommand::PrintCommand(host::SpreadsheetHostFactory& factory, QTextStream& in, bool inputEchoed,
-                           bool progressLine)
+                           bool progressLine, int defaultOffices)
     : CliCommand(u"print"_s, u"Print workbooks in one go, whole or their first sheet or page"_s,
                  Usage),
-      m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine)
+      m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine),
+      m_defaultOffices(defaultOffices)
 {
 }
 
 QString PrintCommand::description() const
 {
     return uR"help(
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -93,6 +95,9 @@ Scopes:
 Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a new PDF
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 " (2)", " (3)", ... added rather than writing over a file that is there.
+
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
 
 Before anything starts the run asks "最終確認" on stderr and reads the answer from stdin:
 "y" or "yes" prints, anything else (or no input) stops. The run's messages go to stderr as
@@ -116,6 +121,7 @@ QList<QCommandLineOption> PrintCommand::options() const
                            u"0|1|2|3"_s),
         QCommandLineOption(u"pdf"_s, u"print to PDF files in the folder DIR, which must exist"_s,
                            u"DIR"_s),
+        jobsOption(u"open and print"_s),
         QCommandLineOption(u"yes"_s, u"print without asking"_s),
     };
 }
@@ -137,6 +143,9 @@ std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& op
         return usageError(u"--scope is 0, 1, 2 or 3, not '%1'"_s.arg(scopeText), err);
     if (parser.isSet(u"pdf"_s) && !QFileInfo(pdfFolder).isDir())
         return usageError(u"--pdf names no folder: '%1'"_s.arg(pdfFolder), err);
+    if (const std::optional<int> status =
+            readOfficeCount(parser, m_defaultOffices, options.offices, err))
+        return status;
 
     for (const QString& file : files)
         options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});
@@ -163,7 +172,9 @@ int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         const PdfFolderSetting pdfs(options.pdfFolder);
         const InterruptWatch interrupts;
         run::ResponsiveHostFactory factory(m_factory, ui);
-        outcome = print::PrintRun(factory, ui).start(options.request);
+        print::PrintRun print(factory, ui);
+        print.useOffices(m_factory, options.offices);
+        outcome = print.start(options.request);
     }
     for (const print::PrintFailure& failure : outcome.failures)
         err << u"brelix-cli print: "_s << failure.name << u": "_s << oneLine(failure.reason)

@@ -91,10 +91,10 @@ QStringList InMemoryHost::openWorkbookNames() const
 }
 
 void InMemoryHost::failOnCell(const QString& operation, const QString& book, int sheet,
-                              const CellPosition& cell)
+                              const CellPosition& cell, HostError::Kind kind)
 {
-    m_instance->failingCells.append(
-        args(operation, book, sheet, host::cellAddress(cell.row, cell.column)).join(u' '));
+    (kind == HostError::Kind::Unavailable ? m_instance->deadlyCells : m_instance->failingCells)
+        .append(args(operation, book, sheet, host::cellAddress(cell.row, cell.column)).join(u' '));
 }
 
 void InMemoryHost::failIfTouched(const QString& operation, const QString& book, int sheet,
@@ -102,7 +102,13 @@ void InMemoryHost::failIfTouched(const QString& operation, const QString& book, 
 {
     for (const CellPosition& cell : cells) {
         const QString address = host::cellAddress(cell.row, cell.column);
-        if (m_instance->failingCells.contains(args(operation, book, sheet, address).join(u' ')))
+        const QString key = args(operation, book, sheet, address).join(u' ');
+        if (m_instance->deadlyCells.contains(key)) {
+            m_instance->dead = true;
+            throw HostError(HostError::Kind::Unavailable,
+                            u"The instance ended at %1"_s.arg(address));
+        }
+        if (m_instance->failingCells.contains(key))
             throw HostError(HostError::Kind::General, u"%1 failed at %2"_s.arg(operation, address));
     }
 }

@@ -57,7 +57,8 @@ public:
     }
     // Every call of the operation (rangeTexts, fillCells) that touches the cell fails.
     void failOnCell(const QString& operation, const QString& book, int sheet,
-                    const host::CellPosition& cell);
+                    const host::CellPosition& cell,
+                    host::HostError::Kind kind = host::HostError::Kind::General);
 
     const QList<PrintJob>& printJobs() const { return m_instance->printJobs; }
     State state() const { return m_instance->state; }
@@ -148,6 +149,7 @@ private:
         std::map<QString, int> uses;
         QList<Failure> failures;
         QStringList failingCells; // "operation book sheet address"
+        QStringList deadlyCells;  // the same, ending the instance
         QList<PrintJob> printJobs;
         State state = State::Running;
         bool dead = false;

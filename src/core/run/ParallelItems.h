@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/OrderedItems.h"
+#include "core/run/ResponsiveHostFactory.h"
+#include "core/run/WorkerRunUi.h"
+
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace brelix::run {
+
+// Items of a run (files to search, to print, pairs to compare) worked on by several offices
+// at once, each worker on a thread of its own with an office of its own, and delivered on the
+// run's thread in item order, with what each item showed played on the run's screen before it:
+// the run sees what one office would have given it. A worker whose office dies starts another
+// for its next item through its factory; a cancel stops every worker at its next cancel point
+// and abandons a call that does not end within ResponsiveHost's grace time.
+template <typename Result> class ParallelItems {
+public:
+    // The work of one item, on the worker's thread.
+    using Work = std::function<Result(int item)>;
+    // Makes the work of one worker: its offices come from `office` (each call waits on the
+    // worker's screen), `ui` is its screen. What the work keeps is let go on its thread.
+    using WorkerMaker = std::function<Work(host::SpreadsheetHostFactory& office, WorkerRunUi& ui)>;
+    // Takes an item's result on the run's thread; false stops the run there.
+    using Delivery = std::function<bool(int item, Result& result)>;
+
+    // `factory` starts plain offices; `ui` is the run's screen.
+    ParallelItems(host::SpreadsheetHostFactory& factory, RunUi& ui) : m_factory(factory), m_ui(ui)
+    {
+    }
+
+    // Works on `count` items with `workers` offices; true when every item was delivered, false
+    // when a delivery stopped the run or the user cancelled it. A failure that escapes a work
+    // passes through here once every worker has ended.
+    bool run(int count, int workers, const WorkerMaker& makeWorker, const Delivery& deliver)
+    {
+        m_items = std::make_unique<OrderedItems>(m_ui, count);
+        std::vector<std::optional<Result>> results(static_cast<std::size_t>(count));
+        std::vector<std::exception_ptr> failures(static_cast<std::size_t>(count));
+        std::vector<std::thread> threads;
+        // Each worker's first item is its own from the start: every office starts at once.
+        std::vector<int> firstItems;
+        while (static_cast<int>(firstItems.size()) < std::min(workers, count))
+            firstItems.push_back(*m_items->takeNext());
+        for (std::size_t w = 0; w < firstItems.size(); ++w) {
+            m_screens.push_back(std::make_unique<WorkerRunUi>(*m_items));
+            m_factories.push_back(
+                std::make_unique<ResponsiveHostFactory>(m_factory, *m_screens.back()));
+            threads.emplace_back([&, w] {
+                WorkerRunUi& screen = *m_screens[w];
+                Work work = makeWorker(*m_factories[w], screen);
+                for (std::optional<int> item = firstItems[w]; item; item = m_items->takeNext()) {
+                    const auto i = static_cast<std::size_t>(*item);
+                    screen.beginItem(*item);
+                    try {
+                        results[i].emplace(work(*item));
+                    } catch (...) {
+                        failures[i] = std::current_exception();
+                    }
+                    m_items->finish(*item);
+                }
+            });
+        }
+        bool delivered = true;
+        std::exception_ptr failure;
+        for (int item = 0; item < count && delivered && !failure; ++item) {
+            const auto i = static_cast<std::size_t>(item);
+            delivered = m_items->playUntilFinished(item);
+            if (delivered && failures[i])
+                failure = failures[i];
+            else if (delivered && results[i])
+                delivered = deliver(item, *results[i]);
+        }
+        m_items->stop(!delivered || failure);
+        for (std::thread& thread : threads)
+            thread.join();
+        m_items->end();
+        if (failure)
+            std::rethrow_exception(failure);
+        return delivered;
+    }
+
+    // The password the user typed last in the run, if any.
+    std::optional<QString> typedPassword() const
+    {
+        return m_items ? m_items->typedPassword() : std::nullopt;
+    }
+
+private:
+    host::SpreadsheetHostFactory& m_factory;
+    RunUi& m_ui;
+    // Kept beyond the run: an office that a worker kept waits on its screen.
+    std::unique_ptr<OrderedItems> m_items;
+    std::vector<std::unique_ptr<WorkerRunUi>> m_screens;
+    std::vector<std::unique_ptr<ResponsiveHostFactory>> m_factories;
+};
+
+} // namespace brelix::run
