@@ -42,41 +42,18 @@ public:
     bool run(int count, int workers, const WorkerMaker& makeWorker, const Delivery& deliver)
     {
         m_items = std::make_unique<OrderedItems>(m_ui, count);
-        std::vector<std::optional<Result>> results(static_cast<std::size_t>(count));
-        std::vector<std::exception_ptr> failures(static_cast<std::size_t>(count));
-        std::vector<std::thread> threads;
-        // Each worker's first item is its own from the start: every office starts at once.
-        std::vector<int> firstItems;
-        while (static_cast<int>(firstItems.size()) < std::min(workers, count))
-            firstItems.push_back(*m_items->takeNext());
-        for (std::size_t w = 0; w < firstItems.size(); ++w) {
-            m_screens.push_back(std::make_unique<WorkerRunUi>(*m_items));
-            m_factories.push_back(
-                std::make_unique<ResponsiveHostFactory>(m_factory, *m_screens.back()));
-            threads.emplace_back([&, w] {
-                WorkerRunUi& screen = *m_screens[w];
-                Work work = makeWorker(*m_factories[w], screen);
-                for (std::optional<int> item = firstItems[w]; item; item = m_items->takeNext()) {
-                    const auto i = static_cast<std::size_t>(*item);
-                    screen.beginItem(*item);
-                    try {
-                        results[i].emplace(work(*item));
-                    } catch (...) {
-                        failures[i] = std::current_exception();
-                    }
-                    m_items->finish(*item);
-                }
-            });
-        }
+        m_results.assign(static_cast<std::size_t>(count), std::nullopt);
+        m_failures.assign(static_cast<std::size_t>(count), nullptr);
+        std::vector<std::thread> threads = startWorkers(std::min(workers, count), makeWorker);
         bool delivered = true;
         std::exception_ptr failure;
         for (int item = 0; item < count && delivered && !failure; ++item) {
             const auto i = static_cast<std::size_t>(item);
             delivered = m_items->playUntilFinished(item);
-            if (delivered && failures[i])
-                failure = failures[i];
-            else if (delivered && results[i])
-                delivered = deliver(item, *results[i]);
+            if (delivered && m_failures[i])
+                failure = m_failures[i];
+            else if (delivered && m_results[i])
+                delivered = deliver(item, *m_results[i]);
         }
         m_items->stop(!delivered || failure);
         for (std::thread& thread : threads)
@@ -94,12 +71,41 @@ public:
     }
 
 private:
+    // Each worker's first item is its own from the start: every office starts at once.
+    std::vector<std::thread> startWorkers(int workers, const WorkerMaker& makeWorker)
+    {
+        std::vector<std::thread> threads;
+        for (int w = 0; w < workers; ++w) {
+            m_screens.push_back(std::make_unique<WorkerRunUi>(*m_items));
+            m_factories.push_back(
+                std::make_unique<ResponsiveHostFactory>(m_factory, *m_screens.back()));
+            threads.emplace_back([this, &makeWorker, first = *m_items->takeNext(),
+                                  &screen = *m_screens.back(), &office = *m_factories.back()] {
+                const Work work = makeWorker(office, screen);
+                for (std::optional<int> item = first; item; item = m_items->takeNext()) {
+                    const auto i = static_cast<std::size_t>(*item);
+                    screen.beginItem(*item);
+                    try {
+                        m_results[i].emplace(work(*item));
+                    } catch (...) {
+                        m_failures[i] = std::current_exception();
+                    }
+                    m_items->finish(*item);
+                }
+            });
+        }
+        return threads;
+    }
+
     host::SpreadsheetHostFactory& m_factory;
     RunUi& m_ui;
     // Kept beyond the run: an office that a worker kept waits on its screen.
     std::unique_ptr<OrderedItems> m_items;
     std::vector<std::unique_ptr<WorkerRunUi>> m_screens;
     std::vector<std::unique_ptr<ResponsiveHostFactory>> m_factories;
+    // Each written by the worker of its item before the item is finished, read after.
+    std::vector<std::optional<Result>> m_results;
+    std::vector<std::exception_ptr> m_failures;
 };
 
 } // namespace brelix::run
