@@ -206,20 +206,6 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
     run::expectGolden(u"search-runs.txt"_s, transcripts);
 }
 
-// A transcript without what differs between one office and several: the offices and their
-// calls, and how often the window's events ran.
-QString withoutOffices(const QString& transcript)
-{
-    QStringList lines;
-    bool officeCalls = false;
-    for (const QString& line : transcript.split(u'\n')) {
-        if (std::exchange(officeCalls, line.startsWith(u"office: "_s)) || officeCalls)
-            continue;
-        lines.append(QString(line).remove(u" / events"_s));
-    }
-    return lines.join(u'\n');
-}
-
 // Three offices give what one gives: the same hits and numbers, screen, questions, messages,
 // results and hit file; a file that ends its offices is skipped alone. Cancel points and
 // failures of the n-th call depend on the offices, so those searches are left out.
@@ -232,8 +218,8 @@ TEST(SearchRunTest, SeveralOfficesGiveWhatOneGives)
             continue;
         Scenario several = scenarioOf(line, books);
         several.offices = 3;
-        EXPECT_EQ(withoutOffices(transcript(several)),
-                  withoutOffices(transcript(scenarioOf(line, books))))
+        EXPECT_EQ(run::withoutOffices(transcript(several)),
+                  run::withoutOffices(transcript(scenarioOf(line, books))))
             << line[0].toStdString();
     }
 }

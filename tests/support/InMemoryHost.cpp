@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <type_traits>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,13 @@ using brelix::host::CellTextKind;
 using brelix::host::HostError;
 
 namespace brelix::support {
+
+namespace {
+
+// The printer every instance prints on: the order of the jobs it was given.
+std::atomic<int> g_printJobs{0};
+
+} // namespace
 
 namespace {
 
@@ -433,14 +441,15 @@ void InMemoryHost::arrangeWindows(host::WindowArrangement arrangement)
 
 void InMemoryHost::printWorkbook(const QString& book)
 {
-    m_instance->printJobs.append({enterBook(u"printWorkbook"_s, book).name, 0, std::nullopt});
+    m_instance->printJobs.append(
+        {enterBook(u"printWorkbook"_s, book).name, 0, std::nullopt, ++g_printJobs});
 }
 
 void InMemoryHost::printSheet(const QString& book, int sheet, std::optional<host::PageRange> pages)
 {
     enterSheet(u"printSheet"_s, book, sheet,
                {pages ? u"%1-%2"_s.arg(pages->from).arg(pages->to) : u"all"_s});
-    m_instance->printJobs.append({book, sheet, pages});
+    m_instance->printJobs.append({book, sheet, pages, ++g_printJobs});
 }
 
 void InMemoryHost::handOver()

@@ -19,6 +19,7 @@ struct PrintJob {
     QString book;
     int sheet = 0; // 0: the whole workbook
     std::optional<host::PageRange> pages;
+    int sequence = 0; // among the jobs of every instance, from 1 in each program
 };
 
 // A spreadsheet host that keeps workbooks as plain data. Files are registered by path in a
