@@ -179,16 +179,22 @@ SearchEnding SearchRun::searchInParallel(int offices)
                                           });
     if (const std::optional<QString> typed = m_parallel->typedPassword())
         m_password = *typed;
-    // One idle office makes the results, as the last searched workbook's office would.
+    keepOneIdleOffice(workerHosts);
+    if (ended)
+        return endHere(*ended, nullptr);
+    return finished ? SearchEnding::Finished : cancelEnd();
+}
+
+// One idle office makes the results, as the last searched workbook's office would; the others
+// end.
+void SearchRun::keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts)
+{
     for (const std::shared_ptr<SearchHosts>& hosts : workerHosts)
         if (std::unique_ptr<host::SpreadsheetHost> idle = hosts->takeIdle()) {
             m_hosts->giveBack(std::move(idle));
             break;
         }
     workerHosts.clear();
-    if (ended)
-        return endHere(*ended, nullptr);
-    return finished ? SearchEnding::Finished : cancelEnd();
 }
 
 void SearchRun::takeWorkbook(const SearchRunState& searched)

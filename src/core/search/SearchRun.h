@@ -53,6 +53,7 @@ private:
     bool prepareFiles();
     SearchEnding searchWorkbooks();
     SearchEnding searchInParallel(int offices);
+    void keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts);
     void takeWorkbook(const SearchRunState& searched);
     SearchEnding endHere(SearchEnding ending, std::unique_ptr<host::SpreadsheetHost> host);
     SearchEnding cancelEnd();
