@@ -79,7 +79,7 @@ PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
             break;
         }
     }
-    endOffice();
+    endOffice(ending == PrintEnding::Finished && m_outcome.failures.isEmpty());
     m_ui.closeProgress();
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(true);
@@ -97,9 +97,9 @@ void PrintRun::startOffice()
         m_startFailure = *failure;
 }
 
-void PrintRun::endOffice()
+void PrintRun::endOffice(bool wentWell)
 {
-    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::endIgnoringFailure(std::move(m_host), wentWell);
 }
 
 // Every step may fail on its own and the run goes on with the next one; the first reason is
@@ -121,7 +121,7 @@ void PrintRun::printFile(const PrintEntry& entry)
         // Unsaved, whatever the office managed to open.
         callIgnoringFailure([&] { m_host->closeAllWorkbooks(); });
         if (failure && callIgnoringFailure([&] { m_host->workbookNames(); })) {
-            endOffice();
+            endOffice(false);
             m_officeLost = true;
         }
     }

@@ -26,7 +26,7 @@ private:
     bool confirmed(PrintScope scope);
     PrintEnding printAll(const PrintRequest& request, int selectedCount);
     void startOffice();
-    void endOffice();
+    void endOffice(bool wentWell);
     void printFile(const PrintEntry& entry);
     std::optional<QString> printBook(const QString& book);
     std::optional<QString> printSheet(const QString& book, int sheet,

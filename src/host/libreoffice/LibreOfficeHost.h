@@ -72,6 +72,9 @@ public:
 
     void handOver() override;
     void quit() override;
+    // Back to the keeper it was taken from, when it is fit for another job; else it quits.
+    void finishJob() override;
+    bool clearForNextJob(qint64 memoryBoundKiB) override;
     void abandon() override;
     bool isAlive() override;
     void warmUp() override;
@@ -105,6 +108,7 @@ private:
     void closeEntry(Entry& e);
     OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);
+    void closeEveryDocument();
 
     OfficeOptions m_options;
     std::unique_ptr<OfficeProcess> m_process;
