@@ -28,6 +28,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kTick{200};
+// While offices are lent: one given back is offered again before the next command looks.
+constexpr std::chrono::milliseconds kLentTick{10};
+// A command that finds no offer while an office is on its way back waits this long for it,
+// far less than a start.
+constexpr std::chrono::milliseconds kLongestWaitForReturn{1000};
 // A command that took the office writes itself into the office's record at once; one that
 // died before it did leaves the office to nobody.
 constexpr std::chrono::seconds kTakeOverTime{10};
@@ -166,10 +171,30 @@ std::vector<std::unique_ptr<OfficeProcess>> ReadyOfficeKeeper::take(bool visible
     // Offers in a folder that another user could fill are none of ours.
     if (!PrivateFolder::check(OfficeProcess::runtimeFolder()))
         return taken;
-    for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
-        if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
-            taken.push_back(std::move(office));
-    return taken;
+    const auto deadline = Clock::now() + kLongestWaitForReturn;
+    while (true) {
+        for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
+            if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
+                taken.push_back(std::move(office));
+        if (int(taken.size()) == count || Clock::now() >= deadline || !returnUnderWay())
+            return taken;
+        QThread::msleep(5);
+    }
+}
+
+// An office given back by an earlier command that its keeper has not offered again yet.
+bool ReadyOfficeKeeper::returnUnderWay()
+{
+    const pid_t keeper = runningKeeper();
+    if (keeper <= 0)
+        return false;
+    const QDir root(OfficeProcess::runtimeFolder());
+    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const std::optional<InstanceRecord> record = InstanceRecord::read(root.filePath(name));
+        if (record && record->owner == keeper && record->state == InstanceRecord::State::Returned)
+            return true;
+    }
+    return false;
 }
 
 pid_t ReadyOfficeKeeper::runningKeeper()
@@ -262,10 +287,12 @@ private:
     bool waitForChange()
     {
         while (true) {
-            QThread::msleep(kTick.count());
+            QThread::msleep(m_released.empty() ? kTick.count() : kLentTick.count());
             // A taker killed together with its watchers (killall -9) leaves its offices running.
-            if (!m_released.empty())
+            if (!m_released.empty() && Clock::now() - m_lastSweep >= kTick) {
                 OfficeProcess::sweepStale();
+                m_lastSweep = Clock::now();
+            }
             tendReleased(m_released);
             const bool taken = releaseTaken();
             if (takeBackReturned() || taken || emptySlots() > expectedBack())
@@ -392,6 +419,7 @@ private:
     std::array<std::unique_ptr<LibreOfficeHost>, kOffices> m_offices;
     std::array<int, kOffices> m_jobsDone{}; // by the office in each slot
     Clock::time_point m_lastUse = Clock::now();
+    Clock::time_point m_lastSweep = Clock::now();
     int m_failedStarts = 0;
 };
 
