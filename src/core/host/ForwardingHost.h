@@ -207,6 +207,10 @@ public:
     {
         return pass(nullptr, [&](H& h) { return h.clearForNextJob(memoryBoundKiB); });
     }
+    bool isHeadless() override
+    {
+        return pass(nullptr, [&](H& h) { return h.isHeadless(); });
+    }
     void warmUp() override
     {
         pass(nullptr, [&](H& h) { h.warmUp(); });

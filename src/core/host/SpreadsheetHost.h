@@ -132,6 +132,8 @@ public:
         Q_UNUSED(memoryBoundKiB);
         return false;
     }
+    // Can the instance show nothing? Its hand-over then ends it as finishJob() does.
+    virtual bool isHeadless() { return false; }
     // Does once, on an instance kept idle for a job to come, what its first job would otherwise
     // wait for (loading its readers and writers, say). Leaves no workbook open.
     virtual void warmUp() {}

@@ -29,6 +29,16 @@ void PooledHost::relay(const QString*, const std::function<void(host::Spreadshee
     call(*m_host);
 }
 
+void PooledHost::handOver()
+{
+    bool headless = false;
+    callIgnoringFailure([&] { headless = m_host && m_host->isHeadless(); });
+    if (headless)
+        finishJob(); // nobody could see it: the job leaves nothing for the user
+    else
+        ForwardingHost::handOver();
+}
+
 void PooledHost::finishJob()
 {
     if (!m_host)

@@ -20,6 +20,7 @@ public:
                GiveBack giveBack);
     ~PooledHost() override;
 
+    void handOver() override;
     void finishJob() override;
     void abandon() override;
 

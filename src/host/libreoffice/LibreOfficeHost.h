@@ -82,8 +82,9 @@ public:
     void release();
     const OfficeProcess& process() const { return *m_process; }
 
+    bool isHeadless() override { return m_process->isHeadless(); }
+
 protected:
-    bool isHeadless() const { return m_process->isHeadless(); }
     // Only for test probes that look into what the host did; the runs never need these. The
     // office's process (the leader of its group), the open workbook of this name (HostError
     // NotFound when there is none), and the active one.
