@@ -69,6 +69,8 @@ public:
     // Closes everything; fit while alive and its memory (set below) is within the bound.
     bool clearForNextJob(qint64 memoryBoundKiB) override;
     void setMemoryKiB(qint64 memory) { m_instance->memoryKiB = memory; }
+    bool isHeadless() override { return m_instance->headless; }
+    void setHeadless(bool on) { m_instance->headless = on; }
     void warmUp() override { ++m_instance->warmUps; }
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
@@ -158,6 +160,7 @@ private:
         int warmUps = 0;
         std::chrono::milliseconds busyTimeout{0};
         qint64 memoryKiB = 0;
+        bool headless = false;
     };
 
     // Each call records itself first and may then fail as asked; the calls about one workbook

@@ -4,6 +4,7 @@
 #include "core/host/HostError.h"
 #include "core/run/OfficeReuse.h"
 #include "host/libreoffice/InstanceRecord.h"
+#include "host/libreoffice/LentOffices.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
@@ -33,62 +34,8 @@ constexpr std::chrono::milliseconds kLentTick{10};
 // A command that finds no offer while an office is on its way back waits this long for it,
 // far less than a start.
 constexpr std::chrono::milliseconds kLongestWaitForReturn{1000};
-// A command that took the office writes itself into the office's record at once; one that
-// died before it did leaves the office to nobody.
-constexpr std::chrono::seconds kTakeOverTime{10};
 constexpr int kStartAttempts = 3;
-constexpr std::chrono::seconds kLongestWaitForTakers{60};
-
-// An office let go of: a child of ours until it ends, watched until its taker owns it and
-// while it may come back after the taker's job.
-struct Released {
-    pid_t pid = 0;
-    QString pipeName;
-    bool headless = true;
-    int jobsDone = 0;
-    Clock::time_point lentAt;
-    bool ownedByTaker = false;
-
-    QString folder() const { return QDir(OfficeProcess::runtimeFolder()).filePath(pipeName); }
-    std::optional<InstanceRecord> record() const { return InstanceRecord::read(folder()); }
-    bool returned() const
-    {
-        const std::optional<InstanceRecord> r = record();
-        return r && r->state == InstanceRecord::State::Returned && r->owner == ::getpid();
-    }
-    // A long job keeps its office; the next command should not wait for it.
-    bool mayComeBack() const
-    {
-        const std::optional<InstanceRecord> r = record();
-        return (!r || r->state != InstanceRecord::State::HandedOver) &&
-               Clock::now() - lentAt < kLongestWaitForTakers;
-    }
-};
-
-// Reaps the offices that ended and kills one nobody took over in time.
-void tendReleased(std::vector<Released>& released)
-{
-    for (auto it = released.begin(); it != released.end();) {
-        const std::optional<InstanceRecord> record = it->record();
-        if (::waitpid(it->pid, nullptr, WNOHANG) != 0) {
-            // One no taker took over (it ended as it was taken) leaves its folder to us.
-            if (record && record->owner == ::getpid())
-                OfficeProcess::removeInstance(it->folder());
-            it = released.erase(it);
-            continue;
-        }
-        if (!it->ownedByTaker) {
-            it->ownedByTaker = record && (record->owner != ::getpid() ||
-                                          record->state == InstanceRecord::State::Returned);
-            if (!it->ownedByTaker && Clock::now() >= it->lentAt + kTakeOverTime) {
-                ::kill(-it->pid, SIGKILL);
-                OfficeProcess::removeInstance(it->folder());
-                it->ownedByTaker = true; // reaped on a later tick
-            }
-        }
-        ++it;
-    }
-}
+constexpr std::chrono::seconds kTakeBackBusyTimeout{10};
 
 } // namespace
 
@@ -241,11 +188,6 @@ private:
     {
         return static_cast<int>(std::count(m_offices.begin(), m_offices.end(), nullptr));
     }
-    int expectedBack() const
-    {
-        return static_cast<int>(std::count_if(m_released.begin(), m_released.end(),
-                                              [](const Released& r) { return r.mayComeBack(); }));
-    }
 
     // Starts and offers an office in each empty slot that no lent office may come back to: a
     // start beside the job would slow it on a small machine, for nothing when its office comes
@@ -253,7 +195,7 @@ private:
     bool fillSlots()
     {
         for (int slot = 0; slot < kOffices; ++slot)
-            while (!m_offices[slot] && emptySlots() > expectedBack())
+            while (!m_offices[slot] && emptySlots() > m_lent.expectedBack())
                 if (!startOffice(slot) && ++m_failedStarts >= kStartAttempts)
                     return false;
         return true;
@@ -287,15 +229,15 @@ private:
     bool waitForChange()
     {
         while (true) {
-            QThread::msleep(m_released.empty() ? kTick.count() : kLentTick.count());
+            QThread::msleep(m_lent.empty() ? kTick.count() : kLentTick.count());
             // A taker killed together with its watchers (killall -9) leaves its offices running.
-            if (!m_released.empty() && Clock::now() - m_lastSweep >= kTick) {
+            if (!m_lent.empty() && Clock::now() - m_lastSweep >= kTick) {
                 OfficeProcess::sweepStale();
                 m_lastSweep = Clock::now();
             }
-            tendReleased(m_released);
+            m_lent.tend();
             const bool taken = releaseTaken();
-            if (takeBackReturned() || taken || emptySlots() > expectedBack())
+            if (takeBackReturned() || taken || emptySlots() > m_lent.expectedBack())
                 return true;
             if (Clock::now() - m_lastUse >= m_idleTimeout) {
                 if (withdrawAll())
@@ -316,8 +258,8 @@ private:
             if (!office || QFile::exists(offerPath(slot)))
                 continue;
             const OfficeProcess& process = office->process();
-            m_released.push_back({process.pid(), process.pipeName(), process.isHeadless(),
-                                  m_jobsDone[slot], Clock::now(), false});
+            m_lent.lend(
+                {process.pid(), process.pipeName(), process.isHeadless(), m_jobsDone[slot]});
             office->release();
             office.reset();
             m_lastUse = Clock::now();
@@ -330,21 +272,13 @@ private:
     // have died halfway. Only offices lent by us, reached by the pipe we know, come back.
     bool takeBackReturned()
     {
-        bool changed = false;
-        for (auto it = m_released.begin(); it != m_released.end();) {
-            if (!it->returned()) {
-                ++it;
-                continue;
-            }
-            const Released back = *it;
-            it = m_released.erase(it);
+        const std::vector<LentOffices::Office> returned = m_lent.takeReturned();
+        for (const LentOffices::Office& back : returned)
             takeBack(back);
-            changed = true;
-        }
-        return changed;
+        return !returned.empty();
     }
 
-    void takeBack(const Released& back)
+    void takeBack(const LentOffices::Office& back)
     {
         std::unique_ptr<LibreOfficeHost> office;
         try {
@@ -361,6 +295,8 @@ private:
         bool fit = false;
         if (slot != m_offices.end() && jobsDone < run::OfficeReuse::kMaxJobs)
             try {
+                // One that got stuck is given up soon: the keeper serves every command.
+                office->setBusyTimeout(kTakeBackBusyTimeout);
                 fit = office->clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
             } catch (const host::HostError&) {
             }
@@ -401,21 +337,16 @@ private:
     // reaped by the system. One given back now would be nobody's: it ends.
     void letTakersOwnTheirOffices()
     {
-        while (std::any_of(m_released.begin(), m_released.end(),
-                           [](const Released& r) { return !r.ownedByTaker; })) {
+        while (!m_lent.allOwnedByTakers()) {
             QThread::msleep(kTick.count());
-            tendReleased(m_released);
+            m_lent.tend();
         }
-        for (const Released& r : m_released)
-            if (r.returned()) {
-                ::kill(-r.pid, SIGKILL);
-                OfficeProcess::removeInstance(r.folder());
-            }
+        m_lent.endReturned();
     }
 
     const std::chrono::seconds m_idleTimeout;
     OfficeOptions m_options;
-    std::vector<Released> m_released;
+    LentOffices m_lent;
     std::array<std::unique_ptr<LibreOfficeHost>, kOffices> m_offices;
     std::array<int, kOffices> m_jobsDone{}; // by the office in each slot
     Clock::time_point m_lastUse = Clock::now();
