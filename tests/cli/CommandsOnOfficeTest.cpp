@@ -185,6 +185,12 @@ TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
     }
     EXPECT_EQ(answer.count(u'\n'), 1);
     EXPECT_TRUE(answer.contains(u"\tB2\t4\t5"_s)) << answer.toStdString();
+    for (int job = 0; job < 2; ++job) { // a search too, on one of them
+        EXPECT_EQ(cli.run({u"grep"_s, u"3"_s, u"a.csv"_s, u"b.csv"_s}), 0);
+        answer = job ? answer : cli.stdoutText;
+        EXPECT_EQ(cli.stdoutText, answer);
+    }
+    EXPECT_EQ(answer.count(u'\n'), 2) << answer.toStdString();
     QList<qint64> back = readyOffices(cli, 2);
     std::sort(back.begin(), back.end());
     std::sort(pair.begin(), pair.end());
