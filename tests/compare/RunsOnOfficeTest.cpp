@@ -6,6 +6,7 @@
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
 #include "core/compare/FolderDiffRun.h"
+#include "core/files/CompoundFile.h"
 #include "core/print/PrintRun.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "core/search/SearchRun.h"
@@ -35,7 +36,7 @@ using namespace print;
 // with "himitsu".
 class RunsOnOfficeTest : public ::testing::Test {
 protected:
-    RunsOnOfficeTest() { m_ui.answerPasswords({u"himitsu"_s}); }
+    RunsOnOfficeTest() { m_ui.answerPasswords({u"himitsu"_s, u"himitsu"_s}); }
 
     QString file(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
     static QString templatePath()
@@ -60,10 +61,36 @@ WorkbookContent diffBook(const QString& changed, bool locked)
     return book;
 }
 
+// The cells, formats and sheets of a saved .xls, without its time of saving.
+QByteArray workbookStream(const QString& path)
+{
+    QString problem;
+    const std::optional<files::CompoundFile> file =
+        files::CompoundFile::read(bytesOf(path), problem);
+    return file ? file->stream(u"Workbook"_s, problem).value_or(QByteArray()) : QByteArray();
+}
+
+// Counts the offices it starts.
+class CountingFactory : public host::SpreadsheetHostFactory {
+public:
+    explicit CountingFactory(host::SpreadsheetHostFactory& factory) : m_factory(factory) {}
+    std::unique_ptr<host::SpreadsheetHost> start() override
+    {
+        ++starts;
+        return m_factory.start();
+    }
+    bool handedOverInstanceOpen() override { return false; }
+    int starts = 0;
+
+private:
+    host::SpreadsheetHostFactory& m_factory;
+};
+
 // A comparison of two workbooks the office wrote, with the template the build made: the
 // protected sheet asks its password, the hidden sheet is left out, and the change history is
-// saved in the template's format. No office of the run or kept ready outlives it and neither
-// workbook changes.
+// saved in the template's format. The headless office comes back after the job, and the same
+// comparison on it saves the same history. No office of the run or kept ready outlives it and
+// neither workbook changes.
 TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
 {
     const DiffSettings settings{
@@ -77,14 +104,24 @@ TEST_F(RunsOnOfficeTest, AnXlsPairLeavesItsChangeHistorySaved)
     const int offices = support::ourOffices();
 
     DiffOutcome outcome;
+    QList<QByteArray> histories;
+    CountingFactory counting(m_factory);
     {
-        // As the window runs it: on the office kept ready, which the next one replaces.
-        run::ReadyOfficeFactory ready(m_factory);
+        // As the window runs it: on the office kept ready.
+        run::ReadyOfficeFactory ready(counting);
         ready.setEnabled(true);
-        ASSERT_TRUE(ready.waitUntilReady(std::chrono::minutes(1)));
-        outcome = DiffRun(ready, m_ui, m_password).start(settings);
+        for (int job = 0; job < 2; ++job) {
+            ASSERT_TRUE(ready.waitUntilReady(std::chrono::minutes(1)));
+            ready.holdBack(true);
+            outcome = DiffRun(ready, m_ui, m_password).start(settings);
+            ready.holdBack(false);
+            histories.append(workbookStream(settings.outputPath));
+        }
         EXPECT_TRUE(ready.waitUntilReady(std::chrono::minutes(1)));
     }
+    EXPECT_EQ(counting.starts, 1) << "the office did not come back";
+    EXPECT_FALSE(histories[0].isEmpty());
+    EXPECT_EQ(histories[0], histories[1]) << "the reused office saved another history";
 
     ASSERT_EQ(outcome.ending, DiffEnding::Finished)
         << m_ui.errorReports().join(u'\n').toStdString();

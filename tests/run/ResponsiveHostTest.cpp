@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -156,6 +157,52 @@ TEST(ReadyOfficeFactoryTest, OffStartsNoInstanceBeforeAJob)
     EXPECT_FALSE(factory.waitUntilReady(std::chrono::milliseconds(100)));
     EXPECT_EQ(office.startCount(), 2);
     EXPECT_EQ(office.host(1).warmUpCount(), 0);
+}
+
+// Only a job that went well gives its instance back, cleared, to be the next ready one; a
+// failed, cancelled, stuck or handed-over one ends. The job limit and the memory bound retire it.
+TEST(ReadyOfficeFactoryTest, OnlyAnInstanceWhoseJobWentWellComesBackUntilRetired)
+{
+    support::InMemoryHostFactory office;
+    office.addFile(QStringLiteral("/d/a.xls"), support::WorkbookContent::withSheets({}));
+    ReadyOfficeFactory factory(office, kNoCheck, {3, 1000});
+    factory.setEnabled(true);
+    ASSERT_TRUE(factory.waitUntilReady(kReadyWait));
+    const auto job = [&](const std::function<void(host::SpreadsheetHost&)>& end) {
+        factory.holdBack(true);
+        std::unique_ptr<host::SpreadsheetHost> host = factory.start();
+        host->openWorkbook(QStringLiteral("/d/a.xls"));
+        end(*host);
+        host.reset();
+        factory.holdBack(false);
+        EXPECT_TRUE(factory.waitUntilReady(kReadyWait));
+    };
+    const auto wentWell = [](host::SpreadsheetHost& h) { h.finishJob(); };
+    job(wentWell);
+    office.host(0).setHeadless(true);
+    job([](host::SpreadsheetHost& h) { h.handOver(); }); // nobody could see it: it comes back
+    EXPECT_EQ(office.startCount(), 1);
+    EXPECT_TRUE(office.host(0).openWorkbookNames().isEmpty()) << "offered with a workbook open";
+    job(wentWell); // its third job: retired
+    EXPECT_EQ(office.host(0).state(), State::Quit);
+    ASSERT_EQ(office.startCount(), 2);
+    office.host(1).setMemoryKiB(1001);
+    job(wentWell);
+    EXPECT_EQ(office.host(1).state(), State::Quit) << "kept past the memory bound";
+    const std::vector<std::function<void(host::SpreadsheetHost&)>> badEnds = {
+        [](host::SpreadsheetHost& h) { h.quit(); }, // failed or cancelled
+        [](host::SpreadsheetHost& h) { h.handOver(); },
+        [](host::SpreadsheetHost& h) {
+            h.abandon(); // stuck
+            h.finishJob();
+        },
+        [](host::SpreadsheetHost&) {}, // the job's end never came
+    };
+    for (size_t end = 0; end < badEnds.size(); ++end) {
+        job(badEnds[end]);
+        EXPECT_EQ(office.startCount(), static_cast<int>(end) + 4) << "reused after end " << end;
+        EXPECT_NE(office.host(static_cast<int>(end) + 2).state(), State::Running);
+    }
 }
 
 } // namespace

@@ -126,6 +126,14 @@ bool InMemoryHost::isAlive()
     return m_instance->state == State::Running && !m_instance->dead;
 }
 
+bool InMemoryHost::clearForNextJob(qint64 memoryBoundKiB)
+{
+    Instance& i = enter(u"clearForNextJob"_s, {});
+    i.books.clear();
+    i.active.clear();
+    return isAlive() && i.memoryKiB <= memoryBoundKiB;
+}
+
 InMemoryHost::Instance& InMemoryHost::enter(const QString& operation, const QStringList& arguments)
 {
     Instance& i = *m_instance;

@@ -68,6 +68,11 @@ public:
     std::chrono::milliseconds busyTimeout() const { return m_instance->busyTimeout; }
 
     bool isAlive() override;
+    // Closes everything; fit while alive and its memory (set below) is within the bound.
+    bool clearForNextJob(qint64 memoryBoundKiB) override;
+    void setMemoryKiB(qint64 memory) { m_instance->memoryKiB = memory; }
+    bool isHeadless() override { return m_instance->headless; }
+    void setHeadless(bool on) { m_instance->headless = on; }
     void warmUp() override { ++m_instance->warmUps; }
     void setVisible(bool on) override;
     void setMaximized(bool on) override;
@@ -157,6 +162,8 @@ private:
         bool visible = false;
         int warmUps = 0;
         std::chrono::milliseconds busyTimeout{0};
+        qint64 memoryKiB = 0;
+        bool headless = false;
     };
 
     // Each call records itself first and may then fail as asked; the calls about one workbook

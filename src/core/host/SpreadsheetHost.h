@@ -121,6 +121,19 @@ public:
     // unsaved and stop it. Either may be called once; later operations fail.
     virtual void handOver() = 0;
     virtual void quit() = 0;
+    // The end of a job that went well and leaves nothing for the user: an instance kept in a
+    // pool goes back to it for another job (see clearForNextJob()); any other quits.
+    virtual void finishJob() { quit(); }
+    // Closes every workbook of the instance unsaved and says whether it may serve another job:
+    // it answers, holds no document and uses at most `memoryBoundKiB` of memory. An instance
+    // that cannot tell says no.
+    virtual bool clearForNextJob(qint64 memoryBoundKiB)
+    {
+        Q_UNUSED(memoryBoundKiB);
+        return false;
+    }
+    // Can the instance show nothing? Its hand-over then ends it as finishJob() does.
+    virtual bool isHeadless() { return false; }
     // Does once, on an instance kept idle for a job to come, what its first job would otherwise
     // wait for (loading its readers and writers, say). Leaves no workbook open.
     virtual void warmUp() {}

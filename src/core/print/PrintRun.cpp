@@ -92,6 +92,8 @@ PrintEnding PrintRun::printInTurn(const QList<PrintEntry>& selected)
     for (const PrintEntry& entry : selected)
         if (!printed(entry, printer.print(entry)))
             return PrintEnding::Cancelled;
+    // An office that printed every file goes back to its pool for the next job.
+    printer.endOffice(m_outcome.failures.isEmpty());
     return PrintEnding::Finished;
 }
 

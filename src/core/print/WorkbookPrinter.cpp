@@ -18,9 +18,9 @@ void WorkbookPrinter::startOffice()
         m_startFailure = *failure;
 }
 
-void WorkbookPrinter::endOffice()
+void WorkbookPrinter::endOffice(bool wentWell)
 {
-    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    run::JobOffice::endIgnoringFailure(std::move(m_host), wentWell);
 }
 
 // Every step may fail on its own and the run goes on with the next one; the first reason is

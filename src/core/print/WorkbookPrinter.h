@@ -27,7 +27,8 @@ public:
     WorkbookPrinter& operator=(const WorkbookPrinter&) = delete;
 
     void startOffice();
-    void endOffice();
+    // `wentWell`: every workbook printed, and the office may serve another job.
+    void endOffice(bool wentWell = false);
     // Why the workbook did not print; nothing when it did. Starts the office if none was.
     std::optional<QString> print(const PrintEntry& entry);
 

@@ -51,4 +51,11 @@ void JobOffice::quitIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host)
         callIgnoringFailure([&] { host->quit(); });
 }
 
+void JobOffice::endIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host, bool wentWell)
+{
+    if (host && wentWell && !callIgnoringFailure([&] { host->finishJob(); }))
+        return;
+    quitIgnoringFailure(std::move(host));
+}
+
 } // namespace brelix::run

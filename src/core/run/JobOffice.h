@@ -36,6 +36,9 @@ public:
 
     // Ends the instance, closing everything unsaved, whatever fails on the way.
     static void quitIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host);
+    // The end of an instance that leaves nothing for the user: back to its pool for another
+    // job when the job `wentWell`, else as quitIgnoringFailure.
+    static void endIgnoringFailure(std::unique_ptr<host::SpreadsheetHost> host, bool wentWell);
 };
 
 } // namespace brelix::run

@@ -2,12 +2,14 @@
 
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
+#include "core/run/PooledHost.h"
 
 namespace brelix::run {
 
 ReadyOfficeFactory::ReadyOfficeFactory(host::SpreadsheetHostFactory& factory,
-                                       std::chrono::milliseconds checkInterval)
-    : m_factory(factory), m_checkInterval(checkInterval), m_thread([this] { keepReady(); })
+                                       std::chrono::milliseconds checkInterval, OfficeReuse reuse)
+    : m_factory(factory), m_checkInterval(checkInterval), m_reuse(reuse),
+      m_thread([this] { keepReady(); })
 {
 }
 
@@ -58,7 +60,7 @@ void ReadyOfficeFactory::quitOutsideLock(std::unique_lock<std::mutex>& lock,
     lock.lock();
 }
 
-std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::takeReady()
+std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::takeReady(int& jobsDone)
 {
     std::unique_lock lock(m_mutex);
     m_abandoned = false;
@@ -69,6 +71,7 @@ std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::takeReady()
         throw host::HostError(host::HostError::Kind::StartFailed,
                               QStringLiteral("the start was cancelled"));
     std::unique_ptr<host::SpreadsheetHost> ready = std::move(m_ready);
+    jobsDone = m_readyJobsDone;
     if (ready && !ready->isAlive())
         quitOutsideLock(lock, std::move(ready));
     if (!ready)
@@ -79,8 +82,9 @@ std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::takeReady()
 
 std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::start()
 {
-    if (std::unique_ptr<host::SpreadsheetHost> ready = takeReady())
-        return ready;
+    int jobsDone = 0;
+    if (std::unique_ptr<host::SpreadsheetHost> ready = takeReady(jobsDone))
+        return lend(std::move(ready), jobsDone);
     struct JobStartEnd {
         ReadyOfficeFactory& factory;
         ~JobStartEnd()
@@ -92,7 +96,29 @@ std::unique_ptr<host::SpreadsheetHost> ReadyOfficeFactory::start()
             factory.m_changed.notify_all();
         }
     } end{*this};
-    return m_factory.start();
+    return lend(m_factory.start(), 0);
+}
+
+std::unique_ptr<host::SpreadsheetHost>
+ReadyOfficeFactory::lend(std::unique_ptr<host::SpreadsheetHost> host, int jobsDone)
+{
+    return std::make_unique<PooledHost>(std::move(host), jobsDone, m_reuse,
+                                        [this](std::unique_ptr<host::SpreadsheetHost> back,
+                                               int done) { giveBack(std::move(back), done); });
+}
+
+// Kept when nothing else is ready: a fresh instance, with all its jobs before it, wins.
+void ReadyOfficeFactory::giveBack(std::unique_ptr<host::SpreadsheetHost> host, int jobsDone)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_enabled || m_stop || m_ready) {
+        quitOutsideLock(lock, std::move(host));
+        return;
+    }
+    m_ready = std::move(host);
+    m_readyJobsDone = jobsDone;
+    m_startFailed = false;
+    m_changed.notify_all();
 }
 
 void ReadyOfficeFactory::abandonStart()
@@ -126,7 +152,12 @@ void ReadyOfficeFactory::keepReady()
             lock.lock();
             m_starting = false;
             m_startFailed = !started;
-            m_ready = std::move(started);
+            if (m_ready) { // given back meanwhile
+                quitOutsideLock(lock, std::move(started));
+            } else {
+                m_ready = std::move(started);
+                m_readyJobsDone = 0;
+            }
             m_changed.notify_all();
             continue;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/OfficeReuse.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -11,16 +12,18 @@
 namespace brelix::run {
 
 // Keeps one idle instance started ahead of the jobs, on a thread of its own: a job takes it
-// instead of waiting for a start, and the next one starts as soon as it is taken. Each
-// instance goes to one job only. One that ended while idle is noticed, quit and replaced,
-// never handed out. Turned off, it starts nothing; a job then starts its own.
+// instead of waiting for a start, and the next one starts as soon as it is taken. A job that
+// went well gives its instance back (see PooledHost) to be the next ready one; any other end
+// ends it. One that ended while idle is noticed, quit and replaced, never handed out. Turned
+// off, it starts nothing and keeps nothing; a job then starts its own.
 class ReadyOfficeFactory : public host::SpreadsheetHostFactory {
 public:
     static constexpr std::chrono::milliseconds kCheckInterval{3000};
 
     // `checkInterval`: how often the idle instance is looked at.
     explicit ReadyOfficeFactory(host::SpreadsheetHostFactory& factory,
-                                std::chrono::milliseconds checkInterval = kCheckInterval);
+                                std::chrono::milliseconds checkInterval = kCheckInterval,
+                                OfficeReuse reuse = {});
     ~ReadyOfficeFactory() override; // quits the idle instance, stops one starting
     ReadyOfficeFactory(const ReadyOfficeFactory&) = delete;
     ReadyOfficeFactory& operator=(const ReadyOfficeFactory&) = delete;
@@ -39,16 +42,21 @@ public:
     void abandonStart() override;
 
 private:
-    std::unique_ptr<host::SpreadsheetHost> takeReady();
+    std::unique_ptr<host::SpreadsheetHost> takeReady(int& jobsDone);
+    std::unique_ptr<host::SpreadsheetHost> lend(std::unique_ptr<host::SpreadsheetHost> host,
+                                                int jobsDone);
+    void giveBack(std::unique_ptr<host::SpreadsheetHost> host, int jobsDone);
     void keepReady();
     void quitOutsideLock(std::unique_lock<std::mutex>& lock,
                          std::unique_ptr<host::SpreadsheetHost> host);
 
     host::SpreadsheetHostFactory& m_factory;
     const std::chrono::milliseconds m_checkInterval;
+    const OfficeReuse m_reuse;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::unique_ptr<host::SpreadsheetHost> m_ready;
+    int m_readyJobsDone = 0; // jobs the ready instance has served
     bool m_enabled = false;
     bool m_heldBack = false;
     bool m_starting = false;    // the thread is starting an instance

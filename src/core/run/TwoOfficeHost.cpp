@@ -44,19 +44,13 @@ template <typename F> void TwoOfficeHost::onBoth(F&& call)
         std::rethrow_exception(failure);
 }
 
-void TwoOfficeHost::setVisible(bool on)
+void TwoOfficeHost::relay(const QString* book,
+                          const std::function<void(host::SpreadsheetHost&)>& call)
 {
-    onBoth([&](host::SpreadsheetHost& h) { h.setVisible(on); });
-}
-
-void TwoOfficeHost::setMaximized(bool on)
-{
-    onBoth([&](host::SpreadsheetHost& h) { h.setMaximized(on); });
-}
-
-void TwoOfficeHost::setBusyTimeout(std::chrono::milliseconds timeout)
-{
-    onBoth([&](host::SpreadsheetHost& h) { h.setBusyTimeout(timeout); });
+    if (book)
+        call(holder(*book));
+    else
+        onBoth(call);
 }
 
 template <typename A, typename B, typename U>
@@ -119,16 +113,6 @@ QStringList TwoOfficeHost::workbookNames()
     return m_first->workbookNames() + m_second->workbookNames();
 }
 
-void TwoOfficeHost::activateWorkbook(const QString& book)
-{
-    holder(book).activateWorkbook(book);
-}
-
-void TwoOfficeHost::saveWorkbook(const QString& book)
-{
-    holder(book).saveWorkbook(book);
-}
-
 void TwoOfficeHost::closeWorkbook(const QString& book)
 {
     const bool second = inSecond(book);
@@ -142,62 +126,6 @@ void TwoOfficeHost::closeAllWorkbooks()
 {
     m_secondBooks.clear();
     onBoth([](host::SpreadsheetHost& h) { h.closeAllWorkbooks(); });
-}
-
-int TwoOfficeHost::sheetCount(const QString& book)
-{
-    return holder(book).sheetCount(book);
-}
-
-QString TwoOfficeHost::sheetName(const QString& book, int sheet)
-{
-    return holder(book).sheetName(book, sheet);
-}
-
-void TwoOfficeHost::setSheetName(const QString& book, int sheet, const QString& name)
-{
-    holder(book).setSheetName(book, sheet, name);
-}
-
-bool TwoOfficeHost::isSheetVisible(const QString& book, int sheet)
-{
-    return holder(book).isSheetVisible(book, sheet);
-}
-
-void TwoOfficeHost::activateSheet(const QString& book, int sheet)
-{
-    holder(book).activateSheet(book, sheet);
-}
-
-void TwoOfficeHost::deleteSheet(const QString& book, const QString& name)
-{
-    holder(book).deleteSheet(book, name);
-}
-
-void TwoOfficeHost::addSheetWithHeading(const QString& book, int sheet, const QString& name)
-{
-    holder(book).addSheetWithHeading(book, sheet, name);
-}
-
-bool TwoOfficeHost::isSheetProtected(const QString& book, int sheet)
-{
-    return holder(book).isSheetProtected(book, sheet);
-}
-
-void TwoOfficeHost::unprotectSheet(const QString& book, int sheet, const QString& password)
-{
-    holder(book).unprotectSheet(book, sheet, password);
-}
-
-CellPosition TwoOfficeHost::lastUsedCell(const QString& book, int sheet)
-{
-    return holder(book).lastUsedCell(book, sheet);
-}
-
-QList<QStringList> TwoOfficeHost::rangeTexts(const QString& book, int sheet, const CellRange& range,
-                                             host::CellTextKind kind)
-{
-    return holder(book).rangeTexts(book, sheet, range, kind);
 }
 
 std::pair<QList<QStringList>, QList<QStringList>>
@@ -215,40 +143,6 @@ TwoOfficeHost::rangeTextsOfBoth(const QString& firstBook, const QString& secondB
     return texts;
 }
 
-void TwoOfficeHost::writeRows(const QString& book, int sheet, int topRow, int leftColumn,
-                              const QList<QVariantList>& rows)
-{
-    holder(book).writeRows(book, sheet, topRow, leftColumn, rows);
-}
-
-void TwoOfficeHost::setCellValue(const QString& book, int sheet, int row, int column,
-                                 const QVariant& value)
-{
-    holder(book).setCellValue(book, sheet, row, column, value);
-}
-
-void TwoOfficeHost::setWrapText(const QString& book, int sheet, int row, int column, bool wrap)
-{
-    holder(book).setWrapText(book, sheet, row, column, wrap);
-}
-
-void TwoOfficeHost::selectRange(const QString& book, int sheet, const CellRange& range)
-{
-    holder(book).selectRange(book, sheet, range);
-}
-
-void TwoOfficeHost::fillRange(const QString& book, int sheet, const CellRange& range,
-                              int colourIndex)
-{
-    holder(book).fillRange(book, sheet, range, colourIndex);
-}
-
-void TwoOfficeHost::fillCells(const QString& book, int sheet, const QList<CellPosition>& cells,
-                              int colourIndex)
-{
-    holder(book).fillCells(book, sheet, cells, colourIndex);
-}
-
 void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& secondBook,
                                     int firstSheet, int secondSheet,
                                     const QList<CellPosition>& cells, int colourIndex)
@@ -262,36 +156,6 @@ void TwoOfficeHost::fillCellsOfBoth(const QString& firstBook, const QString& sec
                [] {});
 }
 
-void TwoOfficeHost::drawGrid(const QString& book, int sheet, const CellRange& range)
-{
-    holder(book).drawGrid(book, sheet, range);
-}
-
-host::WindowGeometry TwoOfficeHost::windowGeometry(const QString& book)
-{
-    return holder(book).windowGeometry(book);
-}
-
-void TwoOfficeHost::setWindowGeometry(const QString& book, const host::WindowGeometry& geometry)
-{
-    holder(book).setWindowGeometry(book, geometry);
-}
-
-void TwoOfficeHost::arrangeWindows(host::WindowArrangement arrangement)
-{
-    onBoth([&](host::SpreadsheetHost& h) { h.arrangeWindows(arrangement); });
-}
-
-void TwoOfficeHost::printWorkbook(const QString& book)
-{
-    holder(book).printWorkbook(book);
-}
-
-void TwoOfficeHost::printSheet(const QString& book, int sheet, std::optional<host::PageRange> pages)
-{
-    holder(book).printSheet(book, sheet, pages);
-}
-
 // Both end side by side, and both end whatever the other does.
 void TwoOfficeHost::handOver()
 {
@@ -301,6 +165,18 @@ void TwoOfficeHost::handOver()
 void TwoOfficeHost::quit()
 {
     sideBySide([&] { m_first->quit(); }, [&] { m_second->quit(); }, [] {});
+}
+
+void TwoOfficeHost::finishJob()
+{
+    sideBySide([&] { m_first->finishJob(); }, [&] { m_second->finishJob(); }, [] {});
+}
+
+bool TwoOfficeHost::clearForNextJob(qint64 memoryBoundKiB)
+{
+    bool clear = true;
+    onBoth([&](host::SpreadsheetHost& h) { clear = h.clearForNextJob(memoryBoundKiB) && clear; });
+    return clear;
 }
 
 bool TwoOfficeHost::isAlive()

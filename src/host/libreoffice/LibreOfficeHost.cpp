@@ -1,6 +1,7 @@
 #include "host/libreoffice/LibreOfficeHost.h"
 
 #include "core/host/CellText.h"
+#include "core/run/OfficeReuse.h"
 #include "host/libreoffice/CellWriter.h"
 #include "host/libreoffice/UnoHelpers.h"
 #include "host/libreoffice/WarmUpWorkbooks.h"
@@ -14,6 +15,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/NoSuchElementException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
@@ -230,6 +233,8 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
             property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
             property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE)),
             property("FilterName", uno::Any(toOUString(file.filterName))),
+            // Nothing of a job may show in the next one's office, its recent documents included.
+            property("PickListEntry", uno::Any(false)),
         };
         if (!file.filterOptions.isEmpty())
             props.push_back(property("FilterOptions", uno::Any(toOUString(file.filterOptions))));
@@ -603,8 +608,9 @@ OfficePrinter& LibreOfficeHost::printer()
 void LibreOfficeHost::handOver()
 {
     if (isHeadless()) {
-        // Nobody could ever see or close a headless office: it ends instead.
-        quit();
+        // Nobody could ever see or close a headless office: the job ends as one that leaves
+        // nothing for the user.
+        finishJob();
         return;
     }
     setVisible(true);
@@ -620,6 +626,51 @@ void LibreOfficeHost::quit()
     // locks no file and its profile goes with it. Stopping it outright spares closing big
     // workbooks one by one and the office's own shutdown, most of the end of a job.
     endInstance(false);
+}
+
+void LibreOfficeHost::finishJob()
+{
+    bool fit = false;
+    if (!m_ended && m_process->lender() > 0)
+        try {
+            fit = clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
+        } catch (const HostError&) {
+        }
+    if (!fit) {
+        quit();
+        return;
+    }
+    m_ended = true;
+    m_printer.reset();
+    m_connection->close();
+    m_process->giveBack();
+}
+
+// Every document the office holds, ours or not, closed unsaved.
+void LibreOfficeHost::closeEveryDocument()
+{
+    m_books.clear();
+    m_active.clear();
+    const uno::Reference<container::XEnumeration> components =
+        m_connection->desktop()->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+        const uno::Reference<util::XModifiable> modifiable{components->nextElement(),
+                                                           uno::UNO_QUERY};
+        if (modifiable.is())
+            modifiable->setModified(false);
+        const uno::Reference<util::XCloseable> closeable{modifiable, uno::UNO_QUERY};
+        if (closeable.is())
+            closeable->close(true);
+    }
+}
+
+bool LibreOfficeHost::clearForNextJob(qint64 memoryBoundKiB)
+{
+    return guarded([&] {
+        closeEveryDocument();
+        return !m_connection->desktop()->getComponents()->createEnumeration()->hasMoreElements() &&
+               m_process->memoryKiB() <= memoryBoundKiB;
+    });
 }
 
 void LibreOfficeHost::abandon()

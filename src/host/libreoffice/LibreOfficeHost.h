@@ -72,6 +72,9 @@ public:
 
     void handOver() override;
     void quit() override;
+    // Back to the keeper it was taken from, when it is fit for another job; else it quits.
+    void finishJob() override;
+    bool clearForNextJob(qint64 memoryBoundKiB) override;
     void abandon() override;
     bool isAlive() override;
     void warmUp() override;
@@ -79,8 +82,9 @@ public:
     void release();
     const OfficeProcess& process() const { return *m_process; }
 
+    bool isHeadless() override { return m_process->isHeadless(); }
+
 protected:
-    bool isHeadless() const { return m_process->isHeadless(); }
     // Only for test probes that look into what the host did; the runs never need these. The
     // office's process (the leader of its group), the open workbook of this name (HostError
     // NotFound when there is none), and the active one.
@@ -105,6 +109,7 @@ private:
     void closeEntry(Entry& e);
     OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);
+    void closeEveryDocument();
 
     OfficeOptions m_options;
     std::unique_ptr<OfficeProcess> m_process;

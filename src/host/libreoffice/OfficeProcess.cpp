@@ -1,6 +1,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 
 #include "core/host/HostError.h"
+#include "host/libreoffice/InstanceRecord.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
 
@@ -31,7 +32,6 @@ using host::HostError;
 
 namespace {
 
-constexpr auto kRecordFile = "instance";
 constexpr qint64 kLongestFolderSetupSeconds = 300;
 
 std::atomic<int> g_instanceCounter{0};
@@ -321,19 +321,19 @@ OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(h
                             .arg(QString::fromLocal8Bit(strerror(rc))));
     }
     addOwnedGroup(m_pid);
-    writeRecord(QStringLiteral("owned"));
+    writeRecord(InstanceRecord::State::Owned);
     watchOwner();
 }
 
-OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless)
-    : m_headless(headless), m_adopted(true), m_pid(pid), m_pipeName(pipeName)
+OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless, pid_t lender)
+    : m_headless(headless), m_adopted(true), m_lender(lender), m_pid(pid), m_pipeName(pipeName)
 {
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     endOfficesOnEndingSignals();
     if (!processAlive(pid) || !groupRunsOnFolder(pid, m_folder))
         throw HostError(HostError::Kind::StartFailed, QStringLiteral("the ready office has ended"));
     addOwnedGroup(m_pid);
-    writeRecord(QStringLiteral("owned"));
+    writeRecord(InstanceRecord::State::Owned);
     watchOwner();
 }
 
@@ -408,11 +408,37 @@ void OfficeProcess::stopWatcher()
     m_watcherPipe = -1;
 }
 
-void OfficeProcess::writeRecord(const QString& state) const
+void OfficeProcess::writeRecord(InstanceRecord::State state) const
 {
-    QFile record(QDir(m_folder).filePath(QLatin1String(kRecordFile)));
-    if (record.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        record.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(m_pid).arg(state).toLatin1());
+    const pid_t owner = state == InstanceRecord::State::Returned ? m_lender : ::getpid();
+    InstanceRecord{owner, m_pid, state}.write(m_folder);
+}
+
+pid_t OfficeProcess::lender()
+{
+    // A keeper that ended meanwhile would leave the office to nobody.
+    return m_lender > 0 && processAlive(m_lender) ? m_lender : 0;
+}
+
+void OfficeProcess::giveBack()
+{
+    // Recorded first: if we die before the watcher is told, it kills the office, and the
+    // keeper finds a dead office, never a half-given one.
+    writeRecord(InstanceRecord::State::Returned);
+    m_handedOver = true;
+    removeOwnedGroup(m_pid);
+    stopWatcher();
+}
+
+qint64 OfficeProcess::groupMemoryKiB(pid_t pgid)
+{
+    qint64 pages = 0;
+    for (const pid_t member : liveGroupMembers(pgid)) {
+        QFile statm(QStringLiteral("/proc/%1/statm").arg(member));
+        if (statm.open(QIODevice::ReadOnly))
+            pages += statm.readAll().split(' ').value(1).toLongLong();
+    }
+    return pages * ::sysconf(_SC_PAGESIZE) / 1024;
 }
 
 void OfficeProcess::removeInstance(const QString& folder)
@@ -432,9 +458,11 @@ bool OfficeProcess::isRunning()
     if (m_pid <= 0 || m_exitStatus >= 0)
         return false;
     if (m_adopted) {
-        // An ended office lingers as its starter's zombie, which runs on no folder.
+        // An ended office lingers as its starter's zombie, which runs on no folder; one that a
+        // keeper took back is its own child, reaped here.
         if (processAlive(m_pid) && groupRunsOnFolder(m_pid, m_folder))
             return true;
+        ::waitpid(m_pid, nullptr, WNOHANG);
         m_exitStatus = 0;
         ::kill(-m_pid, SIGKILL);
         removeOwnedGroup(m_pid);
@@ -496,7 +524,7 @@ void OfficeProcess::handOver()
     m_handedOver = true;
     removeOwnedGroup(m_pid);
     stopWatcher();
-    writeRecord(QStringLiteral("handed-over"));
+    writeRecord(InstanceRecord::State::HandedOver);
 }
 
 void OfficeProcess::sweepStale()
@@ -512,8 +540,8 @@ void OfficeProcess::sweepFolder(const QString& runtime)
     const QStringList entries = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& name : entries) {
         const QString folder = root.filePath(name);
-        QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
-        if (!record.open(QIODevice::ReadOnly)) {
+        const std::optional<InstanceRecord> record = InstanceRecord::read(folder);
+        if (!record) {
             // Being made right now by another start (preparing the profile included), or left
             // by a program ended before its office started.
             if (QFileInfo(folder).lastModified().secsTo(QDateTime::currentDateTime()) >
@@ -521,12 +549,9 @@ void OfficeProcess::sweepFolder(const QString& runtime)
                 removeInstance(folder);
             continue;
         }
-        const QList<QByteArray> fields = record.readAll().simplified().split(' ');
-        if (fields.size() < 3)
-            continue;
-        const pid_t owner = fields[0].toInt();
-        const pid_t office = fields[1].toInt();
-        const bool handedOver = fields[2] == "handed-over";
+        const pid_t owner = record->owner;
+        const pid_t office = record->office;
+        const bool handedOver = record->state == InstanceRecord::State::HandedOver;
         const bool officeAlive = processAlive(office) && groupRunsOnFolder(office, folder);
         if (officeAlive && (handedOver || processAlive(owner)))
             continue;
@@ -545,14 +570,11 @@ bool OfficeProcess::handedOverInstanceOpen()
     const QDir root(runtimeFolder());
     for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const QString folder = root.filePath(name);
-        QFile record(QDir(folder).filePath(QLatin1String(kRecordFile)));
-        if (!record.open(QIODevice::ReadOnly))
-            continue;
-        const QList<QByteArray> fields = record.readAll().simplified().split(' ');
-        if (fields.size() < 3 || fields[2] != "handed-over")
+        const std::optional<InstanceRecord> record = InstanceRecord::read(folder);
+        if (!record || record->state != InstanceRecord::State::HandedOver)
             continue;
         // An office the user closed may linger as a zombie of ours: it runs on no folder.
-        const pid_t office = fields[1].toInt();
+        const pid_t office = record->office;
         if (processAlive(office) && groupRunsOnFolder(office, folder))
             return true;
     }

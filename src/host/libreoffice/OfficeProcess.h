@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/libreoffice/InstanceRecord.h"
+
 #include <QList>
 #include <QString>
 #include <chrono>
@@ -18,8 +20,9 @@ public:
     OfficeProcess(bool headless, bool preparedProfile);
     // Takes over a running office that another program of ours started and let go of (see
     // release()): from now on it ends with this program, as one it started. `headless`: it
-    // ends at its hand-over, whatever display it has.
-    OfficeProcess(pid_t pid, const QString& pipeName, bool headless);
+    // ends at its hand-over, whatever display it has. `lender`: the keeper it was taken from,
+    // to give it back to after a job (0: none).
+    OfficeProcess(pid_t pid, const QString& pipeName, bool headless, pid_t lender = 0);
     ~OfficeProcess(); // stops the office unless it was handed over or released
     OfficeProcess(const OfficeProcess&) = delete;
     OfficeProcess& operator=(const OfficeProcess&) = delete;
@@ -42,6 +45,14 @@ public:
     // Lets go of the running office without stopping it, for another program of ours to take
     // over. The process stays this program's child, to be reaped when it ends.
     void release();
+    // The keeper this office was taken from, while it runs; 0 for none.
+    pid_t lender();
+    // Gives the idle office back to its lender, which checks it before it offers it again.
+    // Until then the lender owns it: it ends with the lender, never with us.
+    void giveBack();
+    // Of the office and every process it started.
+    qint64 memoryKiB() const { return groupMemoryKiB(m_pid); }
+    static qint64 groupMemoryKiB(pid_t pgid);
 
     // Stops instances whose owning program is gone without handing them over, and removes the
     // records of instances that have ended.
@@ -59,13 +70,14 @@ public:
 
 private:
     static void sweepFolder(const QString& runtime);
-    void writeRecord(const QString& state) const;
+    void writeRecord(InstanceRecord::State state) const;
     void watchOwner();
     void stopWatcher();
 
     bool m_headless;
     bool m_handedOver = false;
     bool m_adopted = false; // started by another program: no child of ours
+    pid_t m_lender = 0;
     pid_t m_pid = -1;
     pid_t m_watcherPid = -1;
     int m_watcherPipe = -1; // its other end closes when this program dies

@@ -2,6 +2,9 @@
 
 #include "core/files/ProgramFolder.h"
 #include "core/host/HostError.h"
+#include "core/run/OfficeReuse.h"
+#include "host/libreoffice/InstanceRecord.h"
+#include "host/libreoffice/LentOffices.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
@@ -26,82 +29,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kTick{200};
-// A command that took the office writes itself into the office's record at once; one that
-// died before it did leaves the office to nobody.
-constexpr std::chrono::seconds kTakeOverTime{10};
+// While offices are lent: one given back is offered again before the next command looks.
+constexpr std::chrono::milliseconds kLentTick{10};
+// A command that finds no offer while an office is on its way back waits this long for it,
+// far less than a start.
+constexpr std::chrono::milliseconds kLongestWaitForReturn{1000};
 constexpr int kStartAttempts = 3;
-constexpr std::chrono::seconds kLongestWaitForTakers{60};
-
-// An office let go of: a child of ours until it ends, and watched until its taker owns it.
-struct Released {
-    pid_t pid = 0;
-    QString folder;
-    Clock::time_point deadline;
-    bool ownedByTaker = false;
-};
-
-pid_t recordOwner(const QString& folder)
-{
-    QFile record(QDir(folder).filePath(QStringLiteral("instance")));
-    if (!record.open(QIODevice::ReadOnly))
-        return 0;
-    return record.readAll().simplified().split(' ').value(0).toInt();
-}
-
-// Reaps the offices that ended and kills one nobody took over in time.
-void tendReleased(std::vector<Released>& released)
-{
-    for (auto it = released.begin(); it != released.end();) {
-        if (::waitpid(it->pid, nullptr, WNOHANG) != 0) {
-            // One no taker took over (it ended as it was taken) leaves its folder to us.
-            if (recordOwner(it->folder) == ::getpid())
-                OfficeProcess::removeInstance(it->folder);
-            it = released.erase(it);
-            continue;
-        }
-        if (!it->ownedByTaker) {
-            it->ownedByTaker = recordOwner(it->folder) != ::getpid();
-            if (!it->ownedByTaker && Clock::now() >= it->deadline) {
-                ::kill(-it->pid, SIGKILL);
-                OfficeProcess::removeInstance(it->folder);
-                it->ownedByTaker = true; // reaped on a later tick
-            }
-        }
-        ++it;
-    }
-}
-
-bool handedOver(const Released& office)
-{
-    QFile record(QDir(office.folder).filePath(QStringLiteral("instance")));
-    return record.open(QIODevice::ReadOnly) && record.readAll().contains("handed-over");
-}
-
-// The next office starts once the commands that took the earlier ones are done: on a small
-// machine its start would slow them down. One handed over to the user is not waited for.
-void waitForTakers(std::vector<Released>& released)
-{
-    const auto deadline = Clock::now() + kLongestWaitForTakers;
-    while (Clock::now() < deadline &&
-           std::any_of(released.begin(), released.end(),
-                       [](const Released& r) { return !handedOver(r); })) {
-        QThread::msleep(kTick.count());
-        // A taker killed together with its watchers (killall -9) leaves its offices running.
-        OfficeProcess::sweepStale();
-        tendReleased(released);
-    }
-}
-
-qint64 groupMemoryKiB(pid_t group)
-{
-    qint64 pages = 0;
-    for (const pid_t member : OfficeProcess::liveGroupMembers(group)) {
-        QFile statm(QStringLiteral("/proc/%1/statm").arg(member));
-        if (statm.open(QIODevice::ReadOnly))
-            pages += statm.readAll().split(' ').value(1).toLongLong();
-    }
-    return pages * ::sysconf(_SC_PAGESIZE) / 1024;
-}
+constexpr std::chrono::seconds kTakeBackBusyTimeout{10};
 
 } // namespace
 
@@ -171,7 +105,8 @@ std::unique_ptr<OfficeProcess> ReadyOfficeKeeper::takeFrom(int slot, bool visibl
     if (!offer)
         return nullptr;
     try {
-        return std::make_unique<OfficeProcess>(offer->office, offer->pipeName, !visible);
+        return std::make_unique<OfficeProcess>(offer->office, offer->pipeName, !visible,
+                                               offer->keeper);
     } catch (const host::HostError&) {
         return nullptr; // it ended meanwhile; its keeper replaces it
     }
@@ -183,10 +118,30 @@ std::vector<std::unique_ptr<OfficeProcess>> ReadyOfficeKeeper::take(bool visible
     // Offers in a folder that another user could fill are none of ours.
     if (!PrivateFolder::check(OfficeProcess::runtimeFolder()))
         return taken;
-    for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
-        if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
-            taken.push_back(std::move(office));
-    return taken;
+    const auto deadline = Clock::now() + kLongestWaitForReturn;
+    while (true) {
+        for (int slot = 0; slot < kOffices && int(taken.size()) < count; ++slot)
+            if (std::unique_ptr<OfficeProcess> office = takeFrom(slot, visible))
+                taken.push_back(std::move(office));
+        if (int(taken.size()) == count || Clock::now() >= deadline || !returnUnderWay())
+            return taken;
+        QThread::msleep(5);
+    }
+}
+
+// An office given back by an earlier command that its keeper has not offered again yet.
+bool ReadyOfficeKeeper::returnUnderWay()
+{
+    const pid_t keeper = runningKeeper();
+    if (keeper <= 0)
+        return false;
+    const QDir root(OfficeProcess::runtimeFolder());
+    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const std::optional<InstanceRecord> record = InstanceRecord::read(root.filePath(name));
+        if (record && record->owner == keeper && record->state == InstanceRecord::State::Returned)
+            return true;
+    }
+    return false;
 }
 
 pid_t ReadyOfficeKeeper::runningKeeper()
@@ -206,7 +161,7 @@ pid_t ReadyOfficeKeeper::runningKeeper()
     return keeper;
 }
 
-// The offices of one keeper: those offered, and those let go of to their takers.
+// The offices of one keeper: those offered, and those lent to commands, which may come back.
 class ReadyOfficeKeeper::Keeping {
 public:
     explicit Keeping(std::chrono::seconds idleTimeout) : m_idleTimeout(idleTimeout)
@@ -219,7 +174,6 @@ public:
     bool run()
     {
         while (true) {
-            waitForTakers(m_released);
             if (!fillSlots())
                 return false;
             if (!waitForChange()) {
@@ -230,12 +184,18 @@ public:
     }
 
 private:
-    // Starts and offers an office in each empty slot, trying a slot again after a failed
-    // start; false once starts have failed kStartAttempts times in a row.
+    int emptySlots() const
+    {
+        return static_cast<int>(std::count(m_offices.begin(), m_offices.end(), nullptr));
+    }
+
+    // Starts and offers an office in each empty slot that no lent office may come back to: a
+    // start beside the job would slow it on a small machine, for nothing when its office comes
+    // back. False once starts have failed kStartAttempts times in a row.
     bool fillSlots()
     {
         for (int slot = 0; slot < kOffices; ++slot)
-            while (!m_offices[slot])
+            while (!m_offices[slot] && emptySlots() > m_lent.expectedBack())
                 if (!startOffice(slot) && ++m_failedStarts >= kStartAttempts)
                     return false;
         return true;
@@ -253,19 +213,31 @@ private:
             return false;
         }
         m_failedStarts = 0;
-        const OfficeProcess& process = office->process();
-        publish(slot, {::getpid(), process.pid(), process.pipeName(), process.isHeadless()});
+        m_jobsDone[slot] = 0;
+        offer(slot);
         return true;
     }
 
-    // Idle until an office is taken or ends (true), or until nothing came for too long and
-    // every office is withdrawn (false).
+    void offer(int slot)
+    {
+        const OfficeProcess& process = m_offices[slot]->process();
+        publish(slot, {::getpid(), process.pid(), process.pipeName(), process.isHeadless()});
+    }
+
+    // Idle until an office is taken, comes back or ends, or a slot wants a start (true), or
+    // until nothing came for too long and every office is withdrawn (false).
     bool waitForChange()
     {
         while (true) {
-            QThread::msleep(kTick.count());
-            tendReleased(m_released);
-            if (releaseTaken())
+            QThread::msleep(m_lent.empty() ? kTick.count() : kLentTick.count());
+            // A taker killed together with its watchers (killall -9) leaves its offices running.
+            if (!m_lent.empty() && Clock::now() - m_lastSweep >= kTick) {
+                OfficeProcess::sweepStale();
+                m_lastSweep = Clock::now();
+            }
+            m_lent.tend();
+            const bool taken = releaseTaken();
+            if (takeBackReturned() || taken || emptySlots() > m_lent.expectedBack())
                 return true;
             if (Clock::now() - m_lastUse >= m_idleTimeout) {
                 if (withdrawAll())
@@ -285,16 +257,56 @@ private:
             std::unique_ptr<LibreOfficeHost>& office = m_offices[slot];
             if (!office || QFile::exists(offerPath(slot)))
                 continue;
-            m_released.push_back(
-                {office->process().pid(),
-                 QDir(OfficeProcess::runtimeFolder()).filePath(office->process().pipeName()),
-                 Clock::now() + kTakeOverTime, false});
+            const OfficeProcess& process = office->process();
+            m_lent.lend(
+                {process.pid(), process.pipeName(), process.isHeadless(), m_jobsDone[slot]});
             office->release();
             office.reset();
             m_lastUse = Clock::now();
             released = true;
         }
         return released;
+    }
+
+    // Offers again each office a command gave back, once it is checked here: the command may
+    // have died halfway. Only offices lent by us, reached by the pipe we know, come back.
+    bool takeBackReturned()
+    {
+        const std::vector<LentOffices::Office> returned = m_lent.takeReturned();
+        for (const LentOffices::Office& back : returned)
+            takeBack(back);
+        return !returned.empty();
+    }
+
+    void takeBack(const LentOffices::Office& back)
+    {
+        std::unique_ptr<LibreOfficeHost> office;
+        try {
+            office = std::make_unique<LibreOfficeHost>(
+                m_options, std::make_unique<OfficeProcess>(back.pid, back.pipeName, back.headless));
+        } catch (const host::HostError&) {
+            ::kill(-back.pid, SIGKILL);
+            ::waitpid(back.pid, nullptr, 0);
+            OfficeProcess::removeInstance(back.folder());
+            return;
+        }
+        const auto slot = std::find(m_offices.begin(), m_offices.end(), nullptr);
+        const int jobsDone = back.jobsDone + 1;
+        bool fit = false;
+        if (slot != m_offices.end() && jobsDone < run::OfficeReuse::kMaxJobs)
+            try {
+                // One that got stuck is given up soon: the keeper serves every command.
+                office->setBusyTimeout(kTakeBackBusyTimeout);
+                fit = office->clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
+            } catch (const host::HostError&) {
+            }
+        if (!fit)
+            return; // it ends here, and a fresh one takes its place
+        const int index = static_cast<int>(slot - m_offices.begin());
+        *slot = std::move(office);
+        m_jobsDone[index] = jobsDone;
+        offer(index);
+        m_lastUse = Clock::now();
     }
 
     // Withdrawn first: one taken just now is seen as taken on the next tick.
@@ -322,21 +334,23 @@ private:
     }
 
     // An office taken just now is left only once its taker owns it; those that outlive us are
-    // reaped by the system.
+    // reaped by the system. One given back now would be nobody's: it ends.
     void letTakersOwnTheirOffices()
     {
-        while (std::any_of(m_released.begin(), m_released.end(),
-                           [](const Released& r) { return !r.ownedByTaker; })) {
+        while (!m_lent.allOwnedByTakers()) {
             QThread::msleep(kTick.count());
-            tendReleased(m_released);
+            m_lent.tend();
         }
+        m_lent.endReturned();
     }
 
     const std::chrono::seconds m_idleTimeout;
     OfficeOptions m_options;
-    std::vector<Released> m_released;
+    LentOffices m_lent;
     std::array<std::unique_ptr<LibreOfficeHost>, kOffices> m_offices;
+    std::array<int, kOffices> m_jobsDone{}; // by the office in each slot
     Clock::time_point m_lastUse = Clock::now();
+    Clock::time_point m_lastSweep = Clock::now();
     int m_failedStarts = 0;
 };
 
@@ -366,7 +380,7 @@ host::ReadyOfficeService::Status ReadyOfficeKeeper::status()
     for (int slot = 0; slot < kOffices; ++slot)
         if (const std::optional<Offer> offer = readOffer(offerPath(slot))) {
             status.officeProcesses.append(offer->office);
-            status.memoryKiB += groupMemoryKiB(offer->office);
+            status.memoryKiB += OfficeProcess::groupMemoryKiB(offer->office);
         }
     return status;
 }
@@ -382,6 +396,8 @@ bool ReadyOfficeKeeper::stop()
         QThread::msleep(50);
     for (int slot = 0; slot < kOffices; ++slot)
         QFile::remove(offerPath(slot));
+    // Offices given back to it just before it ended belong to nobody now.
+    OfficeProcess::sweepStale();
     return true;
 }
 

@@ -15,10 +15,12 @@ class OfficeProcess;
 
 // Keeps idle offices for the commands of this user and program folder, two of them: a
 // comparison loads its two workbooks side by side. Each idle office is offered in a small file
-// of our runtime folder; a command takes one by renaming that file, which only one can do, and
-// from then on the office is the command's alone, ending with it as one it started. The keeper
-// sees the offer gone, lets go of that office and starts the next once the command has ended.
-// A ready office that ends while idle is withdrawn and replaced.
+// of our runtime folder (private to the user); a command takes one by renaming that file, which
+// only one can do, and from then on the office is the command's alone, ending with it as one it
+// started. A command whose job went well gives it back instead: the keeper takes back only
+// offices it lent, checks each (it answers, holds no document, under the memory bound, fewer
+// jobs than the limit) and offers it again. The next office starts once no lent one may come
+// back; a ready office that ends while idle is withdrawn and replaced.
 class ReadyOfficeKeeper : public host::ReadyOfficeService {
 public:
     struct Offer {
@@ -48,6 +50,7 @@ private:
     static std::unique_ptr<OfficeProcess> takeFrom(int slot, bool visible);
     static bool publish(int slot, const Offer& offer);
     static pid_t runningKeeper();
+    static bool returnUnderWay();
 };
 
 } // namespace brelix::libreoffice
