@@ -16,6 +16,11 @@ std::unique_ptr<host::SpreadsheetHost> SearchHosts::take()
     return run::JobOffice::startHidden(m_factory, run::HostFailures::Ignored);
 }
 
+void SearchHosts::finish(bool wentWell)
+{
+    run::JobOffice::endIgnoringFailure(std::move(m_idle), wentWell);
+}
+
 void SearchHosts::giveBack(std::unique_ptr<host::SpreadsheetHost> host)
 {
     if (!host)

@@ -22,6 +22,8 @@ public:
     void giveBack(std::unique_ptr<host::SpreadsheetHost> host);
     // The idle instance, if there is one.
     std::unique_ptr<host::SpreadsheetHost> takeIdle() { return std::move(m_idle); }
+    // Ends the idle instance: back to its pool for another job when the run `wentWell`.
+    void finish(bool wentWell);
 
 private:
     host::SpreadsheetHostFactory& m_factory;

@@ -189,21 +189,24 @@ SearchEnding SearchRun::searchInParallel(int offices)
                                           });
     if (const std::optional<QString> typed = m_parallel->typedPassword())
         m_password = *typed;
-    keepOneIdleOffice(workerHosts);
+    keepOneIdleOffice(workerHosts, finished && !ended);
     if (ended)
         return endHere(*ended, nullptr);
     return finished ? SearchEnding::Finished : cancelEnd();
 }
 
 // One idle office makes the results, as the last searched workbook's office would; the others
-// end.
-void SearchRun::keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts)
+// end, or go back to their pool after a search that went well.
+void SearchRun::keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts,
+                                  bool wentWell)
 {
     for (const std::shared_ptr<SearchHosts>& hosts : workerHosts)
         if (std::unique_ptr<host::SpreadsheetHost> idle = hosts->takeIdle()) {
             m_hosts->giveBack(std::move(idle));
             break;
         }
+    for (const std::shared_ptr<SearchHosts>& hosts : workerHosts)
+        hosts->finish(wentWell);
     workerHosts.clear();
 }
 

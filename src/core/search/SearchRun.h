@@ -53,7 +53,7 @@ private:
     bool prepareFiles();
     SearchEnding searchWorkbooks();
     SearchEnding searchInParallel(int offices);
-    void keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts);
+    void keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts, bool wentWell);
     void takeWorkbook(const SearchRunState& searched);
     SearchEnding endHere(SearchEnding ending, std::unique_ptr<host::SpreadsheetHost> host);
     SearchEnding cancelEnd();
