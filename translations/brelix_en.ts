@@ -1208,4 +1208,15 @@ ends the program.
 </translation>
     </message>
 </context>
+<context>
+    <name>main</name>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>２重起動で～す</source>
+        <translation>Brelix is already running</translation>
+    </message>
+</context>
 </TS>
