@@ -206,7 +206,9 @@ TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
 TEST(SearchRunTest, InEnglishEverySearchSpeaksEnglish)
 {
     const support::EnglishTexts english;
-    EXPECT_EQ(support::japaneseLines(searchTranscripts()), QStringList());
+    const QString transcripts = searchTranscripts();
+    EXPECT_EQ(support::japaneseLines(transcripts), QStringList());
+    EXPECT_TRUE(transcripts.contains(u"B=File name C=Sheet name D=Sheet No E=Cell F=Cell value"_s));
 }
 
 } // namespace

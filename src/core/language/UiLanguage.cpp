@@ -44,20 +44,21 @@ QString officeLocale(UiLanguage language)
     return language == UiLanguage::English ? u"en-US"_s : u"ja-JP"_s;
 }
 
-bool installTranslation(UiLanguage language)
+void installTranslation(UiLanguage language)
 {
     if (language == UiLanguage::Japanese)
-        return true;
+        return;
     auto* translator = new QTranslator(QCoreApplication::instance());
     const QString name = u"brelix_"_s + languageCode(language);
     // Beside the executable when installed or built; the program's folder serves the tests,
     // whose executables lie elsewhere.
     for (const QString& folder : {QCoreApplication::applicationDirPath(), files::programFolder()}) {
-        if (translator->load(name, folder))
-            return QCoreApplication::installTranslator(translator);
+        if (translator->load(name, folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
     }
     delete translator;
-    return false;
 }
 
 } // namespace brelix::language
