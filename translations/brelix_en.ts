@@ -168,7 +168,8 @@ Environment:
   BRELIX_PDF_DIR   a folder: print into PDF files there instead of on the printer
   XDG_DATA_HOME    your data directory (default ~/.local/share)
 
-See also brelix-cli(1) and the manual Brelix.html in the program&apos;s folder.
+See also brelix-cli(1), and the manual Brelix_en.html (English) and Brelix.html (Japanese)
+in the program&apos;s folder.
 </translation>
     </message>
     <message>
