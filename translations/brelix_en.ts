@@ -871,6 +871,13 @@ protected sheet stops the %1</translation>
     </message>
 </context>
 <context>
+    <name>OpenManual</name>
+    <message>
+        <source>Brelix.html</source>
+        <translation>Brelix_en.html</translation>
+    </message>
+</context>
+<context>
     <name>PrintCommand</name>
     <message>
         <source>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]
