@@ -10,7 +10,7 @@ root=$(pwd)
 
 if [ -z "${BRELIX_SHOTS_DISPLAY:-}" ]; then
   [ "${1:-}" = "--no-build" ] || bash scripts/build.sh
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
        env BRELIX_SHOTS_DISPLAY=1 bash "$0" --no-build
 fi
 
@@ -52,7 +52,8 @@ settings() {
   # No office kept ready: the progress window stays up while the office starts.
 }
 
-# Starts Brelix and waits for the window titled $1; sets $window and $program.
+# Starts Brelix and waits for the window titled $1; sets $window and $program, and $HEIGHT, the
+# height of its client area.
 start() {
   local title=$1
   shift
@@ -61,6 +62,7 @@ start() {
   window=$(xdotool search --sync --onlyvisible --name "^${title}\$" | head -1)
   xdotool windowmove "$window" 40 40
   sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$window")"
 }
 
 stop() {
@@ -92,9 +94,7 @@ menu_target="197 99"       # ｵﾌﾟｼｮﾝ → 比較対象
 menu_colours="200 143"     # ｵﾌﾟｼｮﾝ → 比較背景色
 menu_compare="200 187"     # ｵﾌﾟｼｮﾝ → 比較の設定...
 menu_version="277 10"      # バージョン
-button_diff="104 246"      # 比較開始
-first_file="60 97"         # the first entry of the file list
-second_file="60 115"       # the second one
+# 比較開始 is at the foot of the window and the file list in its middle: see start().
 
 settings 0
 start "Brelix - diff" xls
@@ -125,7 +125,7 @@ xdotool windowfocus --sync "$about" key Return
 sleep 0.5
 
 # A comparison of the test workbooks: the progress window, then the office with the result.
-click $button_diff
+click 104 $((HEIGHT - 25))
 progress=$(xdotool search --sync --onlyvisible --name '^Brelix$' | head -1)
 # It is up while the office starts; a picture taken before it is drawn is blank and small.
 for _ in 1 2 3 4 5; do
@@ -146,10 +146,8 @@ stop
 
 # The search and print screens with both test workbooks selected.
 select_two() {
-  click $first_file
-  xdotool keydown shift
-  click $second_file
-  xdotool keyup shift
+  click 60 $((HEIGHT / 2))
+  xdotool key ctrl+a
 }
 
 settings 1

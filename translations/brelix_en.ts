@@ -219,20 +219,6 @@ in the program&apos;s folder.
 <context>
     <name>DiffCommand</name>
     <message>
-        <source>Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]
-                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]
-                       [--ignore-case] [--ignore-width] [--ignore-blanks]
-                       [--tolerance X] [--ignore-columns COLUMNS]
-                       [--no-limit] [--password PW] [--show]
-</source>
-        <translation>Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]
-                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]
-                       [--ignore-case] [--ignore-width] [--ignore-blanks]
-                       [--tolerance X] [--ignore-columns COLUMNS]
-                       [--no-limit] [--password PW] [--show]
-</translation>
-    </message>
-    <message>
         <source>pair rows by the texts of these columns (up to five letters: A or A,C)
 rather than by place: the n-th row with a key in FILE1 pairs with the
 n-th row with that key in FILE2, so that sorted or moved rows give no
@@ -299,68 +285,6 @@ record; records always show the texts as they are in the cells</translation>
         <translation>Compare two workbooks cell by cell and list the differing cells</translation>
     </message>
     <message>
-        <source>
-Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
-work budget, same endings. The differing cells are listed in the change history Brelix.xls,
-made from Brelix_Format.xls in the program&apos;s folder (see &apos;brelix-cli --help&apos;) and saved
-there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
-never written.
-
-Each differing cell is one line on stdout, in the order found:
-  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;ADDRESS&lt;TAB&gt;FIRST TEXT&lt;TAB&gt;SECOND TEXT
-With --align, --key or --by-name, each record is one line with both addresses and its kind:
-  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;FIRST ADDRESS&lt;TAB&gt;SECOND ADDRESS&lt;TAB&gt;FIRST TEXT
-  &lt;TAB&gt;SECOND TEXT&lt;TAB&gt;KIND
-KIND is changed, row-inserted, row-deleted, column-inserted, column-deleted, sheet-inserted
-or sheet-deleted; an inserted cell has no first address or text, a deleted one no second
-address or text, and an inserted or deleted sheet neither address nor text (an inserted
-sheet carries its name and number in FILE2).
-Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;, an unexpected failure as its
-whole error report, then one line with its reason (a file that is no workbook, say). While
-stderr is a terminal, one line there shows the progress.
-Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
-
-</source>
-        <translation>
-Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
-work budget, same endings. The differing cells are listed in the change history Brelix.xls,
-made from Brelix_Format.xls in the program&apos;s folder (see &apos;brelix-cli --help&apos;) and saved
-there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
-never written.
-
-Each differing cell is one line on stdout, in the order found:
-  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;ADDRESS&lt;TAB&gt;FIRST TEXT&lt;TAB&gt;SECOND TEXT
-With --align, --key or --by-name, each record is one line with both addresses and its kind:
-  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;FIRST ADDRESS&lt;TAB&gt;SECOND ADDRESS&lt;TAB&gt;FIRST TEXT
-  &lt;TAB&gt;SECOND TEXT&lt;TAB&gt;KIND
-KIND is changed, row-inserted, row-deleted, column-inserted, column-deleted, sheet-inserted
-or sheet-deleted; an inserted cell has no first address or text, a deleted one no second
-address or text, and an inserted or deleted sheet neither address nor text (an inserted
-sheet carries its name and number in FILE2).
-Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;, an unexpected failure as its
-whole error report, then one line with its reason (a file that is no workbook, say). While
-stderr is a terminal, one line there shows the progress.
-Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
-
-</translation>
-    </message>
-    <message>
-        <source>
-Exit status: 0 when no difference was found, 1 when differences were found (also when the
-workbooks were too large to compare in full), 2 when the comparison was refused, stopped
-or failed, or for a usage error.
-</source>
-        <translation>
-Exit status: 0 when no difference was found, 1 when differences were found (also when the
-workbooks were too large to compare in full), 2 when the comparison was refused, stopped
-or failed, or for a usage error.
-</translation>
-    </message>
-    <message>
         <source>compare formula texts instead of values</source>
         <translation>compare formula texts instead of values</translation>
     </message>
@@ -415,6 +339,112 @@ workbooks and the change history open; without it the office ends</translation>
     <message>
         <source>--layout is 0, 1 or 2, not &apos;%1&apos;</source>
         <translation>--layout is 0, 1 or 2, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]
+                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]
+                       [--ignore-case] [--ignore-width] [--ignore-blanks]
+                       [--tolerance X] [--ignore-columns COLUMNS]
+                       [--no-limit] [--password PW] [--show]
+       brelix-cli diff DIR1 DIR2 [the same options]
+</source>
+        <translation>Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]
+                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]
+                       [--ignore-case] [--ignore-width] [--ignore-blanks]
+                       [--tolerance X] [--ignore-columns COLUMNS]
+                       [--no-limit] [--password PW] [--show]
+       brelix-cli diff DIR1 DIR2 [the same options]
+</translation>
+    </message>
+    <message>
+        <source>
+Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
+work budget, same endings. The differing cells are listed in the change history Brelix.xls,
+made from Brelix_Format.xls in the program&apos;s folder (see &apos;brelix-cli --help&apos;) and saved
+there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
+never written.
+
+With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
+and .csv; hidden files and linked folders are left out) is compared with the workbook of the
+same relative path under the other folder, with the same options, in one office. Each file
+gives one line on stdout, in the order of their paths:
+  PATH&lt;TAB&gt;same | changed N | added | removed | failed: REASON
+and the line of a changed file is followed by its records, each led by PATH&lt;TAB&gt;. A file
+that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
+comparison cut short) go to stderr as &quot;brelix-cli diff: PATH: NOTE&quot;. Brelix.xls then opens
+with a summary sheet listing every file with its status and number of differences, and
+holds the records of all files, each with its file; --show leaves only it open. A folder
+and a file, the same folder twice or a folder inside the other are refused.
+
+Each differing cell is one line on stdout, in the order found:
+  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;ADDRESS&lt;TAB&gt;FIRST TEXT&lt;TAB&gt;SECOND TEXT
+With --align, --key or --by-name, each record is one line with both addresses and its kind:
+  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;FIRST ADDRESS&lt;TAB&gt;SECOND ADDRESS&lt;TAB&gt;FIRST TEXT
+  &lt;TAB&gt;SECOND TEXT&lt;TAB&gt;KIND
+KIND is changed, row-inserted, row-deleted, column-inserted, column-deleted, sheet-inserted
+or sheet-deleted; an inserted cell has no first address or text, a deleted one no second
+address or text, and an inserted or deleted sheet neither address nor text (an inserted
+sheet carries its name and number in FILE2).
+Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;, an unexpected failure as its
+whole error report, then one line with its reason (a file that is no workbook, say). While
+stderr is a terminal, one line there shows the progress.
+Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
+
+</source>
+        <translation>
+Compares FILE1 and FILE2 sheet by sheet, as the compare button does: same checks, same
+work budget, same endings. The differing cells are listed in the change history Brelix.xls,
+made from Brelix_Format.xls in the program&apos;s folder (see &apos;brelix-cli --help&apos;) and saved
+there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
+never written.
+
+With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
+and .csv; hidden files and linked folders are left out) is compared with the workbook of the
+same relative path under the other folder, with the same options, in one office. Each file
+gives one line on stdout, in the order of their paths:
+  PATH&lt;TAB&gt;same | changed N | added | removed | failed: REASON
+and the line of a changed file is followed by its records, each led by PATH&lt;TAB&gt;. A file
+that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
+comparison cut short) go to stderr as &quot;brelix-cli diff: PATH: NOTE&quot;. Brelix.xls then opens
+with a summary sheet listing every file with its status and number of differences, and
+holds the records of all files, each with its file; --show leaves only it open. A folder
+and a file, the same folder twice or a folder inside the other are refused.
+
+Each differing cell is one line on stdout, in the order found:
+  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;ADDRESS&lt;TAB&gt;FIRST TEXT&lt;TAB&gt;SECOND TEXT
+With --align, --key or --by-name, each record is one line with both addresses and its kind:
+  SEQ&lt;TAB&gt;SHEET NAME&lt;TAB&gt;SHEET NUMBER&lt;TAB&gt;FIRST ADDRESS&lt;TAB&gt;SECOND ADDRESS&lt;TAB&gt;FIRST TEXT
+  &lt;TAB&gt;SECOND TEXT&lt;TAB&gt;KIND
+KIND is changed, row-inserted, row-deleted, column-inserted, column-deleted, sheet-inserted
+or sheet-deleted; an inserted cell has no first address or text, a deleted one no second
+address or text, and an inserted or deleted sheet neither address nor text (an inserted
+sheet carries its name and number in FILE2).
+Backslash, tab, CR and LF in names and texts are written \\, \t, \r and \n.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;, an unexpected failure as its
+whole error report, then one line with its reason (a file that is no workbook, say). While
+stderr is a terminal, one line there shows the progress.
+Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the program.
+
+</translation>
+    </message>
+    <message>
+        <source>
+Exit status: 0 when no difference was found, 1 when differences were found (also when the
+workbooks were too large to compare in full), 2 when the comparison was refused, stopped
+or failed, or for a usage error.
+For two folders: 0 when every file is the same, 1 when any differs or was added or
+removed, 2 when any failed (the others are still compared) or as above.
+</source>
+        <translation>
+Exit status: 0 when no difference was found, 1 when differences were found (also when the
+workbooks were too large to compare in full), 2 when the comparison was refused, stopped
+or failed, or for a usage error.
+For two folders: 0 when every file is the same, 1 when any differs or was added or
+removed, 2 when any failed (the others are still compared) or as above.
+</translation>
     </message>
 </context>
 <context>
@@ -631,6 +661,76 @@ workbooks and the change history open; without it the office ends</translation>
     <message>
         <source>&lt;9:フルパス&gt;</source>
         <translation>&lt;9:Full paths&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>FolderHistory</name>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>差分数</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>備考</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>一致</source>
+        <translation>same</translation>
+    </message>
+    <message>
+        <source>変更あり</source>
+        <translation>changed</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>added</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>比較失敗</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>フォルダ1: </source>
+        <translation>Folder 1: </translation>
+    </message>
+    <message>
+        <source>フォルダ2: </source>
+        <translation>Folder 2: </translation>
+    </message>
+</context>
+<context>
+    <name>FolderPairing</name>
+    <message>
+        <source>フォルダとファイルは比較できません</source>
+        <translation>A folder and a file cannot be compared</translation>
+    </message>
+    <message>
+        <source>２つのファイルか、２つのフォルダを指定して下さい</source>
+        <translation>Choose two files or two folders</translation>
+    </message>
+    <message>
+        <source>同じフォルダ、または一方の中にあるフォルダは比較できません</source>
+        <translation>The same folder, or a folder inside the other, cannot be compared</translation>
+    </message>
+    <message>
+        <source>別々のフォルダを指定して下さい</source>
+        <translation>Choose two separate folders</translation>
+    </message>
+    <message>
+        <source>フォルダを読めません</source>
+        <translation>The folder cannot be read</translation>
     </message>
 </context>
 <context>

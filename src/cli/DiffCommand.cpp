@@ -2,6 +2,7 @@
 
 #include "cli/CliText.h"
 #include "core/compare/DiffRun.h"
+#include "core/compare/FolderDiffRun.h"
 #include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
 #include "core/host/CellAddress.h"
@@ -32,7 +33,8 @@ QString usage()
         "                       [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]\n"
         "                       [--ignore-case] [--ignore-width] [--ignore-blanks]\n"
         "                       [--tolerance X] [--ignore-columns COLUMNS]\n"
-        "                       [--no-limit] [--password PW] [--show]\n");
+        "                       [--no-limit] [--password PW] [--show]\n"
+        "       brelix-cli diff DIR1 DIR2 [the same options]\n");
 }
 
 QString kindName(compare::ChangeKind kind)
@@ -73,6 +75,69 @@ int exitStatus(const compare::DiffOutcome& outcome)
         break;
     }
     return ExitNotCompared;
+}
+
+// Any file failed: 2; any differs, was added or removed: 1; else 0.
+int exitStatus(const compare::FolderDiffOutcome& outcome)
+{
+    if (outcome.ending != DiffEnding::Finished)
+        return ExitNotCompared;
+    int status = ExitNoDifference;
+    for (const compare::FileResult& file : outcome.files) {
+        if (file.status == compare::FileStatus::Failed)
+            return ExitNotCompared;
+        if (file.status != compare::FileStatus::Same)
+            status = ExitDifferences;
+    }
+    return status;
+}
+
+// One line per record; `path`, when given, leads it as a field of its own.
+void writeRecord(QTextStream& out, const compare::DiffRecord& record, bool kinds,
+                 const QString& path = {})
+{
+    if (!path.isNull())
+        out << escapeField(path) << u'\t';
+    out << record.sequence << u'\t' << escapeField(record.sheetName) << u'\t' << record.sheetNumber
+        << u'\t' << escapeField(record.address) << u'\t';
+    if (kinds)
+        out << escapeField(record.secondAddress) << u'\t';
+    out << escapeField(record.firstText) << u'\t' << escapeField(record.secondText);
+    if (kinds)
+        out << u'\t' << kindName(record.kind);
+    out << u'\n';
+}
+
+// A file's line, then its records; the notes of a file compared on stderr.
+void writeFile(QTextStream& out, QTextStream& err, const compare::FileResult& file, bool kinds)
+{
+    if (file.status != compare::FileStatus::Failed && !file.note.isEmpty()) {
+        err << u"brelix-cli diff: "_s << escapeField(file.path) << u": "_s << oneLine(file.note)
+            << u'\n';
+        err.flush();
+    }
+    out << escapeField(file.path) << u'\t';
+    switch (file.status) {
+    case compare::FileStatus::Same:
+        out << u"same"_s;
+        break;
+    case compare::FileStatus::Changed:
+        out << u"changed "_s << file.records.size();
+        break;
+    case compare::FileStatus::Added:
+        out << u"added"_s;
+        break;
+    case compare::FileStatus::Removed:
+        out << u"removed"_s;
+        break;
+    case compare::FileStatus::Failed:
+        out << u"failed: "_s << oneLine(file.note);
+        break;
+    }
+    out << u'\n';
+    for (const compare::DiffRecord& record : file.records)
+        writeRecord(out, record, kinds, file.path);
+    out.flush();
 }
 
 // --key, --by-name and the rules of equality, in the order of the help.
@@ -185,6 +250,18 @@ made from Brelix_Format.xls in the program's folder (see 'brelix-cli --help') an
 there, and coloured in both workbooks while the office shows them; FILE1 and FILE2 are
 never written.
 
+With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
+and .csv; hidden files and linked folders are left out) is compared with the workbook of the
+same relative path under the other folder, with the same options, in one office. Each file
+gives one line on stdout, in the order of their paths:
+  PATH<TAB>same | changed N | added | removed | failed: REASON
+and the line of a changed file is followed by its records, each led by PATH<TAB>. A file
+that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
+comparison cut short) go to stderr as "brelix-cli diff: PATH: NOTE". Brelix.xls then opens
+with a summary sheet listing every file with its status and number of differences, and
+holds the records of all files, each with its file; --show leaves only it open. A folder
+and a file, the same folder twice or a folder inside the other are refused.
+
 Each differing cell is one line on stdout, in the order found:
   SEQ<TAB>SHEET NAME<TAB>SHEET NUMBER<TAB>ADDRESS<TAB>FIRST TEXT<TAB>SECOND TEXT
 With --align, --key or --by-name, each record is one line with both addresses and its kind:
@@ -206,6 +283,8 @@ Ctrl+C stops the comparison as the cancel button does; a second Ctrl+C ends the 
 Exit status: 0 when no difference was found, 1 when differences were found (also when the
 workbooks were too large to compare in full), 2 when the comparison was refused, stopped
 or failed, or for a usage error.
+For two folders: 0 when every file is the same, 1 when any differs or was added or
+removed, 2 when any failed (the others are still compared) or as above.
 )help");
 }
 
@@ -275,8 +354,6 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
         return usageError(
             QCoreApplication::translate("DiffCommand", "two files to compare, FILE1 and FILE2"),
             err);
-    if (const std::optional<int> status = refuseFolders(files, err))
-        return status;
     if (parser.isSet(u"layout"_s) && !QStringList{u"0"_s, u"1"_s, u"2"_s}.contains(layoutText))
         return usageError(
             QCoreApplication::translate("DiffCommand", "--layout is 0, 1 or 2, not '%1'")
@@ -311,21 +388,30 @@ int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     if (const std::optional<int> status = parse(arguments, options, out, err))
         return *status;
 
+    const bool kinds = options.settings.recordsKinds();
+    if (compare::FolderPairing::isFolderComparison(options.settings.firstPath,
+                                                   options.settings.secondPath)) {
+        compare::FolderDiffOutcome outcome;
+        runJob(options.job, err,
+               [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
+                   outcome =
+                       compare::FolderDiffRun(factory, ui, typedPassword)
+                           .start(options.settings, nullptr, [&](const compare::FileResult& file) {
+                               writeFile(out, err, file, kinds);
+                           });
+               });
+        if (outcome.ending == DiffEnding::Failed && !outcome.failure.isEmpty())
+            err << u"brelix-cli diff: "_s << outcome.failure << u'\n';
+        return exitStatus(outcome);
+    }
+
     compare::DiffOutcome outcome;
     runJob(options.job, err,
            [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
                outcome = compare::DiffRun(factory, ui, typedPassword).start(options.settings);
            });
-    for (const compare::DiffRecord& record : outcome.records) {
-        out << record.sequence << u'\t' << escapeField(record.sheetName) << u'\t'
-            << record.sheetNumber << u'\t' << escapeField(record.address) << u'\t';
-        if (options.settings.recordsKinds())
-            out << escapeField(record.secondAddress) << u'\t';
-        out << escapeField(record.firstText) << u'\t' << escapeField(record.secondText);
-        if (options.settings.recordsKinds())
-            out << u'\t' << kindName(record.kind);
-        out << u'\n';
-    }
+    for (const compare::DiffRecord& record : outcome.records)
+        writeRecord(out, record, kinds);
     out.flush();
     // The report is long; its reason, such as a file that is no workbook, ends stderr.
     if (outcome.ending == compare::DiffEnding::Failed && !outcome.failure.isEmpty())

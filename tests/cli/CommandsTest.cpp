@@ -20,6 +20,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
@@ -141,6 +143,27 @@ WorkbookContent column(const QString& sheet, const QStringList& texts)
 }
 
 // How each way a command can end shows on its exit status, stdout and stderr.
+// Two folders: a workbook the same in both, one changed at depth, one of each folder alone,
+// one damaged in the second, a text that is no workbook; and links to the first, one inside.
+void putFolders(Scene& s)
+{
+    const WorkbookContent same = workbookOf({gridSheet(u"S"_s, 2, 2)});
+    for (const QString& name : {u"same.xls"_s, u"s/one.xls"_s, u"x/bad.xls"_s})
+        s.put(u"d1/"_s + name, same);
+    s.put(u"d2/same.xls"_s, same);
+    s.put(u"d2/s/one.xls"_s, same);
+    s.put(u"d1/a/b/deep.xlsx"_s, same);
+    s.put(u"d2/a/b/deep.xlsx"_s, workbookOf({gridSheet(u"S"_s, 2, 2, {{1, 2}, {2, 1}})}));
+    s.put(u"d1/gone.ods"_s, same);
+    s.put(u"d2/a/new.csv"_s, same);
+    for (const QString& name : {u"d2/x/bad.xls"_s, u"d1/a/readme.txt"_s}) {
+        QDir().mkpath(QFileInfo(s.path(name)).path());
+        QFile(s.path(name)).open(QIODevice::WriteOnly); // not in the office: it cannot open
+    }
+    QFile::link(s.path(u"d1"_s), s.path(u"link"_s));
+    QFile::link(s.path(u"d1"_s), s.path(u"d1/a/loop"_s)); // never entered
+}
+
 TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
 {
     static int outsidePresses = 0;
@@ -187,6 +210,7 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
     };
     using Setup = std::function<void(Scene&)>;
     const std::map<QString, Setup> setups = {{u"none"_s, [](Scene&) {}},
+                                             {u"folders"_s, putFolders},
                                              {u"differences"_s, differences},
                                              {u"same-books"_s, sameBooks},
                                              {u"too-large"_s, tooLarge},
@@ -207,6 +231,14 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
                 s.factory.onStart([=](InMemoryHost& h) { h.failOn(operation, 2, kind); });
             };
         }
+        if (words[0] == u"crashing") // the first office ends at the second such call
+            return [=, operation = words[2]](Scene& s) {
+                inner(s);
+                s.factory.onStart([=, first = std::make_shared<bool>(true)](InMemoryHost& h) {
+                    if (std::exchange(*first, false))
+                        h.failOn(operation, 2, host::HostError::Kind::Unavailable);
+                });
+            };
         if (words[0] == u"ctrl-c")
             return [=](Scene& s) {
                 inner(s);
@@ -231,10 +263,11 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
         transcript += u"== brelix-cli %1\nstatus %2, offices %3\nout:\n%4\nerr:\n%5\n"_s.arg(line)
                           .arg(status)
                           .arg(scene.factory.startCount())
-                          .arg(scene.out, QString(scene.err).replace(scene.home.path(), u"HOME"_s));
-        // Whatever way a command ends, no office is left running.
+                          .arg(QString(scene.out).replace(scene.home.path(), u"HOME"_s),
+                               QString(scene.err).replace(scene.home.path(), u"HOME"_s));
+        // Whatever way a command ends, no office is left running (one that crashed is gone).
         for (int i = 0; i < scene.factory.startCount(); ++i)
-            EXPECT_NE(scene.factory.host(i).state(), InMemoryHost::State::Running);
+            EXPECT_FALSE(scene.factory.host(i).isAlive()) << i;
         if (!scene.shows.isEmpty()) {
             EXPECT_EQ(scene.shows.last(), line.contains(u"--show"_s));
         }
@@ -246,6 +279,29 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
     std::raise(SIGINT);
     EXPECT_EQ(outsidePresses, 1);
     std::signal(SIGINT, previous);
+}
+
+// The change history of two folders: every file with its status and number of differences,
+// then the records of all, each led by its file, on the template's second sheet headed anew.
+TEST(FolderComparisonTest, TheHistoryListsEveryFileThenTheRecordsOfEach)
+{
+    Scene scene;
+    putFolders(scene);
+    ASSERT_EQ(scene.run({u"diff"_s, u"d1"_s, u"d2"_s, u"--align"_s}, {}), 2);
+    const WorkbookContent history = *scene.factory.savedContent(scene.path(u"Brelix.xls"_s));
+    QString dump;
+    for (const support::SheetContent& sheet : history.sheets) {
+        dump += u"== "_s + sheet.name;
+        int row = 0;
+        for (const auto& [cell, content] : sheet.cells) {
+            dump += std::exchange(row, cell.first) == cell.first ? u" | "_s : u"\n"_s;
+            dump += content.type == CellContent::Type::Number ? QString::number(content.number)
+                                                              : content.text;
+        }
+        dump += u"\n(%1 cells filled, %2 with lines)\n"_s.arg(sheet.fills.size())
+                    .arg(sheet.borders.size());
+    }
+    run::expectGolden(u"folder-history.txt"_s, dump.replace(scene.home.path(), u"HOME"_s));
 }
 
 // What the commands' tests cannot see: a terminal on stderr, and one on stdin.

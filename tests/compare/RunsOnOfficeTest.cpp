@@ -5,6 +5,7 @@
 #include "Processes.h"
 #include "ScriptedRunUi.h"
 #include "core/compare/DiffRun.h"
+#include "core/compare/FolderDiffRun.h"
 #include "core/print/PrintRun.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "core/search/SearchRun.h"
@@ -229,6 +230,67 @@ TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
                             {u"5"_s, u"c.csv"_s, u"c"_s, u"1"_s, u"B1"_s, u"TOTALS"_s}}));
     EXPECT_EQ(reader.cellColourIndex(book, 1, 6, 1), 6);
     EXPECT_TRUE(reader.cellBorders(book, 1, 6, 6).bottom);
+    reader.quit();
+}
+
+// Two folders on a real office, sheets paired by name: a workbook the same in both, an .ods
+// changed at depth, a text file changed (its sheet is named after the file, which is the same
+// in both), one workbook of each folder alone and one damaged, which fails alone. The change
+// history opens with the summary and holds the records of all, each led by its file; no office
+// of the run outlives it.
+TEST_F(RunsOnOfficeTest, AFolderPairGivesEachFileItsStatusAndOneHistory)
+{
+    DiffSettings settings{
+        file(u"d1"_s), file(u"d2"_s), file(u"Brelix.xls"_s), templatePath(), {}, {}};
+    settings.bySheetName = true;
+    const auto book = [](const QString& text) {
+        return WorkbookContent{{textSheet(u"売上"_s, {{u"品名"_s, text}})}};
+    };
+    const auto put = [&](const QString& name, const QByteArray& bytes) {
+        QFile out(file(name));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    };
+    QDir().mkpath(file(u"d1/sub/deep"_s));
+    QDir().mkpath(file(u"d2/sub/deep"_s));
+    {
+        contract::LibreOfficeWorkbookWriter writer;
+        for (const QString& name :
+             {u"d1/same.xls"_s, u"d2/same.xls"_s, u"d1/sub/deep/changed.ods"_s,
+              u"d1/removed.xlsx"_s, u"d2/added.xls"_s, u"d1/damaged.xls"_s})
+            writer.write(file(name), book(u"数量"_s));
+        writer.write(file(u"d2/sub/deep/changed.ods"_s), book(u"数"_s));
+    }
+    put(u"d1/sub/list.csv"_s, "a,1\n");
+    put(u"d2/sub/list.csv"_s, "a,2\n");
+    put(u"d2/damaged.xls"_s, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8).repeated(64));
+    const int offices = support::ourOffices();
+
+    const FolderDiffOutcome outcome = FolderDiffRun(m_factory, m_ui, m_password).start(settings);
+
+    ASSERT_EQ(outcome.ending, DiffEnding::Finished)
+        << m_ui.errorReports().join(u'\n').toStdString();
+    EXPECT_EQ(support::ourOffices(), offices) << "an office of the comparison is still running";
+    contract::InspectableLibreOfficeHost reader(headlessOffice());
+    const QString history = reader.openWorkbook(settings.outputPath);
+    EXPECT_EQ(reader.sheetName(history, 1), u"一覧　d1-d2"_s);
+    const QList<QStringList> summary =
+        reader.rangeTexts(history, 1, {{2, 1}, {7, 5}}, CellTextKind::Value);
+    EXPECT_EQ(summary.mid(0, 6),
+              QList<QStringList>({
+                  {u"1"_s, u"added.xls"_s, u"追加"_s, u""_s, u""_s},
+                  {u"2"_s, u"damaged.xls"_s, u"比較失敗"_s, u""_s, summary[1][4]},
+                  {u"3"_s, u"removed.xlsx"_s, u"削除"_s, u""_s, u""_s},
+                  {u"4"_s, u"same.xls"_s, u"一致"_s, u"0"_s, u""_s},
+                  {u"5"_s, u"sub/deep/changed.ods"_s, u"変更あり"_s, u"1"_s, u""_s},
+                  {u"6"_s, u"sub/list.csv"_s, u"変更あり"_s, u"1"_s, u""_s},
+              }));
+    EXPECT_TRUE(summary[1][4].contains(u"damaged.xls"_s)) << summary[1][4].toStdString();
+    EXPECT_EQ(reader.rangeTexts(history, 2, {{2, 1}, {3, 9}}, CellTextKind::Value),
+              QList<QStringList>({{u"1"_s, u"sub/deep/changed.ods"_s, u"売上"_s, u"1"_s, u"B1"_s,
+                                   u"数量"_s, u"数"_s, u"B1"_s, u"変更"_s},
+                                  {u"1"_s, u"sub/list.csv"_s, u"list"_s, u"1"_s, u"B1"_s, u"1"_s,
+                                   u"2"_s, u"B1"_s, u"変更"_s}}));
     reader.quit();
 }
 

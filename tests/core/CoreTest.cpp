@@ -138,36 +138,6 @@ TEST(FolderFileListTest, TitlePressesReverseTheSameOrderAndStartTheOtherAscendin
     EXPECT_EQ(sortAfterTitlePress(0, TimeTitle), SortByTime);
 }
 
-TEST(FolderFileListTest, MouseActionsInOneColumnMoveTheOther)
-{
-    const ListColumnView top3{3, {false, true, true, true}};
-    const ListColumnView top1{1, {true, false, false, false}};
-    const struct {
-        void (*action)(int, ListColumnView&, ListColumnView&);
-        int column;
-        ListColumnView names, times; // after the action, from top3 and top1
-    } actions[] = {
-        {syncListSelection, 0, top3, top3},
-        {syncListSelection, 1, top1, top1},
-        {syncListSelection, 2, top3, top1}, // no column: nothing moves
-        {mirrorTopRow, 0, top3, {3, top1.selected}},
-        {mirrorTopRow, 1, {1, top3.selected}, top1},
-        {mirrorTopRow, 2, top3, top1},
-    };
-    for (const auto& [action, column, names, times] : actions) {
-        ListColumnView n = top3;
-        ListColumnView t = top1;
-        action(column, n, t);
-        EXPECT_EQ(n, names) << column;
-        EXPECT_EQ(t, times) << column;
-    }
-    // Columns of unequal length take what they can.
-    ListColumnView shorter{0, {true}};
-    ListColumnView n = top3;
-    syncListSelection(0, n, shorter);
-    EXPECT_EQ(shorter, (ListColumnView{3, {false}}));
-}
-
 // Real files, since the listing and the times come from the disk.
 TEST(FolderFileListTest, AListingTakesTheVisibleMatchingFilesInNameOrder)
 {
@@ -566,7 +536,8 @@ QString describe(const SettingsFile::Loaded& loaded)
                .arg(s.diffColourIndex)
                .arg(s.fileSortOrder) +
            u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +
-           u'\n' + (s.readyOffice ? QString() : u"ready office off\n"_s) + comparison(s);
+           u'\n' + (s.width ? u"window width %1\n"_s.arg(*s.width) : QString()) +
+           (s.readyOffice ? QString() : u"ready office off\n"_s) + comparison(s);
 }
 
 // A folder with what the cases' folder lines name ({dir}): folders, a plain file, the program's
@@ -606,10 +577,11 @@ TEST_F(SettingsFileTest, SettingsWriteTheLinesTheyAreReadFrom)
     const QByteArray everyKey =
         bytesOf(QDir(Cases).filePath(u"every-key.ini"_s)).replace("{dir}", m_dir.path().toUtf8());
     // Also as older versions wrote it: without the comparison's lines, and never turning the
-    // ready office off.
+    // ready office off nor widening the window.
     const QByteArray olderKeys = everyKey.left(everyKey.indexOf("[KEYCOL]"));
     for (const QByteArray& bytes :
-         {everyKey, olderKeys, QByteArray(olderKeys).replace("[READY ]0\r\n", "")}) {
+         {everyKey, olderKeys,
+          QByteArray(olderKeys).replace("[READY ]0\r\n", "").replace("[WIDTH ]7500\r\n", "")}) {
         write(ini(), bytes);
         ASSERT_TRUE(SettingsFile::save(ini(), SettingsFile::load(ini(), program()).settings));
         EXPECT_EQ(bytesOf(ini()), bytes);

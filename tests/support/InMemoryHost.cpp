@@ -178,7 +178,10 @@ QString InMemoryHost::openWorkbook(const QString& path)
 {
     Instance& i = enter(u"openWorkbook"_s, args(path));
     const QString cleanPath = QDir::cleanPath(path);
-    const auto file = i.files->find(cleanPath);
+    auto file = i.files->find(cleanPath);
+    // A link opens the file it points to, under its own name.
+    if (file == i.files->end() && QFileInfo(path).isSymLink())
+        file = i.files->find(QDir::cleanPath(QFileInfo(path).symLinkTarget()));
     if (file == i.files->end())
         throw HostError(HostError::Kind::OpenFailed, u"Cannot open %1"_s.arg(path));
     const QString name = QFileInfo(cleanPath).fileName();

@@ -22,14 +22,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -376,12 +375,24 @@ protected:
         QApplication::sendEvent(w(box), &event);
     }
     void trigger(const char* name) const { w<QAction>(name)->trigger(); }
-    QString column(const char* name) const
+    // The texts of the file list's name (0) or time (1) column, in the order shown.
+    QString column(int index) const
     {
+        const QAbstractItemModel* files = w<QTreeView>("fileView")->model();
         QStringList texts;
-        for (int i = 0; i < w<QListWidget>(name)->count(); ++i)
-            texts << w<QListWidget>(name)->item(i)->text();
+        for (int row = 0; row < files->rowCount(); ++row)
+            texts << files->index(row, index).data().toString();
         return texts.join(u',');
+    }
+    void select(int row) const
+    {
+        auto* view = w<QTreeView>("fileView");
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    bool selected(int row) const
+    {
+        return w<QTreeView>("fileView")->selectionModel()->isRowSelected(row);
     }
 
     const QString m_data = file(u"data"_s);
@@ -434,50 +445,33 @@ TEST_F(MainWindowTest, EachMenuChoiceIsSavedUnderItsOwnTagAndChecksOneItem)
     }
 }
 
-TEST_F(MainWindowTest, TheFileListSortsChoosesFollowsItselfAndKeepsItsFolderOnCancel)
+TEST_F(MainWindowTest, TheFileListSortsChoosesAndKeepsItsFolderOnCancel)
 {
     EXPECT_EQ(open().findChild<QLineEdit*>(u"firstFile"_s)->text(), QString());
-    EXPECT_EQ(column("nameColumn"), u"a.xls,b.xls,c.xls"_s);
-    EXPECT_EQ(column("timeColumn"), u"2003/01/01 23:59,2001/02/03 04:05,2002/12/31 00:00"_s);
+    EXPECT_EQ(column(0), u"a.xls,b.xls,c.xls"_s);
+    EXPECT_EQ(column(1), u"2003/01/01 23:59,2001/02/03 04:05,2002/12/31 00:00"_s);
     press("timeTitle"); // the time orders show the whole sort key: time, blanks, index
-    EXPECT_EQ(column("nameColumn"), u"b.xls,c.xls,a.xls"_s);
-    EXPECT_EQ(column("timeColumn").section(u',', 0, 0), u"2001/02/03 04:05    1"_s);
+    EXPECT_EQ(column(0), u"b.xls,c.xls,a.xls"_s);
+    EXPECT_EQ(column(1).section(u',', 0, 0), u"2001/02/03 04:05    1"_s);
     press("nameTitle");
     press("nameTitle");
-    EXPECT_EQ(column("nameColumn"), u"c.xls,b.xls,a.xls"_s);
+    EXPECT_EQ(column(0), u"c.xls,b.xls,a.xls"_s);
     w<QComboBox>("fileTypeFilter")->setCurrentIndex(1);
-    EXPECT_EQ(column("nameColumn") + u' ' + column("timeColumn"), u"d.csv 2000/01/01 00:00"_s);
+    EXPECT_EQ(column(0) + u' ' + column(1), u"d.csv 2000/01/01 00:00"_s);
     w<QComboBox>("folderHistory")->setEditText(data(u"missing"_s)); // the list stays
-    EXPECT_EQ(column("nameColumn"), u"d.csv"_s);
+    EXPECT_EQ(column(0), u"d.csv"_s);
     w<QComboBox>("folderHistory")->setEditText(m_dir.path());
-    EXPECT_EQ(column("nameColumn"), QString());
+    EXPECT_EQ(column(0), QString());
 
     for (int i = 0; i < 40; ++i)
         touch(u"f%1.xls"_s.arg(i, 2, 10, QChar(u'0')), QDateTime(QDate(2004, 1, 1), QTime(0, i)));
     w<QComboBox>("fileTypeFilter")->setCurrentIndex(0);
     w<QComboBox>("folderHistory")->setEditText(m_data);
-    m_window->show();
-    trigger("printModeAction");
-    auto* names = w<QListWidget>("nameColumn");
-    auto* times = w<QListWidget>("timeColumn");
-    // A mouse release in one column copies its selection to the other once the column has
-    // taken it; a scroll of one scrolls the other.
-    for (const auto& [from, to, row] : {std::tuple{names, times, 1}, std::tuple{times, names, 2}}) {
-        from->clearSelection();
-        from->item(row)->setSelected(true);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, -5), QPointF(-5, -5),
-                            Qt::LeftButton, Qt::NoButton, {});
-        QApplication::sendEvent(from->viewport(), &release);
-        QApplication::processEvents();
-        EXPECT_EQ(to->selectedItems(), QList{to->item(row)});
-        from->verticalScrollBar()->setValue(row + 3);
-        EXPECT_EQ(to->verticalScrollBar()->value(), row + 3);
-    }
     const ModalAnswerer cancel([](QWidget* dialog) { dialog->close(); });
     press("folderButton");
     EXPECT_EQ(cancel.seen.size(), 1);
     EXPECT_EQ(w<QComboBox>("folderHistory")->currentText() +
-                  QString::number(w<QListWidget>("nameColumn")->count()),
+                  QString::number(w<QTreeView>("fileView")->model()->rowCount()),
               m_data + u"43"_s);
 }
 
@@ -535,8 +529,8 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
         trigger(job.mode);
         job.choose();
         w<QComboBox>("folderHistory")->insertItem(0, u"/tmp"_s);
-        w<QListWidget>("nameColumn")->item(0)->setSelected(true);
-        w<QListWidget>("nameColumn")->item(2)->setSelected(true);
+        select(0);
+        select(2);
         bool inside = false;
         bool guarded = false;
         m_factory.onStart([&](InMemoryHost&) {
@@ -553,7 +547,7 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
         job.check();
         EXPECT_EQ(w<QComboBox>("folderHistory")->itemText(0) == m_data,
                   job.button != std::string("compareButton"));
-        EXPECT_TRUE(w<QListWidget>("nameColumn")->item(2)->isSelected());
+        EXPECT_TRUE(selected(2));
     }
     // The comparison dialog's choices reach the next comparison: rows paired by C's texts.
     m_factory.onStart({});
@@ -571,6 +565,19 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
     press("compareButton");
     EXPECT_EQ(m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0].cell(2, 8).text,
               u"行削除"_s);
+    // Two folders dropped into the boxes: every workbook under both, and only the history stays.
+    for (const QString& folder : {u"f1"_s, u"f2"_s}) {
+        QDir(m_data).mkdir(folder);
+        put(data(folder + u"/b.xls"_s), WorkbookContent::withSheets({u"S"_s}));
+    }
+    put(file(u"Brelix.xls"_s), WorkbookContent::withSheets({u"変更履歴"_s, u"Grep結果"_s}));
+    drop("firstFile", {QUrl::fromLocalFile(data(u"f1"_s))});
+    drop("secondFile", {QUrl::fromLocalFile(data(u"f2"_s))});
+    press("compareButton");
+    const auto summary = m_factory.savedContent(file(u"Brelix.xls"_s))->sheets[0];
+    EXPECT_EQ(summary.name + summary.cell(2, 2).text + summary.cell(2, 3).text,
+              u"一覧　f1-f2b.xls一致"_s);
+    EXPECT_EQ(m_factory.lastHost().openWorkbookNames(), QStringList{u"Brelix.xls"_s});
 }
 
 TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
@@ -590,6 +597,73 @@ TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
                   QPoint(placesLeft ? 200 : area.left() + (area.width() - size.width()) / 2,
                          placesTop ? 100 : area.top() + (area.height() - size.height()) / 2))
             << lines.toStdString();
+    }
+}
+
+// Only wider, never taller; the file boxes and the list take the width, which the settings keep
+// once it differs from the width the controls need.
+TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
+{
+    const int natural = open().width();
+    EXPECT_EQ(natural * 15, settings::kDefaultWindowWidth); // as wide as it always was
+    EXPECT_EQ(m_window->minimumHeight(), m_window->maximumHeight());
+    // The widths of the boxes and the list, each in its mode, on the screen.
+    const auto widths = [this] {
+        m_window->show();
+        QList<int> found;
+        for (const char* mode : {"searchModeAction", "compareModeAction"}) {
+            trigger(mode);
+            QApplication::processEvents();
+            for (const char* name : {"firstFile", "secondFile", "searchHistory", "fileView"})
+                if (w(name)->isVisible())
+                    found << w(name)->width();
+        }
+        return found;
+    };
+    const QList<int> before = widths();
+    m_window->resize(natural + 200, m_window->height());
+    m_window->close();
+    EXPECT_TRUE(settingsText().contains(u"[WIDTH ]%1\r\n"_s.arg((natural + 200) * 15)));
+    EXPECT_EQ(open().width(), natural + 200);
+    QList<int> wider = before;
+    for (int& width : wider)
+        width += 200;
+    EXPECT_EQ(widths(), wider);
+    m_window->resize(natural, m_window->height());
+    m_window->close();
+    EXPECT_FALSE(settingsText().contains(u"[WIDTH ]"_s));
+    // Narrower than the controls allow, wider than the screen.
+    writeSettings(u"[WIDTH ]15\r\n"_s);
+    EXPECT_EQ(open().width(), natural);
+    writeSettings(u"[WIDTH ]2000000000\r\n"_s);
+    EXPECT_EQ(open().width(), m_window->screen()->availableGeometry().width());
+}
+
+// Tab visits every control of each screen once, in reading order with the exceptions the
+// screens always had (search text first, case option last), and comes back round.
+TEST_F(MainWindowTest, TabVisitsEveryControlOfEachScreenInOrder)
+{
+    open().show();
+    QApplication::setActiveWindow(m_window.get());
+    const std::pair<const char*, QString> screens[] = {
+        {"compareModeAction", u"firstFile firstFileButton secondFile secondFileButton "
+                              "colourDifferences firstSheet lastSheet normalLayout compareButton "
+                              "compareQuitButton"_s},
+        {"searchModeAction", u"searchHistory folderHistory folderButton fileTypeFilter "
+                             "nameTitle timeTitle fileView searchButton searchPrintQuitButton "
+                             "caseSensitive"_s},
+        {"printModeAction", u"folderHistory folderButton fileTypeFilter nameTitle timeTitle "
+                            "fileView allSheetsAllPages printButton searchPrintQuitButton"_s}};
+    for (const auto& [mode, expected] : screens) {
+        trigger(mode);
+        const QStringList names = expected.split(u' ');
+        w(names[0].toLatin1().constData())->setFocus();
+        QStringList visited;
+        for (qsizetype i = 0; i <= names.size(); ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            ui::press(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        EXPECT_EQ(visited.join(u' '), expected + u' ' + names[0]);
     }
 }
 

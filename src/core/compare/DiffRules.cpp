@@ -144,8 +144,11 @@ QString baseName(const QString& fileName)
 
 QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName)
 {
-    QString first = baseName(firstFileName);
-    QString second = baseName(secondFileName);
+    return resultSheetName(u"変更履歴　"_s, baseName(firstFileName), baseName(secondFileName));
+}
+
+QString resultSheetName(const QString& prefix, QString first, QString second)
+{
     // A sheet name holds at most 31 characters: shortening both keeps the second one visible.
     if (first.size() + second.size() > 25) {
         for (QString* base : {&first, &second}) {
@@ -153,7 +156,7 @@ QString changeHistorySheetName(const QString& firstFileName, const QString& seco
                 *base = base->left(9) + u"..."_s;
         }
     }
-    return (u"変更履歴　"_s + first + u'-' + second).left(31);
+    return (prefix + first + u'-' + second).left(31);
 }
 
 } // namespace brelix::compare

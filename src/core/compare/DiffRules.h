@@ -42,5 +42,7 @@ QString baseName(const QString& fileName);
 // names together are longer than 25 characters, each base longer than 12 becomes its first 9
 // characters and "...".
 QString changeHistorySheetName(const QString& firstFileName, const QString& secondFileName);
+// The same rule for `prefix` and two names taken as they are (the folders of a folder comparison).
+QString resultSheetName(const QString& prefix, QString first, QString second);
 
 } // namespace brelix::compare

@@ -36,17 +36,6 @@ private:
     void arrange();
     void arrangeNormal();
     void arrangeTiled(host::WindowArrangement arrangement, const TiledStages& stages);
-    void countSheets();
-    void limitToRange();
-    // The sheets of the range in the first workbook's order, each with its partner, then the
-    // second workbook's sheets that have none.
-    QList<SheetPair> sheetPairs() const;
-    bool isVisible(const SheetPair& sheets) const;
-    DiffEnding compareSheets();
-    // False once the budget has run out.
-    bool recordUnpairedSheet(const SheetPair& sheets);
-    // False when a protected sheet's password was not given.
-    bool measureSheetPair(const SheetPair& sheets, QString& sheetName);
     DiffEnding finish();
     DiffEnding abort(DiffEnding ending);
     DiffEnding fail(int number, const QString& description);

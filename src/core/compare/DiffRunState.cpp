@@ -30,8 +30,10 @@ bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toW
 void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
                                     QList<QVariantList>& rows)
 {
-    if (rows.isEmpty())
+    if (rows.isEmpty() || historyName.isEmpty()) {
+        rows.clear();
         return;
+    }
     stage = Stage::RecordDifference;
     host.activateWorkbook(historyName);
     run::RecordSheets(host, historyName, settings.historySheetRows, files::kTemplateSheets[0])

@@ -24,7 +24,8 @@ struct DiffRunState {
     SheetRange range;
     QString firstName;
     QString secondName;
-    QString historyName = files::kResultsFile;
+    QString historyName = files::kResultsFile; // empty: the records are only kept
+    QString captionPrefix; // before each sheet's progress caption: the file of a folder run
     run::PreviousResult previousHistory; // back in place unless the new one is saved
     int firstSheetCount = 0;             // lowered to the last sheet of the range once known
     int secondSheetCount = 0;

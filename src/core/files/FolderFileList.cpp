@@ -82,24 +82,4 @@ QString listedFilePath(const QString& folder, const QString& name)
     return collapseSeparators(folder + u'/' + name);
 }
 
-void syncListSelection(int index, ListColumnView& names, ListColumnView& times)
-{
-    if (index != 0 && index != 1)
-        return;
-    const ListColumnView& from = index == 0 ? names : times;
-    ListColumnView& to = index == 0 ? times : names;
-    to.topRow = from.topRow;
-    const qsizetype count = std::min(from.selected.size(), to.selected.size());
-    for (qsizetype i = 0; i < count; ++i)
-        to.selected[i] = from.selected.at(i);
-}
-
-void mirrorTopRow(int index, ListColumnView& names, ListColumnView& times)
-{
-    if (index == 0)
-        times.topRow = names.topRow;
-    else if (index == 1)
-        names.topRow = times.topRow;
-}
-
 } // namespace brelix::files

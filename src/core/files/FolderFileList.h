@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The two-column file list of the search and print screens, as data: the name column, the time
-// column, their order (fileSortOrder) and how one column follows the other.
+// column and their order (fileSortOrder).
 namespace brelix::files {
 
 // The orders of fileSortOrder; any other value leaves both columns empty.
@@ -56,20 +56,5 @@ QString collapseSeparators(const QString& path);
 
 // The file a job takes for a listed name: folder, "/" and name through collapseSeparators.
 QString listedFilePath(const QString& folder, const QString& name);
-
-// What a list column shows of itself: the entry at its top and whether each entry is selected.
-struct ListColumnView {
-    int topRow = 0;
-    QList<bool> selected;
-
-    friend bool operator==(const ListColumnView&, const ListColumnView&) = default;
-};
-
-// On a mouse press or release in column `index` (0 names, 1 times) the other column takes its
-// top row and its selection; any other index does nothing.
-void syncListSelection(int index, ListColumnView& names, ListColumnView& times);
-
-// On a scroll of column `index` the other column takes its top row.
-void mirrorTopRow(int index, ListColumnView& names, ListColumnView& times);
 
 } // namespace brelix::files

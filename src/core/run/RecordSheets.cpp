@@ -40,7 +40,7 @@ void RecordSheets::write(int firstSequence, const QList<QVariantList>& rows)
         reach(place);
         const qsizetype room = m_sheetRows - place.row + 1;
         const QList<QVariantList> part = rows.mid(done, room);
-        m_host.writeRows(m_book, place.sheet, place.row, 1, part);
+        m_host.writeRows(m_book, m_sheetsBefore + place.sheet, place.row, 1, part);
         done += part.size();
     }
 }
@@ -49,7 +49,8 @@ void RecordSheets::reach(const Place& place)
 {
     // A record at the top of a sheet past the first is the first one there.
     if (place.sheet > 1 && place.row == 2)
-        m_host.addSheetWithHeading(m_book, place.sheet - 1, sheetName(m_baseName, place.sheet));
+        m_host.addSheetWithHeading(m_book, m_sheetsBefore + place.sheet - 1,
+                                   sheetName(m_baseName, place.sheet));
 }
 
 } // namespace brelix::run

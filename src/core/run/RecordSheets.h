@@ -19,10 +19,12 @@ public:
         friend bool operator==(const Place&, const Place&) = default;
     };
 
-    // `baseName` names the further sheets until the run names them for good.
+    // `baseName` names the further sheets until the run names them for good. The records start
+    // on the workbook's sheet `firstSheet`; places count their sheets from there.
     RecordSheets(host::SpreadsheetHost& host, const QString& book, int sheetRows,
-                 const QString& baseName)
-        : m_host(host), m_book(book), m_sheetRows(sheetRows), m_baseName(baseName)
+                 const QString& baseName, int firstSheet = 1)
+        : m_host(host), m_book(book), m_sheetRows(sheetRows), m_baseName(baseName),
+          m_sheetsBefore(firstSheet - 1)
     {
     }
 
@@ -47,6 +49,7 @@ private:
     QString m_book;
     int m_sheetRows;
     QString m_baseName;
+    int m_sheetsBefore;
 };
 
 } // namespace brelix::run

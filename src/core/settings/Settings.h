@@ -23,6 +23,9 @@ struct Settings {
     // Window position in twips (15 per pixel); none: the window stays centred.
     std::optional<int> top;
     std::optional<int> left;
+    // The main window's width in twips, kept once the user widened it; none: the width its
+    // controls need (kDefaultWindowWidth at the default font). Written only when set.
+    std::optional<int> width;
 
     Qt::CheckState colourDifferences = Qt::Checked; // colour the differing cells
     Qt::CheckState caseSensitive = Qt::Unchecked;   // case-sensitive search

@@ -119,10 +119,17 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 24> keys = {{
+const std::array<Key, 25> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
+    {tag::Width,
+     [](Settings& s, QStringView v) {
+         // A width the window cannot take is passed over; the window widens only.
+         if (const auto n = wholeIn(v, 1, std::numeric_limits<qint32>::max()))
+             s.width = *n;
+         return Record::Read;
+     }},
     {tag::ColourDifferences,
      [](Settings& s, QStringView v) { return setCheckIfIn(s.colourDifferences, v); }},
     {tag::CaseSensitive,
@@ -316,6 +323,8 @@ QString SettingsFile::text(const Settings& settings)
         lines.add(tag::Top, *settings.top);
     if (settings.left)
         lines.add(tag::Left, *settings.left);
+    if (settings.width)
+        lines.add(tag::Width, *settings.width);
     lines.add(tag::ColourDifferences, checkValue(settings.colourDifferences));
     lines.add(tag::CaseSensitive, checkValue(settings.caseSensitive));
     if (settings.windowLayout >= 0 && settings.windowLayout <= 2)

@@ -13,6 +13,7 @@ inline constexpr qsizetype Length = 8;
 inline constexpr QStringView StartMode = u"[KIND  ]";
 inline constexpr QStringView Top = u"[TOP   ]";
 inline constexpr QStringView Left = u"[LEFT  ]";
+inline constexpr QStringView Width = u"[WIDTH ]";
 inline constexpr QStringView ColourDifferences = u"[COLOR ]";
 inline constexpr QStringView CaseSensitive = u"[DAISYO]";
 inline constexpr QStringView WindowLayout = u"[HYOUJI]";

@@ -4,12 +4,12 @@
 #include "ui/desktop/OpenManual.h"
 #include "ui/desktop/RemoveCloseButton.h"
 #include "ui/desktop/StaysOnTop.h"
-#include "ui/widgets/FixedPitchLabel.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <algorithm>
 
 namespace brelix::ui {
 
@@ -22,40 +22,30 @@ const QString kAuthor = QStringLiteral("Brelix developers");
 const QString kContact = QStringLiteral("Brelix.html");
 const QString kNotice = QStringLiteral("Copyright (C) Brelix developers");
 
-// Nine lines; the manual's address goes beside the fifth, "ＨＰ　：". The minor version has two
-// digits.
-QString aboutText()
+const QString kIndent = QStringLiteral("　　");
+
+// The lines above the manual's address: the version's minor number has two digits.
+QString headText()
 {
-    const QString indent = QStringLiteral("　　");
     return QStringList{QString(),
-                       indent + QStringLiteral("Brelix  　バージョン　") +
+                       kIndent + QStringLiteral("Brelix  　バージョン　") +
                            QString::number(VersionMajor) + u'.' +
                            QStringLiteral("%1").arg(VersionMinor, 2, 10, QLatin1Char('0')),
-                       QString(),
-                       indent + QStringLiteral("著作権：") + kAuthor,
-                       indent + QStringLiteral("連絡先：") + kContact,
-                       indent + QStringLiteral("ＨＰ　："),
-                       QString(),
-                       QStringLiteral("　　　　　　") + kNotice,
-                       QString(),
-                       QString()}
+                       QString(), kIndent + QStringLiteral("著作権：") + kAuthor,
+                       kIndent + QStringLiteral("連絡先：") + kContact}
         .join(u'\n');
 }
 
 } // namespace
 
 AboutDialog::AboutDialog(QWidget* parent)
-    : QDialog(parent), m_text(new FixedPitchLabel(twips(180), this)),
-      m_manualLink(new QLabel(this)), m_okButton(new QPushButton(QStringLiteral("OK"), this))
+    : QDialog(parent), m_text(new QLabel(headText())), m_manualLink(new QLabel),
+      m_okButton(new QPushButton(QStringLiteral("&OK")))
 {
     setFont(gothicFont());
-    setFixedSize(twips(4380), twips(2130));
-
-    // 180 twips apart, the height of a 9 point line, so that the link stays beside its line
-    // and the last line clear of the OK button.
     m_text->setObjectName(QStringLiteral("aboutText"));
-    m_text->setGeometry(twipsRect(0, 0, 4695, 2055));
-    m_text->setText(aboutText());
+    auto* addressLabel = new QLabel(kIndent + QStringLiteral("ＨＰ　："));
+    auto* notice = new QLabel(u'\n' + QStringLiteral("　　　　　　") + kNotice + u'\n');
 
     // The address is long; the label shows what fits and the tooltip the whole of it.
     const QString address = manualUrl().toString();
@@ -63,24 +53,31 @@ AboutDialog::AboutDialog(QWidget* parent)
     linkFont.setUnderline(true);
     m_manualLink->setObjectName(QStringLiteral("manualLink"));
     m_manualLink->setFont(linkFont);
-    // Top-aligned like the lines beside it; as tall as the face so that nothing is cut off.
-    m_manualLink->setGeometry(twipsRect(1080, 900, 3090, 180));
-    m_manualLink->resize(m_manualLink->width(),
-                         std::max(m_manualLink->height(), m_manualLink->fontMetrics().height()));
-    m_manualLink->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_manualLink->setFixedWidth(fontMetrics().horizontalAdvance(u'あ') * 17);
     m_manualLink->setText(
-        m_manualLink->fontMetrics().elidedText(address, Qt::ElideMiddle, m_manualLink->width()));
+        // A pixel to spare: the shortened text may round up at a scale factor.
+        m_manualLink->fontMetrics().elidedText(address, Qt::ElideMiddle,
+                                               m_manualLink->width() - 2));
     m_manualLink->setToolTip(address);
     m_manualLink->setCursor(Qt::PointingHandCursor);
     setLinkColour(kBlue);
 
     m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setGeometry(twipsRect(1440, 1560, 1455, 335));
     m_okButton->setDefault(true);
     m_okButton->setFocus();
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    for (QLabel* label : {m_text, m_manualLink}) {
+    auto* grid = new QGridLayout(this);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(m_text, 0, 0, 1, 2);
+    grid->addWidget(addressLabel, 1, 0);
+    grid->addWidget(m_manualLink, 1, 1);
+    grid->addWidget(notice, 2, 0, 1, 2);
+    grid->addWidget(m_okButton, 3, 0, 1, 2, Qt::AlignHCenter);
+    grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QLabel* label : {m_text, addressLabel, notice, m_manualLink}) {
         label->setMouseTracking(true);
         label->installEventFilter(this);
     }

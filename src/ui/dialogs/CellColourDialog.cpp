@@ -1,13 +1,15 @@
 #include "ui/dialogs/CellColourDialog.h"
 
 #include "ui/desktop/StaysOnTop.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 #include <array>
 
 namespace brelix::ui {
@@ -17,16 +19,15 @@ namespace {
 struct Swatch {
     int index;
     QRgb colour; // the dialog's own colour; 44 shows orange although the palette's 44 is gold
-    int left;
 };
 
 // Left to right, which is also the order "設定" tests them in.
-constexpr std::array<Swatch, 6> kSwatches = {{{7, qRgb(255, 0, 255), 120},
-                                              {44, qRgb(255, 128, 0), 600},
-                                              {6, qRgb(255, 255, 0), 1080},
-                                              {4, qRgb(0, 255, 0), 1560},
-                                              {8, qRgb(0, 255, 255), 2040},
-                                              {15, qRgb(192, 192, 192), 2520}}};
+constexpr std::array<Swatch, 6> kSwatches = {{{7, qRgb(255, 0, 255)},
+                                              {44, qRgb(255, 128, 0)},
+                                              {6, qRgb(255, 255, 0)},
+                                              {4, qRgb(0, 255, 0)},
+                                              {8, qRgb(0, 255, 255)},
+                                              {15, qRgb(192, 192, 192)}}};
 
 // Tab order: 8 comes before 4.
 constexpr std::array<int, 6> kTabOrder = {7, 44, 6, 8, 4, 15};
@@ -38,23 +39,7 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
 {
     setWindowTitle(QStringLiteral("設定"));
     setFont(proportionalGothicFont());
-    setFixedSize(twips(3240), twips(1695));
-    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
-    swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
-    swatchGroup->setGeometry(twipsRect(120, 120, 3015, 975));
-
-    auto* buttons = new QButtonGroup(this);
-    for (const Swatch& swatch : kSwatches) {
-        auto* option = new QRadioButton(swatchGroup);
-        option->setObjectName(QStringLiteral("swatch%1").arg(swatch.index));
-        option->setGeometry(twipsRect(swatch.left, 360, 375, 375));
-        QPalette palette = option->palette();
-        palette.setColor(option->backgroundRole(), QColor(swatch.colour));
-        option->setPalette(palette);
-        option->setAutoFillBackground(true);
-        buttons->addButton(option, swatch.index);
-        m_swatches[swatch.index] = option;
-    }
+    QGroupBox* swatchGroup = buildSwatchGroup();
     m_swatches.at(7)->setChecked(true);
     // An index without a swatch (a hand-edited settings file) keeps the first one.
     if (const auto it = m_swatches.find(colourIndex); it != m_swatches.end())
@@ -65,8 +50,14 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
     m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    m_okButton->setGeometry(twipsRect(960, 1200, 975, 375));
-    m_cancelButton->setGeometry(twipsRect(2160, 1200, 975, 375));
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(m_okButton);
+    buttonRow->addWidget(m_cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(swatchGroup);
+    layout->addLayout(buttonRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     // Neither button answers Enter unless it has the focus.
     m_okButton->setAutoDefault(false);
     m_cancelButton->setAutoDefault(false);
@@ -77,6 +68,30 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
     connect(m_okButton, &QPushButton::clicked, this, &CellColourDialog::acceptChoice);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     setStaysOnTop(this, true);
+}
+
+QGroupBox* CellColourDialog::buildSwatchGroup()
+{
+    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
+    swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
+    auto* swatchRow = new QHBoxLayout(swatchGroup);
+    // Square swatches two characters wide, 25 pixels at the default font.
+    const int side = fontMetrics().height() + 8;
+
+    auto* buttons = new QButtonGroup(this);
+    for (const Swatch& swatch : kSwatches) {
+        auto* option = new QRadioButton(swatchGroup);
+        option->setObjectName(QStringLiteral("swatch%1").arg(swatch.index));
+        option->setFixedSize(side, side);
+        swatchRow->addWidget(option);
+        QPalette palette = option->palette();
+        palette.setColor(option->backgroundRole(), QColor(swatch.colour));
+        option->setPalette(palette);
+        option->setAutoFillBackground(true);
+        buttons->addButton(option, swatch.index);
+        m_swatches[swatch.index] = option;
+    }
+    return swatchGroup;
 }
 
 void CellColourDialog::acceptChoice()

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+class QGroupBox;
 class QPushButton;
 class QRadioButton;
 
@@ -25,6 +26,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The six swatches, one radio button each, in their frame.
+    QGroupBox* buildSwatchGroup();
     void acceptChoice();
 
     std::map<int, QRadioButton*> m_swatches; // keyed by the palette index each one stands for

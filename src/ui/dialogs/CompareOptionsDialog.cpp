@@ -3,7 +3,7 @@
 #include "core/host/CellAddress.h"
 #include "core/settings/SettingsNumber.h"
 #include "ui/desktop/StaysOnTop.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -49,7 +49,7 @@ std::optional<QList<int>> columnsOf(const QLineEdit* edit, int most)
 CompareOptionsDialog::CompareOptionsDialog(QWidget* parent, const compare::DiffSettings& settings)
     : QDialog(parent), m_settings(settings)
 {
-    auto* okButton = new QPushButton(QStringLiteral("OK"));
+    auto* okButton = new QPushButton(QStringLiteral("&OK"));
     auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));

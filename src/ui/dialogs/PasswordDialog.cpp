@@ -1,8 +1,10 @@
 #include "ui/dialogs/PasswordDialog.h"
 
 #include "ui/desktop/StaysOnTop.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,29 +14,37 @@ namespace brelix::ui {
 PasswordDialog::PasswordDialog(QWidget* parent, const QString& book, const QString& password)
     : QDialog(parent)
 {
-    // Made in this order: the edit overlaps its label and must lie above it.
     auto* bookLabel = new QLabel(QStringLiteral("ﾌｧｲﾙ名　： ") + book, this);
     auto* passwordLabel = new QLabel(QStringLiteral("ﾊﾟｽﾜｰﾄﾞ ："), this);
     m_passwordEdit = new QLineEdit(this);
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* okButton = new QPushButton(QStringLiteral("&OK"), this);
     auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     bookLabel->setObjectName(QStringLiteral("bookLabel"));
+    // A long path is shortened in its middle, so that the dialog stays on the screen.
+    setFont(gothicFont());
+    bookLabel->setText(fontMetrics().elidedText(bookLabel->text(), Qt::ElideMiddle,
+                                                fontMetrics().horizontalAdvance(u'あ') * 40));
+    bookLabel->setToolTip(book);
     passwordLabel->setObjectName(QStringLiteral("passwordLabel"));
     m_passwordEdit->setObjectName(QStringLiteral("passwordEdit"));
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     setWindowTitle(QStringLiteral("シートのパスワードを入力して下さい"));
-    setFixedSize(twips(3450), twips(1470));
-    setFont(gothicFont());
-    bookLabel->setGeometry(twipsRect(120, 240, 3255, 255));
-    passwordLabel->setGeometry(twipsRect(120, 600, 1080, 270));
-    m_passwordEdit->setGeometry(twipsRect(960, 587, 2325, 270));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(bookLabel, 0, 0, 1, 2);
+    grid->addWidget(passwordLabel, 1, 0);
+    grid->addWidget(m_passwordEdit, 1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    m_passwordEdit->setMinimumWidth(fontMetrics().horizontalAdvance(u'あ') * 13);
     m_passwordEdit->setEchoMode(QLineEdit::Password);
     m_passwordEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
-    okButton->setGeometry(twipsRect(960, 960, 1140, 390));
     okButton->setDefault(true);
-    cancelButton->setGeometry(twipsRect(2160, 960, 1140, 390));
     setTabOrder(m_passwordEdit, okButton);
     setTabOrder(okButton, cancelButton);
     if (!password.isEmpty()) {

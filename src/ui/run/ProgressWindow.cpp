@@ -2,12 +2,13 @@
 
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/run/ProgressBar.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace brelix::ui {
 
@@ -17,22 +18,32 @@ ProgressWindow::ProgressWindow(QWidget* owner, bool alwaysOnTop)
       m_cancelButton(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
 {
     setWindowTitle(QStringLiteral("Brelix"));
-    setFixedSize(twips(6270), twips(1305));
     m_status->setObjectName(QStringLiteral("status"));
-    m_status->setGeometry(twipsRect(120, 120, 6015, 375));
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setFont(gothicFont(12));
+    // 25 wide characters of the status's font; a longer status is shortened in its middle.
+    m_status->setFixedWidth(m_status->fontMetrics().horizontalAdvance(u'あ') * 25);
     m_bar->setObjectName(QStringLiteral("progressBar"));
-    m_bar->setGeometry(twipsRect(120, 480, 6015, 300));
     m_bar->setFont(gothicFont(12));
+    m_bar->setFixedHeight(m_bar->fontMetrics().height() + 2);
+    // The bar's place stays while it is hidden, so that the window keeps its size.
+    QSizePolicy barPolicy = m_bar->sizePolicy();
+    barPolicy.setRetainSizeWhenHidden(true);
+    m_bar->setSizePolicy(barPolicy);
     m_bar->hide();
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    m_cancelButton->setGeometry(twipsRect(2280, 890, 1680, 325));
+    m_cancelButton->setMinimumWidth(m_cancelButton->fontMetrics().horizontalAdvance(u'あ') * 9);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_cancelButton, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     m_cancelButton->setEnabled(false);
     m_cancelButton->setDefault(true);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] { m_cancel = true; });
 
-    // Centred vertically on the main window, at its left.
+    // Centred vertically on the main window, at its left, at the size its layout gives it.
+    adjustSize();
     if (owner) {
         const QRect main = owner->frameGeometry();
         move(main.left(), main.top() + (main.height() - frameGeometry().height()) / 2);
@@ -43,7 +54,9 @@ ProgressWindow::ProgressWindow(QWidget* owner, bool alwaysOnTop)
 
 void ProgressWindow::setStatus(const QString& status)
 {
-    m_status->setText(status);
+    m_status->setText(
+        m_status->fontMetrics().elidedText(status, Qt::ElideMiddle, m_status->width()));
+    m_status->setToolTip(status);
 }
 
 void ProgressWindow::setBarVisible(bool visible)

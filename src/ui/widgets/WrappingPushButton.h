@@ -4,11 +4,14 @@
 
 namespace brelix::ui {
 
-// A push button whose caption breaks onto more lines when it is wider than the button, so that
-// a narrow button shows all of a long caption.
+// A push button whose caption takes two lines, so that a narrow button shows all of a long
+// caption; its size hint is that of the two lines.
 class WrappingPushButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

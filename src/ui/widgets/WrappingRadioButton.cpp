@@ -1,31 +1,27 @@
 #include "ui/widgets/WrappingRadioButton.h"
 
+#include "ui/widgets/LineBreaks.h"
+
 #include <QFontInfo>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace brelix::ui {
 
-namespace {
-
-// Character by character: the captions are Japanese, which breaks anywhere.
-QStringList breakIntoLines(const QString& text, const QFontMetrics& metrics, int width)
+QSize WrappingRadioButton::sizeHint() const
 {
-    QStringList lines;
-    QString line;
-    for (const QChar c : text) {
-        if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > width) {
-            lines.append(line);
-            line.clear();
-        }
-        line += c;
-    }
-    if (!line.isEmpty())
-        lines.append(line);
-    return lines;
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QSize lines(twoLineWidth(text(), fontMetrics()), 2 * lineStep());
+    return style()->sizeFromContents(QStyle::CT_RadioButton, &option, lines, this);
 }
 
-} // namespace
+// Lines 1.2 em apart: clear of each other, where the face's own line spacing, with the
+// leading of Japanese faces, would make the four print scopes far taller than the list.
+int WrappingRadioButton::lineStep() const
+{
+    return (QFontInfo(font()).pixelSize() * 6 + 4) / 5;
+}
 
 void WrappingRadioButton::paintEvent(QPaintEvent*)
 {
@@ -38,10 +34,8 @@ void WrappingRadioButton::paintEvent(QPaintEvent*)
     option.rect = rect();
     const QRect area = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
 
-    // Lines one em apart: two lines of a 9 point font fit the option's 25 pixels, which the
-    // font's own line spacing would overflow into the next option.
     const QStringList lines = breakIntoLines(caption, fontMetrics(), area.width());
-    const int step = lines.size() > 1 ? QFontInfo(font()).pixelSize() : fontMetrics().height();
+    const int step = lineStep();
     int top = area.top() + (area.height() - step * static_cast<int>(lines.size())) / 2;
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));

@@ -2,56 +2,90 @@
 
 #include "core/files/DroppedFile.h"
 #include "core/files/ProgramFolder.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/GothicFont.h"
+#include "ui/widgets/StartAndQuitRow.h"
 
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
 
 namespace brelix::ui {
 
+namespace {
+
+// The width of `count` wide characters in the widget's font.
+int wideCharacters(const QWidget* widget, int count)
+{
+    return widget->fontMetrics().horizontalAdvance(u'あ') * count;
+}
+
+// Frames as close round their controls as the fixed screen had them.
+void tighten(QLayout* frameLayout)
+{
+    frameLayout->setContentsMargins(8, 2, 8, 6);
+    frameLayout->setSpacing(4);
+}
+
+} // namespace
+
 CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 {
-    const std::array<QPushButton*, 2> browseButtons = buildFileGroup();
-    buildOptionGroup();
-    auto* compareButton =
-        placeInTwips(new QPushButton(QStringLiteral("比較開始"), this), 120, 3000, 2655, 495);
-    auto* quitButton =
-        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
+    auto* compareButton = new QPushButton(QStringLiteral("比較開始"), this);
+    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
     compareButton->setObjectName(QStringLiteral("compareButton"));
     quitButton->setObjectName(QStringLiteral("compareQuitButton"));
     connect(compareButton, &QPushButton::clicked, this, &CompareScreen::compareRequested);
     connect(quitButton, &QPushButton::clicked, this, &CompareScreen::quitRequested);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins({});
+    layout->addWidget(buildFileGroup());
+    layout->addWidget(buildOptionGroup());
+    layout->addStretch();
+    layout->addLayout(startAndQuitRow({compareButton}, quitButton));
+
     // Tab goes round from the quit button to the first file box.
-    const QList<QWidget*> order = {quitButton,        m_fileBoxes[0],    browseButtons[0],
-                                   m_fileBoxes[1],    browseButtons[1],  m_colourDifferences,
-                                   m_sheetRange[0],   m_sheetRange[1],   m_windowLayout[0],
-                                   m_windowLayout[1], m_windowLayout[2], compareButton};
+    const QList<QWidget*> order = {quitButton,        m_fileBoxes[0],     m_browseButtons[0],
+                                   m_fileBoxes[1],    m_browseButtons[1], m_colourDifferences,
+                                   m_sheetRange[0],   m_sheetRange[1],    m_windowLayout[0],
+                                   m_windowLayout[1], m_windowLayout[2],  compareButton};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-std::array<QPushButton*, 2> CompareScreen::buildFileGroup()
+QGroupBox* CompareScreen::buildFileGroup()
 {
-    auto* fileGroup =
-        placeInTwips(new QGroupBox(QStringLiteral("ファイルを指定"), this), 120, 0, 5775, 1335);
+    auto* fileGroup = new QGroupBox(QStringLiteral("ファイルを指定"), this);
     fileGroup->setObjectName(QStringLiteral("fileGroup"));
-    std::array<QPushButton*, 2> browseButtons{};
+    auto* grid = new QGridLayout(fileGroup);
+    tighten(grid);
+    grid->setHorizontalSpacing(0);
     for (size_t i = 0; i < 2; ++i) {
-        const int top = 240 + static_cast<int>(i) * 360;
-        m_fileBoxes[i] = placeInTwips(new QLineEdit(fileGroup), 240, top, 5055, 270);
-        browseButtons[i] =
-            placeInTwips(new QPushButton(QStringLiteral("..."), fileGroup), 5280, top, 255, 255);
-        browseButtons[i]->setFont(proportionalGothicFont());
-        connect(browseButtons[i], &QPushButton::clicked, this,
+        m_fileBoxes[i] = new QLineEdit(fileGroup);
+        // Wide enough for a real path at the window's narrowest: 29.75 wide characters make
+        // the window 420 pixels wide at the default font, as it always was.
+        m_fileBoxes[i]->setMinimumWidth(wideCharacters(m_fileBoxes[i], 119) / 4);
+        m_browseButtons[i] = new QPushButton(QStringLiteral("&..."), fileGroup);
+        m_browseButtons[i]->setFont(proportionalGothicFont());
+        const int side = m_fileBoxes[i]->sizeHint().height();
+        m_browseButtons[i]->setFixedSize(
+            std::max(side, m_browseButtons[i]->fontMetrics().horizontalAdvance(u"..."_s) + 8),
+            side);
+        grid->addWidget(m_fileBoxes[i], static_cast<int>(i), 0);
+        grid->addWidget(m_browseButtons[i], static_cast<int>(i), 1);
+        connect(m_browseButtons[i], &QPushButton::clicked, this,
                 [this, i] { chooseFile(static_cast<int>(i)); });
         // The boxes take dropped files (and only files) themselves.
         m_fileBoxes[i]->setAcceptDrops(true);
@@ -59,56 +93,66 @@ std::array<QPushButton*, 2> CompareScreen::buildFileGroup()
     }
     m_fileBoxes[0]->setObjectName(QStringLiteral("firstFile"));
     m_fileBoxes[1]->setObjectName(QStringLiteral("secondFile"));
-    browseButtons[0]->setObjectName(QStringLiteral("firstFileButton"));
-    browseButtons[1]->setObjectName(QStringLiteral("secondFileButton"));
-    auto* dropHint =
-        placeInTwips(new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"), fileGroup),
-                     240, 960, 4455, 255);
+    m_browseButtons[0]->setObjectName(QStringLiteral("firstFileButton"));
+    m_browseButtons[1]->setObjectName(QStringLiteral("secondFileButton"));
+    auto* dropHint = new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"));
     dropHint->setObjectName(QStringLiteral("dropHint"));
-    return browseButtons;
+    grid->addWidget(dropHint, 2, 0, 1, 2);
+    return fileGroup;
 }
 
-void CompareScreen::buildOptionGroup()
+QGroupBox* CompareScreen::buildOptionGroup()
 {
-    auto* optionGroup = placeInTwips(new QGroupBox(QStringLiteral("オプションを指定"), this), 120,
-                                     1440, 5775, 1335);
+    auto* optionGroup = new QGroupBox(QStringLiteral("オプションを指定"), this);
     optionGroup->setObjectName(QStringLiteral("optionGroup"));
-    m_colourDifferences = placeInTwips(
-        new QCheckBox(QStringLiteral("差分個所の背景色変更"), optionGroup), 240, 240, 2175, 255);
+    m_colourDifferences = new QCheckBox(QStringLiteral("差分個所の背景色変更"));
     m_colourDifferences->setObjectName(QStringLiteral("colourDifferences"));
     m_colourDifferences->setChecked(true);
-    auto* sheetRangeLabel =
-        placeInTwips(new QLabel(QStringLiteral("比較シート指定　　　　　～"), optionGroup), 3000,
-                     280, 2655, 255);
+    auto* sheetRangeLabel = new QLabel(QStringLiteral("比較シート指定"));
     sheetRangeLabel->setObjectName(QStringLiteral("sheetRangeLabel"));
+    auto* sheetRangeDash = new QLabel(QStringLiteral("～"));
+    sheetRangeDash->setObjectName(QStringLiteral("sheetRangeDash"));
     for (size_t i = 0; i < 2; ++i) {
-        m_sheetRange[i] = placeInTwips(new QLineEdit(optionGroup), 4320 + static_cast<int>(i) * 720,
-                                       240, 375, 270);
+        m_sheetRange[i] = new QLineEdit(optionGroup);
         m_sheetRange[i]->setMaxLength(2);
+        m_sheetRange[i]->setFixedWidth(wideCharacters(m_sheetRange[i], 2));
         m_sheetRange[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
         m_sheetRange[i]->setToolTip(QStringLiteral("ブランクで全て指定"));
     }
     m_sheetRange[0]->setObjectName(QStringLiteral("firstSheet"));
     m_sheetRange[1]->setObjectName(QStringLiteral("lastSheet"));
-    auto* layoutGroup =
-        placeInTwips(new QGroupBox(QStringLiteral("表示形式"), optionGroup), 240, 600, 5295, 615);
+    auto* firstRow = new QHBoxLayout;
+    firstRow->addWidget(m_colourDifferences);
+    firstRow->addStretch();
+    for (QWidget* each : std::initializer_list<QWidget*>{sheetRangeLabel, m_sheetRange[0],
+                                                         sheetRangeDash, m_sheetRange[1]})
+        firstRow->addWidget(each);
+
+    auto* column = new QVBoxLayout(optionGroup);
+    tighten(column);
+    column->addLayout(firstRow);
+    column->addWidget(buildLayoutGroup());
+    return optionGroup;
+}
+
+QGroupBox* CompareScreen::buildLayoutGroup()
+{
+    auto* layoutGroup = new QGroupBox(QStringLiteral("表示形式"));
     layoutGroup->setObjectName(QStringLiteral("windowLayoutGroup"));
-    struct Layout {
-        const char* name;
-        QString caption;
-        int left;
-        int width;
-    };
-    const std::array<Layout, 3> layouts = {
-        Layout{"normalLayout", QStringLiteral("通常"), 120, 735},
-        Layout{"sideBySideLayout", QStringLiteral("左右に並べる"), 1440, 1455},
-        Layout{"stackedLayout", QStringLiteral("上下に並べる"), 3120, 1455}};
-    for (size_t i = 0; i < layouts.size(); ++i) {
-        m_windowLayout[i] = placeInTwips(new QRadioButton(layouts[i].caption, layoutGroup),
-                                         layouts[i].left, 240, layouts[i].width, 255);
-        m_windowLayout[i]->setObjectName(QLatin1String(layouts[i].name));
+    auto* layouts = new QHBoxLayout(layoutGroup);
+    tighten(layouts);
+    const std::array<std::pair<const char*, QString>, 3> captions = {
+        std::pair{"normalLayout", QStringLiteral("通常")},
+        std::pair{"sideBySideLayout", QStringLiteral("左右に並べる")},
+        std::pair{"stackedLayout", QStringLiteral("上下に並べる")}};
+    for (size_t i = 0; i < captions.size(); ++i) {
+        m_windowLayout[i] = new QRadioButton(captions[i].second);
+        m_windowLayout[i]->setObjectName(QLatin1String(captions[i].first));
+        layouts->addWidget(m_windowLayout[i]);
+        layouts->addStretch();
     }
     m_windowLayout[0]->setChecked(true);
+    return layoutGroup;
 }
 
 void CompareScreen::setFiles(const QString& first, const QString& second)

@@ -7,6 +7,7 @@
 #include <array>
 
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QMimeData;
 class QPushButton;
@@ -37,15 +38,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The two file boxes with their browse buttons, which it hands back, and the drop hint.
-    std::array<QPushButton*, 2> buildFileGroup();
+    // The two file boxes with their browse buttons, and the drop hint.
+    QGroupBox* buildFileGroup();
     // Colouring, the sheet range and the window layout.
-    void buildOptionGroup();
+    QGroupBox* buildOptionGroup();
+    // How to lay out the office's windows.
+    QGroupBox* buildLayoutGroup();
     void chooseFile(int box);
     // A drop of files onto a file box: the last name that resolves wins.
     void takeDroppedFiles(int box, const QMimeData* dropped);
 
     std::array<QLineEdit*, 2> m_fileBoxes{};
+    std::array<QPushButton*, 2> m_browseButtons{};
     QCheckBox* m_colourDifferences;
     std::array<QLineEdit*, 2> m_sheetRange{}; // the first and the last sheet
     std::array<QRadioButton*, 3> m_windowLayout{};

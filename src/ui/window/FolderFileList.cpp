@@ -2,79 +2,90 @@
 
 #include "core/files/FolderFileList.h"
 #include "ui/widgets/ComboHistory.h"
-#include "ui/widgets/Twips.h"
 #include "ui/widgets/WrappingPushButton.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
-#include <QListWidget>
-#include <QScrollBar>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
+#include <QTreeView>
 
 namespace brelix::ui {
 
-namespace {
-
-files::ListColumnView columnView(const QListWidget* column)
+FolderFileList::FolderFileList(QWidget* parent)
+    : QWidget(parent), m_grid(new QGridLayout(this)), m_folderHistory(new QComboBox(this)),
+      m_folderButton(new WrappingPushButton(QStringLiteral("ディレクトリ選択"), this)),
+      m_fileTypeFilter(new QComboBox(this)), m_model(new QStandardItemModel(0, 2, this)),
+      m_view(new QTreeView(this))
 {
-    files::ListColumnView view;
-    view.topRow = column->verticalScrollBar()->value();
-    for (int i = 0; i < column->count(); ++i)
-        view.selected.append(column->item(i)->isSelected());
-    return view;
-}
-
-void showColumnView(QListWidget* column, const files::ListColumnView& view)
-{
-    column->verticalScrollBar()->setValue(view.topRow);
-    for (int i = 0; i < column->count() && i < view.selected.size(); ++i)
-        column->item(i)->setSelected(view.selected[i]);
-}
-
-} // namespace
-
-// The geometry is the screen's less this widget's corner, 120 and 300 twips in.
-FolderFileList::FolderFileList(QWidget* parent) : QWidget(parent)
-{
-    m_folderHistory = placeInTwips(new QComboBox(this), 0, 0, 4695, 300);
     m_folderHistory->setObjectName(QStringLiteral("folderHistory"));
     m_folderHistory->setEditable(true);
     // The history is kept by History::pushFront, not by the combo's own insertion.
     m_folderHistory->setInsertPolicy(QComboBox::NoInsert);
-    m_folderButton = placeInTwips(new WrappingPushButton(QStringLiteral("ディレクトリ選択"), this),
-                                  4800, 60, 1095, 495);
+    // Long paths must not widen the window.
+    m_folderHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_folderHistory->setMinimumContentsLength(1);
     m_folderButton->setObjectName(QStringLiteral("folderButton"));
-    m_fileTypeFilter = placeInTwips(new QComboBox(this), 4800, 660, 1095, 300);
     m_fileTypeFilter->setObjectName(QStringLiteral("fileTypeFilter"));
     m_fileTypeFilter->addItems(files::fileTypePatterns());
     m_fileTypeFilter->setCurrentIndex(-1);
-    m_titles[0] =
-        placeInTwips(new QPushButton(QStringLiteral("名　　前"), this), 30, 335, 2970, 255);
-    m_titles[1] =
-        placeInTwips(new QPushButton(QStringLiteral("更新日時"), this), 3015, 335, 1650, 255);
-    m_titles[0]->setObjectName(QStringLiteral("nameTitle"));
-    m_titles[1]->setObjectName(QStringLiteral("timeTitle"));
-    // Made after the titles: the columns' top edge lies over the titles' bottom.
-    m_columns[0] = placeInTwips(new QListWidget(this), 0, 550, 3000, 2040);
-    m_columns[1] = placeInTwips(new QListWidget(this), 3000, 550, 1680, 2040);
-    m_columns[0]->setObjectName(QStringLiteral("nameColumn"));
-    m_columns[1]->setObjectName(QStringLiteral("timeColumn"));
-    for (int i = 0; i < 2; ++i) {
-        QListWidget* column = m_columns[static_cast<size_t>(i)];
-        column->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        // The top row is the scroll bar's value only when it scrolls by rows.
-        column->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-        column->viewport()->installEventFilter(this);
-        connect(m_titles[static_cast<size_t>(i)], &QPushButton::clicked, this,
-                [this, i] { pressTitle(i); });
-        connect(column->verticalScrollBar(), &QScrollBar::valueChanged, this,
-                [this, i] { followScroll(i); });
-    }
+    buildList();
+
+    m_grid->setContentsMargins({});
+    m_grid->addWidget(m_folderHistory, 1, 0);
+    m_grid->addWidget(m_folderButton, 1, 1, 2, 1, Qt::AlignTop);
+    auto* titles = new QHBoxLayout;
+    titles->setSpacing(0);
+    titles->addWidget(m_titles[0], 1);
+    titles->addWidget(m_titles[1]);
+    m_grid->addLayout(titles, 2, 0);
+    m_grid->addWidget(m_view, 3, 0, 2, 1);
+    m_grid->addWidget(m_fileTypeFilter, 3, 1);
+    m_grid->setVerticalSpacing(2);
+    m_grid->setColumnStretch(0, 1);
+    m_grid->setRowStretch(4, 1);
+
     connect(m_folderHistory, &QComboBox::currentTextChanged, this, &FolderFileList::showFolder);
     connect(m_fileTypeFilter, &QComboBox::currentIndexChanged, this,
             [this] { showFolder(m_listing.folder); });
     connect(m_folderButton, &QPushButton::clicked, this, &FolderFileList::chooseFolder);
+}
+
+void FolderFileList::buildList()
+{
+    m_titles[0] = new QPushButton(QStringLiteral("名　　前"), this);
+    m_titles[1] = new QPushButton(QStringLiteral("更新日時"), this);
+    m_titles[0]->setObjectName(QStringLiteral("nameTitle"));
+    m_titles[1]->setObjectName(QStringLiteral("timeTitle"));
+    for (int i = 0; i < 2; ++i) {
+        QPushButton* title = m_titles[static_cast<size_t>(i)];
+        title->setMinimumWidth(title->fontMetrics().horizontalAdvance(title->text()) + 8);
+        title->setFixedHeight(title->fontMetrics().height() + 6);
+        connect(title, &QPushButton::clicked, this, [this, i] { pressTitle(i); });
+    }
+    // The time column holds a time and the list's scroll bar.
+    m_titles[1]->setFixedWidth(
+        m_titles[1]->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 12 +
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // The name column follows its title's width.
+    m_titles[0]->installEventFilter(this);
+
+    m_view->setObjectName(QStringLiteral("fileView"));
+    m_view->setModel(m_model);
+    m_view->setHeaderHidden(true);
+    m_view->setRootIsDecorated(false);
+    m_view->setUniformRowHeights(true);
+    m_view->setAllColumnsShowFocus(true);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->header()->setStretchLastSection(true);
+    m_view->setMinimumHeight(m_view->fontMetrics().height() * 4);
 }
 
 void FolderFileList::applySettings(const settings::Settings& settings)
@@ -94,17 +105,33 @@ void FolderFileList::writeSettings(settings::Settings& settings) const
     settings.folderHistory = comboItems(m_folderHistory);
 }
 
+void FolderFileList::addScreenControls(QWidget* above, QWidget* beside)
+{
+    m_grid->addWidget(above, 0, 0);
+    m_grid->addWidget(beside, 4, 1);
+    // The right column is as narrow as its widest control allows; the list takes the rest.
+    int width = beside->minimumSizeHint().width();
+    for (const QWidget* each :
+         std::initializer_list<const QWidget*>{m_folderButton, m_fileTypeFilter})
+        width = std::max(width, each->sizeHint().width());
+    for (QWidget* each : std::initializer_list<QWidget*>{m_folderButton, m_fileTypeFilter, beside})
+        each->setFixedWidth(width);
+}
+
 QStringList FolderFileList::names() const
 {
     QStringList names;
-    for (int i = 0; i < m_columns[0]->count(); ++i)
-        names.append(m_columns[0]->item(i)->text());
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        names.append(m_model->item(row, 0)->text());
     return names;
 }
 
 QList<bool> FolderFileList::selection() const
 {
-    return columnView(m_columns[0]).selected;
+    QList<bool> selected;
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        selected.append(m_view->selectionModel()->isRowSelected(row));
+    return selected;
 }
 
 void FolderFileList::updateFolderHistory()
@@ -115,8 +142,7 @@ void FolderFileList::updateFolderHistory()
 
 QList<QWidget*> FolderFileList::tabOrder() const
 {
-    return {m_folderHistory, m_folderButton, m_fileTypeFilter, m_titles[0],
-            m_titles[1],     m_columns[0],   m_columns[1]};
+    return {m_folderHistory, m_folderButton, m_fileTypeFilter, m_titles[0], m_titles[1], m_view};
 }
 
 void FolderFileList::chooseFolder()
@@ -133,8 +159,8 @@ void FolderFileList::chooseFolder()
 void FolderFileList::pressTitle(int column)
 {
     m_sortOrder = files::sortAfterTitlePress(static_cast<qint16>(m_sortOrder), column);
-    fillColumns();
-    m_columns[0]->setFocus();
+    fillList();
+    m_view->setFocus();
 }
 
 void FolderFileList::showFolder(const QString& folder)
@@ -142,45 +168,24 @@ void FolderFileList::showFolder(const QString& folder)
     if (const std::optional<files::FolderListing> listing =
             files::FolderListing::read(folder, m_fileTypeFilter->currentText())) {
         m_listing = *listing;
-        fillColumns();
+        fillList();
     }
 }
 
-void FolderFileList::fillColumns()
+void FolderFileList::fillList()
 {
     const files::FileListColumns columns =
         files::buildFileList(m_listing.entries(), static_cast<qint16>(m_sortOrder));
-    for (QListWidget* column : m_columns)
-        column->clear();
-    m_columns[0]->addItems(columns.names);
-    m_columns[1]->addItems(columns.times);
-}
-
-void FolderFileList::followSelection(int column)
-{
-    files::ListColumnView names = columnView(m_columns[0]);
-    files::ListColumnView times = columnView(m_columns[1]);
-    files::syncListSelection(column, names, times);
-    showColumnView(m_columns[static_cast<size_t>(1 - column)], column == 0 ? times : names);
-}
-
-void FolderFileList::followScroll(int column)
-{
-    files::ListColumnView names = columnView(m_columns[0]);
-    files::ListColumnView times = columnView(m_columns[1]);
-    files::mirrorTopRow(column, names, times);
-    m_columns[static_cast<size_t>(1 - column)]->verticalScrollBar()->setValue(
-        (column == 0 ? times : names).topRow);
+    m_model->setRowCount(0);
+    for (qsizetype i = 0; i < columns.names.size(); ++i)
+        m_model->appendRow(
+            {new QStandardItem(columns.names[i]), new QStandardItem(columns.times[i])});
 }
 
 bool FolderFileList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)
-        for (int i = 0; i < 2; ++i)
-            if (watched == m_columns[static_cast<size_t>(i)]->viewport())
-                // After the column has taken the press or release.
-                QMetaObject::invokeMethod(
-                    this, [this, i] { followSelection(i); }, Qt::QueuedConnection);
+    if (watched == m_titles[0] && event->type() == QEvent::Resize)
+        m_view->setColumnWidth(0, m_titles[0]->width());
     return QWidget::eventFilter(watched, event);
 }
 

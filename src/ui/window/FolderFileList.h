@@ -7,18 +7,24 @@
 #include <array>
 
 class QComboBox;
-class QListWidget;
+class QGridLayout;
 class QPushButton;
+class QStandardItemModel;
+class QTreeView;
 
 namespace brelix::ui {
 
 // The files of one folder that the search and print screens work on: the folder history with
-// its folder button, the file-type filter, and two sorted columns (names and times) under
-// title buttons. The columns select and scroll together, as one list would.
+// its folder button, the file-type filter, and one sorted list of names and times under two
+// title buttons. The screen puts its own controls above the list and beside it, under the
+// filter, so that they share the list's two columns.
 class FolderFileList : public QWidget {
     Q_OBJECT
 public:
     explicit FolderFileList(QWidget* parent);
+
+    // The screen's controls: `above` over the folder history, `beside` under the filter.
+    void addScreenControls(QWidget* above, QWidget* beside);
 
     // The file type is chosen before the folder, so the first listing already uses it.
     void applySettings(const settings::Settings& settings);
@@ -41,22 +47,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildList();
     void chooseFolder();
     void pressTitle(int column);
     // Lists `folder`; a folder that cannot be listed keeps the shown list.
     void showFolder(const QString& folder);
-    void fillColumns();
-    // Column `column` was pressed or released with the mouse: the other one follows it.
-    void followSelection(int column);
-    // Column `column` scrolled: the other one follows it.
-    void followScroll(int column);
+    void fillList();
 
+    QGridLayout* m_grid;
     QComboBox* m_folderHistory;
     QPushButton* m_folderButton;
     QComboBox* m_fileTypeFilter;
     std::array<QPushButton*, 2> m_titles{}; // over the name and the time column
-    std::array<QListWidget*, 2> m_columns{};
-    files::FolderListing m_listing; // what the columns were built from
+    QStandardItemModel* m_model;            // a row a file: its name and its time
+    QTreeView* m_view;
+    files::FolderListing m_listing; // what the list was built from
     int m_sortOrder = files::SortByName;
 };
 

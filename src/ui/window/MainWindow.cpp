@@ -1,6 +1,7 @@
 #include "ui/window/MainWindow.h"
 
 #include "core/compare/DiffRun.h"
+#include "core/compare/FolderDiffRun.h"
 #include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
@@ -14,6 +15,7 @@
 #include "ui/dialogs/CellColourDialog.h"
 #include "ui/dialogs/CompareOptionsDialog.h"
 #include "ui/run/GuiRunUi.h"
+#include "ui/widgets/GothicFont.h"
 #include "ui/widgets/Twips.h"
 #include "ui/window/CompareScreen.h"
 #include "ui/window/SearchPrintScreen.h"
@@ -25,6 +27,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTimer>
 
 namespace brelix::ui {
@@ -56,13 +59,16 @@ MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& arg
 {
     setWindowTitle(QStringLiteral("Brelix - diff"));
     setFont(gothicFont());
-    auto* client = new QWidget(this);
-    setCentralWidget(client);
     // Both screens on the same spot; the mode shows one of them.
-    m_compareScreen = placeInTwips(new CompareScreen(client), 120, 120, 6015, 3495);
+    m_screens = new QStackedWidget;
+    m_screens->setContentsMargins(8, 8, 8, 8);
+    setCentralWidget(m_screens);
+    m_compareScreen = new CompareScreen(m_screens);
     m_compareScreen->setObjectName(QStringLiteral("compareScreen"));
-    m_searchPrintScreen = placeInTwips(new SearchPrintScreen(client), 120, 120, 6015, 3495);
+    m_searchPrintScreen = new SearchPrintScreen(m_screens);
     m_searchPrintScreen->setObjectName(QStringLiteral("searchPrintScreen"));
+    m_screens->addWidget(m_compareScreen);
+    m_screens->addWidget(m_searchPrintScreen);
     connect(m_compareScreen, &CompareScreen::compareRequested, this, &MainWindow::startComparison);
     connect(m_searchPrintScreen, &SearchPrintScreen::searchRequested, this,
             &MainWindow::startSearch);
@@ -152,9 +158,7 @@ void MainWindow::buildOptionsMenu(QMenu* options)
 
 void MainWindow::startUp(const QString& argument)
 {
-    // Fixed: 420 x 265 pixels hold the menu bar and either screen.
-    setFixedSize(twips(6270) + 2, twips(4430) - 30);
-
+    fitToScreens();
     const settings::SettingsFile::Loaded loaded = settings::SettingsFile::load();
     applySettings(loaded.settings, loaded.recovered);
 
@@ -175,9 +179,29 @@ void MainWindow::startUp(const QString& argument)
         setStaysOnTop(this, true);
 }
 
+void MainWindow::fitToScreens()
+{
+    // As large as the largest mode needs; wider only at the user's wish.
+    QSize natural;
+    for (const auto mode :
+         {&MainWindow::showSearchMode, &MainWindow::showPrintMode, &MainWindow::showCompareMode}) {
+        (this->*mode)();
+        natural = natural.expandedTo(minimumSizeHint());
+    }
+    setMinimumSize(natural);
+    setMaximumHeight(natural.height());
+    m_naturalWidth = natural.width();
+}
+
 void MainWindow::applySettings(const settings::Settings& settings, bool recovered)
 {
     m_settings = settings;
+    // A width from the file stays within the screen, however large the number.
+    const int kept = settings.width
+                         ? std::min(twips(*settings.width), screen()->availableGeometry().width())
+                         : 0;
+    resize(std::max(kept, m_naturalWidth), height());
+    m_openedWidth = width();
     // Centred on the screen's work area on each axis the file does not place.
     const QRect area = screen()->availableGeometry();
     const QSize size = frameGeometry().size();
@@ -204,6 +228,10 @@ settings::Settings MainWindow::currentSettings() const
                                                             : -1;
     settings.top = pixelsToTwips(pos().y());
     settings.left = pixelsToTwips(pos().x());
+    // A width the user did not change is written back as it was read.
+    if (width() != m_openedWidth)
+        settings.width =
+            width() > m_naturalWidth ? std::optional(pixelsToTwips(width())) : std::nullopt;
     settings.alwaysOnTop = m_alwaysOnTopAction->isChecked();
     settings.alignRows = m_alignRowsAction->isChecked();
     settings.readyOffice = m_readyOfficeAction->isChecked();
@@ -216,8 +244,7 @@ void MainWindow::switchMode(QAction* current, QWidget* screen, const QString& ti
 {
     for (QAction* mode : {m_compareModeAction, m_searchModeAction, m_printModeAction})
         mode->setEnabled(mode != current);
-    for (QWidget* each : std::initializer_list<QWidget*>{m_compareScreen, m_searchPrintScreen})
-        each->setVisible(each == screen);
+    m_screens->setCurrentWidget(screen);
     setWindowTitle(title);
 }
 
@@ -311,7 +338,11 @@ void MainWindow::startComparison()
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
     bool programEnds = false;
-    compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
+    // Two folders: every workbook under them, and only the change history is left open.
+    if (compare::FolderPairing::isFolderComparison(settings.firstPath, settings.secondPath))
+        compare::FolderDiffRun(factory, ui, m_password).start(settings, &programEnds);
+    else
+        compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
     setEnabled(true);
     m_jobRunning = false;
     holdBackReadyOffice(false);

@@ -8,6 +8,7 @@
 
 class QAction;
 class QMenu;
+class QStackedWidget;
 
 namespace brelix::run {
 class ReadyOfficeFactory;
@@ -41,6 +42,7 @@ private:
     void buildMenus();
     void buildOptionsMenu(QMenu* options);
     void startUp(const QString& argument);
+    void fitToScreens();
     void applySettings(const settings::Settings& settings, bool recovered);
     settings::Settings currentSettings() const;
 
@@ -60,6 +62,7 @@ private:
 
     host::SpreadsheetHostFactory& m_factory;
     run::ReadyOfficeFactory* m_readyOffice = nullptr; // none in tests
+    QStackedWidget* m_screens;
     CompareScreen* m_compareScreen;
     SearchPrintScreen* m_searchPrintScreen;
 
@@ -75,6 +78,8 @@ private:
 
     settings::Settings m_settings; // what the window keeps that no widget holds
     QString m_password;            // the sheet password typed last; never written anywhere
+    int m_naturalWidth = 0;        // the width the controls need
+    int m_openedWidth = 0;         // the width the settings gave
     bool m_jobRunning = false;
     bool m_keepHitFile = false; // the program was started with arguments
 };

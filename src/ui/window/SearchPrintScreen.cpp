@@ -2,28 +2,43 @@
 
 #include "core/files/FolderFileList.h"
 #include "ui/widgets/ComboHistory.h"
-#include "ui/widgets/Twips.h"
+#include "ui/widgets/StartAndQuitRow.h"
 #include "ui/widgets/WrappingRadioButton.h"
 #include "ui/window/FolderFileList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace brelix::ui {
 
-SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
+SearchPrintScreen::SearchPrintScreen(QWidget* parent)
+    : QWidget(parent), m_fileList(new FolderFileList(this))
 {
-    // First, so that the search and print controls on its right lie above it.
-    m_fileList = placeInTwips(new FolderFileList(this), 120, 300, 5895, 2590);
     m_fileList->setObjectName(QStringLiteral("fileList"));
-    buildSearchControls();
-    buildPrintControls();
-    auto* quitButton =
-        placeInTwips(new QPushButton(QStringLiteral("終了"), this), 3240, 3000, 2655, 495);
+    auto* above = new QWidget(this);
+    auto* aboveRow = new QHBoxLayout(above);
+    aboveRow->setContentsMargins({});
+    auto* beside = new QWidget(this);
+    auto* besideColumn = new QVBoxLayout(beside);
+    besideColumn->setContentsMargins({});
+    besideColumn->setSpacing(2);
+    buildSearchControls(aboveRow, besideColumn);
+    buildPrintControls(aboveRow, besideColumn);
+    besideColumn->addStretch();
+    m_fileList->addScreenControls(above, beside);
+    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
     quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
     connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins({});
+    layout->addWidget(m_fileList, 1);
+    // The mode shows one of the start buttons.
+    layout->addLayout(startAndQuitRow({m_searchButton, m_printButton}, quitButton));
 
     // The search text first, the scopes before the start buttons, the case option last.
     QList<QWidget*> order = {m_searchHistory};
@@ -34,37 +49,37 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent) : QWidget(parent)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void SearchPrintScreen::buildSearchControls()
+void SearchPrintScreen::buildSearchControls(QHBoxLayout* above, QVBoxLayout* beside)
 {
-    m_searchTextLabel =
-        placeInTwips(new QLabel(QStringLiteral("検索文字："), this), 120, 60, 3255, 255);
+    m_searchTextLabel = new QLabel(QStringLiteral("検索文字："));
     m_searchTextLabel->setObjectName(QStringLiteral("searchTextLabel"));
-    m_searchHistory = placeInTwips(new QComboBox(this), 960, 0, 3855, 300);
+    m_searchHistory = new QComboBox;
     m_searchHistory->setObjectName(QStringLiteral("searchHistory"));
     m_searchHistory->setEditable(true);
     m_searchHistory->setInsertPolicy(QComboBox::NoInsert);
-    m_caseSensitive =
-        placeInTwips(new QCheckBox(QStringLiteral("大小区別"), this), 4920, 1320, 1095, 255);
+    m_searchHistory->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_searchHistory->setMinimumContentsLength(1);
+    above->addWidget(m_searchTextLabel);
+    above->addWidget(m_searchHistory, 1);
+    m_caseSensitive = new QCheckBox(QStringLiteral("大小区別"));
     m_caseSensitive->setObjectName(QStringLiteral("caseSensitive"));
     m_caseSensitive->setToolTip(QStringLiteral("検索時に大文字／小文字を区別する"));
-    m_searchNote = placeInTwips(
-        new QLabel(QStringLiteral("検索は値について行います式での検索は行いません。"), this), 4920,
-        1680, 1095, 1095);
+    m_searchNote = new QLabel(QStringLiteral("検索は値について行います式での検索は行いません。"));
     m_searchNote->setObjectName(QStringLiteral("searchNote"));
     m_searchNote->setWordWrap(true);
     m_searchNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_searchButton =
-        placeInTwips(new QPushButton(QStringLiteral("検索開始"), this), 120, 3000, 2655, 495);
+    beside->addWidget(m_caseSensitive);
+    beside->addWidget(m_searchNote);
+    m_searchButton = new QPushButton(QStringLiteral("検索開始"), this);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
     connect(m_searchButton, &QPushButton::clicked, this, &SearchPrintScreen::searchRequested);
 }
 
-void SearchPrintScreen::buildPrintControls()
+void SearchPrintScreen::buildPrintControls(QHBoxLayout* above, QVBoxLayout* beside)
 {
-    m_printHint = placeInTwips(
-        new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"), this), 120, 30,
-        4815, 255);
+    m_printHint = new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"));
     m_printHint->setObjectName(QStringLiteral("printHint"));
+    above->addWidget(m_printHint, 1);
     struct Scope {
         const char* name;
         QString caption;
@@ -80,13 +95,12 @@ void SearchPrintScreen::buildPrintControls()
         Scope{"firstSheetFirstPage", QStringLiteral("１シート１ページ"),
               QStringLiteral("１枚目のシートの１ページのみを印刷")}};
     for (size_t i = 0; i < scopes.size(); ++i) {
-        m_printScope[i] = placeInTwips(new WrappingRadioButton(scopes[i].caption, this), 4920,
-                                       1320 + static_cast<int>(i) * 420, 1095, 375);
+        m_printScope[i] = new WrappingRadioButton(scopes[i].caption);
         m_printScope[i]->setObjectName(QLatin1String(scopes[i].name));
         m_printScope[i]->setToolTip(scopes[i].tip);
+        beside->addWidget(m_printScope[i]);
     }
-    m_printButton =
-        placeInTwips(new QPushButton(QStringLiteral("印刷開始"), this), 120, 3000, 2655, 495);
+    m_printButton = new QPushButton(QStringLiteral("印刷開始"), this);
     m_printButton->setObjectName(QStringLiteral("printButton"));
     connect(m_printButton, &QPushButton::clicked, this, &SearchPrintScreen::printRequested);
 }

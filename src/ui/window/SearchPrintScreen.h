@@ -9,6 +9,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -45,8 +47,9 @@ Q_SIGNALS:
     void quitRequested();
 
 private:
-    void buildSearchControls();
-    void buildPrintControls();
+    // Each puts its controls above the list and beside it; the start button goes to the foot.
+    void buildSearchControls(QHBoxLayout* above, QVBoxLayout* beside);
+    void buildPrintControls(QHBoxLayout* above, QVBoxLayout* beside);
     void showControls(bool search);
 
     FolderFileList* m_fileList;

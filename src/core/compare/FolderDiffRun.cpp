@@ -1,0 +1,271 @@
+#include "core/compare/FolderDiffRun.h"
+
+#include "core/compare/DiffRules.h"
+#include "core/compare/ErrorReport.h"
+#include "core/compare/FolderHistory.h"
+#include "core/compare/WorkbookComparer.h"
+#include "core/files/WorkbookKind.h"
+#include "core/host/HostError.h"
+#include "core/run/JobOffice.h"
+#include "core/run/ResultsWorkbook.h"
+#include "core/run/RunFailure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace brelix::compare {
+
+using host::HostError;
+using run::MessageIcon;
+
+namespace {
+
+QString aborted()
+{
+    return QCoreApplication::translate("DiffRun", "ｄｉｆｆを中止しました");
+}
+
+void message(run::RunUi& ui, const QString& text, const QString& title, MessageIcon icon)
+{
+    ui.showMessage({text, title, icon, run::MessageButtons::Ok, false});
+}
+
+// What the change history of the pair alone would note.
+QString notesOf(const DiffRunState& state)
+{
+    QStringList notes;
+    if (state.sawHiddenSheet)
+        notes << QCoreApplication::translate(
+            "ChangeHistory", "非表示のシートがありました。非表示シートは比較していません。");
+    if (state.budget.exceeded())
+        notes << QCoreApplication::translate("ChangeHistory",
+                                             "ファイルが大きすぎて、全て比較できませんでした。")
+              << state.budget.cutShortNote() << state.budget.lastSheetCompared();
+    notes.removeAll(QString());
+    return notes.join(u'\n');
+}
+
+} // namespace
+
+FolderDiffRun::~FolderDiffRun()
+{
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+}
+
+FileStatus FolderDiffRun::statusOf(const DiffRunState& state)
+{
+    // A pair cut short is not known to be the same.
+    return state.records.isEmpty() && !state.budget.exceeded() ? FileStatus::Same
+                                                               : FileStatus::Changed;
+}
+
+FolderDiffOutcome FolderDiffRun::start(const DiffSettings& settings, bool* programEnds,
+                                       const FileDone& fileDone)
+{
+    if (programEnds)
+        *programEnds = false;
+    m_settings = settings;
+    m_settings.firstPath =
+        QDir::cleanPath(QFileInfo(settings.firstPath.trimmed()).absoluteFilePath());
+    m_settings.secondPath =
+        QDir::cleanPath(QFileInfo(settings.secondPath.trimmed()).absoluteFilePath());
+    // Nobody sees the workbooks of a folder comparison: each pair closes before the next.
+    m_settings.coloursSeen = false;
+    using Problem = run::ResultsWorkbook::TemplateProblem;
+    if (const auto problem = run::ResultsWorkbook::templateProblem(settings.templatePath)) {
+        m_ui.showMessage(refusalMessage(*problem == Problem::Missing
+                                            ? DiffRefusal::MissingTemplate
+                                            : DiffRefusal::DamagedTemplate));
+        if (programEnds)
+            *programEnds = true;
+        return {DiffEnding::Refused};
+    }
+    if (const auto refusal = FolderPairing::refusal(m_settings.firstPath, m_settings.secondPath)) {
+        m_ui.showMessage(FolderPairing::refusalMessage(*refusal));
+        return {DiffEnding::Refused};
+    }
+    if (!sheetRange(settings.startSheetText, settings.lastSheetText)) {
+        message(m_ui, QCoreApplication::translate("DiffRun", "指定シートの設定が異常です"),
+                QCoreApplication::translate("DiffRun", "指定シートエラー"),
+                MessageIcon::Exclamation);
+        return {DiffEnding::Refused};
+    }
+    if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
+        return {DiffEnding::OfficeOpen};
+    if (!run::ResultsWorkbook::canReplace(settings.outputPath)) {
+        message(m_ui,
+                QCoreApplication::translate("DiffRun", "%1 を作成できません")
+                    .arg(QFileInfo(settings.outputPath).fileName()),
+                QCoreApplication::translate("DiffRun", "実行不可能"), MessageIcon::Exclamation);
+        return {DiffEnding::Refused};
+    }
+    return work(FolderPairing::files(m_settings.firstPath, m_settings.secondPath), fileDone);
+}
+
+FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const FileDone& fileDone)
+{
+    FolderDiffOutcome outcome;
+    run::JobOffice::showStarting(m_ui);
+    m_ui.setProgressBarVisible(true);
+    m_ui.setCancelEnabled(true);
+    m_links = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"brelix-XXXXXX"_s));
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        m_ui.processEvents();
+        if (m_ui.cancelRequested())
+            return {cancel(), outcome.files};
+        FileResult result = compareFile(m_host, files[i], int(i) + 1, int(files.size()));
+        if (m_ui.cancelRequested()) // the file was left halfway
+            return {cancel(), outcome.files};
+        outcome.files.append(std::move(result));
+        if (fileDone)
+            fileDone(outcome.files.last());
+    }
+
+    DiffRunState state;
+    state.settings = m_settings;
+    state.byValue = !m_settings.byFormula;
+    state.firstName = QFileInfo(m_settings.firstPath).fileName();
+    state.secondName = QFileInfo(m_settings.secondPath).fileName();
+    try {
+        state.stage = Stage::StartOffice;
+        if (!m_host)
+            m_host = run::JobOffice::startHidden(m_factory, run::HostFailures::PassThrough);
+        FolderHistory(*m_host, m_ui, state).write(outcome.files);
+        m_host.reset(); // handed over
+        m_ui.closeProgress();
+        outcome.ending = DiffEnding::Finished;
+    } catch (const HostError& e) {
+        outcome.failure = e.description();
+        outcome.ending =
+            m_ui.cancelRequested() ? cancel() : fail(state, e.number(), e.description());
+    } catch (const run::RunFailure& e) {
+        outcome.failure = e.description();
+        outcome.ending = fail(state, e.number(), e.description());
+    }
+    // The office has let go of the unsaved history: the previous one comes back.
+    if (outcome.ending != DiffEnding::Finished)
+        state.previousHistory.restore();
+    return outcome;
+}
+
+FileResult FolderDiffRun::compareFile(Office& office, const FolderFile& file, int number, int count)
+{
+    FileResult result{file.path};
+    if (!file.problem.isEmpty()) {
+        result.note = file.problem;
+        return result;
+    }
+    if (!file.inFirst || !file.inSecond) {
+        result.status = file.inFirst ? FileStatus::Removed : FileStatus::Added;
+        return result;
+    }
+    DiffRunState state;
+    state.settings = m_settings;
+    state.settings.firstPath = QDir(m_settings.firstPath).filePath(file.path);
+    state.settings.secondPath = QDir(m_settings.secondPath).filePath(file.path);
+    state.budget = DiffBudget(m_settings.noSizeLimit);
+    state.byValue = !m_settings.byFormula;
+    state.range = *sheetRange(m_settings.startSheetText, m_settings.lastSheetText);
+    state.historyName.clear();
+    state.captionPrefix = u"%1/%2 %3  "_s.arg(number).arg(count).arg(file.path);
+    m_ui.setProgressCaption(state.captionPrefix);
+    comparePair(office, state, result, number);
+    return result;
+}
+
+void FolderDiffRun::comparePair(Office& office, DiffRunState& state, FileResult& result, int number)
+{
+    QString link;
+    try {
+        state.stage = Stage::StartOffice;
+        if (!office)
+            office = run::JobOffice::startHidden(m_factory, run::HostFailures::PassThrough);
+        state.stage = Stage::OpenWorkbooks;
+        link = secondWorkbookPath(state.settings.secondPath, number);
+        const QStringList books = office->openWorkbooks({state.settings.firstPath, link});
+        state.firstName = books.value(0);
+        state.secondName = books.value(1);
+        // A text file's sheet is named after its file: by name, it must pair with the first's.
+        const QString fileName = QFileInfo(state.settings.firstPath).fileName();
+        if (m_settings.bySheetName &&
+            files::WorkbookKind::fromName(fileName) == files::WorkbookKind::Format::Csv)
+            office->setSheetName(state.secondName, 1, baseName(fileName));
+        state.stage = Stage::CountSheets;
+        WorkbookComparer comparer(*office, m_ui, state, m_password);
+        comparer.countSheets();
+        if (!m_settings.bySheetName && state.firstSheetCount != state.secondSheetCount) {
+            result.note = QCoreApplication::translate("DiffRun", "シートが不一致です");
+        } else {
+            comparer.limitToRange();
+            if (state.startBeyondLastSheet)
+                result.note = QCoreApplication::translate(
+                    "DiffRun", "比較開始シートが全シート数より大きいです");
+            else if (comparer.compareSheets() == DiffEnding::PasswordFailed)
+                result.note =
+                    QCoreApplication::translate("DiffRun", "Sheet のパスワードエラーです");
+            else
+                result.status = statusOf(state);
+        }
+    } catch (const HostError& e) {
+        result.note = e.description();
+        // An office that ended (killed by the file, say) is not asked again: the next starts anew.
+        if (e.kind() == HostError::Kind::Unavailable)
+            run::JobOffice::quitIgnoringFailure(std::move(office));
+    } catch (const run::RunFailure& e) {
+        result.note = e.description();
+    }
+    // The user knows the file, not the link it was opened through.
+    if (!link.isEmpty())
+        result.note.replace(link, state.settings.secondPath);
+    if (result.status != FileStatus::Failed) {
+        result.records = state.records;
+        result.note = notesOf(state);
+    }
+    closeWorkbooksOrOffice(office);
+}
+
+QString FolderDiffRun::secondWorkbookPath(const QString& path, int number) const
+{
+    // A folder a file: files of one name in different folders may be open at once.
+    const QDir folder(m_links->filePath(QString::number(number)));
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString link = folder.filePath(name.left(dot) + u"(2)"_s + name.mid(dot));
+    QFile::remove(link);
+    if (!m_links->isValid() || !folder.mkpath(u"."_s) || !QFile::link(path, link))
+        throw run::RunFailure(run::RunFailure::FileAccess,
+                              u"%1 could not be linked in %2"_s.arg(path, folder.path()));
+    return link;
+}
+
+// An office that cannot close what it opened is ended: the next pair starts a new one.
+void FolderDiffRun::closeWorkbooksOrOffice(Office& office)
+{
+    if (office && run::callIgnoringFailure([&] { office->closeAllWorkbooks(); }))
+        run::JobOffice::quitIgnoringFailure(std::move(office));
+}
+
+DiffEnding FolderDiffRun::cancel()
+{
+    m_ui.closeProgress();
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    message(m_ui, aborted(), QCoreApplication::translate("DiffRun", "ユーザ中止要求"),
+            MessageIcon::Information);
+    return DiffEnding::Cancelled;
+}
+
+DiffEnding FolderDiffRun::fail(const DiffRunState& state, int number, const QString& description)
+{
+    ErrorReportState report = state.reportState(number, description);
+    report.environment = m_factory.environment();
+    m_ui.showErrorReport(errorReportText(report));
+    m_ui.closeProgress();
+    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    return DiffEnding::Failed;
+}
+
+} // namespace brelix::compare
