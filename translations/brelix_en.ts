@@ -2,6 +2,50 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Brelix  &#x3000;バージョン&#x3000;</source>
+        <translation>Brelix    version </translation>
+    </message>
+    <message>
+        <source>著作権：</source>
+        <translation>Copyright: </translation>
+    </message>
+    <message>
+        <source>連絡先：</source>
+        <translation>Contact:   </translation>
+    </message>
+    <message>
+        <source>ＨＰ&#x3000;：</source>
+        <translation>Web:       </translation>
+    </message>
+    <message>
+        <source>Brelix バージョン情報</source>
+        <translation>About Brelix</translation>
+    </message>
+</context>
+<context>
+    <name>CellColourDialog</name>
+    <message>
+        <source>設定</source>
+        <comment>title</comment>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <comment>button</comment>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>比較背景色</source>
+        <translation>Difference colour</translation>
+    </message>
+</context>
+<context>
     <name>CellsCommand</name>
     <message>
         <source>Usage: brelix-cli cells FILE [--formulas] [--password PW]
@@ -199,6 +243,158 @@ in the program&apos;s folder.
 </source>
         <translation>Options:
 </translation>
+    </message>
+</context>
+<context>
+    <name>CompareOptionsDialog</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>比較の設定</source>
+        <translation>Comparison settings</translation>
+    </message>
+    <message>
+        <source>例: A または A,C</source>
+        <translation>e.g. A or A,C</translation>
+    </message>
+    <message>
+        <source>シートを名前で対応付ける</source>
+        <translation>Pair sheets by name</translation>
+    </message>
+    <message>
+        <source>対応付け</source>
+        <translation>Pairing</translation>
+    </message>
+    <message>
+        <source>キー列：</source>
+        <translation>Key columns:</translation>
+    </message>
+    <message>
+        <source>キー列の値が同じ行どうしを比較します。
+空欄なら行の位置で対応付けます。</source>
+        <translation>Rows with the same key values are compared.
+Blank pairs rows by their position.</translation>
+    </message>
+    <message>
+        <source>大文字・小文字を区別しない</source>
+        <translation>Ignore case</translation>
+    </message>
+    <message>
+        <source>全角・半角を区別しない</source>
+        <translation>Ignore full and half width</translation>
+    </message>
+    <message>
+        <source>前後の空白を無視する</source>
+        <translation>Ignore blanks at start and end</translation>
+    </message>
+    <message>
+        <source>例: 0.01</source>
+        <translation>e.g. 0.01</translation>
+    </message>
+    <message>
+        <source>例: D または D,F</source>
+        <translation>e.g. D or D,F</translation>
+    </message>
+    <message>
+        <source>同じとみなす条件</source>
+        <translation>Equal when</translation>
+    </message>
+    <message>
+        <source>数値の許容誤差：</source>
+        <translation>Number tolerance:</translation>
+    </message>
+    <message>
+        <source>比較しない列：</source>
+        <translation>Columns not compared:</translation>
+    </message>
+    <message>
+        <source>キー列には、列の文字を 5 列まで、コンマで区切って入力して下さい。
+例: A または A,C
+空欄なら行の位置で対応付けます。</source>
+        <translation>Key columns: up to 5 column letters, separated by commas.
+e.g. A or A,C
+Blank pairs rows by their position.</translation>
+    </message>
+    <message>
+        <source>数値の許容誤差には、0 以上の数を入力して下さい。
+例: 0.01
+空欄なら誤差を認めません。</source>
+        <translation>Number tolerance: a number of 0 or more.
+e.g. 0.01
+Blank allows no difference.</translation>
+    </message>
+    <message>
+        <source>比較しない列には、列の文字をコンマで区切って入力して下さい。
+例: D または D,F
+空欄なら全ての列を比較します。</source>
+        <translation>Columns not compared: column letters, separated by commas.
+e.g. D or D,F
+Blank compares every column.</translation>
+    </message>
+</context>
+<context>
+    <name>CompareScreen</name>
+    <message>
+        <source>比較開始</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>ファイルを指定</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>ドラッグ＆ドロップでも指定できます</source>
+        <translation>Files can also be dropped here</translation>
+    </message>
+    <message>
+        <source>オプションを指定</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>差分個所の背景色変更</source>
+        <translation>Colour differing cells</translation>
+    </message>
+    <message>
+        <source>比較シート指定</source>
+        <translation>Sheets</translation>
+    </message>
+    <message>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>ブランクで全て指定</source>
+        <translation>Blank for all sheets</translation>
+    </message>
+    <message>
+        <source>表示形式</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>通常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>左右に並べる</source>
+        <translation>Side by side</translation>
+    </message>
+    <message>
+        <source>上下に並べる</source>
+        <translation>One above another</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙを指定してください</source>
+        <translation>Choose a file</translation>
+    </message>
+    <message>
+        <source>Excelファイル(*.xls);;Csvファイル&#x3000;(*.csv);;全てのファイル(*.*)</source>
+        <translation>Workbooks (*.xls);;CSV files (*.csv);;All files (*.*)</translation>
     </message>
 </context>
 <context>
@@ -664,6 +860,32 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
 </context>
 <context>
+    <name>ErrorReportDialog</name>
+    <message>
+        <source>予期せぬエラー</source>
+        <translation>Unexpected error</translation>
+    </message>
+</context>
+<context>
+    <name>FolderFileList</name>
+    <message>
+        <source>ディレクトリ選択</source>
+        <translation>Choose folder</translation>
+    </message>
+    <message>
+        <source>名&#x3000;&#x3000;前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを指定して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+</context>
+<context>
     <name>FolderHistory</name>
     <message>
         <source>ファイル</source>
@@ -843,6 +1065,85 @@ workbook that has hits open; without it the office ends</translation>
     </message>
 </context>
 <context>
+    <name>MainWindow</name>
+    <message>
+        <source>比較</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>連続印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>常に手前に表示</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>LibreOffice を待機させる</source>
+        <translation>Keep LibreOffice ready</translation>
+    </message>
+    <message>
+        <source>全てのセルを比較・検索する</source>
+        <translation>Compare and search every cell</translation>
+    </message>
+    <message>
+        <source>比較対象</source>
+        <translation>Compare by</translation>
+    </message>
+    <message>
+        <source>値&#x3000;を比較する</source>
+        <translation>Compare values</translation>
+    </message>
+    <message>
+        <source>式&#x3000;を比較する</source>
+        <translation>Compare formulas</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙﾊﾞｰの行数</source>
+        <translation>Toolbar rows</translation>
+    </message>
+    <message>
+        <source>%1 行</source>
+        <translation>%1 rows</translation>
+    </message>
+    <message>
+        <source>比較背景色</source>
+        <translation>Difference colour</translation>
+    </message>
+    <message>
+        <source>行・列を対応付けて比較</source>
+        <translation>Match rows and columns</translation>
+    </message>
+    <message>
+        <source>比較の設定...</source>
+        <translation>Comparison settings...</translation>
+    </message>
+    <message>
+        <source>ヘルプ無し</source>
+        <translation>No help</translation>
+    </message>
+    <message>
+        <source>ヘルプファイルがありません</source>
+        <translation>The help file is missing</translation>
+    </message>
+</context>
+<context>
     <name>OfficeCommand</name>
     <message>
         <source>Usage: brelix-cli office start [--idle-minutes N] [--foreground] | stop | status
@@ -975,6 +1276,25 @@ protected sheet stops the %1</translation>
     <message>
         <source>Brelix.html</source>
         <translation>Brelix_en.html</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordDialog</name>
+    <message>
+        <source>ﾌｧｲﾙ名&#x3000;： </source>
+        <translation>File:     </translation>
+    </message>
+    <message>
+        <source>ﾊﾟｽﾜｰﾄﾞ ：</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>シートのパスワードを入力して下さい</source>
+        <translation>Enter the sheet password</translation>
     </message>
 </context>
 <context>
@@ -1179,6 +1499,17 @@ ends the program.
     </message>
 </context>
 <context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>LibreOffice起動中</source>
+        <translation>Starting LibreOffice</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>ResultsWorkbook</name>
     <message>
         <source>%1 がありません</source>
@@ -1215,6 +1546,73 @@ ends the program.
     <message>
         <source>セルの値</source>
         <translation>Cell value</translation>
+    </message>
+</context>
+<context>
+    <name>SearchPrintScreen</name>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>検索文字：</source>
+        <translation>Search for:</translation>
+    </message>
+    <message>
+        <source>大小区別</source>
+        <translation>Match case</translation>
+    </message>
+    <message>
+        <source>検索時に大文字／小文字を区別する</source>
+        <translation>Tell upper and lower case apart when searching</translation>
+    </message>
+    <message>
+        <source>検索は値について行います式での検索は行いません。</source>
+        <translation>The search looks at values, not formulas.</translation>
+    </message>
+    <message>
+        <source>検索開始</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>ファイルを選択して「印刷開始」を選択して下さい</source>
+        <translation>Select the files, then press &quot;Print&quot;</translation>
+    </message>
+    <message>
+        <source>全シート全ページ</source>
+        <translation>All sheets, all pages</translation>
+    </message>
+    <message>
+        <source>全シートの全ページを印刷</source>
+        <translation>Print every page of every sheet</translation>
+    </message>
+    <message>
+        <source>１シート全ページ</source>
+        <translation>First sheet, all pages</translation>
+    </message>
+    <message>
+        <source>１枚目のシートの全ページを印刷</source>
+        <translation>Print every page of the first sheet</translation>
+    </message>
+    <message>
+        <source>全シート１ページ</source>
+        <translation>All sheets, first page</translation>
+    </message>
+    <message>
+        <source>全シートの１ページのみを印刷</source>
+        <translation>Print only the first page of every sheet</translation>
+    </message>
+    <message>
+        <source>１シート１ページ</source>
+        <translation>First sheet, first page</translation>
+    </message>
+    <message>
+        <source>１枚目のシートの１ページのみを印刷</source>
+        <translation>Print only the first page of the first sheet</translation>
+    </message>
+    <message>
+        <source>印刷開始</source>
+        <translation>Print</translation>
     </message>
 </context>
 <context>

@@ -38,7 +38,7 @@ private:
 inline QStringList japaneseLines(QString text, const QStringList& data = {})
 {
     static const QRegularExpression japanese(
-        QStringLiteral("[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]"));
+        QStringLiteral("[\u3001-\u30ff\u4e00-\u9fff\uff00-\uffef]"));
     for (const QString& word : QStringList{QStringLiteral("変更履歴　"), QStringLiteral("変更履歴"),
                                            QStringLiteral("Grep結果")} +
                                    data)
