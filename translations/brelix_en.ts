@@ -905,23 +905,23 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>一致</source>
-        <translation>same</translation>
+        <translation>Same</translation>
     </message>
     <message>
         <source>変更あり</source>
-        <translation>changed</translation>
+        <translation>Changed</translation>
     </message>
     <message>
         <source>追加</source>
-        <translation>added</translation>
+        <translation>Added</translation>
     </message>
     <message>
         <source>削除</source>
-        <translation>removed</translation>
+        <translation>Removed</translation>
     </message>
     <message>
         <source>比較失敗</source>
-        <translation>failed</translation>
+        <translation>Not compared</translation>
     </message>
     <message>
         <source>フォルダ1: </source>
@@ -930,6 +930,10 @@ removed, 2 when any failed (the others are still compared) or as above.
     <message>
         <source>フォルダ2: </source>
         <translation>Folder 2: </translation>
+    </message>
+    <message>
+        <source>一覧&#x3000;</source>
+        <translation>Summary </translation>
     </message>
 </context>
 <context>
@@ -944,7 +948,7 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>同じフォルダ、または一方の中にあるフォルダは比較できません</source>
-        <translation>The same folder, or a folder inside the other, cannot be compared</translation>
+        <translation>A folder cannot be compared with itself or a folder inside it</translation>
     </message>
     <message>
         <source>別々のフォルダを指定して下さい</source>
@@ -952,7 +956,7 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>フォルダを読めません</source>
-        <translation>The folder cannot be read</translation>
+        <translation>Cannot read the folder</translation>
     </message>
 </context>
 <context>
