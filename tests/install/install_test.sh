@@ -78,7 +78,7 @@ for file in Brelix_Format.xls Brelix.html Brelix_en.html brelix_en.qm \
   ../../share/icons/hicolor/scalable/apps/brelix.svg ../../share/applications/brelix.desktop; do
   check "$file installed" test -s "$folder/$file"
 done
-check "the manual page reads" grep -q 'brelix-cli diff FILE1 FILE2' \
+check "the manual page reads" grep -qE 'brelix-cli +diff +FILE1 +FILE2' \
   <<<"$(MANWIDTH=100 man -l "$prefix/share/man/man1/brelix-cli.1.gz" 2>&1)"
 chmod -R a-w "$folder"
 
