@@ -1,7 +1,7 @@
 // A search end to end on a real office: 50 small .xls workbooks (two sheets of 20 x 10 cells,
 // a few holding the text), all selected, next to the office's start-and-quit (what a fresh
-// office per workbook would add each time) and to Gnumeric's ssgrep on the same files when it
-// is installed. Prints; asserts nothing.
+// office per workbook would add each time), with one office and with two, and to Gnumeric's
+// ssgrep on the same files when it is installed. Prints; asserts nothing.
 //
 //   search_bench [workbooks] [repetitions]   (default 50 3)
 
@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 #include <cstdio>
 
@@ -64,8 +65,9 @@ QStringList makeWorkbooks(host::SpreadsheetHostFactory& factory, const QDir& dir
     return names;
 }
 
-// brelix-cli grep as a user runs it, starting its own office and taking a ready one, beside
-// ssgrep and the office's own conversion of the same files in one process.
+// brelix-cli grep as a user runs it, starting its own offices and taking ready ones, with one
+// office and with two, beside ssgrep and the office's own conversion of the same files in one
+// process.
 void wholeProcesses(const QDir& dir, const QStringList& names, int repetitions)
 {
     const QString cli = bench::brelixCli();
@@ -75,14 +77,20 @@ void wholeProcesses(const QDir& dir, const QStringList& names, int repetitions)
             paths.append(dir.filePath(name));
         return paths;
     }();
-    std::vector<double> own, ready, peer, convert;
+    const auto jobs = [&](int n) {
+        return grep + QStringList{QStringLiteral("--jobs"), QString::number(n)};
+    };
+    std::vector<double> own, readyOne, readyTwo, peer, convert;
+    QByteArray oneOutput, twoOutput;
     for (int i = 0; i < repetitions; ++i)
-        own.push_back(bench::processMs(cli, grep));
+        own.push_back(bench::processMs(cli, jobs(1)));
     bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
     QString status;
     for (int i = 0; i < repetitions; ++i) {
-        status = bench::waitForReadyOffice();
-        ready.push_back(bench::processMs(cli, grep));
+        status = bench::waitForReadyOffice(2);
+        readyOne.push_back(bench::processMs(cli, jobs(1), &oneOutput));
+        bench::waitForReadyOffice(2);
+        readyTwo.push_back(bench::processMs(cli, jobs(2), &twoOutput));
     }
     bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
     // Its own profile, made by a first conversion that is not counted.
@@ -102,21 +110,29 @@ void wholeProcesses(const QDir& dir, const QStringList& names, int repetitions)
     for (int i = 0; i < repetitions; ++i)
         convert.push_back(bench::processMs(soffice, conversion));
     std::printf("Whole processes, same files (median of %d):\n", repetitions);
-    std::printf("  brelix-cli grep, own office:          %.0f ms\n", median(own));
-    std::printf("  brelix-cli grep, ready office:        %.0f ms\n", median(ready));
+    std::printf("  brelix-cli grep --jobs 1, own office:    %.0f ms\n", median(own));
+    std::printf("  brelix-cli grep --jobs 1, ready office:  %.0f ms\n", median(readyOne));
+    std::printf("  brelix-cli grep --jobs 2, ready offices: %.0f ms (%lld hit lines, %s output)\n",
+                median(readyTwo), static_cast<long long>(twoOutput.count('\n')),
+                twoOutput == oneOutput ? "the same" : "NOT the same");
+    std::printf("  ratio two offices / one:                 %.2f x (on %d cores)\n",
+                median(readyTwo) / median(readyOne), QThread::idealThreadCount());
     std::printf("  office status: %s\n", qPrintable(status));
-    std::printf("  soffice --convert-to csv, one process: %.0f ms\n", median(convert));
-    std::printf("  ratio ready / conversion:             %.2f x\n",
-                median(ready) / median(convert));
+    std::printf("  soffice --convert-to csv, one process:   %.0f ms\n", median(convert));
+    std::printf("  ratio ready, two offices / conversion:   %.2f x\n",
+                median(readyTwo) / median(convert));
     const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
     if (ssgrep.isEmpty())
         return;
     for (int i = 0; i < repetitions; ++i)
         peer.push_back(bench::processMs(
             ssgrep, QStringList{QStringLiteral("-F"), QStringLiteral("-i")} + grep.mid(1)));
-    std::printf("  ssgrep -F -i:                         %.0f ms\n", median(peer));
-    std::printf("  ratio own / ssgrep:                   %.1f x\n", median(own) / median(peer));
-    std::printf("  ratio ready / ssgrep:                 %.1f x\n", median(ready) / median(peer));
+    std::printf("  ssgrep -F -i:                            %.0f ms\n", median(peer));
+    std::printf("  ratio own, one office / ssgrep:          %.1f x\n", median(own) / median(peer));
+    std::printf("  ratio ready, one office / ssgrep:        %.1f x\n",
+                median(readyOne) / median(peer));
+    std::printf("  ratio ready, two offices / ssgrep:       %.1f x\n",
+                median(readyTwo) / median(peer));
 }
 
 } // namespace

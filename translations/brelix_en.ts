@@ -235,6 +235,16 @@ in the program&apos;s folder.
         <source>&apos;%1&apos; is a folder, not a workbook</source>
         <translation>&apos;%1&apos; is a folder, not a workbook</translation>
     </message>
+    <message>
+        <source>offices that %1 at once, 1 to %2 (default: as many as the machine has
+cores, at most %2); the output is that of one office</source>
+        <translation>offices that %1 at once, 1 to %2 (default: as many as the machine has
+cores, at most %2); the output is that of one office</translation>
+    </message>
+    <message>
+        <source>--jobs is a number from 1 to %1, not &apos;%2&apos;</source>
+        <translation>--jobs is a number from 1 to %1, not &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -962,52 +972,8 @@ removed, 2 when any failed (the others are still compared) or as above.
 <context>
     <name>GrepCommand</name>
     <message>
-        <source>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]
-</source>
-        <translation>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]
-</translation>
-    </message>
-    <message>
         <source>Search a text in the cell values of workbooks and list every cell that holds it</source>
         <translation>Search a text in the cell values of workbooks and list every cell that holds it</translation>
-    </message>
-    <message>
-        <source>
-Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
-given, as the search button does for the selected files: same checks, same cell limit
-(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
-are not searched, only the values they show. The hits are listed in the results workbook
-Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
-else the folder of brelix-cli) and saved there; the FILEs are never written.
-
-Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
-  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
-A field holding a comma, a double quote or a line break is written between double quotes,
-its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
-skipped and named at the end. While stderr is a terminal, one line there shows the
-progress. Ctrl+C stops the search as the cancel button does.
-
-</source>
-        <translation>
-Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
-given, as the search button does for the selected files: same checks, same cell limit
-(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
-are not searched, only the values they show. The hits are listed in the results workbook
-Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
-else the folder of brelix-cli) and saved there; the FILEs are never written.
-
-Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
-  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
-A field holding a comma, a double quote or a line break is written between double quotes,
-its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
-skipped and named at the end. While stderr is a terminal, one line there shows the
-progress. Ctrl+C stops the search as the cancel button does.
-
-</translation>
     </message>
     <message>
         <source>
@@ -1042,6 +1008,64 @@ workbook that has hits open; without it the office ends</translation>
     <message>
         <source>two files named &apos;%1&apos;: search them one at a time</source>
         <translation>two files named &apos;%1&apos;: search them one at a time</translation>
+    </message>
+    <message>
+        <source>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--jobs N] [--password PW]
+                       [--show]
+</source>
+        <translation>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--jobs N] [--password PW]
+                       [--show]
+</translation>
+    </message>
+    <message>
+        <source>
+Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
+given, as the search button does for the selected files: same checks, same cell limit
+(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
+are not searched, only the values they show. The hits are listed in the results workbook
+Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
+else the folder of brelix-cli) and saved there; the FILEs are never written.
+
+Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
+  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
+A field holding a comma, a double quote or a line break is written between double quotes,
+its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
+skipped and named at the end. While stderr is a terminal, one line there shows the
+progress. Ctrl+C stops the search as the cancel button does.
+
+Several offices search at once, each its own files (see --jobs); the hits, their numbers,
+the results, the messages and the progress are those of one office searching the files in
+turn. A file that ends or hangs its office is skipped alone and named at the end.
+
+</source>
+        <translation>
+Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
+given, as the search button does for the selected files: same checks, same cell limit
+(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
+are not searched, only the values they show. The hits are listed in the results workbook
+Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
+else the folder of brelix-cli) and saved there; the FILEs are never written.
+
+Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
+  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
+A field holding a comma, a double quote or a line break is written between double quotes,
+its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
+skipped and named at the end. While stderr is a terminal, one line there shows the
+progress. Ctrl+C stops the search as the cancel button does.
+
+Several offices search at once, each its own files (see --jobs); the hits, their numbers,
+the results, the messages and the progress are those of one office searching the files in
+turn. A file that ends or hangs its office is skipped alone and named at the end.
+
+</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>search</translation>
     </message>
 </context>
 <context>
@@ -1145,6 +1169,14 @@ workbook that has hits open; without it the office ends</translation>
     <message>
         <source>ヘルプファイルがありません</source>
         <translation>The help file is missing</translation>
+    </message>
+    <message>
+        <source>同時に使う LibreOffice の数</source>
+        <translation>LibreOffice instances at once</translation>
+    </message>
+    <message>
+        <source>CPU のコア数 (最大 %1)</source>
+        <translation>CPU cores (at most %1)</translation>
     </message>
 </context>
 <context>
@@ -1304,12 +1336,6 @@ protected sheet stops the %1</translation>
 <context>
     <name>PrintCommand</name>
     <message>
-        <source>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]
-</source>
-        <translation>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]
-</translation>
-    </message>
-    <message>
         <source>Print workbooks in one go, whole or their first sheet or page</source>
         <translation>Print workbooks in one go, whole or their first sheet or page</translation>
     </message>
@@ -1354,9 +1380,15 @@ or stopped with Ctrl+C, or for a usage error.
         <translation>--pdf names no folder: &apos;%1&apos;</translation>
     </message>
     <message>
+        <source>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]
+</source>
+        <translation>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]
+</translation>
+    </message>
+    <message>
         <source>
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -1368,6 +1400,9 @@ Scopes:
 Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a new PDF
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 &quot; (2)&quot;, &quot; (3)&quot;, ... added rather than writing over a file that is there.
+
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
 
 Before anything starts the run asks &quot;%1&quot; on stderr and reads the answer from stdin:
 &quot;y&quot; or &quot;yes&quot; prints, anything else (or no input) stops. The run&apos;s messages go to stderr as
@@ -1378,8 +1413,8 @@ ends the program.
 
 </source>
         <translation>
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -1392,6 +1427,9 @@ Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a 
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 &quot; (2)&quot;, &quot; (3)&quot;, ... added rather than writing over a file that is there.
 
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
+
 Before anything starts the run asks &quot;%1&quot; on stderr and reads the answer from stdin:
 &quot;y&quot; or &quot;yes&quot; prints, anything else (or no input) stops. The run&apos;s messages go to stderr as
 &quot;TITLE: TEXT&quot;; the completion message names every file that did not print, and a line
@@ -1400,6 +1438,10 @@ shows the progress. Ctrl+C stops the run after the workbook being printed; a sec
 ends the program.
 
 </translation>
+    </message>
+    <message>
+        <source>open and print</source>
+        <translation>open and print</translation>
     </message>
 </context>
 <context>

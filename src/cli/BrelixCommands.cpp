@@ -10,12 +10,14 @@ namespace brelix::cli {
 
 void addBrelixCommands(CliApplication& cli, host::SpreadsheetHostFactory& office,
                        const OfficeJobCommand::FactoryFor& factoryFor, QTextStream& in,
-                       bool inputEchoed, bool progressLine, host::ReadyOfficeService& readyOffice)
+                       bool inputEchoed, bool progressLine, host::ReadyOfficeService& readyOffice,
+                       int defaultOffices)
 {
     cli.addCommand(std::make_unique<CellsCommand>(office));
     cli.addCommand(std::make_unique<DiffCommand>(factoryFor, progressLine));
-    cli.addCommand(std::make_unique<GrepCommand>(factoryFor, progressLine));
-    cli.addCommand(std::make_unique<PrintCommand>(office, in, inputEchoed, progressLine));
+    cli.addCommand(std::make_unique<GrepCommand>(factoryFor, progressLine, defaultOffices));
+    cli.addCommand(
+        std::make_unique<PrintCommand>(office, in, inputEchoed, progressLine, defaultOffices));
     cli.addCommand(std::make_unique<OfficeCommand>(readyOffice));
 }
 

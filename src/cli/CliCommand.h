@@ -53,6 +53,12 @@ protected:
                                      QTextStream& out, QTextStream& err) const;
     // "brelix-cli NAME: PROBLEM" and the usage lines on `err`; returns ExitUsage.
     int usageError(const QString& problem, QTextStream& err) const;
+    // --jobs N: the offices that work on the files at once, for `job` ("search").
+    static QCommandLineOption jobsOption(const QString& job);
+    // The number --jobs gives, or `defaultCount`; a usage error for any number but 1 to
+    // run::kMostOffices, before any office starts.
+    std::optional<int> readOfficeCount(const QCommandLineParser& parser, int defaultCount,
+                                       int& count, QTextStream& err) const;
     // A usage error for the first of `files` that is a folder; nothing when none is.
     std::optional<int> refuseFolders(const QStringList& files, QTextStream& err) const;
 

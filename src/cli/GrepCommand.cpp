@@ -26,8 +26,9 @@ enum GrepExit : int {
 QString usage()
 {
     return QCoreApplication::translate(
-        "GrepCommand",
-        "Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]\n");
+        "GrepCommand", "Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--jobs N] "
+                       "[--password PW]\n"
+                       "                       [--show]\n");
 }
 
 int exitStatus(const search::SearchOutcome& outcome)
@@ -50,13 +51,14 @@ int exitStatus(const search::SearchOutcome& outcome)
 
 } // namespace
 
-GrepCommand::GrepCommand(FactoryFor factoryFor, bool progressLine)
+GrepCommand::GrepCommand(FactoryFor factoryFor, bool progressLine, int defaultOffices)
     : OfficeJobCommand(
           u"grep"_s,
           QCoreApplication::translate(
               "GrepCommand",
               "Search a text in the cell values of workbooks and list every cell that holds it"),
-          usage(), std::move(factoryFor), progressLine)
+          usage(), std::move(factoryFor), progressLine),
+      m_defaultOffices(defaultOffices)
 {
 }
 
@@ -79,6 +81,10 @@ Every message of the run goes to stderr as "TITLE: TEXT"; a file that cannot be 
 skipped and named at the end. While stderr is a terminal, one line there shows the
 progress. Ctrl+C stops the search as the cancel button does.
 
+Several offices search at once, each its own files (see --jobs); the hits, their numbers,
+the results, the messages and the progress are those of one office searching the files in
+turn. A file that ends or hangs its office is skipped alone and named at the end.
+
 )help") + optionsHelp() +
            QCoreApplication::translate("GrepCommand", R"help(
 Exit status: 0 when hits were found, 1 when none were found, 2 when the search was refused,
@@ -97,6 +103,7 @@ QList<QCommandLineOption> GrepCommand::options() const
                                "GrepCommand",
                                "search every cell of every workbook, however large; hits past the\n"
                                "65536 rows of a results sheet go on in further sheets")),
+        jobsOption(QCoreApplication::translate("GrepCommand", "search")),
     };
     return list +
            jobOptionList(u"search"_s,
@@ -118,6 +125,9 @@ std::optional<int> GrepCommand::parse(const QStringList& arguments, Options& opt
             QCoreApplication::translate("GrepCommand", "a text to search and at least one file"),
             err);
     if (const std::optional<int> status = refuseFolders(positional.mid(1), err))
+        return status;
+    if (const std::optional<int> status =
+            readOfficeCount(parser, m_defaultOffices, options.offices, err))
         return status;
 
     search::SearchSettings& settings = options.settings;
@@ -154,7 +164,9 @@ int GrepCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
     search::SearchOutcome outcome;
     runJob(options.job, err,
            [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
-               outcome = search::SearchRun(factory, ui, typedPassword).start(options.settings, {});
+               search::SearchRun search(factory, ui, typedPassword);
+               search.useOffices(plainFactory(options.job.show), options.offices);
+               outcome = search.start(options.settings, {});
            });
     for (const search::HitRecord& hit : outcome.hits)
         out << search::HitFile::line(hit.fields()) << u'\n';

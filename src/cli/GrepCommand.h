@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/OfficeJobCommand.h"
+#include "core/run/OfficeCount.h"
 #include "core/search/SearchSettings.h"
 
 namespace brelix::cli {
@@ -10,12 +11,14 @@ namespace brelix::cli {
 // run's messages on stderr.
 class GrepCommand : public OfficeJobCommand {
 public:
-    GrepCommand(FactoryFor factoryFor, bool progressLine);
+    // `defaultOffices`: how many search at once without --jobs.
+    GrepCommand(FactoryFor factoryFor, bool progressLine, int defaultOffices = run::officeCount());
 
     // What the command line asks of the search.
     struct Options {
         search::SearchSettings settings;
         JobOptions job;
+        int offices = 1; // searching at once
     };
     // A status when the command ends here (its help, or a usage error).
     std::optional<int> parse(const QStringList& arguments, Options& options, QTextStream& out,
@@ -26,6 +29,9 @@ public:
 protected:
     QString description() const override;
     QList<QCommandLineOption> options() const override;
+
+private:
+    int m_defaultOffices;
 };
 
 } // namespace brelix::cli

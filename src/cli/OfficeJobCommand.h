@@ -29,6 +29,9 @@ public:
         bool show = false;
     };
 
+    // The factory of a run's offices, whose calls wait as they come.
+    host::SpreadsheetHostFactory& plainFactory(bool show) const { return m_factoryFor(show); }
+
 protected:
     // --password PW, without which a protected sheet stops `job` ("comparison"), and --show,
     // which does what `show` says.

@@ -26,7 +26,8 @@ enum PrintExit : int {
 QString usage()
 {
     return QCoreApplication::translate(
-        "PrintCommand", "Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]\n");
+        "PrintCommand",
+        "Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]\n");
 }
 
 // BRELIX_PDF_DIR for the life of a run, then as it was.
@@ -75,21 +76,22 @@ int exitStatus(const print::PrintOutcome& outcome)
 } // namespace
 
 PrintCommand::PrintCommand(host::SpreadsheetHostFactory& factory, QTextStream& in, bool inputEchoed,
-                           bool progressLine)
+                           bool progressLine, int defaultOffices)
     : CliCommand(
           u"print"_s,
           QCoreApplication::translate(
               "PrintCommand", "Print workbooks in one go, whole or their first sheet or page"),
           usage()),
-      m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine)
+      m_factory(factory), m_in(in), m_inputEchoed(inputEchoed), m_progressLine(progressLine),
+      m_defaultOffices(defaultOffices)
 {
 }
 
 QString PrintCommand::description() const
 {
     return QCoreApplication::translate("PrintCommand", R"help(
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -101,6 +103,9 @@ Scopes:
 Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a new PDF
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 " (2)", " (3)", ... added rather than writing over a file that is there.
+
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
 
 Before anything starts the run asks "%1" on stderr and reads the answer from stdin:
 "y" or "yes" prints, anything else (or no input) stops. The run's messages go to stderr as
@@ -130,6 +135,7 @@ QList<QCommandLineOption> PrintCommand::options() const
             QCoreApplication::translate("PrintCommand",
                                         "print to PDF files in the folder DIR, which must exist"),
             u"DIR"_s),
+        jobsOption(QCoreApplication::translate("PrintCommand", "open and print")),
         QCommandLineOption(u"yes"_s,
                            QCoreApplication::translate("PrintCommand", "print without asking")),
     };
@@ -158,6 +164,9 @@ std::optional<int> PrintCommand::parse(const QStringList& arguments, Options& op
         return usageError(QCoreApplication::translate("PrintCommand", "--pdf names no folder: '%1'")
                               .arg(pdfFolder),
                           err);
+    if (const std::optional<int> status =
+            readOfficeCount(parser, m_defaultOffices, options.offices, err))
+        return status;
 
     for (const QString& file : files)
         options.request.entries.append({file, QFileInfo(file).absoluteFilePath(), true});
@@ -184,7 +193,9 @@ int PrintCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         const PdfFolderSetting pdfs(options.pdfFolder);
         const InterruptWatch interrupts;
         run::ResponsiveHostFactory factory(m_factory, ui);
-        outcome = print::PrintRun(factory, ui).start(options.request);
+        print::PrintRun print(factory, ui);
+        print.useOffices(m_factory, options.offices);
+        outcome = print.start(options.request);
     }
     for (const print::PrintFailure& failure : outcome.failures)
         err << u"brelix-cli print: "_s << failure.name << u": "_s << oneLine(failure.reason)

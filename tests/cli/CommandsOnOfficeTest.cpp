@@ -66,6 +66,28 @@ template <typename Condition> bool within(int milliseconds, Condition condition)
     return true;
 }
 
+// Two offices search as one does: the same hits in the same order, the same messages (a
+// damaged file named alone at the end), the same exit status.
+TEST(ParallelSearchTest, TwoOfficesGiveTheOutputOfOne)
+{
+    Cli cli;
+    cli.write(u"Brelix_Format.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
+    cli.write(u"a.csv"_s, "total,1\nx,Sub total\n");
+    cli.write(u"b.xls"_s, "not a workbook at all");
+    cli.write(u"c.csv"_s, "none\n");
+    cli.write(u"d.csv"_s, "1,2,TOTAL\n");
+    cli.write(u"e.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
+    const QStringList files = {u"a.csv"_s, u"b.xls"_s, u"c.csv"_s, u"d.csv"_s, u"e.xls"_s};
+    const QStringList search = QStringList{u"grep"_s, u"total"_s} + files;
+    const int oneStatus = cli.run(search + QStringList{u"--jobs"_s, u"1"_s});
+    const QString one = cli.stdoutText + u"--\n"_s + cli.stderrText;
+    EXPECT_EQ(oneStatus, 0) << one.toStdString();
+    EXPECT_EQ(cli.stdoutText.count(u'\n'), 3) << one.toStdString();
+    EXPECT_TRUE(cli.stderrText.contains(u"b.xls"_s)) << one.toStdString();
+    EXPECT_EQ(cli.run(search + QStringList{u"--jobs"_s, u"2"_s}), oneStatus);
+    EXPECT_EQ(cli.stdoutText + u"--\n"_s + cli.stderrText, one);
+}
+
 // brelix-cli compares two files while its office is stopped (it answers no call), and then
 // is ended: by one Ctrl+C (the run ends with its cancel ending), two, SIGTERM, SIGHUP or
 // SIGKILL. Its office ends with it every time, within a few seconds.

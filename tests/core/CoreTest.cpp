@@ -537,7 +537,8 @@ QString describe(const SettingsFile::Loaded& loaded)
                .arg(s.fileSortOrder) +
            u"folders"_s + entries(s.folderHistory) + u"\nsearches"_s + entries(s.searchHistory) +
            u'\n' + (s.width ? u"window width %1\n"_s.arg(*s.width) : QString()) +
-           (s.readyOffice ? QString() : u"ready office off\n"_s) + comparison(s);
+           (s.readyOffice ? QString() : u"ready office off\n"_s) +
+           (s.officeCount ? u"offices %1\n"_s.arg(s.officeCount) : QString()) + comparison(s);
 }
 
 // A folder with what the cases' folder lines name ({dir}): folders, a plain file, the program's
@@ -576,12 +577,15 @@ TEST_F(SettingsFileTest, SettingsWriteTheLinesTheyAreReadFrom)
 {
     const QByteArray everyKey =
         bytesOf(QDir(Cases).filePath(u"every-key.ini"_s)).replace("{dir}", m_dir.path().toUtf8());
-    // Also as older versions wrote it: without the comparison's lines, and never turning the
-    // ready office off nor widening the window.
+    // Also as older versions wrote it: without the comparison's lines, never turning the ready
+    // office off, widening the window nor choosing a number of offices.
     const QByteArray olderKeys = everyKey.left(everyKey.indexOf("[KEYCOL]"));
     for (const QByteArray& bytes :
          {everyKey, olderKeys,
-          QByteArray(olderKeys).replace("[READY ]0\r\n", "").replace("[WIDTH ]7500\r\n", "")}) {
+          QByteArray(olderKeys)
+              .replace("[READY ]0\r\n", "")
+              .replace("[WIDTH ]7500\r\n", "")
+              .replace("[JOBS  ]3\r\n", "")}) {
         write(ini(), bytes);
         ASSERT_TRUE(SettingsFile::save(ini(), SettingsFile::load(ini(), program()).settings));
         EXPECT_EQ(bytesOf(ini()), bytes);

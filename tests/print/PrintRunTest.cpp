@@ -27,6 +27,7 @@ struct Scenario {
     QString failingCall{}; // in the first office
     HostError::Kind failure = HostError::Kind::General;
     bool noOffice = false;
+    int offices = 1;
 };
 
 // The run of a scenario over a folder of workbooks ("gone.xls" is missing), and what it
@@ -55,7 +56,9 @@ QString transcript(const Scenario& scenario)
                           .arg(bench.m_ui.calls().value(bench.m_ui.calls().size() - 1)));
     };
 
-    const PrintOutcome outcome = PrintRun(bench.m_factory, bench.m_ui).start(request);
+    PrintRun print(bench.m_factory, bench.m_ui);
+    print.useOffices(bench.m_factory, scenario.offices);
+    const PrintOutcome outcome = print.start(request);
 
     QString text = u"ending %1, %2 printed\n"_s.arg(kEndings[static_cast<int>(outcome.ending)])
                        .arg(outcome.printed);
@@ -123,6 +126,22 @@ TEST(PrintRunTest, InEnglishEveryPrintSpeaksEnglish)
 {
     const support::EnglishTexts english;
     EXPECT_EQ(support::japaneseLines(printTranscripts()), QStringList());
+}
+
+// Three offices print what one prints, in the same order, and show the same. Cancel points
+// and failures of the first office depend on the offices, so those prints are left out.
+TEST(PrintRunTest, SeveralOfficesPrintWhatOnePrintsInItsOrder)
+{
+    for (const QStringList& line : support::caseRows(u"print-cases.txt"_s)) {
+        const QString options = line.join(u' ');
+        if (options.contains(u"cancel-at="_s) || options.contains(u"fail="_s))
+            continue;
+        Scenario several = scenarioOf(line);
+        several.offices = 3;
+        EXPECT_EQ(run::withoutOffices(transcript(several)),
+                  run::withoutOffices(transcript(scenarioOf(line))))
+            << line[0].toStdString();
+    }
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace brelix::run {
 
@@ -84,10 +86,19 @@ public:
                     office.failOn(operation, use, kind);
             });
     }
+    // Every office ends as soon as it reads the first cell of the workbook.
+    void killOfficesOn(const QString& book)
+    {
+        m_factory.onStart([=](support::InMemoryHost& office) {
+            office.failOnCell(u"rangeTexts"_s, book, 1, {1, 1}, host::HostError::Kind::Unavailable);
+        });
+    }
     bool handedOver()
     {
-        return m_factory.startCount() > 0 &&
-               m_factory.lastHost().state() == support::InMemoryHost::State::HandedOver;
+        for (int i = 0; i < m_factory.startCount(); ++i)
+            if (m_factory.host(i).state() == support::InMemoryHost::State::HandedOver)
+                return true;
+        return false;
     }
 
     // Everything the run showed, in order (the line breaks of messages as \r and \n), the
@@ -101,6 +112,15 @@ public:
             if (message.foreground)
                 text += u"\nin front: "_s + message.title;
         const QStringList states = {u"running"_s, u"handed over"_s, u"quit"_s};
+        QList<support::PrintJob> printed;
+        for (int i = 0; i < m_factory.startCount(); ++i)
+            printed += m_factory.host(i).printJobs();
+        std::sort(printed.begin(), printed.end(),
+                  [](const auto& a, const auto& b) { return a.sequence < b.sequence; });
+        if (!printed.isEmpty())
+            text += u"\nprinted:"_s;
+        for (const support::PrintJob& job : printed)
+            text += u" %1:%2"_s.arg(job.book).arg(job.sheet);
         for (int i = 0; i < m_factory.startCount(); ++i) {
             support::InMemoryHost* office = &m_factory.host(i);
             text += u"\noffice: "_s + states[static_cast<int>(office->state())];
@@ -156,6 +176,21 @@ inline QString sheetText(const support::SheetContent& sheet)
                 host::cellAddress(last.first, last.second);
     }
     return text + u'\n';
+}
+
+// A transcript without what differs between one office and several: the offices, their calls
+// and time-outs, and how often the window's events ran.
+QString withoutOffices(const QString& transcript)
+{
+    QStringList lines;
+    bool officeCalls = false;
+    for (const QString& line : transcript.split(u'\n')) {
+        if (std::exchange(officeCalls, line.startsWith(u"office: "_s)) || officeCalls ||
+            line.startsWith(u"busy time-out"_s))
+            continue;
+        lines.append(QString(line).remove(u" / events"_s));
+    }
+    return lines.join(u'\n');
 }
 
 // The first items of a list and its last one.

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <type_traits>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,13 @@ using brelix::host::CellTextKind;
 using brelix::host::HostError;
 
 namespace brelix::support {
+
+namespace {
+
+// The printer every instance prints on: the order of the jobs it was given.
+std::atomic<int> g_printJobs{0};
+
+} // namespace
 
 namespace {
 
@@ -91,10 +99,10 @@ QStringList InMemoryHost::openWorkbookNames() const
 }
 
 void InMemoryHost::failOnCell(const QString& operation, const QString& book, int sheet,
-                              const CellPosition& cell)
+                              const CellPosition& cell, HostError::Kind kind)
 {
-    m_instance->failingCells.append(
-        args(operation, book, sheet, host::cellAddress(cell.row, cell.column)).join(u' '));
+    (kind == HostError::Kind::Unavailable ? m_instance->deadlyCells : m_instance->failingCells)
+        .append(args(operation, book, sheet, host::cellAddress(cell.row, cell.column)).join(u' '));
 }
 
 void InMemoryHost::failIfTouched(const QString& operation, const QString& book, int sheet,
@@ -102,7 +110,13 @@ void InMemoryHost::failIfTouched(const QString& operation, const QString& book, 
 {
     for (const CellPosition& cell : cells) {
         const QString address = host::cellAddress(cell.row, cell.column);
-        if (m_instance->failingCells.contains(args(operation, book, sheet, address).join(u' ')))
+        const QString key = args(operation, book, sheet, address).join(u' ');
+        if (m_instance->deadlyCells.contains(key)) {
+            m_instance->dead = true;
+            throw HostError(HostError::Kind::Unavailable,
+                            u"The instance ended at %1"_s.arg(address));
+        }
+        if (m_instance->failingCells.contains(key))
             throw HostError(HostError::Kind::General, u"%1 failed at %2"_s.arg(operation, address));
     }
 }
@@ -430,14 +444,15 @@ void InMemoryHost::arrangeWindows(host::WindowArrangement arrangement)
 
 void InMemoryHost::printWorkbook(const QString& book)
 {
-    m_instance->printJobs.append({enterBook(u"printWorkbook"_s, book).name, 0, std::nullopt});
+    m_instance->printJobs.append(
+        {enterBook(u"printWorkbook"_s, book).name, 0, std::nullopt, ++g_printJobs});
 }
 
 void InMemoryHost::printSheet(const QString& book, int sheet, std::optional<host::PageRange> pages)
 {
     enterSheet(u"printSheet"_s, book, sheet,
                {pages ? u"%1-%2"_s.arg(pages->from).arg(pages->to) : u"all"_s});
-    m_instance->printJobs.append({book, sheet, pages});
+    m_instance->printJobs.append({book, sheet, pages, ++g_printJobs});
 }
 
 void InMemoryHost::handOver()

@@ -19,6 +19,7 @@ struct PrintJob {
     QString book;
     int sheet = 0; // 0: the whole workbook
     std::optional<host::PageRange> pages;
+    int sequence = 0; // among the jobs of every instance, from 1 in each program
 };
 
 // A spreadsheet host that keeps workbooks as plain data. Files are registered by path in a
@@ -57,7 +58,8 @@ public:
     }
     // Every call of the operation (rangeTexts, fillCells) that touches the cell fails.
     void failOnCell(const QString& operation, const QString& book, int sheet,
-                    const host::CellPosition& cell);
+                    const host::CellPosition& cell,
+                    host::HostError::Kind kind = host::HostError::Kind::General);
 
     const QList<PrintJob>& printJobs() const { return m_instance->printJobs; }
     State state() const { return m_instance->state; }
@@ -148,6 +150,7 @@ private:
         std::map<QString, int> uses;
         QList<Failure> failures;
         QStringList failingCells; // "operation book sheet address"
+        QStringList deadlyCells;  // the same, ending the instance
         QList<PrintJob> printJobs;
         State state = State::Running;
         bool dead = false;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace brelix::support {
@@ -31,8 +32,10 @@ public:
     // Runs on every new instance before it is handed out, e.g. to arm failOn.
     void onStart(std::function<void(InMemoryHost&)> prepare) { m_prepare = std::move(prepare); }
 
+    // Several offices may start at once.
     std::unique_ptr<host::SpreadsheetHost> start() override
     {
+        const std::lock_guard lock(m_startMutex);
         if (m_failStart)
             throw host::HostError(host::HostError::Kind::StartFailed,
                                   QStringLiteral("The spreadsheet instance did not start"));
@@ -66,6 +69,7 @@ private:
     bool m_failStart = false;
     bool m_handedOverOpen = false;
     bool m_twoOffices = false;
+    std::recursive_mutex m_startMutex;
 };
 
 } // namespace brelix::support

@@ -1,13 +1,14 @@
 #include "core/print/PrintRun.h"
 
+#include "core/print/WorkbookPrinter.h"
 #include "core/run/JobOffice.h"
+#include "core/run/ParallelItems.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 
 namespace brelix::print {
 
-using run::callIgnoringFailure;
 using run::kCrLf;
 using run::MessageIcon;
 
@@ -57,115 +58,73 @@ bool PrintRun::confirmed(PrintScope scope)
 PrintEnding PrintRun::printAll(const PrintRequest& request, int selectedCount)
 {
     // Whole steps: three files show 33, 66 and 99, more than a hundred stay at 0.
-    const int step = 100 / selectedCount;
-    int progress = 0;
+    m_step = 100 / selectedCount;
+    m_progress = 0;
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(false);
     run::JobOffice::showStarting(m_ui);
-    startOffice();
-    m_ui.setProgressCaption(QCoreApplication::translate("PrintRun", "連続印刷中"));
-    m_ui.setProgressBarVisible(true);
-    m_ui.setCancelEnabled(true);
-    m_ui.processEvents();
-
-    PrintEnding ending = PrintEnding::Finished;
-    for (const PrintEntry& entry : request.entries) {
-        if (!entry.selected)
-            continue;
-        printFile(entry);
-        progress += step;
-        m_ui.setProgressPercent(progress);
-        m_ui.processEvents();
-        if (m_ui.cancelRequested()) {
-            ending = PrintEnding::Cancelled;
-            break;
-        }
-    }
-    endOffice();
+    QList<PrintEntry> selected;
+    for (const PrintEntry& entry : request.entries)
+        if (entry.selected)
+            selected.append(entry);
+    const int offices = std::min(m_offices, static_cast<int>(selected.size()));
+    const PrintEnding ending =
+        m_plainFactory && offices > 1 ? printInParallel(selected, offices) : printInTurn(selected);
     m_ui.closeProgress();
     if (request.setMainWindowEnabled)
         request.setMainWindowEnabled(true);
     return ending;
 }
 
-void PrintRun::startOffice()
+void PrintRun::showPrinting()
 {
-    m_host.reset();
-    m_startFailure.clear();
-    m_officeLost = false;
-    // Without an office every file fails on its own; the run still goes through the selection.
-    if (const auto failure = callIgnoringFailure(
-            [&] { m_host = run::JobOffice::startHidden(m_factory, run::HostFailures::Ignored); }))
-        m_startFailure = *failure;
+    m_ui.setProgressCaption(QCoreApplication::translate("PrintRun", "連続印刷中"));
+    m_ui.setProgressBarVisible(true);
+    m_ui.setCancelEnabled(true);
+    m_ui.processEvents();
 }
 
-void PrintRun::endOffice()
+PrintEnding PrintRun::printInTurn(const QList<PrintEntry>& selected)
 {
-    run::JobOffice::quitIgnoringFailure(std::move(m_host));
+    WorkbookPrinter printer(m_factory, m_ui, m_scope);
+    printer.startOffice();
+    showPrinting();
+    for (const PrintEntry& entry : selected)
+        if (!printed(entry, printer.print(entry)))
+            return PrintEnding::Cancelled;
+    return PrintEnding::Finished;
 }
 
-// Every step may fail on its own and the run goes on with the next one; the first reason is
-// kept for the file that did not print.
-void PrintRun::printFile(const PrintEntry& entry)
+// Each worker opens and closes its workbooks in an office of its own, and prints each once the
+// workbooks before it have printed: the print jobs go out in the order of the list.
+PrintEnding PrintRun::printInParallel(const QList<PrintEntry>& selected, int offices)
 {
-    if (m_officeLost) {
-        // The files after an office that died get a new one, as a search's workbooks do.
-        startOffice();
-    }
-    std::optional<QString> failure;
-    if (!m_host) {
-        failure = m_startFailure;
-    } else {
-        QString book;
-        failure = callIgnoringFailure([&] { book = m_host->openWorkbook(entry.path); });
-        if (!failure)
-            failure = printBook(book);
-        // Unsaved, whatever the office managed to open.
-        callIgnoringFailure([&] { m_host->closeAllWorkbooks(); });
-        if (failure && callIgnoringFailure([&] { m_host->workbookNames(); })) {
-            endOffice();
-            m_officeLost = true;
-        }
-    }
+    showPrinting();
+    const auto makeWorker = [&](host::SpreadsheetHostFactory& office, run::WorkerRunUi& ui) {
+        auto printer = std::make_shared<WorkbookPrinter>(office, ui, m_scope,
+                                                         [&ui] { return ui.waitForTurn(); });
+        return std::function(
+            [printer, &selected](int item) { return printer->print(selected[item]); });
+    };
+    run::ParallelItems<std::optional<QString>> items(*m_plainFactory, m_ui);
+    const bool finished = items.run(static_cast<int>(selected.size()), offices, makeWorker,
+                                    [&](int item, std::optional<QString>& failure) {
+                                        return printed(selected[item], failure);
+                                    });
+    return finished ? PrintEnding::Finished : PrintEnding::Cancelled;
+}
+
+// Counts the file, moves the bar; false when the user asked to stop.
+bool PrintRun::printed(const PrintEntry& entry, const std::optional<QString>& failure)
+{
     if (failure)
         m_outcome.failures.append({entry.name, *failure});
     else
         ++m_outcome.printed;
-}
-
-std::optional<QString> PrintRun::printBook(const QString& book)
-{
-    const host::PageRange firstPage{1, 1};
-    switch (m_scope) {
-    case PrintScope::AllSheetsAllPages:
-        return callIgnoringFailure([&] { m_host->printWorkbook(book); });
-    case PrintScope::FirstSheetAllPages:
-        return printSheet(book, 1, std::nullopt);
-    case PrintScope::FirstSheetFirstPage:
-        return printSheet(book, 1, firstPage);
-    case PrintScope::AllSheetsFirstPage:
-        break;
-    }
-    int count = 0;
-    std::optional<QString> failure = callIgnoringFailure([&] { count = m_host->sheetCount(book); });
-    for (int sheet = 1; sheet <= count; ++sheet) {
-        const std::optional<QString> sheetFailure = printSheet(book, sheet, firstPage);
-        if (!failure)
-            failure = sheetFailure;
-        m_ui.processEvents();
-        if (m_ui.cancelRequested())
-            break;
-    }
-    return failure;
-}
-
-std::optional<QString> PrintRun::printSheet(const QString& book, int sheet,
-                                            std::optional<host::PageRange> pages)
-{
-    // The sheet is chosen before its job, as a person would; the job names its sheet itself,
-    // so a refused choice does not stop it.
-    callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
-    return callIgnoringFailure([&] { m_host->printSheet(book, sheet, pages); });
+    m_progress += m_step;
+    m_ui.setProgressPercent(m_progress);
+    m_ui.processEvents();
+    return !m_ui.cancelRequested();
 }
 
 void PrintRun::showCompletion()

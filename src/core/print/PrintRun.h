@@ -22,23 +22,30 @@ public:
 
     PrintOutcome start(const PrintRequest& request);
 
+    // Prints with `count` offices at once, started through `plainFactory`, whose calls wait as
+    // they come (the workers' own threads wait for them); one office without it.
+    void useOffices(host::SpreadsheetHostFactory& plainFactory, int count)
+    {
+        m_plainFactory = &plainFactory;
+        m_offices = count;
+    }
+
 private:
     bool confirmed(PrintScope scope);
     PrintEnding printAll(const PrintRequest& request, int selectedCount);
-    void startOffice();
-    void endOffice();
-    void printFile(const PrintEntry& entry);
-    std::optional<QString> printBook(const QString& book);
-    std::optional<QString> printSheet(const QString& book, int sheet,
-                                      std::optional<host::PageRange> pages);
+    void showPrinting();
+    PrintEnding printInTurn(const QList<PrintEntry>& selected);
+    PrintEnding printInParallel(const QList<PrintEntry>& selected, int offices);
+    bool printed(const PrintEntry& entry, const std::optional<QString>& failure);
     void showCompletion();
 
     host::SpreadsheetHostFactory& m_factory;
     run::RunUi& m_ui;
     PrintScope m_scope = PrintScope::AllSheetsAllPages;
-    std::unique_ptr<host::SpreadsheetHost> m_host;
-    QString m_startFailure;    // why no office runs, when none does
-    bool m_officeLost = false; // the office died; the next file starts another
+    host::SpreadsheetHostFactory* m_plainFactory = nullptr;
+    int m_offices = 1;
+    int m_step = 0;
+    int m_progress = 0;
     PrintOutcome m_outcome;
 };
 

@@ -20,6 +20,8 @@ public:
     std::unique_ptr<host::SpreadsheetHost> take();
     // Keeps the instance for the next take() when it holds no workbook, else quits it.
     void giveBack(std::unique_ptr<host::SpreadsheetHost> host);
+    // The idle instance, if there is one.
+    std::unique_ptr<host::SpreadsheetHost> takeIdle() { return std::move(m_idle); }
 
 private:
     host::SpreadsheetHostFactory& m_factory;

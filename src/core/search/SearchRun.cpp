@@ -4,13 +4,13 @@
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
 #include "core/run/ResultsWorkbook.h"
-#include "core/run/UsedExtent.h"
 #include "core/search/SearchResults.h"
-#include "core/search/SheetSearcher.h"
+#include "core/search/WorkbookSearch.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <mutex>
 
 namespace brelix::search {
 
@@ -90,6 +90,7 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
     tellSkippedFiles();
     m_host.reset();
     m_hosts.reset();
+    m_parallel.reset();
     m_hitFile.reset();
     return {ending, m_state.hits, m_state.skippedFiles};
 }
@@ -139,130 +140,95 @@ bool SearchRun::prepareFiles()
 
 SearchEnding SearchRun::searchWorkbooks()
 {
+    const int offices = std::min(m_offices, m_state.selectedCount);
+    if (m_plainFactory && offices > 1)
+        return searchInParallel(offices);
     for (const SearchTarget& target : m_state.settings.targets) {
         m_state.workbookNumber += 1;
-        if (const std::optional<SearchEnding> ended = searchWorkbook(target))
-            return *ended;
+        WorkbookSearch workbook(*m_hosts, m_ui, m_password, m_state, m_hitFile.get());
+        if (const std::optional<SearchEnding> ended = workbook.search(target))
+            return endHere(*ended, workbook.takeHost());
     }
     return SearchEnding::Finished;
 }
 
-// An office that dies while it reads a file says nothing of the file: what that office found
-// is dropped and the file is read once more in a fresh one.
-std::optional<SearchEnding> SearchRun::searchWorkbook(const SearchTarget& target)
+// Each worker searches whole workbooks in an office of its own, each into a state of its own;
+// this thread takes them in list order, numbers their hits and writes the hit file, so that
+// hits, skipped files, progress and questions come as one office would have given them.
+SearchEnding SearchRun::searchInParallel(int offices)
 {
-    const SearchRunState before = m_state;
-    const qint64 hitFileEnd = m_hitFile->end();
-    std::optional<SearchEnding> ended = readWorkbook(target);
-    if (!ended && m_state.officeDied) {
-        m_state = before;
-        m_hitFile->cutBackTo(hitFileEnd);
-        ended = readWorkbook(target);
-    }
-    return ended;
-}
-
-std::optional<SearchEnding> SearchRun::readWorkbook(const SearchTarget& target)
-{
-    m_state.officeDied = false;
-    m_state.currentFile = target.fileName;
-    m_state.cellsOfWorkbook = 0;
-    m_state.cutShortNote.clear();
-    m_state.lastSheetSearched.clear();
-    try {
-        m_host = m_hosts->take();
-    } catch (const HostError&) {
-        if (m_ui.cancelRequested())
-            return cancelEnd();    // a cancel ended the office: the file is not unreadable
-        m_state.officeDied = true; // an office that never came says nothing of the file
-        m_state.skip(target.fileName);
-        return std::nullopt;
-    }
-    QString book;
-    try {
-        book = m_host->openWorkbook(target.path);
-    } catch (const HostError& e) {
-        const std::optional<SearchEnding> ended = readFailed(e);
-        if (!ended)
-            m_hosts->giveBack(std::move(m_host));
-        return ended;
-    }
-    if (const std::optional<SearchEnding> ended = searchSheets(book))
-        return ended;
-    if (m_ui.cancelRequested())
-        return cancelEnd();
-    closeWorkbook(book);
-    return std::nullopt;
-}
-
-std::optional<SearchEnding> SearchRun::searchSheets(const QString& book)
-{
-    int count = 0;
-    try {
-        m_host->activateWorkbook(book);
-        count = m_host->sheetCount(book);
-    } catch (const HostError& e) {
-        return readFailed(e);
-    }
-    for (int s = 1; s <= count; ++s) {
-        const QString sheetName = showSheet(book, s, count);
-        std::optional<host::CellPosition> extent;
-        try {
-            extent = run::usedExtent(*m_host, m_ui, m_password, book, s);
-        } catch (const HostError& e) {
-            return readFailed(e); // an office that fails here fails the rest too
+    const SearchRunState start = m_state; // read by the workers while this thread goes on
+    const QString password = m_password;
+    std::mutex mutex;
+    std::vector<std::shared_ptr<SearchHosts>> workerHosts;
+    const auto makeWorker = [&](host::SpreadsheetHostFactory& office, run::WorkerRunUi& ui) {
+        auto hosts = std::make_shared<SearchHosts>(office);
+        {
+            const std::lock_guard lock(mutex);
+            workerHosts.push_back(hosts);
         }
-        if (!extent)
-            return passwordEnd();
-        m_ui.processEvents();
+        return std::function([&start, &ui, hosts, typed = password](int item) mutable {
+            SearchedWorkbook searched;
+            searched.state.settings = start.settings;
+            searched.state.searchText = start.searchText;
+            searched.state.selectedCount = start.selectedCount;
+            searched.state.workbookNumber = item + 1;
+            WorkbookSearch workbook(*hosts, ui, typed, searched.state, nullptr);
+            searched.ending = workbook.search(start.settings.targets[item]);
+            run::JobOffice::quitIgnoringFailure(workbook.takeHost());
+            return searched;
+        });
+    };
+    m_parallel = std::make_unique<run::ParallelItems<SearchedWorkbook>>(*m_plainFactory, m_ui);
+    std::optional<SearchEnding> ended;
+    const bool finished = m_parallel->run(m_state.selectedCount, offices, makeWorker,
+                                          [&](int, SearchedWorkbook& searched) {
+                                              takeWorkbook(searched.state);
+                                              ended = searched.ending;
+                                              return !ended;
+                                          });
+    if (const std::optional<QString> typed = m_parallel->typedPassword())
+        m_password = *typed;
+    keepOneIdleOffice(workerHosts);
+    if (ended)
+        return endHere(*ended, nullptr);
+    return finished ? SearchEnding::Finished : cancelEnd();
+}
 
-        m_state.cellsOfWorkbook += qint64(extent->row) * extent->column;
-        if (m_state.overLimit()) {
-            m_state.cutShortHere();
+// One idle office makes the results, as the last searched workbook's office would; the others
+// end.
+void SearchRun::keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts)
+{
+    for (const std::shared_ptr<SearchHosts>& hosts : workerHosts)
+        if (std::unique_ptr<host::SpreadsheetHost> idle = hosts->takeIdle()) {
+            m_hosts->giveBack(std::move(idle));
             break;
         }
-        m_state.cutShortNote =
-            QCoreApplication::translate("SearchRun", "以下のシートまでは検索できました");
-        m_state.lastSheetSearched =
-            QCoreApplication::translate("SearchRun", "シートNo=%1  /  シート名=%2")
-                .arg(s)
-                .arg(sheetName);
-        SheetSearcher(*m_host, m_ui, m_state, *m_hitFile).search(book, s, sheetName, *extent);
+    workerHosts.clear();
+}
+
+void SearchRun::takeWorkbook(const SearchRunState& searched)
+{
+    m_state.workbookNumber = searched.workbookNumber;
+    m_state.currentFile = searched.currentFile;
+    m_state.cellsOfWorkbook = searched.cellsOfWorkbook;
+    m_state.cutShortNote = searched.cutShortNote;
+    m_state.lastSheetSearched = searched.lastSheetSearched;
+    for (HitRecord hit : searched.hits) {
+        hit.number = m_state.nextHitRow - 1;
+        m_hitFile->append(hit);
+        m_state.hits.append(hit);
+        m_state.nextHitRow += 1;
     }
-    return std::nullopt;
+    for (const QString& file : searched.skippedFiles)
+        m_state.skip(file);
+    m_state.tooLarge += searched.tooLarge;
 }
 
-// The sheet's name (empty when the office does not give it) and the progress caption for it.
-QString SearchRun::showSheet(const QString& book, int sheet, int count)
+SearchEnding SearchRun::endHere(SearchEnding ending, std::unique_ptr<host::SpreadsheetHost> host)
 {
-    QString sheetName;
-    run::callIgnoringFailure([&] { m_host->activateWorkbook(book); });
-    run::callIgnoringFailure([&] { m_host->activateSheet(book, sheet); });
-    run::callIgnoringFailure([&] { sheetName = m_host->sheetName(book, sheet); });
-    m_ui.setProgressCaption(QCoreApplication::translate("SearchRun", "検索中-F=%1/%2:%3:S=%4/%5")
-                                .arg(m_state.workbookNumber)
-                                .arg(m_state.selectedCount)
-                                .arg(m_state.currentFile)
-                                .arg(sheet)
-                                .arg(count));
-    return sheetName;
-}
-
-void SearchRun::closeWorkbook(const QString& book)
-{
-    run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
-    m_hosts->giveBack(std::move(m_host));
-}
-
-// A cancel that ended the office ends the search; any other failure skips the file being read
-// (to be read again when its office died).
-std::optional<SearchEnding> SearchRun::readFailed(const HostError& failure)
-{
-    if (m_ui.cancelRequested())
-        return cancelEnd();
-    m_state.noteFailure(failure);
-    m_state.skip(m_state.currentFile);
-    return std::nullopt;
+    m_host = std::move(host);
+    return ending == SearchEnding::Cancelled ? cancelEnd() : passwordEnd();
 }
 
 SearchEnding SearchRun::cancelEnd()

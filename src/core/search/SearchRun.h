@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/ParallelItems.h"
 #include "core/run/RunUi.h"
 #include "core/search/HitFile.h"
 #include "core/search/SearchHosts.h"
@@ -33,16 +34,28 @@ public:
     // The run itself, as the button calls it after its text check.
     SearchOutcome run(const SearchSettings& settings);
 
+    // Searches with `count` offices at once, started through `plainFactory`, whose calls wait
+    // as they come (the workers' own threads wait for them); one office without it.
+    void useOffices(host::SpreadsheetHostFactory& plainFactory, int count)
+    {
+        m_plainFactory = &plainFactory;
+        m_offices = count;
+    }
+
 private:
+    // One workbook searched by a worker, in a state of its own.
+    struct SearchedWorkbook {
+        SearchRunState state;
+        std::optional<SearchEnding> ending;
+    };
+
     std::optional<SearchEnding> refusal();
     bool prepareFiles();
     SearchEnding searchWorkbooks();
-    std::optional<SearchEnding> searchWorkbook(const SearchTarget& target);
-    std::optional<SearchEnding> readWorkbook(const SearchTarget& target);
-    std::optional<SearchEnding> searchSheets(const QString& book);
-    QString showSheet(const QString& book, int sheet, int count);
-    void closeWorkbook(const QString& book);
-    std::optional<SearchEnding> readFailed(const host::HostError& failure);
+    SearchEnding searchInParallel(int offices);
+    void keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& workerHosts);
+    void takeWorkbook(const SearchRunState& searched);
+    SearchEnding endHere(SearchEnding ending, std::unique_ptr<host::SpreadsheetHost> host);
     SearchEnding cancelEnd();
     SearchEnding passwordEnd();
     void tellSkippedFiles();
@@ -56,6 +69,10 @@ private:
     std::unique_ptr<SearchHosts> m_hosts;
     std::unique_ptr<host::SpreadsheetHost> m_host;
     std::unique_ptr<HitFile> m_hitFile;
+    host::SpreadsheetHostFactory* m_plainFactory = nullptr;
+    int m_offices = 1;
+    // Outlives the results: the office they are made in may be a worker's.
+    std::unique_ptr<run::ParallelItems<SearchedWorkbook>> m_parallel;
 };
 
 } // namespace brelix::search

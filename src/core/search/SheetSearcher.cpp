@@ -45,7 +45,8 @@ void SheetSearcher::search(const QString& book, int sheet, const QString& sheetN
                                 sheet,
                                 host::cellAddress(r, c),
                                 text};
-            m_hitFile.append(hit);
+            if (m_hitFile)
+                m_hitFile->append(hit);
             m_state.hits.append(hit);
             m_state.nextHitRow += 1;
         }

@@ -13,8 +13,9 @@ namespace brelix::search {
 // progress and cancel points, as reading cell by cell.
 class SheetSearcher {
 public:
+    // `hitFile`: where each hit goes besides the state, if anywhere.
     SheetSearcher(host::SpreadsheetHost& host, run::RunUi& ui, SearchRunState& state,
-                  HitFile& hitFile)
+                  HitFile* hitFile)
         : m_host(host), m_ui(ui), m_state(state), m_hitFile(hitFile)
     {
     }
@@ -26,7 +27,7 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     SearchRunState& m_state;
-    HitFile& m_hitFile;
+    HitFile* m_hitFile;
 };
 
 } // namespace brelix::search

@@ -46,6 +46,9 @@ struct Settings {
     bool readyOffice = true; // keep an office started ahead of the jobs; written only when off
     // Compare and search every cell, whatever the size.
     bool noSizeLimit = false;
+    // Offices a search or a print works with at once, 1-4; 0 one per core, at most 4. Written
+    // only when chosen.
+    int officeCount = 0;
     // The comparison's pairing and rules of equality, as its dialog sets them; each written only
     // when set.
     QList<int> keyColumns;    // rows paired by the texts of these columns, from 1

@@ -119,7 +119,7 @@ struct Key {
 };
 
 // Keys matched in this order; the first whose tag is the record's applies.
-const std::array<Key, 25> keys = {{
+const std::array<Key, 26> keys = {{
     {tag::StartMode, [](Settings& s, QStringView v) { return setOrStop(s.startMode, int16(v)); }},
     {tag::Top, [](Settings& s, QStringView v) { return setOrStop(s.top, int32(v)); }},
     {tag::Left, [](Settings& s, QStringView v) { return setOrStop(s.left, int32(v)); }},
@@ -172,6 +172,7 @@ const std::array<Key, 25> keys = {{
          s.noSizeLimit = settingsNumber(v) == 1;
          return Record::Read;
      }},
+    {tag::OfficeCount, [](Settings& s, QStringView v) { return setIfIn(s.officeCount, v, 0, 4); }},
     {tag::KeyColumns,
      [](Settings& s, QStringView v) {
          return setColumnsIfValid(s.keyColumns, v, kMostKeyColumns);
@@ -346,6 +347,8 @@ QString SettingsFile::text(const Settings& settings)
         lines.add(tag::ReadyOffice, 0);
     if (settings.noSizeLimit)
         lines.add(tag::NoSizeLimit, 1);
+    if (settings.officeCount != 0)
+        lines.add(tag::OfficeCount, settings.officeCount);
     addComparisonChoices(lines, settings);
     return lines.text();
 }

@@ -28,6 +28,7 @@ inline constexpr QStringView DiffColour = u"[DIFFCL]";
 inline constexpr QStringView AlignRows = u"[ALIGN ]";
 inline constexpr QStringView ReadyOffice = u"[READY ]";
 inline constexpr QStringView NoSizeLimit = u"[NOLIMT]";
+inline constexpr QStringView OfficeCount = u"[JOBS  ]";
 inline constexpr QStringView KeyColumns = u"[KEYCOL]";
 inline constexpr QStringView BySheetName = u"[BYNAME]";
 inline constexpr QStringView IgnoreCase = u"[IGCASE]";

@@ -5,6 +5,7 @@
 #include "core/files/ProgramFiles.h"
 #include "core/files/ProgramFolder.h"
 #include "core/print/PrintRun.h"
+#include "core/run/OfficeCount.h"
 #include "core/run/ReadyOfficeFactory.h"
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/search/SearchRun.h"
@@ -156,6 +157,17 @@ void MainWindow::buildOptionsMenu(QMenu* options)
             item(rows, QCoreApplication::translate("MainWindow", "%1 行").arg(i),
                  QStringLiteral("toolbarRows%1Action").arg(i), i);
     }
+    const auto offices =
+        choice(QCoreApplication::translate("MainWindow", "同時に使う LibreOffice の数"),
+               "officeCountMenu", [this](int value) { m_settings.officeCount = value; });
+    for (int i = 0; i <= run::kMostOffices; ++i) {
+        const QString caption =
+            i == 0 ? QCoreApplication::translate("MainWindow", "CPU のコア数 (最大 %1)")
+                         .arg(run::kMostOffices)
+                   : QString::number(i);
+        m_officeCountActions[static_cast<size_t>(i)] =
+            item(offices, caption, QStringLiteral("officeCount%1Action").arg(i), i);
+    }
     name(options->addAction(QCoreApplication::translate("MainWindow", "比較背景色"), this,
                             &MainWindow::chooseDiffColour),
          "diffColourAction");
@@ -229,6 +241,8 @@ void MainWindow::applySettings(const settings::Settings& settings, bool recovere
         m_compareTargetActions[i]->setChecked(static_cast<size_t>(settings.compareTarget) == i);
     for (size_t i = 0; i < m_toolbarRowsActions.size(); ++i)
         m_toolbarRowsActions[i]->setChecked(settings.toolbarRows == static_cast<int>(i));
+    for (size_t i = 0; i < m_officeCountActions.size(); ++i)
+        m_officeCountActions[i]->setChecked(settings.officeCount == static_cast<int>(i));
 }
 
 settings::Settings MainWindow::currentSettings() const
@@ -380,10 +394,10 @@ void MainWindow::startSearch()
     holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
+    search::SearchRun search(factory, ui, m_password);
+    search.useOffices(m_factory, run::officeCount(m_settings.officeCount));
     const search::SearchOutcome outcome =
-        search::SearchRun(factory, ui, m_password).start(settings, [this] {
-            m_searchPrintScreen->updateSearchHistories();
-        });
+        search.start(settings, [this] { m_searchPrintScreen->updateSearchHistories(); });
     m_jobRunning = false;
     holdBackReadyOffice(false);
     if (outcome.ending == search::SearchEnding::EmptyText)
@@ -403,7 +417,9 @@ void MainWindow::startPrint()
     holdBackReadyOffice(true);
     GuiRunUi ui(this, m_alwaysOnTopAction->isChecked());
     run::ResponsiveHostFactory factory(m_factory, ui);
-    print::PrintRun(factory, ui).start(request);
+    print::PrintRun print(factory, ui);
+    print.useOffices(m_factory, run::officeCount(m_settings.officeCount));
+    print.start(request);
     m_jobRunning = false;
     holdBackReadyOffice(false);
 }

@@ -75,6 +75,7 @@ private:
     QAction* m_noSizeLimitAction = nullptr;
     std::array<QAction*, 2> m_compareTargetActions{}; // values, formulas
     std::array<QAction*, 6> m_toolbarRowsActions{};   // 0 to 5 rows
+    std::array<QAction*, 5> m_officeCountActions{};   // one per core, 1 to 4
 
     settings::Settings m_settings; // what the window keeps that no widget holds
     QString m_password;            // the sheet password typed last; never written anywhere
