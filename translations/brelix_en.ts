@@ -2,6 +2,50 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>AboutDialog</name>
+    <message>
+        <source>Brelix  &#x3000;バージョン&#x3000;</source>
+        <translation>Brelix    version </translation>
+    </message>
+    <message>
+        <source>著作権：</source>
+        <translation>Copyright: </translation>
+    </message>
+    <message>
+        <source>連絡先：</source>
+        <translation>Contact:   </translation>
+    </message>
+    <message>
+        <source>ＨＰ&#x3000;：</source>
+        <translation>Web:       </translation>
+    </message>
+    <message>
+        <source>Brelix バージョン情報</source>
+        <translation>About Brelix</translation>
+    </message>
+</context>
+<context>
+    <name>CellColourDialog</name>
+    <message>
+        <source>設定</source>
+        <comment>title</comment>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <comment>button</comment>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>比較背景色</source>
+        <translation>Difference colour</translation>
+    </message>
+</context>
+<context>
     <name>CellsCommand</name>
     <message>
         <source>Usage: brelix-cli cells FILE [--formulas] [--password PW]
@@ -168,7 +212,8 @@ Environment:
   BRELIX_PDF_DIR   a folder: print into PDF files there instead of on the printer
   XDG_DATA_HOME    your data directory (default ~/.local/share)
 
-See also brelix-cli(1) and the manual Brelix.html in the program&apos;s folder.
+See also brelix-cli(1), and the manual Brelix_en.html (English) and Brelix.html (Japanese)
+in the program&apos;s folder.
 </translation>
     </message>
     <message>
@@ -190,6 +235,16 @@ See also brelix-cli(1) and the manual Brelix.html in the program&apos;s folder.
         <source>&apos;%1&apos; is a folder, not a workbook</source>
         <translation>&apos;%1&apos; is a folder, not a workbook</translation>
     </message>
+    <message>
+        <source>offices that %1 at once, 1 to %2 (default: as many as the machine has
+cores, at most %2); the output is that of one office</source>
+        <translation>offices that %1 at once, 1 to %2 (default: as many as the machine has
+cores, at most %2); the output is that of one office</translation>
+    </message>
+    <message>
+        <source>--jobs is a number from 1 to %1, not &apos;%2&apos;</source>
+        <translation>--jobs is a number from 1 to %1, not &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -198,6 +253,158 @@ See also brelix-cli(1) and the manual Brelix.html in the program&apos;s folder.
 </source>
         <translation>Options:
 </translation>
+    </message>
+</context>
+<context>
+    <name>CompareOptionsDialog</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>比較の設定</source>
+        <translation>Comparison settings</translation>
+    </message>
+    <message>
+        <source>例: A または A,C</source>
+        <translation>e.g. A or A,C</translation>
+    </message>
+    <message>
+        <source>シートを名前で対応付ける</source>
+        <translation>Pair sheets by name</translation>
+    </message>
+    <message>
+        <source>対応付け</source>
+        <translation>Pairing</translation>
+    </message>
+    <message>
+        <source>キー列：</source>
+        <translation>Key columns:</translation>
+    </message>
+    <message>
+        <source>キー列の値が同じ行どうしを比較します。
+空欄なら行の位置で対応付けます。</source>
+        <translation>Rows with the same key values are compared.
+Blank pairs rows by their position.</translation>
+    </message>
+    <message>
+        <source>大文字・小文字を区別しない</source>
+        <translation>Ignore case</translation>
+    </message>
+    <message>
+        <source>全角・半角を区別しない</source>
+        <translation>Ignore full and half width</translation>
+    </message>
+    <message>
+        <source>前後の空白を無視する</source>
+        <translation>Ignore blanks at start and end</translation>
+    </message>
+    <message>
+        <source>例: 0.01</source>
+        <translation>e.g. 0.01</translation>
+    </message>
+    <message>
+        <source>例: D または D,F</source>
+        <translation>e.g. D or D,F</translation>
+    </message>
+    <message>
+        <source>同じとみなす条件</source>
+        <translation>Equal when</translation>
+    </message>
+    <message>
+        <source>数値の許容誤差：</source>
+        <translation>Number tolerance:</translation>
+    </message>
+    <message>
+        <source>比較しない列：</source>
+        <translation>Columns not compared:</translation>
+    </message>
+    <message>
+        <source>キー列には、列の文字を 5 列まで、コンマで区切って入力して下さい。
+例: A または A,C
+空欄なら行の位置で対応付けます。</source>
+        <translation>Key columns: up to 5 column letters, separated by commas.
+e.g. A or A,C
+Blank pairs rows by their position.</translation>
+    </message>
+    <message>
+        <source>数値の許容誤差には、0 以上の数を入力して下さい。
+例: 0.01
+空欄なら誤差を認めません。</source>
+        <translation>Number tolerance: a number of 0 or more.
+e.g. 0.01
+Blank allows no difference.</translation>
+    </message>
+    <message>
+        <source>比較しない列には、列の文字をコンマで区切って入力して下さい。
+例: D または D,F
+空欄なら全ての列を比較します。</source>
+        <translation>Columns not compared: column letters, separated by commas.
+e.g. D or D,F
+Blank compares every column.</translation>
+    </message>
+</context>
+<context>
+    <name>CompareScreen</name>
+    <message>
+        <source>比較開始</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>ファイルを指定</source>
+        <translation>Files</translation>
+    </message>
+    <message>
+        <source>ドラッグ＆ドロップでも指定できます</source>
+        <translation>Files can also be dropped here</translation>
+    </message>
+    <message>
+        <source>オプションを指定</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>差分個所の背景色変更</source>
+        <translation>Colour differing cells</translation>
+    </message>
+    <message>
+        <source>比較シート指定</source>
+        <translation>Sheets</translation>
+    </message>
+    <message>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>ブランクで全て指定</source>
+        <translation>Blank for all sheets</translation>
+    </message>
+    <message>
+        <source>表示形式</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>通常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>左右に並べる</source>
+        <translation>Side by side</translation>
+    </message>
+    <message>
+        <source>上下に並べる</source>
+        <translation>One above another</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙを指定してください</source>
+        <translation>Choose a file</translation>
+    </message>
+    <message>
+        <source>Excelファイル(*.xls);;Csvファイル&#x3000;(*.csv);;全てのファイル(*.*)</source>
+        <translation>Workbooks (*.xls);;CSV files (*.csv);;All files (*.*)</translation>
     </message>
 </context>
 <context>
@@ -663,6 +870,32 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
 </context>
 <context>
+    <name>ErrorReportDialog</name>
+    <message>
+        <source>予期せぬエラー</source>
+        <translation>Unexpected error</translation>
+    </message>
+</context>
+<context>
+    <name>FolderFileList</name>
+    <message>
+        <source>ディレクトリ選択</source>
+        <translation>Choose folder</translation>
+    </message>
+    <message>
+        <source>名&#x3000;&#x3000;前</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>更新日時</source>
+        <translation>Modified</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾙﾀﾞを指定して下さい。</source>
+        <translation>Choose a folder.</translation>
+    </message>
+</context>
+<context>
     <name>FolderHistory</name>
     <message>
         <source>ファイル</source>
@@ -682,23 +915,23 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>一致</source>
-        <translation>same</translation>
+        <translation>Same</translation>
     </message>
     <message>
         <source>変更あり</source>
-        <translation>changed</translation>
+        <translation>Changed</translation>
     </message>
     <message>
         <source>追加</source>
-        <translation>added</translation>
+        <translation>Added</translation>
     </message>
     <message>
         <source>削除</source>
-        <translation>removed</translation>
+        <translation>Removed</translation>
     </message>
     <message>
         <source>比較失敗</source>
-        <translation>failed</translation>
+        <translation>Not compared</translation>
     </message>
     <message>
         <source>フォルダ1: </source>
@@ -707,6 +940,10 @@ removed, 2 when any failed (the others are still compared) or as above.
     <message>
         <source>フォルダ2: </source>
         <translation>Folder 2: </translation>
+    </message>
+    <message>
+        <source>一覧&#x3000;</source>
+        <translation>Summary </translation>
     </message>
 </context>
 <context>
@@ -721,7 +958,7 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>同じフォルダ、または一方の中にあるフォルダは比較できません</source>
-        <translation>The same folder, or a folder inside the other, cannot be compared</translation>
+        <translation>A folder cannot be compared with itself or a folder inside it</translation>
     </message>
     <message>
         <source>別々のフォルダを指定して下さい</source>
@@ -729,58 +966,14 @@ removed, 2 when any failed (the others are still compared) or as above.
     </message>
     <message>
         <source>フォルダを読めません</source>
-        <translation>The folder cannot be read</translation>
+        <translation>Cannot read the folder</translation>
     </message>
 </context>
 <context>
     <name>GrepCommand</name>
     <message>
-        <source>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]
-</source>
-        <translation>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--password PW] [--show]
-</translation>
-    </message>
-    <message>
         <source>Search a text in the cell values of workbooks and list every cell that holds it</source>
         <translation>Search a text in the cell values of workbooks and list every cell that holds it</translation>
-    </message>
-    <message>
-        <source>
-Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
-given, as the search button does for the selected files: same checks, same cell limit
-(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
-are not searched, only the values they show. The hits are listed in the results workbook
-Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
-else the folder of brelix-cli) and saved there; the FILEs are never written.
-
-Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
-  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
-A field holding a comma, a double quote or a line break is written between double quotes,
-its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
-skipped and named at the end. While stderr is a terminal, one line there shows the
-progress. Ctrl+C stops the search as the cancel button does.
-
-</source>
-        <translation>
-Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
-given, as the search button does for the selected files: same checks, same cell limit
-(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
-are not searched, only the values they show. The hits are listed in the results workbook
-Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
-else the folder of brelix-cli) and saved there; the FILEs are never written.
-
-Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
-  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
-A field holding a comma, a double quote or a line break is written between double quotes,
-its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
-
-Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
-skipped and named at the end. While stderr is a terminal, one line there shows the
-progress. Ctrl+C stops the search as the cancel button does.
-
-</translation>
     </message>
     <message>
         <source>
@@ -816,6 +1009,64 @@ workbook that has hits open; without it the office ends</translation>
         <source>two files named &apos;%1&apos;: search them one at a time</source>
         <translation>two files named &apos;%1&apos;: search them one at a time</translation>
     </message>
+    <message>
+        <source>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--jobs N] [--password PW]
+                       [--show]
+</source>
+        <translation>Usage: brelix-cli grep TEXT FILE... [--case] [--no-limit] [--jobs N] [--password PW]
+                       [--show]
+</translation>
+    </message>
+    <message>
+        <source>
+Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
+given, as the search button does for the selected files: same checks, same cell limit
+(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
+are not searched, only the values they show. The hits are listed in the results workbook
+Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
+else the folder of brelix-cli) and saved there; the FILEs are never written.
+
+Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
+  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
+A field holding a comma, a double quote or a line break is written between double quotes,
+its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
+skipped and named at the end. While stderr is a terminal, one line there shows the
+progress. Ctrl+C stops the search as the cancel button does.
+
+Several offices search at once, each its own files (see --jobs); the hits, their numbers,
+the results, the messages and the progress are those of one office searching the files in
+turn. A file that ends or hangs its office is skipped alone and named at the end.
+
+</source>
+        <translation>
+Searches TEXT in the value of every cell of every worksheet of the FILEs, in the order
+given, as the search button does for the selected files: same checks, same cell limit
+(16382 cells per workbook), same endings. Blanks around TEXT are not searched. Formulas
+are not searched, only the values they show. The hits are listed in the results workbook
+Brelix.xls, made from Brelix_Format.xls in the program&apos;s folder (BRELIX_HOME when set,
+else the folder of brelix-cli) and saved there; the FILEs are never written.
+
+Each hit is one line on stdout, in the order found, as the hit file Brelix.grp holds it:
+  NUMBER,FILE NAME,SHEET NAME,SHEET NUMBER,ADDRESS,CELL TEXT
+A field holding a comma, a double quote or a line break is written between double quotes,
+its double quotes doubled. Without --case the cell texts are upper-cased, as searched.
+
+Every message of the run goes to stderr as &quot;TITLE: TEXT&quot;; a file that cannot be opened is
+skipped and named at the end. While stderr is a terminal, one line there shows the
+progress. Ctrl+C stops the search as the cancel button does.
+
+Several offices search at once, each its own files (see --jobs); the hits, their numbers,
+the results, the messages and the progress are those of one office searching the files in
+turn. A file that ends or hangs its office is skipped alone and named at the end.
+
+</translation>
+    </message>
+    <message>
+        <source>search</source>
+        <translation>search</translation>
+    </message>
 </context>
 <context>
     <name>JobOffice</name>
@@ -839,6 +1090,93 @@ workbook that has hits open; without it the office ends</translation>
     <message>
         <source>、</source>
         <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>比較</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>連続印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>ｵﾌﾟｼｮﾝ</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>バージョン</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>常に手前に表示</source>
+        <translation>Always on top</translation>
+    </message>
+    <message>
+        <source>LibreOffice を待機させる</source>
+        <translation>Keep LibreOffice ready</translation>
+    </message>
+    <message>
+        <source>全てのセルを比較・検索する</source>
+        <translation>Compare and search every cell</translation>
+    </message>
+    <message>
+        <source>比較対象</source>
+        <translation>Compare by</translation>
+    </message>
+    <message>
+        <source>値&#x3000;を比較する</source>
+        <translation>Compare values</translation>
+    </message>
+    <message>
+        <source>式&#x3000;を比較する</source>
+        <translation>Compare formulas</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙﾊﾞｰの行数</source>
+        <translation>Toolbar rows</translation>
+    </message>
+    <message>
+        <source>%1 行</source>
+        <translation>%1 rows</translation>
+    </message>
+    <message>
+        <source>比較背景色</source>
+        <translation>Difference colour</translation>
+    </message>
+    <message>
+        <source>行・列を対応付けて比較</source>
+        <translation>Match rows and columns</translation>
+    </message>
+    <message>
+        <source>比較の設定...</source>
+        <translation>Comparison settings...</translation>
+    </message>
+    <message>
+        <source>ヘルプ無し</source>
+        <translation>No help</translation>
+    </message>
+    <message>
+        <source>ヘルプファイルがありません</source>
+        <translation>The help file is missing</translation>
+    </message>
+    <message>
+        <source>同時に使う LibreOffice の数</source>
+        <translation>LibreOffice instances at once</translation>
+    </message>
+    <message>
+        <source>CPU のコア数 (最大 %1)</source>
+        <translation>CPU cores (at most %1)</translation>
     </message>
 </context>
 <context>
@@ -970,13 +1308,33 @@ protected sheet stops the %1</translation>
     </message>
 </context>
 <context>
-    <name>PrintCommand</name>
+    <name>OpenManual</name>
     <message>
-        <source>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]
-</source>
-        <translation>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--yes]
-</translation>
+        <source>Brelix.html</source>
+        <translation>Brelix_en.html</translation>
     </message>
+</context>
+<context>
+    <name>PasswordDialog</name>
+    <message>
+        <source>ﾌｧｲﾙ名&#x3000;： </source>
+        <translation>File:     </translation>
+    </message>
+    <message>
+        <source>ﾊﾟｽﾜｰﾄﾞ ：</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>シートのパスワードを入力して下さい</source>
+        <translation>Enter the sheet password</translation>
+    </message>
+</context>
+<context>
+    <name>PrintCommand</name>
     <message>
         <source>Print workbooks in one go, whole or their first sheet or page</source>
         <translation>Print workbooks in one go, whole or their first sheet or page</translation>
@@ -1022,9 +1380,15 @@ or stopped with Ctrl+C, or for a usage error.
         <translation>--pdf names no folder: &apos;%1&apos;</translation>
     </message>
     <message>
+        <source>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]
+</source>
+        <translation>Usage: brelix-cli print FILE... --scope 0|1|2|3 [--pdf DIR] [--jobs N] [--yes]
+</translation>
+    </message>
+    <message>
         <source>
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -1036,6 +1400,9 @@ Scopes:
 Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a new PDF
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 &quot; (2)&quot;, &quot; (3)&quot;, ... added rather than writing over a file that is there.
+
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
 
 Before anything starts the run asks &quot;%1&quot; on stderr and reads the answer from stdin:
 &quot;y&quot; or &quot;yes&quot; prints, anything else (or no input) stops. The run&apos;s messages go to stderr as
@@ -1046,8 +1413,8 @@ ends the program.
 
 </source>
         <translation>
-Prints each FILE in turn, as the print button does with the selected files: one private
-office for the whole run, each workbook opened, printed with the scope and closed unsaved.
+Prints each FILE in turn, as the print button does with the selected files: private
+offices for the run, each workbook opened, printed with the scope and closed unsaved.
 The files are never written.
 
 Scopes:
@@ -1060,6 +1427,9 @@ Every print goes to the default printer, or with --pdf (or BRELIX_PDF_DIR) to a 
 file in that folder: WORKBOOK.pdf for scope 0, WORKBOOK-SHEET.pdf for the others, with
 &quot; (2)&quot;, &quot; (3)&quot;, ... added rather than writing over a file that is there.
 
+Several offices open the workbooks at once (see --jobs); each workbook is printed once
+those before it have printed, so the print jobs go out in the order of the FILEs.
+
 Before anything starts the run asks &quot;%1&quot; on stderr and reads the answer from stdin:
 &quot;y&quot; or &quot;yes&quot; prints, anything else (or no input) stops. The run&apos;s messages go to stderr as
 &quot;TITLE: TEXT&quot;; the completion message names every file that did not print, and a line
@@ -1068,6 +1438,10 @@ shows the progress. Ctrl+C stops the run after the workbook being printed; a sec
 ends the program.
 
 </translation>
+    </message>
+    <message>
+        <source>open and print</source>
+        <translation>open and print</translation>
     </message>
 </context>
 <context>
@@ -1171,6 +1545,17 @@ ends the program.
     </message>
 </context>
 <context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>LibreOffice起動中</source>
+        <translation>Starting LibreOffice</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>ResultsWorkbook</name>
     <message>
         <source>%1 がありません</source>
@@ -1207,6 +1592,73 @@ ends the program.
     <message>
         <source>セルの値</source>
         <translation>Cell value</translation>
+    </message>
+</context>
+<context>
+    <name>SearchPrintScreen</name>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>検索文字：</source>
+        <translation>Search for:</translation>
+    </message>
+    <message>
+        <source>大小区別</source>
+        <translation>Match case</translation>
+    </message>
+    <message>
+        <source>検索時に大文字／小文字を区別する</source>
+        <translation>Tell upper and lower case apart when searching</translation>
+    </message>
+    <message>
+        <source>検索は値について行います式での検索は行いません。</source>
+        <translation>The search looks at values, not formulas.</translation>
+    </message>
+    <message>
+        <source>検索開始</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>ファイルを選択して「印刷開始」を選択して下さい</source>
+        <translation>Select the files, then press &quot;Print&quot;</translation>
+    </message>
+    <message>
+        <source>全シート全ページ</source>
+        <translation>All sheets, all pages</translation>
+    </message>
+    <message>
+        <source>全シートの全ページを印刷</source>
+        <translation>Print every page of every sheet</translation>
+    </message>
+    <message>
+        <source>１シート全ページ</source>
+        <translation>First sheet, all pages</translation>
+    </message>
+    <message>
+        <source>１枚目のシートの全ページを印刷</source>
+        <translation>Print every page of the first sheet</translation>
+    </message>
+    <message>
+        <source>全シート１ページ</source>
+        <translation>All sheets, first page</translation>
+    </message>
+    <message>
+        <source>全シートの１ページのみを印刷</source>
+        <translation>Print only the first page of every sheet</translation>
+    </message>
+    <message>
+        <source>１シート１ページ</source>
+        <translation>First sheet, first page</translation>
+    </message>
+    <message>
+        <source>１枚目のシートの１ページのみを印刷</source>
+        <translation>Print only the first page of the first sheet</translation>
+    </message>
+    <message>
+        <source>印刷開始</source>
+        <translation>Print</translation>
     </message>
 </context>
 <context>
@@ -1306,6 +1758,17 @@ ends the program.
 </source>
         <translation>brelix-cli: %1 has a protected sheet; its password is given with --password
 </translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>２重起動で～す</source>
+        <translation>Brelix is already running</translation>
     </message>
 </context>
 </TS>

@@ -543,7 +543,7 @@ TEST(CliLanguageTest, ARefusalAndTheHelpSpeakTheLocalesLanguage)
     const QString first = QStringLiteral(BRELIX_BUILT_TEMPLATE);
     const QString second = other.filePath(QFileInfo(first).fileName());
     ASSERT_TRUE(QFile::copy(first, second));
-    const QRegularExpression japanese(u"[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]"_s);
+    const QRegularExpression japanese(u"[\u3001-\u30ff\u4e00-\u9fff\uff00-\uffef]"_s);
     const auto run = [](const QString& locale, const QStringList& arguments) {
         QProcess cli;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,5 +1,6 @@
 #include "core/compare/DiffRun.h"
 
+#include "EnglishTexts.h"
 #include "GTestPrinters.h"
 #include "GridWorkbooks.h"
 #include "RunBench.h"
@@ -192,12 +193,27 @@ Scenario scenarioOf(const QStringList& row)
 // Each run as the user and the files see it: its ending, its records, everything it showed,
 // its offices, the windows it placed, the cells it coloured and the change history it saved
 // (the scenarios of tests/data/diff-run-scenarios.txt).
-TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
+QString diffTranscripts()
 {
     QString transcripts;
     for (const QStringList& row : support::caseRows(u"diff-run-scenarios.txt"_s))
         transcripts += u"== "_s + row[0] + u'\n' + Comparison(scenarioOf(row)).transcript();
-    run::expectGolden(u"diff-runs.txt"_s, transcripts);
+    return transcripts;
+}
+
+TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSays)
+{
+    run::expectGolden(u"diff-runs.txt"_s, diffTranscripts());
+}
+
+// In English no run shows or writes a Japanese word; the template's sheet names stay.
+TEST(DiffRunTest, InEnglishEveryRunSpeaksEnglish)
+{
+    const support::EnglishTexts english;
+    const QString transcripts = diffTranscripts();
+    EXPECT_EQ(support::japaneseLines(transcripts, {u"売上"_s, u"経費"_s}), QStringList());
+    // The template's headings are written over in English.
+    EXPECT_TRUE(transcripts.contains(u"B=Sheet name C=Sheet No D=Cell E=File 1 F=File 2"_s));
 }
 
 // With its two workbooks in offices of their own, loaded and read side by side, a run ends,

@@ -1,5 +1,6 @@
 #include "core/print/PrintRun.h"
 
+#include "EnglishTexts.h"
 #include "RunBench.h"
 #include "TestData.h"
 
@@ -107,12 +108,24 @@ Scenario scenarioOf(const QStringList& line)
 
 // Each batch print as the user sees it: its ending, the files that did not print, everything
 // it showed, the main window and folder history, and what its office opened and printed.
-TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
+QString printTranscripts()
 {
     QString transcripts;
     for (const QStringList& line : support::caseRows(u"print-cases.txt"_s))
         transcripts += u"== "_s + line[0] + u'\n' + transcript(scenarioOf(line));
-    run::expectGolden(u"print-runs.txt"_s, transcripts);
+    return transcripts;
+}
+
+TEST(PrintRunTest, EachPrintEndsShowsAndPrintsAsItsTranscriptSays)
+{
+    run::expectGolden(u"print-runs.txt"_s, printTranscripts());
+}
+
+// In English no print asks or tells anything in Japanese.
+TEST(PrintRunTest, InEnglishEveryPrintSpeaksEnglish)
+{
+    const support::EnglishTexts english;
+    EXPECT_EQ(support::japaneseLines(printTranscripts()), QStringList());
 }
 
 // Three offices print what one prints, in the same order, and show the same. Cancel points

@@ -1,5 +1,6 @@
 #include "core/search/SearchRun.h"
 
+#include "EnglishTexts.h"
 #include "GridWorkbooks.h"
 #include "RunBench.h"
 #include "TestData.h"
@@ -197,13 +198,27 @@ QHash<QString, WorkbookContent> testBooks()
 
 // Each search as the user and the files see it: its ending, its hits, everything it showed,
 // its offices and windows, what it read and opened, and the results and hit file it left.
-TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
+QString searchTranscripts()
 {
     const QHash<QString, WorkbookContent> books = testBooks();
     QString transcripts;
     for (const QStringList& line : support::caseRows(u"search-cases.txt"_s))
         transcripts += u"== "_s + line[0] + u'\n' + transcript(scenarioOf(line, books));
-    run::expectGolden(u"search-runs.txt"_s, transcripts);
+    return transcripts;
+}
+
+TEST(SearchRunTest, EachSearchEndsShowsAndSavesAsItsTranscriptSays)
+{
+    run::expectGolden(u"search-runs.txt"_s, searchTranscripts());
+}
+
+// In English no search shows or writes a Japanese word; the template's sheet names stay.
+TEST(SearchRunTest, InEnglishEverySearchSpeaksEnglish)
+{
+    const support::EnglishTexts english;
+    const QString transcripts = searchTranscripts();
+    EXPECT_EQ(support::japaneseLines(transcripts), QStringList());
+    EXPECT_TRUE(transcripts.contains(u"B=File name C=Sheet name D=Sheet No E=Cell F=Cell value"_s));
 }
 
 // Three offices give what one gives: the same hits and numbers, screen, questions, messages,

@@ -1,3 +1,4 @@
+#include "EnglishTexts.h"
 #include "InMemoryHostFactory.h"
 #include "TemporaryProgramFolder.h"
 #include "ui/dialogs/AboutDialog.h"
@@ -11,6 +12,7 @@
 #include "ui/window/MainWindow.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -116,6 +118,32 @@ QStringList faults(QWidget* window)
     return found;
 }
 
+// Every text a user reads on `window` and its children: titles, captions, tooltips, hints,
+// list entries and the menus' items.
+QStringList readableTexts(const QWidget& window)
+{
+    QStringList texts{window.windowTitle()};
+    QList<QWidget*> widgets = window.findChildren<QWidget*>();
+    widgets.prepend(const_cast<QWidget*>(&window));
+    for (QWidget* w : widgets) {
+        texts << w->toolTip();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            texts << group->title();
+        else if (auto* line = qobject_cast<QLineEdit*>(w))
+            texts << line->placeholderText();
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        for (QAction* action : w->actions())
+            texts << action->text() << action->toolTip();
+    }
+    return texts;
+}
+
 // At the desktop's 9 points and at 12; CMake runs it again at a scale factor of 2.
 TEST(TextFit, EveryTextOfEveryScreenAndDialogFitsAndNoControlOverlapsAnother)
 {
@@ -146,6 +174,36 @@ TEST(TextFit, EveryTextOfEveryScreenAndDialogFitsAndNoControlOverlapsAnother)
         EXPECT_TRUE(found.isEmpty()) << points << " points:\n" << found.join(u'\n').toStdString();
     }
     QApplication::setFont(desktop);
+}
+
+// In English every screen and dialog speaks English, and its texts fit as the Japanese ones do.
+TEST(TextFit, InEnglishEveryScreenAndDialogSpeaksEnglishAndItsTextsFit)
+{
+    const support::EnglishTexts english;
+    const support::TemporaryProgramFolder folder;
+    support::InMemoryHostFactory factory;
+    MainWindow window(factory, u"xls"_s);
+    QStringList found;
+    QStringList texts;
+    for (const char* mode : {"searchModeAction", "printModeAction", "compareModeAction"}) {
+        window.findChild<QAction*>(QLatin1String(mode))->trigger();
+        found << faults(&window);
+        texts << readableTexts(window);
+    }
+    AboutDialog about;
+    CellColourDialog colour(nullptr, 7);
+    CompareOptionsDialog options(nullptr, {});
+    ErrorReportDialog report(nullptr, u"An unexpected error occurred"_s);
+    PasswordDialog password(nullptr, u"/tmp/帳票.xls"_s, QString());
+    ProgressWindow progress(nullptr, false);
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&about, &colour, &options, &report,
+                                                           &password, &progress}) {
+        found << faults(dialog);
+        texts << readableTexts(*dialog);
+    }
+    EXPECT_TRUE(found.isEmpty()) << found.join(u'\n').toStdString();
+    EXPECT_EQ(support::japaneseLines(texts.join(u'\n'), {u"帳票"_s, u"テストデータ"_s}),
+              QStringList());
 }
 
 } // namespace

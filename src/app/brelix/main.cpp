@@ -6,6 +6,7 @@
 #include "ui/window/MainWindow.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <unistd.h>
@@ -20,7 +21,8 @@ int runWindow(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("brelix"));
     brelix::ui::SingleInstanceLock lock;
     if (lock.anotherRunning()) {
-        QMessageBox::critical(nullptr, QStringLiteral("エラー"), QStringLiteral("２重起動で～す"));
+        QMessageBox::critical(nullptr, QCoreApplication::translate("main", "エラー"),
+                              QCoreApplication::translate("main", "２重起動で～す"));
         return 1;
     }
     // Before the settings are read: they may live in the folder made here.

@@ -144,8 +144,11 @@ void FolderHistory::nameAndMark(int fileCount, int records)
     const QString second = QFileInfo(m_state.settings.secondPath).fileName();
     const int sheetRows = m_state.settings.historySheetRows;
     const int sheets = records < 1 ? 1 : run::RecordSheets::placeOf(records, sheetRows).sheet;
-    run::callIgnoringFailure(
-        [&] { m_host.setSheetName(book, 1, resultSheetName(u"一覧　"_s, first, second)); });
+    run::callIgnoringFailure([&] {
+        m_host.setSheetName(
+            book, 1,
+            resultSheetName(QCoreApplication::translate("FolderHistory", "一覧　"), first, second));
+    });
     const QString recordsName = resultSheetName(u"変更履歴　"_s, first, second);
     for (int s = 1; s <= sheets; ++s) {
         run::callIgnoringFailure([&] {

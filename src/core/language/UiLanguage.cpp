@@ -3,6 +3,7 @@
 #include "core/files/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTranslator>
 
 using namespace Qt::StringLiterals;
@@ -15,9 +16,9 @@ UiLanguage chooseLanguage(const QString& locale, const QString& override)
         return UiLanguage::Japanese;
     if (override == u"en"_s)
         return UiLanguage::English;
-    // "ja_JP.UTF-8", "ja_JP@euro", "C.UTF-8": the language is what comes before these.
-    const QString name = locale.section(u'.', 0, 0).section(u'@', 0, 0);
-    const QString language = name.section(u'_', 0, 0);
+    // "ja_JP.UTF-8", "de_DE@euro", "C.UTF-8": the language comes first.
+    static const QRegularExpression territoryOrMore(u"[_.@]"_s);
+    const QString language = locale.section(territoryOrMore, 0, 0);
     if (language.isEmpty() || language == u"C"_s || language == u"POSIX"_s || language == u"ja"_s)
         return UiLanguage::Japanese;
     return UiLanguage::English;
@@ -44,20 +45,21 @@ QString officeLocale(UiLanguage language)
     return language == UiLanguage::English ? u"en-US"_s : u"ja-JP"_s;
 }
 
-bool installTranslation(UiLanguage language)
+void installTranslation(UiLanguage language)
 {
     if (language == UiLanguage::Japanese)
-        return true;
+        return;
     auto* translator = new QTranslator(QCoreApplication::instance());
     const QString name = u"brelix_"_s + languageCode(language);
     // Beside the executable when installed or built; the program's folder serves the tests,
     // whose executables lie elsewhere.
     for (const QString& folder : {QCoreApplication::applicationDirPath(), files::programFolder()}) {
-        if (translator->load(name, folder))
-            return QCoreApplication::installTranslator(translator);
+        if (translator->load(name, folder)) {
+            QCoreApplication::installTranslator(translator);
+            return;
+        }
     }
     delete translator;
-    return false;
 }
 
 } // namespace brelix::language

@@ -25,8 +25,7 @@ QString languageCode(UiLanguage language);
 QString officeLocale(UiLanguage language);
 
 // Makes the application speak `language`. English comes from brelix_en.qm beside the
-// executable or in the program's folder; false when it cannot be loaded (the texts stay
-// Japanese then).
-bool installTranslation(UiLanguage language);
+// executable or in the program's folder; without it the texts stay Japanese.
+void installTranslation(UiLanguage language);
 
 } // namespace brelix::language

@@ -4,7 +4,7 @@
 
 namespace brelix::ui {
 
-// The manual, Brelix.html in the program's folder.
+// The manual in the program's folder: Brelix.html, or its English page in English.
 QUrl manualUrl();
 
 // Opens the manual in the desktop's browser; a failure is ignored.

@@ -6,6 +6,7 @@
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/widgets/GothicFont.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -27,12 +28,13 @@ const QString kIndent = QStringLiteral("　　");
 // The lines above the manual's address: the version's minor number has two digits.
 QString headText()
 {
-    return QStringList{QString(),
-                       kIndent + QStringLiteral("Brelix  　バージョン　") +
-                           QString::number(VersionMajor) + u'.' +
-                           QStringLiteral("%1").arg(VersionMinor, 2, 10, QLatin1Char('0')),
-                       QString(), kIndent + QStringLiteral("著作権：") + kAuthor,
-                       kIndent + QStringLiteral("連絡先：") + kContact}
+    return QStringList{
+        QString(),
+        kIndent + QCoreApplication::translate("AboutDialog", "Brelix  　バージョン　") +
+            QString::number(VersionMajor) + u'.' +
+            QStringLiteral("%1").arg(VersionMinor, 2, 10, QLatin1Char('0')),
+        QString(), kIndent + QCoreApplication::translate("AboutDialog", "著作権：") + kAuthor,
+        kIndent + QCoreApplication::translate("AboutDialog", "連絡先：") + kContact}
         .join(u'\n');
 }
 
@@ -44,7 +46,8 @@ AboutDialog::AboutDialog(QWidget* parent)
 {
     setFont(gothicFont());
     m_text->setObjectName(QStringLiteral("aboutText"));
-    auto* addressLabel = new QLabel(kIndent + QStringLiteral("ＨＰ　："));
+    auto* addressLabel =
+        new QLabel(kIndent + QCoreApplication::translate("AboutDialog", "ＨＰ　："));
     auto* notice = new QLabel(u'\n' + QStringLiteral("　　　　　　") + kNotice + u'\n');
 
     // The address is long; the label shows what fits and the tooltip the whole of it.
@@ -82,7 +85,7 @@ AboutDialog::AboutDialog(QWidget* parent)
         label->installEventFilter(this);
     }
 
-    setWindowTitle(QStringLiteral("Brelix バージョン情報"));
+    setWindowTitle(QCoreApplication::translate("AboutDialog", "Brelix バージョン情報"));
     removeCloseButton(this);
     setStaysOnTop(this, true);
 }

@@ -4,6 +4,7 @@
 #include "ui/widgets/GothicFont.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -37,7 +38,7 @@ constexpr std::array<int, 6> kTabOrder = {7, 44, 6, 8, 4, 15};
 CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
     : QDialog(parent), m_colourIndex(colourIndex)
 {
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(QCoreApplication::translate("CellColourDialog", "設定", "title"));
     setFont(proportionalGothicFont());
     QGroupBox* swatchGroup = buildSwatchGroup();
     m_swatches.at(7)->setChecked(true);
@@ -46,8 +47,9 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
         it->second->setChecked(true);
 
     // Made after the swatches, so that the focus follows them.
-    m_okButton = new QPushButton(QStringLiteral("設定"), this);
-    m_cancelButton = new QPushButton(QStringLiteral("取消"), this);
+    m_okButton =
+        new QPushButton(QCoreApplication::translate("CellColourDialog", "設定", "button"), this);
+    m_cancelButton = new QPushButton(QCoreApplication::translate("CellColourDialog", "取消"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
     m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     auto* buttonRow = new QHBoxLayout;
@@ -72,7 +74,8 @@ CellColourDialog::CellColourDialog(QWidget* parent, int colourIndex)
 
 QGroupBox* CellColourDialog::buildSwatchGroup()
 {
-    auto* swatchGroup = new QGroupBox(QStringLiteral("比較背景色"), this);
+    auto* swatchGroup =
+        new QGroupBox(QCoreApplication::translate("CellColourDialog", "比較背景色"), this);
     swatchGroup->setObjectName(QStringLiteral("swatchGroup"));
     auto* swatchRow = new QHBoxLayout(swatchGroup);
     // Square swatches two characters wide, 25 pixels at the default font.

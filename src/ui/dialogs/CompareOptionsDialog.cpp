@@ -6,6 +6,7 @@
 #include "ui/widgets/GothicFont.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -50,7 +51,8 @@ CompareOptionsDialog::CompareOptionsDialog(QWidget* parent, const compare::DiffS
     : QDialog(parent), m_settings(settings)
 {
     auto* okButton = new QPushButton(QStringLiteral("&OK"));
-    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    auto* cancelButton =
+        new QPushButton(QCoreApplication::translate("CompareOptionsDialog", "ｷｬﾝｾﾙ"));
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     okButton->setDefault(true);
@@ -65,7 +67,7 @@ CompareOptionsDialog::CompareOptionsDialog(QWidget* parent, const compare::DiffS
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    setWindowTitle(QStringLiteral("比較の設定"));
+    setWindowTitle(QCoreApplication::translate("CompareOptionsDialog", "比較の設定"));
     setFont(proportionalGothicFont());
     connect(okButton, &QPushButton::clicked, this, &CompareOptionsDialog::acceptChoices);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -75,18 +77,22 @@ CompareOptionsDialog::CompareOptionsDialog(QWidget* parent, const compare::DiffS
 
 QGroupBox* CompareOptionsDialog::pairingGroup()
 {
-    m_keyColumns = lineEdit(QStringLiteral("keyColumns"), QStringLiteral("例: A または A,C"),
+    m_keyColumns = lineEdit(QStringLiteral("keyColumns"),
+                            QCoreApplication::translate("CompareOptionsDialog", "例: A または A,C"),
                             host::columnListText(m_settings.keyColumns));
-    m_bySheetName = checkBox(QStringLiteral("bySheetName"),
-                             QStringLiteral("シートを名前で対応付ける"), m_settings.bySheetName);
+    m_bySheetName =
+        checkBox(QStringLiteral("bySheetName"),
+                 QCoreApplication::translate("CompareOptionsDialog", "シートを名前で対応付ける"),
+                 m_settings.bySheetName);
 
-    auto* group = new QGroupBox(QStringLiteral("対応付け"));
+    auto* group = new QGroupBox(QCoreApplication::translate("CompareOptionsDialog", "対応付け"));
     auto* keyForm = new QFormLayout;
-    keyForm->addRow(QStringLiteral("キー列："), m_keyColumns);
+    keyForm->addRow(QCoreApplication::translate("CompareOptionsDialog", "キー列："), m_keyColumns);
     auto* layout = new QVBoxLayout(group);
     layout->addLayout(keyForm);
-    layout->addWidget(new QLabel(QStringLiteral("キー列の値が同じ行どうしを比較します。\n"
-                                                "空欄なら行の位置で対応付けます。")));
+    layout->addWidget(new QLabel(QCoreApplication::translate(
+        "CompareOptionsDialog", "キー列の値が同じ行どうしを比較します。\n"
+                                "空欄なら行の位置で対応付けます。")));
     layout->addWidget(m_bySheetName);
     return group;
 }
@@ -94,26 +100,37 @@ QGroupBox* CompareOptionsDialog::pairingGroup()
 QGroupBox* CompareOptionsDialog::equalityGroup()
 {
     const compare::EqualityRules& rules = m_settings.equality;
-    m_ignoreCase = checkBox(QStringLiteral("ignoreCase"),
-                            QStringLiteral("大文字・小文字を区別しない"), rules.ignoreCase);
-    m_ignoreWidth = checkBox(QStringLiteral("ignoreWidth"),
-                             QStringLiteral("全角・半角を区別しない"), rules.ignoreWidth);
-    m_ignoreBlanks = checkBox(QStringLiteral("ignoreBlanks"),
-                              QStringLiteral("前後の空白を無視する"), rules.ignoreBlanks);
-    m_tolerance = lineEdit(QStringLiteral("tolerance"), QStringLiteral("例: 0.01"),
+    m_ignoreCase =
+        checkBox(QStringLiteral("ignoreCase"),
+                 QCoreApplication::translate("CompareOptionsDialog", "大文字・小文字を区別しない"),
+                 rules.ignoreCase);
+    m_ignoreWidth =
+        checkBox(QStringLiteral("ignoreWidth"),
+                 QCoreApplication::translate("CompareOptionsDialog", "全角・半角を区別しない"),
+                 rules.ignoreWidth);
+    m_ignoreBlanks =
+        checkBox(QStringLiteral("ignoreBlanks"),
+                 QCoreApplication::translate("CompareOptionsDialog", "前後の空白を無視する"),
+                 rules.ignoreBlanks);
+    m_tolerance = lineEdit(QStringLiteral("tolerance"),
+                           QCoreApplication::translate("CompareOptionsDialog", "例: 0.01"),
                            rules.tolerance ? settings::toleranceText(*rules.tolerance) : QString());
     m_ignoredColumns =
-        lineEdit(QStringLiteral("ignoredColumns"), QStringLiteral("例: D または D,F"),
+        lineEdit(QStringLiteral("ignoredColumns"),
+                 QCoreApplication::translate("CompareOptionsDialog", "例: D または D,F"),
                  host::columnListText(rules.ignoredColumns));
 
-    auto* group = new QGroupBox(QStringLiteral("同じとみなす条件"));
+    auto* group =
+        new QGroupBox(QCoreApplication::translate("CompareOptionsDialog", "同じとみなす条件"));
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(m_ignoreCase);
     layout->addWidget(m_ignoreWidth);
     layout->addWidget(m_ignoreBlanks);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("数値の許容誤差："), m_tolerance);
-    form->addRow(QStringLiteral("比較しない列："), m_ignoredColumns);
+    form->addRow(QCoreApplication::translate("CompareOptionsDialog", "数値の許容誤差："),
+                 m_tolerance);
+    form->addRow(QCoreApplication::translate("CompareOptionsDialog", "比較しない列："),
+                 m_ignoredColumns);
     layout->addLayout(form);
     return group;
 }
@@ -122,20 +139,25 @@ void CompareOptionsDialog::acceptChoices()
 {
     const std::optional<QList<int>> keys = columnsOf(m_keyColumns, compare::kMostKeyColumns);
     if (!keys)
-        return refuse(
-            m_keyColumns,
-            QStringLiteral("キー列には、列の文字を 5 列まで、コンマで区切って入力して"
-                           "下さい。\n例: A または A,C\n空欄なら行の位置で対応付けます。"));
+        return refuse(m_keyColumns,
+                      QCoreApplication::translate(
+                          "CompareOptionsDialog",
+                          "キー列には、列の文字を 5 列まで、コンマで区切って入力して"
+                          "下さい。\n例: A または A,C\n空欄なら行の位置で対応付けます。"));
     std::optional<double> tolerance;
     if (!m_tolerance->text().trimmed().isEmpty() &&
         !(tolerance = settings::toleranceOf(m_tolerance->text())))
-        return refuse(m_tolerance, QStringLiteral("数値の許容誤差には、0 以上の数を入力して下さい。"
+        return refuse(m_tolerance,
+                      QCoreApplication::translate("CompareOptionsDialog",
+                                                  "数値の許容誤差には、0 以上の数を入力して下さい。"
                                                   "\n例: 0.01\n空欄なら誤差を認めません。"));
     const std::optional<QList<int>> ignored = columnsOf(m_ignoredColumns, host::kLastColumn);
     if (!ignored)
         return refuse(m_ignoredColumns,
-                      QStringLiteral("比較しない列には、列の文字をコンマで区切って入力して下さい。"
-                                     "\n例: D または D,F\n空欄なら全ての列を比較します。"));
+                      QCoreApplication::translate(
+                          "CompareOptionsDialog",
+                          "比較しない列には、列の文字をコンマで区切って入力して下さい。"
+                          "\n例: D または D,F\n空欄なら全ての列を比較します。"));
     m_settings.keyColumns = *keys;
     m_settings.bySheetName = m_bySheetName->isChecked();
     compare::EqualityRules& rules = m_settings.equality;

@@ -3,6 +3,7 @@
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/widgets/GothicFont.h"
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,7 +14,7 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent, const QString& report)
     : QDialog(parent), m_report(new QPlainTextEdit(this)),
       m_okButton(new QPushButton(QStringLiteral("&OK"), this))
 {
-    setWindowTitle(QStringLiteral("予期せぬエラー"));
+    setWindowTitle(QCoreApplication::translate("ErrorReportDialog", "予期せぬエラー"));
     setFont(gothicFont());
     m_report->setObjectName(QStringLiteral("report"));
     // About 33 wide characters by 20 lines at any font.

@@ -3,6 +3,7 @@
 #include "ui/desktop/StaysOnTop.h"
 #include "ui/widgets/GothicFont.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,11 +15,14 @@ namespace brelix::ui {
 PasswordDialog::PasswordDialog(QWidget* parent, const QString& book, const QString& password)
     : QDialog(parent)
 {
-    auto* bookLabel = new QLabel(QStringLiteral("ﾌｧｲﾙ名　： ") + book, this);
-    auto* passwordLabel = new QLabel(QStringLiteral("ﾊﾟｽﾜｰﾄﾞ ："), this);
+    auto* bookLabel =
+        new QLabel(QCoreApplication::translate("PasswordDialog", "ﾌｧｲﾙ名　： ") + book, this);
+    auto* passwordLabel =
+        new QLabel(QCoreApplication::translate("PasswordDialog", "ﾊﾟｽﾜｰﾄﾞ ："), this);
     m_passwordEdit = new QLineEdit(this);
     auto* okButton = new QPushButton(QStringLiteral("&OK"), this);
-    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancelButton =
+        new QPushButton(QCoreApplication::translate("PasswordDialog", "ｷｬﾝｾﾙ"), this);
     bookLabel->setObjectName(QStringLiteral("bookLabel"));
     // A long path is shortened in its middle, so that the dialog stays on the screen.
     setFont(gothicFont());
@@ -30,7 +34,8 @@ PasswordDialog::PasswordDialog(QWidget* parent, const QString& book, const QStri
     okButton->setObjectName(QStringLiteral("okButton"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
-    setWindowTitle(QStringLiteral("シートのパスワードを入力して下さい"));
+    setWindowTitle(
+        QCoreApplication::translate("PasswordDialog", "シートのパスワードを入力して下さい"));
     auto* grid = new QGridLayout(this);
     grid->addWidget(bookLabel, 0, 0, 1, 2);
     grid->addWidget(passwordLabel, 1, 0);

@@ -5,6 +5,7 @@
 #include "ui/widgets/GothicFont.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,8 +15,10 @@ namespace brelix::ui {
 
 ProgressWindow::ProgressWindow(QWidget* owner, bool alwaysOnTop)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_status(new QLabel(QStringLiteral("LibreOffice起動中"), this)), m_bar(new ProgressBar(this)),
-      m_cancelButton(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this))
+      m_status(
+          new QLabel(QCoreApplication::translate("ProgressWindow", "LibreOffice起動中"), this)),
+      m_bar(new ProgressBar(this)),
+      m_cancelButton(new QPushButton(QCoreApplication::translate("ProgressWindow", "ｷｬﾝｾﾙ"), this))
 {
     setWindowTitle(QStringLiteral("Brelix"));
     m_status->setObjectName(QStringLiteral("status"));

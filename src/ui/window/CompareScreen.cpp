@@ -6,6 +6,7 @@
 #include "ui/widgets/StartAndQuitRow.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -42,8 +43,9 @@ void tighten(QLayout* frameLayout)
 
 CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 {
-    auto* compareButton = new QPushButton(QStringLiteral("比較開始"), this);
-    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
+    auto* compareButton =
+        new QPushButton(QCoreApplication::translate("CompareScreen", "比較開始"), this);
+    auto* quitButton = new QPushButton(QCoreApplication::translate("CompareScreen", "終了"), this);
     compareButton->setObjectName(QStringLiteral("compareButton"));
     quitButton->setObjectName(QStringLiteral("compareQuitButton"));
     connect(compareButton, &QPushButton::clicked, this, &CompareScreen::compareRequested);
@@ -67,7 +69,8 @@ CompareScreen::CompareScreen(QWidget* parent) : QWidget(parent)
 
 QGroupBox* CompareScreen::buildFileGroup()
 {
-    auto* fileGroup = new QGroupBox(QStringLiteral("ファイルを指定"), this);
+    auto* fileGroup =
+        new QGroupBox(QCoreApplication::translate("CompareScreen", "ファイルを指定"), this);
     fileGroup->setObjectName(QStringLiteral("fileGroup"));
     auto* grid = new QGridLayout(fileGroup);
     tighten(grid);
@@ -95,7 +98,8 @@ QGroupBox* CompareScreen::buildFileGroup()
     m_fileBoxes[1]->setObjectName(QStringLiteral("secondFile"));
     m_browseButtons[0]->setObjectName(QStringLiteral("firstFileButton"));
     m_browseButtons[1]->setObjectName(QStringLiteral("secondFileButton"));
-    auto* dropHint = new QLabel(QStringLiteral("ドラッグ＆ドロップでも指定できます"));
+    auto* dropHint = new QLabel(
+        QCoreApplication::translate("CompareScreen", "ドラッグ＆ドロップでも指定できます"));
     dropHint->setObjectName(QStringLiteral("dropHint"));
     grid->addWidget(dropHint, 2, 0, 1, 2);
     return fileGroup;
@@ -103,21 +107,25 @@ QGroupBox* CompareScreen::buildFileGroup()
 
 QGroupBox* CompareScreen::buildOptionGroup()
 {
-    auto* optionGroup = new QGroupBox(QStringLiteral("オプションを指定"), this);
+    auto* optionGroup =
+        new QGroupBox(QCoreApplication::translate("CompareScreen", "オプションを指定"), this);
     optionGroup->setObjectName(QStringLiteral("optionGroup"));
-    m_colourDifferences = new QCheckBox(QStringLiteral("差分個所の背景色変更"));
+    m_colourDifferences =
+        new QCheckBox(QCoreApplication::translate("CompareScreen", "差分個所の背景色変更"));
     m_colourDifferences->setObjectName(QStringLiteral("colourDifferences"));
     m_colourDifferences->setChecked(true);
-    auto* sheetRangeLabel = new QLabel(QStringLiteral("比較シート指定"));
+    auto* sheetRangeLabel =
+        new QLabel(QCoreApplication::translate("CompareScreen", "比較シート指定"));
     sheetRangeLabel->setObjectName(QStringLiteral("sheetRangeLabel"));
-    auto* sheetRangeDash = new QLabel(QStringLiteral("～"));
+    auto* sheetRangeDash = new QLabel(QCoreApplication::translate("CompareScreen", "～"));
     sheetRangeDash->setObjectName(QStringLiteral("sheetRangeDash"));
     for (size_t i = 0; i < 2; ++i) {
         m_sheetRange[i] = new QLineEdit(optionGroup);
         m_sheetRange[i]->setMaxLength(2);
         m_sheetRange[i]->setFixedWidth(wideCharacters(m_sheetRange[i], 2));
         m_sheetRange[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
-        m_sheetRange[i]->setToolTip(QStringLiteral("ブランクで全て指定"));
+        m_sheetRange[i]->setToolTip(
+            QCoreApplication::translate("CompareScreen", "ブランクで全て指定"));
     }
     m_sheetRange[0]->setObjectName(QStringLiteral("firstSheet"));
     m_sheetRange[1]->setObjectName(QStringLiteral("lastSheet"));
@@ -137,14 +145,14 @@ QGroupBox* CompareScreen::buildOptionGroup()
 
 QGroupBox* CompareScreen::buildLayoutGroup()
 {
-    auto* layoutGroup = new QGroupBox(QStringLiteral("表示形式"));
+    auto* layoutGroup = new QGroupBox(QCoreApplication::translate("CompareScreen", "表示形式"));
     layoutGroup->setObjectName(QStringLiteral("windowLayoutGroup"));
     auto* layouts = new QHBoxLayout(layoutGroup);
     tighten(layouts);
     const std::array<std::pair<const char*, QString>, 3> captions = {
-        std::pair{"normalLayout", QStringLiteral("通常")},
-        std::pair{"sideBySideLayout", QStringLiteral("左右に並べる")},
-        std::pair{"stackedLayout", QStringLiteral("上下に並べる")}};
+        std::pair{"normalLayout", QCoreApplication::translate("CompareScreen", "通常")},
+        std::pair{"sideBySideLayout", QCoreApplication::translate("CompareScreen", "左右に並べる")},
+        std::pair{"stackedLayout", QCoreApplication::translate("CompareScreen", "上下に並べる")}};
     for (size_t i = 0; i < captions.size(); ++i) {
         m_windowLayout[i] = new QRadioButton(captions[i].second);
         m_windowLayout[i]->setObjectName(QLatin1String(captions[i].first));
@@ -196,8 +204,10 @@ compare::DiffSettings CompareScreen::diffSettings() const
 void CompareScreen::chooseFile(int box)
 {
     const QString chosen = QFileDialog::getOpenFileName(
-        this, QStringLiteral("ﾌｧｲﾙを指定してください"), files::programFolder(),
-        QStringLiteral("Excelファイル(*.xls);;Csvファイル　(*.csv);;全てのファイル(*.*)"));
+        this, QCoreApplication::translate("CompareScreen", "ﾌｧｲﾙを指定してください"),
+        files::programFolder(),
+        QCoreApplication::translate(
+            "CompareScreen", "Excelファイル(*.xls);;Csvファイル　(*.csv);;全てのファイル(*.*)"));
     if (!chosen.isEmpty())
         m_fileBoxes[static_cast<size_t>(box)]->setText(chosen);
 }

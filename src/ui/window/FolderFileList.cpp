@@ -5,6 +5,7 @@
 #include "ui/widgets/WrappingPushButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -19,7 +20,8 @@ namespace brelix::ui {
 
 FolderFileList::FolderFileList(QWidget* parent)
     : QWidget(parent), m_grid(new QGridLayout(this)), m_folderHistory(new QComboBox(this)),
-      m_folderButton(new WrappingPushButton(QStringLiteral("ディレクトリ選択"), this)),
+      m_folderButton(new WrappingPushButton(
+          QCoreApplication::translate("FolderFileList", "ディレクトリ選択"), this)),
       m_fileTypeFilter(new QComboBox(this)), m_model(new QStandardItemModel(0, 2, this)),
       m_view(new QTreeView(this))
 {
@@ -58,8 +60,8 @@ FolderFileList::FolderFileList(QWidget* parent)
 
 void FolderFileList::buildList()
 {
-    m_titles[0] = new QPushButton(QStringLiteral("名　　前"), this);
-    m_titles[1] = new QPushButton(QStringLiteral("更新日時"), this);
+    m_titles[0] = new QPushButton(QCoreApplication::translate("FolderFileList", "名　　前"), this);
+    m_titles[1] = new QPushButton(QCoreApplication::translate("FolderFileList", "更新日時"), this);
     m_titles[0]->setObjectName(QStringLiteral("nameTitle"));
     m_titles[1]->setObjectName(QStringLiteral("timeTitle"));
     for (int i = 0; i < 2; ++i) {
@@ -148,7 +150,8 @@ QList<QWidget*> FolderFileList::tabOrder() const
 void FolderFileList::chooseFolder()
 {
     const QString chosen = QFileDialog::getExistingDirectory(
-        this, QStringLiteral("ﾌｫﾙﾀﾞを指定して下さい。"), m_listing.folder);
+        this, QCoreApplication::translate("FolderFileList", "ﾌｫﾙﾀﾞを指定して下さい。"),
+        m_listing.folder);
     if (chosen.isEmpty())
         return;
     showFolder(chosen);

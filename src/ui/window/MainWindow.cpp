@@ -23,6 +23,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -83,18 +84,20 @@ MainWindow::MainWindow(host::SpreadsheetHostFactory& factory, const QString& arg
 void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    m_compareModeAction =
-        name(bar->addAction(QStringLiteral("比較"), this, &MainWindow::showCompareMode),
-             "compareModeAction");
-    m_searchModeAction =
-        name(bar->addAction(QStringLiteral("検索"), this, &MainWindow::showSearchMode),
-             "searchModeAction");
-    m_printModeAction =
-        name(bar->addAction(QStringLiteral("連続印刷"), this, &MainWindow::showPrintMode),
-             "printModeAction");
-    buildOptionsMenu(bar->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ")));
-    name(bar->addAction(QStringLiteral("ヘルプ"), this, &MainWindow::openHelp), "helpAction");
-    name(bar->addAction(QStringLiteral("バージョン"), this,
+    m_compareModeAction = name(bar->addAction(QCoreApplication::translate("MainWindow", "比較"),
+                                              this, &MainWindow::showCompareMode),
+                               "compareModeAction");
+    m_searchModeAction = name(bar->addAction(QCoreApplication::translate("MainWindow", "検索"),
+                                             this, &MainWindow::showSearchMode),
+                              "searchModeAction");
+    m_printModeAction = name(bar->addAction(QCoreApplication::translate("MainWindow", "連続印刷"),
+                                            this, &MainWindow::showPrintMode),
+                             "printModeAction");
+    buildOptionsMenu(bar->addMenu(QCoreApplication::translate("MainWindow", "ｵﾌﾟｼｮﾝ")));
+    name(bar->addAction(QCoreApplication::translate("MainWindow", "ヘルプ"), this,
+                        &MainWindow::openHelp),
+         "helpAction");
+    name(bar->addAction(QCoreApplication::translate("MainWindow", "バージョン"), this,
                         [this] { AboutDialog::showModal(this); }),
          "aboutAction");
 }
@@ -104,18 +107,20 @@ void MainWindow::buildOptionsMenu(QMenu* options)
     options->setObjectName(QStringLiteral("optionsMenu"));
     // The action has inverted its check mark already.
     m_alwaysOnTopAction =
-        name(options->addAction(QStringLiteral("常に手前に表示"), this,
+        name(options->addAction(QCoreApplication::translate("MainWindow", "常に手前に表示"), this,
                                 [this] { setStaysOnTop(this, m_alwaysOnTopAction->isChecked()); }),
              "alwaysOnTopAction");
     m_alwaysOnTopAction->setCheckable(true);
-    m_readyOfficeAction = name(options->addAction(QStringLiteral("LibreOffice を待機させる"), this,
-                                                  &MainWindow::applyReadyOffice),
-                               "readyOfficeAction");
+    m_readyOfficeAction = name(
+        options->addAction(QCoreApplication::translate("MainWindow", "LibreOffice を待機させる"),
+                           this, &MainWindow::applyReadyOffice),
+        "readyOfficeAction");
     m_readyOfficeAction->setCheckable(true);
-    m_noSizeLimitAction = name(
-        options->addAction(QStringLiteral("全てのセルを比較・検索する"), this,
-                           [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
-        "noSizeLimitAction");
+    m_noSizeLimitAction =
+        name(options->addAction(
+                 QCoreApplication::translate("MainWindow", "全てのセルを比較・検索する"), this,
+                 [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
+             "noSizeLimitAction");
     m_noSizeLimitAction->setCheckable(true);
     // Each submenu is one exclusive choice; an item's data is the number Brelix.ini keeps.
     const auto choice = [&](const QString& title, const char* objectName, auto choose) {
@@ -134,34 +139,43 @@ void MainWindow::buildOptionsMenu(QMenu* options)
         action->setData(value);
         return action;
     };
-    const auto targets = choice(QStringLiteral("比較対象"), "compareTargetMenu", [this](int value) {
-        m_settings.compareTarget = static_cast<settings::CompareTarget>(value);
-    });
+    const auto targets = choice(QCoreApplication::translate("MainWindow", "比較対象"),
+                                "compareTargetMenu", [this](int value) {
+                                    m_settings.compareTarget =
+                                        static_cast<settings::CompareTarget>(value);
+                                });
     m_compareTargetActions = {
-        item(targets, QStringLiteral("値　を比較する"), QStringLiteral("compareValuesAction"), 0),
-        item(targets, QStringLiteral("式　を比較する"), QStringLiteral("compareFormulasAction"),
-             1)};
-    const auto rows = choice(QStringLiteral("ﾂｰﾙﾊﾞｰの行数"), "toolbarRowsMenu",
-                             [this](int value) { m_settings.toolbarRows = value; });
+        item(targets, QCoreApplication::translate("MainWindow", "値　を比較する"),
+             QStringLiteral("compareValuesAction"), 0),
+        item(targets, QCoreApplication::translate("MainWindow", "式　を比較する"),
+             QStringLiteral("compareFormulasAction"), 1)};
+    const auto rows =
+        choice(QCoreApplication::translate("MainWindow", "ﾂｰﾙﾊﾞｰの行数"), "toolbarRowsMenu",
+               [this](int value) { m_settings.toolbarRows = value; });
     for (int i = 0; i < 6; ++i) {
-        m_toolbarRowsActions[static_cast<size_t>(i)] = item(
-            rows, QStringLiteral("%1 行").arg(i), QStringLiteral("toolbarRows%1Action").arg(i), i);
+        m_toolbarRowsActions[static_cast<size_t>(i)] =
+            item(rows, QCoreApplication::translate("MainWindow", "%1 行").arg(i),
+                 QStringLiteral("toolbarRows%1Action").arg(i), i);
     }
-    const auto offices = choice(QStringLiteral("同時に使う LibreOffice の数"), "officeCountMenu",
-                                [this](int value) { m_settings.officeCount = value; });
+    const auto offices =
+        choice(QCoreApplication::translate("MainWindow", "同時に使う LibreOffice の数"),
+               "officeCountMenu", [this](int value) { m_settings.officeCount = value; });
     for (int i = 0; i <= run::kMostOffices; ++i) {
         const QString caption =
-            i == 0 ? QStringLiteral("CPU のコア数 (最大 %1)").arg(run::kMostOffices)
+            i == 0 ? QCoreApplication::translate("MainWindow", "CPU のコア数 (最大 %1)")
+                         .arg(run::kMostOffices)
                    : QString::number(i);
         m_officeCountActions[static_cast<size_t>(i)] =
             item(offices, caption, QStringLiteral("officeCount%1Action").arg(i), i);
     }
-    name(options->addAction(QStringLiteral("比較背景色"), this, &MainWindow::chooseDiffColour),
+    name(options->addAction(QCoreApplication::translate("MainWindow", "比較背景色"), this,
+                            &MainWindow::chooseDiffColour),
          "diffColourAction");
-    m_alignRowsAction =
-        name(options->addAction(QStringLiteral("行・列を対応付けて比較")), "alignRowsAction");
+    m_alignRowsAction = name(
+        options->addAction(QCoreApplication::translate("MainWindow", "行・列を対応付けて比較")),
+        "alignRowsAction");
     m_alignRowsAction->setCheckable(true);
-    name(options->addAction(QStringLiteral("比較の設定..."), this,
+    name(options->addAction(QCoreApplication::translate("MainWindow", "比較の設定..."), this,
                             &MainWindow::chooseCompareOptions),
          "compareOptionsAction");
 }
@@ -325,8 +339,8 @@ void MainWindow::openHelp()
         QDesktopServices::openUrl(manualUrl());
         return;
     }
-    QMessageBox::warning(this, QStringLiteral("ヘルプ無し"),
-                         QStringLiteral("ヘルプファイルがありません"));
+    QMessageBox::warning(this, QCoreApplication::translate("MainWindow", "ヘルプ無し"),
+                         QCoreApplication::translate("MainWindow", "ヘルプファイルがありません"));
 }
 
 void MainWindow::startComparison()

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -30,7 +31,8 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent)
     buildPrintControls(aboveRow, besideColumn);
     besideColumn->addStretch();
     m_fileList->addScreenControls(above, beside);
-    auto* quitButton = new QPushButton(QStringLiteral("終了"), this);
+    auto* quitButton =
+        new QPushButton(QCoreApplication::translate("SearchPrintScreen", "終了"), this);
     quitButton->setObjectName(QStringLiteral("searchPrintQuitButton"));
     connect(quitButton, &QPushButton::clicked, this, &SearchPrintScreen::quitRequested);
 
@@ -51,7 +53,7 @@ SearchPrintScreen::SearchPrintScreen(QWidget* parent)
 
 void SearchPrintScreen::buildSearchControls(QHBoxLayout* above, QVBoxLayout* beside)
 {
-    m_searchTextLabel = new QLabel(QStringLiteral("検索文字："));
+    m_searchTextLabel = new QLabel(QCoreApplication::translate("SearchPrintScreen", "検索文字："));
     m_searchTextLabel->setObjectName(QStringLiteral("searchTextLabel"));
     m_searchHistory = new QComboBox;
     m_searchHistory->setObjectName(QStringLiteral("searchHistory"));
@@ -61,23 +63,27 @@ void SearchPrintScreen::buildSearchControls(QHBoxLayout* above, QVBoxLayout* bes
     m_searchHistory->setMinimumContentsLength(1);
     above->addWidget(m_searchTextLabel);
     above->addWidget(m_searchHistory, 1);
-    m_caseSensitive = new QCheckBox(QStringLiteral("大小区別"));
+    m_caseSensitive = new QCheckBox(QCoreApplication::translate("SearchPrintScreen", "大小区別"));
     m_caseSensitive->setObjectName(QStringLiteral("caseSensitive"));
-    m_caseSensitive->setToolTip(QStringLiteral("検索時に大文字／小文字を区別する"));
-    m_searchNote = new QLabel(QStringLiteral("検索は値について行います式での検索は行いません。"));
+    m_caseSensitive->setToolTip(
+        QCoreApplication::translate("SearchPrintScreen", "検索時に大文字／小文字を区別する"));
+    m_searchNote = new QLabel(QCoreApplication::translate(
+        "SearchPrintScreen", "検索は値について行います式での検索は行いません。"));
     m_searchNote->setObjectName(QStringLiteral("searchNote"));
     m_searchNote->setWordWrap(true);
     m_searchNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     beside->addWidget(m_caseSensitive);
     beside->addWidget(m_searchNote);
-    m_searchButton = new QPushButton(QStringLiteral("検索開始"), this);
+    m_searchButton =
+        new QPushButton(QCoreApplication::translate("SearchPrintScreen", "検索開始"), this);
     m_searchButton->setObjectName(QStringLiteral("searchButton"));
     connect(m_searchButton, &QPushButton::clicked, this, &SearchPrintScreen::searchRequested);
 }
 
 void SearchPrintScreen::buildPrintControls(QHBoxLayout* above, QVBoxLayout* beside)
 {
-    m_printHint = new QLabel(QStringLiteral("ファイルを選択して「印刷開始」を選択して下さい"));
+    m_printHint = new QLabel(QCoreApplication::translate(
+        "SearchPrintScreen", "ファイルを選択して「印刷開始」を選択して下さい"));
     m_printHint->setObjectName(QStringLiteral("printHint"));
     above->addWidget(m_printHint, 1);
     struct Scope {
@@ -86,21 +92,27 @@ void SearchPrintScreen::buildPrintControls(QHBoxLayout* above, QVBoxLayout* besi
         QString tip;
     };
     const std::array<Scope, 4> scopes = {
-        Scope{"allSheetsAllPages", QStringLiteral("全シート全ページ"),
-              QStringLiteral("全シートの全ページを印刷")},
-        Scope{"firstSheetAllPages", QStringLiteral("１シート全ページ"),
-              QStringLiteral("１枚目のシートの全ページを印刷")},
-        Scope{"allSheetsFirstPage", QStringLiteral("全シート１ページ"),
-              QStringLiteral("全シートの１ページのみを印刷")},
-        Scope{"firstSheetFirstPage", QStringLiteral("１シート１ページ"),
-              QStringLiteral("１枚目のシートの１ページのみを印刷")}};
+        Scope{"allSheetsAllPages",
+              QCoreApplication::translate("SearchPrintScreen", "全シート全ページ"),
+              QCoreApplication::translate("SearchPrintScreen", "全シートの全ページを印刷")},
+        Scope{"firstSheetAllPages",
+              QCoreApplication::translate("SearchPrintScreen", "１シート全ページ"),
+              QCoreApplication::translate("SearchPrintScreen", "１枚目のシートの全ページを印刷")},
+        Scope{"allSheetsFirstPage",
+              QCoreApplication::translate("SearchPrintScreen", "全シート１ページ"),
+              QCoreApplication::translate("SearchPrintScreen", "全シートの１ページのみを印刷")},
+        Scope{"firstSheetFirstPage",
+              QCoreApplication::translate("SearchPrintScreen", "１シート１ページ"),
+              QCoreApplication::translate("SearchPrintScreen",
+                                          "１枚目のシートの１ページのみを印刷")}};
     for (size_t i = 0; i < scopes.size(); ++i) {
         m_printScope[i] = new WrappingRadioButton(scopes[i].caption);
         m_printScope[i]->setObjectName(QLatin1String(scopes[i].name));
         m_printScope[i]->setToolTip(scopes[i].tip);
         beside->addWidget(m_printScope[i]);
     }
-    m_printButton = new QPushButton(QStringLiteral("印刷開始"), this);
+    m_printButton =
+        new QPushButton(QCoreApplication::translate("SearchPrintScreen", "印刷開始"), this);
     m_printButton->setObjectName(QStringLiteral("printButton"));
     connect(m_printButton, &QPushButton::clicked, this, &SearchPrintScreen::printRequested);
 }
