@@ -34,11 +34,11 @@
     <message>
         <source>設定</source>
         <comment>button</comment>
-        <translation>Set</translation>
+        <translation>&amp;Set</translation>
     </message>
     <message>
         <source>取消</source>
-        <translation>Cancel</translation>
+        <translation>&amp;Cancel</translation>
     </message>
     <message>
         <source>比較背景色</source>
@@ -259,7 +259,7 @@ cores, at most %2); the output is that of one office</translation>
     <name>CompareOptionsDialog</name>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation>Cancel</translation>
+        <translation>&amp;Cancel</translation>
     </message>
     <message>
         <source>比較の設定</source>
@@ -348,11 +348,11 @@ Blank compares every column.</translation>
     <name>CompareScreen</name>
     <message>
         <source>比較開始</source>
-        <translation>Compare</translation>
+        <translation>&amp;Compare</translation>
     </message>
     <message>
         <source>終了</source>
-        <translation>Exit</translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>ファイルを指定</source>
@@ -1326,7 +1326,7 @@ protected sheet stops the %1</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
-        <translation>Cancel</translation>
+        <translation>&amp;Cancel</translation>
     </message>
     <message>
         <source>シートのパスワードを入力して下さい</source>
@@ -1598,7 +1598,7 @@ ends the program.
     <name>SearchPrintScreen</name>
     <message>
         <source>終了</source>
-        <translation>Exit</translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>検索文字：</source>
@@ -1618,7 +1618,7 @@ ends the program.
     </message>
     <message>
         <source>検索開始</source>
-        <translation>Search</translation>
+        <translation>&amp;Search</translation>
     </message>
     <message>
         <source>ファイルを選択して「印刷開始」を選択して下さい</source>
@@ -1658,7 +1658,7 @@ ends the program.
     </message>
     <message>
         <source>印刷開始</source>
-        <translation>Print</translation>
+        <translation>&amp;Print</translation>
     </message>
 </context>
 <context>
