@@ -237,7 +237,7 @@ TEST_F(RunsOnOfficeTest, WorkbooksOfEveryKindAreSearchedAndTheResultsSaved)
 // changed at depth, a text file changed (its sheet is named after the file, which is the same
 // in both), one workbook of each folder alone and one damaged, which fails alone. The change
 // history opens with the summary and holds the records of all, each led by its file; no office
-// of the run outlives it. Two offices give the same files.
+// of the run outlives it.
 TEST_F(RunsOnOfficeTest, AFolderPairGivesEachFileItsStatusAndOneHistory)
 {
     DiffSettings settings{
@@ -292,18 +292,6 @@ TEST_F(RunsOnOfficeTest, AFolderPairGivesEachFileItsStatusAndOneHistory)
                                   {u"1"_s, u"sub/list.csv"_s, u"list"_s, u"1"_s, u"B1"_s, u"1"_s,
                                    u"2"_s, u"B1"_s, u"変更"_s}}));
     reader.quit();
-
-    FolderDiffRun twoOffices(m_factory, m_ui, m_password);
-    twoOffices.useOffices(m_factory, 2);
-    const FolderDiffOutcome two = twoOffices.start(settings);
-    ASSERT_EQ(two.ending, DiffEnding::Finished);
-    ASSERT_EQ(two.files.size(), outcome.files.size());
-    for (qsizetype i = 0; i < two.files.size(); ++i) {
-        EXPECT_EQ(two.files[i].status, outcome.files[i].status) << i;
-        EXPECT_EQ(two.files[i].records, outcome.files[i].records) << i;
-        EXPECT_EQ(two.files[i].note, outcome.files[i].note) << i;
-    }
-    EXPECT_EQ(support::ourOffices(), offices) << "an office of two is still running";
 }
 
 // Text down column A for `rows` rows: several pages.
