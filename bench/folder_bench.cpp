@@ -4,7 +4,8 @@
 // same pairs, with and without the offices `brelix-cli office start` keeps ready. Both files of
 // a pair have one sheet of the same name (a text file's is named after the file, which is the
 // same in both folders), so that ssdiff compares the cells brelix-cli compares; both counts of
-// changed cells are printed. Prints; asserts nothing.
+// changed cells are printed. Each brelix-cli run is timed with one office and with two
+// (--jobs 1 and 2). Prints; asserts nothing.
 //
 //   folder_bench [repetitions]   (default 3)
 
@@ -112,11 +113,15 @@ int main(int argc, char** argv)
     loop += QStringLiteral("; do if [ -e first/$f ] && [ -e second/$f ]; then ssdiff first/$f "
                            "second/$f; else echo \"$f only in one\"; fi; done");
     const QString cli = bench::brelixCli();
-    const QStringList arguments{QStringLiteral("diff"), first.path(), second.path()};
-    std::vector<double> own, ready, peer;
-    QByteArray brelixOutput, peerOutput;
+    const auto jobs = [&](int n) {
+        return QStringList{QStringLiteral("diff"), first.path(), second.path(),
+                           QStringLiteral("--jobs"), QString::number(n)};
+    };
+    std::vector<double> own, ownTwo, ready, readyTwo, peer;
+    QByteArray oneOutput, twoOutput, peerOutput;
     for (int i = 0; i < repetitions; ++i) {
-        own.push_back(bench::processMs(cli, arguments, &brelixOutput));
+        own.push_back(bench::processMs(cli, jobs(1), &oneOutput));
+        ownTwo.push_back(bench::processMs(cli, jobs(2), &twoOutput));
         peer.push_back(
             bench::processMs(QStringLiteral("sh"), {QStringLiteral("-c"), loop}, &peerOutput));
     }
@@ -124,19 +129,26 @@ int main(int argc, char** argv)
     for (int i = 0; i < repetitions; ++i) {
         bench::waitForReadyOffice(2);
         peer.push_back(bench::processMs(QStringLiteral("sh"), {QStringLiteral("-c"), loop}));
-        ready.push_back(bench::processMs(cli, arguments));
+        ready.push_back(bench::processMs(cli, jobs(1)));
+        bench::waitForReadyOffice(2);
+        readyTwo.push_back(bench::processMs(cli, jobs(2)));
     }
     bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("stop")});
 
     std::printf("Two folders, %d files: %d pairs, one added, one removed; medians of %d runs\n",
                 kPairs + 2, kPairs, repetitions);
     std::printf(
-        "  changed cells: brelix-cli %lld, ssdiff %lld\n", brelixChangedCells(brelixOutput),
-        static_cast<long long>(peerOutput.count("\nCell ") + peerOutput.startsWith("Cell ")));
-    std::printf("  brelix-cli diff DIR1 DIR2:            %7.0f ms\n", median(own));
-    std::printf("  the same with the ready offices:      %7.0f ms\n", median(ready));
+        "  changed cells: brelix-cli %lld, ssdiff %lld; --jobs 2 output %s --jobs 1's\n",
+        brelixChangedCells(oneOutput),
+        static_cast<long long>(peerOutput.count("\nCell ") + peerOutput.startsWith("Cell ")),
+        oneOutput == twoOutput ? "the same as" : "DIFFERS from");
+    std::printf("  brelix-cli diff DIR1 DIR2 --jobs 1:   %7.0f ms\n", median(own));
+    std::printf("  brelix-cli diff DIR1 DIR2 --jobs 2:   %7.0f ms\n", median(ownTwo));
+    std::printf("  --jobs 1 with the ready offices:      %7.0f ms\n", median(ready));
+    std::printf("  --jobs 2 with the ready offices:      %7.0f ms\n", median(readyTwo));
     std::printf("  shell loop of ssdiff:                 %7.0f ms\n", median(peer));
-    std::printf("  ratio brelix / ssdiff: %.2f, with the ready offices %.2f\n",
-                median(own) / median(peer), median(ready) / median(peer));
+    std::printf("  ratio brelix / ssdiff: %.2f, with the ready offices %.2f (--jobs 2: %.2f)\n",
+                median(own) / median(peer), median(ready) / median(peer),
+                median(readyTwo) / median(peer));
     return 0;
 }

@@ -552,14 +552,14 @@ workbooks and the change history open; without it the office ends</translation>
                        [--ignore-case] [--ignore-width] [--ignore-blanks]
                        [--tolerance X] [--ignore-columns COLUMNS]
                        [--no-limit] [--password PW] [--show]
-       brelix-cli diff DIR1 DIR2 [the same options]
+       brelix-cli diff DIR1 DIR2 [the same options] [--jobs N]
 </source>
         <translation>Usage: brelix-cli diff FILE1 FILE2 [--formulas] [--from N] [--to N] [--no-color]
                        [--layout 0|1|2] [--align] [--key COLUMNS] [--by-name]
                        [--ignore-case] [--ignore-width] [--ignore-blanks]
                        [--tolerance X] [--ignore-columns COLUMNS]
                        [--no-limit] [--password PW] [--show]
-       brelix-cli diff DIR1 DIR2 [the same options]
+       brelix-cli diff DIR1 DIR2 [the same options] [--jobs N]
 </translation>
     </message>
     <message>
@@ -572,8 +572,9 @@ never written.
 
 With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
 and .csv; hidden files and linked folders are left out) is compared with the workbook of the
-same relative path under the other folder, with the same options, in one office. Each file
-gives one line on stdout, in the order of their paths:
+same relative path under the other folder, with the same options, in several offices at
+once (--jobs), which give what one office gives. Each file gives one line on stdout, in the
+order of their paths:
   PATH&lt;TAB&gt;same | changed N | added | removed | failed: REASON
 and the line of a changed file is followed by its records, each led by PATH&lt;TAB&gt;. A file
 that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
@@ -608,8 +609,9 @@ never written.
 
 With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
 and .csv; hidden files and linked folders are left out) is compared with the workbook of the
-same relative path under the other folder, with the same options, in one office. Each file
-gives one line on stdout, in the order of their paths:
+same relative path under the other folder, with the same options, in several offices at
+once (--jobs), which give what one office gives. Each file gives one line on stdout, in the
+order of their paths:
   PATH&lt;TAB&gt;same | changed N | added | removed | failed: REASON
 and the line of a changed file is followed by its records, each led by PATH&lt;TAB&gt;. A file
 that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
@@ -651,6 +653,10 @@ or failed, or for a usage error.
 For two folders: 0 when every file is the same, 1 when any differs or was added or
 removed, 2 when any failed (the others are still compared) or as above.
 </translation>
+    </message>
+    <message>
+        <source>compare the files of two folders</source>
+        <translation>compare the files of two folders</translation>
     </message>
 </context>
 <context>

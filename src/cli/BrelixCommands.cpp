@@ -14,7 +14,7 @@ void addBrelixCommands(CliApplication& cli, host::SpreadsheetHostFactory& office
                        int defaultOffices)
 {
     cli.addCommand(std::make_unique<CellsCommand>(office));
-    cli.addCommand(std::make_unique<DiffCommand>(factoryFor, progressLine));
+    cli.addCommand(std::make_unique<DiffCommand>(factoryFor, progressLine, defaultOffices));
     cli.addCommand(std::make_unique<GrepCommand>(factoryFor, progressLine, defaultOffices));
     cli.addCommand(
         std::make_unique<PrintCommand>(office, in, inputEchoed, progressLine, defaultOffices));

@@ -10,8 +10,8 @@ namespace brelix::cli {
 // Every command of brelix-cli, in the order its usage lists them. cells and print run on
 // `office`; diff and grep on the office `factoryFor` gives for each run. `in` answers print's
 // question (`inputEchoed`: it is a terminal); `progressLine`: stderr is a terminal. The office
-// command keeps `readyOffice`. grep and print work with `defaultOffices` at once unless --jobs
-// says otherwise.
+// command keeps `readyOffice`. grep, print and diff of two folders work with `defaultOffices` at
+// once unless --jobs says otherwise.
 void addBrelixCommands(CliApplication& cli, host::SpreadsheetHostFactory& office,
                        const OfficeJobCommand::FactoryFor& factoryFor, QTextStream& in,
                        bool inputEchoed, bool progressLine, host::ReadyOfficeService& readyOffice,

@@ -34,7 +34,7 @@ QString usage()
         "                       [--ignore-case] [--ignore-width] [--ignore-blanks]\n"
         "                       [--tolerance X] [--ignore-columns COLUMNS]\n"
         "                       [--no-limit] [--password PW] [--show]\n"
-        "       brelix-cli diff DIR1 DIR2 [the same options]\n");
+        "       brelix-cli diff DIR1 DIR2 [the same options] [--jobs N]\n");
 }
 
 QString kindName(compare::ChangeKind kind)
@@ -232,12 +232,13 @@ QString readPairingAndRules(const QCommandLineParser& parser, compare::DiffSetti
 
 } // namespace
 
-DiffCommand::DiffCommand(FactoryFor factoryFor, bool progressLine)
+DiffCommand::DiffCommand(FactoryFor factoryFor, bool progressLine, int defaultOffices)
     : OfficeJobCommand(
           u"diff"_s,
           QCoreApplication::translate(
               "DiffCommand", "Compare two workbooks cell by cell and list the differing cells"),
-          usage(), std::move(factoryFor), progressLine)
+          usage(), std::move(factoryFor), progressLine),
+      m_defaultOffices(defaultOffices)
 {
 }
 
@@ -252,8 +253,9 @@ never written.
 
 With two folders, DIR1 and DIR2, every workbook under them at any depth (.xls, .xlsx, .ods
 and .csv; hidden files and linked folders are left out) is compared with the workbook of the
-same relative path under the other folder, with the same options, in one office. Each file
-gives one line on stdout, in the order of their paths:
+same relative path under the other folder, with the same options, in several offices at
+once (--jobs), which give what one office gives. Each file gives one line on stdout, in the
+order of their paths:
   PATH<TAB>same | changed N | added | removed | failed: REASON
 and the line of a changed file is followed by its records, each led by PATH<TAB>. A file
 that fails (damaged, say) fails alone; the notes of a file compared (hidden sheets, a
@@ -334,6 +336,9 @@ QList<QCommandLineOption> DiffCommand::options() const
             "DiffCommand",
             "compare every cell of every sheet, past the work budget; records\n"
             "past the 65536 rows of a change-history sheet go on in further sheets")));
+    // Two files are compared in one office whatever it says.
+    list.append(
+        jobsOption(QCoreApplication::translate("DiffCommand", "compare the files of two folders")));
     return list + jobOptionList(
                       u"comparison"_s,
                       QCoreApplication::translate(
@@ -362,6 +367,9 @@ std::optional<int> DiffCommand::parse(const QStringList& arguments, Options& opt
     compare::DiffSettings& settings = options.settings;
     if (const QString problem = readPairingAndRules(parser, settings); !problem.isEmpty())
         return usageError(problem, err);
+    if (const std::optional<int> status =
+            readOfficeCount(parser, m_defaultOffices, options.offices, err))
+        return status;
 
     settings.firstPath = QFileInfo(files[0]).absoluteFilePath();
     settings.secondPath = QFileInfo(files[1]).absoluteFilePath();
@@ -394,11 +402,11 @@ int DiffCommand::run(const QStringList& arguments, QTextStream& out, QTextStream
         compare::FolderDiffOutcome outcome;
         runJob(options.job, err,
                [&](host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& typedPassword) {
-                   outcome =
-                       compare::FolderDiffRun(factory, ui, typedPassword)
-                           .start(options.settings, nullptr, [&](const compare::FileResult& file) {
-                               writeFile(out, err, file, kinds);
-                           });
+                   compare::FolderDiffRun folders(factory, ui, typedPassword);
+                   folders.useOffices(plainFactory(options.job.show), options.offices);
+                   outcome = folders.start(
+                       options.settings, nullptr,
+                       [&](const compare::FileResult& file) { writeFile(out, err, file, kinds); });
                });
         if (outcome.ending == DiffEnding::Failed && !outcome.failure.isEmpty())
             err << u"brelix-cli diff: "_s << outcome.failure << u'\n';

@@ -68,9 +68,9 @@ template <typename Condition> bool within(int milliseconds, Condition condition)
     return true;
 }
 
-// Two offices search as one does: the same hits in the same order, the same messages (a
-// damaged file named alone at the end), the same exit status.
-TEST(ParallelSearchTest, TwoOfficesGiveTheOutputOfOne)
+// Two offices search and compare folders as one does: the same hits and file lines in the
+// same order, the same messages (a damaged file named alone), the same exit status.
+TEST(ParallelRunsTest, TwoOfficesGiveTheOutputOfOne)
 {
     Cli cli;
     cli.write(u"Brelix_Format.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
@@ -88,6 +88,21 @@ TEST(ParallelSearchTest, TwoOfficesGiveTheOutputOfOne)
     EXPECT_TRUE(cli.stderrText.contains(u"b.xls"_s)) << one.toStdString();
     EXPECT_EQ(cli.run(search + QStringList{u"--jobs"_s, u"2"_s}), oneStatus);
     EXPECT_EQ(cli.stdoutText + u"--\n"_s + cli.stderrText, one);
+
+    QDir(cli.home.path()).mkpath(u"d1/s"_s);
+    QDir(cli.home.path()).mkpath(u"d2/s"_s);
+    for (const QString& name : files)
+        QFile::copy(cli.home.filePath(name), cli.home.filePath(u"d1/s/"_s + name));
+    cli.write(u"d2/s/a.csv"_s, "total,2\nx,Sub total\n");
+    for (const QString& name : {u"b.xls"_s, u"d.csv"_s, u"e.xls"_s})
+        QFile::copy(cli.home.filePath(name), cli.home.filePath(u"d2/s/"_s + name));
+    const QStringList diff = {u"diff"_s, u"d1"_s, u"d2"_s, u"--jobs"_s};
+    EXPECT_EQ(cli.run(diff + QStringList{u"1"_s}), 2);
+    const QString folders = cli.stdoutText + u"--\n"_s + cli.stderrText;
+    EXPECT_TRUE(folders.startsWith(u"s/a.csv\tchanged 1\n"_s)) << folders.toStdString();
+    EXPECT_TRUE(folders.contains(u"s/b.xls\tfailed: "_s)) << folders.toStdString();
+    EXPECT_EQ(cli.run(diff + QStringList{u"2"_s}), 2);
+    EXPECT_EQ(cli.stdoutText + u"--\n"_s + cli.stderrText, folders);
 }
 
 // brelix-cli compares two files while its office is stopped (it answers no call), and then

@@ -14,8 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -286,13 +286,9 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
     std::signal(SIGINT, previous);
 }
 
-// The change history of two folders: every file with its status and number of differences,
-// then the records of all, each led by its file, on the template's second sheet headed anew.
-TEST(FolderComparisonTest, TheHistoryListsEveryFileThenTheRecordsOfEach)
+// The sheets of the scene's saved change history, cell by cell.
+QString historyDump(const Scene& scene)
 {
-    Scene scene;
-    putFolders(scene);
-    ASSERT_EQ(scene.run({u"diff"_s, u"d1"_s, u"d2"_s, u"--align"_s}, {}), 2);
     const WorkbookContent history = *scene.factory.savedContent(scene.path(u"Brelix.xls"_s));
     QString dump;
     for (const support::SheetContent& sheet : history.sheets) {
@@ -306,7 +302,57 @@ TEST(FolderComparisonTest, TheHistoryListsEveryFileThenTheRecordsOfEach)
         dump += u"\n(%1 cells filled, %2 with lines)\n"_s.arg(sheet.fills.size())
                     .arg(sheet.borders.size());
     }
-    run::expectGolden(u"folder-history.txt"_s, dump.replace(scene.home.path(), u"HOME"_s));
+    return dump.replace(scene.home.path(), u"HOME"_s);
+}
+
+// The change history of two folders: every file with its status and number of differences,
+// then the records of all, each led by its file, on the template's second sheet headed anew.
+TEST(FolderComparisonTest, TheHistoryListsEveryFileThenTheRecordsOfEach)
+{
+    Scene scene;
+    putFolders(scene);
+    ASSERT_EQ(scene.run({u"diff"_s, u"d1"_s, u"d2"_s, u"--align"_s}, {}), 2);
+    run::expectGolden(u"folder-history.txt"_s, historyDump(scene));
+}
+
+// Three offices give what one gives, a file that kills each office it is opened in failing
+// alone; Ctrl+C ends every office. Four offices, the first pairs of two of them compared, are
+// at work at once; one office never is beside another.
+TEST(FolderComparisonTest, SeveralOfficesGiveWhatOneGives)
+{
+    QStringList runs;
+    for (const QString& jobs : {u"1"_s, u"3"_s, u"3 ctrl-c"_s, u"4 steady"_s}) {
+        Scene scene;
+        putFolders(scene);
+        int besideOthers = 0; // offices started while another was alive
+        scene.factory.onStart([&, cancel = jobs.endsWith(u"ctrl-c"_s),
+                               deadly = !jobs.endsWith(u"steady"_s)](InMemoryHost& h) {
+            if (deadly)
+                h.failOnCell(u"rangeTexts"_s, u"deep.xlsx"_s, 1, {1, 1},
+                             host::HostError::Kind::Unavailable);
+            for (int i = 0; i + 1 < scene.factory.startCount(); ++i)
+                besideOthers += scene.factory.host(i).isAlive() ? 1 : 0;
+            if (cancel && scene.factory.startCount() == 1)
+                std::raise(SIGINT);
+        });
+        const int status = scene.run({u"diff"_s, u"d1"_s, u"d2"_s, u"--jobs"_s, jobs.left(1)}, {});
+        runs.append(u"%1\n%2%3"_s.arg(status)
+                        .arg(scene.out, scene.err)
+                        .replace(scene.home.path(), u"HOME"_s));
+        if (!jobs.endsWith(u"ctrl-c"_s))
+            runs.last() += historyDump(scene);
+        if (jobs == u"1"_s || jobs.endsWith(u"steady"_s)) {
+            EXPECT_EQ(besideOthers > 0, jobs != u"1"_s) << besideOthers;
+        }
+        for (int i = 0; i < scene.factory.startCount(); ++i)
+            EXPECT_FALSE(scene.factory.host(i).isAlive()) << jobs.toStdString() << i;
+    }
+    EXPECT_TRUE(runs[0].contains(u"a/b/deep.xlsx\tfailed: The instance ended at A1\n"
+                                 u"a/new.csv\tadded"_s))
+        << runs[0].toStdString();
+    EXPECT_EQ(runs[1], runs[0]);
+    EXPECT_EQ(runs[2], u"2\nユーザ中止要求: ｄｉｆｆを中止しました\n"_s);
+    EXPECT_TRUE(runs[3].startsWith(u"2\na/b/deep.xlsx\tchanged 2\n"_s)) << runs[3].toStdString();
 }
 
 // What the commands' tests cannot see: a terminal on stderr, and one on stdin.

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
@@ -113,17 +115,12 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
     m_links = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"brelix-XXXXXX"_s));
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        m_ui.processEvents();
-        if (m_ui.cancelRequested())
-            return {cancel(), outcome.files};
-        FileResult result = compareFile(m_host, files[i], int(i) + 1, int(files.size()));
-        if (m_ui.cancelRequested()) // the file was left halfway
-            return {cancel(), outcome.files};
-        outcome.files.append(std::move(result));
-        if (fileDone)
-            fileDone(outcome.files.last());
-    }
+    const int offices = std::min(m_offices, static_cast<int>(files.size()));
+    const bool compared = m_plainFactory && offices > 1
+                              ? compareInParallel(files, offices, outcome.files, fileDone)
+                              : compareInTurn(files, outcome.files, fileDone);
+    if (!compared)
+        return {cancel(), outcome.files};
 
     DiffRunState state;
     state.settings = m_settings;
@@ -152,7 +149,65 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
     return outcome;
 }
 
-FileResult FolderDiffRun::compareFile(Office& office, const FolderFile& file, int number, int count)
+bool FolderDiffRun::compareInTurn(const QList<FolderFile>& files, QList<FileResult>& results,
+                                  const FileDone& fileDone)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        m_ui.processEvents();
+        if (m_ui.cancelRequested())
+            return false;
+        FileResult result = compareFile({m_factory, m_ui, m_password, m_host}, files[i],
+                                        static_cast<int>(i) + 1, static_cast<int>(files.size()));
+        if (m_ui.cancelRequested()) // the file was left halfway
+            return false;
+        results.append(std::move(result));
+        if (fileDone)
+            fileDone(results.last());
+    }
+    return true;
+}
+
+// Each worker compares whole pairs in an office of its own; this thread takes their results in
+// file order, so that lines, records, progress and questions come as one office gives them.
+bool FolderDiffRun::compareInParallel(const QList<FolderFile>& files, int offices,
+                                      QList<FileResult>& results, const FileDone& fileDone)
+{
+    const int count = static_cast<int>(files.size());
+    std::mutex mutex;
+    std::vector<std::shared_ptr<Worker>> workers;
+    const auto makeWorker = [&](host::SpreadsheetHostFactory& factory, run::WorkerRunUi& ui) {
+        auto worker = std::make_shared<Worker>(Worker{nullptr, m_password});
+        {
+            const std::lock_guard lock(mutex);
+            workers.push_back(worker);
+        }
+        return std::function([this, &files, &factory, &ui, worker, count](int item) {
+            return compareFile({factory, ui, worker->password, worker->office}, files[item],
+                               item + 1, count);
+        });
+    };
+    m_parallel = std::make_unique<run::ParallelItems<FileResult>>(*m_plainFactory, m_ui);
+    const bool finished = m_parallel->run(count, offices, makeWorker, [&](int, FileResult& result) {
+        if (m_ui.cancelRequested()) // the file may have been left halfway
+            return false;
+        results.append(std::move(result));
+        if (fileDone)
+            fileDone(results.last());
+        return true;
+    });
+    if (const std::optional<QString> typed = m_parallel->typedPassword())
+        m_password = *typed;
+    // One idle office writes the history, as the last pair's office would; the others end.
+    for (const std::shared_ptr<Worker>& worker : workers) {
+        if (!m_host && worker->office)
+            m_host = std::move(worker->office);
+        run::JobOffice::quitIgnoringFailure(std::move(worker->office));
+    }
+    return finished;
+}
+
+FileResult FolderDiffRun::compareFile(PairPlace place, const FolderFile& file, int number,
+                                      int count)
 {
     FileResult result{file.path};
     if (!file.problem.isEmpty()) {
@@ -172,18 +227,20 @@ FileResult FolderDiffRun::compareFile(Office& office, const FolderFile& file, in
     state.range = *sheetRange(m_settings.startSheetText, m_settings.lastSheetText);
     state.historyName.clear();
     state.captionPrefix = u"%1/%2 %3  "_s.arg(number).arg(count).arg(file.path);
-    m_ui.setProgressCaption(state.captionPrefix);
-    comparePair(office, state, result, number);
+    place.ui.setProgressCaption(state.captionPrefix);
+    comparePair(place, state, result, number);
     return result;
 }
 
-void FolderDiffRun::comparePair(Office& office, DiffRunState& state, FileResult& result, int number)
+void FolderDiffRun::comparePair(PairPlace place, DiffRunState& state, FileResult& result,
+                                int number)
 {
+    Office& office = place.office;
     QString link;
     try {
         state.stage = Stage::StartOffice;
         if (!office)
-            office = run::JobOffice::startHidden(m_factory, run::HostFailures::PassThrough);
+            office = run::JobOffice::startHidden(place.factory, run::HostFailures::PassThrough);
         state.stage = Stage::OpenWorkbooks;
         link = secondWorkbookPath(state.settings.secondPath, number);
         const QStringList books = office->openWorkbooks({state.settings.firstPath, link});
@@ -195,7 +252,7 @@ void FolderDiffRun::comparePair(Office& office, DiffRunState& state, FileResult&
             files::WorkbookKind::fromName(fileName) == files::WorkbookKind::Format::Csv)
             office->setSheetName(state.secondName, 1, baseName(fileName));
         state.stage = Stage::CountSheets;
-        WorkbookComparer comparer(*office, m_ui, state, m_password);
+        WorkbookComparer comparer(*office, place.ui, state, place.password);
         comparer.countSheets();
         if (!m_settings.bySheetName && state.firstSheetCount != state.secondSheetCount) {
             result.note = QCoreApplication::translate("DiffRun", "シートが不一致です");

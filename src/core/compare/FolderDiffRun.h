@@ -5,6 +5,7 @@
 #include "core/compare/DiffSettings.h"
 #include "core/compare/FolderPairing.h"
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/ParallelItems.h"
 #include "core/run/RunUi.h"
 
 #include <QTemporaryDir>
@@ -35,9 +36,9 @@ struct FolderDiffOutcome {
 
 // The comparison of two folders: every workbook under both compared with the one of the same
 // relative path, with the settings of a comparison of two files, in one office that closes each
-// pair before the next. A file that fails (damaged, protected, even one that ends the office)
-// fails alone. The records of every file and a summary go into one change history, which is the
-// only workbook left open for the user.
+// pair before the next, or in several at once that give what one would have given. A file that
+// fails (damaged, protected, even one that ends the office) fails alone. The records of every file
+// and a summary go into one change history, which is the only workbook left open for the user.
 class FolderDiffRun {
 public:
     FolderDiffRun(host::SpreadsheetHostFactory& factory, run::RunUi& ui, QString& password)
@@ -56,18 +57,44 @@ public:
     FolderDiffOutcome start(const DiffSettings& settings, bool* programEnds = nullptr,
                             const FileDone& fileDone = {});
 
+    // Compares with `count` offices at once, started through `plainFactory`, whose calls wait
+    // as they come (the workers' own threads wait for them); one office without it.
+    void useOffices(host::SpreadsheetHostFactory& plainFactory, int count)
+    {
+        m_plainFactory = &plainFactory;
+        m_offices = count;
+    }
+
     // The status of one file pair compared: its records and whether its budget ran out.
     static FileStatus statusOf(const DiffRunState& state);
 
 private:
-    FolderDiffOutcome work(const QList<FolderFile>& files, const FileDone& fileDone);
     using Office = std::unique_ptr<host::SpreadsheetHost>;
-    // The per-pair step: compares one file of both folders in `office` (started anew when it
-    // is empty or the last one ended) and leaves no workbook open there. Pairs share nothing
-    // else, so that each of several offices could take its own; the results go in file order.
-    FileResult compareFile(Office& office, const FolderFile& file, int number, int count);
+    // Where a pair is compared: `office` (started through `factory` when empty), the screen
+    // it reports to and the password typed last.
+    struct PairPlace {
+        host::SpreadsheetHostFactory& factory;
+        run::RunUi& ui;
+        QString& password;
+        Office& office;
+    };
+    // A worker's own office and password, when several compare at once.
+    struct Worker {
+        Office office;
+        QString password;
+    };
+
+    FolderDiffOutcome work(const QList<FolderFile>& files, const FileDone& fileDone);
+    // Every pair in turn in m_host; false when the user cancelled.
+    bool compareInTurn(const QList<FolderFile>& files, QList<FileResult>& results,
+                       const FileDone& fileDone);
+    bool compareInParallel(const QList<FolderFile>& files, int offices, QList<FileResult>& results,
+                           const FileDone& fileDone);
+    // The per-pair step: compares one file of both folders and leaves no workbook open in the
+    // place's office. Pairs share nothing else, so that each of several offices takes its own.
+    FileResult compareFile(PairPlace place, const FolderFile& file, int number, int count);
     // Opens the pair, compares it; a failure of the pair is its result.
-    void comparePair(Office& office, DiffRunState& state, FileResult& result, int number);
+    void comparePair(PairPlace place, DiffRunState& state, FileResult& result, int number);
     // The second workbook of file `number` under a name of its own: both have the same name.
     QString secondWorkbookPath(const QString& path, int number) const;
     static void closeWorkbooksOrOffice(Office& office);
@@ -78,6 +105,10 @@ private:
     run::RunUi& m_ui;
     QString& m_password;
     DiffSettings m_settings;
+    host::SpreadsheetHostFactory* m_plainFactory = nullptr;
+    int m_offices = 1;
+    // Outlives m_host, which may be a worker's office waiting on the worker's screen.
+    std::unique_ptr<run::ParallelItems<FileResult>> m_parallel;
     std::unique_ptr<host::SpreadsheetHost> m_host;
     std::unique_ptr<QTemporaryDir> m_links;
 };

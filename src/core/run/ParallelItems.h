@@ -71,16 +71,20 @@ public:
     }
 
 private:
-    // Each worker's first item is its own from the start: every office starts at once.
+    // Each worker's first item is its own from the start: every office starts at once. They
+    // are all taken before any worker runs, which could otherwise take them first.
     std::vector<std::thread> startWorkers(int workers, const WorkerMaker& makeWorker)
     {
+        std::vector<int> firsts;
+        for (int w = 0; w < workers; ++w)
+            firsts.push_back(*m_items->takeNext());
         std::vector<std::thread> threads;
-        for (int w = 0; w < workers; ++w) {
+        for (const int first : firsts) {
             m_screens.push_back(std::make_unique<WorkerRunUi>(*m_items));
             m_factories.push_back(
                 std::make_unique<ResponsiveHostFactory>(m_factory, *m_screens.back()));
-            threads.emplace_back([this, &makeWorker, first = *m_items->takeNext(),
-                                  &screen = *m_screens.back(), &office = *m_factories.back()] {
+            threads.emplace_back([this, &makeWorker, first, &screen = *m_screens.back(),
+                                  &office = *m_factories.back()] {
                 const Work work = makeWorker(office, screen);
                 for (std::optional<int> item = first; item; item = m_items->takeNext()) {
                     const auto i = static_cast<std::size_t>(*item);

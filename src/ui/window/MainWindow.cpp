@@ -365,10 +365,13 @@ void MainWindow::startComparison()
     run::ResponsiveHostFactory factory(m_factory, ui);
     bool programEnds = false;
     // Two folders: every workbook under them, and only the change history is left open.
-    if (compare::FolderPairing::isFolderComparison(settings.firstPath, settings.secondPath))
-        compare::FolderDiffRun(factory, ui, m_password).start(settings, &programEnds);
-    else
+    if (compare::FolderPairing::isFolderComparison(settings.firstPath, settings.secondPath)) {
+        compare::FolderDiffRun folders(factory, ui, m_password);
+        folders.useOffices(m_factory, run::officeCount(m_settings.officeCount));
+        folders.start(settings, &programEnds);
+    } else {
         compare::DiffRun(factory, ui, m_password).start(settings, &programEnds);
+    }
     setEnabled(true);
     m_jobRunning = false;
     holdBackReadyOffice(false);
