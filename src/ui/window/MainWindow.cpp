@@ -122,7 +122,22 @@ void MainWindow::buildOptionsMenu(QMenu* options)
                  [this] { m_settings.noSizeLimit = m_noSizeLimitAction->isChecked(); }),
              "noSizeLimitAction");
     m_noSizeLimitAction->setCheckable(true);
-    // Each submenu is one exclusive choice; an item's data is the number Brelix.ini keeps.
+    buildChoiceMenus(options);
+    name(options->addAction(QCoreApplication::translate("MainWindow", "比較背景色"), this,
+                            &MainWindow::chooseDiffColour),
+         "diffColourAction");
+    m_alignRowsAction = name(
+        options->addAction(QCoreApplication::translate("MainWindow", "行・列を対応付けて比較")),
+        "alignRowsAction");
+    m_alignRowsAction->setCheckable(true);
+    name(options->addAction(QCoreApplication::translate("MainWindow", "比較の設定..."), this,
+                            &MainWindow::chooseCompareOptions),
+         "compareOptionsAction");
+}
+
+// Each submenu is one exclusive choice; an item's data is the number Brelix.ini keeps.
+void MainWindow::buildChoiceMenus(QMenu* options)
+{
     const auto choice = [&](const QString& title, const char* objectName, auto choose) {
         QMenu* menu = options->addMenu(title);
         menu->setObjectName(QLatin1String(objectName));
@@ -168,16 +183,6 @@ void MainWindow::buildOptionsMenu(QMenu* options)
         m_officeCountActions[static_cast<size_t>(i)] =
             item(offices, caption, QStringLiteral("officeCount%1Action").arg(i), i);
     }
-    name(options->addAction(QCoreApplication::translate("MainWindow", "比較背景色"), this,
-                            &MainWindow::chooseDiffColour),
-         "diffColourAction");
-    m_alignRowsAction = name(
-        options->addAction(QCoreApplication::translate("MainWindow", "行・列を対応付けて比較")),
-        "alignRowsAction");
-    m_alignRowsAction->setCheckable(true);
-    name(options->addAction(QCoreApplication::translate("MainWindow", "比較の設定..."), this,
-                            &MainWindow::chooseCompareOptions),
-         "compareOptionsAction");
 }
 
 void MainWindow::startUp(const QString& argument)

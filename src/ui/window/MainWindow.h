@@ -41,6 +41,7 @@ protected:
 private:
     void buildMenus();
     void buildOptionsMenu(QMenu* options);
+    void buildChoiceMenus(QMenu* options);
     void startUp(const QString& argument);
     void fitToScreens();
     void applySettings(const settings::Settings& settings, bool recovered);
