@@ -257,39 +257,6 @@ TEST(DiffRunTest, TwoOfficesFindColourAndSaveWhatOneDoes)
     }
 }
 
-// A sheet from rows split by '/' and cells by ' ', '.' an empty cell.
-WorkbookContent sheetOf(const QString& text)
-{
-    support::SheetContent sheet;
-    sheet.name = u"S"_s;
-    const QStringList rows = text.split(u'/');
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList cells = rows[r].split(u' ');
-        for (int c = 0; c < cells.size(); ++c)
-            if (cells[c] != u"."_s)
-                sheet.setCell(r + 1, c + 1, host::CellContent::ofText(cells[c]));
-    }
-    return workbookOf({sheet});
-}
-
-// By matched rows and columns: each record and the cells coloured in each workbook
-// (tests/data/matched-rows.txt).
-TEST(DiffRunTest, MatchedRowsAndColumnsGiveTheRecordsAndColoursOfTheTable)
-{
-    const QList<QStringList> cases = support::caseRows(u"matched-rows.txt"_s);
-    ASSERT_FALSE(cases.isEmpty());
-    for (const QStringList& c : cases) {
-        Comparison comparison({.first = sheetOf(c[1]), .second = sheetOf(c[2]), .align = true});
-        QStringList found;
-        for (const DiffRecord& r : comparison.run().records)
-            found.append(u"%1>%2 %3>%4 %5"_s.arg(r.address, r.secondAddress, r.firstText,
-                                                 r.secondText, changeKindCaption(r.kind)));
-        EXPECT_EQ(found, c.mid(4)) << c[0].toStdString();
-        EXPECT_EQ(comparison.m_factory.lastHost().calls().filter(u"fillCells("_s).join(u' '), c[3])
-            << c[0].toStdString();
-    }
-}
-
 // A workbook as the option cases write it: sheets "NAME|row/row" joined by ';', cells split by
 // blanks, '.' an empty cell, '_' a blank in a cell, a name ending in '!' a hidden sheet.
 WorkbookContent workbookOfCase(const QString& text)
@@ -334,11 +301,13 @@ void applyCaseOptions(DiffSettings& settings, const QString& options)
     }
 }
 
-// Pairing by key and by sheet name and the rules of equality, alone and together, with the
-// records and colours each gives (tests/data/compare-options.txt).
-TEST(DiffRunTest, KeysSheetNamesAndRulesGiveTheRecordsOfTheirCases)
+// Pairing by key, by sheet name and by matched rows and columns, and the rules of equality,
+// alone and together, with the records and colours each gives (tests/data/compare-options.txt
+// and matched-rows-options.txt).
+TEST(DiffRunTest, KeysSheetNamesMatchedRowsAndRulesGiveTheRecordsOfTheirCases)
 {
-    const QList<QStringList> lines = support::caseRows(u"compare-options.txt"_s);
+    const QList<QStringList> lines = support::caseRows(u"compare-options.txt"_s) +
+                                     support::caseRows(u"matched-rows-options.txt"_s);
     for (qsizetype i = 0; i < lines.size();) {
         const QStringList& head = lines[i++];
         ASSERT_EQ(head.value(0), u"case"_s);
