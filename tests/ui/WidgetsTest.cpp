@@ -301,25 +301,6 @@ TEST_F(ProgramFolderTest, TheMenuOpensTheAboutWindowAndTheManualAsTheLinkDoes)
     EXPECT_EQ(opened.urls, QList<QUrl>(2, QUrl::fromLocalFile(file(u"Brelix.html"_s))));
 }
 
-// Each mode shows its own screen under its own title, and its menu item is the one greyed.
-TEST_F(ProgramFolderTest, EachModeShowsItsStartButtonAndGreysItsOwnMenuItem)
-{
-    MainWindow window(m_factory, QString());
-    const std::tuple<const char*, QString, const char*> modes[] = {
-        {"searchModeAction", u"Brelix - grep"_s, "searchButton"},
-        {"printModeAction", u"Brelix - print"_s, "printButton"},
-        {"compareModeAction", u"Brelix - diff"_s, "compareButton"}};
-    for (const auto& [mode, title, button] : modes) {
-        find<QAction>(window, mode)->trigger();
-        EXPECT_EQ(window.windowTitle(), title);
-        for (const auto& [other, unused, otherButton] : modes) {
-            EXPECT_EQ(find<QAction>(window, other)->isEnabled(), other != mode) << other;
-            EXPECT_EQ(find(window, otherButton)->isVisibleTo(&window), otherButton == button)
-                << mode << " " << otherButton;
-        }
-    }
-}
-
 // The main window over a folder of three workbooks and a text file, each with its own time and
 // a text in C2, and the template the jobs write their results into.
 class MainWindowTest : public ProgramFolderTest {
@@ -581,13 +562,11 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
 
 TEST_F(MainWindowTest, TheWindowOpensCentredOnEachAxisTheSettingsDoNotPlace)
 {
-    // The settings lines, and whether they place the window's left and its top (at 200, 100).
-    const std::tuple<QString, bool, bool> cases[] = {
-        {u""_s, false, false},
-        {u"[TOP   ]1500\r\n"_s, false, true},
-        {u"[LEFT  ]3000\r\n"_s, true, false},
-        {u"[TOP   ]1500\r\n[LEFT  ]3000\r\n"_s, true, true}};
-    for (const auto& [lines, placesLeft, placesTop] : cases) {
+    // Settings that place the window's left, its top (at 200, 100), both or neither.
+    for (const auto& [placesLeft, placesTop] :
+         {std::pair{false, false}, {false, true}, {true, false}, {true, true}}) {
+        const QString lines = (placesTop ? u"[TOP   ]1500\r\n"_s : QString()) +
+                              (placesLeft ? u"[LEFT  ]3000\r\n"_s : QString());
         writeSettings(lines);
         const QWidget& window = open();
         const QRect area = window.screen()->availableGeometry();
@@ -638,23 +617,28 @@ TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
     EXPECT_EQ(open().width(), m_window->screen()->availableGeometry().width());
 }
 
-// Tab visits every control of each screen once, in reading order with the exceptions the
-// screens always had (search text first, case option last), and comes back round.
-TEST_F(MainWindowTest, TabVisitsEveryControlOfEachScreenInOrder)
+// Each mode shows its own screen under its own title, its menu item the one greyed. Tab visits
+// every control of the screen once (so no other screen's button shows), in reading order with
+// the exceptions the screens always had (search text first, case option last), and comes back.
+TEST_F(MainWindowTest, EachModeShowsItsScreenWhichTabVisitsInOrder)
 {
     open().show();
     QApplication::setActiveWindow(m_window.get());
-    const std::pair<const char*, QString> screens[] = {
-        {"compareModeAction", u"firstFile firstFileButton secondFile secondFileButton "
-                              "colourDifferences firstSheet lastSheet normalLayout compareButton "
-                              "compareQuitButton"_s},
-        {"searchModeAction", u"searchHistory folderHistory folderButton fileTypeFilter "
-                             "nameTitle timeTitle fileView searchButton searchPrintQuitButton "
-                             "caseSensitive"_s},
-        {"printModeAction", u"folderHistory folderButton fileTypeFilter nameTitle timeTitle "
-                            "fileView allSheetsAllPages printButton searchPrintQuitButton"_s}};
-    for (const auto& [mode, expected] : screens) {
+    const std::tuple<const char*, QString, QString> screens[] = {
+        {"compareModeAction", u"diff"_s,
+         u"firstFile firstFileButton secondFile secondFileButton colourDifferences firstSheet "
+         "lastSheet normalLayout compareButton compareQuitButton"_s},
+        {"searchModeAction", u"grep"_s,
+         u"searchHistory folderHistory folderButton fileTypeFilter nameTitle timeTitle "
+         "fileView searchButton searchPrintQuitButton caseSensitive"_s},
+        {"printModeAction", u"print"_s,
+         u"folderHistory folderButton fileTypeFilter nameTitle timeTitle "
+         "fileView allSheetsAllPages printButton searchPrintQuitButton"_s}};
+    for (const auto& [mode, title, expected] : screens) {
         trigger(mode);
+        EXPECT_EQ(m_window->windowTitle(), u"Brelix - "_s + title);
+        for (const auto& [other, unused, controls] : screens)
+            EXPECT_EQ(w<QAction>(other)->isEnabled(), other != mode) << mode << " " << other;
         const QStringList names = expected.split(u' ');
         w(names[0].toLatin1().constData())->setFocus();
         QStringList visited;
@@ -666,27 +650,22 @@ TEST_F(MainWindowTest, TabVisitsEveryControlOfEachScreenInOrder)
     }
 }
 
-TEST_F(MainWindowTest, ADropWithoutFileNamesLeavesTheFileBoxAsItWas)
-{
-    open();
-    w<QLineEdit>("firstFile")->setText(u"typed"_s);
-    QMimeData text;
-    text.setText(u"DRAGGED"_s);
-    QMimeData web;
-    web.setUrls({QUrl(u"https://example.invalid/x.xls"_s)});
-    for (const QMimeData* mime : {&text, &web}) {
-        dropOn("firstFile", *mime);
-        EXPECT_EQ(w<QLineEdit>("firstFile")->text(), u"typed"_s);
-    }
-}
-
-TEST_F(MainWindowTest, OnlyTheExactTestArgumentFillsTheFileBoxes)
+// Only the exact test argument fills the file boxes; a drop without file names leaves them.
+TEST_F(MainWindowTest, OnlyTheExactTestArgumentOrDroppedFileNamesFillTheFileBoxes)
 {
     const QString test = m_dir.path() + u"/テストデータ/TEST"_s;
     for (const QString& argument : {u"csv"_s, u"CSV"_s, u"csv x"_s}) {
         open(argument);
         EXPECT_EQ(w<QLineEdit>("firstFile")->text() + w<QLineEdit>("secondFile")->text(),
                   argument == u"csv"_s ? test + u"1.csv"_s + test + u"2.csv"_s : QString());
+    }
+    w<QLineEdit>("firstFile")->setText(u"typed"_s);
+    QMimeData text, web;
+    text.setText(u"DRAGGED"_s);
+    web.setUrls({QUrl(u"https://example.invalid/x.xls"_s)});
+    for (const QMimeData* mime : {&text, &web}) {
+        dropOn("firstFile", *mime);
+        EXPECT_EQ(w<QLineEdit>("firstFile")->text(), u"typed"_s);
     }
 }
 
