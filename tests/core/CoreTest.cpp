@@ -651,12 +651,6 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheStartValuesAndTheProgramsF
     EXPECT_EQ(runUnprivileged(unread), 0);
 }
 
-TEST(SettingsNumberTest, RoundsHalvesToEven)
-{
-    EXPECT_EQ(settingsNumber(u"2.5"), 2);
-    EXPECT_EQ(settingsNumber(u"3.5"), 4);
-}
-
 } // namespace
 } // namespace brelix::settings
 
