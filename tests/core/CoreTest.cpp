@@ -368,8 +368,7 @@ TEST(ProgramFolderTest, TheEnvironmentChoosesTheFolders)
         EXPECT_EQ(described(programFolderChoice()), placed(c[2])) << c[0].toStdString();
         EXPECT_EQ(perUserFolder(), placed(c[3]));
     }
-    const QString home = QDir::current().absoluteFilePath(u"bin"_s);
-    EXPECT_EQ(programFile(u"テストデータ"_s), home + u"/テストデータ"_s);
+    EXPECT_EQ(programFile(u"テストデータ"_s), placed(u"{bin}/テストデータ"_s));
 }
 
 using Problem = ProgramFolderSetup::Problem;
@@ -726,8 +725,8 @@ TEST(HostError, CarriesItsKindNumberAndDescription)
     for (const auto& [kind, number] : numbers)
         EXPECT_EQ(HostError(kind, QString()).number(), number) << static_cast<int>(kind);
     // Callers that only know std::exception still get the text, as UTF-8.
-    const HostError error(Kind::WrongPassword, u"シート 'Grep結果' がありません"_s);
-    EXPECT_EQ(std::string(error.what()), "シート 'Grep結果' がありません");
+    EXPECT_STREQ(HostError(Kind::WrongPassword, u"シート 'Grep結果' がありません"_s).what(),
+                 "シート 'Grep結果' がありません");
 }
 
 } // namespace
