@@ -218,22 +218,21 @@ TEST(CompareOptionsDialog, GivesTheChosenPairingAndRulesAndRefusesWhatItCannotTa
     given.equality.tolerance = 0.25;
     given.layout = compare::WindowLayout::Stacked;
     CompareOptionsDialog dialog(nullptr, given);
-    const auto edit = [&](const char* name) { return find<QLineEdit>(dialog, name); };
+    const auto edit = [&](const auto& name) { return find<QLineEdit>(dialog, name); };
     EXPECT_EQ(edit("keyColumns")->text() + u'|' + edit("tolerance")->text(), u"B,AB|0.25"_s);
     // What it refuses: tests/data/compare-options-refused.txt.
     for (const QStringList& c : support::caseRows(u"compare-options-refused.txt"_s)) {
-        const QByteArray nameBytes = c[0].toLatin1();
-        const char* name = nameBytes.constData();
-        const QString &text = c[1], &box = c[2];
+        const QString &name = c[0], &text = c[1], &box = c[2];
         const QString old = edit(name)->text();
         edit(name)->setText(text);
         const ModalAnswerer answerer;
         click(&dialog, "okButton");
-        EXPECT_TRUE(answerer.seen.size() == 1 && answerer.seen[0].contains(u'|' + box)) << name;
+        EXPECT_TRUE(answerer.seen.size() == 1 && answerer.seen[0].contains(u'|' + box))
+            << name.toStdString();
         EXPECT_TRUE(dialog.result() == QDialog::Rejected &&
                     dialog.settings().keyColumns == given.keyColumns &&
                     dialog.settings().equality == given.equality)
-            << name;
+            << name.toStdString();
         edit(name)->setText(old);
     }
     edit("keyColumns")->setText(u" c, a"_s);
@@ -585,8 +584,8 @@ TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
     const int natural = open().width();
     EXPECT_EQ(natural * 15, settings::kDefaultWindowWidth); // as wide as it always was
     EXPECT_EQ(m_window->minimumHeight(), m_window->maximumHeight());
-    // The widths of the boxes and the list, each in its mode, on the screen.
-    const auto widths = [this] {
+    // The widths of the boxes and the list, each in its mode, on the screen, less `extra`.
+    const auto widths = [this](int extra) {
         m_window->show();
         QList<int> found;
         for (const char* mode : {"searchModeAction", "compareModeAction"}) {
@@ -594,19 +593,16 @@ TEST_F(MainWindowTest, TheWindowWidensWithItsBoxesAndKeepsAWidthItWasGiven)
             QApplication::processEvents();
             for (const char* name : {"firstFile", "secondFile", "searchHistory", "fileView"})
                 if (w(name)->isVisible())
-                    found << w(name)->width();
+                    found << w(name)->width() - extra;
         }
         return found;
     };
-    const QList<int> before = widths();
+    const QList<int> before = widths(0);
     m_window->resize(natural + 200, m_window->height());
     m_window->close();
     EXPECT_TRUE(settingsText().contains(u"[WIDTH ]%1\r\n"_s.arg((natural + 200) * 15)));
     EXPECT_EQ(open().width(), natural + 200);
-    QList<int> wider = before;
-    for (int& width : wider)
-        width += 200;
-    EXPECT_EQ(widths(), wider);
+    EXPECT_EQ(widths(200), before); // each 200 wider
     m_window->resize(natural, m_window->height());
     m_window->close();
     EXPECT_FALSE(settingsText().contains(u"[WIDTH ]"_s));
