@@ -135,6 +135,12 @@ TEST(ProgressBar, NavyOnWhiteWithTheTextInvertedInsideTheBar)
     }
 }
 
+void press(QWidget* target, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
 TEST(ProgressWindow, EscapeLeavesItOpenAndCancelSetsTheFlagUntilItIsCleared)
 {
     GuiRunUi ui(nullptr, false);
@@ -143,8 +149,7 @@ TEST(ProgressWindow, EscapeLeavesItOpenAndCancelSetsTheFlagUntilItIsCleared)
     EXPECT_FALSE(ui.cancelRequested());
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<ProgressWindow*>(w)) {
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(w, &escape); // leaves it open, with its cancel button
+            press(w, Qt::Key_Escape); // leaves it open, with its cancel button
             EXPECT_TRUE(w->isVisible());
             find<QPushButton>(*w, u"cancelButton"_s)->click();
         }
@@ -166,12 +171,6 @@ public:
 public Q_SLOTS:
     void open(const QUrl& url) { urls.append(url); }
 };
-
-void press(QWidget* target, int key)
-{
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
 
 void click(const QWidget* window, const char* name)
 {
@@ -510,8 +509,7 @@ TEST_F(MainWindowTest, EachStartButtonRunsItsJobAloneWithTheScreensChoices)
         w<QComboBox>("folderHistory")->insertItem(0, u"/tmp"_s);
         select(0);
         select(2);
-        bool inside = false;
-        bool guarded = false;
+        bool inside = false, guarded = false;
         m_factory.onStart([&](InMemoryHost&) {
             if (std::exchange(inside, true))
                 return;
