@@ -332,12 +332,11 @@ TEST(DiffRunTest, KeysSheetNamesMatchedRowsAndRulesGiveTheRecordsOfTheirCases)
         // The change history names the kinds only where the terminal does.
         const DiffSettings& settings = comparison.m_settings;
         const WorkbookContent history = *comparison.m_factory.savedContent(settings.outputPath);
-        for (int n = 0; n < outcome.records.size(); ++n) {
+        for (int n = 0; n < outcome.records.size(); ++n)
             EXPECT_EQ(history.sheets[0].cell(n + 2, 8).text,
                       settings.recordsKinds() ? changeKindCaption(outcome.records[n].kind)
                                               : QString())
                 << name;
-        }
     }
 }
 
