@@ -659,8 +659,8 @@ namespace {
 // The small rules of the case file, each line one input and what the rule gives for it.
 TEST(RuleCases, EachLineOfTheCaseFileHolds)
 {
-    int cases = 0;
-    for (const QStringList& f : support::caseRows(u"rule-cases.tsv"_s)) {
+    const QList<QStringList> cases = support::caseRows(u"rule-cases.tsv"_s);
+    for (const QStringList& f : cases) {
         const QString& rule = f[0];
         QString actual;
         if (rule == u"history") {
@@ -694,9 +694,8 @@ TEST(RuleCases, EachLineOfTheCaseFileHolds)
             actual = blocks.join(u' ');
         }
         EXPECT_EQ(actual, f.last()) << f.join(u" | "_s).toStdString();
-        ++cases;
     }
-    EXPECT_EQ(cases, 88);
+    EXPECT_EQ(cases.size(), 88);
 }
 
 // A fill takes one of the palette's 56 indexes; any other index is no colour.
