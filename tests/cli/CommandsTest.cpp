@@ -221,22 +221,20 @@ TEST(CommandEndingsTest, EachEndingHasItsStatusAndOutput)
     // A setup's words: a wrapper, then the setup it wraps and the wrapper's own words.
     const auto setupOf = [&](const QStringList& words) -> Setup {
         const Setup inner = setups.at(words.value(1, words[0]));
-        if (words[0] == u"failing") {
-            const auto kind = words.value(3) == u"print" ? host::HostError::Kind::PrintFailed
-                                                         : host::HostError::Kind::General;
-            return [=, operation = words[2]](Scene& s) {
-                inner(s);
-                s.factory.onStart([=](InMemoryHost& h) { h.failOn(operation, 2, kind); });
-            };
-        }
-        if (words[0] == u"crashing") // the first office ends at the second such call
+        // Each office fails at the second such call; when crashing, only the first, which ends.
+        if (words[0] == u"failing" || words[0] == u"crashing") {
+            const bool crash = words[0] == u"crashing";
+            const auto kind = crash                        ? host::HostError::Kind::Unavailable
+                              : words.value(3) == u"print" ? host::HostError::Kind::PrintFailed
+                                                           : host::HostError::Kind::General;
             return [=, operation = words[2]](Scene& s) {
                 inner(s);
                 s.factory.onStart([=, first = std::make_shared<bool>(true)](InMemoryHost& h) {
-                    if (std::exchange(*first, false))
-                        h.failOn(operation, 2, host::HostError::Kind::Unavailable);
+                    if (std::exchange(*first, false) || !crash)
+                        h.failOn(operation, 2, kind);
                 });
             };
+        }
         if (words[0] == u"ctrl-c")
             return [=](Scene& s) {
                 inner(s);
