@@ -3,6 +3,7 @@
 #include "LibreOfficeWorkbookWriter.h"
 #include "OfficeFixtures.h"
 #include "SavedEnvironment.h"
+#include "TestData.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
@@ -191,22 +192,10 @@ TEST_F(LibreOfficeHostTest, CsvFilesReadAsUtf8WithOrWithoutMarkAndShiftJisOtherw
 
 TEST_F(LibreOfficeHostTest, RealWorkbooksRead)
 {
-    // A file, and a sheet name (row 0) or a cell's text to find in it.
-    const QList<std::tuple<QString, int, int, int, QString>> cases = {
-        {u"parseexcel/Test97J.xls"_s, 2, 0, 0, u"漢字名"_s},
-        {u"parseexcel/TestEncoding.xls"_s, 1, 3, 2, u"①"_s},
-        {u"parseexcel/Test95J.xls"_s, 1, 0, 0, QString()},
-        {u"readxl/biff5-label-records.xls"_s, 1, 0, 0, QString()},
-        {u"readxl/types.xls"_s, 1, 2, 2, u"TRUE"_s},
-        {u"readxl/types.xlsx"_s, 1, 2, 2, u"TRUE"_s},
-        {u"xlsxwriter/formula_results01.xlsx"_s, 1, 6, 1, u"#N/A"_s},
-        {u"readxl/datasets.xls"_s, 1, 0, 0, QString()},
-        {u"daff/quote_me.csv"_s, 1, 0, 0, QString()},
-        {u"xlsxwriter/protect02.xlsx"_s, 1, 0, 0, QString()},
-        // Protected with the default write-protection key, which the office knows.
-        {u"parseexcel/pers-protected.xls"_s, 1, 0, 0, QString()},
-    };
-    for (const auto& [file, sheet, row, column, text] : cases) {
+    for (const QStringList& c : support::caseRows(u"real-workbooks.txt"_s)) {
+        const QString& file = c[0];
+        const int sheet = c.value(1).toInt(), row = c.value(2).toInt(), column = c.value(3).toInt();
+        const QString text = c.value(4);
         SCOPED_TRACE(file.toStdString());
         const QString book = office().openWorkbook(kCorpus + file);
         int cells = 0;
