@@ -46,16 +46,6 @@ using support::bytesOf;
 using support::officesOf;
 using support::running;
 
-// The children of a process.
-QList<pid_t> childrenOf(pid_t parent)
-{
-    QList<pid_t> children;
-    for (const support::ProcessEntry& p : support::processes())
-        if (p.parent == parent)
-            children.append(p.pid);
-    return children;
-}
-
 template <typename Condition> bool within(int milliseconds, Condition condition)
 {
     QElapsedTimer clock;
@@ -239,9 +229,12 @@ TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
     ASSERT_TRUE(killed.waitForStarted());
     const auto pid = static_cast<pid_t>(killed.processId());
     // Each office it takes gets a watcher, forked from it.
-    ASSERT_TRUE(within(30000, [&] { return childrenOf(pid).size() >= 2; }));
-    for (const pid_t watcher : childrenOf(pid))
-        ::kill(watcher, SIGKILL);
+    ASSERT_TRUE(within(30000, [&] {
+        return std::ranges::count(support::processes(), pid, &support::ProcessEntry::parent) >= 2;
+    }));
+    for (const support::ProcessEntry& watcher : support::processes())
+        if (watcher.parent == pid)
+            ::kill(watcher.pid, SIGKILL);
     ::kill(pid, SIGKILL);
     killed.waitForFinished();
     for (const qint64 office : taken)
