@@ -100,26 +100,24 @@ TEST(ParallelRunsTest, TwoOfficesGiveTheOutputOfOne)
 // SIGKILL. Its office ends with it every time, within a few seconds.
 TEST(OfficeLifetimeTest, EveryEndingOfTheProgramEndsItsStuckOffice)
 {
-    const QString installed = qEnvironmentVariable("BRELIX_HOME");
-    support::TemporaryProgramFolder home;
-    ASSERT_TRUE(QFile::copy(QDir(installed).filePath(u"Brelix_Format.xls"_s),
-                            home.filePath(u"Brelix_Format.xls"_s)));
+    Cli files;
+    files.write(u"Brelix_Format.xls"_s, bytesOf(QStringLiteral(BRELIX_BUILT_TEMPLATE)));
     // Large enough that the comparison is still at work when its office is stopped, even on a
     // fast machine whose office starts from a prepared profile in half a second.
-    for (const int shift : {0, 1}) {
-        QFile file(home.filePath(shift ? u"b.csv"_s : u"a.csv"_s));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        for (int row = 0; row < 30000; ++row)
-            file.write((QByteArray::number(row + shift) + ',').repeated(10) + '\n');
-    }
+    QByteArray rows[2];
+    for (int row = 0; row < 30000; ++row)
+        for (const int shift : {0, 1})
+            rows[shift] += (QByteArray::number(row + shift) + ',').repeated(10) + '\n';
+    files.write(u"a.csv"_s, rows[0]);
+    files.write(u"b.csv"_s, rows[1]);
     const QList<QList<int>> endings = {{SIGINT}, {SIGINT, SIGINT}, {SIGTERM}, {SIGHUP}, {SIGKILL}};
     for (const QList<int>& signals : endings) {
         SCOPED_TRACE(::testing::Message()
                      << "signals " << signals.first() << " x" << signals.size());
         QProcess cli;
-        cli.start(
-            QStringLiteral(BRELIX_CLI),
-            {u"diff"_s, u"--no-limit"_s, home.filePath(u"a.csv"_s), home.filePath(u"b.csv"_s)});
+        cli.start(QStringLiteral(BRELIX_CLI),
+                  {u"diff"_s, u"--no-limit"_s, files.home.filePath(u"a.csv"_s),
+                   files.home.filePath(u"b.csv"_s)});
         ASSERT_TRUE(cli.waitForStarted());
         const qint64 owner = cli.processId();
         ASSERT_TRUE(within(60000, [&] { return !officesOf(owner).isEmpty(); }));
