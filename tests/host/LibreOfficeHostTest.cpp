@@ -216,28 +216,6 @@ TEST_F(LibreOfficeHostTest, RealWorkbooksRead)
     }
 }
 
-// A program killed while it prepared the profile leaves its folders in the cache; the next
-// start of an office takes them away, but not those of a program still preparing.
-TEST_F(LibreOfficeHostTest, ThePreparationsOfEndedProgramsAreRemoved)
-{
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    const QString prepared = libreoffice::PrivateProfile::preparedFolder();
-    const QString abandoned = prepared + u".making-%1"_s.arg(ended);
-    const QString preparing = prepared + u".making-%1"_s.arg(::getppid());
-    for (const QString& folder : {abandoned, abandoned + u".work"_s, preparing})
-        ASSERT_TRUE(QDir().mkpath(folder + u"/user"_s));
-    {
-        InspectableLibreOfficeHost another(headlessOffice());
-    }
-    EXPECT_FALSE(QFileInfo::exists(abandoned));
-    EXPECT_FALSE(QFileInfo::exists(abandoned + u".work"_s));
-    EXPECT_TRUE(QFileInfo::exists(preparing));
-    QDir(preparing).removeRecursively();
-}
-
 // Each further instance reads a workbook named like one of the shared office's, then ends
 // by quitting or by handing over; neither may leave a process behind. One is warmed up first,
 // as an office kept ready is: that leaves no workbook and no file of its own.
@@ -313,14 +291,29 @@ TEST_F(LibreOfficeHostTest, AKilledOrStoppedOfficeFailsTheNextCall)
 
 // An office and its watcher work in the instance's folder: the folder this program was started
 // from may be one the user cannot enter, or a disk to unmount while a handed-over office runs.
-// Its pipe carries random bits, so that another user cannot guess it.
-TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromFree)
+// Its pipe carries random bits, so that another user cannot guess it. A program killed while it
+// prepared the profile leaves its folders in the cache; the start of an office takes them away,
+// but not those of a program still preparing.
+TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromAndEndedPreparationsFree)
 {
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    const QString prepared = libreoffice::PrivateProfile::preparedFolder();
+    const QString abandoned = prepared + u".making-%1"_s.arg(ended);
+    const QString preparing = prepared + u".making-%1"_s.arg(::getppid());
+    for (const QString& folder : {abandoned, abandoned + u".work"_s, preparing})
+        ASSERT_TRUE(QDir().mkpath(folder + u"/user"_s));
     const QTemporaryDir startedIn;
     const QString ours = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(startedIn.path()));
     InspectableLibreOfficeHost instance(headlessOffice());
     QDir::setCurrent(ours);
+    EXPECT_FALSE(QFileInfo::exists(abandoned));
+    EXPECT_FALSE(QFileInfo::exists(abandoned + u".work"_s));
+    EXPECT_TRUE(QFileInfo::exists(preparing));
+    QDir(preparing).removeRecursively();
     const auto workingFolder = [](pid_t pid) {
         return QFileInfo(u"/proc/%1/cwd"_s.arg(pid)).canonicalFilePath();
     };
