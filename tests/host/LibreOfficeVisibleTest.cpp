@@ -31,18 +31,11 @@ void expectNear(const WindowGeometry& actual, const WindowGeometry& expected)
     EXPECT_NEAR(actual.height, expected.height, 1.0);
 }
 
-// Ends an office handed over as a user who kills it would, and takes away the sockets it leaves
-// in /tmp, which a user's way of closing it would have removed.
-void endHandedOver(pid_t pid, const QStringList& sockets)
-{
-    ::kill(-pid, SIGKILL);
-    for (const QString& socket : sockets)
-        QFile::remove(socket);
-}
-
 // Runs on a display of its own (see the build files): workbook windows that a user would see,
-// placed and tiled in points, and an office handed over that stays for the user.
-TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
+// placed and tiled in points, and an office handed over that stays for the user. While it is
+// open, a run refuses to start: it would rewrite the results that office shows. Once the user
+// has closed it, runs start again.
+TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOverUntilClosed)
 {
     QTemporaryDir dir;
     QStringList files;
@@ -53,6 +46,11 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
             writer.write(files.last(), WorkbookContent::withSheets({u"S"_s}));
         }
     }
+    // Records of its own, so that no other test's office counts, nor this one for them.
+    const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+    libreoffice::LibreOfficeHostFactory factory;
+    support::ScriptedRunUi ui;
     pid_t pid = -1;
     QStringList sockets;
     {
@@ -80,37 +78,20 @@ TEST(LibreOfficeVisibleTest, WindowsArePlacedArrangedAndHandedOver)
         expectNear(b, {a.top + a.height, a.left, b.width, b.height});
 
         office.setCellValue(first, 1, 1, 1, u"changed"_s); // must not ask anything of us
+        EXPECT_FALSE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory)); // still ours
         pid = office.processId();
         sockets = office.process().socketPaths();
         office.handOver();
         EXPECT_THROW(office.sheetCount(first), brelix::host::HostError);
     }
     EXPECT_EQ(::kill(pid, 0), 0) << "the office went away with its host";
-    endHandedOver(pid, sockets);
-}
-
-// While an office handed over is open, a run refuses to start: it would rewrite the results
-// that office shows. Once the user has closed it, runs start again.
-TEST(LibreOfficeVisibleTest, AnOfficeHandedOverStopsTheNextRunUntilItIsClosed)
-{
-    // Records of its own, so that no other test's office counts, nor this one for them.
-    QTemporaryDir runtime;
-    const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    libreoffice::LibreOfficeHostFactory factory;
-    support::ScriptedRunUi ui;
-
-    OfficeOptions options;
-    options.display = OfficeOptions::Display::Visible;
-    InspectableLibreOfficeHost office(options);
-    EXPECT_FALSE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory)); // still ours
-    const pid_t pid = office.processId();
-    const QStringList sockets = office.process().socketPaths();
-    office.handOver();
     EXPECT_TRUE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory));
     EXPECT_EQ(ui.messages().value(0).title, u"LibreOffice起動中"_s);
 
-    endHandedOver(pid, sockets);
+    // As a user who kills it would; a user's way of closing it would also remove its sockets.
+    ::kill(-pid, SIGKILL);
+    for (const QString& socket : sockets)
+        QFile::remove(socket);
     for (int i = 0; i < 250 && factory.handedOverInstanceOpen(); ++i)
         QThread::msleep(20);
     EXPECT_FALSE(run::JobOffice::refuseWhileHandedOverOpen(ui, factory));
