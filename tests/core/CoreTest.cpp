@@ -12,7 +12,6 @@
 #include "core/host/CellAddress.h"
 #include "core/host/CellBlocks.h"
 #include "core/host/CellText.h"
-#include "core/host/HostError.h"
 #include "core/language/UiLanguage.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsFile.h"
@@ -620,19 +619,6 @@ TEST_F(SettingsFileTest, ASaveReplacesTheWholeFileOrLeavesItAsItWas)
               (QStringList{u"Brelix.ini"_s, u"plain file"_s}));
 }
 
-TEST_F(SettingsFileTest, LongHistoriesAreCutToTheirFirstSixEntriesWhenRead)
-{
-    QByteArray text;
-    for (int i = 0; i < 5000; ++i)
-        text += "[GREP  ]" + QByteArray::number(i) + "\r\n[PRINT ]" + m_dir.path().toUtf8() +
-                (i % 2 ? "/data" : "/gone") + "\r\n";
-    write(ini(), text);
-    const Settings settings = SettingsFile::load(ini(), program()).settings;
-    EXPECT_EQ(settings.searchHistory,
-              QStringList({u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
-    EXPECT_EQ(settings.folderHistory, QStringList(6, m_dir.filePath(u"data"_s)));
-}
-
 TEST_F(SettingsFileTest, AFileThatCannotBeReadGivesTheStartValuesAndTheProgramsFolder)
 {
     Settings unset;
@@ -711,21 +697,6 @@ TEST(CellText, EveryCellOfTheGoldenFileGivesItsTwoTexts)
         EXPECT_EQ(formulaText(cell, nullDate), f[6]) << f.join(u'|').toStdString();
     }
     EXPECT_GT(cases.size(), 60);
-}
-
-using Kind = HostError::Kind;
-
-TEST(HostError, CarriesItsKindNumberAndDescription)
-{
-    // The numbers the error report shows: three failures a user acts on, 1004 for the rest.
-    const std::pair<Kind, int> numbers[] = {{Kind::NotFound, 9},      {Kind::StartFailed, 429},
-                                            {Kind::Unavailable, 462}, {Kind::General, 1004},
-                                            {Kind::OpenFailed, 1004}, {Kind::PrintFailed, 1004}};
-    for (const auto& [kind, number] : numbers)
-        EXPECT_EQ(HostError(kind, QString()).number(), number) << static_cast<int>(kind);
-    // Callers that only know std::exception still get the text, as UTF-8.
-    EXPECT_STREQ(HostError(Kind::WrongPassword, u"シート 'Grep結果' がありません"_s).what(),
-                 "シート 'Grep結果' がありません");
 }
 
 } // namespace

@@ -210,6 +210,25 @@ void LibreOfficeHost::setBusyTimeout(std::chrono::milliseconds timeout)
     m_watchdog->setTimeout(timeout);
 }
 
+namespace {
+
+uno::Sequence<beans::PropertyValue> loadProperties(const WorkbookFile& file)
+{
+    std::vector<beans::PropertyValue> props = {
+        property("Hidden", uno::Any(true)),
+        property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
+        property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE)),
+        property("FilterName", uno::Any(toOUString(file.filterName))),
+        // Nothing of a job may show in the next one's office, its recent documents included.
+        property("PickListEntry", uno::Any(false)),
+    };
+    if (!file.filterOptions.isEmpty())
+        props.push_back(property("FilterOptions", uno::Any(toOUString(file.filterOptions))));
+    return properties(props);
+}
+
+} // namespace
+
 QString LibreOfficeHost::openWorkbook(const QString& path)
 {
     return guarded([&] {
@@ -228,20 +247,10 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
         // Only the filter the file's kind calls for: left to guess, the office reads any bytes
         // as text.
         const WorkbookFile file = WorkbookFile::inspect(info.absoluteFilePath());
-        std::vector<beans::PropertyValue> props = {
-            property("Hidden", uno::Any(true)),
-            property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
-            property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE)),
-            property("FilterName", uno::Any(toOUString(file.filterName))),
-            // Nothing of a job may show in the next one's office, its recent documents included.
-            property("PickListEntry", uno::Any(false)),
-        };
-        if (!file.filterOptions.isEmpty())
-            props.push_back(property("FilterOptions", uno::Any(toOUString(file.filterOptions))));
         uno::Reference<lang::XComponent> component;
         try {
             component = m_connection->desktop()->loadComponentFromURL(url, OUString("_blank"), 0,
-                                                                      properties(props));
+                                                                      loadProperties(file));
         } catch (const lang::IllegalArgumentException& e) {
             throw HostError(
                 HostError::Kind::OpenFailed,
