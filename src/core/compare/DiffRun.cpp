@@ -102,7 +102,8 @@ DiffEnding DiffRun::work()
     m_host = run::JobOffice::start(m_factory, run::HostFailures::PassThrough, true);
     m_state.stage = Stage::OpenWorkbooks;
     run::JobOffice::hideWindows(*m_host, run::HostFailures::PassThrough);
-    m_host->openWorkbooks({m_state.settings.firstPath, m_state.settings.secondPath});
+    m_host->openWorkbooks({m_state.settings.firstPath, m_state.settings.secondPath},
+                          !m_state.settings.coloursSeen);
 
     m_state.stage = Stage::CountSheets;
     WorkbookComparer comparer(*m_host, m_ui, m_state, m_password);

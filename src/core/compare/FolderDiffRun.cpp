@@ -243,7 +243,7 @@ void FolderDiffRun::comparePair(PairPlace place, DiffRunState& state, FileResult
             office = run::JobOffice::startHidden(place.factory, run::HostFailures::PassThrough);
         state.stage = Stage::OpenWorkbooks;
         link = secondWorkbookPath(state.settings.secondPath, number);
-        const QStringList books = office->openWorkbooks({state.settings.firstPath, link});
+        const QStringList books = office->openWorkbooks({state.settings.firstPath, link}, true);
         state.firstName = books.value(0);
         state.secondName = books.value(1);
         // A text file's sheet is named after its file: by name, it must pair with the first's.

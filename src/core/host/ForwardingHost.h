@@ -49,9 +49,13 @@ public:
     {
         return pass(nullptr, [&](H& h) { return h.openWorkbook(path); });
     }
-    QStringList openWorkbooks(const QStringList& paths) override
+    QStringList openWorkbooks(const QStringList& paths, bool onlyToRead = false) override
     {
-        return pass(nullptr, [&](H& h) { return h.openWorkbooks(paths); });
+        return pass(nullptr, [&](H& h) { return h.openWorkbooks(paths, onlyToRead); });
+    }
+    QString openWorkbookToRead(const QString& path) override
+    {
+        return pass(nullptr, [&](H& h) { return h.openWorkbookToRead(path); });
     }
     QStringList workbookNames() override
     {

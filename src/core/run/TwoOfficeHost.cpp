@@ -81,28 +81,42 @@ void TwoOfficeHost::sideBySide(A&& first, B&& second, U&& undoSecond)
         std::rethrow_exception(secondFailure);
 }
 
-QString TwoOfficeHost::openWorkbook(const QString& path)
+// The first instance cannot see the second's workbooks.
+void TwoOfficeHost::refuseNameOfSecond(const QString& path) const
 {
-    // The first instance cannot see the second's workbooks.
     const QString name = QFileInfo(path).fileName();
     if (inSecond(name))
         throw host::HostError(host::HostError::Kind::General,
                               QStringLiteral("a workbook named %1 is already open").arg(name));
+}
+
+QString TwoOfficeHost::openWorkbook(const QString& path)
+{
+    refuseNameOfSecond(path);
     return m_first->openWorkbook(path);
 }
 
-QStringList TwoOfficeHost::openWorkbooks(const QStringList& paths)
+QString TwoOfficeHost::openWorkbookToRead(const QString& path)
+{
+    refuseNameOfSecond(path);
+    return m_first->openWorkbookToRead(path);
+}
+
+QStringList TwoOfficeHost::openWorkbooks(const QStringList& paths, bool onlyToRead)
 {
     // Anything but two new workbooks of different names opens as in one instance, with the
     // same failures.
     if (paths.size() != 2 || !workbookNames().isEmpty() ||
         QFileInfo(paths[0]).fileName().compare(QFileInfo(paths[1]).fileName(),
                                                Qt::CaseInsensitive) == 0)
-        return SpreadsheetHost::openWorkbooks(paths);
+        return SpreadsheetHost::openWorkbooks(paths, onlyToRead);
     QString firstBook;
     QString secondBook;
-    sideBySide([&] { firstBook = m_first->openWorkbook(paths[0]); },
-               [&] { secondBook = m_second->openWorkbook(paths[1]); },
+    const auto open = [onlyToRead](host::SpreadsheetHost& h, const QString& path) {
+        return onlyToRead ? h.openWorkbookToRead(path) : h.openWorkbook(path);
+    };
+    sideBySide([&] { firstBook = open(*m_first, paths[0]); },
+               [&] { secondBook = open(*m_second, paths[1]); },
                [&] { callIgnoringFailure([&] { m_second->closeWorkbook(secondBook); }); });
     m_secondBooks.append(secondBook);
     return {firstBook, secondBook};

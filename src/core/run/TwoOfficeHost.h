@@ -20,7 +20,8 @@ public:
     TwoOfficeHost& operator=(const TwoOfficeHost&) = delete;
 
     QString openWorkbook(const QString& path) override;
-    QStringList openWorkbooks(const QStringList& paths) override;
+    QString openWorkbookToRead(const QString& path) override;
+    QStringList openWorkbooks(const QStringList& paths, bool onlyToRead = false) override;
     QStringList workbookNames() override;
     void closeWorkbook(const QString& book) override;
     void closeAllWorkbooks() override;
@@ -47,6 +48,7 @@ protected:
 
 private:
     host::SpreadsheetHost& holder(const QString& book);
+    void refuseNameOfSecond(const QString& path) const;
     bool inSecond(const QString& book) const;
     // Calls `call` on both instances, the second even when the first fails; the first failure
     // is thrown afterwards.

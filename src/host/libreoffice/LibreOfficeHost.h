@@ -17,6 +17,8 @@
 namespace brelix::libreoffice {
 
 // One private LibreOffice Calc instance, driven over UNO.
+class WorkbookFile;
+
 class LibreOfficeHost : public host::SpreadsheetHost {
 public:
     // Starts the office; HostError StartFailed when it does not come up in time. While it
@@ -31,6 +33,7 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
 
     QString openWorkbook(const QString& path) override;
+    QString openWorkbookToRead(const QString& path) override;
     QStringList workbookNames() override;
     void activateWorkbook(const QString& book) override;
     void saveWorkbook(const QString& book) override;
@@ -104,8 +107,12 @@ private:
     host::HostError translate(const css::uno::Exception& e, bool disposed);
     Entry& entry(const QString& book);
     OpenWorkbook& workbook(const QString& book) { return entry(book).book; }
+    QString open(const QString& path, bool windowless);
+    css::uno::Reference<css::lang::XComponent> load(const QString& path, const WorkbookFile& file,
+                                                    bool windowless);
     Entry& adopt(const css::uno::Reference<css::lang::XComponent>& component, const QString& name,
-                 const QString& path, const QString& filterName);
+                 const QString& path, const QString& filterName, bool windowless);
+    void closeWindowlessWorkbooks();
     void closeEntry(Entry& e);
     OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);

@@ -30,6 +30,10 @@ uno::Reference<uno::XComponentContext> localContext()
         rtl::Bootstrap::set(
             OUString("URE_BOOTSTRAP"),
             OUString("vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
+        // The client needs only the connector and the bridge: reading the office's list of
+        // every service took a fifth of a short job's time.
+        rtl::Bootstrap::set(OUString("UNO_SERVICES"),
+                            OUString("file://" LIBREOFFICE_PROGRAM_DIR "/services.rdb"));
         context = cppu::defaultBootstrap_InitialComponentContext();
     });
     return context;

@@ -1,5 +1,6 @@
 #include "host/libreoffice/WindowLayout.h"
 
+#include "core/host/HostError.h"
 #include "host/libreoffice/DesktopArea.h"
 #include "host/libreoffice/OpenWorkbook.h"
 #include "host/libreoffice/UnoStrings.h"
@@ -22,6 +23,10 @@ sal_Int32 WindowLayout::toPixels(double points)
 
 uno::Reference<awt::XWindow> WindowLayout::windowOf(const OpenWorkbook& book)
 {
+    if (book.windowless)
+        throw host::HostError(
+            host::HostError::Kind::General,
+            QStringLiteral("%1 was opened only to be read and has no window").arg(book.name));
     return book.model->getCurrentController()->getFrame()->getContainerWindow();
 }
 
@@ -37,7 +42,7 @@ host::WindowGeometry WindowLayout::geometry(const OpenWorkbook& book)
 {
     if (book.placement)
         return *book.placement;
-    awt::Rectangle r = windowOf(book)->getPosSize();
+    awt::Rectangle r = book.windowless ? awt::Rectangle() : windowOf(book)->getPosSize();
     if (r.Width <= 1 || r.Height <= 1) {
         r = workArea();
     } else {
@@ -74,11 +79,15 @@ void place(const uno::Reference<awt::XWindow>& window, const host::WindowGeometr
 void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g)
 {
     book.placement = g;
-    place(windowOf(book), g);
+    if (!book.windowless)
+        place(windowOf(book), g);
 }
 
+// A workbook opened only to be read is never shown: it keeps only its place.
 void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 {
+    if (book.windowless)
+        return;
     const uno::Reference<awt::XWindow> window = windowOf(book);
     window->setVisible(visible);
     if (visible && book.placement)
@@ -87,6 +96,8 @@ void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 
 void WindowLayout::setMaximized(const OpenWorkbook& book, bool maximized)
 {
+    if (book.windowless)
+        return;
     const uno::Reference<awt::XTopWindow2> top{windowOf(book), uno::UNO_QUERY};
     if (top.is())
         top->setIsMaximized(maximized);
@@ -94,6 +105,8 @@ void WindowLayout::setMaximized(const OpenWorkbook& book, bool maximized)
 
 void WindowLayout::bringToFront(const OpenWorkbook& book)
 {
+    if (book.windowless)
+        return;
     const uno::Reference<awt::XTopWindow> top{windowOf(book), uno::UNO_QUERY};
     if (top.is())
         top->toFront();
