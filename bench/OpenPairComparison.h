@@ -1,10 +1,10 @@
 #pragma once
 
-// What the benches of the comparers share: CSV files written from grids, and one comparer run
-// over sheet 1 of two workbooks already open in an office, with the budget lifted.
+// What the benches of the comparers share: CSV files written from grids, and one comparison of
+// sheet 1 of two workbooks already open in an office, with the budget lifted.
 
 #include "BenchSupport.h"
-#include "core/compare/DiffRunState.h"
+#include "core/compare/WorkbookComparer.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -33,24 +33,24 @@ inline void writeCsv(const QString& path, const Grid& grid)
         out << row.join(u',') << '\n';
 }
 
-template <typename Comparer>
-QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QString& first,
-                                       const QString& second, const QString& history,
-                                       const compare::DiffSettings& settings)
+// Sheet 1 of each workbook compared as a run compares a sheet pair; the settings pick the comparer.
+inline QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QString& first,
+                                              const QString& second, const QString& history,
+                                              compare::DiffSettings settings)
 {
     SilentRunUi ui;
-    compare::DiffRunState state;
-    state.settings = settings;
-    state.budget = compare::DiffBudget(true);
-    state.firstName = first;
-    state.secondName = second;
-    state.historyName = history;
-    state.nextHistoryRow = 2;
-    const host::CellPosition a = host.lastUsedCell(first, 1), b = host.lastUsedCell(second, 1);
-    state.maxRows = std::max(a.row, b.row);
-    state.maxColumns = std::max(a.column, b.column);
-    Comparer(host, ui, state).compare({1, 1}, host.sheetName(first, 1));
-    return state.records;
+    QString password;
+    settings.noSizeLimit = true;
+    compare::DiffRunState state({.settings = settings,
+                                 .range = {1, 1, false},
+                                 .firstName = first,
+                                 .secondName = second,
+                                 .historyName = history});
+    compare::WorkbookComparer comparer(host, ui, state, password);
+    comparer.countSheets();
+    comparer.limitToRange();
+    comparer.compareSheets();
+    return state.records();
 }
 
 } // namespace brelix::bench

@@ -7,8 +7,6 @@
 //   align_bench [repetitions]   (default 3)
 
 #include "OpenPairComparison.h"
-#include "core/compare/AlignedSheetComparer.h"
-#include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -78,14 +76,13 @@ Counts countDaff(const QString& path)
     return counts;
 }
 
-// One comparer over sheet 1 of two open workbooks, with everything recorded.
-template <typename Comparer>
+// Sheet 1 of two open workbooks compared by position or aligned, with everything recorded.
 QList<compare::DiffRecord> compareOpen(host::SpreadsheetHost& host, const QString& first,
                                        const QString& second, const QString& history, bool align)
 {
     compare::DiffSettings settings;
     settings.alignRows = align;
-    return bench::compareOpen<Comparer>(host, first, second, history, settings);
+    return bench::compareOpen(host, first, second, history, settings);
 }
 
 } // namespace
@@ -144,25 +141,21 @@ int main(int argc, char** argv)
             };
             // The first comparison in an office costs more, whichever it is: one untimed.
             std::pair<QString, QString> books = load("first.csv", "same-rows.csv");
-            compareOpen<compare::SheetPairComparer>(*host, books.first, books.second, history,
-                                                    false);
+            compareOpen(*host, books.first, books.second, history, false);
             close(books);
             books = load("first.csv", "same-rows.csv");
             sameRows.push_back(timeMs([&] {
-                sameRowsRecords = compareOpen<compare::SheetPairComparer>(
-                    *host, books.first, books.second, history, false);
+                sameRowsRecords = compareOpen(*host, books.first, books.second, history, false);
             }));
             close(books);
             loads.push_back(timeMs([&] { books = load("first.csv", "second.csv"); }));
             aligned.push_back(timeMs([&] {
-                alignedRecords = compareOpen<compare::AlignedSheetComparer>(
-                    *host, books.first, books.second, history, true);
+                alignedRecords = compareOpen(*host, books.first, books.second, history, true);
             }));
             close(books);
             books = load("first.csv", "second.csv");
             position.push_back(timeMs([&] {
-                positionRecords = compareOpen<compare::SheetPairComparer>(
-                    *host, books.first, books.second, history, false);
+                positionRecords = compareOpen(*host, books.first, books.second, history, false);
             }));
             host->quit();
             daff.push_back(timeMs([&] {

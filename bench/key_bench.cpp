@@ -9,8 +9,6 @@
 //   key_bench [repetitions]   (default 3)
 
 #include "OpenPairComparison.h"
-#include "core/compare/AlignedSheetComparer.h"
-#include "core/compare/SheetPairComparer.h"
 #include "core/host/HostError.h"
 #include "host/libreoffice/LibreOfficeHostFactory.h"
 
@@ -122,11 +120,8 @@ int main(int argc, char** argv)
                                   std::vector<double>& ms, QList<compare::DiffRecord>& records) {
                 load(secondFile);
                 ms.push_back(timeMs([&] {
-                    records = settings.keyColumns.isEmpty()
-                                  ? bench::compareOpen<compare::SheetPairComparer>(
-                                        *host, books.first, books.second, history, settings)
-                                  : bench::compareOpen<compare::AlignedSheetComparer>(
-                                        *host, books.first, books.second, history, settings);
+                    records =
+                        bench::compareOpen(*host, books.first, books.second, history, settings);
                 }));
                 host->closeWorkbook(books.first);
                 host->closeWorkbook(books.second);

@@ -52,17 +52,17 @@ void AlignedSheetComparer::compare(const SheetPair& sheets, const QString& sheet
     m_sheetName = sheetName;
     m_ui.processEvents();
     m_state.stage = Stage::CompareSheetPair;
-    m_writeRow = m_state.nextHistoryRow;
+    m_writeRow = m_state.nextHistoryRow();
     SheetTexts first, second;
     if (read(first, second)) {
-        const EqualityRules& rules = m_state.settings.equality;
+        const EqualityRules& rules = m_inputs.settings.equality;
         const auto [rows, columns] =
             rules.foldsTexts() ? match(foldedTexts(first, rules), foldedTexts(second, rules))
                                : match(first, second);
         float progress = 0;
         const float step = 100.0f / static_cast<float>(std::max<qsizetype>(1, rows.size()));
         for (const LinePair& row : rows) {
-            m_state.row = (row.inserted() ? row.second : row.first) + 1;
+            m_state.cell.row = (row.inserted() ? row.second : row.first) + 1;
             m_ui.processEvents();
             if (m_ui.cancelRequested())
                 break;
@@ -80,15 +80,15 @@ void AlignedSheetComparer::compare(const SheetPair& sheets, const QString& sheet
 std::pair<QList<LinePair>, QList<LinePair>>
 AlignedSheetComparer::match(const SheetTexts& first, const SheetTexts& second) const
 {
-    const QList<int>& keys = m_state.settings.keyColumns;
+    const QList<int>& keys = m_inputs.settings.keyColumns;
     QList<LinePair> columns;
-    if (m_state.settings.alignRows) {
-        const SheetAlignment alignment(first, second, m_state.maxColumns);
+    if (m_inputs.settings.alignRows) {
+        const SheetAlignment alignment(first, second, m_state.sheets().maxColumns);
         if (keys.isEmpty())
             return {alignment.rows(), alignment.columns()};
         columns = alignment.columns();
     } else {
-        for (int c = 0; c < m_state.maxColumns; ++c)
+        for (int c = 0; c < m_state.sheets().maxColumns; ++c)
             columns.append({c, c});
     }
     // A key column of the first sheet is found in the second where the columns matched it.
@@ -107,9 +107,9 @@ void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>
     for (const LinePair& column : columns) {
         const QString x = column.inserted() ? QString() : a.value(column.first);
         const QString y = column.deleted() ? QString() : b.value(column.second);
-        m_state.column = (column.inserted() ? column.second : column.first) + 1;
+        m_state.cell.column = (column.inserted() ? column.second : column.first) + 1;
         m_state.stage = Stage::CompareCell;
-        if (m_state.settings.equality.leaveOut(column.first + 1, x, y))
+        if (m_inputs.settings.equality.leaveOut(column.first + 1, x, y))
             continue;
         // A cell has an address in each workbook that has its row and its column.
         std::optional<host::CellPosition> from, to;
@@ -129,18 +129,18 @@ void AlignedSheetComparer::compareRow(const LinePair& row, const QList<LinePair>
 
 bool AlignedSheetComparer::read(SheetTexts& first, SheetTexts& second)
 {
-    const host::CellPosition extent{m_state.maxRows, m_state.maxColumns};
-    const auto kind = m_state.byValue ? host::CellTextKind::Value : host::CellTextKind::Formula;
-    run::RowBlockReader firstReader(m_host, m_state.firstName, m_sheets.first, extent, kind);
-    run::RowBlockReader secondReader(m_host, m_state.secondName, m_sheets.second, extent, kind);
-    for (int r = 1; r <= m_state.maxRows; ++r) {
-        m_state.row = r;
+    const host::CellPosition extent{m_state.sheets().maxRows, m_state.sheets().maxColumns};
+    const auto kind = m_inputs.byValue() ? host::CellTextKind::Value : host::CellTextKind::Formula;
+    run::RowBlockReader firstReader(m_host, m_inputs.firstName, m_sheets.first, extent, kind);
+    run::RowBlockReader secondReader(m_host, m_inputs.secondName, m_sheets.second, extent, kind);
+    for (int r = 1; r <= m_state.sheets().maxRows; ++r) {
+        m_state.cell.row = r;
         if (firstReader.needsRead(r)) {
             m_ui.processEvents();
             if (m_ui.cancelRequested())
                 return false;
-            m_state.stage = m_state.byValue ? Stage::ReadValues : Stage::ReadFormulas;
-            m_state.column = 1;
+            m_state.stage = m_inputs.byValue() ? Stage::ReadValues : Stage::ReadFormulas;
+            m_state.cell.column = 1;
             run::RowBlockReader::readBothFrom(firstReader, secondReader, r);
         }
         first.append(firstReader.row(r));
@@ -153,9 +153,9 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
                                   std::optional<host::CellPosition> secondCell,
                                   const QString& firstText, const QString& secondText)
 {
-    if (m_state.settings.colourDifferences) {
+    if (m_inputs.settings.colourDifferences) {
         m_state.stage = Stage::ColourCells;
-        if (m_state.settings.coloursSeen) {
+        if (m_inputs.settings.coloursSeen) {
             if (kind == ChangeKind::Changed)
                 m_changedFirst.append(*firstCell), m_changedSecond.append(*secondCell);
             else if (firstCell)
@@ -166,9 +166,9 @@ bool AlignedSheetComparer::record(ChangeKind kind, std::optional<host::CellPosit
         m_state.budget.chargeColouring();
     }
     m_state.stage = Stage::MakeRecord;
-    const DiffRecord record{m_state.nextHistoryRow - 1, m_sheetName, m_sheets.first,
-                            addressOf(firstCell),       firstText,   secondText,
-                            addressOf(secondCell),      kind};
+    const DiffRecord record{m_state.nextHistoryRow() - 1, m_sheetName, m_sheets.first,
+                            addressOf(firstCell),         firstText,   secondText,
+                            addressOf(secondCell),        kind};
     return m_state.keepRecord(record, m_toWrite);
 }
 
@@ -181,16 +181,16 @@ void AlignedSheetComparer::flush()
             m_host.fillCells(book, sheet, cells, colour);
     };
     const int first = m_sheets.first, second = m_sheets.second;
-    fill(m_state.firstName, first, m_changedFirst, m_state.settings.diffColour);
-    fill(m_state.secondName, second, m_changedSecond, m_state.settings.diffColour);
-    fill(m_state.firstName, first, m_deleted, kDeletedColour);
-    fill(m_state.secondName, second, m_inserted, kInsertedColour);
+    fill(m_inputs.firstName, first, m_changedFirst, m_inputs.settings.diffColour);
+    fill(m_inputs.secondName, second, m_changedSecond, m_inputs.settings.diffColour);
+    fill(m_inputs.firstName, first, m_deleted, kDeletedColour);
+    fill(m_inputs.secondName, second, m_inserted, kInsertedColour);
     m_changedFirst.clear();
     m_changedSecond.clear();
     m_deleted.clear();
     m_inserted.clear();
     m_state.writeHistoryRows(m_host, m_writeRow, m_toWrite);
-    m_writeRow = m_state.nextHistoryRow;
+    m_writeRow = m_state.nextHistoryRow();
 }
 
 } // namespace brelix::compare

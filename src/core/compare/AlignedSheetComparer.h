@@ -26,7 +26,7 @@ public:
     static constexpr int kDeletedColour = 22;  // coral
 
     AlignedSheetComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
-        : m_host(host), m_ui(ui), m_state(state)
+        : m_host(host), m_ui(ui), m_state(state), m_inputs(state.inputs)
     {
     }
 
@@ -49,6 +49,7 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
+    const DiffInputs& m_inputs;
     QString m_sheetName;
     SheetPair m_sheets;
     QList<host::CellPosition> m_changedFirst; // a changed cell's place in each workbook

@@ -13,7 +13,7 @@ using run::RunFailure;
 
 void ChangeHistory::copyTemplate()
 {
-    const DiffSettings& settings = m_state.settings;
+    const DiffSettings& settings = m_inputs.settings;
     m_state.previousHistory = run::PreviousResult(settings.outputPath);
     if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
         throw RunFailure(RunFailure::FileAccess,
@@ -23,46 +23,46 @@ void ChangeHistory::copyTemplate()
 
 void ChangeHistory::makeWritable()
 {
-    if (!ResultsWorkbook::makeWritable(m_state.settings.outputPath))
+    if (!ResultsWorkbook::makeWritable(m_inputs.settings.outputPath))
         throw RunFailure(
             RunFailure::FileAccess,
-            QStringLiteral("%1 could not be made writable").arg(m_state.settings.outputPath));
+            QStringLiteral("%1 could not be made writable").arg(m_inputs.settings.outputPath));
 }
 
 void ChangeHistory::open()
 {
-    m_host.openWorkbook(m_state.settings.outputPath);
+    m_host.openWorkbook(m_inputs.settings.outputPath);
     m_workbook.translateHeadings(ResultsWorkbook::Headings::ChangeHistory);
 }
 
 void ChangeHistory::placeStrip(const host::WindowGeometry& arranged, double width)
 {
-    m_host.activateWorkbook(m_state.historyName);
-    m_workbook.placeStrip(arranged, width, m_state.settings.toolbarRows);
+    m_host.activateWorkbook(m_inputs.historyName);
+    m_workbook.placeStrip(arranged, width, m_inputs.settings.toolbarRows);
 }
 
 bool ChangeHistory::finish()
 {
-    const QString& history = m_state.historyName;
+    const QString& history = m_inputs.historyName;
     m_ui.setProgressCaption(QCoreApplication::translate("ChangeHistory", "変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
     // Each workbook is left at its first sheet.
-    for (const QString& book : {m_state.firstName, m_state.secondName, history}) {
+    for (const QString& book : {m_inputs.firstName, m_inputs.secondName, history}) {
         m_host.activateWorkbook(book);
         m_host.activateSheet(book, 1);
     }
 
     m_state.stage = Stage::NameHistory;
     // A name the office refuses leaves the template's.
-    const QString sheetName = changeHistorySheetName(m_state.firstName, m_state.secondName);
+    const QString sheetName = changeHistorySheetName(m_inputs.firstName, m_inputs.secondName);
     const int sheets = recordSheetCount();
     for (int s = 1; s <= sheets; ++s) {
         run::callIgnoringFailure(
             [&] { m_host.setSheetName(history, s, run::RecordSheets::sheetName(sheetName, s)); });
     }
 
-    for (int s = 1; m_state.settings.recordsKinds() && s <= sheets; ++s) {
+    for (int s = 1; m_inputs.settings.recordsKinds() && s <= sheets; ++s) {
         m_host.writeRows(history, s, 1, 7,
                          {{QCoreApplication::translate("ChangeHistory", "ファイル2のセル"),
                            QCoreApplication::translate("ChangeHistory", "変更の種類")}});
@@ -72,9 +72,8 @@ bool ChangeHistory::finish()
     const std::optional<host::CellPosition> last = m_workbook.measure(m_ui, m_password);
     if (!last)
         return false;
-    m_state.row = last->row;
-    m_state.column = last->column;
-    m_workbook.mark(*last, m_state.nextHistoryRow, m_state.byValue ? 6 : 4);
+    m_state.cell = *last;
+    m_workbook.mark(*last, m_state.nextHistoryRow(), m_inputs.byValue() ? 6 : 4);
     markFurtherSheets(sheets, last->column);
 
     m_state.stage = Stage::AnnotateAndSaveHistory;
@@ -94,21 +93,22 @@ bool ChangeHistory::finish()
 // The sheets past the first are marked as the first is: their extent is known without asking.
 void ChangeHistory::markFurtherSheets(int sheets, int columns)
 {
-    const int records = m_state.nextHistoryRow - 2;
-    const int sheetRows = m_state.settings.historySheetRows;
+    const int records = m_state.nextHistoryRow() - 2;
+    const int sheetRows = m_inputs.settings.historySheetRows;
     for (int s = 2; s <= sheets; ++s) {
         const int lastRow =
             s < sheets ? sheetRows : run::RecordSheets::placeOf(records, sheetRows).row;
-        m_workbook.mark({lastRow, columns}, m_state.nextHistoryRow, m_state.byValue ? 6 : 4, s);
+        m_workbook.mark({lastRow, columns}, m_state.nextHistoryRow(), m_inputs.byValue() ? 6 : 4,
+                        s);
     }
 }
 
 int ChangeHistory::recordSheetCount() const
 {
-    const int records = m_state.nextHistoryRow - 2;
+    const int records = m_state.nextHistoryRow() - 2;
     return records < 1
                ? 1
-               : run::RecordSheets::placeOf(records, m_state.settings.historySheetRows).sheet;
+               : run::RecordSheets::placeOf(records, m_inputs.settings.historySheetRows).sheet;
 }
 
 void ChangeHistory::writeNotes(const QString& sheetName)
@@ -116,26 +116,26 @@ void ChangeHistory::writeNotes(const QString& sheetName)
     // Notes follow the last record, on the sheet where the next record would go; those that
     // would run past the rows a sheet of the saved file holds start a sheet of their own, as
     // when the records fill their sheet.
-    const int sheetRows = m_state.settings.historySheetRows;
+    const int sheetRows = m_inputs.settings.historySheetRows;
     const DiffBudget& budget = m_state.budget;
-    const int noteRows = (m_state.sawHiddenSheet ? 1 : 0) + (budget.exceeded() ? 3 : 0);
+    const int noteRows = (m_state.sheets().sawHiddenSheet ? 1 : 0) + (budget.exceeded() ? 3 : 0);
     if (noteRows == 0)
         return;
     // The blank row, then the notes.
-    const run::RecordSheets::Place next =
-        run::RecordSheets::placeOfRowsTogether(m_state.nextHistoryRow - 1, 1 + noteRows, sheetRows);
-    m_notesPlace = {next.sheet, m_state.nextHistoryRow - next.row};
-    run::RecordSheets(m_host, m_state.historyName, sheetRows, files::kTemplateSheets[0])
+    const run::RecordSheets::Place next = run::RecordSheets::placeOfRowsTogether(
+        m_state.nextHistoryRow() - 1, 1 + noteRows, sheetRows);
+    m_notesPlace = {next.sheet, m_state.nextHistoryRow() - next.row};
+    run::RecordSheets(m_host, m_inputs.historyName, sheetRows, files::kTemplateSheets[0])
         .reach(next);
     if (next.sheet > recordSheetCount()) {
         run::callIgnoringFailure([&] {
-            m_host.setSheetName(m_state.historyName, next.sheet,
+            m_host.setSheetName(m_inputs.historyName, next.sheet,
                                 run::RecordSheets::sheetName(sheetName, next.sheet));
         });
     }
     // After the blank row; the notes of the budget after the hidden-sheet note.
-    int row = m_state.nextHistoryRow;
-    if (m_state.sawHiddenSheet) {
+    int row = m_state.nextHistoryRow();
+    if (m_state.sheets().sawHiddenSheet) {
         row += 1;
         note(row,
              QCoreApplication::translate(
@@ -151,7 +151,7 @@ void ChangeHistory::writeNotes(const QString& sheetName)
 
 void ChangeHistory::note(int row, const QString& text)
 {
-    m_host.activateWorkbook(m_state.historyName);
+    m_host.activateWorkbook(m_inputs.historyName);
     m_workbook.writeNote(row - m_notesPlace.rowShift, text, m_notesPlace.sheet);
 }
 

@@ -13,8 +13,8 @@ class ChangeHistory {
 public:
     ChangeHistory(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state,
                   QString& password)
-        : m_host(host), m_ui(ui), m_state(state), m_password(password),
-          m_workbook(host, state.historyName, run::HostFailures::PassThrough)
+        : m_host(host), m_ui(ui), m_state(state), m_inputs(state.inputs), m_password(password),
+          m_workbook(host, state.inputs.historyName, run::HostFailures::PassThrough)
     {
     }
 
@@ -39,6 +39,7 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
+    const DiffInputs& m_inputs;
     QString& m_password;
     run::ResultsWorkbook m_workbook;
     // Where the notes go: a sheet, and how far its rows lie above the first sheet's.

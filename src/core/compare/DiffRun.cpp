@@ -42,12 +42,7 @@ DiffOutcome DiffRun::start(const DiffSettings& settings, bool* programEnds)
 
 DiffOutcome DiffRun::run(const DiffSettings& settings)
 {
-    m_state = DiffRunState();
-    m_state.settings = settings;
-    m_state.budget = DiffBudget(settings.noSizeLimit);
     m_host.reset();
-    m_state.stage = Stage::ReadSheetRange;
-    m_state.byValue = !settings.byFormula;
     const std::optional<SheetRange> range =
         sheetRange(settings.startSheetText, settings.lastSheetText);
     if (!range) {
@@ -56,7 +51,10 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
                 MessageIcon::Exclamation);
         return {DiffEnding::Refused, {}, {}};
     }
-    m_state.range = *range;
+    m_state.emplace(DiffInputs{.settings = settings,
+                               .range = *range,
+                               .firstName = bareFileName(settings.firstPath),
+                               .secondName = bareFileName(settings.secondPath)});
 
     DiffEnding ending;
     QString failure;
@@ -75,51 +73,44 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
         ending = fail(e.number(), failure);
     }
     m_host.reset();
-    return {ending, m_state.records, failure};
+    return {ending, m_state->records(), failure};
 }
 
 DiffEnding DiffRun::work()
 {
-    m_state.stage = Stage::NameWorkbooks;
-    m_state.firstName = bareFileName(m_state.settings.firstPath);
-    m_state.secondName = bareFileName(m_state.settings.secondPath);
-    m_state.nextHistoryRow = 2;
-
-    m_state.stage = Stage::CheckOpenOffice;
+    m_state->stage = Stage::CheckOpenOffice;
     if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
         return DiffEnding::OfficeOpen;
-    if (!run::ResultsWorkbook::canReplace(m_state.settings.outputPath)) {
+    if (!run::ResultsWorkbook::canReplace(inputs().settings.outputPath)) {
         message(QCoreApplication::translate("DiffRun", "%1 を作成できません")
-                    .arg(QFileInfo(m_state.settings.outputPath).fileName()),
+                    .arg(QFileInfo(inputs().settings.outputPath).fileName()),
                 QCoreApplication::translate("DiffRun", "実行不可能"), MessageIcon::Exclamation);
         return DiffEnding::Refused;
     }
 
-    m_state.stage = Stage::ShowProgress;
+    m_state->stage = Stage::ShowProgress;
     run::JobOffice::showStarting(m_ui);
 
-    m_state.stage = Stage::StartOffice;
+    m_state->stage = Stage::StartOffice;
     m_host = run::JobOffice::start(m_factory, run::HostFailures::PassThrough, true);
-    m_state.stage = Stage::OpenWorkbooks;
+    m_state->stage = Stage::OpenWorkbooks;
     run::JobOffice::hideWindows(*m_host, run::HostFailures::PassThrough);
-    m_host->openWorkbooks({m_state.settings.firstPath, m_state.settings.secondPath},
-                          !m_state.settings.coloursSeen);
+    m_host->openWorkbooks({inputs().settings.firstPath, inputs().settings.secondPath},
+                          !inputs().settings.coloursSeen);
 
-    m_state.stage = Stage::CountSheets;
-    WorkbookComparer comparer(*m_host, m_ui, m_state, m_password);
-    comparer.countSheets();
-    if (!m_state.settings.bySheetName && m_state.firstSheetCount != m_state.secondSheetCount)
+    m_state->stage = Stage::CountSheets;
+    WorkbookComparer comparer(*m_host, m_ui, *m_state, m_password);
+    if (!comparer.countSheets())
         return abort(DiffEnding::SheetCountsDiffer);
-    comparer.limitToRange();
     // Only a run that will compare replaces the previous change history.
-    if (m_state.startBeyondLastSheet)
+    if (!comparer.limitToRange())
         return abort(DiffEnding::StartBeyondLastSheet);
     arrange();
 
     if (comparer.compareSheets() == DiffEnding::PasswordFailed)
         return abort(DiffEnding::PasswordFailed);
 
-    m_state.stage = Stage::SheetsCompared;
+    m_state->stage = Stage::SheetsCompared;
     if (m_ui.cancelRequested())
         return abort(DiffEnding::Cancelled);
     return finish();
@@ -127,8 +118,8 @@ DiffEnding DiffRun::work()
 
 void DiffRun::arrange()
 {
-    m_state.stage = Stage::ArrangeWindows;
-    switch (m_state.settings.layout) {
+    m_state->stage = Stage::ArrangeWindows;
+    switch (inputs().settings.layout) {
     case WindowLayout::Normal:
         arrangeNormal();
         break;
@@ -146,50 +137,50 @@ void DiffRun::arrange()
 // The two workbooks side by side above a low change-history window as wide as both.
 void DiffRun::arrangeNormal()
 {
-    m_state.stage = Stage::NormalTileWorkbooks;
-    m_host->activateWorkbook(m_state.firstName);
+    m_state->stage = Stage::NormalTileWorkbooks;
+    m_host->activateWorkbook(inputs().firstName);
     m_host->arrangeWindows(host::WindowArrangement::SideBySide);
 
-    m_state.stage = Stage::NormalOpenHistory;
-    ChangeHistory history(*m_host, m_ui, m_state, m_password);
+    m_state->stage = Stage::NormalOpenHistory;
+    ChangeHistory history(*m_host, m_ui, *m_state, m_password);
     history.copyTemplate();
     history.makeWritable();
     history.open();
-    const int toolbarRows = m_state.settings.toolbarRows;
-    m_host->activateWorkbook(m_state.firstName);
-    const host::WindowGeometry first = m_host->windowGeometry(m_state.firstName);
-    m_host->setWindowGeometry(m_state.firstName,
+    const int toolbarRows = inputs().settings.toolbarRows;
+    m_host->activateWorkbook(inputs().firstName);
+    const host::WindowGeometry first = m_host->windowGeometry(inputs().firstName);
+    m_host->setWindowGeometry(inputs().firstName,
                               run::ResultsWorkbook::aboveStrip(first, toolbarRows));
-    m_host->activateWorkbook(m_state.secondName);
+    m_host->activateWorkbook(inputs().secondName);
     m_host->setWindowGeometry(
-        m_state.secondName,
-        run::ResultsWorkbook::aboveStrip(m_host->windowGeometry(m_state.secondName), toolbarRows));
+        inputs().secondName,
+        run::ResultsWorkbook::aboveStrip(m_host->windowGeometry(inputs().secondName), toolbarRows));
     history.placeStrip(first, first.width * 2 + 3);
-    m_state.stage = Stage::NormalArranged;
+    m_state->stage = Stage::NormalArranged;
 }
 
 void DiffRun::arrangeTiled(host::WindowArrangement arrangement, const TiledStages& stages)
 {
-    ChangeHistory history(*m_host, m_ui, m_state, m_password);
-    m_state.stage = stages.copyTemplate;
+    ChangeHistory history(*m_host, m_ui, *m_state, m_password);
+    m_state->stage = stages.copyTemplate;
     history.copyTemplate();
-    m_state.stage = stages.makeWritable;
+    m_state->stage = stages.makeWritable;
     history.makeWritable();
-    m_state.stage = stages.openHistory;
+    m_state->stage = stages.openHistory;
     history.open();
-    m_host->activateWorkbook(m_state.secondName);
-    m_host->activateWorkbook(m_state.firstName);
+    m_host->activateWorkbook(inputs().secondName);
+    m_host->activateWorkbook(inputs().firstName);
     m_host->arrangeWindows(arrangement);
-    m_state.stage = stages.arranged;
+    m_state->stage = stages.arranged;
 }
 
 DiffEnding DiffRun::finish()
 {
-    ChangeHistory history(*m_host, m_ui, m_state, m_password);
+    ChangeHistory history(*m_host, m_ui, *m_state, m_password);
     if (!history.finish())
         return abort(DiffEnding::PasswordFailed);
     m_ui.closeProgress();
-    const DiffBudget& budget = m_state.budget;
+    const DiffBudget& budget = m_state->budget;
     if (!budget.exceeded())
         return DiffEnding::Finished;
     if (budget.lastSheetCompared().isEmpty())
@@ -237,7 +228,7 @@ DiffEnding DiffRun::abort(DiffEnding ending)
 
 DiffEnding DiffRun::fail(int number, const QString& description)
 {
-    ErrorReportState report = m_state.reportState(number, description);
+    ErrorReportState report = m_state->reportState(number, description);
     report.environment = m_factory.environment();
     m_ui.showErrorReport(errorReportText(report));
     m_ui.closeProgress();
@@ -248,11 +239,11 @@ DiffEnding DiffRun::fail(int number, const QString& description)
 void DiffRun::closeEverythingIgnoringFailure()
 {
     if (m_host) {
-        for (const QString& book : {m_state.firstName, m_state.secondName, m_state.historyName})
+        for (const QString& book : {inputs().firstName, inputs().secondName, inputs().historyName})
             run::callIgnoringFailure([&] { m_host->closeWorkbook(book); });
         run::JobOffice::quitIgnoringFailure(std::move(m_host));
     }
-    m_state.previousHistory.restore();
+    m_state->previousHistory.restore();
 }
 
 void DiffRun::message(const QString& text, const QString& title, MessageIcon icon, bool foreground)

@@ -8,6 +8,7 @@
 #include "core/run/RunUi.h"
 
 #include <memory>
+#include <optional>
 
 namespace brelix::compare {
 
@@ -31,6 +32,7 @@ public:
     DiffOutcome run(const DiffSettings& settings);
 
 private:
+    const DiffInputs& inputs() const { return m_state->inputs; }
     DiffEnding work();
     // The windows and the change history, made afresh from the template.
     void arrange();
@@ -46,7 +48,7 @@ private:
     host::SpreadsheetHostFactory& m_factory;
     run::RunUi& m_ui;
     QString& m_password;
-    DiffRunState m_state;
+    std::optional<DiffRunState> m_state; // made anew by each run
     std::unique_ptr<host::SpreadsheetHost> m_host;
 };
 

@@ -6,13 +6,14 @@ namespace brelix::compare {
 
 ErrorReportState DiffRunState::reportState(int errorNumber, const QString& description) const
 {
+    const DiffSettings& settings = inputs.settings;
     return {.stage = static_cast<int>(stage),
             .errorNumber = errorNumber,
             .errorDescription = description,
             .workDone = budget.spent(),
-            .largest = {firstSheetCount, maxRows, maxColumns},
-            .current = {sheet, row, column},
-            .names = {firstName, secondName, historyName},
+            .largest = {m_sheets.firstSheetCount, m_sheets.maxRows, m_sheets.maxColumns},
+            .current = {m_sheets.sheet, cell.row, cell.column},
+            .names = {inputs.firstName, inputs.secondName, inputs.historyName},
             .paths = {settings.firstPath, settings.secondPath, settings.outputPath},
             .environment = {}};
 }
@@ -20,33 +21,34 @@ ErrorReportState DiffRunState::reportState(int errorNumber, const QString& descr
 bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toWrite)
 {
     stage = Stage::RecordDifference;
-    records.append(record);
-    toWrite.append(settings.recordsKinds() ? record.alignedRow() : record.row());
+    m_records.append(record);
+    toWrite.append(inputs.settings.recordsKinds() ? record.alignedRow() : record.row());
     stage = Stage::CountDifference;
-    nextHistoryRow += 1;
+    m_nextHistoryRow += 1;
     return budget.chargeRecord();
 }
 
 void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
                                     QList<QVariantList>& rows)
 {
-    if (rows.isEmpty() || historyName.isEmpty()) {
+    const QString& history = inputs.historyName;
+    if (rows.isEmpty() || history.isEmpty()) {
         rows.clear();
         return;
     }
     stage = Stage::RecordDifference;
-    host.activateWorkbook(historyName);
-    run::RecordSheets(host, historyName, settings.historySheetRows, files::kTemplateSheets[0])
+    host.activateWorkbook(history);
+    run::RecordSheets(host, history, inputs.settings.historySheetRows, files::kTemplateSheets[0])
         .write(firstRow - 1, rows);
     rows.clear();
 }
 
 void DiffRunState::selectFirstCells(host::SpreadsheetHost& host, const SheetPair& sheets) const
 {
-    host.activateWorkbook(firstName);
-    host.selectRange(firstName, sheets.first, {{1, 1}, {1, 1}});
-    host.activateWorkbook(secondName);
-    host.selectRange(secondName, sheets.second, {{1, 1}, {1, 1}});
+    host.activateWorkbook(inputs.firstName);
+    host.selectRange(inputs.firstName, sheets.first, {{1, 1}, {1, 1}});
+    host.activateWorkbook(inputs.secondName);
+    host.selectRange(inputs.secondName, sheets.second, {{1, 1}, {1, 1}});
 }
 
 } // namespace brelix::compare

@@ -1,13 +1,11 @@
 #pragma once
 
 #include "core/compare/DiffBudget.h"
+#include "core/compare/DiffInputs.h"
 #include "core/compare/DiffRecord.h"
-#include "core/compare/DiffRules.h"
-#include "core/compare/DiffSettings.h"
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SheetPair.h"
 #include "core/compare/Stage.h"
-#include "core/files/ProgramFiles.h"
 #include "core/host/SpreadsheetHost.h"
 #include "core/run/PreviousResult.h"
 
@@ -18,34 +16,36 @@
 namespace brelix::compare {
 
 // Everything one comparison knows while it runs; the error report shows it as it stands.
-struct DiffRunState {
-    DiffSettings settings;
-    bool byValue = true;
-    SheetRange range;
-    QString firstName;
-    QString secondName;
-    QString historyName = files::kResultsFile; // empty: the records are only kept
-    QString captionPrefix; // before each sheet's progress caption: the file of a folder run
-    run::PreviousResult previousHistory; // back in place unless the new one is saved
-    int firstSheetCount = 0;             // lowered to the last sheet of the range once known
-    int secondSheetCount = 0;
-    QList<bool> firstVisible; // index 0 is sheet 1
-    QList<bool> secondVisible;
-    QStringList firstSheetNames; // only when sheets pair by name
-    QStringList secondSheetNames;
-    bool sawHiddenSheet = false;
-    bool startBeyondLastSheet = false;
-    // Where the run stands: the sheet, and the row and column (or a sheet's extent).
-    int sheet = 0;
-    int row = 0;
-    int column = 0;
-    // The larger extent of the sheet pair being compared.
-    int maxRows = 0;
-    int maxColumns = 0;
-    int nextHistoryRow = 2;
+// Each part has one writer and the others read it: the inputs are fixed when the run makes the
+// state; the sheets are WorkbookComparer's; the records and the change history's next row are
+// kept here; the budget and the previous history change only through their own calls. The
+// trace alone, the stage and the cell, is set by whichever step is at work.
+class DiffRunState {
+public:
+    // What the workbooks' sheets hold, and the sheet the run stands on.
+    struct Sheets {
+        int firstSheetCount = 0; // lowered to the last sheet of the range once known
+        int sheet = 0;
+        // The larger extent of the sheet pair being compared.
+        int maxRows = 0;
+        int maxColumns = 0;
+        bool sawHiddenSheet = false;
+    };
+
+    explicit DiffRunState(DiffInputs runInputs)
+        : inputs(std::move(runInputs)), budget(inputs.settings.noSizeLimit)
+    {
+    }
+
+    const DiffInputs inputs;
     DiffBudget budget;
+    run::PreviousResult previousHistory; // back in place unless the new one is saved
     Stage stage = Stage::None;
-    QList<DiffRecord> records;
+    host::CellPosition cell{0, 0}; // the cell at work, or a sheet's extent
+
+    const Sheets& sheets() const { return m_sheets; }
+    const QList<DiffRecord>& records() const { return m_records; }
+    int nextHistoryRow() const { return m_nextHistoryRow; }
 
     ErrorReportState reportState(int errorNumber, const QString& description) const;
     // Keeps a difference found: its record, its change-history row in `toWrite` and its cost.
@@ -56,6 +56,12 @@ struct DiffRunState {
     void writeHistoryRows(host::SpreadsheetHost& host, int firstRow, QList<QVariantList>& rows);
     // Back to A1 of the pair's sheets, where the last-cell probe had moved the selection.
     void selectFirstCells(host::SpreadsheetHost& host, const SheetPair& sheets) const;
+
+private:
+    friend class WorkbookComparer; // the only writer of the sheets
+    Sheets m_sheets;
+    QList<DiffRecord> m_records;
+    int m_nextHistoryRow = 2;
 };
 
 } // namespace brelix::compare

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <mutex>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -40,7 +41,7 @@ void message(run::RunUi& ui, const QString& text, const QString& title, MessageI
 QString notesOf(const DiffRunState& state)
 {
     QStringList notes;
-    if (state.sawHiddenSheet)
+    if (state.sheets().sawHiddenSheet)
         notes << QCoreApplication::translate(
             "ChangeHistory", "非表示のシートがありました。非表示シートは比較していません。");
     if (state.budget.exceeded())
@@ -61,8 +62,8 @@ FolderDiffRun::~FolderDiffRun()
 FileStatus FolderDiffRun::statusOf(const DiffRunState& state)
 {
     // A pair cut short is not known to be the same.
-    return state.records.isEmpty() && !state.budget.exceeded() ? FileStatus::Same
-                                                               : FileStatus::Changed;
+    return state.records().isEmpty() && !state.budget.exceeded() ? FileStatus::Same
+                                                                 : FileStatus::Changed;
 }
 
 FolderDiffOutcome FolderDiffRun::start(const DiffSettings& settings, bool* programEnds,
@@ -122,11 +123,10 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
     if (!compared)
         return {cancel(), outcome.files};
 
-    DiffRunState state;
-    state.settings = m_settings;
-    state.byValue = !m_settings.byFormula;
-    state.firstName = QFileInfo(m_settings.firstPath).fileName();
-    state.secondName = QFileInfo(m_settings.secondPath).fileName();
+    DiffRunState state({.settings = m_settings,
+                        .firstName = QFileInfo(m_settings.firstPath).fileName(),
+                        .secondName = QFileInfo(m_settings.secondPath).fileName(),
+                        .historyName = QFileInfo(m_settings.outputPath).fileName()});
     try {
         state.stage = Stage::StartOffice;
         if (!m_host)
@@ -218,55 +218,46 @@ FileResult FolderDiffRun::compareFile(PairPlace place, const FolderFile& file, i
         result.status = file.inFirst ? FileStatus::Removed : FileStatus::Added;
         return result;
     }
-    DiffRunState state;
-    state.settings = m_settings;
-    state.settings.firstPath = QDir(m_settings.firstPath).filePath(file.path);
-    state.settings.secondPath = QDir(m_settings.secondPath).filePath(file.path);
-    state.budget = DiffBudget(m_settings.noSizeLimit);
-    state.byValue = !m_settings.byFormula;
-    state.range = *sheetRange(m_settings.startSheetText, m_settings.lastSheetText);
-    state.historyName.clear();
-    state.captionPrefix = u"%1/%2 %3  "_s.arg(number).arg(count).arg(file.path);
-    place.ui.setProgressCaption(state.captionPrefix);
-    comparePair(place, state, result, number);
+    DiffInputs inputs{.settings = m_settings,
+                      .range = *sheetRange(m_settings.startSheetText, m_settings.lastSheetText),
+                      .historyName = {},
+                      .captionPrefix = u"%1/%2 %3  "_s.arg(number).arg(count).arg(file.path)};
+    inputs.settings.firstPath = QDir(m_settings.firstPath).filePath(file.path);
+    inputs.settings.secondPath = QDir(m_settings.secondPath).filePath(file.path);
+    place.ui.setProgressCaption(inputs.captionPrefix);
+    comparePair(place, std::move(inputs), result, number);
     return result;
 }
 
-void FolderDiffRun::comparePair(PairPlace place, DiffRunState& state, FileResult& result,
-                                int number)
+void FolderDiffRun::comparePair(PairPlace place, DiffInputs inputs, FileResult& result, int number)
 {
     Office& office = place.office;
     QString link;
+    std::optional<DiffRunState> state; // made once the pair is open
     try {
-        state.stage = Stage::StartOffice;
         if (!office)
             office = run::JobOffice::startHidden(place.factory, run::HostFailures::PassThrough);
-        state.stage = Stage::OpenWorkbooks;
-        link = secondWorkbookPath(state.settings.secondPath, number);
-        const QStringList books = office->openWorkbooks({state.settings.firstPath, link}, true);
-        state.firstName = books.value(0);
-        state.secondName = books.value(1);
+        link = secondWorkbookPath(inputs.settings.secondPath, number);
+        const QStringList books = office->openWorkbooks({inputs.settings.firstPath, link}, true);
+        inputs.firstName = books.value(0);
+        inputs.secondName = books.value(1);
         // A text file's sheet is named after its file: by name, it must pair with the first's.
-        const QString fileName = QFileInfo(state.settings.firstPath).fileName();
+        const QString fileName = QFileInfo(inputs.settings.firstPath).fileName();
         if (m_settings.bySheetName &&
             files::WorkbookKind::fromName(fileName) == files::WorkbookKind::Format::Csv)
-            office->setSheetName(state.secondName, 1, baseName(fileName));
-        state.stage = Stage::CountSheets;
-        WorkbookComparer comparer(*office, place.ui, state, place.password);
-        comparer.countSheets();
-        if (!m_settings.bySheetName && state.firstSheetCount != state.secondSheetCount) {
+            office->setSheetName(inputs.secondName, 1, baseName(fileName));
+        state.emplace(inputs);
+        state->stage = Stage::CountSheets;
+        WorkbookComparer comparer(*office, place.ui, *state, place.password);
+        if (!comparer.countSheets())
             result.note = QCoreApplication::translate("DiffRun", "シートが不一致です");
-        } else {
-            comparer.limitToRange();
-            if (state.startBeyondLastSheet)
-                result.note = QCoreApplication::translate(
-                    "DiffRun", "比較開始シートが全シート数より大きいです");
-            else if (comparer.compareSheets() == DiffEnding::PasswordFailed)
-                result.note =
-                    QCoreApplication::translate("DiffRun", "Sheet のパスワードエラーです");
-            else
-                result.status = statusOf(state);
-        }
+        else if (!comparer.limitToRange())
+            result.note =
+                QCoreApplication::translate("DiffRun", "比較開始シートが全シート数より大きいです");
+        else if (comparer.compareSheets() == DiffEnding::PasswordFailed)
+            result.note = QCoreApplication::translate("DiffRun", "Sheet のパスワードエラーです");
+        else
+            result.status = statusOf(*state);
     } catch (const HostError& e) {
         result.note = e.description();
         // An office that ended (killed by the file, say) is not asked again: the next starts anew.
@@ -277,10 +268,10 @@ void FolderDiffRun::comparePair(PairPlace place, DiffRunState& state, FileResult
     }
     // The user knows the file, not the link it was opened through.
     if (!link.isEmpty())
-        result.note.replace(link, state.settings.secondPath);
+        result.note.replace(link, inputs.settings.secondPath);
     if (result.status != FileStatus::Failed) {
-        result.records = state.records;
-        result.note = notesOf(state);
+        result.records = state->records();
+        result.note = notesOf(*state);
     }
     closeWorkbooksOrOffice(office);
 }

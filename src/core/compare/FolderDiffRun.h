@@ -94,7 +94,7 @@ private:
     // place's office. Pairs share nothing else, so that each of several offices takes its own.
     FileResult compareFile(PairPlace place, const FolderFile& file, int number, int count);
     // Opens the pair, compares it; a failure of the pair is its result.
-    void comparePair(PairPlace place, DiffRunState& state, FileResult& result, int number);
+    void comparePair(PairPlace place, DiffInputs inputs, FileResult& result, int number);
     // The second workbook of file `number` under a name of its own: both have the same name.
     QString secondWorkbookPath(const QString& path, int number) const;
     static void closeWorkbooksOrOffice(Office& office);

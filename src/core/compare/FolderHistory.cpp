@@ -72,7 +72,7 @@ void FolderHistory::write(const QList<FileResult>& files)
     nameAndMark(int(files.size()), records);
 
     m_state.stage = Stage::AnnotateAndSaveHistory;
-    ResultsWorkbook(m_host, m_state.historyName, run::HostFailures::PassThrough).save();
+    ResultsWorkbook(m_host, m_inputs.historyName, run::HostFailures::PassThrough).save();
     m_state.previousHistory.drop();
     m_state.stage = Stage::ShowOffice;
     m_host.setVisible(true);
@@ -86,7 +86,7 @@ void FolderHistory::make()
     m_ui.setProgressCaption(QCoreApplication::translate("ChangeHistory", "変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
-    const DiffSettings& settings = m_state.settings;
+    const DiffSettings& settings = m_inputs.settings;
     m_state.previousHistory = run::PreviousResult(settings.outputPath);
     if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
         throw RunFailure(RunFailure::FileAccess, u"%1 could not be copied to %2"_s.arg(
@@ -94,7 +94,7 @@ void FolderHistory::make()
     if (!ResultsWorkbook::makeWritable(settings.outputPath))
         throw RunFailure(RunFailure::FileAccess,
                          u"%1 could not be made writable"_s.arg(settings.outputPath));
-    m_state.historyName = m_host.openWorkbook(settings.outputPath);
+    m_host.openWorkbook(settings.outputPath); // named after its file, as the run named it
 }
 
 void FolderHistory::writeSummary(const QList<FileResult>& files)
@@ -107,20 +107,20 @@ void FolderHistory::writeSummary(const QList<FileResult>& files)
         rows.append({int(rows.size()), file.path, statusCaption(file.status), count,
                      QString(file.note).replace(u'\n', u"　"_s)});
     }
-    m_host.writeRows(m_state.historyName, 1, 1, 1, rows);
+    m_host.writeRows(m_inputs.historyName, 1, 1, 1, rows);
     // After a blank row, the two folders.
-    ResultsWorkbook workbook(m_host, m_state.historyName, run::HostFailures::PassThrough);
+    ResultsWorkbook workbook(m_host, m_inputs.historyName, run::HostFailures::PassThrough);
     const int row = int(files.size()) + 3;
     workbook.writeNote(row, QCoreApplication::translate("FolderHistory", "フォルダ1: ") +
-                                m_state.settings.firstPath);
+                                m_inputs.settings.firstPath);
     workbook.writeNote(row + 1, QCoreApplication::translate("FolderHistory", "フォルダ2: ") +
-                                    m_state.settings.secondPath);
+                                    m_inputs.settings.secondPath);
 }
 
 int FolderHistory::writeRecords(const QList<FileResult>& files)
 {
-    const bool kinds = m_state.settings.recordsKinds();
-    m_host.writeRows(m_state.historyName, kRecordSheet, 1, 1, {recordHeading(kinds)});
+    const bool kinds = m_inputs.settings.recordsKinds();
+    m_host.writeRows(m_inputs.historyName, kRecordSheet, 1, 1, {recordHeading(kinds)});
     QList<QVariantList> rows;
     for (const FileResult& file : files) {
         for (const DiffRecord& record : file.records) {
@@ -130,7 +130,7 @@ int FolderHistory::writeRecords(const QList<FileResult>& files)
         }
     }
     m_state.stage = Stage::RecordDifference;
-    run::RecordSheets(m_host, m_state.historyName, m_state.settings.historySheetRows,
+    run::RecordSheets(m_host, m_inputs.historyName, m_inputs.settings.historySheetRows,
                       files::kTemplateSheets[0], kRecordSheet)
         .write(1, rows);
     return int(rows.size());
@@ -139,10 +139,10 @@ int FolderHistory::writeRecords(const QList<FileResult>& files)
 void FolderHistory::nameAndMark(int fileCount, int records)
 {
     m_state.stage = Stage::NameHistory;
-    const QString& book = m_state.historyName;
-    const QString first = QFileInfo(m_state.settings.firstPath).fileName();
-    const QString second = QFileInfo(m_state.settings.secondPath).fileName();
-    const int sheetRows = m_state.settings.historySheetRows;
+    const QString& book = m_inputs.historyName;
+    const QString first = QFileInfo(m_inputs.settings.firstPath).fileName();
+    const QString second = QFileInfo(m_inputs.settings.secondPath).fileName();
+    const int sheetRows = m_inputs.settings.historySheetRows;
     const int sheets = records < 1 ? 1 : run::RecordSheets::placeOf(records, sheetRows).sheet;
     run::callIgnoringFailure([&] {
         m_host.setSheetName(
@@ -158,10 +158,10 @@ void FolderHistory::nameAndMark(int fileCount, int records)
     }
 
     m_state.stage = Stage::MarkHistory;
-    const int fill = m_state.byValue ? 6 : 4;
+    const int fill = m_inputs.byValue() ? 6 : 4;
     ResultsWorkbook workbook(m_host, book, run::HostFailures::PassThrough);
     workbook.mark({fileCount + 1, kSummaryColumns}, fileCount + 2, fill, 1);
-    const int columns = int(recordHeading(m_state.settings.recordsKinds()).size());
+    const int columns = int(recordHeading(m_inputs.settings.recordsKinds()).size());
     for (int s = 1; s <= sheets; ++s) {
         const int lastRow =
             s < sheets ? sheetRows : run::RecordSheets::placeOf(records, sheetRows).row;

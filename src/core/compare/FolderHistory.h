@@ -15,7 +15,7 @@ namespace brelix::compare {
 class FolderHistory {
 public:
     FolderHistory(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
-        : m_host(host), m_ui(ui), m_state(state)
+        : m_host(host), m_ui(ui), m_state(state), m_inputs(state.inputs)
     {
     }
 
@@ -34,6 +34,7 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
+    const DiffInputs& m_inputs;
 };
 
 } // namespace brelix::compare

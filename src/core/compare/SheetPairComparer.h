@@ -15,7 +15,7 @@ namespace brelix::compare {
 class SheetPairComparer {
 public:
     SheetPairComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state)
-        : m_host(host), m_ui(ui), m_state(state)
+        : m_host(host), m_ui(ui), m_state(state), m_inputs(state.inputs)
     {
     }
 
@@ -33,6 +33,7 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
+    const DiffInputs& m_inputs;
     SheetPair m_sheets;
     QList<host::CellPosition> m_toColour;
     QList<QVariantList> m_toWrite;

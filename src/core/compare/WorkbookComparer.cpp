@@ -8,49 +8,49 @@
 
 namespace brelix::compare {
 
-void WorkbookComparer::countSheets()
+bool WorkbookComparer::countSheets()
 {
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
-    const bool byName = m_state.settings.bySheetName;
+    const bool byName = m_inputs.settings.bySheetName;
     auto count = [&](const QString& book, int& total, QList<bool>& visible, QStringList& names) {
         m_host.activateWorkbook(book);
         total = m_host.sheetCount(book);
         visible.clear();
-        for (m_state.sheet = 1; m_state.sheet <= total; ++m_state.sheet) {
-            visible.append(m_host.isSheetVisible(book, m_state.sheet));
+        for (m_sheets.sheet = 1; m_sheets.sheet <= total; ++m_sheets.sheet) {
+            visible.append(m_host.isSheetVisible(book, m_sheets.sheet));
             if (!visible.last())
-                m_state.sawHiddenSheet = true;
+                m_sheets.sawHiddenSheet = true;
             if (byName)
-                names.append(m_host.sheetName(book, m_state.sheet));
+                names.append(m_host.sheetName(book, m_sheets.sheet));
         }
     };
-    count(m_state.firstName, m_state.firstSheetCount, m_state.firstVisible,
-          m_state.firstSheetNames);
-    count(m_state.secondName, m_state.secondSheetCount, m_state.secondVisible,
-          m_state.secondSheetNames);
+    count(m_inputs.firstName, m_sheets.firstSheetCount, m_firstVisible, m_firstSheetNames);
+    count(m_inputs.secondName, m_secondSheetCount, m_secondVisible, m_secondSheetNames);
+    return byName || m_sheets.firstSheetCount == m_secondSheetCount;
 }
 
-void WorkbookComparer::limitToRange()
+bool WorkbookComparer::limitToRange()
 {
     m_state.stage = Stage::LimitSheetRange;
     m_state.budget.start();
-    if (m_state.range.last <= m_state.firstSheetCount)
-        m_state.firstSheetCount = m_state.range.last;
-    if (m_state.range.start > m_state.firstSheetCount)
-        m_state.startBeyondLastSheet = true;
+    const SheetRange& range = m_inputs.range;
+    if (range.last <= m_sheets.firstSheetCount)
+        m_sheets.firstSheetCount = range.last;
+    return range.start <= m_sheets.firstSheetCount;
 }
 
 QList<SheetPair> WorkbookComparer::sheetPairs() const
 {
-    const bool byName = m_state.settings.bySheetName;
-    const QStringList& firstNames = m_state.firstSheetNames;
-    const QStringList& secondNames = m_state.secondSheetNames;
+    const bool byName = m_inputs.settings.bySheetName;
+    const QStringList& firstNames = m_firstSheetNames;
+    const QStringList& secondNames = m_secondSheetNames;
+    const SheetRange& range = m_inputs.range;
     QList<SheetPair> pairs;
-    for (int s = m_state.range.start; s <= m_state.firstSheetCount; ++s)
+    for (int s = range.start; s <= m_sheets.firstSheetCount; ++s)
         pairs.append({s, byName ? int(secondNames.indexOf(firstNames[s - 1])) + 1 : s});
     // Sheets added to the second workbook count only when the whole first one was compared.
-    for (int t = 1; byName && m_state.range.whole && t <= m_state.secondSheetCount; ++t) {
+    for (int t = 1; byName && range.whole && t <= m_secondSheetCount; ++t) {
         if (!firstNames.contains(secondNames[t - 1]))
             pairs.append({0, t});
     }
@@ -59,8 +59,8 @@ QList<SheetPair> WorkbookComparer::sheetPairs() const
 
 bool WorkbookComparer::isVisible(const SheetPair& sheets) const
 {
-    return (sheets.inserted() || m_state.firstVisible.value(sheets.first - 1)) &&
-           (sheets.deleted() || m_state.secondVisible.value(sheets.second - 1));
+    return (sheets.inserted() || m_firstVisible.value(sheets.first - 1)) &&
+           (sheets.deleted() || m_secondVisible.value(sheets.second - 1));
 }
 
 DiffEnding WorkbookComparer::compareSheets()
@@ -68,7 +68,7 @@ DiffEnding WorkbookComparer::compareSheets()
     m_state.stage = Stage::CompareSheets;
     for (const SheetPair& pair : sheetPairs()) {
         const int s = pair.inserted() ? pair.second : pair.first;
-        m_state.sheet = s;
+        m_sheets.sheet = s;
         m_state.stage = Stage::MeasureSheetPair;
         m_ui.processEvents();
         if (m_ui.cancelRequested())
@@ -84,14 +84,14 @@ DiffEnding WorkbookComparer::compareSheets()
         QString sheetName;
         if (!measureSheetPair(pair, sheetName))
             return DiffEnding::PasswordFailed;
-        if (!m_state.budget.chargeSheetPair(m_state.maxRows, m_state.maxColumns, s, sheetName))
+        if (!m_state.budget.chargeSheetPair(m_sheets.maxRows, m_sheets.maxColumns, s, sheetName))
             break;
-        m_ui.setProgressCaption(m_state.captionPrefix +
+        m_ui.setProgressCaption(m_inputs.captionPrefix +
                                 QCoreApplication::translate("DiffRun", "比較中-%1/%2:%3")
                                     .arg(s)
-                                    .arg(m_state.firstSheetCount)
+                                    .arg(m_sheets.firstSheetCount)
                                     .arg(sheetName));
-        if (m_state.settings.alignRows || !m_state.settings.keyColumns.isEmpty())
+        if (m_inputs.settings.alignRows || !m_inputs.settings.keyColumns.isEmpty())
             AlignedSheetComparer(m_host, m_ui, m_state).compare(pair, sheetName);
         else
             SheetPairComparer(m_host, m_ui, m_state).compare(pair, sheetName);
@@ -105,14 +105,13 @@ bool WorkbookComparer::recordUnpairedSheet(const SheetPair& sheets)
         return false;
     const bool inserted = sheets.inserted();
     const int sheet = inserted ? sheets.second : sheets.first;
-    const DiffRecord record{.sequence = m_state.nextHistoryRow - 1,
-                            .sheetName = inserted ? m_state.secondSheetNames[sheet - 1]
-                                                  : m_state.firstSheetNames[sheet - 1],
-                            .sheetNumber = sheet,
-                            .kind =
-                                inserted ? ChangeKind::SheetInserted : ChangeKind::SheetDeleted};
+    const DiffRecord record{
+        .sequence = m_state.nextHistoryRow() - 1,
+        .sheetName = inserted ? m_secondSheetNames[sheet - 1] : m_firstSheetNames[sheet - 1],
+        .sheetNumber = sheet,
+        .kind = inserted ? ChangeKind::SheetInserted : ChangeKind::SheetDeleted};
     QList<QVariantList> toWrite;
-    const int row = m_state.nextHistoryRow;
+    const int row = m_state.nextHistoryRow();
     const bool withinBudget = m_state.keepRecord(record, toWrite);
     m_state.writeHistoryRows(m_host, row, toWrite);
     return withinBudget;
@@ -120,7 +119,7 @@ bool WorkbookComparer::recordUnpairedSheet(const SheetPair& sheets)
 
 bool WorkbookComparer::measureSheetPair(const SheetPair& pair, QString& sheetName)
 {
-    const QString books[] = {m_state.firstName, m_state.secondName};
+    const QString books[] = {m_inputs.firstName, m_inputs.secondName};
     const int sheets[] = {pair.first, pair.second};
     m_host.activateWorkbook(books[0]);
     m_host.activateSheet(books[0], sheets[0]);
@@ -134,11 +133,10 @@ bool WorkbookComparer::measureSheetPair(const SheetPair& pair, QString& sheetNam
         extents[i] = run::usedExtent(m_host, m_ui, m_password, books[i], sheets[i]);
         if (!extents[i])
             return false;
-        m_state.row = extents[i]->row;
-        m_state.column = extents[i]->column;
+        m_state.cell = *extents[i];
     }
-    m_state.maxRows = std::max(extents[0]->row, extents[1]->row);
-    m_state.maxColumns = std::max(extents[0]->column, extents[1]->column);
+    m_sheets.maxRows = std::max(extents[0]->row, extents[1]->row);
+    m_sheets.maxColumns = std::max(extents[0]->column, extents[1]->column);
     return true;
 }
 

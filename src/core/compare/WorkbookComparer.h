@@ -14,14 +14,17 @@ class WorkbookComparer {
 public:
     WorkbookComparer(host::SpreadsheetHost& host, run::RunUi& ui, DiffRunState& state,
                      QString& password)
-        : m_host(host), m_ui(ui), m_state(state), m_password(password)
+        : m_host(host), m_ui(ui), m_state(state), m_inputs(state.inputs), m_sheets(state.m_sheets),
+          m_password(password)
     {
     }
 
     // The sheets of both workbooks, their visibility and (when sheets pair by name) their names.
-    void countSheets();
-    // The first workbook's sheet count lowered to the range; the budget starts.
-    void limitToRange();
+    // False when sheets pair by place and their counts differ.
+    bool countSheets();
+    // The first workbook's sheet count lowered to the range; the budget starts. False when the
+    // range starts past the last sheet.
+    bool limitToRange();
     // Finished, also when cancelled or cut short (the state tells), or PasswordFailed.
     DiffEnding compareSheets();
 
@@ -38,7 +41,14 @@ private:
     host::SpreadsheetHost& m_host;
     run::RunUi& m_ui;
     DiffRunState& m_state;
+    const DiffInputs& m_inputs;
+    DiffRunState::Sheets& m_sheets;
     QString& m_password;
+    int m_secondSheetCount = 0;
+    QList<bool> m_firstVisible; // index 0 is sheet 1
+    QList<bool> m_secondVisible;
+    QStringList m_firstSheetNames; // only when sheets pair by name
+    QStringList m_secondSheetNames;
 };
 
 } // namespace brelix::compare
