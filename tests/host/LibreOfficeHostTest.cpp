@@ -7,6 +7,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
+#include "host/libreoffice/ProcessTable.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -323,7 +324,7 @@ TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromAndEndedPrepa
             busy.append(entry.toInt());
     EXPECT_TRUE(busy.isEmpty()) << busy.size() << " processes";
     const QString pipe = instance.process().pipeName();
-    for (const pid_t member : OfficeProcess::liveGroupMembers(instance.processId()))
+    for (const pid_t member : libreoffice::ProcessTable::liveGroupMembers(instance.processId()))
         EXPECT_EQ(workingFolder(member), QDir(OfficeProcess::runtimeFolder()).filePath(pipe));
     const QRegularExpression named(u"^brelix-%1-[0-9]+-([0-9a-f]{16})$"_s.arg(::getpid()));
     const QRegularExpressionMatch match = named.match(pipe);

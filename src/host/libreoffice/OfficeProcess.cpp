@@ -4,6 +4,7 @@
 #include "host/libreoffice/InstanceRecord.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
+#include "host/libreoffice/ProcessTable.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -137,36 +138,6 @@ QString sofficePath()
     return QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
 }
 
-// The fields of /proc/<pid>/stat after the process's name (which may hold blanks): state,
-// parent, group, ...; none when the process is gone.
-QList<QByteArray> statusFields(const QString& pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2).split(' ');
-}
-
-// A zombie has ended: it only waits for its parent, which may be slow to reap it.
-bool processAlive(pid_t pid)
-{
-    if (pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM))
-        return false;
-    const QList<QByteArray> fields = statusFields(QString::number(pid));
-    return fields.isEmpty() || fields[0] != "Z";
-}
-
-// Guards against a recycled process id: the group leader must still be an office started on
-// this very profile folder.
-bool groupRunsOnFolder(pid_t pgid, const QString& folder)
-{
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pgid));
-    if (!cmdline.open(QIODevice::ReadOnly))
-        return false;
-    return cmdline.readAll().contains(QFile::encodeName(folder));
-}
-
 // Watchers left to remove an instance's folder after it; reaped once they are done.
 std::mutex g_finishingWatchersMutex;
 std::vector<pid_t> g_finishingWatchers;
@@ -179,22 +150,6 @@ void reapFinishedWatchers()
 }
 
 } // namespace
-
-QList<pid_t> OfficeProcess::liveGroupMembers(pid_t pgid)
-{
-    QList<pid_t> members;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool isProcess = false;
-        const pid_t pid = entry.toInt(&isProcess);
-        if (!isProcess)
-            continue;
-        const QList<QByteArray> fields = statusFields(entry);
-        if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
-            members.append(pid);
-    }
-    return members;
-}
 
 QString OfficeProcess::runtimeFolder()
 {
@@ -330,7 +285,7 @@ OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless, 
 {
     m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
     endOfficesOnEndingSignals();
-    if (!processAlive(pid) || !groupRunsOnFolder(pid, m_folder))
+    if (!ProcessTable::isAlive(pid) || !ProcessTable::groupRunsOnFolder(pid, m_folder))
         throw HostError(HostError::Kind::StartFailed, QStringLiteral("the ready office has ended"));
     addOwnedGroup(m_pid);
     writeRecord(InstanceRecord::State::Owned);
@@ -417,7 +372,7 @@ void OfficeProcess::writeRecord(InstanceRecord::State state) const
 pid_t OfficeProcess::lender()
 {
     // A keeper that ended meanwhile would leave the office to nobody.
-    return m_lender > 0 && processAlive(m_lender) ? m_lender : 0;
+    return m_lender > 0 && ProcessTable::isAlive(m_lender) ? m_lender : 0;
 }
 
 void OfficeProcess::giveBack()
@@ -430,22 +385,16 @@ void OfficeProcess::giveBack()
     stopWatcher();
 }
 
-qint64 OfficeProcess::groupMemoryKiB(pid_t pgid)
-{
-    qint64 pages = 0;
-    for (const pid_t member : liveGroupMembers(pgid)) {
-        QFile statm(QStringLiteral("/proc/%1/statm").arg(member));
-        if (statm.open(QIODevice::ReadOnly))
-            pages += statm.readAll().split(' ').value(1).toLongLong();
-    }
-    return pages * ::sysconf(_SC_PAGESIZE) / 1024;
-}
-
 void OfficeProcess::removeInstance(const QString& folder)
 {
     QDir(folder).removeRecursively();
     for (const QString& socket : officeSockets(folder))
         QFile::remove(socket);
+}
+
+qint64 OfficeProcess::memoryKiB() const
+{
+    return ProcessTable::groupMemoryKiB(m_pid);
 }
 
 QStringList OfficeProcess::socketPaths() const
@@ -460,7 +409,7 @@ bool OfficeProcess::isRunning()
     if (m_adopted) {
         // An ended office lingers as its starter's zombie, which runs on no folder; one that a
         // keeper took back is its own child, reaped here.
-        if (processAlive(m_pid) && groupRunsOnFolder(m_pid, m_folder))
+        if (ProcessTable::isAlive(m_pid) && ProcessTable::groupRunsOnFolder(m_pid, m_folder))
             return true;
         ::waitpid(m_pid, nullptr, WNOHANG);
         m_exitStatus = 0;
@@ -515,7 +464,8 @@ void OfficeProcess::kill()
     waitForExit(std::chrono::milliseconds(5000));
     // The office proper is the launcher's child and outlives it while it gives back its memory.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!liveGroupMembers(m_pid).isEmpty() && std::chrono::steady_clock::now() < deadline)
+    while (!ProcessTable::liveGroupMembers(m_pid).isEmpty() &&
+           std::chrono::steady_clock::now() < deadline)
         QThread::msleep(2);
 }
 
@@ -552,10 +502,11 @@ void OfficeProcess::sweepFolder(const QString& runtime)
         const pid_t owner = record->owner;
         const pid_t office = record->office;
         const bool handedOver = record->state == InstanceRecord::State::HandedOver;
-        const bool officeAlive = processAlive(office) && groupRunsOnFolder(office, folder);
-        if (officeAlive && (handedOver || processAlive(owner)))
+        const bool officeAlive =
+            ProcessTable::isAlive(office) && ProcessTable::groupRunsOnFolder(office, folder);
+        if (officeAlive && (handedOver || ProcessTable::isAlive(owner)))
             continue;
-        if (!officeAlive && processAlive(owner) && !handedOver)
+        if (!officeAlive && ProcessTable::isAlive(owner) && !handedOver)
             continue; // its owner is still starting or stopping it
         if (officeAlive)
             ::kill(-office, SIGKILL);
@@ -575,7 +526,7 @@ bool OfficeProcess::handedOverInstanceOpen()
             continue;
         // An office the user closed may linger as a zombie of ours: it runs on no folder.
         const pid_t office = record->office;
-        if (processAlive(office) && groupRunsOnFolder(office, folder))
+        if (ProcessTable::isAlive(office) && ProcessTable::groupRunsOnFolder(office, folder))
             return true;
     }
     return false;

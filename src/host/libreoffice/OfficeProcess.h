@@ -51,8 +51,7 @@ public:
     // Until then the lender owns it: it ends with the lender, never with us.
     void giveBack();
     // Of the office and every process it started.
-    qint64 memoryKiB() const { return groupMemoryKiB(m_pid); }
-    static qint64 groupMemoryKiB(pid_t pgid);
+    qint64 memoryKiB() const;
 
     // Stops instances whose owning program is gone without handing them over, and removes the
     // records of instances that have ended.
@@ -62,8 +61,6 @@ public:
     // Is an office that was handed over still running, by the records of the runtime folder?
     static bool handedOverInstanceOpen();
     static QString runtimeFolder();
-    // The processes of a group that still run; zombies do not, as nothing may reap them here.
-    static QList<pid_t> liveGroupMembers(pid_t pgid);
     // SIGINT, SIGTERM, SIGHUP and SIGQUIT, where they would end the program, first kill every
     // office not handed over. A later handler that gives the signal back to this one keeps that.
     static void endOfficesOnEndingSignals();

@@ -8,6 +8,7 @@
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
+#include "host/libreoffice/ProcessTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -380,7 +381,7 @@ host::ReadyOfficeService::Status ReadyOfficeKeeper::status()
     for (int slot = 0; slot < kOffices; ++slot)
         if (const std::optional<Offer> offer = readOffer(offerPath(slot))) {
             status.officeProcesses.append(offer->office);
-            status.memoryKiB += OfficeProcess::groupMemoryKiB(offer->office);
+            status.memoryKiB += ProcessTable::groupMemoryKiB(offer->office);
         }
     return status;
 }
