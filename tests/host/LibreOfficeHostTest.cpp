@@ -325,7 +325,7 @@ TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromAndEndedPrepa
     EXPECT_TRUE(busy.isEmpty()) << busy.size() << " processes";
     const QString pipe = instance.process().pipeName();
     for (const pid_t member : libreoffice::ProcessTable::liveGroupMembers(instance.processId()))
-        EXPECT_EQ(workingFolder(member), QDir(OfficeProcess::runtimeFolder()).filePath(pipe));
+        EXPECT_EQ(workingFolder(member), libreoffice::InstanceFolder::ofPipe(pipe).path());
     const QRegularExpression named(u"^brelix-%1-[0-9]+-([0-9a-f]{16})$"_s.arg(::getpid()));
     const QRegularExpressionMatch match = named.match(pipe);
     ASSERT_TRUE(match.hasMatch()) << pipe.toStdString();
@@ -339,7 +339,7 @@ TEST_F(LibreOfficeHostTest, TheOfficesFolderIsOneOfOursAlone)
     const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
     const QTemporaryDir base;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base.path()));
-    const QString folder = OfficeProcess::runtimeFolder();
+    const QString folder = libreoffice::PrivateFolder::officesFolder();
     const QByteArray name = QFile::encodeName(folder);
     const char* path = name.constData();
     const QString own = base.filePath(u"own"_s);
