@@ -28,7 +28,6 @@ using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
-using brelix::libreoffice::OfficeProcess;
 using brelix::support::WorkbookContent;
 
 namespace brelix::contract {
@@ -376,7 +375,7 @@ TEST_F(LibreOfficeHostTest, TheOfficesFolderIsOneOfOursAlone)
         }
         // Refused as a start that failed, which the error report shows.
         try {
-            OfficeProcess refused(true, true);
+            libreoffice::OfficeProcess refused(true, true);
             ADD_FAILURE() << "started";
         } catch (const HostError& e) {
             EXPECT_EQ(e.kind(), HostError::Kind::StartFailed);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 namespace brelix::libreoffice {
 
