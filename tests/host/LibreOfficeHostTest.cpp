@@ -7,6 +7,7 @@
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
+#include "host/libreoffice/ProcessTable.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,7 +28,6 @@ using namespace Qt::StringLiterals;
 using brelix::host::CellContent;
 using brelix::host::CellTextKind;
 using brelix::host::HostError;
-using brelix::libreoffice::OfficeProcess;
 using brelix::support::WorkbookContent;
 
 namespace brelix::contract {
@@ -323,8 +323,8 @@ TEST_F(LibreOfficeHostTest, AnOfficeLeavesTheFolderItWasStartedFromAndEndedPrepa
             busy.append(entry.toInt());
     EXPECT_TRUE(busy.isEmpty()) << busy.size() << " processes";
     const QString pipe = instance.process().pipeName();
-    for (const pid_t member : OfficeProcess::liveGroupMembers(instance.processId()))
-        EXPECT_EQ(workingFolder(member), QDir(OfficeProcess::runtimeFolder()).filePath(pipe));
+    for (const pid_t member : libreoffice::ProcessTable::liveGroupMembers(instance.processId()))
+        EXPECT_EQ(workingFolder(member), libreoffice::InstanceFolder::ofPipe(pipe).path());
     const QRegularExpression named(u"^brelix-%1-[0-9]+-([0-9a-f]{16})$"_s.arg(::getpid()));
     const QRegularExpressionMatch match = named.match(pipe);
     ASSERT_TRUE(match.hasMatch()) << pipe.toStdString();
@@ -338,7 +338,7 @@ TEST_F(LibreOfficeHostTest, TheOfficesFolderIsOneOfOursAlone)
     const support::SavedEnvironment environment{"XDG_RUNTIME_DIR"};
     const QTemporaryDir base;
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base.path()));
-    const QString folder = OfficeProcess::runtimeFolder();
+    const QString folder = libreoffice::PrivateFolder::officesFolder();
     const QByteArray name = QFile::encodeName(folder);
     const char* path = name.constData();
     const QString own = base.filePath(u"own"_s);
@@ -375,7 +375,7 @@ TEST_F(LibreOfficeHostTest, TheOfficesFolderIsOneOfOursAlone)
         }
         // Refused as a start that failed, which the error report shows.
         try {
-            OfficeProcess refused(true, true);
+            libreoffice::OfficeProcess refused(true, true);
             ADD_FAILURE() << "started";
         } catch (const HostError& e) {
             EXPECT_EQ(e.kind(), HostError::Kind::StartFailed);

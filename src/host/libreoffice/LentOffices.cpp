@@ -1,9 +1,7 @@
 #include "host/libreoffice/LentOffices.h"
 
 #include "host/libreoffice/InstanceRecord.h"
-#include "host/libreoffice/OfficeProcess.h"
 
-#include <QDir>
 #include <algorithm>
 #include <csignal>
 #include <sys/wait.h>
@@ -20,9 +18,9 @@ constexpr std::chrono::seconds kLongestWaitForTakers{60};
 
 } // namespace
 
-QString LentOffices::Office::folder() const
+InstanceFolder LentOffices::Office::folder() const
 {
-    return QDir(OfficeProcess::runtimeFolder()).filePath(pipeName);
+    return InstanceFolder::ofPipe(pipeName);
 }
 
 void LentOffices::lend(const Office& office)
@@ -32,18 +30,19 @@ void LentOffices::lend(const Office& office)
 
 bool LentOffices::returned(const Lent& lent)
 {
-    const std::optional<InstanceRecord> r = InstanceRecord::read(lent.office.folder());
+    const std::optional<InstanceRecord> r = InstanceRecord::read(lent.office.folder().path());
     return r && r->state == InstanceRecord::State::Returned && r->owner == ::getpid();
 }
 
 void LentOffices::tend()
 {
     for (auto it = m_lent.begin(); it != m_lent.end();) {
-        const std::optional<InstanceRecord> record = InstanceRecord::read(it->office.folder());
+        const std::optional<InstanceRecord> record =
+            InstanceRecord::read(it->office.folder().path());
         if (::waitpid(it->office.pid, nullptr, WNOHANG) != 0) {
             // One no taker took over (it ended as it was taken) leaves its folder to us.
             if (record && record->owner == ::getpid())
-                OfficeProcess::removeInstance(it->office.folder());
+                it->office.folder().remove();
             it = m_lent.erase(it);
             continue;
         }
@@ -52,7 +51,7 @@ void LentOffices::tend()
                                           record->state == InstanceRecord::State::Returned);
             if (!it->ownedByTaker && Clock::now() >= it->lentAt + kTakeOverTime) {
                 ::kill(-it->office.pid, SIGKILL);
-                OfficeProcess::removeInstance(it->office.folder());
+                it->office.folder().remove();
                 it->ownedByTaker = true; // reaped on a later tick
             }
         }
@@ -63,7 +62,7 @@ void LentOffices::tend()
 int LentOffices::expectedBack() const
 {
     return static_cast<int>(std::count_if(m_lent.begin(), m_lent.end(), [](const Lent& lent) {
-        const std::optional<InstanceRecord> r = InstanceRecord::read(lent.office.folder());
+        const std::optional<InstanceRecord> r = InstanceRecord::read(lent.office.folder().path());
         return (!r || r->state != InstanceRecord::State::HandedOver) &&
                Clock::now() - lent.lentAt < kLongestWaitForTakers;
     }));
@@ -93,7 +92,7 @@ void LentOffices::endReturned()
     for (const Lent& lent : m_lent)
         if (returned(lent)) {
             ::kill(-lent.office.pid, SIGKILL);
-            OfficeProcess::removeInstance(lent.office.folder());
+            lent.office.folder().remove();
         }
 }
 

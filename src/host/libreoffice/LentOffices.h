@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/libreoffice/InstanceFolder.h"
+
 #include <QString>
 #include <chrono>
 #include <sys/types.h>
@@ -17,7 +19,7 @@ public:
         bool headless = true;
         int jobsDone = 0;
 
-        QString folder() const;
+        InstanceFolder folder() const;
     };
 
     void lend(const Office& office);

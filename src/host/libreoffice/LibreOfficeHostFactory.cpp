@@ -2,6 +2,8 @@
 
 #include "core/host/HostError.h"
 #include "core/run/TwoOfficeHost.h"
+#include "host/libreoffice/EndingSignals.h"
+#include "host/libreoffice/InstanceSweeper.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateProfile.h"
@@ -17,7 +19,7 @@ namespace brelix::libreoffice {
 LibreOfficeHostFactory::LibreOfficeHostFactory(OfficeOptions options) : m_options(options)
 {
     // Before any handler of the program's own, which gives an ending signal back to this one.
-    OfficeProcess::endOfficesOnEndingSignals();
+    EndingSignals::endOfficesFirst();
 }
 
 std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::start()
@@ -33,7 +35,7 @@ std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startForTwoWorkbo
 
 std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startTaking(int readyOffices)
 {
-    OfficeProcess::sweepStale();
+    InstanceSweeper::sweepStale();
     std::vector<std::unique_ptr<host::SpreadsheetHost>> hosts;
     if (m_options.takeReadyOffice)
         for (std::unique_ptr<OfficeProcess>& ready : ReadyOfficeKeeper::take(
@@ -59,7 +61,7 @@ void LibreOfficeHostFactory::abandonStart()
 
 bool LibreOfficeHostFactory::handedOverInstanceOpen()
 {
-    return OfficeProcess::handedOverInstanceOpen();
+    return InstanceSweeper::handedOverInstanceOpen();
 }
 
 QString LibreOfficeHostFactory::environment()

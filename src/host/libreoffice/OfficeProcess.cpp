@@ -1,25 +1,20 @@
 #include "host/libreoffice/OfficeProcess.h"
 
 #include "core/host/HostError.h"
-#include "host/libreoffice/InstanceRecord.h"
+#include "host/libreoffice/EndingSignals.h"
 #include "host/libreoffice/PrivateFolder.h"
 #include "host/libreoffice/PrivateProfile.h"
+#include "host/libreoffice/ProcessTable.h"
 
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QThread>
-#include <QUrl>
 #include <atomic>
 #include <csignal>
-#include <ctime>
+#include <cstring>
 #include <fcntl.h>
-#include <mutex>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -32,202 +27,17 @@ using host::HostError;
 
 namespace {
 
-constexpr qint64 kLongestFolderSetupSeconds = 300;
-
 std::atomic<int> g_instanceCounter{0};
-
-// The process groups of the offices not handed over, for the signal handler: lock-free slots.
-std::atomic<pid_t> g_ownedGroups[64];
-static_assert(std::atomic<pid_t>::is_always_lock_free);
-
-void addOwnedGroup(pid_t pgid)
-{
-    for (auto& slot : g_ownedGroups) {
-        pid_t empty = 0;
-        if (slot.compare_exchange_strong(empty, pgid))
-            return;
-    }
-}
-
-void removeOwnedGroup(pid_t pgid)
-{
-    for (auto& slot : g_ownedGroups) {
-        pid_t expected = pgid;
-        if (slot.compare_exchange_strong(expected, 0))
-            return;
-    }
-}
-
-// Runs once (the action resets itself) and then ends the program by the same signal.
-void onEndingSignal(int signal)
-{
-    for (auto& slot : g_ownedGroups)
-        if (const pid_t pgid = slot.load(); pgid > 0)
-            ::kill(-pgid, SIGKILL);
-    ::raise(signal);
-}
-
-// Every place where a run may have made instance folders: its runtime folder depends on
-// XDG_RUNTIME_DIR, and earlier runs made them in the temporary folder that TMPDIR names.
-QStringList runtimeFolders()
-{
-    const QString name = QStringLiteral("brelix-office-%1").arg(::getuid());
-    QStringList folders = {OfficeProcess::runtimeFolder(),
-                           QDir(QStringLiteral("/tmp")).filePath(name),
-                           QDir(QDir::tempPath()).filePath(name)};
-    folders.removeDuplicates();
-    return folders;
-}
-
-QByteArray profileUrl(const QString& folder)
-{
-    return QUrl::fromLocalFile(folder + QStringLiteral("/profile")).toEncoded();
-}
-
-// The sockets an office listens on, which it leaves in /tmp when it is killed: the pipe we
-// connect through, and its single-instance pipe, named by the MD5 of its profile's URL in
-// UTF-16 written as unpadded hex bytes.
-QStringList officeSockets(const QString& folder)
-{
-    const QString prefix = QStringLiteral("/tmp/OSL_PIPE_%1_").arg(::getuid());
-    const QString url = QString::fromLatin1(profileUrl(folder));
-    const QByteArray digest = QCryptographicHash::hash(
-        QByteArrayView(reinterpret_cast<const char*>(url.utf16()), url.size() * 2),
-        QCryptographicHash::Md5);
-    QString singleInstance = QStringLiteral("SingleOfficeIPC_");
-    for (const char byte : digest)
-        singleInstance += QString::number(static_cast<unsigned char>(byte), 16);
-    return {prefix + QFileInfo(folder).fileName(), prefix + singleInstance};
-}
-
-// Only calls that are safe after fork() in a program with threads. The watcher waits in the
-// instance's folder, as the office does: the folder this program was started from may be one
-// to unmount later.
-[[noreturn]] void runOwnerWatch(int pipe, pid_t office, const char* folder,
-                                char* const removeCommand[], const sigset_t& signalMask)
-{
-    [[maybe_unused]] const int inFolder = ::chdir(folder); // it lies there until it is removed
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    // The terminal's signals reach our process group, this watcher included.
-    for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-        sigaction(s, &ignore, nullptr);
-    pthread_sigmask(SIG_SETMASK, &signalMask, nullptr);
-    ::dup2(pipe, 0);
-    if (::syscall(SYS_close_range, 1U, ~0U, 0U) != 0)
-        for (int fd = 1; fd < 65536; ++fd)
-            ::close(fd);
-    char byte = 0;
-    ssize_t n;
-    while ((n = ::read(0, &byte, 1)) < 0 && errno == EINTR) {
-    }
-    if (n != 0)
-        ::_exit(0); // told to stop: the office ended or belongs to the user
-    ::kill(-office, SIGKILL);
-    // A killed process still finishes the call it is in: an office killed while starting may
-    // yet bind its sockets. It is gone well within this pause.
-    const timespec pause{0, 50'000'000};
-    ::nanosleep(&pause, nullptr);
-    ::execv("/bin/rm", removeCommand);
-    ::_exit(1);
-}
 
 QString sofficePath()
 {
     return QStringLiteral(LIBREOFFICE_PROGRAM_DIR "/soffice");
 }
 
-// The fields of /proc/<pid>/stat after the process's name (which may hold blanks): state,
-// parent, group, ...; none when the process is gone.
-QList<QByteArray> statusFields(const QString& pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2).split(' ');
-}
-
-// A zombie has ended: it only waits for its parent, which may be slow to reap it.
-bool processAlive(pid_t pid)
-{
-    if (pid <= 0 || (::kill(pid, 0) != 0 && errno != EPERM))
-        return false;
-    const QList<QByteArray> fields = statusFields(QString::number(pid));
-    return fields.isEmpty() || fields[0] != "Z";
-}
-
-// Guards against a recycled process id: the group leader must still be an office started on
-// this very profile folder.
-bool groupRunsOnFolder(pid_t pgid, const QString& folder)
-{
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pgid));
-    if (!cmdline.open(QIODevice::ReadOnly))
-        return false;
-    return cmdline.readAll().contains(QFile::encodeName(folder));
-}
-
-// Watchers left to remove an instance's folder after it; reaped once they are done.
-std::mutex g_finishingWatchersMutex;
-std::vector<pid_t> g_finishingWatchers;
-
-void reapFinishedWatchers()
-{
-    const std::lock_guard lock(g_finishingWatchersMutex);
-    std::erase_if(g_finishingWatchers,
-                  [](pid_t watcher) { return ::waitpid(watcher, nullptr, WNOHANG) != 0; });
-}
-
-} // namespace
-
-QList<pid_t> OfficeProcess::liveGroupMembers(pid_t pgid)
-{
-    QList<pid_t> members;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool isProcess = false;
-        const pid_t pid = entry.toInt(&isProcess);
-        if (!isProcess)
-            continue;
-        const QList<QByteArray> fields = statusFields(entry);
-        if (fields.size() > 2 && fields[2].toInt() == pgid && fields[0] != "Z")
-            members.append(pid);
-    }
-    return members;
-}
-
-QString OfficeProcess::runtimeFolder()
-{
-    // XDG_RUNTIME_DIR when the session has one; asking Qt would warn on stderr when it is not.
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isDir())
-        base = QStringLiteral("/tmp");
-    return QDir(base).filePath(QStringLiteral("brelix-office-%1").arg(::getuid()));
-}
-
-void OfficeProcess::endOfficesOnEndingSignals()
-{
-    static std::once_flag installed;
-    std::call_once(installed, [] {
-        for (const int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-            struct sigaction current {};
-            sigaction(s, nullptr, &current);
-            if (current.sa_handler != SIG_DFL || (current.sa_flags & SA_SIGINFO))
-                continue; // ignored or handled by someone else
-            struct sigaction action {};
-            action.sa_handler = onEndingSignal;
-            sigemptyset(&action.sa_mask);
-            action.sa_flags = SA_RESETHAND | SA_NODEFER;
-            sigaction(s, &action, nullptr);
-        }
-    });
-}
-
-namespace {
-
 // The office's command line: hidden, without restore or first-start work, on its own profile
 // and pipe.
-QList<QByteArray> officeArguments(const QString& folder, const QString& pipeName, bool headless)
+QList<QByteArray> officeArguments(const InstanceFolder& folder, const QString& pipeName,
+                                  bool headless)
 {
     QList<QByteArray> args = {
         QFile::encodeName(sofficePath()),
@@ -237,7 +47,7 @@ QList<QByteArray> officeArguments(const QString& folder, const QString& pipeName
         "--nodefault",
         "--nolockcheck",
         "--nofirststartwizard",
-        "-env:UserInstallation=" + profileUrl(folder),
+        "-env:UserInstallation=" + folder.profileUrl(),
         "--accept=pipe,name=" + pipeName.toLatin1() + ";urp;StarOffice.ComponentContext",
     };
     if (headless)
@@ -247,13 +57,13 @@ QList<QByteArray> officeArguments(const QString& folder, const QString& pipeName
 
 // The office must not inherit the bootstrap setting that this process needs for itself; its
 // temporary files go into its own folder, which goes with it.
-std::vector<QByteArray> officeEnvironment(const QString& folder)
+std::vector<QByteArray> officeEnvironment(const InstanceFolder& folder)
 {
     std::vector<QByteArray> env;
     for (char** e = environ; *e; ++e)
         if (qstrncmp(*e, "URE_BOOTSTRAP=", 14) != 0 && qstrncmp(*e, "TMPDIR=", 7) != 0)
             env.emplace_back(*e);
-    env.push_back("TMPDIR=" + QFile::encodeName(folder + QStringLiteral("/tmp")));
+    env.push_back("TMPDIR=" + QFile::encodeName(folder.scratch()));
     return env;
 }
 
@@ -271,16 +81,16 @@ template <typename Texts> std::vector<char*> pointersTo(Texts& texts)
 // this program was started from, which the user may not be able to enter or which may lie on a
 // removable disk that would stay busy while the office runs. Its own chatter goes to a log
 // beside its profile, not onto our terminal. 0, or the error number of the failed start.
-int spawnOffice(pid_t* pid, const QString& instanceFolder, QList<QByteArray> args)
+int spawnOffice(pid_t* pid, const InstanceFolder& instance, QList<QByteArray> args)
 {
-    std::vector<QByteArray> env = officeEnvironment(instanceFolder);
+    std::vector<QByteArray> env = officeEnvironment(instance);
     const std::vector<char*> argv = pointersTo(args), envp = pointersTo(env);
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attr, 0);
-    const QByteArray log = QFile::encodeName(instanceFolder + QStringLiteral("/office.log"));
-    const QByteArray folder = QFile::encodeName(instanceFolder);
+    const QByteArray log = QFile::encodeName(instance.log());
+    const QByteArray folder = QFile::encodeName(instance.path());
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
@@ -296,52 +106,45 @@ int spawnOffice(pid_t* pid, const QString& instanceFolder, QList<QByteArray> arg
 
 } // namespace
 
-OfficeProcess::OfficeProcess(bool headless, bool preparedProfile) : m_headless(headless)
+// Short, as the pipe becomes a socket path of at most 108 bytes; its random bits keep another
+// user from guessing it and connecting first.
+QString OfficeProcess::newPipeName()
 {
     const int n = g_instanceCounter.fetch_add(1);
-    // Short, as the pipe becomes a socket path of at most 108 bytes; its random bits keep
-    // another user from guessing it and connecting first.
-    m_pipeName = QStringLiteral("brelix-%1-%2-%3")
-                     .arg(::getpid())
-                     .arg(n)
-                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QChar(u'0'));
-    PrivateFolder::make(runtimeFolder());
-    m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
-    QDir().mkpath(m_folder + QStringLiteral("/profile"));
-    QDir().mkpath(m_folder + QStringLiteral("/tmp"));
-    endOfficesOnEndingSignals();
+    return QStringLiteral("brelix-%1-%2-%3")
+        .arg(::getpid())
+        .arg(n)
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QChar(u'0'));
+}
 
-    PrivateProfile::populate(m_folder + QStringLiteral("/profile"), preparedProfile);
+OfficeProcess::OfficeProcess(bool headless, bool preparedProfile)
+    : m_headless(headless), m_pipeName(newPipeName()), m_folder(InstanceFolder::ofPipe(m_pipeName))
+{
+    PrivateFolder::make(PrivateFolder::officesFolder());
+    QDir().mkpath(m_folder.profile());
+    QDir().mkpath(m_folder.scratch());
+    EndingSignals::endOfficesFirst();
+
+    PrivateProfile::populate(m_folder.profile(), preparedProfile);
     const int rc = spawnOffice(&m_pid, m_folder, officeArguments(m_folder, m_pipeName, headless));
     if (rc != 0) {
         m_pid = -1;
-        QDir(m_folder).removeRecursively();
+        QDir(m_folder.path()).removeRecursively();
         throw HostError(HostError::Kind::StartFailed,
                         QStringLiteral("soffice could not be started: %1")
                             .arg(QString::fromLocal8Bit(strerror(rc))));
     }
-    addOwnedGroup(m_pid);
-    writeRecord(InstanceRecord::State::Owned);
-    watchOwner();
+    own();
 }
 
 OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless, pid_t lender)
-    : m_headless(headless), m_adopted(true), m_lender(lender), m_pid(pid), m_pipeName(pipeName)
+    : m_headless(headless), m_adopted(true), m_lender(lender), m_pid(pid), m_pipeName(pipeName),
+      m_folder(InstanceFolder::ofPipe(m_pipeName))
 {
-    m_folder = QDir(runtimeFolder()).filePath(m_pipeName);
-    endOfficesOnEndingSignals();
-    if (!processAlive(pid) || !groupRunsOnFolder(pid, m_folder))
+    EndingSignals::endOfficesFirst();
+    if (!ProcessTable::isAlive(pid) || !ProcessTable::groupRunsOnFolder(pid, m_folder.path()))
         throw HostError(HostError::Kind::StartFailed, QStringLiteral("the ready office has ended"));
-    addOwnedGroup(m_pid);
-    writeRecord(InstanceRecord::State::Owned);
-    watchOwner();
-}
-
-void OfficeProcess::release()
-{
-    m_handedOver = true;
-    removeOwnedGroup(m_pid);
-    stopWatcher();
+    own();
 }
 
 OfficeProcess::~OfficeProcess()
@@ -350,74 +153,37 @@ OfficeProcess::~OfficeProcess()
         return;
     if (isRunning() && !waitForExit(std::chrono::milliseconds(0)))
         kill();
-    removeOwnedGroup(m_pid);
-    reapFinishedWatchers();
-    if (m_watcherPid > 0) {
-        // The folder holds the profile, hundreds of files: removing them took longer than the
-        // end of the office. The watcher, told nothing, removes the folder as after our death,
-        // while this program goes on or ends.
-        ::close(m_watcherPipe);
-        const std::lock_guard lock(g_finishingWatchersMutex);
-        g_finishingWatchers.push_back(m_watcherPid);
-        m_watcherPid = -1;
-        m_watcherPipe = -1;
-        return;
-    }
-    removeInstance(m_folder);
+    EndingSignals::removeOffice(m_pid);
+    // The watcher, told nothing, removes the instance as after our death.
+    if (!m_watcher.removeInstanceAfterOffice())
+        m_folder.remove();
 }
 
-void OfficeProcess::watchOwner()
+// From now on the office ends with us, however we end.
+void OfficeProcess::own()
 {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
-        return; // the sweep of a later start is left
-    QByteArray folder = QFile::encodeName(m_folder);
-    const QStringList sockets = officeSockets(m_folder);
-    QByteArray connectionSocket = QFile::encodeName(sockets[0]);
-    QByteArray instanceSocket = QFile::encodeName(sockets[1]);
-    char rm[] = "rm", recursive[] = "-rf", end[] = "--";
-    char* const removeCommand[] = {
-        rm, recursive, end, folder.data(), connectionSocket.data(), instanceSocket.data(), nullptr};
-    // No signal may reach the watcher before it has set its own handlers.
-    sigset_t all, previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
-    const pid_t watcher = ::fork();
-    if (watcher == 0)
-        runOwnerWatch(fds[0], m_pid, folder.constData(), removeCommand, previous);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    ::close(fds[0]);
-    if (watcher < 0) {
-        ::close(fds[1]);
-        return;
-    }
-    m_watcherPid = watcher;
-    m_watcherPipe = fds[1];
+    EndingSignals::addOffice(m_pid);
+    writeRecord(InstanceRecord::State::Owned);
+    m_watcher.start(m_pid, m_folder);
 }
 
-void OfficeProcess::stopWatcher()
+// Another owns the office now: it no longer ends with us.
+void OfficeProcess::letGo()
 {
-    if (m_watcherPid <= 0)
-        return;
-    const char stop = 's';
-    if (::write(m_watcherPipe, &stop, 1) != 1)
-        ::kill(m_watcherPid, SIGKILL);
-    ::close(m_watcherPipe);
-    ::waitpid(m_watcherPid, nullptr, 0);
-    m_watcherPid = -1;
-    m_watcherPipe = -1;
+    m_handedOver = true;
+    EndingSignals::removeOffice(m_pid);
+    m_watcher.stop();
 }
 
-void OfficeProcess::writeRecord(InstanceRecord::State state) const
+void OfficeProcess::release()
 {
-    const pid_t owner = state == InstanceRecord::State::Returned ? m_lender : ::getpid();
-    InstanceRecord{owner, m_pid, state}.write(m_folder);
+    letGo();
 }
 
-pid_t OfficeProcess::lender()
+void OfficeProcess::handOver()
 {
-    // A keeper that ended meanwhile would leave the office to nobody.
-    return m_lender > 0 && processAlive(m_lender) ? m_lender : 0;
+    letGo();
+    writeRecord(InstanceRecord::State::HandedOver);
 }
 
 void OfficeProcess::giveBack()
@@ -425,32 +191,24 @@ void OfficeProcess::giveBack()
     // Recorded first: if we die before the watcher is told, it kills the office, and the
     // keeper finds a dead office, never a half-given one.
     writeRecord(InstanceRecord::State::Returned);
-    m_handedOver = true;
-    removeOwnedGroup(m_pid);
-    stopWatcher();
+    letGo();
 }
 
-qint64 OfficeProcess::groupMemoryKiB(pid_t pgid)
+void OfficeProcess::writeRecord(InstanceRecord::State state) const
 {
-    qint64 pages = 0;
-    for (const pid_t member : liveGroupMembers(pgid)) {
-        QFile statm(QStringLiteral("/proc/%1/statm").arg(member));
-        if (statm.open(QIODevice::ReadOnly))
-            pages += statm.readAll().split(' ').value(1).toLongLong();
-    }
-    return pages * ::sysconf(_SC_PAGESIZE) / 1024;
+    const pid_t owner = state == InstanceRecord::State::Returned ? m_lender : ::getpid();
+    InstanceRecord{owner, m_pid, state}.write(m_folder.path());
 }
 
-void OfficeProcess::removeInstance(const QString& folder)
+pid_t OfficeProcess::lender()
 {
-    QDir(folder).removeRecursively();
-    for (const QString& socket : officeSockets(folder))
-        QFile::remove(socket);
+    // A keeper that ended meanwhile would leave the office to nobody.
+    return m_lender > 0 && ProcessTable::isAlive(m_lender) ? m_lender : 0;
 }
 
-QStringList OfficeProcess::socketPaths() const
+qint64 OfficeProcess::memoryKiB() const
 {
-    return officeSockets(m_folder);
+    return ProcessTable::groupMemoryKiB(m_pid);
 }
 
 bool OfficeProcess::isRunning()
@@ -460,12 +218,12 @@ bool OfficeProcess::isRunning()
     if (m_adopted) {
         // An ended office lingers as its starter's zombie, which runs on no folder; one that a
         // keeper took back is its own child, reaped here.
-        if (processAlive(m_pid) && groupRunsOnFolder(m_pid, m_folder))
+        if (ProcessTable::isAlive(m_pid) && ProcessTable::groupRunsOnFolder(m_pid, m_folder.path()))
             return true;
         ::waitpid(m_pid, nullptr, WNOHANG);
         m_exitStatus = 0;
         ::kill(-m_pid, SIGKILL);
-        removeOwnedGroup(m_pid);
+        EndingSignals::removeOffice(m_pid);
         return false;
     }
     int status = 0;
@@ -474,7 +232,7 @@ bool OfficeProcess::isRunning()
         m_exitStatus = status;
         // Helpers of the office may outlive the launcher; they go with it.
         ::kill(-m_pid, SIGKILL);
-        removeOwnedGroup(m_pid);
+        EndingSignals::removeOffice(m_pid);
         return false;
     }
     return r == 0;
@@ -487,7 +245,7 @@ QString OfficeProcess::endReport() const
         report = WIFSIGNALED(m_exitStatus)
                      ? QStringLiteral("killed by signal %1").arg(WTERMSIG(m_exitStatus))
                      : QStringLiteral("exit status %1").arg(WEXITSTATUS(m_exitStatus));
-    QFile log(m_folder + QStringLiteral("/office.log"));
+    QFile log(m_folder.log());
     if (log.open(QIODevice::ReadOnly)) {
         const QString tail = QString::fromLocal8Bit(log.readAll().right(400)).trimmed();
         if (!tail.isEmpty())
@@ -515,70 +273,9 @@ void OfficeProcess::kill()
     waitForExit(std::chrono::milliseconds(5000));
     // The office proper is the launcher's child and outlives it while it gives back its memory.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!liveGroupMembers(m_pid).isEmpty() && std::chrono::steady_clock::now() < deadline)
+    while (!ProcessTable::liveGroupMembers(m_pid).isEmpty() &&
+           std::chrono::steady_clock::now() < deadline)
         QThread::msleep(2);
-}
-
-void OfficeProcess::handOver()
-{
-    m_handedOver = true;
-    removeOwnedGroup(m_pid);
-    stopWatcher();
-    writeRecord(InstanceRecord::State::HandedOver);
-}
-
-void OfficeProcess::sweepStale()
-{
-    for (const QString& folder : runtimeFolders())
-        if (PrivateFolder::check(folder)) // another user's records are none of ours
-            sweepFolder(folder);
-}
-
-void OfficeProcess::sweepFolder(const QString& runtime)
-{
-    QDir root(runtime);
-    const QStringList entries = root.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& name : entries) {
-        const QString folder = root.filePath(name);
-        const std::optional<InstanceRecord> record = InstanceRecord::read(folder);
-        if (!record) {
-            // Being made right now by another start (preparing the profile included), or left
-            // by a program ended before its office started.
-            if (QFileInfo(folder).lastModified().secsTo(QDateTime::currentDateTime()) >
-                kLongestFolderSetupSeconds)
-                removeInstance(folder);
-            continue;
-        }
-        const pid_t owner = record->owner;
-        const pid_t office = record->office;
-        const bool handedOver = record->state == InstanceRecord::State::HandedOver;
-        const bool officeAlive = processAlive(office) && groupRunsOnFolder(office, folder);
-        if (officeAlive && (handedOver || processAlive(owner)))
-            continue;
-        if (!officeAlive && processAlive(owner) && !handedOver)
-            continue; // its owner is still starting or stopping it
-        if (officeAlive)
-            ::kill(-office, SIGKILL);
-        removeInstance(folder);
-    }
-}
-
-bool OfficeProcess::handedOverInstanceOpen()
-{
-    if (!PrivateFolder::check(runtimeFolder()))
-        return false;
-    const QDir root(runtimeFolder());
-    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString folder = root.filePath(name);
-        const std::optional<InstanceRecord> record = InstanceRecord::read(folder);
-        if (!record || record->state != InstanceRecord::State::HandedOver)
-            continue;
-        // An office the user closed may linger as a zombie of ours: it runs on no folder.
-        const pid_t office = record->office;
-        if (processAlive(office) && groupRunsOnFolder(office, folder))
-            return true;
-    }
-    return false;
 }
 
 } // namespace brelix::libreoffice

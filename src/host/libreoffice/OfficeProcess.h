@@ -1,8 +1,9 @@
 #pragma once
 
+#include "host/libreoffice/InstanceFolder.h"
 #include "host/libreoffice/InstanceRecord.h"
+#include "host/libreoffice/OwnerWatcher.h"
 
-#include <QList>
 #include <QString>
 #include <chrono>
 #include <sys/types.h>
@@ -11,7 +12,7 @@ namespace brelix::libreoffice {
 
 // One soffice process of ours: its own profile folder, temporary folder and pipe, in a process
 // group of its own so that it and every helper it forks can be stopped together. A record of
-// it lies in our runtime folder, so a later start can sweep an instance left behind. Until it
+// it lies in its instance folder, so a later start can sweep an instance left behind. Until it
 // is handed over it ends with us: a signal that ends this program kills it first, and a small
 // watcher process kills it when this program dies without a chance to (SIGKILL, a crash).
 class OfficeProcess {
@@ -31,9 +32,9 @@ public:
     pid_t pid() const { return m_pid; }
     bool isHeadless() const { return m_headless; }
     // A folder of the instance's own for files it works on; removed with the instance.
-    QString scratchFolder() const { return m_folder + QStringLiteral("/tmp"); }
+    QString scratchFolder() const { return m_folder.scratch(); }
     // The sockets the office listens on; removed after it like its folder.
-    QStringList socketPaths() const;
+    QStringList socketPaths() const { return m_folder.sockets(); }
 
     bool isRunning();
     // How an ended office ended, with the end of its own log: for the message of a failed start.
@@ -51,39 +52,23 @@ public:
     // Until then the lender owns it: it ends with the lender, never with us.
     void giveBack();
     // Of the office and every process it started.
-    qint64 memoryKiB() const { return groupMemoryKiB(m_pid); }
-    static qint64 groupMemoryKiB(pid_t pgid);
-
-    // Stops instances whose owning program is gone without handing them over, and removes the
-    // records of instances that have ended.
-    static void sweepStale();
-    // Removes the folder of an instance that has ended, and the sockets it left in /tmp.
-    static void removeInstance(const QString& folder);
-    // Is an office that was handed over still running, by the records of the runtime folder?
-    static bool handedOverInstanceOpen();
-    static QString runtimeFolder();
-    // The processes of a group that still run; zombies do not, as nothing may reap them here.
-    static QList<pid_t> liveGroupMembers(pid_t pgid);
-    // SIGINT, SIGTERM, SIGHUP and SIGQUIT, where they would end the program, first kill every
-    // office not handed over. A later handler that gives the signal back to this one keeps that.
-    static void endOfficesOnEndingSignals();
+    qint64 memoryKiB() const;
 
 private:
-    static void sweepFolder(const QString& runtime);
+    static QString newPipeName();
+    void own();
+    void letGo();
     void writeRecord(InstanceRecord::State state) const;
-    void watchOwner();
-    void stopWatcher();
 
     bool m_headless;
     bool m_handedOver = false;
     bool m_adopted = false; // started by another program: no child of ours
     pid_t m_lender = 0;
     pid_t m_pid = -1;
-    pid_t m_watcherPid = -1;
-    int m_watcherPipe = -1; // its other end closes when this program dies
     int m_exitStatus = -1;
-    QString m_folder;
     QString m_pipeName;
+    InstanceFolder m_folder;
+    OwnerWatcher m_watcher;
 };
 
 } // namespace brelix::libreoffice

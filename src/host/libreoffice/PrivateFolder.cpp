@@ -3,7 +3,9 @@
 #include "core/host/HostError.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -40,6 +42,15 @@ void PrivateFolder::make(const QString& path)
                 "PrivateFolder",
                 "フォルダ %1 が他のユーザーからも使えるため、LibreOffice を起動できません")
                 .arg(path));
+}
+
+QString PrivateFolder::officesFolder()
+{
+    // XDG_RUNTIME_DIR when the session has one; asking Qt would warn on stderr when it is not.
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isDir())
+        base = QStringLiteral("/tmp");
+    return QDir(base).filePath(QStringLiteral("brelix-office-%1").arg(::getuid()));
 }
 
 } // namespace brelix::libreoffice

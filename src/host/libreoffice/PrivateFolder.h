@@ -15,6 +15,8 @@ public:
     // Makes the folder with room for this user alone, or finds it so; HostError StartFailed,
     // naming it, when a folder of that name is not.
     static void make(const QString& path);
+    // The folder of this user's offices: in the session's runtime folder when it has one.
+    static QString officesFolder();
 };
 
 } // namespace brelix::libreoffice

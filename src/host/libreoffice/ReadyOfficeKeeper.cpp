@@ -4,10 +4,12 @@
 #include "core/host/HostError.h"
 #include "core/run/OfficeReuse.h"
 #include "host/libreoffice/InstanceRecord.h"
+#include "host/libreoffice/InstanceSweeper.h"
 #include "host/libreoffice/LentOffices.h"
 #include "host/libreoffice/LibreOfficeHost.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateFolder.h"
+#include "host/libreoffice/ProcessTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -45,7 +47,7 @@ QString ReadyOfficeKeeper::filePrefix()
         QCryptographicHash::hash(files::programFolder().toUtf8(), QCryptographicHash::Sha1)
             .toHex()
             .left(12);
-    return QDir(OfficeProcess::runtimeFolder())
+    return QDir(PrivateFolder::officesFolder())
         .filePath(QStringLiteral("ready-") + QLatin1String(key));
 }
 
@@ -116,7 +118,7 @@ std::vector<std::unique_ptr<OfficeProcess>> ReadyOfficeKeeper::take(bool visible
 {
     std::vector<std::unique_ptr<OfficeProcess>> taken;
     // Offers in a folder that another user could fill are none of ours.
-    if (!PrivateFolder::check(OfficeProcess::runtimeFolder()))
+    if (!PrivateFolder::check(PrivateFolder::officesFolder()))
         return taken;
     const auto deadline = Clock::now() + kLongestWaitForReturn;
     while (true) {
@@ -135,7 +137,7 @@ bool ReadyOfficeKeeper::returnUnderWay()
     const pid_t keeper = runningKeeper();
     if (keeper <= 0)
         return false;
-    const QDir root(OfficeProcess::runtimeFolder());
+    const QDir root(PrivateFolder::officesFolder());
     for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const std::optional<InstanceRecord> record = InstanceRecord::read(root.filePath(name));
         if (record && record->owner == keeper && record->state == InstanceRecord::State::Returned)
@@ -205,7 +207,7 @@ private:
     {
         std::unique_ptr<LibreOfficeHost>& office = m_offices[slot];
         try {
-            OfficeProcess::sweepStale();
+            InstanceSweeper::sweepStale();
             office = std::make_unique<LibreOfficeHost>(m_options);
             office->warmUp();
         } catch (const host::HostError&) {
@@ -232,7 +234,7 @@ private:
             QThread::msleep(m_lent.empty() ? kTick.count() : kLentTick.count());
             // A taker killed together with its watchers (killall -9) leaves its offices running.
             if (!m_lent.empty() && Clock::now() - m_lastSweep >= kTick) {
-                OfficeProcess::sweepStale();
+                InstanceSweeper::sweepStale();
                 m_lastSweep = Clock::now();
             }
             m_lent.tend();
@@ -287,7 +289,7 @@ private:
         } catch (const host::HostError&) {
             ::kill(-back.pid, SIGKILL);
             ::waitpid(back.pid, nullptr, 0);
-            OfficeProcess::removeInstance(back.folder());
+            back.folder().remove();
             return;
         }
         const auto slot = std::find(m_offices.begin(), m_offices.end(), nullptr);
@@ -357,7 +359,7 @@ private:
 bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
 {
     try {
-        PrivateFolder::make(OfficeProcess::runtimeFolder());
+        PrivateFolder::make(PrivateFolder::officesFolder());
     } catch (const host::HostError&) {
         return false; // the offices could not start either
     }
@@ -380,7 +382,7 @@ host::ReadyOfficeService::Status ReadyOfficeKeeper::status()
     for (int slot = 0; slot < kOffices; ++slot)
         if (const std::optional<Offer> offer = readOffer(offerPath(slot))) {
             status.officeProcesses.append(offer->office);
-            status.memoryKiB += OfficeProcess::groupMemoryKiB(offer->office);
+            status.memoryKiB += ProcessTable::groupMemoryKiB(offer->office);
         }
     return status;
 }
@@ -397,7 +399,7 @@ bool ReadyOfficeKeeper::stop()
     for (int slot = 0; slot < kOffices; ++slot)
         QFile::remove(offerPath(slot));
     // Offices given back to it just before it ended belong to nobody now.
-    OfficeProcess::sweepStale();
+    InstanceSweeper::sweepStale();
     return true;
 }
 
