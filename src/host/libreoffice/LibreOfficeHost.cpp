@@ -691,13 +691,16 @@ void LibreOfficeHost::quit()
 
 void LibreOfficeHost::finishJob()
 {
-    bool fit = false;
+    // The keeper closes every document and checks the office before it offers it again; only
+    // the workbooks opened to be read are out of its sight.
+    bool closed = false;
     if (!m_ended && m_process->lender() > 0)
         try {
-            fit = clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
+            closeWindowlessWorkbooks();
+            closed = true;
         } catch (const HostError&) {
         }
-    if (!fit) {
+    if (!closed) {
         quit();
         return;
     }
