@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QThread>
 #include <algorithm>
 #include <array>
@@ -21,6 +22,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -33,6 +35,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kTick{200};
 // While offices are lent: one given back is offered again before the next command looks.
 constexpr std::chrono::milliseconds kLentTick{10};
+constexpr std::chrono::seconds kBusySpell{2};
 // A command that finds no offer while an office is on its way back waits this long for it,
 // far less than a start.
 constexpr std::chrono::milliseconds kLongestWaitForReturn{1000};
@@ -67,6 +70,11 @@ QString ReadyOfficeKeeper::offerPath(int slot)
 {
     return filePrefix() +
            (slot == 0 ? QStringLiteral(".offer") : QStringLiteral(".offer%1").arg(slot + 1));
+}
+
+QString ReadyOfficeKeeper::checkingPath()
+{
+    return filePrefix() + QStringLiteral(".checking");
 }
 
 bool ReadyOfficeKeeper::publish(int slot, const Offer& offer)
@@ -137,6 +145,8 @@ bool ReadyOfficeKeeper::returnUnderWay()
     const pid_t keeper = runningKeeper();
     if (keeper <= 0)
         return false;
+    if (QFile::exists(checkingPath()))
+        return true;
     const QDir root(PrivateFolder::officesFolder());
     for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         const std::optional<InstanceRecord> record = InstanceRecord::read(root.filePath(name));
@@ -231,7 +241,10 @@ private:
     bool waitForChange()
     {
         while (true) {
-            QThread::msleep(m_lent.empty() ? kTick.count() : kLentTick.count());
+            // Jobs come in runs: soon after one, the next command may already wait for an
+            // office that is taken or given back.
+            const bool busy = !m_lent.empty() || Clock::now() - m_lastUse < kBusySpell;
+            QThread::msleep(busy ? kLentTick.count() : kTick.count());
             // A taker killed together with its watchers (killall -9) leaves its offices running.
             if (!m_lent.empty() && Clock::now() - m_lastSweep >= kTick) {
                 InstanceSweeper::sweepStale();
@@ -271,16 +284,43 @@ private:
     }
 
     // Offers again each office a command gave back, once it is checked here: the command may
-    // have died halfway. Only offices lent by us, reached by the pipe we know, come back.
+    // have died halfway. Only offices lent by us, reached by the pipe we know, come back. They
+    // are checked side by side: a comparison gives back two at once, and the next command
+    // waits for them.
     bool takeBackReturned()
     {
         const std::vector<LentOffices::Office> returned = m_lent.takeReturned();
-        for (const LentOffices::Office& back : returned)
-            takeBack(back);
-        return !returned.empty();
+        if (returned.empty())
+            return false;
+        // Their records say no longer "returned": a command that waits for them sees this.
+        QFile(checkingPath()).open(QIODevice::WriteOnly);
+        const auto checked = qScopeGuard([] { QFile::remove(checkingPath()); });
+        auto freeSlots = std::count(m_offices.begin(), m_offices.end(), nullptr);
+        std::vector<std::unique_ptr<LibreOfficeHost>> fit(returned.size());
+        std::vector<std::thread> checks;
+        for (std::size_t i = 0; i < returned.size(); ++i) {
+            const bool wanted =
+                freeSlots > 0 && returned[i].jobsDone + 1 < run::OfficeReuse::kMaxJobs;
+            freeSlots -= wanted ? 1 : 0;
+            checks.emplace_back([&, i, wanted] { fit[i] = checkReturned(returned[i], wanted); });
+        }
+        for (std::thread& check : checks)
+            check.join();
+        for (std::size_t i = 0; i < returned.size(); ++i)
+            if (fit[i]) {
+                const auto slot = std::find(m_offices.begin(), m_offices.end(), nullptr);
+                const int index = static_cast<int>(slot - m_offices.begin());
+                *slot = std::move(fit[i]);
+                m_jobsDone[index] = returned[i].jobsDone + 1;
+                offer(index);
+                m_lastUse = Clock::now();
+            }
+        return true;
     }
 
-    void takeBack(const LentOffices::Office& back)
+    // The office cleared and fit for another job; none when it is not wanted or not fit, and
+    // then it ends here and a fresh one takes its place.
+    std::unique_ptr<LibreOfficeHost> checkReturned(const LentOffices::Office& back, bool wanted)
     {
         std::unique_ptr<LibreOfficeHost> office;
         try {
@@ -290,25 +330,17 @@ private:
             ::kill(-back.pid, SIGKILL);
             ::waitpid(back.pid, nullptr, 0);
             back.folder().remove();
-            return;
+            return nullptr;
         }
-        const auto slot = std::find(m_offices.begin(), m_offices.end(), nullptr);
-        const int jobsDone = back.jobsDone + 1;
         bool fit = false;
-        if (slot != m_offices.end() && jobsDone < run::OfficeReuse::kMaxJobs)
+        if (wanted)
             try {
                 // One that got stuck is given up soon: the keeper serves every command.
                 office->setBusyTimeout(kTakeBackBusyTimeout);
                 fit = office->clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
             } catch (const host::HostError&) {
             }
-        if (!fit)
-            return; // it ends here, and a fresh one takes its place
-        const int index = static_cast<int>(slot - m_offices.begin());
-        *slot = std::move(office);
-        m_jobsDone[index] = jobsDone;
-        offer(index);
-        m_lastUse = Clock::now();
+        return fit ? std::move(office) : nullptr;
     }
 
     // Withdrawn first: one taken just now is seen as taken on the next tick.
@@ -370,6 +402,7 @@ bool ReadyOfficeKeeper::keep(std::chrono::seconds idleTimeout)
     const QByteArray pid = QByteArray::number(::getpid()) + '\n';
     if (::ftruncate(lock, 0) != 0 || ::write(lock, pid.constData(), pid.size()) != pid.size())
         return false;
+    QFile::remove(checkingPath()); // of a keeper killed while it checked
     return Keeping(idleTimeout).run();
 }
 

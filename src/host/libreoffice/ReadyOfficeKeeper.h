@@ -45,6 +45,8 @@ private:
 
     static QString filePrefix();
     static QString offerPath(int slot);
+    // There while the keeper checks offices given back; they are on their way to an offer.
+    static QString checkingPath();
     static std::optional<Offer> readOffer(const QString& path);
     static std::optional<Offer> claim(int slot);
     static std::unique_ptr<OfficeProcess> takeFrom(int slot, bool visible);
