@@ -136,13 +136,13 @@ TEST_F(LibreOfficeHostTest, DamagedFilesFailToOpenClearlyAndTheHostGoesOn)
         {u"long.csv"_s, "a," + QByteArray(70000, 'x') + "\r\n", u"longer than 65535 characters"_s},
     };
     for (const auto& [name, bytes, reason] : damaged)
-        for (const bool toRead : {false, true}) {
+        for (const bool unseen : {false, true}) {
             const QString file = writeBytes(name, bytes);
-            SCOPED_TRACE(file.toStdString() + (toRead ? " to read" : ""));
+            SCOPED_TRACE(file.toStdString() + (unseen ? " unseen" : ""));
             QElapsedTimer clock;
             clock.start();
             try {
-                toRead ? office().openWorkbookToRead(file) : office().openWorkbook(file);
+                unseen ? office().openWorkbookUnseen(file) : office().openWorkbook(file);
                 ADD_FAILURE() << "opened";
             } catch (const HostError& e) {
                 EXPECT_EQ(e.kind(), HostError::Kind::OpenFailed);
@@ -198,8 +198,8 @@ TEST_F(LibreOfficeHostTest, RealWorkbooksRead)
         const int sheet = c.value(1).toInt(), row = c.value(2).toInt(), column = c.value(3).toInt();
         const QString text = c.value(4);
         SCOPED_TRACE(file.toStdString());
-        // As a search opens them: without a window, where showing a sheet does nothing.
-        const QString book = office().openWorkbookToRead(kCorpus + file);
+        // As a search opens them: unseen, where showing a sheet does nothing.
+        const QString book = office().openWorkbookUnseen(kCorpus + file);
         int cells = 0;
         for (int s = 1; s <= office().sheetCount(book); ++s) {
             office().activateSheet(book, s);

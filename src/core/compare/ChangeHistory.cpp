@@ -31,7 +31,11 @@ void ChangeHistory::makeWritable()
 
 void ChangeHistory::open()
 {
-    m_host.openWorkbook(m_inputs.settings.outputPath);
+    // Written and saved the same either way; only one that will be shown needs a window.
+    if (m_inputs.settings.coloursSeen)
+        m_host.openWorkbook(m_inputs.settings.outputPath);
+    else
+        m_host.openWorkbookUnseen(m_inputs.settings.outputPath);
     m_workbook.translateHeadings(ResultsWorkbook::Headings::ChangeHistory);
 }
 

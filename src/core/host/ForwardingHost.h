@@ -49,13 +49,13 @@ public:
     {
         return pass(nullptr, [&](H& h) { return h.openWorkbook(path); });
     }
-    QStringList openWorkbooks(const QStringList& paths, bool onlyToRead = false) override
+    QStringList openWorkbooks(const QStringList& paths, bool unseen = false) override
     {
-        return pass(nullptr, [&](H& h) { return h.openWorkbooks(paths, onlyToRead); });
+        return pass(nullptr, [&](H& h) { return h.openWorkbooks(paths, unseen); });
     }
-    QString openWorkbookToRead(const QString& path) override
+    QString openWorkbookUnseen(const QString& path) override
     {
-        return pass(nullptr, [&](H& h) { return h.openWorkbookToRead(path); });
+        return pass(nullptr, [&](H& h) { return h.openWorkbookUnseen(path); });
     }
     QStringList workbookNames() override
     {

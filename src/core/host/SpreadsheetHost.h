@@ -38,16 +38,16 @@ public:
     virtual QString openWorkbook(const QString& path) = 0;
     // Opens them in this order, as one call each would; an instance that can load several at
     // once does. The first failure ends it, leaving open what opened before.
-    virtual QStringList openWorkbooks(const QStringList& paths, bool onlyToRead = false)
+    virtual QStringList openWorkbooks(const QStringList& paths, bool unseen = false)
     {
         QStringList books;
         for (const QString& path : paths)
-            books.append(onlyToRead ? openWorkbookToRead(path) : openWorkbook(path));
+            books.append(unseen ? openWorkbookUnseen(path) : openWorkbook(path));
         return books;
     }
-    // Opens a workbook only to read it: it is never shown, saved or made active, and closes
-    // unsaved. An instance may load it faster, without a window.
-    virtual QString openWorkbookToRead(const QString& path) { return openWorkbook(path); }
+    // Opens a workbook that nobody will see: it is never shown, and window calls on it only
+    // keep its place. An instance may load it faster, without a window.
+    virtual QString openWorkbookUnseen(const QString& path) { return openWorkbook(path); }
     virtual QStringList workbookNames() = 0;
     virtual void activateWorkbook(const QString& book) = 0;
     virtual void saveWorkbook(const QString& book) = 0;  // in the workbook's own format

@@ -96,24 +96,24 @@ QString TwoOfficeHost::openWorkbook(const QString& path)
     return m_first->openWorkbook(path);
 }
 
-QString TwoOfficeHost::openWorkbookToRead(const QString& path)
+QString TwoOfficeHost::openWorkbookUnseen(const QString& path)
 {
     refuseNameOfSecond(path);
-    return m_first->openWorkbookToRead(path);
+    return m_first->openWorkbookUnseen(path);
 }
 
-QStringList TwoOfficeHost::openWorkbooks(const QStringList& paths, bool onlyToRead)
+QStringList TwoOfficeHost::openWorkbooks(const QStringList& paths, bool unseen)
 {
     // Anything but two new workbooks of different names opens as in one instance, with the
     // same failures.
     if (paths.size() != 2 || !workbookNames().isEmpty() ||
         QFileInfo(paths[0]).fileName().compare(QFileInfo(paths[1]).fileName(),
                                                Qt::CaseInsensitive) == 0)
-        return SpreadsheetHost::openWorkbooks(paths, onlyToRead);
+        return SpreadsheetHost::openWorkbooks(paths, unseen);
     QString firstBook;
     QString secondBook;
-    const auto open = [onlyToRead](host::SpreadsheetHost& h, const QString& path) {
-        return onlyToRead ? h.openWorkbookToRead(path) : h.openWorkbook(path);
+    const auto open = [unseen](host::SpreadsheetHost& h, const QString& path) {
+        return unseen ? h.openWorkbookUnseen(path) : h.openWorkbook(path);
     };
     sideBySide([&] { firstBook = open(*m_first, paths[0]); },
                [&] { secondBook = open(*m_second, paths[1]); },

@@ -20,8 +20,8 @@ public:
     TwoOfficeHost& operator=(const TwoOfficeHost&) = delete;
 
     QString openWorkbook(const QString& path) override;
-    QString openWorkbookToRead(const QString& path) override;
-    QStringList openWorkbooks(const QStringList& paths, bool onlyToRead = false) override;
+    QString openWorkbookUnseen(const QString& path) override;
+    QStringList openWorkbooks(const QStringList& paths, bool unseen = false) override;
     QStringList workbookNames() override;
     void closeWorkbook(const QString& book) override;
     void closeAllWorkbooks() override;

@@ -44,7 +44,7 @@ std::optional<SearchEnding> WorkbookSearch::readWorkbook(const SearchTarget& tar
     }
     QString book;
     try {
-        book = m_host->openWorkbookToRead(target.path);
+        book = m_host->openWorkbookUnseen(target.path);
     } catch (const HostError& e) {
         const std::optional<SearchEnding> ended = readFailed(e);
         if (!ended)

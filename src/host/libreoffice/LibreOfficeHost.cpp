@@ -236,7 +236,7 @@ QString LibreOfficeHost::openWorkbook(const QString& path)
     return open(path, false);
 }
 
-QString LibreOfficeHost::openWorkbookToRead(const QString& path)
+QString LibreOfficeHost::openWorkbookUnseen(const QString& path)
 {
     return open(path, true);
 }
@@ -692,7 +692,7 @@ void LibreOfficeHost::quit()
 void LibreOfficeHost::finishJob()
 {
     // The keeper closes every document and checks the office before it offers it again; only
-    // the workbooks opened to be read are out of its sight.
+    // the workbooks opened unseen are out of its sight.
     bool closed = false;
     if (!m_ended && m_process->lender() > 0)
         try {

@@ -33,7 +33,7 @@ public:
     void setBusyTimeout(std::chrono::milliseconds timeout) override;
 
     QString openWorkbook(const QString& path) override;
-    QString openWorkbookToRead(const QString& path) override;
+    QString openWorkbookUnseen(const QString& path) override;
     QStringList workbookNames() override;
     void activateWorkbook(const QString& book) override;
     void saveWorkbook(const QString& book) override;

@@ -22,7 +22,7 @@ struct OpenWorkbook {
     css::uno::Reference<css::frame::XModel> model;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     QDate nullDate;
-    bool windowless = false; // opened only to be read: no frame, never shown
+    bool windowless = false; // opened unseen: no frame, never shown
     // The place given to the window, in points. A hidden window does not keep a place of its
     // own, so the host keeps it and puts the window there when it is shown.
     std::optional<host::WindowGeometry> placement;

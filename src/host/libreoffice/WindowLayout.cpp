@@ -26,7 +26,7 @@ uno::Reference<awt::XWindow> WindowLayout::windowOf(const OpenWorkbook& book)
     if (book.windowless)
         throw host::HostError(
             host::HostError::Kind::General,
-            QStringLiteral("%1 was opened only to be read and has no window").arg(book.name));
+            QStringLiteral("%1 was opened unseen and has no window").arg(book.name));
     return book.model->getCurrentController()->getFrame()->getContainerWindow();
 }
 
@@ -83,7 +83,7 @@ void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g
         place(windowOf(book), g);
 }
 
-// A workbook opened only to be read is never shown: it keeps only its place.
+// A workbook opened unseen is never shown: it keeps only its place.
 void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 {
     if (book.windowless)
