@@ -238,7 +238,8 @@ void FolderDiffRun::comparePair(PairPlace place, DiffInputs inputs, FileResult& 
         if (!office)
             office = run::JobOffice::startHidden(place.factory, run::HostFailures::PassThrough);
         link = secondWorkbookPath(inputs.settings.secondPath, number);
-        const QStringList books = office->openWorkbooks({inputs.settings.firstPath, link}, true);
+        const bool unseen = true; // the folder's history tells of the pair
+        const QStringList books = office->openWorkbooks({inputs.settings.firstPath, link}, unseen);
         inputs.firstName = books.value(0);
         inputs.secondName = books.value(1);
         // A text file's sheet is named after its file: by name, it must pair with the first's.

@@ -1,6 +1,5 @@
 #include "host/libreoffice/WindowLayout.h"
 
-#include "core/host/HostError.h"
 #include "host/libreoffice/DesktopArea.h"
 #include "host/libreoffice/OpenWorkbook.h"
 #include "host/libreoffice/UnoStrings.h"
@@ -21,12 +20,11 @@ sal_Int32 WindowLayout::toPixels(double points)
     return static_cast<sal_Int32>(std::lround(points * 96.0 / 72.0));
 }
 
+// None for a workbook opened unseen: it is never shown, and keeps only its place.
 uno::Reference<awt::XWindow> WindowLayout::windowOf(const OpenWorkbook& book)
 {
     if (book.windowless)
-        throw host::HostError(
-            host::HostError::Kind::General,
-            QStringLiteral("%1 was opened unseen and has no window").arg(book.name));
+        return {};
     return book.model->getCurrentController()->getFrame()->getContainerWindow();
 }
 
@@ -42,7 +40,8 @@ host::WindowGeometry WindowLayout::geometry(const OpenWorkbook& book)
 {
     if (book.placement)
         return *book.placement;
-    awt::Rectangle r = book.windowless ? awt::Rectangle() : windowOf(book)->getPosSize();
+    const uno::Reference<awt::XWindow> window = windowOf(book);
+    awt::Rectangle r = window.is() ? window->getPosSize() : awt::Rectangle();
     if (r.Width <= 1 || r.Height <= 1) {
         r = workArea();
     } else {
@@ -79,16 +78,15 @@ void place(const uno::Reference<awt::XWindow>& window, const host::WindowGeometr
 void WindowLayout::setGeometry(OpenWorkbook& book, const host::WindowGeometry& g)
 {
     book.placement = g;
-    if (!book.windowless)
-        place(windowOf(book), g);
+    if (const uno::Reference<awt::XWindow> window = windowOf(book); window.is())
+        place(window, g);
 }
 
-// A workbook opened unseen is never shown: it keeps only its place.
 void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 {
-    if (book.windowless)
-        return;
     const uno::Reference<awt::XWindow> window = windowOf(book);
+    if (!window.is())
+        return;
     window->setVisible(visible);
     if (visible && book.placement)
         place(window, *book.placement);
@@ -96,8 +94,6 @@ void WindowLayout::setVisible(const OpenWorkbook& book, bool visible)
 
 void WindowLayout::setMaximized(const OpenWorkbook& book, bool maximized)
 {
-    if (book.windowless)
-        return;
     const uno::Reference<awt::XTopWindow2> top{windowOf(book), uno::UNO_QUERY};
     if (top.is())
         top->setIsMaximized(maximized);
@@ -105,8 +101,6 @@ void WindowLayout::setMaximized(const OpenWorkbook& book, bool maximized)
 
 void WindowLayout::bringToFront(const OpenWorkbook& book)
 {
-    if (book.windowless)
-        return;
     const uno::Reference<awt::XTopWindow> top{windowOf(book), uno::UNO_QUERY};
     if (top.is())
         top->toFront();
