@@ -209,6 +209,10 @@ TEST(ReadyOfficeTest, CommandsTakeTheReadyOfficeAloneAndStopLeavesNothing)
     std::sort(back.begin(), back.end());
     std::sort(pair.begin(), pair.end());
     EXPECT_EQ(back, pair) << "not given back";
+    // Their workbooks, opened unseen by the commands, were closed before the offices came back.
+    for (const support::ProcessEntry& office : officesOf(keeper))
+        EXPECT_EQ(support::filesOpenUnder(office.pid, cli.home.path()).join(u' ').toStdString(),
+                  "");
     const int memoryMiB =
         QRegularExpression(u"memory (\\d+) MiB"_s).match(cli.stdoutText).captured(1).toInt();
     EXPECT_GT(memoryMiB, 0);

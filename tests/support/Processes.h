@@ -46,6 +46,18 @@ inline bool running(qint64 pid)
                                [&](const ProcessEntry& p) { return p.pid == pid && !p.zombie; });
 }
 
+// The files under `folder` that a process holds open.
+inline QStringList filesOpenUnder(pid_t pid, const QString& folder)
+{
+    QStringList open;
+    const QDir descriptors(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString& fd : descriptors.entryList(QDir::AllEntries | QDir::System))
+        if (const QString file = QFile::symLinkTarget(descriptors.filePath(fd));
+            file.startsWith(folder + u'/'))
+            open.append(file);
+    return open;
+}
+
 // A live member of the process group.
 inline bool processGroupAlive(pid_t group)
 {

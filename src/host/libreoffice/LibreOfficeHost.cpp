@@ -24,6 +24,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
@@ -691,38 +692,26 @@ void LibreOfficeHost::quit()
 
 void LibreOfficeHost::finishJob()
 {
-    // The keeper closes every document and checks the office before it offers it again; only
-    // the workbooks opened unseen are out of its sight.
-    bool closed = false;
-    if (!m_ended && m_process->lender() > 0)
-        try {
-            closeWindowlessWorkbooks();
-            closed = true;
-        } catch (const HostError&) {
-        }
-    if (!closed) {
+    // The keeper closes every document, those opened unseen too, and checks the office before
+    // it offers it again: closing them here kept the command waiting for nothing.
+    if (m_ended || m_process->lender() <= 0) {
         quit();
         return;
     }
     m_ended = true;
+    m_books.clear();
+    m_active.clear();
     m_printer.reset();
     m_connection->close();
     m_process->giveBack();
 }
 
-// Every document the office holds, ours or not, closed unsaved.
-void LibreOfficeHost::closeEveryDocument()
+namespace {
+
+void closeUnsaved(const uno::Reference<container::XEnumeration>& documents)
 {
-    // Not among the desktop's documents: nothing else would close them.
-    for (auto& e : m_books)
-        if (e->book.windowless)
-            closeEntry(*e);
-    m_books.clear();
-    m_active.clear();
-    const uno::Reference<container::XEnumeration> components =
-        m_connection->desktop()->getComponents()->createEnumeration();
-    while (components->hasMoreElements()) {
-        const uno::Reference<util::XModifiable> modifiable{components->nextElement(),
+    while (documents->hasMoreElements()) {
+        const uno::Reference<util::XModifiable> modifiable{documents->nextElement(),
                                                            uno::UNO_QUERY};
         if (modifiable.is())
             modifiable->setModified(false);
@@ -732,12 +721,36 @@ void LibreOfficeHost::closeEveryDocument()
     }
 }
 
+} // namespace
+
+// The office's own list of documents holds those opened unseen too; the desktop's holds every
+// component shown in a frame.
+std::array<uno::Reference<container::XEnumerationAccess>, 2> LibreOfficeHost::documentLists()
+{
+    return {
+        uno::Reference<container::XEnumerationAccess>{
+            frame::theGlobalEventBroadcaster::get(m_connection->context()), uno::UNO_QUERY_THROW},
+        m_connection->desktop()->getComponents()};
+}
+
+// Every document the office holds, ours or not, seen or not, closed unsaved.
+void LibreOfficeHost::closeEveryDocument()
+{
+    m_books.clear();
+    m_active.clear();
+    // One list after the other: a list taken before the other is closed would still hold them.
+    for (const uno::Reference<container::XEnumerationAccess>& documents : documentLists())
+        closeUnsaved(documents->createEnumeration());
+}
+
 bool LibreOfficeHost::clearForNextJob(qint64 memoryBoundKiB)
 {
     return guarded([&] {
         closeEveryDocument();
-        return !m_connection->desktop()->getComponents()->createEnumeration()->hasMoreElements() &&
-               m_process->memoryKiB() <= memoryBoundKiB;
+        for (const uno::Reference<container::XEnumerationAccess>& documents : documentLists())
+            if (documents->createEnumeration()->hasMoreElements())
+                return false;
+        return m_process->memoryKiB() <= memoryBoundKiB;
     });
 }
 

@@ -10,7 +10,9 @@
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/OpenWorkbook.h"
 
+#include <array>
 #include <atomic>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <memory>
 #include <vector>
 
@@ -117,6 +119,7 @@ private:
     OfficePrinter& printer(); // made on the first print
     void endInstance(bool handOver);
     void closeEveryDocument();
+    std::array<css::uno::Reference<css::container::XEnumerationAccess>, 2> documentLists();
 
     OfficeOptions m_options;
     std::unique_ptr<OfficeProcess> m_process;
