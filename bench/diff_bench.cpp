@@ -91,9 +91,10 @@ void wholeProcesses(const QString& first, const QString& second, int repetitions
     bench::waitForReadyOffice(2);
     for (int i = 0; i < kBackToBack; ++i)
         backToBack.push_back(bench::processMs(cli, diff));
+    constexpr int kAfterPauses = 5;
     std::vector<double> afterPauses;
     QString status;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kAfterPauses; ++i) {
         QThread::sleep(5);
         status = bench::waitForReadyOffice(2);
         afterPauses.push_back(bench::processMs(cli, diff));
@@ -106,8 +107,8 @@ void wholeProcesses(const QString& first, const QString& second, int repetitions
     std::printf("  with office start, back to back:      %.0f ms (median of %d; slowest %.0f)\n",
                 median(backToBack), kBackToBack,
                 *std::max_element(backToBack.begin(), backToBack.end()));
-    std::printf("  with office start, after a pause:     %.0f ms (median of 3, 5 s each)\n",
-                afterPause);
+    std::printf("  with office start, after a pause:     %.0f ms (median of %d, 5 s each)\n",
+                afterPause, kAfterPauses);
     std::printf("  office status: %s\n", qPrintable(status));
     const QString ssdiff = QStandardPaths::findExecutable(QStringLiteral("ssdiff"));
     if (ssdiff.isEmpty()) {

@@ -5,6 +5,7 @@
 #include "host/libreoffice/EndingSignals.h"
 #include "host/libreoffice/InstanceSweeper.h"
 #include "host/libreoffice/LibreOfficeHost.h"
+#include "host/libreoffice/OfficeConnection.h"
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/PrivateProfile.h"
 #include "host/libreoffice/ReadyOfficeKeeper.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QSysInfo>
 #include <csignal>
+#include <future>
 
 namespace brelix::libreoffice {
 
@@ -35,22 +37,45 @@ std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startForTwoWorkbo
 
 std::unique_ptr<host::SpreadsheetHost> LibreOfficeHostFactory::startTaking(int readyOffices)
 {
+    // This process's own UNO start, a few milliseconds, goes on while offices are looked for.
+    std::future<void> unoStarted;
+    if (m_options.takeReadyOffice)
+        unoStarted = std::async(std::launch::async, [] { localContext(); });
     InstanceSweeper::sweepStale();
     std::vector<std::unique_ptr<host::SpreadsheetHost>> hosts;
     if (m_options.takeReadyOffice)
-        for (std::unique_ptr<OfficeProcess>& ready : ReadyOfficeKeeper::take(
-                 m_options.display == OfficeOptions::Display::Visible, readyOffices)) {
-            try {
-                hosts.push_back(std::make_unique<LibreOfficeHost>(m_options, std::move(ready)));
-            } catch (const host::HostError&) {
-                // It ended as it was taken.
-            }
-        }
+        hosts = connectSideBySide(ReadyOfficeKeeper::take(
+            m_options.display == OfficeOptions::Display::Visible, readyOffices));
+    if (unoStarted.valid())
+        unoStarted.wait();
     if (hosts.size() == 2)
         return std::make_unique<run::TwoOfficeHost>(std::move(hosts[0]), std::move(hosts[1]));
     if (hosts.size() == 1)
         return std::move(hosts[0]);
     return std::make_unique<LibreOfficeHost>(m_options, &m_starting);
+}
+
+std::vector<std::unique_ptr<host::SpreadsheetHost>>
+LibreOfficeHostFactory::connectSideBySide(std::vector<std::unique_ptr<OfficeProcess>> offices)
+{
+    const auto connectTo = [&](std::unique_ptr<OfficeProcess>& office) {
+        try {
+            return std::unique_ptr<host::SpreadsheetHost>(
+                std::make_unique<LibreOfficeHost>(m_options, std::move(office)));
+        } catch (const host::HostError&) {
+            return std::unique_ptr<host::SpreadsheetHost>(); // it ended as it was taken
+        }
+    };
+    std::vector<std::future<std::unique_ptr<host::SpreadsheetHost>>> others;
+    for (std::size_t i = 1; i < offices.size(); ++i)
+        others.push_back(std::async(std::launch::async, connectTo, std::ref(offices[i])));
+    std::vector<std::unique_ptr<host::SpreadsheetHost>> hosts;
+    if (!offices.empty())
+        hosts.push_back(connectTo(offices[0]));
+    for (auto& other : others)
+        hosts.push_back(other.get());
+    std::erase(hosts, nullptr);
+    return hosts;
 }
 
 void LibreOfficeHostFactory::abandonStart()

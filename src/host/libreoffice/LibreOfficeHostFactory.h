@@ -4,9 +4,13 @@
 #include "host/libreoffice/OfficeOptions.h"
 
 #include <atomic>
+#include <memory>
 #include <sys/types.h>
+#include <vector>
 
 namespace brelix::libreoffice {
+
+class OfficeProcess;
 
 // Starts private LibreOffice Calc instances: own profile folder, own pipe, never the user's own.
 class LibreOfficeHostFactory : public host::SpreadsheetHostFactory {
@@ -22,6 +26,9 @@ public:
 
 private:
     std::unique_ptr<host::SpreadsheetHost> startTaking(int readyOffices);
+    // One connection to each, at the same time; an office that ended meanwhile is left out.
+    std::vector<std::unique_ptr<host::SpreadsheetHost>>
+    connectSideBySide(std::vector<std::unique_ptr<OfficeProcess>> offices);
 
     OfficeOptions m_options;
     std::atomic<pid_t> m_starting{0}; // the process group of the office being started

@@ -70,7 +70,15 @@ OfficeConnection::OfficeConnection(OfficeProcess& process, std::chrono::millisec
     m_bridge = bridges->createBridge(OUString(), OUString("urp"), pipe, nullptr);
     m_context.set(m_bridge->getInstance(OUString("StarOffice.ComponentContext")),
                   uno::UNO_QUERY_THROW);
-    m_desktop = frame::Desktop::create(m_context);
+}
+
+const uno::Reference<frame::XDesktop2>& OfficeConnection::desktop()
+{
+    // On first use: a job that opens all its workbooks unseen never needs it, and making it
+    // took a fifth of the connection's time.
+    if (!m_desktop.is() && m_context.is())
+        m_desktop = frame::Desktop::create(m_context);
+    return m_desktop;
 }
 
 OfficeConnection::~OfficeConnection()

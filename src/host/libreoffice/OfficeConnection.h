@@ -21,7 +21,7 @@ public:
     OfficeConnection& operator=(const OfficeConnection&) = delete;
 
     const css::uno::Reference<css::uno::XComponentContext>& context() const { return m_context; }
-    const css::uno::Reference<css::frame::XDesktop2>& desktop() const { return m_desktop; }
+    const css::uno::Reference<css::frame::XDesktop2>& desktop();
     css::uno::Reference<css::uno::XInterface> createInstance(const OUString& service) const;
 
     // Drops the bridge; the office goes on by itself.
