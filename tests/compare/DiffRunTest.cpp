@@ -9,6 +9,7 @@
 #include "core/compare/ErrorReport.h"
 #include "core/compare/SequenceMatcher.h"
 #include "core/host/CellAddress.h"
+#include "core/run/ResultsTurn.h"
 #include "core/run/ResultsWorkbook.h"
 #include "core/settings/SettingsNumber.h"
 
@@ -210,6 +211,24 @@ TEST(DiffRunTest, EachRunEndsShowsAndSavesAsItsTranscriptSaysInEitherLanguage)
     EXPECT_EQ(support::japaneseLines(transcripts, {u"売上"_s, u"経費"_s}), QStringList());
     // The template's headings are written over in English.
     EXPECT_TRUE(transcripts.contains(u"B=Sheet name C=Sheet No D=Cell E=File 1 F=File 2"_s));
+}
+
+// A run whose results folder another run holds waits its turn, its window answering and its
+// cancel on; cancelled while it waits, it ends before any office starts, the previous change
+// history kept.
+TEST(DiffRunTest, ARunWaitsItsTurnBehindAnotherLeavingResultsInItsFolder)
+{
+    Comparison comparison(Scenario{.user = {.cancelAtEvent = 3}});
+    support::ScriptedRunUi otherRun;
+    run::ResultsTurn other(comparison.m_settings.outputPath);
+    ASSERT_TRUE(other.take(otherRun));
+    const QString transcript = comparison.transcript();
+    EXPECT_TRUE(transcript.startsWith(u"ending Cancelled, 0 records"_s))
+        << transcript.toStdString();
+    EXPECT_TRUE(transcript.contains(u"cancelEnabled(1) / events / cancelEnabled(1) / events"_s))
+        << transcript.toStdString();
+    EXPECT_FALSE(transcript.contains(u"office:"_s)) << transcript.toStdString();
+    EXPECT_TRUE(transcript.contains(u"previous result kept"_s)) << transcript.toStdString();
 }
 
 // With its two workbooks in offices of their own, loaded and read side by side, a run ends,

@@ -5,6 +5,7 @@
 #include "core/compare/WorkbookComparer.h"
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
+#include "core/run/ResultsTurn.h"
 #include "core/run/RunFailure.h"
 
 #include <QCoreApplication>
@@ -90,6 +91,10 @@ DiffEnding DiffRun::work()
 
     m_state->stage = Stage::ShowProgress;
     run::JobOffice::showStarting(m_ui);
+    // A run leaving its results in the same folder finishes first.
+    run::ResultsTurn turn(inputs().settings.outputPath);
+    if (!turn.take(m_ui))
+        return abort(DiffEnding::Cancelled);
 
     m_state->stage = Stage::StartOffice;
     m_host = run::JobOffice::start(m_factory, run::HostFailures::PassThrough, true);

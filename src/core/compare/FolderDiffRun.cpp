@@ -7,6 +7,7 @@
 #include "core/files/WorkbookKind.h"
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
+#include "core/run/ResultsTurn.h"
 #include "core/run/ResultsWorkbook.h"
 #include "core/run/RunFailure.h"
 
@@ -113,6 +114,10 @@ FolderDiffOutcome FolderDiffRun::work(const QList<FolderFile>& files, const File
 {
     FolderDiffOutcome outcome;
     run::JobOffice::showStarting(m_ui);
+    // A run leaving its results in the same folder finishes first.
+    run::ResultsTurn turn(m_settings.outputPath);
+    if (!turn.take(m_ui))
+        return {cancel(), {}};
     m_ui.setProgressBarVisible(true);
     m_ui.setCancelEnabled(true);
     m_links = std::make_unique<QTemporaryDir>(QDir::temp().filePath(u"brelix-XXXXXX"_s));

@@ -3,6 +3,7 @@
 #include "core/files/ProgramFiles.h"
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
+#include "core/run/ResultsTurn.h"
 #include "core/run/ResultsWorkbook.h"
 #include "core/search/SearchResults.h"
 #include "core/search/WorkbookSearch.h"
@@ -66,6 +67,13 @@ SearchOutcome SearchRun::run(const SearchSettings& settings)
         return {*refused, {}, {}};
 
     run::JobOffice::showStarting(m_ui);
+    // A run leaving its results in the same folder finishes first.
+    run::ResultsTurn turn(settings.outputPath);
+    if (!turn.take(m_ui)) {
+        m_ui.closeProgress();
+        message(stopped(), stoppedTitle(), MessageIcon::Information);
+        return {SearchEnding::Cancelled, {}, {}};
+    }
     m_state.searchText = trimBlanks(settings.searchText);
     if (!settings.caseSensitive)
         m_state.searchText = m_state.searchText.toUpper();
