@@ -5,7 +5,6 @@
 #include "core/compare/WorkbookComparer.h"
 #include "core/host/HostError.h"
 #include "core/run/JobOffice.h"
-#include "core/run/ResultsTurn.h"
 #include "core/run/RunFailure.h"
 
 #include <QCoreApplication>
@@ -57,10 +56,12 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
                                .firstName = bareFileName(settings.firstPath),
                                .secondName = bareFileName(settings.secondPath)});
 
+    // Held until the previous change history is back in place after a failure too.
+    run::ResultsTurn turn(settings.outputPath);
     DiffEnding ending;
     QString failure;
     try {
-        ending = work();
+        ending = work(turn);
     } catch (const HostError& e) {
         // A cancel ends an office that stays stuck; the call that fails with it is the cancel.
         if (m_ui.cancelRequested()) {
@@ -77,7 +78,7 @@ DiffOutcome DiffRun::run(const DiffSettings& settings)
     return {ending, m_state->records(), failure};
 }
 
-DiffEnding DiffRun::work()
+DiffEnding DiffRun::work(run::ResultsTurn& turn)
 {
     m_state->stage = Stage::CheckOpenOffice;
     if (run::JobOffice::refuseWhileHandedOverOpen(m_ui, m_factory))
@@ -92,7 +93,6 @@ DiffEnding DiffRun::work()
     m_state->stage = Stage::ShowProgress;
     run::JobOffice::showStarting(m_ui);
     // A run leaving its results in the same folder finishes first.
-    run::ResultsTurn turn(inputs().settings.outputPath);
     if (!turn.take(m_ui))
         return abort(DiffEnding::Cancelled);
 

@@ -5,6 +5,7 @@
 #include "core/compare/DiffSettings.h"
 #include "core/compare/Stage.h"
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/ResultsTurn.h"
 #include "core/run/RunUi.h"
 
 #include <memory>
@@ -33,7 +34,7 @@ public:
 
 private:
     const DiffInputs& inputs() const { return m_state->inputs; }
-    DiffEnding work();
+    DiffEnding work(run::ResultsTurn& turn);
     // The windows and the change history, made afresh from the template.
     void arrange();
     void arrangeNormal();

@@ -1,7 +1,6 @@
 #include "host/libreoffice/LibreOfficeHost.h"
 
 #include "core/host/CellText.h"
-#include "core/run/OfficeReuse.h"
 #include "host/libreoffice/CellWriter.h"
 #include "host/libreoffice/UnoHelpers.h"
 #include "host/libreoffice/WarmUpWorkbooks.h"
@@ -12,6 +11,7 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QUrl>
+#include <array>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/NoSuchElementException.hpp>
@@ -230,6 +230,26 @@ std::vector<beans::PropertyValue> loadProperties(const WorkbookFile& file)
     return props;
 }
 
+void closeUnsaved(const uno::Reference<uno::XInterface>& document)
+{
+    const uno::Reference<util::XModifiable> modifiable{document, uno::UNO_QUERY};
+    if (modifiable.is())
+        modifiable->setModified(false);
+    const uno::Reference<util::XCloseable> closeable{document, uno::UNO_QUERY};
+    if (closeable.is())
+        closeable->close(true);
+}
+
+// The office's own list of documents holds those opened unseen too; the desktop's holds every
+// component shown in a frame.
+std::array<uno::Reference<container::XEnumerationAccess>, 2>
+documentLists(OfficeConnection& connection)
+{
+    return {uno::Reference<container::XEnumerationAccess>{
+                frame::theGlobalEventBroadcaster::get(connection.context()), uno::UNO_QUERY_THROW},
+            connection.desktop()->getComponents()};
+}
+
 } // namespace
 
 QString LibreOfficeHost::openWorkbook(const QString& path)
@@ -361,11 +381,7 @@ void LibreOfficeHost::saveWorkbook(const QString& book)
 
 void LibreOfficeHost::closeEntry(Entry& e)
 {
-    const uno::Reference<util::XModifiable> modifiable{e.book.model, uno::UNO_QUERY};
-    if (modifiable.is())
-        modifiable->setModified(false);
-    const uno::Reference<util::XCloseable> closeable{e.book.model, uno::UNO_QUERY_THROW};
-    closeable->close(true);
+    closeUnsaved(e.book.model);
 }
 
 void LibreOfficeHost::closeWorkbook(const QString& book)
@@ -676,7 +692,7 @@ void LibreOfficeHost::handOver()
     }
     closeWindowlessWorkbooks(); // nobody could see or close them
     setVisible(true);
-    endInstance(true);
+    endInstance(Ending::HandOver);
 }
 
 void LibreOfficeHost::quit()
@@ -687,67 +703,35 @@ void LibreOfficeHost::quit()
     // Nothing of a private instance outlives it: its workbooks are never saved from here, it
     // locks no file and its profile goes with it. Stopping it outright spares closing big
     // workbooks one by one and the office's own shutdown, most of the end of a job.
-    endInstance(false);
+    endInstance(Ending::Kill);
 }
 
 void LibreOfficeHost::finishJob()
 {
     // The keeper closes every document, those opened unseen too, and checks the office before
     // it offers it again: closing them here kept the command waiting for nothing.
-    if (m_ended || m_process->lender() <= 0) {
+    if (m_ended || m_process->lender() <= 0)
         quit();
-        return;
-    }
-    m_ended = true;
-    m_books.clear();
-    m_active.clear();
-    m_printer.reset();
-    m_connection->close();
-    m_process->giveBack();
+    else
+        endInstance(Ending::GiveBack);
 }
 
-namespace {
-
-void closeUnsaved(const uno::Reference<container::XEnumeration>& documents)
-{
-    while (documents->hasMoreElements()) {
-        const uno::Reference<util::XModifiable> modifiable{documents->nextElement(),
-                                                           uno::UNO_QUERY};
-        if (modifiable.is())
-            modifiable->setModified(false);
-        const uno::Reference<util::XCloseable> closeable{modifiable, uno::UNO_QUERY};
-        if (closeable.is())
-            closeable->close(true);
-    }
-}
-
-} // namespace
-
-// The office's own list of documents holds those opened unseen too; the desktop's holds every
-// component shown in a frame.
-std::array<uno::Reference<container::XEnumerationAccess>, 2> LibreOfficeHost::documentLists()
-{
-    return {
-        uno::Reference<container::XEnumerationAccess>{
-            frame::theGlobalEventBroadcaster::get(m_connection->context()), uno::UNO_QUERY_THROW},
-        m_connection->desktop()->getComponents()};
-}
-
-// Every document the office holds, ours or not, seen or not, closed unsaved.
-void LibreOfficeHost::closeEveryDocument()
-{
-    m_books.clear();
-    m_active.clear();
-    // One list after the other: a list taken before the other is closed would still hold them.
-    for (const uno::Reference<container::XEnumerationAccess>& documents : documentLists())
-        closeUnsaved(documents->createEnumeration());
-}
-
+// Every document the office holds, ours or not, seen or not, closed unsaved; fit for another
+// job when none is left and its memory is under the bound.
 bool LibreOfficeHost::clearForNextJob(qint64 memoryBoundKiB)
 {
     return guarded([&] {
-        closeEveryDocument();
-        for (const uno::Reference<container::XEnumerationAccess>& documents : documentLists())
+        m_books.clear();
+        m_active.clear();
+        const auto lists = documentLists(*m_connection);
+        // One list after the other: an enumeration taken before the other list was closed
+        // would still hold its documents.
+        for (const uno::Reference<container::XEnumerationAccess>& documents : lists) {
+            const uno::Reference<container::XEnumeration> each = documents->createEnumeration();
+            while (each->hasMoreElements())
+                closeUnsaved({each->nextElement(), uno::UNO_QUERY});
+        }
+        for (const uno::Reference<container::XEnumerationAccess>& documents : lists)
             if (documents->createEnumeration()->hasMoreElements())
                 return false;
         return m_process->memoryKiB() <= memoryBoundKiB;
@@ -798,17 +782,24 @@ void LibreOfficeHost::release()
     m_process->release();
 }
 
-void LibreOfficeHost::endInstance(bool handOver)
+void LibreOfficeHost::endInstance(Ending ending)
 {
     m_ended = true;
     m_books.clear();
     m_active.clear();
     m_printer.reset();
     m_connection->close();
-    if (handOver)
-        m_process->handOver();
-    else
+    switch (ending) {
+    case Ending::Kill:
         m_process->kill();
+        break;
+    case Ending::HandOver:
+        m_process->handOver();
+        break;
+    case Ending::GiveBack:
+        m_process->giveBack();
+        break;
+    }
 }
 
 } // namespace brelix::libreoffice

@@ -10,17 +10,15 @@
 #include "host/libreoffice/OfficeProcess.h"
 #include "host/libreoffice/OpenWorkbook.h"
 
-#include <array>
 #include <atomic>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <memory>
 #include <vector>
 
 namespace brelix::libreoffice {
 
-// One private LibreOffice Calc instance, driven over UNO.
 class WorkbookFile;
 
+// One private LibreOffice Calc instance, driven over UNO.
 class LibreOfficeHost : public host::SpreadsheetHost {
 public:
     // Starts the office; HostError StartFailed when it does not come up in time. While it
@@ -117,9 +115,8 @@ private:
     void closeWindowlessWorkbooks();
     void closeEntry(Entry& e);
     OfficePrinter& printer(); // made on the first print
-    void endInstance(bool handOver);
-    void closeEveryDocument();
-    std::array<css::uno::Reference<css::container::XEnumerationAccess>, 2> documentLists();
+    enum class Ending { Kill, HandOver, GiveBack };
+    void endInstance(Ending ending);
 
     OfficeOptions m_options;
     std::unique_ptr<OfficeProcess> m_process;

@@ -295,7 +295,7 @@ private:
         // Their records say no longer "returned": a command that waits for them sees this.
         QFile(checkingPath()).open(QIODevice::WriteOnly);
         const auto checked = qScopeGuard([] { QFile::remove(checkingPath()); });
-        auto freeSlots = std::count(m_offices.begin(), m_offices.end(), nullptr);
+        int freeSlots = emptySlots();
         std::vector<std::unique_ptr<LibreOfficeHost>> fit(returned.size());
         std::vector<std::thread> checks;
         for (std::size_t i = 0; i < returned.size(); ++i) {
@@ -322,25 +322,26 @@ private:
     // then it ends here and a fresh one takes its place.
     std::unique_ptr<LibreOfficeHost> checkReturned(const LentOffices::Office& back, bool wanted)
     {
-        std::unique_ptr<LibreOfficeHost> office;
+        std::unique_ptr<OfficeProcess> process;
         try {
-            office = std::make_unique<LibreOfficeHost>(
-                m_options, std::make_unique<OfficeProcess>(back.pid, back.pipeName, back.headless));
+            process = std::make_unique<OfficeProcess>(back.pid, back.pipeName, back.headless);
         } catch (const host::HostError&) {
             ::kill(-back.pid, SIGKILL);
             ::waitpid(back.pid, nullptr, 0);
             back.folder().remove();
             return nullptr;
         }
-        bool fit = false;
-        if (wanted)
-            try {
-                // One that got stuck is given up soon: the keeper serves every command.
-                office->setBusyTimeout(kTakeBackBusyTimeout);
-                fit = office->clearForNextJob(run::OfficeReuse::kMemoryBoundKiB);
-            } catch (const host::HostError&) {
-            }
-        return fit ? std::move(office) : nullptr;
+        if (!wanted)
+            return nullptr; // it ends with `process`, as any office of ours
+        try {
+            auto office = std::make_unique<LibreOfficeHost>(m_options, std::move(process));
+            // One that got stuck is given up soon: the keeper serves every command.
+            office->setBusyTimeout(kTakeBackBusyTimeout);
+            if (office->clearForNextJob(run::OfficeReuse::kMemoryBoundKiB))
+                return office;
+        } catch (const host::HostError&) {
+        }
+        return nullptr;
     }
 
     // Withdrawn first: one taken just now is seen as taken on the next tick.
