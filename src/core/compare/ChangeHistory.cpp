@@ -11,22 +11,22 @@ namespace brelix::compare {
 using run::ResultsWorkbook;
 using run::RunFailure;
 
-void ChangeHistory::copyTemplate()
+void ChangeHistory::copyTemplate(DiffRunState& state)
 {
-    const DiffSettings& settings = m_inputs.settings;
-    m_state.previousHistory = run::PreviousResult(settings.outputPath);
+    const DiffSettings& settings = state.inputs.settings;
+    state.previousHistory = run::PreviousResult(settings.outputPath);
     if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
         throw RunFailure(RunFailure::FileAccess,
                          QStringLiteral("%1 could not be copied to %2")
                              .arg(settings.templatePath, settings.outputPath));
 }
 
-void ChangeHistory::makeWritable()
+void ChangeHistory::makeWritable(const DiffInputs& inputs)
 {
-    if (!ResultsWorkbook::makeWritable(m_inputs.settings.outputPath))
+    if (!ResultsWorkbook::makeWritable(inputs.settings.outputPath))
         throw RunFailure(
             RunFailure::FileAccess,
-            QStringLiteral("%1 could not be made writable").arg(m_inputs.settings.outputPath));
+            QStringLiteral("%1 could not be made writable").arg(inputs.settings.outputPath));
 }
 
 void ChangeHistory::open()

@@ -18,9 +18,10 @@ public:
     {
     }
 
-    // The three steps of making it, each a stage of its own for the error report.
-    void copyTemplate();
-    void makeWritable();
+    // The three steps of making it, each a stage of its own for the error report; a folder
+    // comparison's history is made from the template the same way.
+    static void copyTemplate(DiffRunState& state);
+    static void makeWritable(const DiffInputs& inputs);
     void open();
 
     // Puts it as a strip below the workbooks' windows as the office arranged them.

@@ -148,8 +148,8 @@ void DiffRun::arrangeNormal()
 
     m_state->stage = Stage::NormalOpenHistory;
     ChangeHistory history(*m_host, m_ui, *m_state, m_password);
-    history.copyTemplate();
-    history.makeWritable();
+    ChangeHistory::copyTemplate(*m_state);
+    ChangeHistory::makeWritable(inputs());
     history.open();
     const int toolbarRows = inputs().settings.toolbarRows;
     m_host->activateWorkbook(inputs().firstName);
@@ -168,9 +168,9 @@ void DiffRun::arrangeTiled(host::WindowArrangement arrangement, const TiledStage
 {
     ChangeHistory history(*m_host, m_ui, *m_state, m_password);
     m_state->stage = stages.copyTemplate;
-    history.copyTemplate();
+    ChangeHistory::copyTemplate(*m_state);
     m_state->stage = stages.makeWritable;
-    history.makeWritable();
+    ChangeHistory::makeWritable(inputs());
     m_state->stage = stages.openHistory;
     history.open();
     m_host->activateWorkbook(inputs().secondName);

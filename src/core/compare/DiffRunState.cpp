@@ -22,7 +22,8 @@ bool DiffRunState::keepRecord(const DiffRecord& record, QList<QVariantList>& toW
 {
     stage = Stage::RecordDifference;
     m_records.append(record);
-    toWrite.append(inputs.settings.recordsKinds() ? record.alignedRow() : record.row());
+    if (!inputs.historyName.isEmpty()) // a folder's pairs keep records for one history later
+        toWrite.append(inputs.settings.recordsKinds() ? record.alignedRow() : record.row());
     stage = Stage::CountDifference;
     m_nextHistoryRow += 1;
     return budget.chargeRecord();
@@ -32,10 +33,8 @@ void DiffRunState::writeHistoryRows(host::SpreadsheetHost& host, int firstRow,
                                     QList<QVariantList>& rows)
 {
     const QString& history = inputs.historyName;
-    if (rows.isEmpty() || history.isEmpty()) {
-        rows.clear();
+    if (rows.isEmpty())
         return;
-    }
     stage = Stage::RecordDifference;
     host.activateWorkbook(history);
     run::RecordSheets(host, history, inputs.settings.historySheetRows, files::kTemplateSheets[0])

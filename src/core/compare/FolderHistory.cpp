@@ -1,19 +1,17 @@
 #include "core/compare/FolderHistory.h"
 
+#include "core/compare/ChangeHistory.h"
 #include "core/compare/DiffRules.h"
 #include "core/run/RecordSheets.h"
 #include "core/run/ResultsWorkbook.h"
-#include "core/run/RunFailure.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace brelix::compare {
 
 using run::ResultsWorkbook;
-using run::RunFailure;
 
 namespace {
 
@@ -86,15 +84,10 @@ void FolderHistory::make()
     m_ui.setProgressCaption(QCoreApplication::translate("ChangeHistory", "変更履歴作成中"));
     m_ui.setCancelEnabled(false);
     m_ui.processEvents();
-    const DiffSettings& settings = m_inputs.settings;
-    m_state.previousHistory = run::PreviousResult(settings.outputPath);
-    if (!ResultsWorkbook::copyTemplate(settings.templatePath, settings.outputPath))
-        throw RunFailure(RunFailure::FileAccess, u"%1 could not be copied to %2"_s.arg(
-                                                     settings.templatePath, settings.outputPath));
-    if (!ResultsWorkbook::makeWritable(settings.outputPath))
-        throw RunFailure(RunFailure::FileAccess,
-                         u"%1 could not be made writable"_s.arg(settings.outputPath));
-    m_host.openWorkbook(settings.outputPath); // named after its file, as the run named it
+    ChangeHistory::copyTemplate(m_state);
+    ChangeHistory::makeWritable(m_inputs);
+    // Named after its file, as the run named it.
+    m_host.openWorkbook(m_inputs.settings.outputPath);
 }
 
 void FolderHistory::writeSummary(const QList<FileResult>& files)
@@ -140,8 +133,8 @@ void FolderHistory::nameAndMark(int fileCount, int records)
 {
     m_state.stage = Stage::NameHistory;
     const QString& book = m_inputs.historyName;
-    const QString first = QFileInfo(m_inputs.settings.firstPath).fileName();
-    const QString second = QFileInfo(m_inputs.settings.secondPath).fileName();
+    const QString& first = m_inputs.firstName;
+    const QString& second = m_inputs.secondName;
     const int sheetRows = m_inputs.settings.historySheetRows;
     const int sheets = records < 1 ? 1 : run::RecordSheets::placeOf(records, sheetRows).sheet;
     run::callIgnoringFailure([&] {
