@@ -5,6 +5,7 @@
 #include "core/run/ResponsiveHostFactory.h"
 #include "core/run/WorkerRunUi.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <exception>
 #include <functional>
@@ -47,6 +48,14 @@ public:
         std::vector<std::thread> threads = startWorkers(std::min(workers, count), makeWorker);
         bool delivered = true;
         std::exception_ptr failure;
+        bool stopping = true; // a delivery that throws stops the rest too
+        // The workers are stopped and waited for before the run goes on, however it goes on.
+        const auto workersEnded = qScopeGuard([&] {
+            m_items->stop(stopping);
+            for (std::thread& thread : threads)
+                thread.join();
+            m_items->end();
+        });
         for (int item = 0; item < count && delivered && !failure; ++item) {
             const auto i = static_cast<std::size_t>(item);
             delivered = m_items->playUntilFinished(item);
@@ -55,10 +64,7 @@ public:
             else if (delivered && m_results[i])
                 delivered = deliver(item, *m_results[i]);
         }
-        m_items->stop(!delivered || failure);
-        for (std::thread& thread : threads)
-            thread.join();
-        m_items->end();
+        stopping = !delivered || failure;
         if (failure)
             std::rethrow_exception(failure);
         return delivered;

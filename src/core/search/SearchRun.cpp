@@ -220,11 +220,6 @@ void SearchRun::keepOneIdleOffice(std::vector<std::shared_ptr<SearchHosts>>& wor
 
 void SearchRun::takeWorkbook(const SearchRunState& searched)
 {
-    m_state.workbookNumber = searched.workbookNumber;
-    m_state.currentFile = searched.currentFile;
-    m_state.cellsOfWorkbook = searched.cellsOfWorkbook;
-    m_state.cutShortNote = searched.cutShortNote;
-    m_state.lastSheetSearched = searched.lastSheetSearched;
     for (HitRecord hit : searched.hits) {
         hit.number = m_state.nextHitRow - 1;
         m_hitFile->append(hit);
