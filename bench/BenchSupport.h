@@ -7,7 +7,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QThread>
 #include <algorithm>
@@ -91,6 +93,25 @@ inline void copyTemplate(const QString& path)
 {
     QFile::copy(files::programFile(QStringLiteral("Brelix_Format.xls")), path);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// Whether Gnumeric's `tool` (ssconvert, ssdiff, ssgrep) is installed.
+inline bool hasGnumericTool(const char* tool)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty();
+}
+
+// Converts a CSV into `target`, of the kind its name ends with (.xls or .xlsx), with Gnumeric's
+// converter, which names the sheet after the CSV file.
+inline bool convert(const QString& csv, const QString& target)
+{
+    const QString kind = QFileInfo(target).suffix();
+    return QProcess::execute(
+               QStringLiteral("ssconvert"),
+               {QStringLiteral("--export-type=") +
+                    (kind == QLatin1String("xls") ? QStringLiteral("Gnumeric_Excel:excel_biff8")
+                                                  : QStringLiteral("Gnumeric_Excel:xlsx2")),
+                csv, target}) == 0;
 }
 
 // brelix-cli beside the bench, in the build's folder of programs.

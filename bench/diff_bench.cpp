@@ -62,19 +62,15 @@ void makeWorkbook(host::SpreadsheetHostFactory& factory, const QString& path,
     host->quit();
 }
 
-// `brelix-cli office status`: its offices' memory in MiB, and their processes.
-std::pair<int, QString> keeperStatus()
+// What `brelix-cli office status` said: its offices' memory in MiB, and their processes.
+std::pair<int, QString> keeperStatus(const QString& status)
 {
-    QByteArray status;
-    bench::processMs(bench::brelixCli(), {QStringLiteral("office"), QStringLiteral("status")},
-                     &status);
     static const QRegularExpression memory(QStringLiteral("memory (\\d+) MiB"));
     static const QRegularExpression office(QStringLiteral("ready office process (\\d+)"));
     QStringList offices;
-    for (const QRegularExpressionMatch& m : office.globalMatch(QString::fromLocal8Bit(status)))
+    for (const QRegularExpressionMatch& m : office.globalMatch(status))
         offices.append(m.captured(1));
-    return {memory.match(QString::fromLocal8Bit(status)).captured(1).toInt(),
-            offices.join(QLatin1Char(' '))};
+    return {memory.match(status).captured(1).toInt(), offices.join(QLatin1Char(' '))};
 }
 
 // brelix-cli diff as a user runs it, starting its own office and with the keeper's, beside
@@ -130,8 +126,7 @@ void keeperMemory(const QString& first, const QString& second, int jobs)
 {
     const QString cli = bench::brelixCli();
     bench::processMs(cli, {QStringLiteral("office"), QStringLiteral("start")});
-    bench::waitForReadyOffice(2);
-    const auto [startMiB, startOffices] = keeperStatus();
+    const auto [startMiB, startOffices] = keeperStatus(bench::waitForReadyOffice(2));
     std::printf("Keeper's offices over %d comparisons (bound %lld MiB an office, retired after "
                 "%d jobs):\n",
                 jobs, static_cast<long long>(run::OfficeReuse::kMemoryBoundKiB / 1024),
@@ -143,8 +138,7 @@ void keeperMemory(const QString& first, const QString& second, int jobs)
         runs.push_back(bench::processMs(cli, {QStringLiteral("diff"), first, second}));
         if (job % 50 && job != jobs)
             continue;
-        bench::waitForReadyOffice(2);
-        const auto [memoryMiB, offices] = keeperStatus();
+        const auto [memoryMiB, offices] = keeperStatus(bench::waitForReadyOffice(2));
         highest = std::max(highest, memoryMiB);
         std::printf("  %5d jobs: %4d MiB for two, offices %s, median %.0f ms\n", job, memoryMiB,
                     qPrintable(offices), median(runs));

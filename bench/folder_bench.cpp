@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -61,9 +60,7 @@ void writeWorkbook(const QDir& folder, const QString& name, int seed, int change
     QTemporaryDir scratch;
     const QString csv = QDir(scratch.path()).filePath(QStringLiteral("data.csv"));
     writeCsv(csv, seed, changes);
-    QProcess::execute(
-        QStringLiteral("ssconvert"),
-        {QStringLiteral("--export-type=Gnumeric_Excel:excel_biff8"), csv, folder.filePath(name)});
+    bench::convert(csv, folder.filePath(name));
 }
 
 // The sum of N over brelix-cli's "PATH<TAB>changed N" lines.
@@ -84,6 +81,11 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int repetitions = bench::countArgument(argc, argv, 1, 3);
+    if (!bench::hasGnumericTool("ssconvert") || !bench::hasGnumericTool("ssdiff")) {
+        std::fprintf(stderr,
+                     "folder_bench: needs ssconvert and ssdiff (Debian package gnumeric)\n");
+        return 1;
+    }
     QTemporaryDir dir;
     const QDir home(dir.path());
     const QDir first(home.filePath(QStringLiteral("first")));

@@ -68,19 +68,6 @@ void writeCsv(const QString& path, int rows, bool changed, int needleSeed = -1)
     }
 }
 
-// Converts a CSV into `target`, of the kind its name ends with (.xls or .xlsx), with Gnumeric's
-// converter, which names the sheet after the CSV file.
-bool convert(const QString& csv, const QString& target)
-{
-    const QString kind = QFileInfo(target).suffix();
-    return QProcess::execute(
-               QStringLiteral("ssconvert"),
-               {QStringLiteral("--export-type=") +
-                    (kind == QLatin1String("xls") ? QStringLiteral("Gnumeric_Excel:excel_biff8")
-                                                  : QStringLiteral("Gnumeric_Excel:xlsx2")),
-                csv, target}) == 0;
-}
-
 // `first` and `second` (names without their ending) in `folder`, as .xls and, when `withXlsx`,
 // .xlsx, from CSV files of one name in folders of their own: the sheets of the two have the same
 // name, so that ssdiff compares their cells. Sheets of different names it reports as removed
@@ -92,9 +79,9 @@ void writePair(const QDir& folder, const QString& first, const QString& second, 
         folder.mkpath(name);
         const QString csv = folder.filePath(name + QStringLiteral("/data.csv"));
         writeCsv(csv, rows, name == second);
-        convert(csv, folder.filePath(name + QStringLiteral(".xls")));
+        bench::convert(csv, folder.filePath(name + QStringLiteral(".xls")));
         if (withXlsx)
-            convert(csv, folder.filePath(name + QStringLiteral(".xlsx")));
+            bench::convert(csv, folder.filePath(name + QStringLiteral(".xlsx")));
     }
 }
 
@@ -258,8 +245,7 @@ int main(int argc, char** argv)
     const QString cli = bench::brelixCli();
     const QString ssdiff = QStandardPaths::findExecutable(QStringLiteral("ssdiff"));
     const QString ssgrep = QStandardPaths::findExecutable(QStringLiteral("ssgrep"));
-    if (ssdiff.isEmpty() || ssgrep.isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("ssconvert")).isEmpty()) {
+    if (ssdiff.isEmpty() || ssgrep.isEmpty() || !bench::hasGnumericTool("ssconvert")) {
         std::fprintf(stderr, "large_bench: needs ssconvert, ssdiff and ssgrep (Debian package "
                              "gnumeric)\n");
         return 1;
@@ -281,7 +267,7 @@ int main(int argc, char** argv)
         const QString csv = files.filePath(QStringLiteral("book%1.csv").arg(i));
         writeCsv(csv, 1000, false, i);
         books.append(csv.chopped(3) + QStringLiteral("xls"));
-        convert(csv, books.last());
+        bench::convert(csv, books.last());
     }
 
     // What brelix-cli costs before and after any comparison: its office's start, the loads and

@@ -3,6 +3,7 @@
 #include "core/files/ProgramFolder.h"
 #include "core/files/TextDecoding.h"
 #include "core/host/CellAddress.h"
+#include "core/run/OfficeCount.h"
 #include "core/settings/History.h"
 #include "core/settings/SettingsNumber.h"
 #include "core/settings/SettingsTags.h"
@@ -172,7 +173,8 @@ const std::array<Key, 26> keys = {{
          s.noSizeLimit = settingsNumber(v) == 1;
          return Record::Read;
      }},
-    {tag::OfficeCount, [](Settings& s, QStringView v) { return setIfIn(s.officeCount, v, 0, 4); }},
+    {tag::OfficeCount,
+     [](Settings& s, QStringView v) { return setIfIn(s.officeCount, v, 0, run::kMostOffices); }},
     {tag::KeyColumns,
      [](Settings& s, QStringView v) {
          return setColumnsIfValid(s.keyColumns, v, kMostKeyColumns);

@@ -340,8 +340,8 @@ void MainWindow::chooseCompareOptions()
 void MainWindow::openHelp()
 {
     // The desktop cannot tell a missing file from a missing program, so look first.
-    if (QFileInfo::exists(manualUrl().toLocalFile())) {
-        QDesktopServices::openUrl(manualUrl());
+    if (const QUrl manual = manualUrl(); QFileInfo::exists(manual.toLocalFile())) {
+        QDesktopServices::openUrl(manual);
         return;
     }
     QMessageBox::warning(this, QCoreApplication::translate("MainWindow", "ヘルプ無し"),

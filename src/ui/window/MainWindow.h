@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/host/SpreadsheetHostFactory.h"
+#include "core/run/OfficeCount.h"
 #include "core/settings/Settings.h"
 
 #include <QMainWindow>
@@ -76,7 +77,8 @@ private:
     QAction* m_noSizeLimitAction = nullptr;
     std::array<QAction*, 2> m_compareTargetActions{}; // values, formulas
     std::array<QAction*, 6> m_toolbarRowsActions{};   // 0 to 5 rows
-    std::array<QAction*, 5> m_officeCountActions{};   // one per core, 1 to 4
+    // Automatic (as many as the cores), then 1 to the most.
+    std::array<QAction*, run::kMostOffices + 1> m_officeCountActions{};
 
     settings::Settings m_settings; // what the window keeps that no widget holds
     QString m_password;            // the sheet password typed last; never written anywhere
