@@ -55,8 +55,7 @@ void InstanceSweeper::sweepFolder(const QString& runtime)
         const pid_t owner = record->owner;
         const pid_t office = record->office;
         const bool handedOver = record->state == InstanceRecord::State::HandedOver;
-        const bool officeAlive =
-            ProcessTable::isAlive(office) && ProcessTable::groupRunsOnFolder(office, folder.path());
+        const bool officeAlive = ProcessTable::officeRunsOn(office, folder.path());
         if (officeAlive && (handedOver || ProcessTable::isAlive(owner)))
             continue;
         if (!officeAlive && ProcessTable::isAlive(owner) && !handedOver)
@@ -80,7 +79,7 @@ bool InstanceSweeper::handedOverInstanceOpen()
             continue;
         // An office the user closed may linger as a zombie of ours: it runs on no folder.
         const pid_t office = record->office;
-        if (ProcessTable::isAlive(office) && ProcessTable::groupRunsOnFolder(office, folder))
+        if (ProcessTable::officeRunsOn(office, folder))
             return true;
     }
     return false;

@@ -142,7 +142,7 @@ OfficeProcess::OfficeProcess(pid_t pid, const QString& pipeName, bool headless, 
       m_folder(InstanceFolder::ofPipe(m_pipeName))
 {
     EndingSignals::endOfficesFirst();
-    if (!ProcessTable::isAlive(pid) || !ProcessTable::groupRunsOnFolder(pid, m_folder.path()))
+    if (!ProcessTable::officeRunsOn(pid, m_folder.path()))
         throw HostError(HostError::Kind::StartFailed, QStringLiteral("the ready office has ended"));
     own();
 }
@@ -218,7 +218,7 @@ bool OfficeProcess::isRunning()
     if (m_adopted) {
         // An ended office lingers as its starter's zombie, which runs on no folder; one that a
         // keeper took back is its own child, reaped here.
-        if (ProcessTable::isAlive(m_pid) && ProcessTable::groupRunsOnFolder(m_pid, m_folder.path()))
+        if (ProcessTable::officeRunsOn(m_pid, m_folder.path()))
             return true;
         ::waitpid(m_pid, nullptr, WNOHANG);
         m_exitStatus = 0;

@@ -27,8 +27,10 @@ bool ProcessTable::isAlive(pid_t pid)
     return fields.isEmpty() || fields[0] != "Z";
 }
 
-bool ProcessTable::groupRunsOnFolder(pid_t pgid, const QString& folder)
+bool ProcessTable::officeRunsOn(pid_t pgid, const QString& folder)
 {
+    if (!isAlive(pgid))
+        return false;
     QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pgid));
     if (!cmdline.open(QIODevice::ReadOnly))
         return false;

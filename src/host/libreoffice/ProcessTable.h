@@ -11,9 +11,9 @@ class ProcessTable {
 public:
     // A zombie has ended: it only waits for its parent, which may be slow to reap it.
     static bool isAlive(pid_t pid);
-    // Guards against a recycled process id: the group leader must still be an office started on
-    // this very instance folder.
-    static bool groupRunsOnFolder(pid_t pgid, const QString& folder);
+    // Alive, and still an office started on this very instance folder: guards against a
+    // recycled process id.
+    static bool officeRunsOn(pid_t pgid, const QString& folder);
     // The processes of a group that still run; zombies do not, as nothing may reap them here.
     static QList<pid_t> liveGroupMembers(pid_t pgid);
     // Of the group's processes together.
